@@ -1,0 +1,50 @@
+#include "app/Look.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace look {
+
+int tw(int twips)
+{
+    return static_cast<int>(std::nearbyint(twips / 15.0));
+}
+
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(tw(left), tw(top), tw(width), tw(height));
+}
+
+void applyTo(QApplication &app)
+{
+    app.setStyleSheet(
+            "QWidget { background-color: black; color: rgb(255, 231, 163); }"
+            "QPushButton, QToolButton { background-color: rgb(255, 231, 163); color: black;"
+            " border: 1px solid rgb(128, 115, 80); padding: 1px; }"
+            "QPushButton:disabled { color: rgb(128, 128, 128); }"
+            "QLineEdit, QComboBox, QListWidget, QPlainTextEdit { border: 1px solid rgb(128, 115, 80); }"
+            "QMenuBar::item:selected, QMenu::item:selected { background-color: rgb(255, 231, 163);"
+            " color: black; }"
+            "QMenu::item:disabled { color: rgb(128, 128, 128); }");
+}
+
+void centre(QWidget *w)
+{
+    if (QScreen *s = QApplication::primaryScreen()) {
+        QRect r = s->availableGeometry();
+        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
+    }
+}
+
+void dialogFrame(QWidget *w, int clientWidthTw, int clientHeightTw)
+{
+    w->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                      | Qt::WindowCloseButtonHint);
+    w->setFixedSize(tw(clientWidthTw), tw(clientHeightTw));
+    centre(w);
+}
+
+} // namespace look

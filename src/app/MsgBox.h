@@ -1,0 +1,65 @@
+#pragma once
+#include "app/Shared.h"
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// Every message box of the program goes through here. Styles and answers use the numbers of
+// the design: 16 critical, 48 exclamation, 49 exclamation OK/Cancel, 64 information,
+// 35 question Yes/No/Cancel, 36 question Yes/No. A CR in a text is a line break.
+namespace msg {
+
+enum Style { Critical = 16, Exclamation = 48, ExclamationOkCancel = 49, Information = 64,
+             QuestionYesNoCancel = 35, QuestionYesNo = 36 };
+enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+using Responder = std::function<int(const QString &text, int style, const QString &title)>;
+
+int box(const QString &text, int style, const QString &title);
+inline int box(const std::string &text, int style, const std::string &title)
+{
+    return box(QString::fromStdString(text), style, QString::fromStdString(title));
+}
+inline int box(const char *text, int style, const char *title)
+{
+    return box(QString::fromUtf8(text), style, QString::fromUtf8(title));
+}
+// Tests answer boxes through a responder; an empty one restores the real dialogs.
+void setResponder(Responder r);
+
+// The standard error box of procedure `subroutine`.
+void errBox(const Shared &g, int subroutine, const std::string &description,
+            const std::string &lastLine = {});
+
+// The description of whatever was thrown.
+std::string describe(std::exception_ptr e);
+
+// Runs one step under a procedure's error handler: a failure shows the error box and the
+// caller goes on with its next step. Returns whether the step succeeded.
+template<typename F>
+bool step(const Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
+{
+    try {
+        f();
+        return true;
+    } catch (...) {
+        errBox(g, subroutine, describe(std::current_exception()), lastLine);
+        return false;
+    }
+}
+
+} // namespace msg
+
+// Ends the program at once (the "Info needed" Cancel, the damaged-ROM Cancel). Tests install
+// their own handler to observe it.
+namespace app {
+void endProgram();
+void setEndProgramHandler(std::function<void()> h);
+// Whether endProgram ran (only a test's handler lets the program go on after it).
+bool ended();
+} // namespace app

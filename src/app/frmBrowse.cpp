@@ -1,0 +1,1 @@
+// The file browser comes with the Settings window.

@@ -1,0 +1,202 @@
+#include "app/frmRI3.h"
+
+#include "app/ErrorText.h"
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "app/Settings.h"
+#include "app/frmSplash.h"
+#include "resources/Resources.h"
+#include "rom/Release.h"
+#include "rom/RomFile.h"
+#include "rom/VbError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int subLoad = 100;
+constexpr int subLDIF = 162;
+const char *const designCaption = "Vorlig - Level Editor";
+
+std::string withSlash(std::string p)
+{
+    if (p.empty() || p.back() != '/')
+        p += '/';
+    return p;
+}
+
+} // namespace
+
+frmRI3::frmRI3(Shared &g, QWidget *parent) : QMainWindow(parent), g(g)
+{
+    setObjectName("frmRI3");
+    setWindowTitle(designCaption);
+    buildMenus();
+    buildView();
+}
+
+frmRI3::~frmRI3() = default;
+
+void frmRI3::buildView()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(look::tw(11400), look::tw(7200));
+    setCentralWidget(client);
+    // Grid lines between the 8 x 6 view cells; shown only while "Gridlines" is on.
+    for (int i = 0; i < 12; ++i) {
+        auto *line = new QFrame(client);
+        line->setObjectName(QString("grid(%1)").arg(i));
+        line->setStyleSheet("background-color: white;");
+        if (i < 5)
+            look::place(line, 360, 1320 + 960 * i, 7680, 15);
+        else
+            look::place(line, 1320 + 960 * (i - 5), 360, 15, 5760);
+        line->setVisible(false);
+        grid[static_cast<size_t>(i)] = line;
+    }
+}
+
+void frmRI3::showGrid(bool on)
+{
+    for (QFrame *line : grid) {
+        line->setVisible(on);
+        if (on)
+            line->raise();
+    }
+}
+
+void frmRI3::menuFromIni()
+{
+    mnuHMask->setChecked(g.ini.hMask);
+    mnuVMask->setChecked(g.ini.vMask);
+    mnuGridlines->setChecked(g.ini.grid);
+}
+
+void frmRI3::iniFromMenu()
+{
+    g.ini.hMask = mnuHMask->isChecked();
+    g.ini.vMask = mnuVMask->isChecked();
+    g.ini.grid = mnuGridlines->isChecked();
+}
+
+void frmRI3::showSplash()
+{
+    if (!m_splash)
+        m_splash = new frmSplash(g);
+    m_splash->Form_Load();
+    m_splash->show();
+    m_splash->raise();
+    m_splash->activateWindow();
+}
+
+void frmRI3::closeSplash()
+{
+    if (m_splash)
+        m_splash->close();
+}
+
+// After a release check: 0x90 unchecks, 0xE4 checks, other values leave the mark; after the
+// Settings loop every value but 0xE4 unchecks.
+void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
+{
+    if (g.romVer == "1") {
+        setWindowTitle("Vorlig");
+        mnuDebug->setEnabled(false);
+        return;
+    }
+    mnuDebug->setEnabled(true);
+    if (debugByte == release::debugOn)
+        mnuDebug->setChecked(true);
+    else if (debugByte == release::debugOff || fromSettingsLoop)
+        mnuDebug->setChecked(false);
+}
+
+// The signature and the debug byte, read in one opening of the ROM.
+void frmRI3::readRomRelease()
+{
+    RomImage rom;
+    if (!msg::step(g, subLoad, [&] { rom = RomImage::load(g.ini.romPath); }))
+        return;
+    Bytes sig;
+    if (msg::step(g, subLoad, [&] { sig = rom.bytes(release::signaturePos, 16); }))
+        g.romVer = release::check(release::signatureText(sig), g.romVer);
+    if (g.romVer == "1") {
+        readDebugByte(0, false);
+        return;
+    }
+    msg::step(g, subLoad, [&] { readDebugByte(rom.byte(release::debugBytePos), false); });
+}
+
+void frmRI3::Form_Load()
+{
+    g.errCont = errtext::cont;
+    g.errTitle = errtext::title;
+    g.errMsg = errtext::msg;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (g.ini.romPath.empty())
+        showSplash();
+    msg::step(g, subLoad, [&] {
+        g.appPath = withSlash(g.programDir);
+        g.datPath = g.appPath + "Attic/";
+        if (!romfile::dirExists(g.datPath) && ::mkdir(g.datPath.c_str(), 0755) != 0)
+            throw VbError("Path/File access error: " + g.datPath);
+    });
+    g.ini.romLoad = 1;
+    bool haveRom = false;
+    if (romfile::fileExists(g.iniPath())) {
+        for (const std::string &e : ini::read(g.iniPath(), 7, g.ini))
+            msg::errBox(g, subLoad, e);
+        menuFromIni();
+        if (g.ini.grid)
+            showGrid(true);
+        if (!g.ini.romPath.empty() && romfile::fileExists(g.ini.romPath)) {
+            haveRom = true;
+            if (!g.ini.backupPath.empty() && !romfile::fileExists(g.ini.backupPath)) {
+                msg::box("Your backup ROM was not found. You can specify another later.",
+                         msg::Information, "I am Error");
+                g.ini.backupPath.clear();
+                msg::step(g, subLoad, [&] { ini::write(g.iniPath(), g.ini); });
+            }
+            readRomRelease();
+        } else {
+            msg::box("Your ROM was not found.", msg::Information, "I am Error");
+        }
+    }
+    if (!haveRom) {
+        do {
+            Settings dlg(g, this);
+            dlg.exec();
+            if (app::ended())
+                return;
+        } while (!romfile::fileExists(g.iniPath()));
+        IniValues v = g.ini;
+        for (const std::string &e : ini::read(g.iniPath(), 4, v))
+            msg::errBox(g, subLoad, e);
+        g.ini.romPath = v.romPath;
+        g.ini.emuPath = v.emuPath;
+        g.ini.romLoad = v.romLoad;
+        g.ini.backupPath = v.backupPath;
+        if (g.romVer == "1")
+            readDebugByte(0, true);
+        else
+            msg::step(g, subLoad, [&] {
+                mnuDebug->setEnabled(true);
+                readDebugByte(romfile::readByte(g.ini.romPath, release::debugBytePos), true);
+            });
+    }
+    for (const res::Failure &f : res::extractAll(g.datPath))
+        msg::errBox(g, subLDIF, f.description);
+    // The section selection that ends start-up is not wired yet: end it here.
+    QApplication::restoreOverrideCursor();
+    closeSplash();
+}
+
+void frmRI3::mnuQuit_Click()
+{
+    close();
+}

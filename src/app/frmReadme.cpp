@@ -1,0 +1,54 @@
+#include "app/frmReadme.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+
+frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
+{
+    setObjectName("frmReadme");
+    setWindowTitle("Readme");
+    setAttribute(Qt::WA_DeleteOnClose);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName("Text1");
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setFamilies({ "Fixedsys", f.family() });
+    Text1->setFont(f);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    resize(look::tw(11505), look::tw(6765));
+    look::centre(this);
+}
+
+bool frmReadme::Form_Load()
+{
+    fit();
+    QFile file(QString::fromStdString(g.appPath + "readme.txt"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        msg::box(QString("File not found or error reading file."), msg::Critical,
+                 QString::fromStdString(g.errTitle));
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        msg::box(QString("File not found or error reading file."), msg::Critical,
+                 QString::fromStdString(g.errTitle));
+        return false;
+    }
+    // One character per byte, as the file is read byte-wise.
+    Text1->setPlainText(QString::fromLatin1(bytes));
+    return true;
+}
+
+void frmReadme::fit()
+{
+    if (width() > look::tw(120) && height() > look::tw(330))
+        Text1->setGeometry(0, 0, width() - look::tw(120), height() - look::tw(330));
+}
+
+void frmReadme::resizeEvent(QResizeEvent *)
+{
+    msg::step(g, 666, [&] { fit(); });
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "app/Shared.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+class frmReadme : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmReadme(Shared &g, QWidget *parent = nullptr);
+    // Loads "readme.txt"; false (after its message) when the file cannot be read.
+    bool Form_Load();
+
+    QPlainTextEdit *Text1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+
+private:
+    void fit();
+    Shared &g;
+};

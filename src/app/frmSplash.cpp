@@ -1,0 +1,72 @@
+#include "app/frmSplash.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "app/Pictures.h"
+
+#include <QEvent>
+#include <QLabel>
+
+frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
+{
+    setObjectName("frmSplash");
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *face = new QLabel(this);
+    face->setObjectName("face");
+    face->setPixmap(pictures::splashFace());
+    face->setGeometry(1, 1, 510, 367);
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(pictures::splashSmall());
+    Image1->setGeometry(0, 0, 179, 139);
+    Label1 = new QLabel("v 1.1", this);
+    Label1->setObjectName("Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet("color: white; background: transparent;");
+    for (QWidget *w : { static_cast<QWidget *>(face), static_cast<QWidget *>(Image1),
+                        static_cast<QWidget *>(Label1) })
+        w->installEventFilter(this);
+}
+
+void frmSplash::Form_Load()
+{
+    msg::step(g, 669, [&] {
+        setFixedSize(512, 369);
+        Label1->setGeometry(width() - look::tw(675), height() - look::tw(345), look::tw(675),
+                            look::tw(345));
+        look::centre(this);
+    });
+}
+
+void frmSplash::closeIfLoaded()
+{
+    if (!g.romVer.empty())
+        close();
+}
+
+void frmSplash::mousePressEvent(QMouseEvent *)
+{
+    closeIfLoaded();
+}
+
+void frmSplash::mouseDoubleClickEvent(QMouseEvent *)
+{
+    closeIfLoaded();
+}
+
+void frmSplash::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        closeIfLoaded();
+    QWidget::changeEvent(e);
+}
+
+bool frmSplash::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        closeIfLoaded();
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include "app/Shared.h"
+
+#include <QWidget>
+
+class QLabel;
+
+// Shown while a ROM loads; a click closes it only once a release is known.
+class frmSplash : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmSplash(Shared &g, QWidget *parent = nullptr);
+    void Form_Load();
+    void closeIfLoaded();
+
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    Shared &g;
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include "rom/RomFile.h"
+
+#include <string>
+
+namespace release {
+
+inline constexpr long long signaturePos = 17;  // file offset 0x10, the first PRG bytes
+inline constexpr long long debugBytePos = 255898; // file offset 0x3E799
+inline constexpr uint8_t debugOn = 0xE4;
+inline constexpr uint8_t debugOff = 0x90;
+inline constexpr const char *usSignature = "80AC4E05B90F80854618690185476000";
+inline constexpr const char *jpSignature = "00AC4E05B90F80853818690185396000";
+
+// The 16 bytes as 32 upper-case hexadecimal digits.
+std::string signatureText(const Bytes &sixteen);
+// "0" for the US text, "1" for the Japanese one, otherwise current unchanged.
+std::string check(const std::string &signature, const std::string &current);
+
+} // namespace release
+
+// A 2-byte little-endian CPU pointer (low, high) in a bank nibble and 64 KB page, as a position.
+long long ptrToPos(uint8_t low, uint8_t high, int nib, int page);

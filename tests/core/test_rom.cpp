@@ -1,0 +1,139 @@
+#include "rom/Numbers.h"
+#include "rom/Release.h"
+#include "rom/RomFile.h"
+#include "rom/VbError.h"
+#include "support/SmallRom.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+TEST(PtrToPos, MapsPointerNibbleAndPage)
+{
+    EXPECT_EQ(ptrToPos(0x34, 0x12, 0, 2), 135749);
+    EXPECT_EQ(ptrToPos(0xFF, 0xFF, 8, 3), 229392); // nibble wraps once
+    EXPECT_EQ(ptrToPos(0x00, 0x80, 8, 0), 17);     // first PRG byte
+    EXPECT_EQ(ptrToPos(0x00, 0xC0, 4, 1), 65536 + 17);
+}
+
+TEST(Hex2, PadsSingleDigitsOnly)
+{
+    EXPECT_EQ(num::hex2(0), "00");
+    EXPECT_EQ(num::hex2(5), "05");
+    EXPECT_EQ(num::hex2(15), "0F");
+    EXPECT_EQ(num::hex2(171), "AB");
+    EXPECT_EQ(num::hex2(256), "100");
+    EXPECT_EQ(num::hex2(300), "12C");
+}
+
+TEST(Numbers, RoundHalfToEvenAndRangeChecks)
+{
+    EXPECT_EQ(num::roundEven(2.5), 2);
+    EXPECT_EQ(num::roundEven(3.5), 4);
+    EXPECT_EQ(num::roundEven(-2.5), -2);
+    EXPECT_EQ(num::imod(-7, 2), -1);
+    EXPECT_EQ(num::idiv(-7, 2), -3);
+    EXPECT_THROW(num::toByte(256), VbError);
+    EXPECT_THROW(num::toByte(-1), VbError);
+    EXPECT_THROW(num::toInt16(32768), VbError);
+    EXPECT_EQ(num::hexVal("&H1f"), 31);
+    EXPECT_THROW(num::hexVal("&HXY"), VbError);
+    EXPECT_THROW(num::hexVal(""), VbError);
+}
+
+TEST(Release, SignatureDecidesReleaseExactly)
+{
+    Bytes us = smallrom::make(smallrom::Kind::US);
+    Bytes jp = smallrom::make(smallrom::Kind::Japanese);
+    auto sigOf = [](const Bytes &rom) {
+        return release::signatureText(Bytes(rom.begin() + 16, rom.begin() + 32));
+    };
+    EXPECT_EQ(release::check(sigOf(us), ""), "0");
+    EXPECT_EQ(release::check(sigOf(jp), "0"), "1");
+    // One digit off: the release stays what it was.
+    std::string off = sigOf(us);
+    off[31] = '1';
+    EXPECT_EQ(release::check(off, "1"), "1");
+    EXPECT_EQ(release::check(off, ""), "");
+    // Lower-case digits never match.
+    std::string lower = release::usSignature;
+    for (char &c : lower)
+        c = static_cast<char>(std::tolower(c));
+    EXPECT_EQ(release::check(lower, " "), " ");
+}
+
+TEST(RomImage, ReadsOutsideTheFileAreErrors)
+{
+    RomImage rom(Bytes(40976, 7));
+    EXPECT_EQ(rom.byte(1), 7);
+    EXPECT_EQ(rom.byte(40976), 7);
+    try {
+        rom.byte(262161);
+        FAIL();
+    } catch (const VbError &e) {
+        EXPECT_STREQ(e.what(), "position 262161 lies outside the 40976-byte ROM file");
+    }
+    EXPECT_THROW(rom.byte(0), VbError);
+    EXPECT_THROW(rom.bytes(40970, 8), VbError);
+    EXPECT_THROW(rom.put(40976, { 1, 2 }), VbError);
+    EXPECT_THROW(rom.word(40976), VbError);
+}
+
+TEST(RomFileWrite, PatchesInPlaceAndNeverGrows)
+{
+    TempDir dir;
+    std::string path = dir.file("game.nes");
+    Bytes original(1000);
+    for (size_t i = 0; i < original.size(); ++i)
+        original[i] = static_cast<uint8_t>(i * 7);
+    testfile::writeAll(path, original);
+    ::chmod(path.c_str(), 0640);
+
+    romfile::write(path, { { 1, { 0xAA } }, { 999, { 0xBB, 0xCC } } });
+    Bytes now = testfile::readAll(path);
+    Bytes expect = original;
+    expect[0] = 0xAA;
+    expect[998] = 0xBB;
+    expect[999] = 0xCC;
+    EXPECT_EQ(now, expect);
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A patch past the end fails and leaves the file whole, even for patches before it.
+    EXPECT_THROW(romfile::write(path, { { 5, { 1 } }, { 1000, { 1, 2 } } }), VbError);
+    EXPECT_EQ(testfile::readAll(path), expect);
+    EXPECT_FALSE(romfile::fileExists(path + ".vorlig-save"));
+}
+
+TEST(RomFileWrite, FollowsLinksAndReportsMissingFiles)
+{
+    TempDir dir;
+    std::string real = dir.file("real.nes");
+    std::string link = dir.file("link.nes");
+    testfile::writeAll(real, Bytes(10, 0));
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    romfile::write(link, { { 3, { 9 } } });
+    EXPECT_EQ(testfile::readAll(real)[2], 9);
+    struct stat st {};
+    ::lstat(link.c_str(), &st);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_THROW(romfile::write(dir.file("none.nes"), { { 1, { 1 } } }), VbError);
+    EXPECT_FALSE(romfile::fileExists(dir.file("none.nes")));
+    EXPECT_THROW(romfile::readByte(dir.file("none.nes"), 1), VbError);
+}
+
+TEST(RomFileWrite, ReadOnlyFolderLeavesOriginal)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes anywhere";
+    TempDir dir;
+    std::string path = dir.file("game.nes");
+    testfile::writeAll(path, Bytes(10, 1));
+    ::chmod(dir.path().c_str(), 0555);
+    EXPECT_THROW(romfile::write(path, { { 1, { 2 } } }), VbError);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(testfile::readAll(path), Bytes(10, 1));
+}
