@@ -1,0 +1,22 @@
+#pragma once
+#include "app/Shared.h"
+#include "support/TempDir.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+// Helpers for driving the program's start-up in a fresh program folder.
+namespace startup {
+
+// Writes a settings file naming rom (and backup) into the program folder.
+void writeIni(const TempDir &dir, const std::string &rom, const std::string &backup = {},
+              const std::string &emu = {});
+
+// Calls act on each modal dialog that opens while run() executes (from a zero-delay timer
+// polling for it); act returns whether to keep watching.
+void onModal(std::function<bool(QDialog *)> act);
+void stopWatching();
+
+} // namespace startup

@@ -1,0 +1,203 @@
+#include "app/frmRI3.h"
+#include "app/frmSplash.h"
+#include "support/SmallRom.h"
+#include "support/TempDir.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Startup.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QDir>
+#include <QFrame>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString romNotFound = "Your ROM was not found.";
+const QString backupNotFound = "Your backup ROM was not found. You can specify another later.";
+
+struct Program
+{
+    TempDir dir;
+    Shared g;
+    std::unique_ptr<frmRI3> w;
+    Program()
+    {
+        g.programDir = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
+        w = std::make_unique<frmRI3>(g);
+    }
+    std::string rom(smallrom::Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
+    {
+        testfile::writeAll(dir.file(name), smallrom::make(kind, debug));
+        return dir.file(name);
+    }
+};
+
+} // namespace
+
+class tst_startup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { startup::stopWatching(); }
+
+    void noSettingsFileShowsSettingsUntilOneExists()
+    {
+        Boxes boxes;
+        Program p;
+        std::string rom = p.rom(smallrom::Kind::US);
+        int shown = 0;
+        startup::onModal([&](QDialog *d) {
+            if (d->objectName() != "Settings")
+                return true;
+            if (++shown == 3)
+                startup::writeIni(p.dir, rom);
+            d->close();
+            return true;
+        });
+        p.w->Form_Load();
+        QCOMPARE(shown, 3);
+        QCOMPARE(boxes.count(romNotFound), 0);
+        QCOMPARE(p.g.ini.romPath, rom);
+        QCOMPARE(p.g.appPath, p.dir.path());
+        QCOMPARE(p.g.datPath, p.dir.path() + "Attic/");
+        QVERIFY(QDir(QString::fromStdString(p.g.datPath)).exists());
+    }
+
+    void missingRomIsReportedOnceThenSettings()
+    {
+        Boxes boxes;
+        Program p;
+        startup::writeIni(p.dir, p.dir.file("gone.nes"));
+        int shown = 0;
+        startup::onModal([&](QDialog *d) {
+            ++shown;
+            d->close(); // the settings file exists, so the loop ends
+            return true;
+        });
+        p.w->Form_Load();
+        QCOMPARE(boxes.count(romNotFound), 1);
+        QCOMPARE(shown, 1);
+        QCOMPARE(boxes.shown.front().title, QString("I am Error"));
+        QCOMPARE(boxes.shown.front().style, int(msg::Information));
+    }
+
+    void missingBackupIsClearedFromTheFile()
+    {
+        Boxes boxes;
+        Program p;
+        std::string rom = p.rom(smallrom::Kind::US);
+        startup::writeIni(p.dir, rom, p.dir.file("nobackup.nes"), "/usr/bin/true");
+        p.w->Form_Load();
+        QCOMPARE(boxes.count(backupNotFound), 1);
+        QCOMPARE(p.g.ini.backupPath, std::string());
+        std::string text = testfile::readText(p.dir.file("Vorlig.ini"));
+        QVERIFY(text.find("backupr=\r\n") != std::string::npos);
+        QVERIFY(text.find("emupath=/usr/bin/true\r\n") != std::string::npos);
+        QCOMPARE(p.g.romVer, std::string("0"));
+
+        // An empty backup path means no backup and is not reported.
+        Boxes again;
+        Program q;
+        startup::writeIni(q.dir, q.rom(smallrom::Kind::US));
+        q.w->Form_Load();
+        QCOMPARE(again.count(backupNotFound), 0);
+    }
+
+    void japaneseRomSetsCaptionAndDisablesDebug()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnuDebug->setChecked(true);
+        startup::writeIni(p.dir, p.rom(smallrom::Kind::Japanese, 0x90));
+        p.w->Form_Load();
+        QCOMPARE(p.g.romVer, std::string("1"));
+        QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
+        QVERIFY(!p.w->mnuDebug->isEnabled());
+        QVERIFY(p.w->mnuDebug->isChecked()); // untouched
+    }
+
+    void debugByteSetsTheCheckMark_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("after");
+        QTest::newRow("E4 checks") << 0xE4 << false << true;
+        QTest::newRow("90 unchecks") << 0x90 << true << false;
+        QTest::newRow("91 leaves unchecked") << 0x91 << false << false;
+        QTest::newRow("91 leaves checked") << 0x91 << true << true;
+    }
+    void debugByteSetsTheCheckMark()
+    {
+        QFETCH(int, byte);
+        QFETCH(bool, before);
+        QFETCH(bool, after);
+        Boxes boxes;
+        Program p;
+        p.w->mnuDebug->setChecked(before);
+        startup::writeIni(p.dir, p.rom(smallrom::Kind::US, static_cast<uint8_t>(byte)));
+        p.w->Form_Load();
+        QVERIFY(p.w->mnuDebug->isEnabled());
+        QCOMPARE(p.w->mnuDebug->isChecked(), after);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void unknownSignatureLeavesReleaseEmpty()
+    {
+        Boxes boxes;
+        Program p;
+        startup::writeIni(p.dir, p.rom(smallrom::Kind::Other));
+        p.w->Form_Load();
+        QCOMPARE(p.g.romVer, std::string());
+    }
+
+    void viewFlagsComeFromTheSettingsFile()
+    {
+        Boxes boxes;
+        Program p;
+        IniValues v;
+        v.romPath = p.rom(smallrom::Kind::US);
+        v.hMask = true;
+        v.vMask = false;
+        v.grid = true;
+        ini::write(p.dir.file("Vorlig.ini"), v);
+        p.w->Form_Load();
+        QVERIFY(p.w->mnuHMask->isChecked());
+        QVERIFY(!p.w->mnuVMask->isChecked());
+        QVERIFY(p.w->mnuGridlines->isChecked());
+        QVERIFY(!p.w->grid[0]->isHidden());
+    }
+
+    void shortSettingsFileIsReportedAndStartupGoesOn()
+    {
+        Boxes boxes;
+        Program p;
+        std::string rom = p.rom(smallrom::Kind::US);
+        testfile::writeText(p.dir.file("Vorlig.ini"), "rompath=" + rom + "\r\nemupath=\r\n");
+        p.w->Form_Load();
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains("in subroutine 100."));
+        QCOMPARE(boxes.last().style, int(msg::Critical));
+        QCOMPARE(p.g.romVer, std::string("0"));
+        QVERIFY(p.w->mnuVMask->isChecked()); // design default kept
+    }
+
+    void splashStaysUntilReleaseIsKnown()
+    {
+        Boxes boxes;
+        Shared g;
+        frmSplash s(g);
+        s.Form_Load();
+        s.show();
+        QTest::mouseClick(&s, Qt::LeftButton);
+        QVERIFY(s.isVisible());
+        g.romVer = "0";
+        QTest::mouseClick(s.Image1, Qt::LeftButton);
+        QVERIFY(!s.isVisible());
+    }
+};
+
+QTEST_MAIN(tst_startup)
+#include "tst_startup.moc"
