@@ -41,26 +41,6 @@ frmRI3::frmRI3(Shared &g, QWidget *parent) : QMainWindow(parent), g(g)
 
 frmRI3::~frmRI3() = default;
 
-void frmRI3::buildView()
-{
-    auto *client = new QWidget(this);
-    client->setObjectName("client");
-    client->setFixedSize(look::tw(11400), look::tw(7200));
-    setCentralWidget(client);
-    // Grid lines between the 8 x 6 view cells; shown only while "Gridlines" is on.
-    for (int i = 0; i < 12; ++i) {
-        auto *line = new QFrame(client);
-        line->setObjectName(QString("grid(%1)").arg(i));
-        line->setStyleSheet("background-color: white;");
-        if (i < 5)
-            look::place(line, 360, 1320 + 960 * i, 7680, 15);
-        else
-            look::place(line, 1320 + 960 * (i - 5), 360, 15, 5760);
-        line->setVisible(false);
-        grid[static_cast<size_t>(i)] = line;
-    }
-}
-
 void frmRI3::showGrid(bool on)
 {
     for (QFrame *line : grid) {
@@ -158,7 +138,7 @@ void frmRI3::Form_Load()
             haveRom = true;
             if (!g.ini.backupPath.empty() && !romfile::fileExists(g.ini.backupPath)) {
                 msg::box("Your backup ROM was not found. You can specify another later.",
-                         msg::Information, "I am Error");
+                    msg::Information, "I am Error");
                 g.ini.backupPath.clear();
                 msg::step(g, subLoad, [&] { ini::write(g.iniPath(), g.ini); });
             }

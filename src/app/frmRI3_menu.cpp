@@ -32,13 +32,11 @@ QMenu *topMenu(QMenuBar *bar, const char *name, const char *caption)
     return m;
 }
 
-const char *const stageCaptions[15] = {
-    "&0 Warakiya", "&1 Clock Tower of Untimely Death", "&2 Forest of Madness",
-    "&3 Haunted Ship of Fools", "&4 Tower of Terror", "&5 Causeway to Curse Castle",
-    "&6 Murky Marshes of Morbid Morons", "&7 Caves of Alucard", "&8 Sunken City",
-    "&9 Catacombs", "&A Mountain Range", "&B Castle Courtyard", "&C Main Hall",
-    "&D Castle Tower", "&E Final Clock Tower"
-};
+const char *const stageCaptions[15] = { "&0 Warakiya", "&1 Clock Tower of Untimely Death",
+    "&2 Forest of Madness", "&3 Haunted Ship of Fools", "&4 Tower of Terror",
+    "&5 Causeway to Curse Castle", "&6 Murky Marshes of Morbid Morons", "&7 Caves of Alucard",
+    "&8 Sunken City", "&9 Catacombs", "&A Mountain Range", "&B Castle Courtyard", "&C Main Hall",
+    "&D Castle Tower", "&E Final Clock Tower" };
 
 } // namespace
 
@@ -89,8 +87,8 @@ void frmRI3::buildMenus()
 
     QMenu *st = topMenu(bar, "mnustage", "&Stage  ");
     for (int i = 0; i < 15; ++i) {
-        QKeySequence key = i < 9 ? QKeySequence(Qt::Key_F1 + i)
-                                 : QKeySequence(Qt::SHIFT | (Qt::Key_F1 + i - 9));
+        QKeySequence key
+            = i < 9 ? QKeySequence(Qt::Key_F1 + i) : QKeySequence(Qt::SHIFT | (Qt::Key_F1 + i - 9));
         QAction *a = entry(st, "", stageCaptions[i], key);
         a->setObjectName(QString("mnusta(%1)").arg(i));
         a->setCheckable(true);
@@ -108,6 +106,7 @@ void frmRI3::buildMenus()
     connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
     connect(mnuspl, &QAction::triggered, this, [this] { mnuspl_Click(); });
     connect(mnuQuit, &QAction::triggered, this, [this] { mnuQuit_Click(); });
+    connectFrame();
 }
 
 void frmRI3::mnuReadme_Click()

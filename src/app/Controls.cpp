@@ -1,0 +1,102 @@
+#include "app/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ctl {
+
+int buttonsOf(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
+        | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+namespace {
+
+double twipsX(QMouseEvent *e)
+{
+    return e->position().x() * 15.0;
+}
+double twipsY(QMouseEvent *e)
+{
+    return e->position().y() * 15.0;
+}
+
+} // namespace
+
+ImageBox::ImageBox(QWidget *parent, const QString &name, int index) : QLabel(parent), m_index(index)
+{
+    setObjectName(index < 0 ? name : QString("%1(%2)").arg(name).arg(index));
+    setScaledContents(true);
+    setMouseTracking(true);
+}
+
+void ImageBox::setPicture(const QPixmap &pm)
+{
+    m_picture = pm;
+    setPixmap(pm);
+}
+
+void ImageBox::clearPicture()
+{
+    m_picture = QPixmap();
+    clear();
+}
+
+void ImageBox::mousePressEvent(QMouseEvent *e)
+{
+    if (onMouseDown)
+        onMouseDown(m_index, buttonsOf(e->buttons()), twipsX(e), twipsY(e));
+}
+
+void ImageBox::mouseMoveEvent(QMouseEvent *e)
+{
+    if (onMouseMove)
+        onMouseMove(m_index, buttonsOf(e->buttons()), twipsX(e), twipsY(e));
+    e->ignore(); // the window's drag tracking sees the move too
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (onMouseUp)
+        onMouseUp(m_index, buttonsOf(e->button()), twipsX(e), twipsY(e));
+    e->ignore();
+}
+
+ScrollBar::ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name)
+    : QScrollBar(o, parent)
+{
+    setObjectName(name);
+}
+
+ComboBox::ComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
+{
+    setObjectName(name);
+}
+
+Shape::Shape(QWidget *parent, const QString &name, QColor fill) : QWidget(parent), m_fill(fill)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void Shape::setFillStyle(int s)
+{
+    if (s == m_fillStyle)
+        return;
+    m_fillStyle = s;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent *)
+{
+    if (m_fillStyle != 7)
+        return;
+    QPainter p(this);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(m_fill, Qt::DiagCrossPattern));
+    p.drawRect(rect());
+}
+
+} // namespace ctl

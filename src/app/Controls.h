@@ -1,0 +1,75 @@
+#pragma once
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <functional>
+
+// Small stand-ins for the design's controls: a Tag text on each, pictures that stretch, mouse
+// events with the design's button numbers (1 left, 2 right, 4 middle, summed when several are
+// down) and positions in twips.
+namespace ctl {
+
+int buttonsOf(Qt::MouseButtons b);
+
+class ImageBox : public QLabel
+{
+    Q_OBJECT
+public:
+    ImageBox(QWidget *parent, const QString &name, int index = -1);
+    int index() const { return m_index; }
+    QString Tag;
+
+    void setPicture(const QPixmap &pm);
+    QPixmap picture() const { return m_picture; }
+    void clearPicture();
+
+    std::function<void(int index, int button, double x, double y)> onMouseDown;
+    std::function<void(int index, int button, double x, double y)> onMouseMove;
+    std::function<void(int index, int button, double x, double y)> onMouseUp;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private:
+    int m_index;
+    QPixmap m_picture;
+};
+
+class ScrollBar : public QScrollBar
+{
+    Q_OBJECT
+public:
+    ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name);
+    QString Tag;
+};
+
+class ComboBox : public QComboBox
+{
+    Q_OBJECT
+public:
+    ComboBox(QWidget *parent, const QString &name);
+    QString Tag;
+};
+
+// A rectangle whose fill style 7 hatches it diagonally and 1 leaves it transparent.
+class Shape : public QWidget
+{
+    Q_OBJECT
+public:
+    Shape(QWidget *parent, const QString &name, QColor fill);
+    int fillStyle() const { return m_fillStyle; }
+    void setFillStyle(int s);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    int m_fillStyle = 1;
+    QColor m_fill;
+};
+
+} // namespace ctl

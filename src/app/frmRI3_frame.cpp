@@ -1,0 +1,92 @@
+#include "app/MsgBox.h"
+#include "app/frmRI3.h"
+#include "rom/Release.h"
+#include "rom/RomFile.h"
+
+#include <QAction>
+#include <QProcess>
+
+namespace {
+
+constexpr int subEmuLaunch = 122;
+constexpr int subDebug = 126;
+constexpr int subGrid = 128;
+constexpr int subWriteIni = 129;
+constexpr int subHMask = 130;
+constexpr int subVMask = 132;
+
+} // namespace
+
+void frmRI3::connectFrame()
+{
+    connect(mnuLaunchEmu, &QAction::triggered, this, [this] { EmuLaunch(); });
+    // These handlers flip their check marks themselves, also when code calls them: undo the
+    // flip the menu has already made.
+    auto flipping = [this](QAction *a, void (frmRI3::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, a, handler] {
+            a->setChecked(!a->isChecked());
+            (this->*handler)();
+        });
+    };
+    flipping(mnuDebug, &frmRI3::DebugChecking);
+    flipping(mnuGridlines, &frmRI3::mnuGridlines_Click);
+    flipping(mnuHMask, &frmRI3::mnuHMask_Click);
+    flipping(mnuVMask, &frmRI3::mnuVMask_Click);
+}
+
+void frmRI3::WriteIni()
+{
+    iniFromMenu();
+    msg::step(g, subWriteIni, [&] { ini::write(g.iniPath(), g.ini); });
+}
+
+// The emulator gets the ROM path as its one argument, or nothing; the editor does not wait.
+void frmRI3::EmuLaunch()
+{
+    g.ini.romLoad = 1;
+    for (const std::string &e : ini::read(g.iniPath(), 3, g.ini))
+        msg::errBox(g, subEmuLaunch, e);
+    const QString program = QString::fromStdString(g.ini.emuPath);
+    QStringList args;
+    if (g.ini.romLoad == 1)
+        args << QString::fromStdString(g.ini.romPath);
+    if (program.isEmpty() || !QProcess::startDetached(program, args))
+        msg::box("Specify a valid location for your emulator in the file settings.",
+            msg::Exclamation, "Invalid pathname");
+}
+
+void frmRI3::DebugChecking()
+{
+    const bool on = !mnuDebug->isChecked();
+    mnuDebug->setChecked(on);
+    msg::step(g, subDebug, [&] {
+        romfile::write(g.ini.romPath,
+            { { release::debugBytePos, { on ? release::debugOn : release::debugOff } } });
+    });
+    WriteIni();
+}
+
+void frmRI3::mnuGridlines_Click()
+{
+    msg::step(g, subGrid, [&] {
+        mnuGridlines->setChecked(!mnuGridlines->isChecked());
+        showGrid(mnuGridlines->isChecked());
+    });
+    WriteIni();
+}
+
+void frmRI3::mnuHMask_Click()
+{
+    msg::step(g, subHMask, [&] { mnuHMask->setChecked(!mnuHMask->isChecked()); });
+    WriteIni();
+    msg::step(g, subHMask, [&] { redrawMaskRow(); });
+}
+
+void frmRI3::mnuVMask_Click()
+{
+    msg::step(g, subVMask, [&] {
+        mnuVMask->setChecked(!mnuVMask->isChecked());
+        markMaskedRows();
+    });
+    WriteIni();
+}

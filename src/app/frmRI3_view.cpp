@@ -1,0 +1,183 @@
+#include "app/Controls.h"
+#include "app/Look.h"
+#include "app/frmRI3.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace {
+
+QLineEdit *readOut(QWidget *parent, const char *name, int left, int top, int width)
+{
+    auto *t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setReadOnly(true);
+    look::place(t, left, top, width, 285);
+    return t;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const char *caption, int left, int top,
+    int width, int height = 375)
+{
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    look::place(b, left, top, width, height);
+    return b;
+}
+
+QToolButton *pictureButton(QWidget *parent, const char *name, const char *tip, int left, int top)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(QString::fromUtf8(tip));
+    b->setAutoRaise(false);
+    look::place(b, left, top, 375, 375);
+    return b;
+}
+
+} // namespace
+
+void frmRI3::buildView()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(look::tw(11400), look::tw(7200));
+    client->setMouseTracking(true);
+    setCentralWidget(client);
+
+    for (int k = 0; k < 48; ++k) {
+        auto *cell = new ctl::ImageBox(client, "scr", k);
+        look::place(cell, 360 + 960 * (k % 8), 360 + 960 * (k / 8), 960, 960);
+        cell->Tag = "&H00";
+        scr[static_cast<size_t>(k)] = cell;
+    }
+    for (int i = 0; i < 8; ++i) {
+        auto *l = new QLabel(client);
+        l->setObjectName(QString("lH(%1)").arg(i));
+        l->setAlignment(Qt::AlignCenter);
+        look::place(l, 360 + 960 * i, 105, 960, 240);
+        lH[static_cast<size_t>(i)] = l;
+    }
+    for (int i = 0; i < 6; ++i) {
+        auto *l = new QLabel(client);
+        l->setObjectName(QString("lV(%1)").arg(i));
+        l->setAlignment(Qt::AlignCenter);
+        look::place(l, 0, 720 + 960 * i, 360, 240);
+        lV[static_cast<size_t>(i)] = l;
+        auto *h = new ctl::Shape(client, QString("highlight(%1)").arg(i), QColor(192, 192, 192));
+        look::place(h, 360, 840 + 960 * i, 7695, 480);
+        highlight[static_cast<size_t>(i)] = h;
+    }
+    scrscroll = new ctl::ScrollBar(Qt::Horizontal, client, "scrscroll");
+    look::place(scrscroll, 360, 6120, 7695, 255);
+    scrvscroll = new ctl::ScrollBar(Qt::Vertical, client, "scrvscroll");
+    look::place(scrvscroll, 8040, 360, 255, 5775);
+    for (ctl::ScrollBar *b : { scrscroll, scrvscroll }) {
+        b->setSingleStep(2);
+        b->setPageStep(2);
+        b->setMaximum(0);
+        b->Tag = "0";
+    }
+
+    // Grid lines between the 8 x 6 view cells; shown only while "Gridlines" is on.
+    for (int i = 0; i < 12; ++i) {
+        auto *line = new QFrame(client);
+        line->setObjectName(QString("grid(%1)").arg(i));
+        line->setStyleSheet("background-color: white;");
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (i < 5)
+            look::place(line, 360, 1320 + 960 * i, 7680, 15);
+        else
+            look::place(line, 1320 + 960 * (i - 5), 360, 15, 5760);
+        line->setVisible(false);
+        grid[static_cast<size_t>(i)] = line;
+    }
+
+    // Stage and section choice with the section's properties.
+    Combo1 = new ctl::ComboBox(client, "Combo1");
+    look::place(Combo1, 8520, 360, 2760, 315);
+    for (QAction *a : mnusta)
+        Combo1->addItem(a->text().remove('&'));
+    Combo2 = new ctl::ComboBox(client, "Combo2");
+    look::place(Combo2, 8520, 765, 900, 315);
+    Combo2->Tag = "1";
+    stagScroll = new ctl::ScrollBar(Qt::Horizontal, client, "stagScroll");
+    look::place(stagScroll, 9480, 765, 600, 315);
+    stagScroll->setMaximum(0);
+    txtPal = readOut(client, "txtPal", 10200, 780, 480);
+    imgAku = new ctl::ImageBox(client, "imgAku");
+    look::place(imgAku, 10800, 765, 480, 480);
+    cmbTime = new ctl::ComboBox(client, "cmbTime");
+    look::place(cmbTime, 8520, 1170, 900, 315);
+    for (int code = 1; code <= 15; ++code)
+        cmbTime->addItem(QString::number(code, 16).toUpper() + "00");
+    txtBlk = readOut(client, "txtBlk", 9480, 1185, 1200);
+    lblVs[0] = new QLabel("Up", client);
+    lblVs[1] = new QLabel("Dn", client);
+    lblVs[0]->setObjectName("lblVs(0)");
+    lblVs[1]->setObjectName("lblVs(1)");
+    look::place(lblVs[0], 8520, 1575, 300, 255);
+    look::place(lblVs[1], 8520, 1935, 300, 255);
+    Combo3 = new ctl::ComboBox(client, "Combo3");
+    look::place(Combo3, 8880, 1560, 1800, 315);
+    Combo4 = new ctl::ComboBox(client, "Combo4");
+    look::place(Combo4, 8880, 1920, 1800, 315);
+    for (QWidget *w : { static_cast<QWidget *>(lblVs[0]), static_cast<QWidget *>(lblVs[1]),
+             static_cast<QWidget *>(Combo3), static_cast<QWidget *>(Combo4) })
+        w->setVisible(false);
+
+    // The three edit modes.
+    optBg = new QRadioButton("bg", client);
+    optPu = new QRadioButton("pu/e", client);
+    optSt = new QRadioButton("misc", client);
+    optBg->setObjectName("optBg");
+    optPu->setObjectName("optPu");
+    optSt->setObjectName("optSt");
+    look::place(optBg, 8520, 2340, 840, 285);
+    look::place(optPu, 9420, 2340, 900, 285);
+    look::place(optSt, 10380, 2340, 900, 285);
+    optBg->setChecked(true);
+
+    // Block selector: one page of 8 blocks, and the painting block beside it.
+    for (int k = 0; k < 8; ++k) {
+        auto *cell = new ctl::ImageBox(client, "sel", k);
+        look::place(cell, 8520 + 480 * (k % 2), 2760 + 480 * (k / 2), 480, 480);
+        sel[static_cast<size_t>(k)] = cell;
+    }
+    selscroll = new ctl::ScrollBar(Qt::Vertical, client, "selscroll");
+    look::place(selscroll, 9540, 2760, 255, 1920);
+    selscroll->setMaximum(0);
+    imgSel = new ctl::ImageBox(client, "imgSel");
+    look::place(imgSel, 10080, 2760, 960, 960);
+
+    // Read-outs of what lies under the pointer.
+    txtOffset = readOut(client, "txtOffset", 8520, 4800, 2040);
+    txtVal = readOut(client, "txtVal", 10680, 4800, 600);
+    txtPatterns = readOut(client, "txtPatterns", 8520, 5160, 1200);
+    txtPat1 = readOut(client, "txtPat1", 9840, 5160, 600);
+    txtPat2 = readOut(client, "txtPat2", 10560, 5160, 600);
+    txtPatterns->setText("Patterns");
+
+    cmdMirror = button(client, "cmdMirror", "Mirror", 8520, 5580, 1215);
+    cmdMirror->setVisible(false);
+    cmdSave = button(client, "cmdSave", "Save", 3360, 6600, 1095);
+    cmdSaveAll = button(client, "cmdSaveAll", "Save All", 4560, 6600, 1095);
+    cmdRevert = button(client, "cmdRevert", "Revert", 5760, 6600, 1095);
+    cmdEmulator = button(client, "cmdEmulator", "Emulation", 6960, 6600, 1095);
+    for (QPushButton *b : { cmdSave, cmdSaveAll, cmdRevert })
+        b->setEnabled(false);
+
+    cmdPattern = pictureButton(client, "cmdPattern", "Pattern Tables", 360, 6600);
+    cmdPalettes = pictureButton(client, "cmdPalettes", "Palettes", 840, 6600);
+    cmdDamage = pictureButton(client, "cmdDamage", "Curse Severity", 1320, 6600);
+    cmdBGM = pictureButton(client, "cmdBGM", "BGM Tracks", 1800, 6600);
+    cmdMisc = pictureButton(client, "cmdMisc", "Game Options", 2280, 6600);
+    cmdEPal = pictureButton(client, "cmdEPal", "Sprite Palettes", 10320, 6270);
+    cmdEPat = pictureButton(client, "cmdEPat", "Pattern Tables", 10800, 6270);
+    cmdEPal->setVisible(false);
+    cmdEPat->setVisible(false);
+}
