@@ -1,8 +1,354 @@
 #include "app/Settings.h"
 
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "app/frmBrowse.h"
+#include "rom/Release.h"
+#include "rom/RomFile.h"
+#include "rom/VbError.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int subSettings = 900; // the window's procedures report under this number
+
+const char *const textC = "ROM not found! Enter the full pathname (e.g.: C:\\EMU\\NES\\RI3.NES).";
+const char *const textD = "This doesn't look like a ROM of the game to be edited!\r"
+                          "Castlevania III (US) and Akumajou Densetsu (J) are supported.";
+const char *const textE = "Backup ROM was not found. You can specify it later.";
+const char *const textF = "Your backup ROM may be invalid, or not the same version as the ROM you "
+                          "chose to edit.\rYou can choose another later.";
+const char *const textG = "Your backup ROM must be different from your working copy!\r"
+                          "Ponder this question while working on you hack...";
+const char *const textH = "Your emulator was not found. You can specify it later.";
+const char *const textInfo
+    = "You must specify the location of the ROM. Press Cancel to exit the program.";
+
+std::string local(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Reads up to n bytes at a 1-based position. Only the bytes asked for are read, so a large file
+// picked by mistake costs nothing, and a file too short for them gives fewer bytes rather than
+// an error. Failing to open or read throws.
+Bytes headBytes(const QString &path, qint64 pos, qint64 n)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw VbError("Cannot open '" + local(path) + "': " + f.errorString().toStdString());
+    if (f.size() < pos)
+        return {};
+    QByteArray b;
+    if (f.seek(pos - 1))
+        b = f.read(n);
+    if (f.error() != QFileDevice::NoError)
+        throw VbError("Cannot read '" + local(path) + "': " + f.errorString().toStdString());
+    return Bytes(b.begin(), b.end());
+}
+
+// Leading and trailing blanks only, as a path may hold other white space.
+QString trimBlanks(const QString &s)
+{
+    qsizetype a = 0, b = s.size();
+    while (a < b && s[a] == u' ')
+        ++a;
+    while (b > a && s[b - 1] == u' ')
+        --b;
+    return s.mid(a, b - a);
+}
+
+bool sameText(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 Settings::Settings(Shared &g, QWidget *mainWindow, QWidget *parent)
     : QDialog(parent), g(g), m_main(mainWindow)
 {
     setObjectName("Settings");
     setWindowTitle("Vorlig File Settings");
+    buildControls();
+    look::dialogFrame(this, 4095, 3240);
+    Form_Load();
+}
+
+void Settings::buildControls()
+{
+    auto label = [this](const char *name, const char *text) {
+        auto *l = new QLabel(QString::fromUtf8(text), this);
+        l->setObjectName(name);
+        return l;
+    };
+    auto edit = [this](const char *name) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(name);
+        return e;
+    };
+    // Made first, so it leads the tab order.
+    cmdSettingsOK = new QPushButton("OK", this);
+    cmdSettingsOK->setObjectName("cmdSettingsOK");
+    Label1 = label("Label1", "ROM Pathname");
+    txtRomPath = edit("txtRomPath");
+    Label3 = label("Label3", "Backup ROM Pathname (optional)");
+    txtBackup = edit("txtBackup");
+    Label2 = label("Label2", "Emulator Pathname (optional)");
+    txtEmuPath = edit("txtEmuPath");
+    for (int i = 0; i < 3; ++i) {
+        cmdBrowse[i] = new QPushButton("B r o w s e", this);
+        cmdBrowse[i]->setObjectName(QString("cmdBrowse(%1)").arg(i));
+        connect(cmdBrowse[i], &QPushButton::clicked, this, [this, i] { cmdBrowse_Click(i); });
+    }
+    LaunchROM = new QCheckBox("Load ROM when launching emulator", this);
+    LaunchROM->setObjectName("LaunchROM");
+    LaunchROM->setChecked(true);
+    cmdRell = new QPushButton("Reload", this);
+    cmdRell->setObjectName("cmdRell");
+
+    look::place(Label1, 120, 240, 2655, 255);
+    look::place(txtRomPath, 120, 480, 2535, 285);
+    look::place(cmdBrowse[0], 2760, 480, 1215, 315);
+    look::place(Label3, 120, 960, 2655, 255);
+    look::place(txtBackup, 120, 1200, 2535, 285);
+    look::place(cmdBrowse[2], 2760, 1200, 1215, 315);
+    look::place(Label2, 120, 1680, 2655, 255);
+    look::place(txtEmuPath, 120, 1920, 2535, 285);
+    look::place(cmdBrowse[1], 2760, 1920, 1215, 315);
+    look::place(LaunchROM, 120, 2280, 3615, 255);
+    look::place(cmdRell, 120, 2760, 1215, 375);
+    look::place(cmdSettingsOK, 2760, 2760, 1215, 375);
+
+    QWidget *order[] = { cmdSettingsOK, txtRomPath, cmdBrowse[0], txtBackup, cmdBrowse[2],
+        txtEmuPath, cmdBrowse[1], LaunchROM, cmdRell };
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    cmdSettingsOK->setFocus();
+
+    connect(txtRomPath, &QLineEdit::textChanged, this, [this] { txtRomPath_Change(); });
+    connect(cmdRell, &QPushButton::clicked, this, [this] { cmdRell_Click(); });
+    connect(cmdSettingsOK, &QPushButton::clicked, this, [this] { cmdSettingsOK_Click(); });
+}
+
+QLineEdit *Settings::box(int target) const
+{
+    switch (target) {
+    case 0:
+        return txtRomPath;
+    case 1:
+        return txtEmuPath;
+    case 2:
+        return txtBackup;
+    default:
+        return nullptr;
+    }
+}
+
+void Settings::Form_Load()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    if (g.ini.romPath.empty())
+        cmdRell->setEnabled(false);
+    g.setChoice = 0;
+    // A missing or short settings file leaves the boxes empty without a message.
+    if (romfile::fileExists(g.iniPath())) {
+        msg::step(g, subSettings, [&] {
+            IniValues v;
+            ini::read(g.iniPath(), 4, v);
+            txtRomPath->setText(QString::fromStdString(v.romPath));
+            txtEmuPath->setText(QString::fromStdString(v.emuPath));
+            txtBackup->setText(QString::fromStdString(v.backupPath));
+            LaunchROM->setChecked(v.romLoad != 0);
+        });
+    }
+    // The box may have stayed empty: Reload still has to follow it.
+    txtRomPath_Change();
+}
+
+void Settings::txtRomPath_Change()
+{
+    const QString loaded = QString::fromStdString(g.ini.romPath);
+    if (sameText(txtRomPath->text(), loaded)) {
+        if (!loaded.isEmpty())
+            cmdRell->setEnabled(true);
+    } else {
+        cmdRell->setEnabled(false);
+    }
+}
+
+void Settings::cmdBrowse_Click(int index)
+{
+    g.browseTarget = index;
+    frmBrowse dlg(g, *this);
+    dlg.exec();
+}
+
+void Settings::cmdRell_Click()
+{
+    reloadFlag = true;
+    cmdSettingsOK_Click();
+    reloadFlag = false;
+}
+
+void Settings::trimBoxes()
+{
+    for (QLineEdit *e : { txtRomPath, txtEmuPath, txtBackup }) {
+        const QString t = trimBlanks(e->text());
+        if (t != e->text())
+            e->setText(t);
+    }
+}
+
+bool Settings::checkRom(QString &signature)
+{
+    const QString path = txtRomPath->text();
+    if (!romfile::fileExists(local(path))) {
+        msg::box(textC, msg::Exclamation, "Invalid pathname");
+        return false;
+    }
+    try {
+        signature = QString::fromStdString(
+            release::signatureText(headBytes(path, release::signaturePos, 16)));
+    } catch (...) {
+        msg::box(textC, msg::Exclamation, "Invalid pathname");
+        return false;
+    }
+    g.romVer = release::check(signature.toStdString(), g.romVer);
+    if (g.romVer == "1" && m_main)
+        m_main->setWindowTitle("Vorlig");
+    if (g.romVer != "0" && g.romVer != "1") {
+        msg::box(textD, msg::Exclamation, "Invalid ROM File");
+        return false;
+    }
+    return true;
+}
+
+void Settings::checkBackup(const QString &signature)
+{
+    const QString path = txtBackup->text();
+    QString backupSig;
+    bool found = romfile::fileExists(local(path));
+    if (found) {
+        try {
+            backupSig = QString::fromStdString(
+                release::signatureText(headBytes(path, release::signaturePos, 16)));
+        } catch (...) {
+            found = false;
+        }
+    }
+    if (!found)
+        msg::box(textE, msg::Exclamation, "Invalid Pathname");
+    else if (backupSig != signature)
+        msg::box(textF, msg::Exclamation, "Wrong version or ROM");
+    else if (sameText(path, txtRomPath->text()))
+        msg::box(textG, msg::Exclamation, "Duh!");
+    else
+        return;
+    txtBackup->clear();
+}
+
+void Settings::checkEmulator()
+{
+    const QString path = txtEmuPath->text();
+    bool ok = romfile::fileExists(local(path));
+    if (ok) {
+        try {
+            headBytes(path, 32, 16); // only whether it can be read counts
+        } catch (...) {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        msg::box(textH, msg::Exclamation, "Invalid Pathname");
+        txtEmuPath->clear();
+    }
+}
+
+// Whether the caller must reload, and whether unsaved sections are saved first. False when the
+// user cancelled.
+bool Settings::decideChoice()
+{
+    const QString loaded = QString::fromStdString(g.ini.romPath);
+    const bool same = sameText(txtRomPath->text(), loaded);
+    if ((same && !reloadFlag) || loaded.isEmpty())
+        return true;
+    if (!g.anyModified()) {
+        g.setChoice = 1;
+        return true;
+    }
+    const char *text = same ? "Save your progress before reloading ?"
+                            : "Save your progress before loading new ROM ?";
+    switch (msg::box(text, msg::QuestionYesNoCancel, "You have unsaved data")) {
+    case msg::Yes:
+        g.setChoice = 2;
+        return true;
+    case msg::No:
+        g.setChoice = 1;
+        return true;
+    default:
+        g.setChoice = 0;
+        return false;
+    }
+}
+
+bool Settings::writeSettings()
+{
+    IniValues v;
+    v.romPath = txtRomPath->text().toStdString();
+    v.emuPath = txtEmuPath->text().toStdString();
+    v.romLoad = LaunchROM->isChecked() ? 1 : 0;
+    v.backupPath = txtBackup->text().toStdString();
+    v.hMask = g.ini.hMask;
+    v.vMask = g.ini.vMask;
+    v.grid = g.ini.grid;
+    // A settings file that could not be written must not pass for accepted: say so, reload
+    // nothing and keep the window open with what was typed.
+    if (msg::step(g, subSettings, [&] { ini::write(g.iniPath(), v); }))
+        return true;
+    g.setChoice = 0;
+    return false;
+}
+
+void Settings::cmdSettingsOK_Click()
+{
+    trimBoxes();
+    g.romVer = " ";
+    QString signature;
+    if (!checkRom(signature))
+        return;
+    if (!txtBackup->text().isEmpty())
+        checkBackup(signature);
+    if (!txtEmuPath->text().isEmpty())
+        checkEmulator();
+    if (g.romVer != "0" && g.romVer != "1")
+        return;
+    if (!decideChoice()) {
+        reject(); // the file keeps what it held when the window opened
+        return;
+    }
+    if (writeSettings())
+        accept();
+}
+
+void Settings::Form_Unload()
+{
+    if (romfile::fileExists(g.iniPath()))
+        return;
+    if (msg::box(textInfo, msg::ExclamationOkCancel, "Info needed") == msg::Cancel)
+        app::endProgram();
+}
+
+// Every way out (OK, Escape, the close box) passes the close guard.
+void Settings::done(int r)
+{
+    Form_Unload();
+    QDialog::done(r);
 }

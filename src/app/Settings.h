@@ -2,8 +2,17 @@
 #include "app/Shared.h"
 
 #include <QDialog>
+#include <QString>
 
-// "Vorlig File Settings": the ROM, backup ROM and emulator paths.
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Vorlig File Settings": the ROM, backup ROM and emulator paths. OK checks them, writes the
+// settings file and leaves its decision for the caller in g.setChoice.
 class Settings : public QDialog
 {
     Q_OBJECT
@@ -11,7 +20,38 @@ public:
     // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted.
     Settings(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
 
+    // Handlers, by their design names.
+    void Form_Load();
+    void txtRomPath_Change();
+    void cmdBrowse_Click(int index);
+    void cmdRell_Click();
+    void cmdSettingsOK_Click();
+    // Runs whenever the window closes: without a settings file the user may end the program.
+    void Form_Unload();
+
+    // The box the file browser fills for a browse target (0 ROM, 1 emulator, 2 backup), or
+    // nullptr for any other value.
+    QLineEdit *box(int target) const;
+
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
+    QLineEdit *txtRomPath = nullptr, *txtEmuPath = nullptr, *txtBackup = nullptr;
+    std::array<QPushButton *, 3> cmdBrowse {};
+    QCheckBox *LaunchROM = nullptr;
+    QPushButton *cmdRell = nullptr, *cmdSettingsOK = nullptr;
+
+    bool reloadFlag = false; // the running OK step was started by Reload
+
+    void done(int r) override;
+
 private:
+    void buildControls();
+    void trimBoxes();
+    bool checkRom(QString &signature);
+    void checkBackup(const QString &signature);
+    void checkEmulator();
+    bool decideChoice();
+    bool writeSettings();
+
     Shared &g;
     QWidget *m_main;
 };

@@ -1,1 +1,292 @@
-// The file browser comes with the Settings window.
+#include "app/frmBrowse.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "app/Settings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <dirent.h>
+#include <unistd.h>
+
+namespace {
+
+// File systems of the kernel and the system that hold no user files.
+const QStringList pseudoTypes = { "proc", "sysfs", "cgroup", "cgroup2", "devpts", "devtmpfs",
+    "securityfs", "debugfs", "tracefs", "pstore", "bpf", "mqueue", "hugetlbfs", "configfs",
+    "fusectl", "autofs", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs", "selinuxfs", "ramfs",
+    "squashfs", "fuse.portal" };
+const QStringList systemDirs = { "/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi" };
+
+bool under(const QString &path, const QString &dir)
+{
+    return path == dir || path.startsWith(dir.endsWith('/') ? dir : dir + '/');
+}
+
+// /proc/mounts writes blanks and other special characters as \ooo.
+QString unescapeMount(const QString &s)
+{
+    QString out;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        bool octal = s[i] == u'\\';
+        for (qsizetype k = 1; octal && k <= 3; ++k)
+            octal = i + k < s.size() && s[i + k] >= u'0' && s[i + k] <= u'7';
+        if (octal) {
+            out += QChar(s.mid(i + 1, 3).toInt(nullptr, 8));
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// Whether a folder can be listed; a permission check alone would be fooled by root and ACLs.
+bool canList(const QString &path)
+{
+    DIR *d = ::opendir(QFile::encodeName(path).constData());
+    if (!d)
+        return false;
+    ::closedir(d);
+    return true;
+}
+
+QString joined(const QString &dir, const QString &name)
+{
+    return dir.endsWith('/') ? dir + name : dir + '/' + name;
+}
+
+constexpr int pathRole = Qt::UserRole;
+
+} // namespace
+
+frmBrowse::frmBrowse(Shared &g, Settings &settings) : QDialog(&settings), g(g), m_settings(settings)
+{
+    setObjectName("frmBrowse");
+    setWindowTitle("Browse");
+    buildControls();
+    look::dialogFrame(this, 6495, 4035);
+    // The default folder: the user's home, or the root when even that cannot be listed.
+    if (!setDirPath(QDir::homePath()))
+        setDirPath("/");
+    selectVolume(m_dir);
+    Form_Load();
+}
+
+void frmBrowse::buildControls()
+{
+    Drive1 = new QComboBox(this);
+    Drive1->setObjectName("Drive1");
+    QFile mounts("/proc/mounts");
+    QString text;
+    if (mounts.open(QIODevice::ReadOnly))
+        text = QString::fromLocal8Bit(mounts.readAll());
+    Drive1->addItems(volumesFrom(text));
+    Dir1 = new QListWidget(this);
+    Dir1->setObjectName("Dir1");
+    File1 = new QListWidget(this);
+    File1->setObjectName("File1");
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName("Combo1");
+    Combo1->addItems({ "Rom Images (*.NES)", "All files (*.*)" });
+
+    look::place(Drive1, 120, 120, 2535, 315);
+    look::place(Dir1, 120, 480, 2535, 3465);
+    look::place(File1, 2760, 120, 3615, 3405);
+    look::place(Combo1, 2760, 3630, 3615, 315);
+
+    connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Dir1, &QListWidget::itemDoubleClicked, this,
+        [this](QListWidgetItem *item) { setDirPath(item->data(pathRole).toString()); });
+    connect(File1, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
+}
+
+QStringList frmBrowse::volumesFrom(const QString &mountsText)
+{
+    QStringList rest;
+    for (const QString &line : mountsText.split('\n')) {
+        const QStringList f = line.split(' ', Qt::SkipEmptyParts);
+        if (f.size() < 3 || pseudoTypes.contains(f[2]))
+            continue;
+        const QString point = unescapeMount(f[1]);
+        if (point == "/" || !point.startsWith('/') || rest.contains(point))
+            continue;
+        bool system = false;
+        for (const QString &d : systemDirs)
+            system = system || under(point, d);
+        // Containers mount single files (/etc/hosts and the like) as well.
+        if (system || QFileInfo(point).isFile())
+            continue;
+        rest << point;
+    }
+    rest.sort();
+    return QStringList { "/" } + rest;
+}
+
+QString frmBrowse::volumeOf(const QStringList &volumes, const QString &folder)
+{
+    QString best;
+    for (const QString &v : volumes)
+        if (under(folder, v) && v.size() > best.size())
+            best = v;
+    return best.isEmpty() ? QString("/") : best;
+}
+
+bool frmBrowse::matches(const QString &pattern, const QFileInfo &file)
+{
+    if (pattern == "*.NES")
+        return file.fileName().endsWith(".nes", Qt::CaseInsensitive);
+    if (pattern == "*.EXE")
+        return file.isFile() && ::access(QFile::encodeName(file.filePath()).constData(), X_OK) == 0;
+    return true;
+}
+
+void frmBrowse::Form_Load()
+{
+    Combo1->setCurrentIndex(0);
+    Combo1_Click();
+    if (g.browseTarget == 0 || g.browseTarget == 2)
+        Combo1->setItemText(0, "Rom Images (*.NES)");
+    else if (g.browseTarget == 1)
+        Combo1->setItemText(0, "Applications (*.EXE)");
+    // From here on nothing is reported: a box that names no usable folder leaves the lists at
+    // their default folder.
+    const QString folder = startFolder();
+    if (!folder.isEmpty() && canList(folder)) {
+        selectVolume(folder);
+        setDirPath(folder);
+    }
+}
+
+// The folder of the target box's path: its text up to the last "/".
+QString frmBrowse::startFolder() const
+{
+    const QLineEdit *box = m_settings.box(g.browseTarget);
+    if (!box)
+        return {};
+    const QString text = box->text();
+    const qsizetype slash = text.lastIndexOf('/');
+    if (slash < 0)
+        return {};
+    return QDir::cleanPath(QFileInfo(text.left(slash + 1)).absoluteFilePath());
+}
+
+// Shows the volume of a folder in the drive list without moving the folder list.
+void frmBrowse::selectVolume(const QString &folder)
+{
+    QStringList volumes;
+    for (int i = 0; i < Drive1->count(); ++i)
+        volumes << Drive1->itemText(i);
+    const int index = static_cast<int>(volumes.indexOf(volumeOf(volumes, folder)));
+    const bool was = Drive1->blockSignals(true);
+    Drive1->setCurrentIndex(index);
+    Drive1->blockSignals(was);
+}
+
+void frmBrowse::Combo1_Click()
+{
+    msg::step(g, 902, [&] {
+        if (Combo1->currentIndex() == 0) {
+            if (g.browseTarget == 0 || g.browseTarget == 2)
+                m_pattern = "*.NES";
+            else if (g.browseTarget == 1)
+                m_pattern = "*.EXE";
+        } else if (Combo1->currentIndex() == 1) {
+            m_pattern = "*.*";
+        }
+        fillFiles();
+    });
+}
+
+void frmBrowse::Combo1_Change()
+{
+    Combo1_Click();
+}
+
+void frmBrowse::Drive1_Change()
+{
+    msg::step(g, 905, [&] {
+        const QString root = Drive1->currentText();
+        if (canList(root)) {
+            setDirPath(root);
+            return;
+        }
+        msg::box("The drive is not ready.", msg::Critical, "I am Error");
+        selectVolume(m_dir); // the lists stay where they were, and the drive list with them
+    });
+}
+
+bool frmBrowse::setDirPath(const QString &path)
+{
+    const QString dir = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!QFileInfo(dir).isDir() || !canList(dir))
+        return false;
+    m_dir = dir;
+    fillDirs();
+    Dir1_Change();
+    return true;
+}
+
+// The folder's chain from its volume's root down, then its subfolders (hidden ones too).
+void frmBrowse::fillDirs()
+{
+    Dir1->clear();
+    QStringList volumes;
+    for (int i = 0; i < Drive1->count(); ++i)
+        volumes << Drive1->itemText(i);
+    const QString root = volumeOf(volumes, m_dir);
+    QStringList chain { root };
+    const QString below = m_dir.mid(root.size());
+    for (const QString &part : below.split('/', Qt::SkipEmptyParts))
+        chain << part;
+    QString path;
+    int depth = 0;
+    for (const QString &part : chain) {
+        path = path.isEmpty() ? part : joined(path, part);
+        auto *item = new QListWidgetItem(QString(depth * 2, ' ') + part, Dir1);
+        item->setData(pathRole, path);
+        ++depth;
+    }
+    Dir1->setCurrentRow(Dir1->count() - 1);
+    const QFileInfoList subs = QDir(m_dir).entryInfoList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &s : subs) {
+        auto *item = new QListWidgetItem(QString(depth * 2, ' ') + s.fileName(), Dir1);
+        item->setData(pathRole, joined(m_dir, s.fileName()));
+    }
+}
+
+void frmBrowse::Dir1_Change()
+{
+    msg::step(g, 901, [&] { fillFiles(); });
+}
+
+void frmBrowse::fillFiles()
+{
+    File1->clear();
+    if (m_dir.isEmpty())
+        return;
+    const QFileInfoList files
+        = QDir(m_dir).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &f : files)
+        if (matches(m_pattern, f))
+            File1->addItem(f.fileName());
+}
+
+void frmBrowse::File1_DblClick()
+{
+    msg::step(g, 903, [&] {
+        const QListWidgetItem *item = File1->currentItem();
+        if (!item)
+            return;
+        if (QLineEdit *box = m_settings.box(g.browseTarget))
+            box->setText(joined(m_dir, item->text()));
+        accept();
+    });
+}

@@ -1,0 +1,490 @@
+#include "app/Settings.h"
+#include "support/SmallRom.h"
+#include "support/TempDir.h"
+#include "ui/support/Boxes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+
+using smallrom::Kind;
+
+namespace {
+
+const QString textC = "ROM not found! Enter the full pathname (e.g.: C:\\EMU\\NES\\RI3.NES).";
+
+QString q(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+// A program folder with ROM files in it and a fresh set of shared variables.
+struct Fixture
+{
+    TempDir dir;
+    Shared g;
+    QWidget main;
+
+    Fixture()
+    {
+        g.appPath = dir.path();
+        main.setWindowTitle("Castle");
+    }
+    std::string rom(const std::string &name, Kind kind)
+    {
+        testfile::writeAll(dir.file(name), smallrom::make(kind));
+        return dir.file(name);
+    }
+    std::string iniText() const { return testfile::readText(g.iniPath()); }
+    void writeIni(const std::string &rom, const std::string &emu = "",
+        const std::string &load = "1", const std::string &backup = "")
+    {
+        testfile::writeText(g.iniPath(),
+            "rompath=" + rom + "\r\nemupath=" + emu + "\r\nromload=" + load
+                + "\r\nbackupr=" + backup + "\r\nhscmask=0\r\nvscmask=1\r\ngridlin=0\r\n");
+    }
+};
+
+std::string seven(const std::string &rom, const std::string &emu, const std::string &load,
+    const std::string &backup, const std::string &masks = "010")
+{
+    return "rompath=" + rom + "\r\nemupath=" + emu + "\r\nromload=" + load + "\r\nbackupr=" + backup
+        + "\r\nhscmask=" + masks[0] + "\r\nvscmask=" + masks[1] + "\r\ngridlin=" + masks[2]
+        + "\r\n";
+}
+
+} // namespace
+
+class tst_settings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void layoutAndNames();
+    void formLoadFillsFromFile();
+    void romRefusedWithC();
+    void otherGameRefusedWithD();
+    void backupAndEmulatorChecks();
+    void backupOfOtherReleaseAndSelf();
+    void choiceFirstStartAndSameRom();
+    void choiceWithReload();
+    void choiceDifferentRom();
+    void cancelKeepsFile();
+    void reloadButtonFollowsBox();
+    void closeGuard();
+    void japaneseSetsCaption();
+    void writeFailureKeepsWindow();
+    void browseFillsBox();
+};
+
+void tst_settings::layoutAndNames()
+{
+    Fixture f;
+    Settings dlg(f.g, &f.main);
+    QCOMPARE(dlg.objectName(), QString("Settings"));
+    QCOMPARE(dlg.windowTitle(), QString("Vorlig File Settings"));
+    QCOMPARE(dlg.size(), QSize(273, 216));
+    QVERIFY(!(dlg.windowFlags() & Qt::WindowMinMaxButtonsHint));
+    for (const char *name : { "Label1", "Label2", "Label3" })
+        QVERIFY(dlg.findChild<QLabel *>(name));
+    for (const char *name : { "txtRomPath", "txtEmuPath", "txtBackup" })
+        QVERIFY(dlg.findChild<QLineEdit *>(name));
+    QCOMPARE(dlg.findChild<QPushButton *>("cmdBrowse(2)")->geometry(), QRect(184, 80, 81, 21));
+    QCOMPARE(dlg.findChild<QPushButton *>("cmdBrowse(1)")->geometry(), QRect(184, 128, 81, 21));
+    QCOMPARE(dlg.findChild<QPushButton *>("cmdBrowse(0)")->text(), QString("B r o w s e"));
+    QCOMPARE(dlg.findChild<QLabel *>("Label3")->text(), QString("Backup ROM Pathname (optional)"));
+    auto *ok = dlg.findChild<QPushButton *>("cmdSettingsOK");
+    QCOMPARE(ok->geometry(), QRect(184, 184, 81, 25));
+    QCOMPARE(dlg.nextInFocusChain(), ok); // first in the tab order
+    QCOMPARE(ok->nextInFocusChain()->nextInFocusChain(), dlg.txtRomPath);
+    QVERIFY(dlg.findChild<QCheckBox *>("LaunchROM")->isChecked());
+    QCOMPARE(dlg.findChild<QPushButton *>("cmdRell")->text(), QString("Reload"));
+}
+
+void tst_settings::formLoadFillsFromFile()
+{
+    Fixture f;
+    f.g.setChoice = 2;
+    {
+        Settings dlg(f.g, &f.main); // no file: empty boxes, the box's design state
+        QCOMPARE(f.g.setChoice, 0);
+        QVERIFY(dlg.txtRomPath->text().isEmpty());
+        QVERIFY(dlg.LaunchROM->isChecked());
+    }
+    f.writeIni("/r/a, b.nes", "/usr/bin/emu", "0", "/r/back.nes");
+    {
+        Settings dlg(f.g, &f.main);
+        QCOMPARE(dlg.txtRomPath->text(), QString("/r/a, b.nes"));
+        QCOMPARE(dlg.txtEmuPath->text(), QString("/usr/bin/emu"));
+        QCOMPARE(dlg.txtBackup->text(), QString("/r/back.nes"));
+        QVERIFY(!dlg.LaunchROM->isChecked());
+    }
+    // Any other last character on the third line checks it; a short file is no error.
+    testfile::writeText(f.g.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
+    Boxes boxes;
+    Settings dlg(f.g, &f.main);
+    QVERIFY(dlg.LaunchROM->isChecked());
+    QCOMPARE(dlg.txtRomPath->text(), QString("/x.nes"));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_settings::romRefusedWithC()
+{
+    Fixture f;
+    Boxes boxes;
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    std::filesystem::create_directory(f.dir.file("folder.nes"));
+    for (const std::string &path : { f.dir.file("missing.nes"), f.dir.file("folder.nes"),
+             f.dir.file("*.nes"), std::string("   ") }) {
+        boxes.clear();
+        dlg.txtRomPath->setText(q(path));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, textC);
+        QCOMPARE(boxes.last().title, QString("Invalid pathname"));
+        QCOMPARE(boxes.last().style, 48);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(f.g.romVer, std::string(" "));
+    }
+    QVERIFY(dlg.txtRomPath->text().isEmpty()); // the blanks were trimmed away
+    QVERIFY(!romfile::fileExists(f.g.iniPath()));
+}
+
+void tst_settings::otherGameRefusedWithD()
+{
+    Fixture f;
+    Boxes boxes;
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    const std::string other = f.rom("other.nes", Kind::Other);
+    testfile::writeText(f.dir.file("tiny.nes"), "NES"); // too short for a signature
+    for (const std::string &path : { other, f.dir.file("tiny.nes") }) {
+        boxes.clear();
+        dlg.txtRomPath->setText(q(path));
+        dlg.txtBackup->setText("/keep/me.nes");
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text,
+            QString("This doesn't look like a ROM of the game to be edited!\rCastlevania III "
+                    "(US) and Akumajou Densetsu (J) are supported."));
+        QCOMPARE(boxes.last().title, QString("Invalid ROM File"));
+        QCOMPARE(boxes.last().style, 48);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.txtBackup->text(), QString("/keep/me.nes"));
+    }
+    QVERIFY(!romfile::fileExists(f.g.iniPath()));
+}
+
+void tst_settings::backupAndEmulatorChecks()
+{
+    Fixture f;
+    f.g.ini.hMask = true;
+    f.g.ini.vMask = false;
+    f.g.ini.grid = true;
+    Boxes boxes;
+    const std::string rom = f.rom("cv3.nes", Kind::US);
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    dlg.txtRomPath->setText(q("  " + rom + " "));
+    dlg.txtBackup->setText(q(f.dir.file("gone.nes")));
+    dlg.txtEmuPath->setText(q(f.dir.file("gone-emu")));
+    dlg.LaunchROM->setChecked(false);
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(boxes.texts(),
+        QStringList({ "Backup ROM was not found. You can specify it later.",
+            "Your emulator was not found. You can specify it later." }));
+    QCOMPARE(boxes.shown[0].title, QString("Invalid Pathname"));
+    QCOMPARE(boxes.shown[1].title, QString("Invalid Pathname"));
+    QCOMPARE(boxes.shown[1].style, 48);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(f.g.romVer, std::string("0"));
+    QCOMPARE(f.iniText(), seven(rom, "", "0", "", "101"));
+
+    // A good backup and a tiny emulator script are kept as typed.
+    const std::string backup = f.rom("copy.nes", Kind::US);
+    testfile::writeText(f.dir.file("emu.sh"), "#!/bin/sh\nexec emu \"$@\"\n");
+    boxes.clear();
+    Settings again(f.g, &f.main);
+    again.txtBackup->setText(q(backup));
+    again.txtEmuPath->setText(q(f.dir.file("emu.sh")));
+    again.cmdSettingsOK_Click();
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(f.iniText(), seven(rom, f.dir.file("emu.sh"), "0", backup, "101"));
+}
+
+void tst_settings::backupOfOtherReleaseAndSelf()
+{
+    Fixture f;
+    Boxes boxes;
+    const std::string rom = f.rom("cv3.nes", Kind::US);
+    const std::string jp = f.rom("akumajou.nes", Kind::Japanese);
+    const std::string upper = f.rom("CV3.NES", Kind::US); // the ROM's path in another case
+    struct Case
+    {
+        std::string backup;
+        QString text, title;
+    } cases[] = {
+        { jp,
+            "Your backup ROM may be invalid, or not the same version as the ROM you chose to "
+            "edit.\rYou can choose another later.",
+            "Wrong version or ROM" },
+        { upper,
+            "Your backup ROM must be different from your working copy!\rPonder this question "
+            "while working on you hack...",
+            "Duh!" },
+    };
+    for (const Case &c : cases) {
+        boxes.clear();
+        Settings dlg(f.g, &f.main);
+        dlg.txtRomPath->setText(q(rom));
+        dlg.txtBackup->setText(q(c.backup));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, c.text);
+        QCOMPARE(boxes.last().title, c.title);
+        QCOMPARE(boxes.last().style, 48);
+        QVERIFY(dlg.txtBackup->text().isEmpty());
+        QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
+    }
+}
+
+void tst_settings::choiceFirstStartAndSameRom()
+{
+    Fixture f;
+    Boxes boxes;
+    const std::string upper = f.rom("CV3.NES", Kind::US);
+    f.g.modFlags[14][20] = 1;
+    {
+        Settings dlg(f.g, &f.main); // first start: nothing loaded
+        dlg.txtRomPath->setText(q(upper));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(boxes.count(), 0);
+    }
+    f.g.ini.romPath = f.dir.file("cv3.nes");
+    Settings dlg(f.g, &f.main);
+    dlg.txtRomPath->setText(q(upper));
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(f.g.setChoice, 0);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_settings::choiceWithReload()
+{
+    Fixture f;
+    const std::string upper = f.rom("CV3.NES", Kind::US);
+    f.g.ini.romPath = f.dir.file("cv3.nes");
+    for (int answer : { int(msg::Yes), int(msg::No) }) {
+        Boxes boxes;
+        boxes.answer(answer);
+        f.g.modFlags[3][7] = 1;
+        Settings dlg(f.g, &f.main);
+        dlg.txtRomPath->setText(q(upper));
+        QVERIFY(dlg.cmdRell->isEnabled());
+        dlg.cmdRell_Click();
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, QString("Save your progress before reloading ?"));
+        QCOMPARE(boxes.last().title, QString("You have unsaved data"));
+        QCOMPARE(boxes.last().style, 35);
+        QCOMPARE(f.g.setChoice, answer == msg::Yes ? 2 : 1);
+        QVERIFY(!dlg.reloadFlag);
+    }
+    f.g.modFlags = {};
+    Boxes boxes;
+    Settings dlg(f.g, &f.main);
+    dlg.txtRomPath->setText(q(upper));
+    dlg.cmdRell_Click();
+    QCOMPARE(f.g.setChoice, 1);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_settings::choiceDifferentRom()
+{
+    Fixture f;
+    const std::string rom = f.rom("new.nes", Kind::US);
+    f.g.ini.romPath = f.rom("old.nes", Kind::US);
+    {
+        Boxes boxes;
+        Settings dlg(f.g, &f.main);
+        dlg.txtRomPath->setText(q(rom));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(f.g.setChoice, 1);
+        QCOMPARE(boxes.count(), 0);
+    }
+    Boxes boxes;
+    boxes.answer(msg::Yes);
+    f.g.modFlags[0][0] = 1;
+    Settings dlg(f.g, &f.main);
+    dlg.txtRomPath->setText(q(rom));
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
+    QCOMPARE(f.g.setChoice, 2);
+    QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
+}
+
+void tst_settings::cancelKeepsFile()
+{
+    Fixture f;
+    const std::string old = f.rom("old.nes", Kind::US);
+    const std::string jp = f.rom("jp.nes", Kind::Japanese);
+    f.g.ini.romPath = old;
+    f.writeIni(old, "/emu", "1", "");
+    const std::string before = f.iniText();
+    f.g.modFlags[5][2] = 1;
+    Boxes boxes;
+    boxes.answer(msg::Cancel);
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    dlg.txtRomPath->setText(q(jp));
+    dlg.txtEmuPath->clear();
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(f.g.setChoice, 0);
+    QCOMPARE(f.iniText(), before);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(f.g.romVer, std::string("1")); // the candidate's release stays
+}
+
+void tst_settings::reloadButtonFollowsBox()
+{
+    Fixture f;
+    {
+        Settings dlg(f.g, &f.main); // nothing loaded: never enabled
+        QVERIFY(!dlg.cmdRell->isEnabled());
+        dlg.txtRomPath->setText("/anything.nes");
+        dlg.txtRomPath->setText("");
+        QVERIFY(!dlg.cmdRell->isEnabled());
+    }
+    f.g.ini.romPath = "/roms/Cv3.nes";
+    f.writeIni("/roms/cv3.NES");
+    Settings dlg(f.g, &f.main);
+    QVERIFY(dlg.cmdRell->isEnabled()); // the file names the loaded ROM
+    dlg.txtRomPath->setText("/roms/Cv3.nes ");
+    QVERIFY(!dlg.cmdRell->isEnabled());
+    dlg.txtRomPath->setText("/ROMS/CV3.NES");
+    QVERIFY(dlg.cmdRell->isEnabled());
+    dlg.txtRomPath->clear();
+    QVERIFY(!dlg.cmdRell->isEnabled());
+
+    std::remove(f.g.iniPath().c_str()); // no file: the empty box does not name the ROM
+    Settings empty(f.g, &f.main);
+    QVERIFY(!empty.cmdRell->isEnabled());
+}
+
+void tst_settings::closeGuard()
+{
+    Fixture f;
+    for (int answer : { int(msg::Cancel), int(msg::Ok) }) {
+        Boxes boxes;
+        EndWatch end;
+        boxes.answer(answer);
+        Settings dlg(f.g, &f.main);
+        dlg.show();
+        dlg.close();
+        QCOMPARE(boxes.texts(),
+            QStringList("You must specify the location of the ROM. Press "
+                        "Cancel to exit the program."));
+        QCOMPARE(boxes.last().title, QString("Info needed"));
+        QCOMPARE(boxes.last().style, 49);
+        QCOMPARE(end.calls, answer == msg::Cancel ? 1 : 0);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(f.g.setChoice, 0);
+    }
+    {
+        Boxes boxes; // Escape goes the same way
+        EndWatch end;
+        boxes.answer(msg::Cancel);
+        Settings dlg(f.g, &f.main);
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(end.calls, 1);
+    }
+    f.writeIni("/x.nes");
+    Boxes boxes;
+    EndWatch end;
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    dlg.close();
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(end.calls, 0);
+    QVERIFY(!dlg.isVisible());
+}
+
+void tst_settings::japaneseSetsCaption()
+{
+    Fixture f;
+    Boxes boxes;
+    {
+        Settings dlg(f.g, &f.main);
+        dlg.txtRomPath->setText(q(f.rom("us.nes", Kind::US)));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(f.main.windowTitle(), QString("Castle"));
+    }
+    Settings dlg(f.g, &f.main);
+    dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(f.g.romVer, std::string("1"));
+    QCOMPARE(f.main.windowTitle(), QString("Vorlig"));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_settings::writeFailureKeepsWindow()
+{
+    Fixture f;
+    f.g.errMsg = "The program encountered an unexpected error.";
+    const std::string rom = f.rom("new.nes", Kind::US);
+    f.g.ini.romPath = f.rom("old.nes", Kind::US);
+    f.g.appPath = f.dir.file("no-such-folder/");
+    Boxes boxes;
+    Settings dlg(f.g, &f.main);
+    dlg.show();
+    dlg.txtRomPath->setText(q(rom));
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().text.contains("in subroutine 900."));
+    QCOMPARE(boxes.last().style, 16);
+    QCOMPARE(f.g.setChoice, 0);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.txtRomPath->text(), q(rom));
+}
+
+void tst_settings::browseFillsBox()
+{
+    Fixture f;
+    const std::string rom = f.rom("pick.nes", Kind::US);
+    Settings dlg(f.g, &f.main);
+    dlg.txtBackup->setText(q(f.dir.file("x.nes")));
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (auto *list = w ? w->findChild<QListWidget *>("File1") : nullptr) {
+            auto found = list->findItems("pick.nes", Qt::MatchExactly);
+            if (!found.isEmpty()) {
+                list->setCurrentItem(found.first());
+                ran = true;
+                emit list->itemDoubleClicked(found.first());
+                return;
+            }
+        }
+        if (w)
+            w->close();
+    });
+    dlg.cmdBrowse_Click(2);
+    QCOMPARE(f.g.browseTarget, 2);
+    QVERIFY(ran);
+    QCOMPARE(dlg.txtBackup->text(), q(rom));
+    QVERIFY(dlg.txtRomPath->text().isEmpty());
+}
+
+QTEST_MAIN(tst_settings)
+#include "tst_settings.moc"
