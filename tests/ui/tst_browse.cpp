@@ -1,0 +1,297 @@
+#include "app/Settings.h"
+#include "app/frmBrowse.h"
+#include "support/TempDir.h"
+#include "ui/support/Boxes.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString q(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+QString noSlash(const std::string &dir)
+{
+    return QDir::cleanPath(q(dir));
+}
+
+QStringList files(const frmBrowse &b)
+{
+    QStringList l;
+    for (int i = 0; i < b.File1->count(); ++i)
+        l << b.File1->item(i)->text();
+    return l;
+}
+
+QStringList dirs(const frmBrowse &b)
+{
+    QStringList l;
+    for (int i = 0; i < b.Dir1->count(); ++i)
+        l << b.Dir1->item(i)->text().trimmed();
+    return l;
+}
+
+QStringList drives(const frmBrowse &b)
+{
+    QStringList l;
+    for (int i = 0; i < b.Drive1->count(); ++i)
+        l << b.Drive1->itemText(i);
+    return l;
+}
+
+void touch(const std::string &path, mode_t mode = 0644)
+{
+    testfile::writeText(path, "x");
+    ::chmod(path.c_str(), mode);
+}
+
+// A program folder and a folder of files to browse.
+struct Fixture
+{
+    TempDir dir;
+    Shared g = [this] {
+        Shared s;
+        s.appPath = dir.path();
+        return s;
+    }();
+    Settings settings { g, nullptr };
+
+    Fixture()
+    {
+        for (const char *name : { "a.nes", "B.NES", "c.Nes", "d.txt", "e.nes.bak" })
+            touch(dir.file(name));
+        touch(dir.file("run-me"), 0755);
+        std::filesystem::create_directory(dir.file("f.nes"));
+        std::filesystem::create_directory(dir.file(".hidden"));
+        touch(dir.file(".hidden/inner.nes"));
+    }
+};
+
+} // namespace
+
+class tst_browse : public QObject
+{
+    Q_OBJECT
+private slots:
+    void layoutAndNames();
+    void filtersPerTarget();
+    void nesAndExePatterns();
+    void startFolderFromBox();
+    void folderListEntersFolders();
+    void doubleClickFillsBox();
+    void closeBoxChangesNothing();
+    void driveNotReady();
+    void unreadableFolderStays();
+    void volumesFromMounts();
+};
+
+void tst_browse::layoutAndNames()
+{
+    Fixture f;
+    frmBrowse b(f.g, f.settings);
+    QCOMPARE(b.windowTitle(), QString("Browse"));
+    QCOMPARE(b.size(), QSize(433, 269));
+    QCOMPARE(b.findChild<QComboBox *>("Drive1")->geometry(), QRect(8, 8, 169, 21));
+    QCOMPARE(b.findChild<QListWidget *>("Dir1")->geometry(), QRect(8, 32, 169, 231));
+    QCOMPARE(b.findChild<QListWidget *>("File1")->geometry(), QRect(184, 8, 241, 227));
+    QCOMPARE(b.findChild<QComboBox *>("Combo1")->geometry(), QRect(184, 242, 241, 21));
+    QCOMPARE(b.Drive1->itemText(0), QString("/"));
+}
+
+void tst_browse::filtersPerTarget()
+{
+    Fixture f;
+    for (int target : { 0, 1, 2, 7 }) {
+        f.g.browseTarget = target;
+        frmBrowse b(f.g, f.settings);
+        const QString first = target == 1 ? "Applications (*.EXE)" : "Rom Images (*.NES)";
+        const QString pattern = target == 1 ? "*.EXE" : target == 7 ? "*.*" : "*.NES";
+        QCOMPARE(b.Combo1->count(), 2);
+        QCOMPARE(b.Combo1->itemText(0), first);
+        QCOMPARE(b.Combo1->itemText(1), QString("All files (*.*)"));
+        QCOMPARE(b.pattern(), pattern);
+        b.Combo1->setCurrentIndex(1);
+        QCOMPARE(b.pattern(), QString("*.*"));
+        b.Combo1->setCurrentIndex(0);
+        QCOMPARE(b.pattern(), target == 7 ? QString("*.*") : pattern);
+    }
+}
+
+void tst_browse::nesAndExePatterns()
+{
+    Fixture f;
+    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
+    f.g.browseTarget = 0;
+    frmBrowse rom(f.g, f.settings);
+    QCOMPARE(files(rom), QStringList({ "a.nes", "B.NES", "c.Nes" })); // no folders, no hidden
+    rom.Combo1->setCurrentIndex(1);
+    QCOMPARE(
+        files(rom), QStringList({ "a.nes", "B.NES", "c.Nes", "d.txt", "e.nes.bak", "run-me" }));
+
+    f.settings.txtEmuPath->setText(q(f.dir.file("none")));
+    f.g.browseTarget = 1;
+    frmBrowse emu(f.g, f.settings);
+    QCOMPARE(files(emu), QStringList("run-me"));
+}
+
+void tst_browse::startFolderFromBox()
+{
+    Fixture f;
+    std::filesystem::create_directories(f.dir.file("EMU/NES"));
+    f.settings.txtBackup->setText(q(f.dir.file("EMU/NES/RI3.NES"))); // need not exist
+    f.g.browseTarget = 2;
+    {
+        frmBrowse b(f.g, f.settings);
+        QCOMPARE(b.dirPath(), noSlash(f.dir.file("EMU/NES")));
+        QCOMPARE(b.Drive1->currentText(), frmBrowse::volumeOf(drives(b), b.dirPath()));
+    }
+    // Empty, a bare name or a folder that is not there: the default folder, no message.
+    Boxes boxes;
+    for (const std::string &text : { std::string(), std::string("RI3.NES"), f.dir.file("no/x") }) {
+        f.settings.txtBackup->setText(q(text));
+        frmBrowse b(f.g, f.settings);
+        QCOMPARE(b.dirPath(), QDir::cleanPath(QDir::homePath()));
+    }
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_browse::folderListEntersFolders()
+{
+    Fixture f;
+    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
+    f.g.browseTarget = 0;
+    frmBrowse b(f.g, f.settings);
+    const QStringList shown = dirs(b);
+    QCOMPARE(shown.first(), frmBrowse::volumeOf(drives(b), b.dirPath()));
+    QVERIFY(shown.contains(".hidden"));
+    QVERIFY(shown.contains("f.nes"));
+    QCOMPARE(b.Dir1->currentItem()->text().trimmed(), QFileInfo(b.dirPath()).fileName());
+    auto found = b.Dir1->findItems(".hidden", Qt::MatchEndsWith);
+    QCOMPARE(found.size(), 1);
+    emit b.Dir1->itemDoubleClicked(found.first());
+    QCOMPARE(b.dirPath(), noSlash(f.dir.file(".hidden")));
+    QCOMPARE(files(b), QStringList("inner.nes"));
+    // One level up again through the chain above the folder.
+    found = b.Dir1->findItems(QFileInfo(noSlash(f.dir.path())).fileName(), Qt::MatchEndsWith);
+    QCOMPARE(found.size(), 1);
+    emit b.Dir1->itemDoubleClicked(found.first());
+    QCOMPARE(b.dirPath(), noSlash(f.dir.path()));
+}
+
+void tst_browse::doubleClickFillsBox()
+{
+    Fixture f;
+    for (int target : { 0, 1, 2 }) {
+        for (QLineEdit *e : { f.settings.txtRomPath, f.settings.txtEmuPath, f.settings.txtBackup })
+            e->setText(q(f.dir.file("d.txt")));
+        f.g.browseTarget = target;
+        frmBrowse b(f.g, f.settings);
+        b.Combo1->setCurrentIndex(1);
+        b.File1->setCurrentItem(b.File1->findItems("c.Nes", Qt::MatchExactly).first());
+        b.File1_DblClick();
+        QCOMPARE(b.result(), int(QDialog::Accepted));
+        for (int t : { 0, 1, 2 })
+            QCOMPARE(f.settings.box(t)->text(), q(f.dir.file(t == target ? "c.Nes" : "d.txt")));
+    }
+    // In the root folder the path gets a single "/".
+    f.g.browseTarget = 0;
+    frmBrowse b(f.g, f.settings);
+    QVERIFY(b.setDirPath("/"));
+    b.Combo1->setCurrentIndex(1);
+    if (b.File1->count() == 0)
+        QSKIP("the root folder holds no file");
+    b.File1->setCurrentRow(0);
+    b.File1_DblClick();
+    QCOMPARE(f.settings.txtRomPath->text(), "/" + b.File1->item(0)->text());
+}
+
+void tst_browse::closeBoxChangesNothing()
+{
+    Fixture f;
+    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
+    f.g.browseTarget = 0;
+    frmBrowse b(f.g, f.settings);
+    b.show();
+    b.File1->setCurrentRow(1);
+    b.close();
+    QVERIFY(!b.isVisible());
+    QCOMPARE(b.result(), int(QDialog::Rejected));
+    QCOMPARE(f.settings.txtRomPath->text(), q(f.dir.file("a.nes")));
+}
+
+void tst_browse::driveNotReady()
+{
+    Fixture f;
+    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
+    f.g.browseTarget = 0;
+    frmBrowse b(f.g, f.settings);
+    const QString before = b.dirPath();
+    const QString volume = b.Drive1->currentText();
+    Boxes boxes;
+    b.Drive1->addItem("/no-such-volume-for-vorlig");
+    b.Drive1->setCurrentIndex(b.Drive1->count() - 1);
+    QCOMPARE(boxes.texts(), QStringList("The drive is not ready."));
+    QCOMPARE(boxes.last().title, QString("I am Error"));
+    QCOMPARE(boxes.last().style, 16);
+    QCOMPARE(b.dirPath(), before);
+    QCOMPARE(files(b), QStringList({ "a.nes", "B.NES", "c.Nes" }));
+    QCOMPARE(b.Drive1->currentText(), volume);
+    // A readable volume moves both lists to its root.
+    boxes.clear();
+    QCOMPARE(b.Drive1->currentIndex(), 0); // "/" already, so no change signal
+    b.Drive1_Change();
+    QCOMPARE(b.dirPath(), QString("/"));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_browse::unreadableFolderStays()
+{
+    if (::geteuid() == 0)
+        QSKIP("root reads every folder");
+    Fixture f;
+    std::filesystem::create_directory(f.dir.file("locked"));
+    ::chmod(f.dir.file("locked").c_str(), 0);
+    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
+    frmBrowse b(f.g, f.settings);
+    Boxes boxes;
+    b.Drive1->addItem(noSlash(f.dir.file("locked")));
+    b.Drive1->setCurrentIndex(b.Drive1->count() - 1);
+    QCOMPARE(boxes.texts(), QStringList("The drive is not ready."));
+    QCOMPARE(b.dirPath(), noSlash(f.dir.path()));
+    QVERIFY(!b.setDirPath(q(f.dir.file("locked"))));
+    ::chmod(f.dir.file("locked").c_str(), 0755);
+}
+
+void tst_browse::volumesFromMounts()
+{
+    const QString mounts = "proc /proc proc rw 0 0\n"
+                           "sysfs /sys sysfs rw 0 0\n"
+                           "/dev/sdb1 /media/me/My\\040Card vfat rw 0 0\n"
+                           "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+                           "cgroup /sys/fs/cgroup/cpu cgroup rw 0 0\n"
+                           "devpts /dev/pts devpts rw 0 0\n"
+                           "tmpfs /dev/shm tmpfs rw 0 0\n"
+                           "/dev/sda2 /home ext4 rw 0 0\n"
+                           "/dev/sda1 / ext4 rw 0 0\n"
+                           "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
+                           "/dev/sda2 /home ext4 rw 0 0\n"
+                           "broken line\n";
+    const QStringList v = frmBrowse::volumesFrom(mounts);
+    QCOMPARE(v, QStringList({ "/", "/home", "/media/me/My Card" }));
+    QCOMPARE(frmBrowse::volumeOf(v, "/home/me/roms"), QString("/home"));
+    QCOMPARE(frmBrowse::volumeOf(v, "/homeless"), QString("/"));
+    QCOMPARE(frmBrowse::volumeOf(v, "/media/me/My Card"), QString("/media/me/My Card"));
+}
+
+QTEST_MAIN(tst_browse)
+#include "tst_browse.moc"
