@@ -1,0 +1,44 @@
+#pragma once
+#include "app/Shared.h"
+#include "stage/StageTables.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// What the stage code reports; the window shows the boxes.
+struct ReadReport
+{
+    virtual ~ReadReport() = default;
+    // "Corrupted ROM": an object list without its end byte within 32 records.
+    virtual void corrupted(int stage, int menuSection) = 0;
+    // The standard error box of a procedure (121 StageData, 158 Revert, 160 parseAnim,
+    // 161 swapSec, ...).
+    virtual void error(int subroutine, const std::string &description) = 0;
+};
+
+struct LoadDelegate : ReadReport
+{
+    // The "irregular or damaged" box of the loader (subroutine 111): true = OK, go on;
+    // false = Cancel.
+    virtual bool irregular(const std::string &description) = 0;
+};
+
+enum class LoadOutcome {
+    Loaded,
+    Cancelled, // the user chose Cancel: delete the settings file and end
+    PaletteFailed, // "Vorlig.pal" missing or shorter than 64 colours: its message, then end
+};
+
+// Reads the whole ROM (g.ini.romPath, release g.romVer) and the files beside the program into
+// g and t, starting from cleared tables. Stops before the selection of stage 0.
+LoadOutcome Init(Shared &g, StageTables &t, LoadDelegate &d);
+
+// One line of the template file into stTemplates(group, index); throws VbError on bad text.
+void parseAnim(Shared &g, const std::string &line, int group, int index);
+
+// The enemy list for lstEnemy: 73 rows, the Japanese release ("1") without row 30.
+std::vector<EnemyRow> enemyList(const std::string &romVer);
+
+// Lines of each template group in the file "anim" + romVer + ".dat".
+inline constexpr std::array<int, 9> animGroupLines { 7, 17, 14, 5, 2, 4, 5, 9, 4 };

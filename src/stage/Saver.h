@@ -1,0 +1,34 @@
+#pragma once
+#include "app/Shared.h"
+#include "stage/Loader.h"
+#include "stage/StageTables.h"
+
+#include <string>
+#include <vector>
+
+struct SaveResult
+{
+    bool ok = true;
+    std::string description; // what failed, for the error box of subroutine 156
+};
+
+struct SaveFailure
+{
+    int stage = 0;
+    int section = 0;
+    std::string description;
+};
+
+// Marks the current section as edited.
+void Modif(Shared &g);
+
+// Writes the records of one section into the ROM file in one crash-safe patch and clears its
+// mark. On failure the file is unchanged and the section stays marked.
+SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section);
+
+// saveBlock for every marked section, stage by stage, section by section.
+std::vector<SaveFailure> saveAll(Shared &g, StageTables &t);
+
+// Reads the current section's records again from the ROM file and clears its mark. Failures
+// go to r.error(158, ...), a list without its end byte to r.corrupted.
+void Revert(Shared &g, StageTables &t, ReadReport &r);
