@@ -1,0 +1,167 @@
+#pragma once
+#include "rom/RomFile.h"
+#include "support/RomMap.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Synthetic ROM images of either release: all 15 stages behind their pointer chains, every
+// table at its fixed position. A test describes the ROM (start from gameShape() and change
+// what it needs), builds it, and asserts on the bytes through the ledger of positions.
+namespace rb {
+
+// Records in their ROM byte order.
+using Obj = std::array<uint8_t, 7>; // screen, y, type, x, content, extra, flags
+using Stair = std::array<uint8_t, 3>; // b0 b1 b2
+using Special = std::array<uint8_t, 8>; // bytes 0..7 as stored
+
+// kind is 0, 4, 8 or 12; a horizontal staircase keeps y (0..15) in b0, a vertical one the screen.
+Stair stairH(int kind, int x, int y, int screen);
+Stair stairV(int kind, int x, int y, int screen);
+// The ROM form of an empty special slot (screen 9, type 5, its cross position 0x20).
+Special emptySpecial(bool vertical);
+
+inline constexpr uint8_t filler = 0xA5; // every byte the builder does not place
+
+// Where a layout lies: in its stage's bank, or below the stage's area list so that the
+// pointer needs the +16384 or the +32768 correction.
+enum class Bank { Own, Low16k, Low32k };
+
+struct Section
+{
+    int screens = 1;
+    uint8_t scroll = 0x00; // 0x80 or more: vertical
+    bool vertical() const { return scroll >= 0x80; }
+
+    Bank bank = Bank::Own;
+    int borrowFrom = -1; // stage whose bank a corrected layout should lie in (a preference)
+    int sameLayoutAs = -1; // load index in the same stage whose layout pointer this one shares
+    Bytes layout; // empty: drawn by the builder; else screens * 48 (64 vertical) bytes
+
+    std::vector<Obj> objects; // vertical sections
+    bool objectEnd = true; // false: no 0xFF after the records
+    Bytes columns; // horizontal sections: 8 a screen; empty = zeros
+    std::array<uint8_t, 2> columnHead { 0x00, 0x00 };
+
+    std::vector<Stair> stairs;
+
+    bool hasSpecials = true; // false: index byte 0
+    int sameSpecialsAs = -1; // load index in the same stage whose special index this one shares
+    std::vector<Special> specials;
+    Special specialEnd { 0xFF, 0, 0, 0, 0, 0, 0, 0 };
+
+    std::array<uint8_t, 2> start { 0x23, 0x00 };
+    uint8_t palSet = 0;
+    uint8_t sprPal = 0;
+    std::array<uint8_t, 3> bgBanks { 0x10, 0x11, 0x7B }; // BG 1, BG 2, Sprites 4 (US only)
+    std::array<uint8_t, 2> sprBanks { 0x40, 0x60 }; // Sprites 2, Sprites 3
+    std::array<uint8_t, 2> recordTail { 0x00, 0x00 }; // the area record's 2 further bytes
+};
+
+struct Area
+{
+    std::vector<Section> sections;
+    int doorSection = -1; // j of the section with doors; -1 writes noDoorByte
+    uint8_t noDoorByte = 0xFF; // the game also uses 0xE0
+    std::array<uint8_t, 6> door { 0x00, 0x11, 0x22, 0x90, 0xC0, 0x55 };
+    uint8_t time = 0x30;
+};
+
+struct Stage
+{
+    std::vector<Area> areas;
+};
+
+struct Tileset
+{
+    Bytes defs; // 16 a block
+    Bytes attrs; // 1 a block
+};
+
+struct RomDesc
+{
+    Rel rel = Rel::US;
+    int chrBanks = 128; // 128 or 256 banks of 1 KB
+    uint8_t debugByte = 0x90;
+    std::array<Stage, 15> stages;
+    std::array<Tileset, 15> tilesets; // empty parts are left as filler
+    std::array<uint8_t, 3> palFixed { 0x00, 0x10, 0x20 };
+    uint8_t palBackdrop = 0x0F;
+    std::vector<std::array<uint8_t, 9>> palSets; // up to 51 sets
+    uint8_t bgFixed0 = 0x00;
+    uint8_t bgFixed3 = 0x01;
+    std::vector<Bytes> chr; // 1024 bytes a bank; banks not given get a pattern of their number
+    std::vector<std::array<uint8_t, 4>> puPresets; // type, content, x, y
+    std::vector<std::array<uint8_t, 5>> enPresets; // id, left, top, 2 unread bytes
+};
+
+// The game's own shape (areas, sections, screens, doors, time bytes, CHR size), with drawn
+// layouts, tiles and palettes and a few objects, staircases and special objects a section.
+RomDesc gameShape(Rel rel, int chrBanks = 128);
+
+// Where the builder put each record of a section (load order), as 1-based positions.
+struct SectionLedger
+{
+    int area = 0;
+    int j = 0;
+    bool vertical = false;
+    int screens = 0;
+    long long layoutPtrPos = 0; // the pointer in the area record
+    long long layoutPos = 0; // first layout byte; the screen count is at layoutPos - 1
+    int layoutLen = 0; // screens * 48, or * 64 when vertical
+    long long enemyPtrPos = 0;
+    long long enemyPos = 0; // object list, or the 2 head bytes before the column bytes
+    int objectCount = 0; // vertical: records before the end byte
+    long long stairPtrPos = 0;
+    long long stairPos = 0;
+    int stairCount = 0;
+    long long startPos = 0;
+    long long specIdxPos = 0;
+    uint8_t specialIdx = 0;
+    long long specialPos = 0; // 0 when the index is 0
+    int specialCount = 0; // records before the end record
+    long long doorPos = 0; // door1 here, door2 at + 1; 0 when the section has none
+    long long scrollPos = 0;
+    long long timePos = 0;
+    long long palSetPos = 0;
+    long long sprPalPos = 0;
+    long long patBGPos = 0;
+    long long patSprPos = 0;
+};
+
+struct StageLedger
+{
+    std::vector<SectionLedger> sections; // load order
+    std::vector<long long> areaPtr; // area record positions
+    long long doorRecords = 0; // record of area a at + 6a
+};
+
+struct Ledger
+{
+    std::array<StageLedger, 15> stages;
+    std::vector<long long> puRecords;
+    std::vector<long long> enRecords;
+    int areaCount = 0;
+    // Every byte range the builder wrote ([first, last + 1)), for "nothing else changed".
+    std::vector<std::pair<long long, long long>> used;
+};
+
+struct Built
+{
+    Bytes rom;
+    Ledger ledger;
+};
+
+// Throws std::runtime_error when the description cannot be laid out (no room, pointer out
+// of its page).
+Built build(const RomDesc &desc);
+
+// Byte at a 1-based position.
+inline uint8_t at(const Bytes &rom, long long pos)
+{
+    return rom.at(static_cast<size_t>(pos - 1));
+}
+
+} // namespace rb
