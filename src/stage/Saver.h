@@ -31,4 +31,5 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t);
 
 // Reads the current section's records again from the ROM file and clears its mark. Failures
 // go to r.error(158, ...), a list without its end byte to r.corrupted.
-void Revert(Shared &g, StageTables &t, ReadReport &r);
+// Returns false (the mark kept) when a record could not be read again.
+bool Revert(Shared &g, StageTables &t, ReadReport &r);

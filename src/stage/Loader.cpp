@@ -1,0 +1,334 @@
+#include "stage/Loader.h"
+
+#include "rom/Numbers.h"
+#include "rom/Release.h"
+#include "rom/VbError.h"
+#include "stage/FirstPass.h"
+#include "stage/Locations.h"
+#include "stage/RecordCodec.h"
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string hexText(int v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
+    return buf;
+}
+
+std::string where(int s, int n)
+{
+    return "stage " + hexText(s) + ", section " + hexText(n);
+}
+
+void setOffsets(Shared &g)
+{
+    for (int type : { 1, 2, 3, 4, 6, 7, 10, 11, 12 })
+        g.stOffY[type] = -0.5f;
+    g.stOffY[5] = 1.5f;
+    g.stOffX[4] = -1;
+    g.stOffX[6] = g.stOffX[7] = 2;
+    g.stOffX[8] = g.stOffX[9] = 3;
+    g.stOffX[10] = 0.5f;
+    g.stOffX[11] = -0.5f;
+}
+
+void setEnemyOffsets(Shared &g)
+{
+    g.enOffY[1] = -16;
+    g.enOffY[5] = 8;
+    for (int id : { 11, 13, 20, 21, 30, 44, 46, 61, 62, 67, 69 })
+        g.enOffY[id] = -8;
+    for (int id : { 28, 33, 37, 76 })
+        g.enOffY[id] = 16;
+    g.enOffY[32] = 32;
+}
+
+class Loader
+{
+public:
+    Loader(Shared &g, StageTables &t, LoadDelegate &d) : g(g), t(t), d(d) { }
+    LoadOutcome run();
+
+private:
+    // Runs one step; a failure goes to the irregular-ROM box and the load resumes after it.
+    template <class F> bool step(F f)
+    {
+        if (cancelled)
+            return false;
+        try {
+            f();
+            return true;
+        } catch (const std::exception &e) {
+            report(e.what());
+        }
+        return false;
+    }
+    void report(const std::string &description)
+    {
+        if (!cancelled && !d.irregular(description))
+            cancelled = true;
+    }
+
+    void readTemplates();
+    void firstPass();
+    void readChr();
+    void readBanks(int s, int n);
+    template <class Rec, class Fill>
+    void readPresets(std::array<Rec, 256> &table, int32_t ptrTbl, int count, Fill fill);
+    void readSpecialTables(int s, int n);
+    void readLayoutAndObjects(int s, int n);
+    void placeholders();
+    bool readPalette();
+    template <class F> void forSections(F f)
+    {
+        for (int s = 0; s < stageCount && !cancelled; ++s)
+            for (int n = 0; n < t.secCount[s] && !cancelled; ++n)
+                f(s, n);
+    }
+
+    Shared &g;
+    StageTables &t;
+    LoadDelegate &d;
+    RomImage rom;
+    int r = 0;
+    bool cancelled = false;
+};
+
+LoadOutcome Loader::run()
+{
+    static_cast<RomTables &>(g) = RomTables {};
+    t = StageTables {};
+    r = g.romVer == "1" ? 1 : 0;
+    g.selPu = 8;
+    g.tileChanged = false;
+    bool us = g.romVer == "0";
+    g.holderCode0 = us ? 0x90 : 0x80;
+    g.holderCode2 = us ? 0x92 : 0x82;
+    g.holderCode1 = us ? 0x91 : 0x81;
+    setOffsets(g);
+    t.enemyList = enemyList(g.romVer);
+    step([&] { readTemplates(); });
+    bool romRead = step([&] { rom = RomImage::load(g.ini.romPath); });
+    if (romRead) {
+        firstPass();
+        step([&] {
+            Bytes b = rom.bytes(loc::palFixed(r), 3);
+            g.palFixed = std::string(b.begin(), b.end());
+        });
+        step([&] { g.palBackdrop = std::string(1, char(rom.byte(loc::palBackdrop(r)))); });
+        step([&] { readChr(); });
+        forSections([&](int s, int n) { step([&] { readBanks(s, n); }); });
+        readPresets(g.puPresets, loc::puPtrTbl(r), loc::puPresetCount(r),
+            [](puPresetRec &p, const Bytes &b) {
+                p = { b[2], b[3], b[0], b[1] };
+            });
+        readPresets(g.enPresets, loc::enPtrTbl(r), loc::enPresetCount(r),
+            [](enPresetRec &p, const Bytes &b) {
+                uint8_t top = b[2];
+                if (top < 32)
+                    top += 32;
+                else if (top >= 224)
+                    top -= 32;
+                p = { b[1], top, b[0] };
+            });
+    }
+    setEnemyOffsets(g);
+    if (romRead) {
+        forSections([&](int s, int n) { readSpecialTables(s, n); });
+        forSections([&](int s, int n) { readLayoutAndObjects(s, n); });
+    }
+    if (cancelled)
+        return LoadOutcome::Cancelled;
+    placeholders();
+    rom = RomImage {};
+    if (!readPalette())
+        return LoadOutcome::PaletteFailed;
+    for (int b = 0; b < 256; ++b)
+        for (int c = 0; c < 8; ++c)
+            g.bitMask[b][c] = (b >> (7 - c)) & 1;
+    return LoadOutcome::Loaded;
+}
+
+void Loader::readTemplates()
+{
+    std::ifstream in(g.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
+    if (!in)
+        throw VbError("File not found: " + g.datPath + "anim" + g.romVer + ".dat");
+    for (int group = 0; group < 9; ++group) {
+        for (int k = 0; k < animGroupLines[group]; ++k) {
+            std::string line;
+            if (!std::getline(in, line))
+                throw VbError("Input past end of file");
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            try {
+                parseAnim(g, line, group, k);
+            } catch (const std::exception &e) {
+                d.error(160, e.what());
+            }
+        }
+    }
+}
+
+void Loader::firstPass()
+{
+    int areaNo = -1;
+    for (int s = 0; s < stageCount && !cancelled; ++s) {
+        std::vector<std::string> notes;
+        bool ok = step([&] { firstpass::readStage(rom, g, t, s, r, areaNo, notes); });
+        for (const std::string &note : notes)
+            report(note);
+        (void)ok;
+        if (cancelled)
+            return;
+        try {
+            firstpass::fixUps(g, t, s);
+        } catch (const std::exception &e) {
+            d.error(161, e.what());
+        }
+    }
+}
+
+void Loader::readChr()
+{
+    g.maxChrBank = rom.size() >= loc::bigRomSize ? 255 : 127;
+    for (int b = 0; b <= g.maxChrBank; ++b) {
+        g.chrBankPos[b] = loc::chrStart + 1024 * b;
+        try {
+            Bytes bank = rom.bytes(g.chrBankPos[b], 1024);
+            for (int tile = 0; tile < 64; ++tile)
+                for (int i = 0; i < 16; ++i)
+                    g.chrData[b][tile][i] = bank[16 * tile + i];
+        } catch (const VbError &) {
+            g.maxChrBank = static_cast<uint8_t>(b > 0 ? b - 1 : 0); // the banks that exist
+            throw;
+        }
+    }
+}
+
+void Loader::readBanks(int s, int n)
+{
+    g.patBG[s][n][0] = rom.byte(loc::bgFixedBank1(r));
+    g.patBG[s][n][3] = rom.byte(loc::bgFixedBank2(r));
+    g.patBG[s][n][1] = rom.byte(g.patBGPos[s][n]);
+    g.patBG[s][n][2] = rom.byte(g.patBGPos[s][n] + 1);
+    if (r == 0)
+        g.patSpr4[s][n] = rom.byte(g.patBGPos[s][n] + 2);
+    g.patSpr[s][n][2] = rom.byte(g.patSprPos[s][n]);
+    g.patSpr[s][n][3] = rom.byte(g.patSprPos[s][n] + 1);
+    g.patSpr[s][n][0] = 0;
+    g.patSpr[s][n][1] = 1;
+}
+
+template <class Rec, class Fill>
+void Loader::readPresets(std::array<Rec, 256> &table, int32_t ptrTbl, int count, Fill fill)
+{
+    // One damaged record stops its table: the rest of it comes from the same pointers.
+    step([&] {
+        Bytes ptrs = rom.bytes(ptrTbl, 2 * count);
+        for (int k = 0; k < count; ++k) {
+            long long at = ptrToPos(ptrs[2 * k], ptrs[2 * k + 1], 0, 2);
+            fill(table[k], rom.bytes(at, static_cast<long long>(std::tuple_size_v<Rec>)));
+        }
+    });
+}
+
+void Loader::readSpecialTables(int s, int n)
+{
+    t.stairTbl[s][n][0][2] = 255;
+    step([&] {
+        if (!codec::readStairs(rom, t, s, n))
+            report("The staircase list of " + where(s, n)
+                + " has more than 30 entries; only 30 are read");
+    });
+    if (t.specialIdx[s][n] == 0)
+        return;
+    t.specialTbl[s][n][0][0] = 0xFF;
+    step([&] {
+        if (!codec::readSpecials(rom, t, s, n))
+            report("The special object list of " + where(s, n)
+                + " has more than 30 entries; only 30 are read");
+    });
+}
+
+void Loader::readLayoutAndObjects(int s, int n)
+{
+    if (t.vertFlag[s][n] != 0)
+        t.layoutLen[s][n] = t.layoutLen[s][n] / 48 * 64;
+    // A layout that cannot be read is shown blank and never written.
+    t.layoutStr[s][n] = std::string(t.layoutLen[s][n], '\0');
+    step([&] { codec::readLayout(rom, t, s, n); });
+    if (s == 1 && n >= 9) {
+        t.vertFlag[s][n] = 0;
+        return;
+    }
+    if (t.vertFlag[s][n] != 0) {
+        t.objLen[s][n] = -1;
+        t.enemyTbl[s][n][0][2] = 0xFF;
+        step([&] {
+            if (!codec::readObjects(rom, t, s, n))
+                d.corrupted(s, n);
+        });
+    } else {
+        t.objLen[s][n] = t.layoutLen[s][n] / 6;
+        t.puStr[s][n] = std::string(t.objLen[s][n], '\0');
+        step([&] { codec::readColumns(rom, t, s, n); });
+    }
+}
+
+// A stage left without any section (a damaged ROM) gets one blank screen that is never
+// written, so every stage can be selected and drawn.
+void Loader::placeholders()
+{
+    for (int s = 0; s < stageCount; ++s) {
+        if (t.secCount[s] > 0)
+            continue;
+        t.secCount[s] = 1;
+        t.layoutLen[s][0] = 48;
+        t.layoutStr[s][0] = std::string(48, '\0');
+        t.objLen[s][0] = 8;
+        t.puStr[s][0] = std::string(8, '\0');
+        t.stairTbl[s][0][0][2] = 255;
+        t.vertFlag[s][0] = 0;
+        t.readMask[s][0] = 0;
+    }
+}
+
+bool Loader::readPalette()
+{
+    try {
+        RomImage pal = RomImage::load(g.appPath + "Vorlig.pal");
+        Bytes b = pal.bytes(1, 192);
+        for (int i = 0; i < 64; ++i)
+            g.nesRgb[i] = b[3 * i] + 256u * b[3 * i + 1] + 65536u * b[3 * i + 2];
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace
+
+LoadOutcome Init(Shared &g, StageTables &t, LoadDelegate &d)
+{
+    Loader loader(g, t, d);
+    return loader.run();
+}
+
+void parseAnim(Shared &g, const std::string &line, int group, int index)
+{
+    if (group < 0 || group > 8 || index < 0 || index > 35)
+        throw VbError("Subscript out of range");
+    specialRec rec {};
+    for (int i = 0; i < 8; ++i) {
+        std::string digits = 2 * i < static_cast<int>(line.size()) ? line.substr(2 * i, 2) : "";
+        rec[i] = static_cast<uint8_t>(num::hexVal(digits));
+    }
+    g.stTemplates[group][index] = rec;
+}

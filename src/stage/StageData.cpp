@@ -1,0 +1,75 @@
+#include "stage/StageData.h"
+
+#include "rom/RomFile.h"
+#include "stage/Locations.h"
+
+#include <exception>
+
+int tilesetOf(int stage, int section)
+{
+    if (stage == 13 && (section == 0 || section == 1))
+        return 2;
+    if (stage == 13 && (section == 8 || section == 9))
+        return 5;
+    if (stage == 14 && section == 1)
+        return 1;
+    return stage;
+}
+
+namespace {
+
+template <class F> bool guarded(ReadReport &r, F f)
+{
+    try {
+        f();
+        return true;
+    } catch (const std::exception &e) {
+        r.error(121, e.what());
+    }
+    return false;
+}
+
+void readPalettes(const RomImage &rom, Shared &g, StageTables &t, ReadReport &r)
+{
+    int s = g.curStage;
+    int32_t base = loc::palSetBase(g.romVer == "1" ? 1 : 0);
+    for (int k = 0; k < t.secCount[s] && k < maxSections; ++k) {
+        guarded(r, [&] {
+            t.palRecPos[s][k] = base + 9 * g.palSetNo[s][k];
+            Bytes set = rom.bytes(t.palRecPos[s][k], 9);
+            g.palStr[s][k][0] = g.palBackdrop + g.palFixed;
+            for (int p = 1; p <= 3; ++p)
+                g.palStr[s][k][p]
+                    = g.palBackdrop + std::string(set.begin() + 3 * (p - 1), set.begin() + 3 * p);
+        });
+    }
+}
+
+} // namespace
+
+void StageData(Shared &g, StageTables &t, ReadReport &r)
+{
+    if (g.curStage < 0 || g.curStage >= stageCount || g.curSection < 0
+        || g.curSection >= maxSections) {
+        r.error(121, "Subscript out of range");
+        return;
+    }
+    g.curTileset = static_cast<uint8_t>(tilesetOf(g.curStage, g.curSection));
+    RomImage rom;
+    if (!guarded(r, [&] { rom = RomImage::load(g.ini.romPath); }))
+        return;
+    int ts = g.curTileset;
+    int count = g.blockCount[ts];
+    Bytes defs, attrs;
+    bool haveDefs = guarded(r, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });
+    bool haveAttrs = guarded(r, [&] { attrs = rom.bytes(g.blockAttrPos[ts], count); });
+    readPalettes(rom, g, t, r);
+    for (int b = 0; b < count; ++b) {
+        if (haveDefs)
+            for (int p = 0; p < 16; ++p)
+                g.blockTiles[ts][b][p] = defs[16 * b + p];
+        if (haveAttrs)
+            for (int q = 0; q < 4; ++q)
+                g.blockPal[ts][b][q] = (attrs[b] >> (6 - 2 * q)) & 3;
+    }
+}
