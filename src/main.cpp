@@ -1,6 +1,9 @@
 #include "app/Look.h"
 #include "app/Shared.h"
 #include "app/frmRI3.h"
+#include "stage/StageTables.h"
+
+#include <memory>
 
 #include <QApplication>
 
@@ -8,9 +11,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     look::applyTo(app);
-    Shared g;
+    auto shared = std::make_unique<Shared>();
+    Shared &g = *shared;
     g.programDir = QCoreApplication::applicationDirPath().toStdString();
-    frmRI3 w(g);
+    auto tables = std::make_unique<StageTables>();
+    frmRI3 w(g, *tables);
     w.Form_Load();
     w.show();
     return app.exec();

@@ -24,23 +24,33 @@ double twipsY(QMouseEvent *e)
 
 } // namespace
 
-ImageBox::ImageBox(QWidget *parent, const QString &name, int index) : QLabel(parent), m_index(index)
+ImageBox::ImageBox(QWidget *parent, const QString &name, int index)
+    : QWidget(parent), m_index(index)
 {
     setObjectName(index < 0 ? name : QString("%1(%2)").arg(name).arg(index));
-    setScaledContents(true);
     setMouseTracking(true);
 }
 
 void ImageBox::setPicture(const QPixmap &pm)
 {
     m_picture = pm;
-    setPixmap(pm);
+    update();
 }
 
 void ImageBox::clearPicture()
 {
     m_picture = QPixmap();
-    clear();
+    update();
+}
+
+// Stretched pixel for pixel: blocks are shown at twice their size without smoothing.
+void ImageBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawPixmap(rect(), m_picture);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent *e)

@@ -13,7 +13,7 @@ namespace ctl {
 
 int buttonsOf(Qt::MouseButtons b);
 
-class ImageBox : public QLabel
+class ImageBox : public QWidget
 {
     Q_OBJECT
 public:
@@ -30,6 +30,7 @@ public:
     std::function<void(int index, int button, double x, double y)> onMouseUp;
 
 protected:
+    void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;

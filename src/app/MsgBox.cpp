@@ -31,8 +31,16 @@ int showReal(const QString &text, int style, const QString &title)
     box.setText(QString(text).replace(QChar('\r'), QChar('\n')));
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     switch (style) {
-    case msg::Critical: box.setIcon(QMessageBox::Critical); break;
-    case msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case msg::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case msg::CriticalOkCancel:
+        box.setIcon(QMessageBox::Critical);
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case msg::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
     case msg::ExclamationOkCancel:
         box.setIcon(QMessageBox::Warning);
         buttons = QMessageBox::Ok | QMessageBox::Cancel;
@@ -41,17 +49,26 @@ int showReal(const QString &text, int style, const QString &title)
         box.setIcon(QMessageBox::Question);
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
+    case msg::QuestionOkCancel:
+        box.setIcon(QMessageBox::Question);
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
     case msg::QuestionYesNo:
         box.setIcon(QMessageBox::Question);
         buttons = QMessageBox::Yes | QMessageBox::No;
         break;
-    default: box.setIcon(QMessageBox::Information); break;
+    default:
+        box.setIcon(QMessageBox::Information);
+        break;
     }
     box.setStandardButtons(buttons);
     switch (box.exec()) {
-    case QMessageBox::Cancel: return msg::Cancel;
-    case QMessageBox::Yes: return msg::Yes;
-    case QMessageBox::No: return msg::No;
+    case QMessageBox::Cancel:
+        return msg::Cancel;
+    case QMessageBox::Yes:
+        return msg::Yes;
+    case QMessageBox::No:
+        return msg::No;
     default:
         // Escape on a box without Cancel counts as its only button.
         return (buttons & QMessageBox::Cancel) ? msg::Cancel : msg::Ok;
@@ -74,8 +91,8 @@ void setResponder(Responder r)
     responder() = std::move(r);
 }
 
-void errBox(const Shared &g, int subroutine, const std::string &description,
-            const std::string &lastLine)
+void errBox(
+    const Shared &g, int subroutine, const std::string &description, const std::string &lastLine)
 {
     box(errtext::box(g.errMsg, description, subroutine, lastLine.empty() ? g.errCont : lastLine),
         Critical, g.errTitle);

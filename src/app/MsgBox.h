@@ -10,12 +10,21 @@
 class QWidget;
 
 // Every message box of the program goes through here. Styles and answers use the numbers of
-// the design: 16 critical, 48 exclamation, 49 exclamation OK/Cancel, 64 information,
-// 35 question Yes/No/Cancel, 36 question Yes/No. A CR in a text is a line break.
+// the design: 16 critical (17 with Cancel), 48 exclamation, 49 exclamation OK/Cancel, 64
+// information, 33 question OK/Cancel, 35 question Yes/No/Cancel, 36 question Yes/No. A CR in a text
+// is a line break.
 namespace msg {
 
-enum Style { Critical = 16, Exclamation = 48, ExclamationOkCancel = 49, Information = 64,
-             QuestionYesNoCancel = 35, QuestionYesNo = 36 };
+enum Style {
+    Critical = 16,
+    CriticalOkCancel = 17,
+    Exclamation = 48,
+    ExclamationOkCancel = 49,
+    Information = 64,
+    QuestionYesNoCancel = 35,
+    QuestionYesNo = 36,
+    QuestionOkCancel = 33
+};
 enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 using Responder = std::function<int(const QString &text, int style, const QString &title)>;
@@ -34,14 +43,14 @@ void setResponder(Responder r);
 
 // The standard error box of procedure `subroutine`.
 void errBox(const Shared &g, int subroutine, const std::string &description,
-            const std::string &lastLine = {});
+    const std::string &lastLine = {});
 
 // The description of whatever was thrown.
 std::string describe(std::exception_ptr e);
 
 // Runs one step under a procedure's error handler: a failure shows the error box and the
 // caller goes on with its next step. Returns whether the step succeeded.
-template<typename F>
+template <typename F>
 bool step(const Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
 {
     try {

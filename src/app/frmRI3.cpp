@@ -5,6 +5,7 @@
 #include "app/MsgBox.h"
 #include "app/Settings.h"
 #include "app/frmSplash.h"
+#include "resources/Icons.h"
 #include "resources/Resources.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
@@ -31,12 +32,13 @@ std::string withSlash(std::string p)
 
 } // namespace
 
-frmRI3::frmRI3(Shared &g, QWidget *parent) : QMainWindow(parent), g(g)
+frmRI3::frmRI3(Shared &g, StageTables &t, QWidget *parent) : QMainWindow(parent), g(g), t(t)
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);
     buildMenus();
     buildView();
+    connectView();
 }
 
 frmRI3::~frmRI3() = default;
@@ -171,9 +173,12 @@ void frmRI3::Form_Load()
     }
     for (const res::Failure &f : res::extractAll(g.datPath))
         msg::errBox(g, subLDIF, f.description);
-    // The section selection that ends start-up is not wired yet: end it here.
-    QApplication::restoreOverrideCursor();
-    closeSplash();
+    Init();
+}
+
+QCursor frmRI3::paintCursor() const
+{
+    return res::dragCursor("PAINT");
 }
 
 void frmRI3::mnuQuit_Click()

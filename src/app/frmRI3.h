@@ -1,5 +1,7 @@
 #pragma once
 #include "app/Shared.h"
+#include "stage/StageTables.h"
+#include "view/BlockRender.h"
 
 #include <QMainWindow>
 
@@ -26,13 +28,72 @@ class frmRI3 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit frmRI3(Shared &g, QWidget *parent = nullptr);
+    frmRI3(Shared &g, StageTables &t, QWidget *parent = nullptr);
     ~frmRI3() override;
 
     // Everything that makes the editor ready, before the window is shown.
     void Form_Load();
 
     Shared &shared() { return g; }
+    StageTables &tables() { return t; }
+
+    // Loading and the section shown.
+    void Init();
+    void Combo1Change();
+    void Combo2Change();
+    void stagScroll_Change();
+    void mnusta_Click(int index);
+    void Form_KeyPress(int keyAscii);
+
+    // Drawing and scrolling the view.
+    void tileDet();
+    void drawBlock(ctl::ImageBox *target, int block);
+    void ScrscrollChange();
+    void ScrvscrollChange();
+    std::array<int, 48> cellPos {};
+    bool maskTop = false;
+    int scrollDelta = 0;
+    // Decoded background tiles of each tileset.
+    std::vector<render::TilePixels> tilePix = std::vector<render::TilePixels>(15);
+
+    // Painting and the read-outs.
+    void scr_MouseDown(int index, int button, double x, double y);
+    void scr_MouseMove(int index, int button, double x, double y);
+    void scr_DragOver(int index);
+    void imgSel_MouseMove();
+    void Form_MouseMove();
+    std::string paintChar = std::string(1, '\0');
+    void NamePu(int index);
+    int holderKind = 0; // 0 candles, 1 candlestand, 2 lantern, 3 enemy
+    int selEn = 0;
+    int selectedEnemyId() const { return 0; }
+
+    // Block selector.
+    void selectionChange();
+    void sel_MouseDown(int index, int button);
+    void sel_MouseMove(int index);
+    std::array<int, 101> selPageStart {};
+    QString selLastTag;
+
+    // Edit modes.
+    void optBgClick();
+    void optPuClick();
+    void optStClick();
+
+    // Section properties.
+    void cmbTime_Click();
+    void Combo3_Click();
+    void Combo4_Click();
+    void cmdMirror_Click();
+    int vScrollIdx = 0;
+
+    // Saving.
+    void Modif();
+    void saveBlock(int stage, int section);
+    void saveAll();
+    void Revert();
+    void afterSave();
+
     frmSplash *splash() const { return m_splash; }
 
     // Menu entries, by their design names.
@@ -86,12 +147,29 @@ public:
     void mnuHMask_Click();
     void mnuVMask_Click();
 
-    // Redraws the level view's parts that the scroll masks change; the view fills them in.
-    virtual void redrawMaskRow() { }
-    virtual void markMaskedRows() { }
+    void redrawMaskRow();
+    void markMaskedRows();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void buildMenus();
+    void connectView();
+    void setSaveRevert(bool on);
+    void setSaveAll(bool on);
+    bool isVertical() const;
+    void selectScrollItem(ctl::ComboBox *box, int value);
+    void setMode(QRadioButton *on);
+    void puReadOut(int index, double x, double y);
+    void strokeMove(const QPoint &globalPos);
+    void endStroke();
+    QCursor paintCursor() const;
+    bool hasBlockEditor() const { return false; }
+    void openBlockEditor() { }
+    QString tilesetRange() const;
     void connectFrame();
     void buildView();
     void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
@@ -103,5 +181,8 @@ private:
     void mnuQuit_Click();
 
     Shared &g;
+    StageTables &t;
     frmSplash *m_splash = nullptr;
+    bool m_painting = false; // a paint stroke is under way
+    int m_lastDragCell = -1;
 };

@@ -1,3 +1,4 @@
+#include "app/Controls.h"
 #include "app/MsgBox.h"
 #include "app/frmRI3.h"
 #include "rom/Release.h"
@@ -86,7 +87,8 @@ void frmRI3::mnuVMask_Click()
 {
     msg::step(g, subVMask, [&] {
         mnuVMask->setChecked(!mnuVMask->isChecked());
-        markMaskedRows();
+        if (scrvscroll->isEnabled())
+            markMaskedRows();
     });
     WriteIni();
 }

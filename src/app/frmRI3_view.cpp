@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 #include "app/Look.h"
 #include "app/frmRI3.h"
+#include "resources/Icons.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -35,6 +36,8 @@ QToolButton *pictureButton(QWidget *parent, const char *name, const char *tip, i
     b->setObjectName(name);
     b->setToolTip(QString::fromUtf8(tip));
     b->setAutoRaise(false);
+    b->setIcon(res::buttonIcon(QString::fromUtf8(name)));
+    b->setIconSize(QSize(25, 25));
     look::place(b, left, top, 375, 375);
     return b;
 }

@@ -22,7 +22,7 @@ struct BlockInput
 {
     const TilePixels *tiles = nullptr;
     const uint8_t *tileNumbers = nullptr; // 16, row by row
-    const int16_t *quadrantPal = nullptr; // 4, by quadrant
+    const uint8_t *quadrantPal = nullptr; // 4, by quadrant
     const std::string *palettes = nullptr; // 4 sub-palettes of 4 colour numbers each
     const uint32_t *nesRgb = nullptr; // 64 colours, red in the low byte
     bool maskUpperHalf = false; // the H-scroll mask blacks out pixel rows 0..15

@@ -19,7 +19,7 @@ struct Scene
 {
     render::TilePixels tiles {};
     uint8_t numbers[16] {};
-    int16_t quads[4] { 0, 1, 2, 3 };
+    uint8_t quads[4] { 0, 1, 2, 3 };
     std::string pals[4];
     uint32_t nes[64] {};
     render::BlockImage img {};

@@ -1,36 +1,35 @@
 #include "app/frmRI3.h"
-#include "support/SmallRom.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFrame>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
 
 const QString badEmulator = "Specify a valid location for your emulator in the file settings.";
 
-// A US ROM and a settings file in a fresh program folder, with the start-up done.
-struct Program
+// The program on a US ROM, with a stand-in emulator that writes its arguments, one a line,
+// into args.txt.
+struct Frame : Program
 {
-    TempDir dir;
-    Shared g;
-    std::unique_ptr<frmRI3> w;
-    std::string rom;
-    explicit Program(const std::string &romName = "cv3.nes", uint8_t debug = 0x90)
+    explicit Frame(const std::string &romName = "game.nes") : Program(rb::Rel::US, false)
     {
-        g.programDir = dir.path();
-        rom = dir.file(romName);
-        testfile::writeAll(rom, smallrom::make(smallrom::Kind::US, debug));
-        IniValues v;
-        v.romPath = rom;
-        ini::write(dir.file("Vorlig.ini"), v);
-        w = std::make_unique<frmRI3>(g);
-        w->Form_Load();
+        if (romName != "game.nes") {
+            std::string moved = dir.file(romName);
+            std::rename(rom.c_str(), moved.c_str());
+            rom = moved;
+            IniValues v;
+            v.romPath = rom;
+            ini::write(dir.file("Vorlig.ini"), v);
+        }
+        start();
     }
     void setEmulator(const std::string &emu, int romLoad)
     {
@@ -40,14 +39,13 @@ struct Program
         v.romLoad = romLoad;
         ini::write(dir.file("Vorlig.ini"), v);
     }
-    // A stand-in emulator that writes its arguments, one a line, into args.txt.
     std::string fakeEmulator(const std::string &name = "emu")
     {
         std::string path = dir.file(name);
+        const std::string out = dir.file("args.txt");
         testfile::writeText(path,
-            "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"" + dir.file("args.txt")
-                + ".tmp\"\nmv \"" + dir.file("args.txt") + ".tmp\" \"" + dir.file("args.txt")
-                + "\"\n");
+            "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"" + out + ".tmp\"\nmv \"" + out
+                + ".tmp\" \"" + out + "\"\n");
         ::chmod(path.c_str(), 0755);
         return path;
     }
@@ -69,7 +67,7 @@ private slots:
     void launchPassesTheRomAsOneArgument()
     {
         Boxes boxes;
-        Program p("my rom.nes");
+        Frame p("my rom.nes");
         p.setEmulator(p.fakeEmulator(), 1);
         p.w->mnuLaunchEmu->trigger();
         QCOMPARE(p.waitForArgs(), QString::fromStdString(p.rom + "\n"));
@@ -79,17 +77,17 @@ private slots:
     void launchWithoutTheRom()
     {
         Boxes boxes;
-        Program p;
+        Frame p;
         p.setEmulator(p.fakeEmulator("an emulator"), 0); // blanks in the program's own path
         p.w->EmuLaunch();
         QCOMPARE(p.waitForArgs(), QString());
-        QCOMPARE(p.g.ini.romLoad, 0);
+        QCOMPARE(p.g->ini.romLoad, 0);
     }
 
     void missingEmulatorIsReported()
     {
         Boxes boxes;
-        Program p;
+        Frame p;
         p.setEmulator(p.dir.file("none"), 1);
         p.w->EmuLaunch();
         QCOMPARE(boxes.count(badEmulator), 1);
@@ -104,7 +102,7 @@ private slots:
     void debugScreenFlipsTheByteAndRewritesSettings()
     {
         Boxes boxes;
-        Program p;
+        Frame p;
         Bytes before = testfile::readAll(p.rom);
         testfile::writeText(p.dir.file("Vorlig.ini"), "stale");
         p.w->mnuDebug->trigger();
@@ -124,8 +122,8 @@ private slots:
     void debugScreenWriteFailureIsReported()
     {
         Boxes boxes;
-        Program p;
-        p.g.ini.romPath = p.dir.file("missing.nes");
+        Frame p;
+        p.g->ini.romPath = p.dir.file("missing.nes");
         p.w->DebugChecking();
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 126."));
@@ -135,7 +133,7 @@ private slots:
     void viewTogglesRewriteTheSettingsFile()
     {
         Boxes boxes;
-        Program p;
+        Frame p;
         p.w->mnuGridlines->trigger();
         QVERIFY(p.w->mnuGridlines->isChecked());
         QVERIFY(!p.w->grid[11]->isHidden());

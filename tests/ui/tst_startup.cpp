@@ -1,14 +1,15 @@
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
-#include "support/SmallRom.h"
+#include "support/RomBuilder.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
 #include "ui/support/Startup.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QDir>
 #include <QFrame>
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -18,19 +19,29 @@ namespace {
 const QString romNotFound = "Your ROM was not found.";
 const QString backupNotFound = "Your backup ROM was not found. You can specify another later.";
 
-struct Program
+enum class Kind { US, Japanese, Other };
+
+// A program folder with the palette file but no settings file yet.
+struct Folder
 {
     TempDir dir;
     Shared g;
+    StageTables t;
     std::unique_ptr<frmRI3> w;
-    Program()
+    Folder()
     {
         g.programDir = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
-        w = std::make_unique<frmRI3>(g);
+        testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
+        w = std::make_unique<frmRI3>(g, t);
     }
-    std::string rom(smallrom::Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
+    std::string rom(Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
     {
-        testfile::writeAll(dir.file(name), smallrom::make(kind, debug));
+        rb::RomDesc d = rb::gameShape(kind == Kind::Japanese ? rb::Rel::JP : rb::Rel::US);
+        d.debugByte = debug;
+        Bytes bytes = rb::build(d).rom;
+        if (kind == Kind::Other)
+            bytes[16 + 15] ^= 1;
+        testfile::writeAll(dir.file(name), bytes);
         return dir.file(name);
     }
 };
@@ -46,8 +57,8 @@ private slots:
     void noSettingsFileShowsSettingsUntilOneExists()
     {
         Boxes boxes;
-        Program p;
-        std::string rom = p.rom(smallrom::Kind::US);
+        Folder p;
+        std::string rom = p.rom(Kind::US);
         int shown = 0;
         startup::onModal([&](QDialog *d) {
             if (d->objectName() != "Settings")
@@ -69,7 +80,7 @@ private slots:
     void missingRomIsReportedOnceThenSettings()
     {
         Boxes boxes;
-        Program p;
+        Folder p;
         startup::writeIni(p.dir, p.dir.file("gone.nes"));
         int shown = 0;
         startup::onModal([&](QDialog *d) {
@@ -87,8 +98,8 @@ private slots:
     void missingBackupIsClearedFromTheFile()
     {
         Boxes boxes;
-        Program p;
-        std::string rom = p.rom(smallrom::Kind::US);
+        Folder p;
+        std::string rom = p.rom(Kind::US);
         startup::writeIni(p.dir, rom, p.dir.file("nobackup.nes"), "/usr/bin/true");
         p.w->Form_Load();
         QCOMPARE(boxes.count(backupNotFound), 1);
@@ -100,8 +111,8 @@ private slots:
 
         // An empty backup path means no backup and is not reported.
         Boxes again;
-        Program q;
-        startup::writeIni(q.dir, q.rom(smallrom::Kind::US));
+        Folder q;
+        startup::writeIni(q.dir, q.rom(Kind::US));
         q.w->Form_Load();
         QCOMPARE(again.count(backupNotFound), 0);
     }
@@ -109,9 +120,9 @@ private slots:
     void japaneseRomSetsCaptionAndDisablesDebug()
     {
         Boxes boxes;
-        Program p;
+        Folder p;
         p.w->mnuDebug->setChecked(true);
-        startup::writeIni(p.dir, p.rom(smallrom::Kind::Japanese, 0x90));
+        startup::writeIni(p.dir, p.rom(Kind::Japanese, 0x90));
         p.w->Form_Load();
         QCOMPARE(p.g.romVer, std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
@@ -135,9 +146,9 @@ private slots:
         QFETCH(bool, before);
         QFETCH(bool, after);
         Boxes boxes;
-        Program p;
+        Folder p;
         p.w->mnuDebug->setChecked(before);
-        startup::writeIni(p.dir, p.rom(smallrom::Kind::US, static_cast<uint8_t>(byte)));
+        startup::writeIni(p.dir, p.rom(Kind::US, static_cast<uint8_t>(byte)));
         p.w->Form_Load();
         QVERIFY(p.w->mnuDebug->isEnabled());
         QCOMPARE(p.w->mnuDebug->isChecked(), after);
@@ -147,8 +158,8 @@ private slots:
     void unknownSignatureLeavesReleaseEmpty()
     {
         Boxes boxes;
-        Program p;
-        startup::writeIni(p.dir, p.rom(smallrom::Kind::Other));
+        Folder p;
+        startup::writeIni(p.dir, p.rom(Kind::Other));
         p.w->Form_Load();
         QCOMPARE(p.g.romVer, std::string());
     }
@@ -156,9 +167,9 @@ private slots:
     void viewFlagsComeFromTheSettingsFile()
     {
         Boxes boxes;
-        Program p;
+        Folder p;
         IniValues v;
-        v.romPath = p.rom(smallrom::Kind::US);
+        v.romPath = p.rom(Kind::US);
         v.hMask = true;
         v.vMask = false;
         v.grid = true;
@@ -173,8 +184,8 @@ private slots:
     void shortSettingsFileIsReportedAndStartupGoesOn()
     {
         Boxes boxes;
-        Program p;
-        std::string rom = p.rom(smallrom::Kind::US);
+        Folder p;
+        std::string rom = p.rom(Kind::US);
         testfile::writeText(p.dir.file("Vorlig.ini"), "rompath=" + rom + "\r\nemupath=\r\n");
         p.w->Form_Load();
         QCOMPARE(boxes.count(), 1);

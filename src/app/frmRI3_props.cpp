@@ -1,0 +1,97 @@
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/frmRI3.h"
+#include "rom/RomFile.h"
+
+namespace {
+
+constexpr int subTime = 107;
+constexpr int subMirror = 110;
+constexpr int subCombo3 = 114;
+constexpr int subCombo4 = 115;
+
+// The upward section whose layout a downward section of stage 1 mirrors.
+int upwardOf(int section)
+{
+    switch (section) {
+    case 9:
+        return 6;
+    case 10:
+        return 5;
+    case 11:
+        return 3;
+    case 12:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+// The time is written at once: all sections of the area share its byte.
+void frmRI3::cmbTime_Click()
+{
+    if (Combo2->Tag == "0")
+        return;
+    msg::step(g, subTime, [&] {
+        const auto s = static_cast<size_t>(g.curStage);
+        const auto n = static_cast<size_t>(g.curSection);
+        const long long base = g.romVer == "1" ? 227109 : 78812;
+        auto &time = t.timeTbl[s][n];
+        time[0] = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
+        const long long pos = base + time[1];
+        const uint8_t old = romfile::readByte(g.ini.romPath, pos);
+        romfile::write(
+            g.ini.romPath, { { pos, { static_cast<uint8_t>((time[0] << 4) | (old & 0x0F)) } } });
+        for (int k = 0; k < t.secCount[s]; ++k)
+            if (t.timeTbl[s][static_cast<size_t>(k)][1] == time[1])
+                t.timeTbl[s][static_cast<size_t>(k)][0] = time[0];
+    });
+}
+
+void frmRI3::Combo3_Click()
+{
+    msg::step(g, subCombo3, [&] {
+        if (Combo3->currentIndex() < 0)
+            return;
+        t.scrollByte[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+            = static_cast<uint8_t>(Combo3->currentData().toInt());
+        if (Combo2->Tag != "0")
+            Modif();
+    });
+}
+
+void frmRI3::Combo4_Click()
+{
+    msg::step(g, subCombo4, [&] {
+        if (Combo4->currentIndex() < 0)
+            return;
+        t.vScrollType.at(static_cast<size_t>(vScrollIdx))
+            = static_cast<uint8_t>(Combo4->currentData().toInt());
+        if (Combo2->Tag != "0")
+            Modif();
+    });
+}
+
+void frmRI3::cmdMirror_Click()
+{
+    if (msg::box("The BG used in the corresponding 'upward' section will be copied here.\rClick OK "
+                 "to proceed, but don't forget to add/remove the door tiles.",
+            msg::QuestionOkCancel, "Upward/Downward Mirror")
+        == msg::Cancel)
+        return;
+    msg::step(g, subMirror, [&] {
+        const int up = upwardOf(g.curSection);
+        if (up >= 0) {
+            const auto s = static_cast<size_t>(g.curStage);
+            std::string &down = t.layoutStr[s][static_cast<size_t>(g.curSection)];
+            const std::string &from = t.layoutStr[s][static_cast<size_t>(up)];
+            // Only as many cells as the section holds, so the saved layout keeps its size.
+            down.replace(
+                0, std::min(down.size(), from.size()), from, 0, std::min(down.size(), from.size()));
+        }
+        Modif();
+        ScrscrollChange();
+    });
+}

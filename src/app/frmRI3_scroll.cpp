@@ -1,0 +1,218 @@
+#include "app/Controls.h"
+#include "app/ErrorText.h"
+#include "app/MsgBox.h"
+#include "app/frmRI3.h"
+#include "rom/Numbers.h"
+#include "rom/VbError.h"
+#include "stage/StageData.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int subTileDet = 165;
+constexpr int subDrawBlock = 159;
+constexpr int subHScroll = 145;
+constexpr int subVScroll = 149;
+
+QString place(int v)
+{
+    return QString("%1-%2").arg(v / 8).arg(v % 8 + 1);
+}
+
+// The number in a scroll bar's Tag; an empty Tag counts as 0.
+int tagValue(const QString &tag)
+{
+    return tag.isEmpty() ? 0 : tag.toInt();
+}
+
+int blockOfTag(const QString &tag)
+{
+    try {
+        return static_cast<int>(num::hexVal(tag.toStdString()));
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // namespace
+
+void frmRI3::tileDet()
+{
+    msg::step(g, subTileDet, [&] {
+        const auto &banks
+            = g.patBG[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+        render::TilePixels &out = tilePix.at(g.curTileset);
+        for (int tile = 0; tile < 256; ++tile) {
+            const uint8_t bank = banks[static_cast<size_t>(tile / 64)];
+            render::decodeTile(
+                g.chrData.at(bank)[static_cast<size_t>(tile % 64)], out[static_cast<size_t>(tile)]);
+        }
+    });
+}
+
+void frmRI3::drawBlock(ctl::ImageBox *target, int block)
+{
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    const auto ts = static_cast<size_t>(tilesetOf(g.curStage, g.curSection));
+    const auto b = static_cast<size_t>(block & 0xFF);
+    render::BlockInput in;
+    in.tiles = &tilePix.at(ts);
+    in.tileNumbers = g.blockTiles[ts][b].data();
+    in.quadrantPal = g.blockPal[ts][b].data();
+    in.palettes = g.palStr[s][n].data();
+    in.nesRgb = g.nesRgb.data();
+    in.maskUpperHalf = maskTop && mnuHMask->isChecked() && !scrvscroll->isEnabled();
+    render::BlockImage pixels;
+    const std::string failure = render::drawBlock(in, pixels);
+    QImage img(
+        reinterpret_cast<const uchar *>(pixels.data()), 32, 32, 32 * 4, QImage::Format_RGB32);
+    target->setPicture(QPixmap::fromImage(img.copy()));
+    if (!failure.empty())
+        msg::box(errtext::box("The program encountered an unexpected error while drawing.", failure,
+                     subDrawBlock, g.errCont),
+            msg::Critical, g.errTitle);
+}
+
+void frmRI3::ScrscrollChange()
+{
+    if (Combo2->Tag == "0")
+        return;
+    msg::step(g, subHScroll, [&] {
+        const int v = scrscroll->value();
+        if (v % 2 != 0) {
+            scrscroll->setValue(v - 1); // the nested run draws for the even value
+            return;
+        }
+        for (int i = 0; i < 8; ++i)
+            lH[static_cast<size_t>(i)]->setText(place(v + i));
+        scrollDelta = v - tagValue(scrscroll->Tag);
+        const int d = scrollDelta;
+        if (d > 0 && d < 8) {
+            for (int j = 0; j <= 7 - d; ++j)
+                for (int r = 0; r < 6; ++r) {
+                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + j)];
+                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * r + j + d)];
+                    to->setPicture(from->picture());
+                    to->Tag = "C" + from->Tag;
+                }
+        } else if (d < 0 && d > -8) {
+            for (int j = 7; j >= -d; --j)
+                for (int r = 0; r < 6; ++r) {
+                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + j)];
+                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * r + j + d)];
+                    to->setPicture(from->picture());
+                    to->Tag = "C" + from->Tag;
+                }
+        }
+        scrscroll->Tag = QString::number(v);
+        const int screen = v / 8;
+        const int o = v & 7;
+        const std::string &layout
+            = t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+        maskTop = true;
+        for (int k = 0; k < 48; ++k) {
+            const int r = k / 8;
+            const int c = k % 8;
+            if (k > 7)
+                maskTop = false;
+            int pos = 48 * screen + 8 * r + c + o;
+            if (c + o >= 8)
+                pos += 40;
+            cellPos[static_cast<size_t>(k)] = pos;
+            ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
+            if (cell->Tag.startsWith('C')) {
+                cell->Tag = cell->Tag.right(4);
+                continue;
+            }
+            if (pos < 0 || pos >= static_cast<int>(layout.size()))
+                throw VbError("Invalid procedure call or argument");
+            const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
+            drawBlock(cell, b);
+            cell->Tag = "&H" + QString::fromStdString(num::hex2(b));
+        }
+        maskTop = false;
+    });
+}
+
+void frmRI3::ScrvscrollChange()
+{
+    if (Combo2->Tag == "0")
+        return;
+    msg::step(g, subVScroll, [&] {
+        const int v = scrvscroll->value();
+        if (v % 2 != 0) {
+            scrvscroll->setValue(v - 1);
+            return;
+        }
+        for (int i = 0; i < 6; ++i)
+            lV[static_cast<size_t>(i)]->setText(place(v + i));
+        if (mnuVMask->isChecked())
+            markMaskedRows();
+        scrollDelta = v - tagValue(scrvscroll->Tag);
+        const int d = scrollDelta;
+        if (d > 0 && d < 6) {
+            for (int r = 0; r <= 5 - d; ++r)
+                for (int c = 0; c < 8; ++c) {
+                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + c)];
+                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * (r + d) + c)];
+                    to->setPicture(from->picture());
+                    to->Tag = "C" + from->Tag;
+                }
+        } else if (d < 0 && d > -6) {
+            for (int r = 5; r >= -d; --r)
+                for (int c = 0; c < 8; ++c) {
+                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + c)];
+                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * (r + d) + c)];
+                    to->setPicture(from->picture());
+                    to->Tag = "C" + from->Tag;
+                }
+        }
+        scrvscroll->Tag = QString::number(v);
+        const std::string &layout
+            = t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+        for (int k = 0; k < 48; ++k) {
+            const int pos = 8 * v + k;
+            cellPos[static_cast<size_t>(k)] = pos;
+            ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
+            if (cell->Tag.startsWith('C')) {
+                cell->Tag = cell->Tag.right(4);
+                continue;
+            }
+            if (pos >= static_cast<int>(layout.size()))
+                throw VbError("Invalid procedure call or argument");
+            const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
+            drawBlock(cell, b);
+            cell->Tag = "&H" + QString::fromStdString(num::hex2(b));
+        }
+    });
+}
+
+// Hatches the visible last rows of screens; with the mask off it only clears the hatching.
+void frmRI3::markMaskedRows()
+{
+    for (ctl::Shape *h : highlight)
+        if (h->fillStyle() == 7)
+            h->setFillStyle(1);
+    if (!mnuVMask->isChecked())
+        return;
+    const int v = scrvscroll->value();
+    for (int j = 7; j <= scrvscroll->maximum() + 5; j += 8)
+        if (j - v >= 0 && j - v <= 5)
+            highlight[static_cast<size_t>(j - v)]->setFillStyle(7);
+}
+
+void frmRI3::redrawMaskRow()
+{
+    if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1)
+        return;
+    maskTop = true;
+    for (int i = 0; i < 8; ++i)
+        drawBlock(scr[static_cast<size_t>(i)], blockOfTag(scr[static_cast<size_t>(i)]->Tag));
+    maskTop = false;
+}

@@ -1,0 +1,38 @@
+#include "ui/support/Program.h"
+
+#include "app/SettingsFile.h"
+
+Bytes testPalette()
+{
+    Bytes pal;
+    for (int i = 0; i < 64; ++i) {
+        pal.push_back(static_cast<uint8_t>(4 * i));
+        pal.push_back(static_cast<uint8_t>(255 - 4 * i));
+        pal.push_back(static_cast<uint8_t>(i));
+    }
+    return pal;
+}
+
+Program::Program(rb::Rel rel, bool start) : Program(rb::gameShape(rel), start) { }
+
+Program::Program(const rb::RomDesc &desc, bool startNow)
+{
+    built = rb::build(desc);
+    rom = dir.file("game.nes");
+    testfile::writeAll(rom, built.rom);
+    testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
+    IniValues v;
+    v.romPath = rom;
+    ini::write(dir.file(ini::fileName), v);
+    g = std::make_unique<Shared>();
+    g->programDir = dir.path();
+    t = std::make_unique<StageTables>();
+    w = std::make_unique<frmRI3>(*g, *t);
+    if (startNow)
+        start();
+}
+
+void Program::start()
+{
+    w->Form_Load();
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include "app/Shared.h"
+#include "app/frmRI3.h"
+#include "stage/StageTables.h"
+#include "support/RomBuilder.h"
+#include "support/TempDir.h"
+
+#include <memory>
+#include <string>
+
+// The program started on a synthetic ROM in a fresh program folder: settings file, palette
+// file and ROM written, start-up run.
+struct Program
+{
+    explicit Program(rb::Rel rel = rb::Rel::US, bool start = true);
+    explicit Program(const rb::RomDesc &desc, bool start = true);
+
+    void start();
+    Bytes romBytes() const { return testfile::readAll(rom); }
+
+    TempDir dir;
+    std::string rom;
+    rb::Built built;
+    std::unique_ptr<Shared> g;
+    std::unique_ptr<StageTables> t;
+    std::unique_ptr<frmRI3> w;
+};
+
+// 64 distinct colours: colour i is (4i, 255 - 4i, i).
+Bytes testPalette();

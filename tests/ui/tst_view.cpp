@@ -1,0 +1,423 @@
+#include "app/Controls.h"
+#include "app/frmSplash.h"
+#include "rom/Numbers.h"
+#include "support/RomMap.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+int tilesetFor(int s, int n)
+{
+    if (s == 13 && (n == 0 || n == 1))
+        return 2;
+    if (s == 13 && (n == 8 || n == 9))
+        return 5;
+    if (s == 14 && n == 1)
+        return 1;
+    return s;
+}
+
+// The block as the ROM's CHR bytes, the loaded tileset and sub-palettes and the palette file
+// say it looks, decoded here on its own.
+QImage expectedBlock(const Program &p, int block, bool masked)
+{
+    const Shared &g = *p.g;
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    const auto ts = static_cast<size_t>(tilesetFor(g.curStage, g.curSection));
+    const Bytes pal = testPalette();
+    QImage img(32, 32, QImage::Format_RGB32);
+    for (int pos = 0; pos < 16; ++pos) {
+        const int tile = g.blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
+        const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
+        const std::string &colours
+            = g.palStr[s][n][g.blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
+        const long long chr = rb::chrBase + 1024LL * g.patBG[s][n][static_cast<size_t>(tile / 64)]
+            + 16 * (tile % 64);
+        for (int r = 0; r < 8; ++r) {
+            const int lo = rb::at(p.built.rom, chr + r);
+            const int hi = rb::at(p.built.rom, chr + r + 8);
+            for (int c = 0; c < 8; ++c) {
+                const int v = ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1);
+                const int nes = static_cast<uint8_t>(colours[static_cast<size_t>(v)]);
+                QRgb rgb = qRgb(pal[3 * nes], pal[3 * nes + 1], pal[3 * nes + 2]);
+                if (masked && pos < 8)
+                    rgb = qRgb(0, 0, 0);
+                img.setPixel((pos % 4) * 8 + c, (pos / 4) * 8 + r, rgb);
+            }
+        }
+    }
+    return img;
+}
+
+int blockAt(const Program &p, int k)
+{
+    const std::string &layout
+        = p.t->layoutStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)];
+    return static_cast<uint8_t>(
+        layout.at(static_cast<size_t>(p.w->cellPos[static_cast<size_t>(k)])));
+}
+
+// Every view cell shows the block its layout position holds, the top row masked when asked.
+void checkView(const Program &p, bool topMasked)
+{
+    for (int k = 0; k < 48; ++k) {
+        ctl::ImageBox *cell = p.w->scr[static_cast<size_t>(k)];
+        const int b = blockAt(p, k);
+        QCOMPARE(cell->Tag, "&H" + QString::fromStdString(num::hex2(b)));
+        QImage shown = cell->picture().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(shown == expectedBlock(p, b, topMasked && k < 8),
+            qPrintable(QString("cell %1 block %2").arg(k).arg(b)));
+    }
+}
+
+void selectSection(Program &p, int stage, int section)
+{
+    p.w->Combo1->setCurrentIndex(stage);
+    p.w->Combo2->setCurrentIndex(section);
+}
+
+QStringList captions(const std::array<QLabel *, 8> &l)
+{
+    QStringList out;
+    for (QLabel *x : l)
+        out << x->text();
+    return out;
+}
+
+void press(QWidget *w, Qt::MouseButton b, Qt::MouseButtons held)
+{
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), b,
+        held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A move of the pressed cell's mouse over another widget of the window.
+void dragOver(QWidget *pressed, QWidget *over)
+{
+    const QPointF global = over->mapToGlobal(QPointF(5, 5));
+    QMouseEvent e(QEvent::MouseMove, pressed->mapFromGlobal(global), global, Qt::NoButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pressed, &e);
+}
+
+void release(QWidget *w)
+{
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
+        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class tst_view : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startupEndsOnTheFirstSectionInBackgroundMode()
+    {
+        Boxes boxes;
+        Program p;
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(p.g->curStage, 0);
+        QCOMPARE(p.g->curSection, 0);
+        QCOMPARE(p.w->Combo1->currentIndex(), 0);
+        QCOMPARE(p.w->Combo2->currentIndex(), 0);
+        QVERIFY(p.w->optBg->isChecked());
+        QVERIFY(p.w->mnuBG->isChecked());
+        QVERIFY(!p.w->splash()->isVisible());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(!p.w->cmdSave->isEnabled());
+        QCOMPARE(p.w->Combo2->count(), p.t->secCount[0]);
+    }
+
+    void horizontalSectionIsDrawnFromTilesAndPalettes()
+    {
+        Boxes boxes;
+        Program p;
+        QVERIFY(!p.w->scrvscroll->isEnabled());
+        checkView(p, false);
+        // The view cell shows its block at twice its size.
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w.get()));
+        ctl::ImageBox *cell = p.w->scr[9];
+        QImage grabbed = p.w->grab(QRect(cell->mapTo(p.w.get(), QPoint(0, 0)), cell->size()))
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+        QImage block = expectedBlock(p, blockAt(p, 9), false);
+        QCOMPARE(grabbed.size(), QSize(64, 64));
+        for (int y = 0; y < 32; y += 5)
+            for (int x = 0; x < 32; x += 3)
+                QCOMPARE(grabbed.pixel(2 * x, 2 * y), block.pixel(x, y));
+
+        p.w->mnuHMask->trigger();
+        QVERIFY(p.w->mnuHMask->isChecked());
+        checkView(p, true);
+        p.w->mnuHMask->trigger();
+        checkView(p, false);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void verticalSectionIsNeverMasked()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnuHMask->trigger();
+        selectSection(p, 0, 2);
+        QVERIFY(p.w->scrvscroll->isEnabled());
+        checkView(p, false);
+        p.w->mnuHMask->trigger();
+        checkView(p, false);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void horizontalScrolling()
+    {
+        Boxes boxes;
+        Program p;
+        QCOMPARE(p.w->scrscroll->maximum(), p.t->layoutLen[0][0] / 6 - 8);
+        QCOMPARE(captions(p.w->lH).join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
+        for (int k = 0; k < 48; ++k)
+            QCOMPARE(p.w->cellPos[static_cast<size_t>(k)], k);
+
+        p.w->scrscroll->setValue(6);
+        QCOMPARE(captions(p.w->lH).join(' '), QString("0-7 0-8 1-1 1-2 1-3 1-4 1-5 1-6"));
+        QCOMPARE(p.w->cellPos[8], 14);
+        QCOMPARE(p.w->cellPos[10], 48 + 8);
+        checkView(p, false);
+
+        p.w->scrscroll->setValue(10);
+        QCOMPARE(captions(p.w->lH).join(' '), QString("1-3 1-4 1-5 1-6 1-7 1-8 2-1 2-2"));
+        QCOMPARE(p.w->cellPos[5], 55);
+        QCOMPARE(p.w->cellPos[6], 96);
+        QCOMPARE(p.w->cellPos[14], 104);
+        checkView(p, false);
+
+        p.w->scrscroll->setValue(5); // a dragged thumb snaps to the even column
+        QCOMPARE(p.w->scrscroll->value(), 4);
+        QCOMPARE(p.w->scrscroll->Tag, QString("4"));
+        checkView(p, false);
+
+        // Two columns on: the columns that stay take their neighbours' pictures.
+        std::array<qint64, 48> before {};
+        for (int k = 0; k < 48; ++k)
+            before[static_cast<size_t>(k)] = p.w->scr[static_cast<size_t>(k)]->picture().cacheKey();
+        p.w->scrscroll->setValue(6);
+        for (int k = 0; k < 48; ++k) {
+            const int c = k % 8;
+            const qint64 now = p.w->scr[static_cast<size_t>(k)]->picture().cacheKey();
+            if (c < 6)
+                QCOMPARE(now, before[static_cast<size_t>(k + 2)]);
+            else
+                QVERIFY(now != before[static_cast<size_t>(k)]
+                    && now != before[static_cast<size_t>(k - 6)]);
+        }
+        checkView(p, false);
+        p.w->scrscroll->setValue(4);
+        checkView(p, false);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void verticalScrollingKeepsTheMaskInStep()
+    {
+        Boxes boxes;
+        Program p;
+        selectSection(p, 0, 2); // two screens, opens at its bottom end
+        QCOMPARE(p.w->scrvscroll->maximum(), 10);
+        QCOMPARE(p.w->scrvscroll->value(), 10);
+        checkView(p, false);
+        auto hatched = [&] {
+            QString s;
+            for (ctl::Shape *h : p.w->highlight)
+                s += h->fillStyle() == 7 ? '#' : '.';
+            return s;
+        };
+        QCOMPARE(hatched(), QString(".....#")); // row 15 in view row 5
+        p.w->scrvscroll->setValue(6);
+        QCOMPARE(p.w->lV[0]->text(), QString("0-7"));
+        QCOMPARE(p.w->cellPos[0], 48);
+        QCOMPARE(hatched(), QString(".#...."));
+        checkView(p, false);
+        p.w->scrvscroll->setValue(8);
+        QCOMPARE(hatched(), QString("......"));
+        p.w->scrvscroll->setValue(3);
+        QCOMPARE(p.w->scrvscroll->value(), 2);
+        QCOMPARE(hatched(), QString(".....#"));
+        checkView(p, false);
+        p.w->mnuVMask->trigger();
+        QCOMPARE(hatched(), QString("......"));
+        p.w->mnuVMask->trigger();
+        QCOMPARE(hatched(), QString(".....#"));
+    }
+
+    void stageOneListsItsThirteenSections()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnusta[1]->trigger();
+        QCOMPARE(p.g->curStage, 1);
+        QCOMPARE(p.w->Combo2->count(), 13);
+        QCOMPARE(p.w->Combo2->itemText(10), QString("A"));
+        QCOMPARE(p.w->stagScroll->maximum(), 12);
+        const char *labels[4] = { "1:03.00", "1:04.02", "1:04.00", "1:05.02" };
+        for (int n = 9; n <= 12; ++n) {
+            p.w->Combo2->setCurrentIndex(n);
+            QCOMPARE(p.w->txtBlk->text(), QString(labels[n - 9]));
+            QVERIFY(!p.w->cmdMirror->isHidden());
+            QVERIFY(!p.w->optPu->isEnabled());
+        }
+        p.w->Combo2->setCurrentIndex(8);
+        QVERIFY(p.w->cmdMirror->isHidden());
+        QVERIFY(p.w->optPu->isEnabled());
+        p.w->stagScroll->setValue(3);
+        QCOMPARE(p.g->curSection, 3);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void barsFollowTheSectionShape()
+    {
+        Boxes boxes;
+        Program p;
+        selectSection(p, 0, 1); // one screen
+        QVERIFY(!p.w->scrscroll->isEnabled());
+        QCOMPARE(p.w->scrscroll->maximum(), 0);
+        selectSection(p, 2, 2); // six screens
+        QVERIFY(p.w->scrscroll->isEnabled());
+        QCOMPARE(p.w->scrscroll->maximum(), 40);
+    }
+
+    void unknownScrollByteShowsNormalScrollUnmarked()
+    {
+        Boxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        d.stages[0].areas[1].sections[1].scroll = 0x85; // stage 0 load section 2
+        Program p(d);
+        selectSection(p, 0, 2);
+        QVERIFY(!p.w->Combo3->isHidden());
+        QCOMPARE(p.w->Combo3->count(), 3);
+        QCOMPARE(p.w->Combo3->currentText(), QString("Normal Scroll"));
+        QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x80));
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.w->cmdSave->isEnabled());
+        p.w->Combo3->setCurrentIndex(1);
+        QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x82));
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+    }
+
+    void paintSaveAndRevert()
+    {
+        Boxes boxes;
+        Program p;
+        const Bytes before = p.romBytes();
+        // Choose block 3 from the selector's first page.
+        p.w->sel_MouseDown(3, 1);
+        QCOMPARE(p.w->imgSel->Tag, QString("&H03"));
+        QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.w->paintChar[0])), 3);
+        ctl::ImageBox *first = p.w->scr[9];
+        press(first, Qt::LeftButton, Qt::LeftButton);
+        dragOver(first, p.w->scr[10]);
+        dragOver(first, p.w->scr[11]);
+        release(first);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.w->cmdSave->isEnabled());
+        QVERIFY(p.w->mnuSaveAll->isEnabled());
+        for (int k : { 9, 10, 11 }) {
+            QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag, QString("&H03"));
+            QCOMPARE(p.t->layoutStr[0][0][static_cast<size_t>(k)], char(3));
+        }
+        p.w->cmdSave->click();
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.w->cmdSave->isEnabled());
+        QVERIFY(!p.w->cmdSaveAll->isEnabled());
+        Bytes after = p.romBytes();
+        QCOMPARE(after.size(), before.size());
+        const long long layout = p.t->layoutPos[0][0];
+        for (size_t i = 0; i < after.size(); ++i) {
+            const long long pos = static_cast<long long>(i) + 1;
+            if (pos == layout + 9 || pos == layout + 10 || pos == layout + 11)
+                QCOMPARE(after[i], uint8_t(3));
+            else if (after[i] != before[i])
+                QFAIL(qPrintable(QString("byte at position %1 changed").arg(pos)));
+        }
+
+        // Revert reads the section back from the file.
+        p.w->sel_MouseDown(0, 1);
+        press(p.w->scr[20], Qt::LeftButton, Qt::LeftButton);
+        release(p.w->scr[20]);
+        QVERIFY(p.w->cmdRevert->isEnabled());
+        const uint8_t old = rb::at(before, layout + 20);
+        p.w->cmdRevert->click();
+        QCOMPARE(static_cast<uint8_t>(p.t->layoutStr[0][0][20]), old);
+        QCOMPARE(p.w->scr[20]->Tag, "&H" + QString::fromStdString(num::hex2(old)));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.w->cmdRevert->isEnabled());
+
+        // Painting the block a cell already holds still marks the section.
+        p.w->scr_MouseDown(2, 2, 0, 0); // pick
+        p.w->scr_MouseDown(2, 1, 0, 0);
+        release(p.w->scr[2]);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        // Presses of other buttons change nothing.
+        p.w->scr_MouseDown(5, 4, 0, 0);
+        p.w->scr_MouseDown(5, 3, 0, 0);
+        QCOMPARE(p.t->layoutStr[0][0][5], char(rb::at(before, layout + 5)));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void timeIsWrittenAtOnceForTheWholeArea()
+    {
+        Boxes boxes;
+        Program p;
+        selectSection(p, 3, 1); // stage 3 area 0 has three sections
+        const int area = p.t->timeTbl[3][1][1];
+        const long long pos = rb::romMap(rb::Rel::US).timeBytes + area;
+        const Bytes before = p.romBytes();
+        p.w->cmbTime->setCurrentIndex(14); // "F00"
+        Bytes after = p.romBytes();
+        QCOMPARE(rb::at(after, pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
+        after[static_cast<size_t>(pos - 1)] = rb::at(before, pos);
+        QVERIFY(after == before);
+        QCOMPARE(p.g->modFlags[3][1], uint8_t(0));
+        for (int n = 0; n < p.t->secCount[3]; ++n)
+            if (p.t->timeTbl[3][static_cast<size_t>(n)][1] == area) {
+                p.w->Combo2->setCurrentIndex(n);
+                QCOMPARE(p.w->cmbTime->currentText(), QString("F00"));
+            }
+        QCOMPARE(rb::at(p.romBytes(), pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void readOutsFollowThePointer()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->scr_MouseMove(9, 0, 0, 0);
+        QCOMPARE(p.w->txtOffset->text(),
+            "Offset " + QString::number(p.t->layoutPos[0][0] + 9 - 1, 16).toUpper());
+        QCOMPARE(p.w->txtVal->text(), p.w->scr[9]->Tag.right(2));
+        p.w->Form_MouseMove();
+        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 00-07"));
+        p.w->selscroll->setValue(1);
+        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 08-0F"));
+        // Stage 0 has 145 blocks: the last page holds one block and seven null cells.
+        p.w->selscroll->setValue(p.w->selscroll->maximum());
+        QCOMPARE(p.w->selscroll->maximum(), 18);
+        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 90-90"));
+        QVERIFY(p.w->sel[0]->isEnabled());
+        QVERIFY(!p.w->sel[1]->isEnabled());
+        p.w->selscroll->setValue(17);
+        QVERIFY(p.w->sel[7]->isEnabled());
+    }
+};
+
+QTEST_MAIN(tst_view)
+#include "tst_view.moc"
