@@ -1,0 +1,131 @@
+#include "stage/Saver.h"
+#include "test_stage_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// Positions (1-based) where two images differ.
+std::vector<long long> changed(const Bytes &a, const Bytes &b)
+{
+    std::vector<long long> out;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i])
+            out.push_back(static_cast<long long>(i) + 1);
+    return out;
+}
+
+rb::Section &loadSection(rb::RomDesc &d, int s, int n)
+{
+    for (rb::Area &a : d.stages[s].areas) {
+        if (n < static_cast<int>(a.sections.size()))
+            return a.sections[n];
+        n -= static_cast<int>(a.sections.size());
+    }
+    throw std::out_of_range("no such section");
+}
+
+} // namespace
+
+TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)
+{
+    rb::Built b;
+    auto l = loadShape(rb::gameShape(rb::Rel::US), &b);
+    l->g.curStage = 2;
+    l->g.curSection = 1;
+    Modif(l->g);
+    EXPECT_TRUE(l->g.anyModified());
+    l->t.layoutStr[2][1][0] = 0x42;
+    std::remove(l->romPath().c_str());
+    SaveResult r = saveBlock(l->g, l->t, 2, 1);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.description.empty());
+    EXPECT_EQ(l->g.modFlags[2][1], 1);
+    std::vector<SaveFailure> f = saveAll(l->g, l->t);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].stage, 2);
+    EXPECT_EQ(f[0].section, 1);
+
+    testfile::writeAll(l->romPath(), b.rom);
+    EXPECT_TRUE(saveAll(l->g, l->t).empty());
+    EXPECT_FALSE(l->g.anyModified());
+    Bytes after = testfile::readAll(l->romPath());
+    EXPECT_EQ(changed(b.rom, after), (std::vector<long long> { l->t.layoutPos[2][1] }));
+    // Nothing marked: Save All writes nothing.
+    std::remove(l->romPath().c_str());
+    EXPECT_TRUE(saveAll(l->g, l->t).empty());
+}
+
+TEST(StageSave, MirrorSectionsOfStageOneWriteLayoutAndDoorsOnly)
+{
+    rb::Built b;
+    auto l = loadShape(rb::gameShape(rb::Rel::US), &b);
+    StageTables &t = l->t;
+    ASSERT_NE(t.doorPos[1][9], 0);
+    t.layoutStr[1][9][5] ^= 1;
+    t.door1[1][9] ^= 1;
+    t.stairTbl[1][9][0][0] ^= 1;
+    t.startTbl[1][9].screen ^= 1;
+    t.scrollByte[1][9] ^= 1;
+    if (t.specialIdx[1][9])
+        t.specialTbl[1][9][0][5] ^= 1;
+    l->g.modFlags[1][9] = 1;
+    ASSERT_TRUE(saveBlock(l->g, t, 1, 9).ok);
+    EXPECT_EQ(l->g.modFlags[1][9], 0);
+    EXPECT_EQ(changed(b.rom, testfile::readAll(l->romPath())),
+        (std::vector<long long> { t.doorPos[1][9], t.layoutPos[1][9] + 5 }));
+}
+
+TEST(StageSave, RevertRestoresTheSectionAndClearsItsMark)
+{
+    auto l = loadShape(rb::gameShape(rb::Rel::JP));
+    auto fresh = loadShape(rb::gameShape(rb::Rel::JP));
+    StageTables &t = l->t;
+    l->g.curStage = 3;
+    l->g.curSection = 4;
+    t.layoutStr[3][4][0] ^= 0x10;
+    t.stairTbl[3][4][0][0] ^= 0x10;
+    t.startTbl[3][4].nibLo ^= 1;
+    t.puStr[3][4][2] ^= 1;
+    Modif(l->g);
+    EXPECT_TRUE(Revert(l->g, t, l->d));
+    EXPECT_EQ(l->g.modFlags[3][4], 0);
+    EXPECT_EQ(t.layoutStr[3][4], fresh->t.layoutStr[3][4]);
+    EXPECT_EQ(t.stairTbl[3][4], fresh->t.stairTbl[3][4]);
+    EXPECT_EQ(t.startTbl[3][4], fresh->t.startTbl[3][4]);
+    EXPECT_EQ(t.puStr[3][4], fresh->t.puStr[3][4]);
+    EXPECT_TRUE(l->d.errors.empty());
+
+    // A ROM file that is gone: reported, and the edits stay marked.
+    Modif(l->g);
+    std::remove(l->romPath().c_str());
+    EXPECT_FALSE(Revert(l->g, t, l->d));
+    ASSERT_EQ(l->d.errors.size(), 1u);
+    EXPECT_EQ(l->d.errors[0].first, 158);
+    EXPECT_EQ(l->g.modFlags[3][4], 1);
+}
+
+TEST(StageSave, ObjectListWithoutItsEndIsReportedAtLoadAndAtRevert)
+{
+    rb::RomDesc d = rb::gameShape(rb::Rel::US);
+    rb::Section &x = loadSection(d, 0, 2); // menu section 2, vertical
+    ASSERT_TRUE(x.vertical());
+    x.objects.clear();
+    for (int k = 0; k < 32; ++k)
+        x.objects.push_back(
+            { static_cast<uint8_t>(k % 2), static_cast<uint8_t>(k), 0x10, 0x20, 0, 0, 0 });
+    x.objectEnd = false;
+    auto l = loadShape(d);
+    ASSERT_EQ(l->d.corrupt.size(), 1u);
+    EXPECT_EQ(l->d.corrupt[0], (std::pair<int, int> { 0, 2 }));
+    EXPECT_EQ(l->t.objLen[0][2], 31);
+    l->g.curStage = 0;
+    l->g.curSection = 2;
+    Modif(l->g);
+    EXPECT_TRUE(Revert(l->g, l->t, l->d));
+    ASSERT_EQ(l->d.corrupt.size(), 2u);
+    EXPECT_EQ(l->d.corrupt[1], (std::pair<int, int> { 0, 2 }));
+    EXPECT_EQ(l->t.objLen[0][2], 31);
+}
