@@ -99,19 +99,19 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 }
 
 // The signature and the debug byte, read in one opening of the ROM.
-void frmRI3::readRomRelease()
+void frmRI3::readRomRelease(int subroutine)
 {
     RomImage rom;
-    if (!msg::step(g, subLoad, [&] { rom = RomImage::load(g.ini.romPath); }))
+    if (!msg::step(g, subroutine, [&] { rom = RomImage::load(g.ini.romPath); }))
         return;
     Bytes sig;
-    if (msg::step(g, subLoad, [&] { sig = rom.bytes(release::signaturePos, 16); }))
+    if (msg::step(g, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
         g.romVer = release::check(release::signatureText(sig), g.romVer);
     if (g.romVer == "1") {
         readDebugByte(0, false);
         return;
     }
-    msg::step(g, subLoad, [&] { readDebugByte(rom.byte(release::debugBytePos), false); });
+    msg::step(g, subroutine, [&] { readDebugByte(rom.byte(release::debugBytePos), false); });
 }
 
 void frmRI3::Form_Load()
@@ -144,7 +144,7 @@ void frmRI3::Form_Load()
                 g.ini.backupPath.clear();
                 msg::step(g, subLoad, [&] { ini::write(g.iniPath(), g.ini); });
             }
-            readRomRelease();
+            readRomRelease(subLoad);
         } else {
             msg::box("Your ROM was not found.", msg::Information, "I am Error");
         }

@@ -140,6 +140,7 @@ public:
     void closeSplash();
 
     // Emulation menu and view options.
+    void mnuFile_Click();
     void EmuLaunch();
     void DebugChecking();
     void WriteIni();
@@ -173,7 +174,7 @@ private:
     void connectFrame();
     void buildView();
     void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
-    void readRomRelease();
+    void readRomRelease(int subroutine);
 
     void mnuReadme_Click();
     void mnuAbout_Click();

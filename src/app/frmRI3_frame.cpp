@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
@@ -9,6 +10,7 @@
 
 namespace {
 
+constexpr int subReload = 127;
 constexpr int subEmuLaunch = 122;
 constexpr int subDebug = 126;
 constexpr int subGrid = 128;
@@ -20,6 +22,7 @@ constexpr int subVMask = 132;
 
 void frmRI3::connectFrame()
 {
+    connect(mnuFile, &QAction::triggered, this, [this] { mnuFile_Click(); });
     connect(mnuLaunchEmu, &QAction::triggered, this, [this] { EmuLaunch(); });
     // These handlers flip their check marks themselves, also when code calls them: undo the
     // flip the menu has already made.
@@ -33,6 +36,32 @@ void frmRI3::connectFrame()
     flipping(mnuGridlines, &frmRI3::mnuGridlines_Click);
     flipping(mnuHMask, &frmRI3::mnuHMask_Click);
     flipping(mnuVMask, &frmRI3::mnuVMask_Click);
+}
+
+// The Settings window, then what it asked for; the settings and the release are read again in
+// every case, so the window always agrees with the file.
+void frmRI3::mnuFile_Click()
+{
+    {
+        Settings dlg(g, this);
+        dlg.exec();
+    }
+    if (app::ended())
+        return;
+    if (g.setChoice == 2)
+        saveAll();
+    if (g.setChoice == 1 || g.setChoice == 2) {
+        for (auto &stage : g.modFlags)
+            stage.fill(0);
+        showSplash();
+        Form_Load();
+        if (app::ended())
+            return;
+    }
+    for (const std::string &e : ini::read(g.iniPath(), 7, g.ini))
+        msg::errBox(g, subReload, e);
+    menuFromIni();
+    readRomRelease(subReload);
 }
 
 void frmRI3::WriteIni()

@@ -1,0 +1,159 @@
+#include "app/Controls.h"
+#include "app/Settings.h"
+#include "app/frmSplash.h"
+#include "support/RomBuilder.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+#include "ui/support/Startup.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Runs File > Settings..., letting act fill the window before it is closed by act itself.
+void settings(Program &p, std::function<void(Settings *)> act)
+{
+    startup::onModal([act](QDialog *d) {
+        if (auto *s = qobject_cast<Settings *>(d))
+            act(s);
+        return false;
+    });
+    p.w->mnuFile->trigger();
+    startup::stopWatching();
+}
+
+std::string writeRom(Program &p, rb::Rel rel, const std::string &name)
+{
+    std::string path = p.dir.file(name);
+    testfile::writeAll(path, rb::build(rb::gameShape(rel)).rom);
+    return path;
+}
+
+} // namespace
+
+class tst_reload : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cancelledSettingsReloadNothing()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnusta[3]->trigger();
+        settings(p, [](Settings *s) { s->close(); });
+        QCOMPARE(p.g->romVer, std::string("0"));
+        QCOMPARE(p.g->curStage, 3);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void newEmulatorPathNeedsNoReload()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnusta[3]->trigger();
+        const std::string emu = p.dir.file("emu");
+        testfile::writeText(emu, "#!/bin/sh\necho \"$@\" > " + p.dir.file("args.txt") + "\n");
+        ::chmod(emu.c_str(), 0755);
+        settings(p, [&](Settings *s) {
+            s->txtEmuPath->setText(QString::fromStdString(emu));
+            s->LaunchROM->setChecked(false);
+            s->cmdSettingsOK->click();
+        });
+        QCOMPARE(p.g->curStage, 3); // nothing reloaded
+        QCOMPARE(p.g->ini.emuPath, emu);
+        QCOMPARE(p.g->ini.romLoad, 0);
+        QCOMPARE(p.g->romVer, std::string("0"));
+        p.w->cmdEmulator->click();
+        QVERIFY(QTest::qWaitFor([&] { return romfile::fileExists(p.dir.file("args.txt")); }, 5000));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void romOfTheOtherReleaseIsLoaded()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnusta[3]->trigger();
+        const std::string jp = writeRom(p, rb::Rel::JP, "jp.nes");
+        settings(p, [&](Settings *s) {
+            s->txtRomPath->setText(QString::fromStdString(jp));
+            s->cmdSettingsOK->click();
+        });
+        QCOMPARE(p.g->ini.romPath, jp);
+        QCOMPARE(p.g->romVer, std::string("1"));
+        QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
+        QVERIFY(!p.w->mnuDebug->isEnabled());
+        QCOMPARE(p.g->curStage, 0);
+        QVERIFY(p.w->optBg->isChecked());
+        QVERIFY(!p.w->splash()->isVisible());
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void unsavedEditsAreSavedIntoTheRomBeingLeft()
+    {
+        Boxes boxes;
+        Program p;
+        const std::string other = writeRom(p, rb::Rel::US, "other.nes");
+        p.w->sel_MouseDown(2, 1);
+        p.w->scr_MouseDown(0, 1, 0, 0);
+        p.w->Combo2->setCurrentIndex(3);
+        p.w->scr_MouseDown(1, 1, 0, 0);
+        QVERIFY(p.g->anyModified());
+        const long long pos0 = p.t->layoutPos[0][0];
+        const long long pos3 = p.t->layoutPos[0][3] + p.w->cellPos[1];
+        boxes.answer(msg::Yes);
+        settings(p, [&](Settings *s) {
+            s->txtRomPath->setText(QString::fromStdString(other));
+            s->cmdSettingsOK->click();
+        });
+        QVERIFY(boxes.any("Save your progress before loading new ROM ?"));
+        const Bytes old = p.romBytes();
+        QCOMPARE(rb::at(old, pos0), uint8_t(2));
+        QCOMPARE(rb::at(old, pos3), uint8_t(2));
+        QCOMPARE(p.g->ini.romPath, other);
+        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.w->cmdSaveAll->isEnabled());
+        QVERIFY(!p.w->cmdSave->isEnabled());
+        // The new ROM is untouched and loaded as it is.
+        QVERIFY(testfile::readAll(other) == rb::build(rb::gameShape(rb::Rel::US)).rom);
+    }
+
+    void stageMenuAndKeys()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->show();
+        p.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.w.get()));
+        QTest::keyClick(p.w.get(), Qt::Key_F4, Qt::ShiftModifier);
+        QCOMPARE(p.g->curStage, 12);
+        QCOMPARE(p.w->Combo1->currentIndex(), 12);
+        for (int i = 0; i < 15; ++i)
+            QCOMPARE(p.w->mnusta[static_cast<size_t>(i)]->isChecked(), i == 12);
+        QCOMPARE(p.w->mnusta[12]->text(), QString("&C Main Hall"));
+        // Choosing in the stage list moves the check mark too.
+        p.w->Combo1->setCurrentIndex(2);
+        QVERIFY(p.w->mnusta[2]->isChecked());
+        QVERIFY(!p.w->mnusta[12]->isChecked());
+
+        // "+" and "-" step the selector within its pages.
+        QCOMPARE(p.w->selscroll->value(), 0);
+        QTest::keyClick(p.w.get(), '-');
+        QCOMPARE(p.w->selscroll->value(), 0);
+        QTest::keyClick(p.w.get(), '+');
+        QCOMPARE(p.w->selscroll->value(), 1);
+        p.w->selscroll->setValue(p.w->selscroll->maximum());
+        QTest::keyClick(p.w.get(), '+');
+        QCOMPARE(p.w->selscroll->value(), p.w->selscroll->maximum());
+        QCOMPARE(boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_reload)
+#include "tst_reload.moc"
