@@ -2,6 +2,7 @@
 
 #include "rom/Numbers.h"
 #include "rom/Release.h"
+#include "stage/Loader.h"
 #include "stage/RecordCodec.h"
 
 #include <algorithm>
@@ -16,13 +17,6 @@ int32_t pointer(const RomImage &rom, int32_t at, int nib, int page)
 {
     Bytes w = rom.bytes(at, 2);
     return static_cast<int32_t>(ptrToPos(w[0], w[1], nib, page));
-}
-
-std::string hexText(int v)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
-    return buf;
 }
 
 // Load-order sections whose doors stand at their start edge.

@@ -12,8 +12,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
 std::string hexText(int v)
 {
     char buf[16];
@@ -21,10 +19,18 @@ std::string hexText(int v)
     return buf;
 }
 
-std::string where(int s, int n)
+std::string where(int stage, int section)
 {
-    return "stage " + hexText(s) + ", section " + hexText(n);
+    return "stage " + hexText(stage) + ", section " + hexText(section);
 }
+
+std::string tooLong(const std::string &list, int stage, int section)
+{
+    return "The " + list + " list of " + where(stage, section)
+        + " has more than 30 entries; only 30 are read";
+}
+
+namespace {
 
 void setOffsets(Shared &g)
 {
@@ -244,16 +250,14 @@ void Loader::readSpecialTables(int s, int n)
     t.stairTbl[s][n][0][2] = 255;
     step([&] {
         if (!codec::readStairs(rom, t, s, n))
-            report("The staircase list of " + where(s, n)
-                + " has more than 30 entries; only 30 are read");
+            report(tooLong("staircase", s, n));
     });
     if (t.specialIdx[s][n] == 0)
         return;
     t.specialTbl[s][n][0][0] = 0xFF;
     step([&] {
         if (!codec::readSpecials(rom, t, s, n))
-            report("The special object list of " + where(s, n)
-                + " has more than 30 entries; only 30 are read");
+            report(tooLong("special object", s, n));
     });
 }
 

@@ -3,6 +3,7 @@
 #include "stage/StageTables.h"
 
 #include <array>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,24 @@ struct ReadReport
     // 161 swapSec, ...).
     virtual void error(int subroutine, const std::string &description) = 0;
 };
+
+// Runs f; a failure goes to r.error(subroutine, ...). False when f failed.
+template <class F> bool reported(ReadReport &r, int subroutine, F f)
+{
+    try {
+        f();
+        return true;
+    } catch (const std::exception &e) {
+        r.error(subroutine, e.what());
+    }
+    return false;
+}
+
+// Numbers in reports: hexadecimal without leading zeros, as the section list shows them.
+std::string hexText(int v);
+std::string where(int stage, int section); // "stage 3, section A"
+// A staircase or special-object list with more records than its 30 slots.
+std::string tooLong(const std::string &list, int stage, int section);
 
 struct LoadDelegate : ReadReport
 {

@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string hexText(int v)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
-    return buf;
-}
-
 bool inRange(int stage, int section)
 {
     return stage >= 0 && stage < stageCount && section >= 0 && section < maxSections;
@@ -87,7 +80,7 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
     }
     if (!unread.empty())
         return { false,
-            "The " + unread + " of stage " + hexText(stage) + ", section " + hexText(section)
+            "The " + unread + " of " + where(stage, section)
                 + " could not be read from the ROM and so were not written" };
     g.modFlags[stage][section] = 0;
     return {};
@@ -108,19 +101,13 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
 
 namespace {
 
-bool reread(ReadReport &r, const char *what, int s, int n,
+bool reread(ReadReport &r, const char *list, int s, int n,
     bool (*f)(const RomImage &, StageTables &, int, int), const RomImage &rom, StageTables &t)
 {
-    try {
+    return reported(r, 158, [&] {
         if (!f(rom, t, s, n))
-            r.error(158,
-                std::string("The ") + what + " list of stage " + hexText(s) + ", section "
-                    + hexText(n) + " has more than 30 entries; only 30 are read");
-        return true;
-    } catch (const std::exception &e) {
-        r.error(158, e.what());
-    }
-    return false;
+            r.error(158, tooLong(list, s, n));
+    });
 }
 
 template <class F> bool guarded(ReadReport &r, F f)

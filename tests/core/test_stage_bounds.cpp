@@ -9,16 +9,6 @@
 
 namespace {
 
-rb::Section &loadSection(rb::RomDesc &d, int s, int n)
-{
-    for (rb::Area &a : d.stages[s].areas) {
-        if (n < static_cast<int>(a.sections.size()))
-            return a.sections[n];
-        n -= static_cast<int>(a.sections.size());
-    }
-    throw std::out_of_range("no such section");
-}
-
 // Points a word at a target position for the nibble and page given.
 void pointAt(Bytes &rom, long long at, long long target, int nib, int page)
 {

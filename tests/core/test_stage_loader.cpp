@@ -36,6 +36,18 @@ std::string romText(const Bytes &rom, long long pos, int n)
     return std::string(rom.begin() + (pos - 1), rom.begin() + (pos - 1 + n));
 }
 
+// A US program folder holding only the ROM; Init is left to the test.
+std::unique_ptr<Loaded> preparedUs(const Bytes &rom)
+{
+    auto l = std::make_unique<Loaded>();
+    l->g.appPath = l->dir.path();
+    l->g.datPath = l->dir.path();
+    l->g.romVer = "0";
+    l->g.ini.romPath = l->romPath();
+    testfile::writeAll(l->romPath(), rom);
+    return l;
+}
+
 class StageLoad : public ::testing::TestWithParam<rb::Rel>
 {
 };
@@ -233,12 +245,7 @@ TEST(StageLoadFiles, PaletteFileMissingOrShortEndsTheLoad)
     auto missing = loadRom(b.rom, "0", true, false);
     EXPECT_EQ(missing->outcome, LoadOutcome::PaletteFailed);
 
-    auto l = std::make_unique<Loaded>();
-    l->g.appPath = l->dir.path();
-    l->g.datPath = l->dir.path();
-    l->g.romVer = "0";
-    l->g.ini.romPath = l->romPath();
-    testfile::writeAll(l->romPath(), b.rom);
+    auto l = preparedUs(b.rom);
     testfile::writeText(l->dir.file("anim0.dat"), templateText(0));
     testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes(191));
     EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::PaletteFailed);
@@ -251,12 +258,7 @@ TEST(StageLoadFiles, PaletteFileMissingOrShortEndsTheLoad)
 TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
 {
     rb::Built b = rb::build(rb::gameShape(rb::Rel::US));
-    auto l = std::make_unique<Loaded>();
-    l->g.appPath = l->dir.path();
-    l->g.datPath = l->dir.path();
-    l->g.romVer = "0";
-    l->g.ini.romPath = l->romPath();
-    testfile::writeAll(l->romPath(), b.rom);
+    auto l = preparedUs(b.rom);
     testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes());
     EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
     ASSERT_EQ(l->d.irregulars.size(), 1u); // the missing template file

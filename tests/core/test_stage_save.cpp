@@ -17,16 +17,6 @@ std::vector<long long> changed(const Bytes &a, const Bytes &b)
     return out;
 }
 
-rb::Section &loadSection(rb::RomDesc &d, int s, int n)
-{
-    for (rb::Area &a : d.stages[s].areas) {
-        if (n < static_cast<int>(a.sections.size()))
-            return a.sections[n];
-        n -= static_cast<int>(a.sections.size());
-    }
-    throw std::out_of_range("no such section");
-}
-
 } // namespace
 
 TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <utility>
@@ -91,6 +92,17 @@ inline std::unique_ptr<Loaded> loadShape(const rb::RomDesc &desc, rb::Built *bui
     if (built)
         *built = std::move(b);
     return l;
+}
+
+// Section n of stage s in load order.
+inline rb::Section &loadSection(rb::RomDesc &d, int s, int n)
+{
+    for (rb::Area &a : d.stages[s].areas) {
+        if (n < static_cast<int>(a.sections.size()))
+            return a.sections[n];
+        n -= static_cast<int>(a.sections.size());
+    }
+    throw std::out_of_range("no such section");
 }
 
 // Every listed section can be drawn and saved without reading past its strings.
