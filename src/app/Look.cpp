@@ -21,14 +21,19 @@ void place(QWidget *w, int left, int top, int width, int height)
 void applyTo(QApplication &app)
 {
     app.setStyleSheet(
-            "QWidget { background-color: black; color: rgb(255, 231, 163); }"
-            "QPushButton, QToolButton { background-color: rgb(255, 231, 163); color: black;"
-            " border: 1px solid rgb(128, 115, 80); padding: 1px; }"
-            "QPushButton:disabled { color: rgb(128, 128, 128); }"
-            "QLineEdit, QComboBox, QListWidget, QPlainTextEdit { border: 1px solid rgb(128, 115, 80); }"
-            "QMenuBar::item:selected, QMenu::item:selected { background-color: rgb(255, 231, 163);"
-            " color: black; }"
-            "QMenu::item:disabled { color: rgb(128, 128, 128); }");
+        "QWidget { background-color: black; color: rgb(255, 231, 163); }"
+        "QPushButton, QToolButton { background-color: rgb(255, 231, 163); color: black;"
+        " border: 1px solid rgb(128, 115, 80); padding: 1px; }"
+        "QPushButton:disabled { color: rgb(128, 128, 128); }"
+        "QLineEdit, QComboBox, QListWidget, QPlainTextEdit { border: 1px solid rgb(128, 115, 80); }"
+        "QMenuBar::item:selected, QMenu::item:selected { background-color: rgb(255, 231, 163);"
+        " color: black; }"
+        "QMenu::item:disabled { color: rgb(128, 128, 128); }"
+        "QRadioButton::indicator, QCheckBox::indicator { width: 9px; height: 9px;"
+        " border: 1px solid rgb(255, 231, 163); background: black; }"
+        "QRadioButton::indicator { border-radius: 5px; }"
+        "QRadioButton::indicator:checked, QCheckBox::indicator:checked {"
+        " background: rgb(255, 231, 163); }");
 }
 
 void centre(QWidget *w)
@@ -41,8 +46,8 @@ void centre(QWidget *w)
 
 void dialogFrame(QWidget *w, int clientWidthTw, int clientHeightTw)
 {
-    w->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                      | Qt::WindowCloseButtonHint);
+    w->setWindowFlags(
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     w->setFixedSize(tw(clientWidthTw), tw(clientHeightTw));
     centre(w);
 }

@@ -1,0 +1,68 @@
+// The level view in the offscreen window: a section change, a two-column scroll step, and one
+// block drawn alone. Goals: a section change under 5 ms, a scroll step under 1 ms.
+#include "app/Controls.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One application and one program for all view benchmarks.
+Program &program()
+{
+    static QApplication *app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "vorlig_bench";
+        static char *argv[] = { name, nullptr };
+        return new QApplication(argc, argv);
+    }();
+    (void)app;
+    static Boxes boxes;
+    static Program p;
+    return p;
+}
+
+void BM_SectionChange(benchmark::State &state)
+{
+    Program &p = program();
+    p.w->Combo1->setCurrentIndex(2); // stage 2: ten horizontal sections, many screens
+    int n = 0;
+    for (auto _ : state) {
+        n = (n + 1) % p.t->secCount[2];
+        p.w->Combo2->setCurrentIndex(n);
+    }
+}
+BENCHMARK(BM_SectionChange)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollStep(benchmark::State &state)
+{
+    Program &p = program();
+    p.w->Combo1->setCurrentIndex(2);
+    p.w->Combo2->setCurrentIndex(2); // six screens
+    int v = 0;
+    int step = 2;
+    for (auto _ : state) {
+        if (v + step > p.w->scrscroll->maximum() || v + step < 0)
+            step = -step;
+        v += step;
+        p.w->scrscroll->setValue(v);
+    }
+}
+BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawBlock(benchmark::State &state)
+{
+    Program &p = program();
+    int b = 0;
+    for (auto _ : state) {
+        p.w->drawBlock(p.w->imgSel, b);
+        b = (b + 1) % 64;
+    }
+}
+BENCHMARK(BM_DrawBlock)->Unit(benchmark::kMicrosecond);
+
+} // namespace
