@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 using namespace rb;
 
 namespace {
@@ -69,6 +72,43 @@ TEST_P(Load, SectionsComeInMenuOrderWithTheirPositions)
                 EXPECT_EQ(t.vertFlag[s][n], l.vertical ? -1 : 0);
                 EXPECT_EQ(static_cast<int>(t.layoutStr[s][n].size()), l.layoutLen);
             }
+        }
+    }
+}
+
+TEST_P(Load, LabelsAndLeftDoorsFollowTheLoadOrder)
+{
+    static const std::vector<int> left[15] = {
+        { 2 },
+        { 0, 1, 4, 7, 8, 17 },
+        { 1, 9 },
+        { 5 },
+        { 1, 4, 5, 7 },
+        {},
+        {},
+        { 8, 9 },
+        { 0, 1, 2, 3, 6 },
+        { 0, 1, 2 },
+        { 2, 4, 6, 8, 9, 10, 12 },
+        {},
+        {},
+        { 3, 4, 7, 9, 10 },
+        { 0, 2, 3, 4, 5, 6 },
+    };
+    auto hex = [](int v) {
+        char b[8];
+        std::snprintf(b, sizeof b, "%X", v);
+        return std::string(b);
+    };
+    for (int s = 0; s < 15; ++s) {
+        const auto &secs = built.ledger.stages[s].sections;
+        const auto order = menuToLoad(s, static_cast<int>(secs.size()));
+        for (size_t n = 0; n < secs.size(); ++n) {
+            const SectionLedger &l = secs[static_cast<size_t>(order[n])];
+            bool isLeft = std::count(left[s].begin(), left[s].end(), order[n]) > 0;
+            EXPECT_EQ(dir.t().leftDoor[s][n], isLeft ? -1 : 0) << s << "." << n;
+            EXPECT_EQ(dir.t().timeStr[s][n], hex(s) + ":0" + hex(l.area) + ".0" + hex(l.j))
+                << s << "." << n;
         }
     }
 }
