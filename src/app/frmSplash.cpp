@@ -10,7 +10,7 @@
 frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 {
     setObjectName("frmSplash");
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto *face = new QLabel(this);
     face->setObjectName("face");
@@ -25,7 +25,7 @@ frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet("color: white; background: transparent;");
     for (QWidget *w : { static_cast<QWidget *>(face), static_cast<QWidget *>(Image1),
-                        static_cast<QWidget *>(Label1) })
+             static_cast<QWidget *>(Label1) })
         w->installEventFilter(this);
 }
 
@@ -33,16 +33,18 @@ void frmSplash::Form_Load()
 {
     msg::step(g, 669, [&] {
         setFixedSize(512, 369);
-        Label1->setGeometry(width() - look::tw(675), height() - look::tw(345), look::tw(675),
-                            look::tw(345));
+        Label1->setGeometry(
+            width() - look::tw(675), height() - look::tw(345), look::tw(675), look::tw(345));
         look::centre(this);
     });
 }
 
 void frmSplash::closeIfLoaded()
 {
-    if (!g.romVer.empty())
+    if (!g.romVer.empty()) {
+        m_wasActive = false;
         close();
+    }
 }
 
 void frmSplash::mousePressEvent(QMouseEvent *)
@@ -57,8 +59,13 @@ void frmSplash::mouseDoubleClickEvent(QMouseEvent *)
 
 void frmSplash::changeEvent(QEvent *e)
 {
-    if (e->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
-        closeIfLoaded();
+    // Switching to another window closes it, once it has been the active one.
+    if (e->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            m_wasActive = true;
+        else if (m_wasActive && isVisible())
+            closeIfLoaded();
+    }
     QWidget::changeEvent(e);
 }
 

@@ -25,4 +25,5 @@ protected:
 
 private:
     Shared &g;
+    bool m_wasActive = false;
 };

@@ -1,0 +1,137 @@
+#include "app/frmAbout.h"
+#include "app/frmReadme.h"
+#include "app/frmSplash.h"
+#include "rom/Release.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+template <typename W> W *shownWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *x = qobject_cast<W *>(w); x && x->isVisible())
+            return x;
+    return nullptr;
+}
+
+} // namespace
+
+// The Help menu's windows, and the boxes the loader's failures end in.
+class tst_info : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readmeShowsTheFileOrSaysWhyNot()
+    {
+        Boxes boxes;
+        Program p;
+        testfile::writeText(p.dir.file("readme.txt"), "Line one\r\nline \xE9two");
+        p.w->mnuReadme->trigger();
+        frmReadme *r = shownWindow<frmReadme>();
+        QVERIFY(r);
+        QCOMPARE(r->windowTitle(), QString("Readme"));
+        QVERIFY(r->Text1->toPlainText().startsWith("Line one"));
+        QVERIFY(r->Text1->toPlainText().contains(QChar(0xE9)));
+        r->resize(400, 300);
+        QCOMPARE(r->Text1->width(), 400 - 8);
+        QCOMPARE(r->Text1->height(), 300 - 22);
+        r->close();
+        QCOMPARE(boxes.count(), 0);
+
+        std::remove(p.dir.file("readme.txt").c_str());
+        p.w->mnuReadme->trigger();
+        QCOMPARE(boxes.count("File not found or error reading file."), 1);
+        QCOMPARE(boxes.last().style, int(msg::Critical));
+        QCOMPARE(boxes.last().title, QString("What a horrible night to have a curse"));
+        QCOMPARE(shownWindow<frmReadme>(), nullptr);
+
+        testfile::writeText(p.dir.file("readme.txt"), "");
+        p.w->mnuReadme->trigger();
+        QVERIFY(shownWindow<frmReadme>());
+        QCOMPARE(shownWindow<frmReadme>()->Text1->toPlainText(), QString());
+        shownWindow<frmReadme>()->close();
+    }
+
+    void aboutAndSplashCloseOnAClick()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->mnuAbout->trigger();
+        frmAbout *a = shownWindow<frmAbout>();
+        QVERIFY(a);
+        QCOMPARE(a->windowTitle(), QString("About"));
+        QTest::mouseClick(a, Qt::LeftButton);
+        QVERIFY(!a->isVisible());
+
+        p.w->mnuspl->trigger();
+        frmSplash *s = p.w->splash();
+        QVERIFY(s->isVisible());
+        QCOMPARE(s->size(), QSize(512, 369));
+        QCOMPARE(s->Label1->text(), QString("v 1.1"));
+        QTest::mouseClick(s->Label1, Qt::LeftButton);
+        QVERIFY(!s->isVisible());
+    }
+
+    void missingPaletteFileEndsTheProgram()
+    {
+        Boxes boxes;
+        EndWatch end;
+        Program p(rb::Rel::US, false);
+        std::remove(p.dir.file("Vorlig.pal").c_str());
+        p.start();
+        QCOMPARE(end.calls, 1);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text,
+            QString("Palette file 'Vorlig.pal' is either missing or corrupt.\rPlease copy a "
+                    "valid NES palette file bearing that name in the EXE folder.\rExecution "
+                    "will now stop."));
+        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
+    }
+
+    void cancelOnADamagedRomDeletesTheSettings()
+    {
+        Boxes boxes;
+        EndWatch end;
+        Program p(rb::Rel::US, false);
+        // A truncated ROM: the loader's reads run off its end.
+        Bytes rom = p.built.rom;
+        rom.resize(150000);
+        testfile::writeAll(p.rom, rom);
+        boxes.answer(msg::Ok); // the debug byte lies past the end too
+        boxes.answer(msg::Cancel);
+        p.start();
+        QCOMPARE(end.calls, 1);
+        QCOMPARE(boxes.count(), 2);
+        QVERIFY(boxes.last().text.contains("The ROM you're loading is irregular or damaged. :("));
+        QVERIFY(boxes.last().text.endsWith(" in subroutine 111."));
+        QCOMPARE(boxes.last().style, int(msg::CriticalOkCancel));
+        QVERIFY(!romfile::fileExists(p.dir.file("Vorlig.ini")));
+        QVERIFY(testfile::readAll(p.rom) == rom); // loading never writes
+    }
+
+    void okOnADamagedRomGoesOn()
+    {
+        Boxes boxes;
+        Program p(rb::Rel::US, false);
+        Bytes rom = p.built.rom;
+        rom.resize(150000);
+        testfile::writeAll(p.rom, rom);
+        p.start();
+        QVERIFY(boxes.count() >= 1);
+        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
+        QCOMPARE(p.g->curStage, 0);
+        QVERIFY(testfile::readAll(p.rom) == rom);
+    }
+};
+
+QTEST_MAIN(tst_info)
+#include "tst_info.moc"
