@@ -20,6 +20,18 @@ long long follow(const Bytes &rom, long long where, int nib, int page)
     return pos;
 }
 
+// Lists end where the ledger says.
+void checkLists(const Bytes &rom, const SectionLedger &x)
+{
+    EXPECT_EQ(at(rom, x.stairPos + 3 * x.stairCount), 0xFF);
+    if (x.vertical) {
+        EXPECT_EQ(at(rom, x.enemyPos + 7 * x.objectCount), 0xFF);
+    }
+    if (x.specialIdx) {
+        EXPECT_EQ(at(rom, x.specialPos + 8 * x.specialCount), 0xFF);
+    }
+}
+
 void checkStage(const Built &b, Rel rel, int s, int areaNo)
 {
     SCOPED_TRACE("stage " + std::to_string(s));
@@ -75,14 +87,7 @@ void checkStage(const Built &b, Rel rel, int s, int areaNo)
             if (idx) {
                 EXPECT_EQ(follow(rom, m.specPtrTbl + 2 * idx, 0, 0), x.specialPos);
             }
-            // Lists end where the ledger says.
-            EXPECT_EQ(at(rom, x.stairPos + 3 * x.stairCount), 0xFF);
-            if (x.vertical) {
-                EXPECT_EQ(at(rom, x.enemyPos + 7 * x.objectCount), 0xFF);
-            }
-            if (idx) {
-                EXPECT_EQ(at(rom, x.specialPos + 8 * x.specialCount), 0xFF);
-            }
+            checkLists(rom, x);
         }
     }
     EXPECT_EQ(n, L.sections.size());

@@ -45,6 +45,7 @@ private:
     long long placeLayout(int s, int n, bool ownRegionOnly);
     void writeAreas();
     void writeListTables(int s);
+    void putItems(const SectionLedger &sl, const Section &x);
     void writeObjectsAndStairs(int s);
     void writeSpecials();
     void writeDoors(int s);

@@ -65,19 +65,24 @@ void Builder::writeListTables(int s)
             sl.patBGPos = bb + m_m.bgBankBytes * j;
             sl.patSprPos = sb + 2 * j;
             sl.timePos = m_m.timeBytes + m_areaNo + a;
-            put(sl.palSetPos, x.palSet);
-            put(sl.sprPalPos, x.sprPal);
-            put(sl.startPos, x.start[0]);
-            put(sl.startPos + 1, x.start[1]);
-            put(sl.scrollPos, x.scroll);
-            for (int k = 0; k < m_m.bgBankBytes; ++k)
-                put(sl.patBGPos + k, x.bgBanks[static_cast<size_t>(k)]);
-            put(sl.patSprPos, x.sprBanks[0]);
-            put(sl.patSprPos + 1, x.sprBanks[1]);
+            putItems(sl, x);
         }
         put(m_m.timeBytes + m_areaNo + a, areas[static_cast<size_t>(a)].time);
     }
     m_areaNo += na;
+}
+
+void Builder::putItems(const SectionLedger &sl, const Section &x)
+{
+    put(sl.palSetPos, x.palSet);
+    put(sl.sprPalPos, x.sprPal);
+    put(sl.startPos, x.start[0]);
+    put(sl.startPos + 1, x.start[1]);
+    put(sl.scrollPos, x.scroll);
+    for (int k = 0; k < m_m.bgBankBytes; ++k)
+        put(sl.patBGPos + k, x.bgBanks[static_cast<size_t>(k)]);
+    put(sl.patSprPos, x.sprBanks[0]);
+    put(sl.patSprPos + 1, x.sprBanks[1]);
 }
 
 void Builder::writeObjectsAndStairs(int s)
