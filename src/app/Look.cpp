@@ -1,6 +1,7 @@
 #include "app/Look.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QScreen>
 #include <QWidget>
 
@@ -20,6 +21,10 @@ void place(QWidget *w, int left, int top, int width, int height)
 
 void applyTo(QApplication &app)
 {
+    // The twips layout was drawn for a small 8-point face.
+    QFont f = app.font();
+    f.setPointSize(8);
+    app.setFont(f);
     app.setStyleSheet(
         "QWidget { background-color: black; color: rgb(255, 231, 163); }"
         "QPushButton, QToolButton { background-color: rgb(255, 231, 163); color: black;"
