@@ -164,6 +164,8 @@ private:
     bool isVertical() const;
     void selectScrollItem(ctl::ComboBox *box, int value);
     void setMode(QRadioButton *on);
+    void takePicture(int to, int from);
+    void drawCell(int k, const std::string &layout);
     void puReadOut(int index, double x, double y);
     void strokeMove(const QPoint &globalPos);
     void endStroke();

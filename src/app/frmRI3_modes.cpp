@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 
@@ -14,11 +15,6 @@ namespace {
 constexpr int subOptBg = 133;
 constexpr int subOptPu = 134;
 constexpr int subOptSt = 101;
-
-QString h2(long long v)
-{
-    return QString::fromStdString(num::hex2(v));
-}
 
 } // namespace
 
@@ -53,8 +49,8 @@ void frmRI3::optBgClick()
         const auto n = static_cast<size_t>(g.curSection);
         setMode(optBg);
         txtPatterns->setText("Patterns");
-        txtPat1->setText(h2(g.patBG[s][n][1]));
-        txtPat2->setText(h2(g.patBG[s][n][2]));
+        txtPat1->setText(viewtext::hex2(g.patBG[s][n][1]));
+        txtPat2->setText(viewtext::hex2(g.patBG[s][n][2]));
         cmdEPal->setVisible(false);
         cmdEPat->setVisible(false);
         for (ctl::ImageBox *cell : sel) {
@@ -80,8 +76,8 @@ void frmRI3::optPuClick()
         txtOffset->clear();
         setMode(optPu);
         txtPatterns->setText("Patterns");
-        txtPat1->setText(h2(g.patSpr[s][n][2]));
-        txtPat2->setText(h2(g.patSpr[s][n][3]));
+        txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+        txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
         for (ctl::ImageBox *cell : sel)
             cell->setVisible(false);
         selscroll->setVisible(false);
@@ -101,8 +97,8 @@ void frmRI3::optStClick()
         cmdEPal->setVisible(true);
         cmdEPat->setVisible(true);
         txtPatterns->setText("Patterns");
-        txtPat1->setText(h2(g.patSpr[s][n][2]));
-        txtPat2->setText(h2(g.patSpr[s][n][3]));
+        txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+        txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
         setMode(optSt);
         for (ctl::ImageBox *cell : sel)
             cell->setVisible(false);

@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 
@@ -14,16 +15,6 @@ constexpr int subMouseDown = 143;
 constexpr int subMouseMove = 144;
 constexpr int subImgSelMove = 125;
 constexpr int subFormMove = 123;
-
-QString hexText(long long v)
-{
-    return QString::number(v, 16).toUpper();
-}
-
-QString h2(long long v)
-{
-    return QString::fromStdString(num::hex2(v));
-}
 
 const char *const puNames[19] = { "Boomerang", "Holy Water", "Dagger", "Axe", "Watch", "Rosary",
     "Potion", "Extra Life", "Small Heart", "Big Heart", "200 Points", "400 Points", "700 Points",
@@ -59,7 +50,7 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
             drawBlock(cell, block);
             maskTop = false;
             layout.at(pos) = paintChar.at(0);
-            cell->Tag = "&H" + h2(block);
+            cell->Tag = "&H" + viewtext::hex2(block);
             m_painting = true;
             m_lastDragCell = index;
             QApplication::setOverrideCursor(paintCursor());
@@ -78,7 +69,7 @@ void frmRI3::scr_DragOver(int index)
         return;
     ctl::ImageBox *cell = scr[static_cast<size_t>(index)];
     cell->setPicture(imgSel->picture());
-    cell->Tag = "&H" + h2(static_cast<uint8_t>(paintChar.at(0)));
+    cell->Tag = "&H" + viewtext::hex2(static_cast<uint8_t>(paintChar.at(0)));
     std::string &layout
         = t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
     const auto pos = static_cast<size_t>(cellPos[static_cast<size_t>(index)]);
@@ -115,8 +106,8 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
         const auto n = static_cast<size_t>(g.curSection);
         ctl::ImageBox *cell = scr[static_cast<size_t>(index)];
         if (optBg->isChecked()) {
-            txtOffset->setText(
-                "Offset " + hexText(t.layoutPos[s][n] + cellPos[static_cast<size_t>(index)] - 1));
+            txtOffset->setText("Offset "
+                + viewtext::hex(t.layoutPos[s][n] + cellPos[static_cast<size_t>(index)] - 1));
             txtVal->setText(cell->Tag.right(2));
         }
         if (optPu->isChecked()) {
@@ -131,20 +122,20 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
             txtOffset->clear();
             txtVal->clear();
             if (t.vertFlag[s][n] == -1) {
-                QString xs = h2(num::roundEven(32 * (index % 8) + x / 30));
+                QString xs = viewtext::hex2(num::roundEven(32 * (index % 8) + x / 30));
                 txtPat1->setText(xs == "100" ? "00" : xs);
                 long long yv
                     = num::roundEven(32 * (index / 8) + y / 30 + 32 * (scrvscroll->value() % 8));
                 if (yv >= 256)
                     yv -= 256;
-                txtPat2->setText(h2(yv));
+                txtPat2->setText(viewtext::hex2(yv));
             } else {
                 long long xv
                     = num::roundEven(32 * (index % 8) + x / 30 + 32 * (scrscroll->value() % 8));
                 if (xv >= 256)
                     xv -= 256;
-                txtPat1->setText(h2(xv));
-                txtPat2->setText(h2(num::roundEven(32 * (index / 8) + y / 30)));
+                txtPat1->setText(viewtext::hex2(xv));
+                txtPat2->setText(viewtext::hex2(num::roundEven(32 * (index / 8) + y / 30)));
             }
             txtPatterns->setText("[x, y]");
         }
@@ -161,7 +152,7 @@ void frmRI3::puReadOut(int index, double x, double y)
     long long off = t.enemyPos[s][n] + v + c + 2;
     if (holderKind == 3)
         off -= 1;
-    txtOffset->setText("Offset " + hexText(off));
+    txtOffset->setText("Offset " + viewtext::hex(off));
     txtVal->clear();
     txtPatterns->setText("[x, y]");
     const double tx = x / 30;
@@ -174,7 +165,7 @@ void frmRI3::puReadOut(int index, double x, double y)
         xv += 4;
     if (xv >= 64)
         xv -= 64;
-    txtPat1->setText(h2(xv));
+    txtPat1->setText(viewtext::hex2(xv));
     const double u = y / 30 + 32 * (index / 8);
     long long yv = num::roundEven(u - static_cast<double>(num::roundEven(u) % 4));
     if (holderKind == 1)
@@ -183,7 +174,7 @@ void frmRI3::puReadOut(int index, double x, double y)
         yv += g.enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
     if (yv < 0)
         yv = 0;
-    txtPat2->setText(h2(yv));
+    txtPat2->setText(viewtext::hex2(yv));
 }
 
 void frmRI3::imgSel_MouseMove()
@@ -192,7 +183,7 @@ void frmRI3::imgSel_MouseMove()
         return;
     msg::step(g, subImgSelMove, [&] {
         txtOffset->setText(tilesetRange());
-        txtVal->setText(h2(static_cast<uint8_t>(paintChar.at(0))));
+        txtVal->setText(viewtext::hex2(static_cast<uint8_t>(paintChar.at(0))));
     });
 }
 
@@ -209,21 +200,21 @@ void frmRI3::Form_MouseMove()
                 if (holderKind != 3)
                     NamePu(g.selPu);
                 else
-                    txtOffset->setText("Enemy " + h2(selectedEnemyId()));
+                    txtOffset->setText("Enemy " + viewtext::hex2(selectedEnemyId()));
                 txtVal->clear();
                 txtPatterns->setText("Patterns");
-                txtPat1->setText(h2(g.patSpr[s][n][2]));
-                txtPat2->setText(h2(g.patSpr[s][n][3]));
+                txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+                txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
             } else {
-                txtVal->setText(h2(selEn));
+                txtVal->setText(viewtext::hex2(selEn));
                 txtOffset->setText("Current Obj");
             }
         } else {
             txtOffset->clear();
             txtVal->clear();
             txtPatterns->setText("Patterns");
-            txtPat1->setText(h2(g.patSpr[s][n][2]));
-            txtPat2->setText(h2(g.patSpr[s][n][3]));
+            txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+            txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
         }
     });
 }

@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 #include "app/ErrorText.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
@@ -19,24 +20,10 @@ constexpr int subDrawBlock = 159;
 constexpr int subHScroll = 145;
 constexpr int subVScroll = 149;
 
-QString place(int v)
-{
-    return QString("%1-%2").arg(v / 8).arg(v % 8 + 1);
-}
-
 // The number in a scroll bar's Tag; an empty Tag counts as 0.
 int tagValue(const QString &tag)
 {
     return tag.isEmpty() ? 0 : tag.toInt();
-}
-
-int blockOfTag(const QString &tag)
-{
-    try {
-        return static_cast<int>(num::hexVal(tag.toStdString()));
-    } catch (...) {
-        return 0;
-    }
 }
 
 } // namespace
@@ -79,6 +66,31 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
             msg::Critical, g.errTitle);
 }
 
+// During a scroll a cell that stays visible takes its neighbour's picture; "C" marks it so the
+// drawing pass leaves it alone.
+void frmRI3::takePicture(int to, int from)
+{
+    ctl::ImageBox *t = scr[static_cast<size_t>(to)];
+    ctl::ImageBox *f = scr[static_cast<size_t>(from)];
+    t->setPicture(f->picture());
+    t->Tag = "C" + f->Tag;
+}
+
+void frmRI3::drawCell(int k, const std::string &layout)
+{
+    ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
+    if (cell->Tag.startsWith('C')) {
+        cell->Tag = cell->Tag.right(4);
+        return;
+    }
+    const int pos = cellPos[static_cast<size_t>(k)];
+    if (pos < 0 || pos >= static_cast<int>(layout.size()))
+        throw VbError("Invalid procedure call or argument");
+    const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
+    drawBlock(cell, b);
+    cell->Tag = "&H" + viewtext::hex2(b);
+}
+
 void frmRI3::ScrscrollChange()
 {
     if (Combo2->Tag == "0")
@@ -90,25 +102,17 @@ void frmRI3::ScrscrollChange()
             return;
         }
         for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(place(v + i));
+            lH[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
         scrollDelta = v - tagValue(scrscroll->Tag);
         const int d = scrollDelta;
         if (d > 0 && d < 8) {
             for (int j = 0; j <= 7 - d; ++j)
-                for (int r = 0; r < 6; ++r) {
-                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + j)];
-                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * r + j + d)];
-                    to->setPicture(from->picture());
-                    to->Tag = "C" + from->Tag;
-                }
+                for (int r = 0; r < 6; ++r)
+                    takePicture(8 * r + j, 8 * r + j + d);
         } else if (d < 0 && d > -8) {
             for (int j = 7; j >= -d; --j)
-                for (int r = 0; r < 6; ++r) {
-                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + j)];
-                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * r + j + d)];
-                    to->setPicture(from->picture());
-                    to->Tag = "C" + from->Tag;
-                }
+                for (int r = 0; r < 6; ++r)
+                    takePicture(8 * r + j, 8 * r + j + d);
         }
         scrscroll->Tag = QString::number(v);
         const int screen = v / 8;
@@ -125,16 +129,7 @@ void frmRI3::ScrscrollChange()
             if (c + o >= 8)
                 pos += 40;
             cellPos[static_cast<size_t>(k)] = pos;
-            ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
-            if (cell->Tag.startsWith('C')) {
-                cell->Tag = cell->Tag.right(4);
-                continue;
-            }
-            if (pos < 0 || pos >= static_cast<int>(layout.size()))
-                throw VbError("Invalid procedure call or argument");
-            const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
-            drawBlock(cell, b);
-            cell->Tag = "&H" + QString::fromStdString(num::hex2(b));
+            drawCell(k, layout);
         }
         maskTop = false;
     });
@@ -151,27 +146,19 @@ void frmRI3::ScrvscrollChange()
             return;
         }
         for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(place(v + i));
+            lV[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
         if (mnuVMask->isChecked())
             markMaskedRows();
         scrollDelta = v - tagValue(scrvscroll->Tag);
         const int d = scrollDelta;
         if (d > 0 && d < 6) {
             for (int r = 0; r <= 5 - d; ++r)
-                for (int c = 0; c < 8; ++c) {
-                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + c)];
-                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * (r + d) + c)];
-                    to->setPicture(from->picture());
-                    to->Tag = "C" + from->Tag;
-                }
+                for (int c = 0; c < 8; ++c)
+                    takePicture(8 * r + c, 8 * (r + d) + c);
         } else if (d < 0 && d > -6) {
             for (int r = 5; r >= -d; --r)
-                for (int c = 0; c < 8; ++c) {
-                    ctl::ImageBox *to = scr[static_cast<size_t>(8 * r + c)];
-                    ctl::ImageBox *from = scr[static_cast<size_t>(8 * (r + d) + c)];
-                    to->setPicture(from->picture());
-                    to->Tag = "C" + from->Tag;
-                }
+                for (int c = 0; c < 8; ++c)
+                    takePicture(8 * r + c, 8 * (r + d) + c);
         }
         scrvscroll->Tag = QString::number(v);
         const std::string &layout
@@ -179,16 +166,7 @@ void frmRI3::ScrvscrollChange()
         for (int k = 0; k < 48; ++k) {
             const int pos = 8 * v + k;
             cellPos[static_cast<size_t>(k)] = pos;
-            ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
-            if (cell->Tag.startsWith('C')) {
-                cell->Tag = cell->Tag.right(4);
-                continue;
-            }
-            if (pos >= static_cast<int>(layout.size()))
-                throw VbError("Invalid procedure call or argument");
-            const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
-            drawBlock(cell, b);
-            cell->Tag = "&H" + QString::fromStdString(num::hex2(b));
+            drawCell(k, layout);
         }
     });
 }
@@ -213,6 +191,7 @@ void frmRI3::redrawMaskRow()
         return;
     maskTop = true;
     for (int i = 0; i < 8; ++i)
-        drawBlock(scr[static_cast<size_t>(i)], blockOfTag(scr[static_cast<size_t>(i)]->Tag));
+        drawBlock(
+            scr[static_cast<size_t>(i)], viewtext::tagBlock(scr[static_cast<size_t>(i)]->Tag));
     maskTop = false;
 }

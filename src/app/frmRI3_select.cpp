@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
 #include "app/Reports.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
@@ -19,11 +20,6 @@ namespace {
 constexpr int subCombo1 = 164;
 constexpr int subCombo2 = 120;
 constexpr int subStagScroll = 155;
-
-QString place(int v)
-{
-    return QString("%1-%2").arg(v / 8).arg(v % 8 + 1);
-}
 
 } // namespace
 
@@ -79,9 +75,9 @@ void frmRI3::Combo2Change()
     tileDet();
     msg::step(g, subCombo2, [&] {
         for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(place(scrscroll->value() + i));
+            lH[static_cast<size_t>(i)]->setText(viewtext::place(scrscroll->value() + i));
         for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(place(scrvscroll->value() + i));
+            lV[static_cast<size_t>(i)]->setText(viewtext::place(scrvscroll->value() + i));
         for (ctl::Shape *h : highlight)
             h->setFillStyle(1);
         scrvscroll->setEnabled(t.vertFlag[si][ni] != 0);

@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 
@@ -12,11 +13,6 @@ namespace {
 constexpr int subSelection = 154;
 constexpr int subSelDown = 152;
 constexpr int subSelMove = 153;
-
-int hexOf(const QString &tag)
-{
-    return static_cast<int>(num::hexVal(tag.toStdString()));
-}
 
 } // namespace
 
@@ -62,7 +58,7 @@ void frmRI3::selectionChange()
 void frmRI3::sel_MouseDown(int index, int button)
 {
     msg::step(g, subSelDown, [&] {
-        const int b = hexOf(sel[static_cast<size_t>(index)]->Tag);
+        const int b = viewtext::tagBlock(sel[static_cast<size_t>(index)]->Tag);
         if (button == 1) {
             imgSel->Tag = "&H" + sel[static_cast<size_t>(index)]->Tag;
             paintChar = std::string(1, static_cast<char>(b));
@@ -94,12 +90,13 @@ void frmRI3::sel_MouseDown(int index, int button)
                 for (int k = 0; k < 48; ++k) {
                     if (k > 7)
                         maskTop = false;
-                    drawBlock(scr[static_cast<size_t>(k)], hexOf(scr[static_cast<size_t>(k)]->Tag));
+                    drawBlock(scr[static_cast<size_t>(k)],
+                        viewtext::tagBlock(scr[static_cast<size_t>(k)]->Tag));
                 }
                 maskTop = false;
                 for (ctl::ImageBox *cell : sel)
                     if (cell->isEnabled())
-                        drawBlock(cell, hexOf(cell->Tag));
+                        drawBlock(cell, viewtext::tagBlock(cell->Tag));
                 drawBlock(imgSel, static_cast<uint8_t>(paintChar.at(0)));
                 QApplication::restoreOverrideCursor();
             }
