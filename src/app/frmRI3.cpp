@@ -21,7 +21,7 @@ namespace {
 
 constexpr int subLoad = 100;
 constexpr int subLDIF = 162;
-const char *const designCaption = "Vorlig - Level Editor";
+const char *const designCaption = "Vorlig";
 
 std::string withSlash(std::string p)
 {

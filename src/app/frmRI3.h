@@ -87,6 +87,21 @@ public:
     void cmdMirror_Click();
     int vScrollIdx = 0;
 
+    // Side windows (each opener in its own file: frmRI3_tsa.cpp, frmRI3_gfx.cpp,
+    // frmRI3_tables.cpp).
+    bool hasBlockEditor() const;
+    void openBlockEditor(); // frmEditTSA on g.tsaBlock, modal
+    void cmdPattern_Click();
+    void cmdEPat_Click();
+    void EditPalettes();
+    void cmdEPal_Click();
+    void Damage();
+    void BGM();
+    void cmdMisc_Click();
+
+    // --- Power-Ups and Enemies, Miscellaneous modes ---
+    // --- end of the modes' block ---
+
     // Saving.
     void Modif();
     void saveBlock(int stage, int section);
@@ -170,8 +185,7 @@ private:
     void strokeMove(const QPoint &globalPos);
     void endStroke();
     QCursor paintCursor() const;
-    bool hasBlockEditor() const { return false; }
-    void openBlockEditor() { }
+
     QString tilesetRange() const;
     void connectFrame();
     void buildView();

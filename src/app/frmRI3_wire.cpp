@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 // Connects the controls of the window to their handlers.
 void frmRI3::connectView()
@@ -48,6 +49,21 @@ void frmRI3::connectView()
     connect(mnuRevert, &QAction::triggered, this, [this] { Revert(); });
     connect(cmdMirror, &QPushButton::clicked, this, [this] { cmdMirror_Click(); });
     connect(cmdEmulator, &QPushButton::clicked, this, [this] { EmuLaunch(); });
+
+    // The side windows.
+    connect(cmdPattern, &QToolButton::clicked, this, [this] { cmdPattern_Click(); });
+    connect(mnuPatterns, &QAction::triggered, this, [this] { cmdPattern_Click(); });
+    connect(cmdEPat, &QToolButton::clicked, this, [this] { cmdEPat_Click(); });
+    connect(cmdPalettes, &QToolButton::clicked, this, [this] { EditPalettes(); });
+    connect(mnuPalettes, &QAction::triggered, this, [this] { EditPalettes(); });
+    connect(cmdEPal, &QToolButton::clicked, this, [this] { cmdEPal_Click(); });
+    connect(mnuSprites, &QAction::triggered, this, [this] { cmdEPal_Click(); });
+    connect(cmdDamage, &QToolButton::clicked, this, [this] { Damage(); });
+    connect(mnuDamage, &QAction::triggered, this, [this] { Damage(); });
+    connect(cmdBGM, &QToolButton::clicked, this, [this] { BGM(); });
+    connect(mnuBGM, &QAction::triggered, this, [this] { BGM(); });
+    connect(cmdMisc, &QToolButton::clicked, this, [this] { cmdMisc_Click(); });
+    connect(mnuMisc, &QAction::triggered, this, [this] { cmdMisc_Click(); });
 
     for (ctl::ImageBox *cell : scr) {
         cell->onMouseDown = [this](int k, int b, double x, double y) { scr_MouseDown(k, b, x, y); };
