@@ -8,6 +8,7 @@
 #include "stage/RecordCodec.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <sstream>
@@ -207,10 +208,10 @@ void Loader::readChr()
     for (int b = 0; b <= g.maxChrBank; ++b) {
         g.chrBankPos[b] = loc::chrStart + 1024 * b;
         try {
-            Bytes bank = rom.bytes(g.chrBankPos[b], 1024);
-            for (int tile = 0; tile < 64; ++tile)
-                for (int i = 0; i < 16; ++i)
-                    g.chrData[b][tile][i] = bank[16 * tile + i];
+            if (!rom.contains(g.chrBankPos[b], 1024))
+                rom.byte(g.chrBankPos[b] + 1023); // reports where the file ends
+            static_assert(sizeof(ChrBank) == 1024);
+            std::memcpy(g.chrData[b].data(), rom.data().data() + (g.chrBankPos[b] - 1), 1024);
         } catch (const VbError &) {
             g.maxChrBank = static_cast<uint8_t>(b > 0 ? b - 1 : 0); // the banks that exist
             throw;
