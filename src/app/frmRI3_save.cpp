@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -75,8 +76,14 @@ void frmRI3::saveBlock(int stage, int section)
 
 void frmRI3::saveAll()
 {
-    for (const SaveFailure &f : ::saveAll(g, t))
+    // One failed write fails every section alike: say each reason once.
+    std::vector<std::string> said;
+    for (const SaveFailure &f : ::saveAll(g, t)) {
+        if (std::find(said.begin(), said.end(), f.description) != said.end())
+            continue;
+        said.push_back(f.description);
         msg::errBox(g, subSaveAll, f.description, errtext::contSave);
+    }
     afterSave();
 }
 

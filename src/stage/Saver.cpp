@@ -86,16 +86,43 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
     return {};
 }
 
+// Every marked section's records go into the file in one write, in stage then section order,
+// so the result equals saving them one by one; a failed write leaves every mark.
 std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
 {
     std::vector<SaveFailure> failures;
+    std::vector<Patch> patches;
+    std::vector<std::pair<int, int>> written;
     for (int s = 0; s < stageCount; ++s)
-        for (int n = 0; n < maxSections; ++n)
-            if (g.modFlags[s][n] == 1) {
-                SaveResult r = saveBlock(g, t, s, n);
-                if (!r.ok)
-                    failures.push_back({ s, n, r.description });
+        for (int n = 0; n < maxSections; ++n) {
+            if (g.modFlags[s][n] != 1)
+                continue;
+            std::string unread;
+            try {
+                std::vector<Patch> p = sectionPatches(t, s, n, unread);
+                patches.insert(patches.end(), p.begin(), p.end());
+            } catch (const std::exception &e) {
+                failures.push_back({ s, n, e.what() });
+                continue;
             }
+            if (!unread.empty())
+                failures.push_back({ s, n,
+                    "The " + unread + " of " + where(s, n)
+                        + " could not be read from the ROM and so were not written" });
+            else
+                written.push_back({ s, n });
+        }
+    if (patches.empty())
+        return failures;
+    try {
+        romfile::write(g.ini.romPath, patches);
+    } catch (const std::exception &e) {
+        for (auto [s, n] : written)
+            failures.push_back({ s, n, e.what() });
+        return failures;
+    }
+    for (auto [s, n] : written)
+        g.modFlags[s][n] = 0;
     return failures;
 }
 

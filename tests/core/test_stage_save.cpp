@@ -48,6 +48,27 @@ TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)
     EXPECT_TRUE(saveAll(l->g, l->t).empty());
 }
 
+TEST(StageSave, SaveAllWritesEverySectionAtOnceOrNone)
+{
+    rb::Built b;
+    auto l = loadShape(rb::gameShape(rb::Rel::US), &b);
+    l->t.layoutStr[0][1][3] = 0x11;
+    l->t.layoutStr[7][2][5] = 0x22;
+    l->g.modFlags[0][1] = 1;
+    l->g.modFlags[7][2] = 1;
+    std::remove(l->romPath().c_str());
+    std::vector<SaveFailure> f = saveAll(l->g, l->t);
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(l->g.modFlags[0][1], 1);
+    EXPECT_EQ(l->g.modFlags[7][2], 1);
+
+    testfile::writeAll(l->romPath(), b.rom);
+    EXPECT_TRUE(saveAll(l->g, l->t).empty());
+    EXPECT_FALSE(l->g.anyModified());
+    EXPECT_EQ(changed(b.rom, testfile::readAll(l->romPath())),
+        (std::vector<long long> { l->t.layoutPos[7][2] + 5, l->t.layoutPos[0][1] + 3 }));
+}
+
 TEST(StageSave, MirrorSectionsOfStageOneWriteLayoutAndDoorsOnly)
 {
     rb::Built b;
