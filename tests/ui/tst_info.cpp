@@ -81,6 +81,34 @@ private slots:
         QVERIFY(!s->isVisible());
     }
 
+    void closingAsksAboutUnsavedSections_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes saves") << int(msg::Yes);
+        QTest::newRow("No drops") << int(msg::No);
+    }
+    void closingAsksAboutUnsavedSections()
+    {
+        QFETCH(int, answer);
+        Boxes boxes;
+        Program p;
+        const Bytes before = p.romBytes();
+        p.w->close();
+        QCOMPARE(boxes.count(), 0); // nothing marked: no question
+        p.w->sel_MouseDown(5, 1);
+        p.w->scr_MouseDown(20, 1, 0, 0);
+        boxes.answer(answer);
+        p.w->close();
+        QCOMPARE(boxes.count("Save changes?"), 1);
+        QCOMPARE(boxes.last().title, QString("You have unsaved data"));
+        QCOMPARE(boxes.last().style, int(msg::QuestionYesNo));
+        const Bytes after = p.romBytes();
+        if (answer == msg::Yes)
+            QCOMPARE(rb::at(after, p.t->layoutPos[0][0] + 20), uint8_t(5));
+        else
+            QVERIFY(after == before);
+    }
+
     void missingPaletteFileEndsTheProgram()
     {
         Boxes boxes;
