@@ -1,0 +1,67 @@
+#include "tables/TableUi.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tableui {
+
+void normalPointer()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text, int left, int top,
+    int width, int height)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    look::place(b, left, top, width, height);
+    return b;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &text, int left, int top,
+    int width, int height)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    look::place(l, left, top, width, height);
+    return l;
+}
+
+int itemValue(const QComboBox *box, int k)
+{
+    if (k < 0 || k >= box->count())
+        return -1;
+    return box->itemData(k).toInt();
+}
+
+int selectedValue(const QComboBox *box)
+{
+    return itemValue(box, box->currentIndex());
+}
+
+void errBox(const Shared &g, const std::string &number, const std::string &description)
+{
+    msg::box(g.errMsg + "\rDescription : " + description + " in subroutine " + number + ".\r"
+            + g.errCont,
+        msg::Critical, g.errTitle);
+}
+
+bool restoreAsked(const Shared &g)
+{
+    if (g.ini.backupPath.empty()) {
+        msg::box("To restore from your backup, first specify a backup ROM in the file settings.",
+            msg::Information, "I am Error");
+        return false;
+    }
+    return msg::box("Proceed ?", msg::QuestionYesNo, "Restore from backup") == msg::Yes;
+}
+
+} // namespace tableui

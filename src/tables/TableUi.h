@@ -1,0 +1,37 @@
+#pragma once
+#include "app/Shared.h"
+
+#include <QString>
+
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Small pieces the game table windows share.
+namespace tableui {
+
+// Ends every hourglass set on the way to the window.
+void normalPointer();
+
+// A button or label with its design name, placed in twips.
+QPushButton *button(QWidget *parent, const char *name, const QString &text, int left, int top,
+    int width, int height);
+QLabel *label(QWidget *parent, const QString &name, const QString &text, int left, int top,
+    int width, int height);
+
+// The item value of entry k of a list, or -1 without a selection.
+int itemValue(const QComboBox *box, int k);
+int selectedValue(const QComboBox *box);
+
+// The standard error box for procedures whose number is text ("M00").
+void errBox(const Shared &g, const std::string &number, const std::string &description);
+
+// The questions before a restore from the backup ROM: no backup set shows the "I am Error"
+// box and gives false;
+// "Proceed ?" answered No gives false.
+bool restoreAsked(const Shared &g);
+
+} // namespace tableui
