@@ -202,4 +202,5 @@ private:
     frmSplash *m_splash = nullptr;
     bool m_painting = false; // a paint stroke is under way
     int m_lastDragCell = -1;
+    const QEvent *m_keyPending = nullptr; // the key press already seen on its way up
 };

@@ -91,9 +91,13 @@ bool frmRI3::eventFilter(QObject *o, QEvent *e)
 {
     if (o == centralWidget() && e->type() == QEvent::MouseMove)
         Form_MouseMove();
-    // The window sees its keys before its controls do, and lets them through.
-    if (e->type() == QEvent::KeyPress && o->isWidgetType()
-        && static_cast<QWidget *>(o)->window() == this) {
+    // The window sees its keys before its controls do, and lets them through. A key a control
+    // ignores travels on to its parents as the same event: it counts once, until its release.
+    const bool mine = o->isWidgetType() && static_cast<QWidget *>(o)->window() == this;
+    if (mine && e->type() == QEvent::KeyRelease)
+        m_keyPending = nullptr;
+    if (mine && e->type() == QEvent::KeyPress && e != m_keyPending) {
+        m_keyPending = e;
         const QString text = static_cast<QKeyEvent *>(e)->text();
         if (text.size() == 1)
             Form_KeyPress(text[0].unicode());

@@ -151,6 +151,12 @@ private slots:
         p.w->selscroll->setValue(p.w->selscroll->maximum());
         QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.w->selscroll->value(), p.w->selscroll->maximum());
+        // A focused control that lets the key through: one step, and it still gets the key.
+        p.w->selscroll->setValue(3);
+        p.w->cmdSaveAll->setEnabled(true);
+        p.w->cmdSaveAll->setFocus();
+        QTest::keyClick(p.w->cmdSaveAll, '-');
+        QCOMPARE(p.w->selscroll->value(), 2);
         QCOMPARE(boxes.count(), 0);
     }
 };
