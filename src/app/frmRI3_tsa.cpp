@@ -1,9 +1,14 @@
 #include "app/frmRI3.h"
+#include "gfx/frmEditTSA.h"
 
-// The block editor window is not built yet: the selector's right press does nothing.
 bool frmRI3::hasBlockEditor() const
 {
-    return false;
+    return true;
 }
 
-void frmRI3::openBlockEditor() { }
+// The block editor on g.tsaBlock, modal; the caller redraws when it returns.
+void frmRI3::openBlockEditor()
+{
+    frmEditTSA editor(g, *this, this);
+    editor.exec();
+}

@@ -1,0 +1,95 @@
+#include "gfx/BlockCodec.h"
+
+#include "rom/VbError.h"
+#include "view/BlockRender.h"
+
+namespace blocks {
+
+namespace {
+
+void checkBlock(int tileset, int block)
+{
+    if (tileset < 0 || tileset >= stageCount || block < 0 || block > 255)
+        throw VbError("Subscript out of range");
+}
+
+} // namespace
+
+uint8_t attrByte(const QuadPals &q)
+{
+    return static_cast<uint8_t>(64 * (q[0] & 3) + 16 * (q[1] & 3) + 4 * (q[2] & 3) + (q[3] & 3));
+}
+
+QuadPals attrQuads(uint8_t attr)
+{
+    return { static_cast<uint8_t>(attr >> 6), static_cast<uint8_t>((attr >> 4) & 3),
+        static_cast<uint8_t>((attr >> 2) & 3), static_cast<uint8_t>(attr & 3) };
+}
+
+std::array<int, 4> quadCells(int q)
+{
+    switch (q) {
+    case 0:
+        return { 10, 11, 14, 15 };
+    case 1:
+        return { 8, 9, 12, 13 };
+    case 2:
+        return { 2, 3, 6, 7 };
+    default:
+        return { 0, 1, 4, 5 };
+    }
+}
+
+int quadOf(int cell)
+{
+    return render::quadrantOf(cell);
+}
+
+std::string cellName(int cell)
+{
+    std::string s;
+    s += static_cast<char>('a' + (cell / 4) % 4);
+    s += static_cast<char>('1' + cell % 4);
+    return s;
+}
+
+long long blockDefAt(const RomTables &g, int tileset, int block)
+{
+    checkBlock(tileset, block);
+    return g.blockDefPos[static_cast<size_t>(tileset)] + 16LL * block;
+}
+
+long long blockAttrAt(const RomTables &g, int tileset, int block)
+{
+    checkBlock(tileset, block);
+    return g.blockAttrPos[static_cast<size_t>(tileset)] + block;
+}
+
+std::vector<Patch> blockPatches(
+    const RomTables &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads)
+{
+    return { { blockDefAt(g, tileset, block), Bytes(tiles.begin(), tiles.end()) },
+        { blockAttrAt(g, tileset, block), Bytes { attrByte(quads) } } };
+}
+
+void saveBlock(Shared &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads)
+{
+    romfile::write(g.ini.romPath, blockPatches(g, tileset, block, tiles, quads));
+    const auto ts = static_cast<size_t>(tileset);
+    const auto b = static_cast<size_t>(block);
+    g.blockTiles[ts][b] = tiles;
+    for (size_t q = 0; q < 4; ++q)
+        g.blockPal[ts][b][q] = quads[q] & 3;
+}
+
+StoredBlock readBlock(const std::string &path, const RomTables &g, int tileset, int block)
+{
+    StoredBlock out;
+    const RomImage rom = RomImage::load(path);
+    const Bytes defs = rom.bytes(blockDefAt(g, tileset, block), 16);
+    std::copy(defs.begin(), defs.end(), out.tiles.begin());
+    out.quads = attrQuads(rom.byte(blockAttrAt(g, tileset, block)));
+    return out;
+}
+
+} // namespace blocks

@@ -1,0 +1,52 @@
+#pragma once
+#include "app/Shared.h"
+#include "rom/RomFile.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One tileset block as the ROM keeps it: 16 tile numbers (4 * row + column) and one attribute
+// byte with the sub-palette of each 16 x 16 quadrant.
+namespace blocks {
+
+using BlockTiles = std::array<uint8_t, 16>;
+// By quadrant: 0 bottom-right, 1 bottom-left, 2 top-right, 3 top-left.
+using QuadPals = std::array<uint8_t, 4>;
+
+// Quadrant 0 in bits 7-6, 1 in bits 5-4, 2 in bits 3-2, 3 in bits 1-0.
+uint8_t attrByte(const QuadPals &q);
+QuadPals attrQuads(uint8_t attr);
+
+// The four cells of quadrant q, in increasing order.
+std::array<int, 4> quadCells(int q);
+// The quadrant that holds cell c.
+int quadOf(int cell);
+// "a1" for the top-left cell .. "d4" for the bottom-right one.
+std::string cellName(int cell);
+
+// First of the block's 16 definition bytes, and its attribute byte. Throws VbError for a
+// tileset or block outside the tables.
+long long blockDefAt(const RomTables &g, int tileset, int block);
+long long blockAttrAt(const RomTables &g, int tileset, int block);
+
+// Everything Save writes for a block.
+std::vector<Patch> blockPatches(
+    const RomTables &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads);
+
+// Writes the block into the ROM file, then into blockTiles and blockPal. A failed write throws
+// VbError and leaves the file and the tables as they were.
+void saveBlock(Shared &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads);
+
+struct StoredBlock
+{
+    BlockTiles tiles {};
+    QuadPals quads {};
+};
+
+// The block as the ROM file at path holds it (Restore reads the backup this way). Throws
+// VbError when the file is missing or does not reach the block.
+StoredBlock readBlock(const std::string &path, const RomTables &g, int tileset, int block);
+
+} // namespace blocks

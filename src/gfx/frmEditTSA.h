@@ -1,0 +1,117 @@
+#pragma once
+#include "app/Shared.h"
+#include "gfx/BlockEdit.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class frmRI3;
+namespace ctl {
+class ImageBox;
+}
+namespace blocks {
+class PicBox;
+}
+
+// "Edit Tileset #": one block of the current section's tileset, its 16 tiles picked from a
+// chooser of the section's 256 background tiles and a sub-palette for each quadrant. Save
+// writes the block into the ROM file and the shared tables; Cancel and the close box write
+// nothing.
+class frmEditTSA : public QDialog
+{
+    Q_OBJECT
+public:
+    frmEditTSA(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    ~frmEditTSA() override;
+
+    // Handlers, by their design names.
+    void Form_Load();
+    void drawTile(ctl::ImageBox *target, int tile);
+    void imgTile_MouseDown(int index, int button);
+    void imgTile_MouseMove(int index);
+    void imgTSA_Click(int index);
+    void imgTSA_MouseMove(int index);
+    void Form_MouseMove(double x); // x in twips
+    void PalQuad(int q, int button);
+    void tim_Timer();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdRestore_Click();
+    void cmdRevert_Click();
+    void cmdPal_Click();
+
+    // The tile editor and the palette editor that the window opens; tests may stand in.
+    std::function<void()> showTileEditor;
+    std::function<void()> editPalettes;
+
+    blocks::BlockEdit m; // blkTiles, quadPal, palCols, selCell, selQuad, chooserPal
+    QString selName;
+    int hoverCell = -1; // -1: none
+    bool blinkOn = false;
+    QPixmap Picture2; // the selected cell without a preview
+    QString Picture2Tag;
+    QString timTag;
+    std::array<QString, 4> LbkTag {};
+
+    std::array<ctl::ImageBox *, 16> imgTSA {};
+    std::array<ctl::ImageBox *, 256> imgTile {};
+    std::array<QLabel *, 4> Lbk {};
+    std::array<std::array<blocks::PicBox *, 4>, 4> picPal {}; // [quadrant][element]
+    QFrame *palSh = nullptr;
+    ctl::ImageBox *cur = nullptr;
+    QTimer *tim = nullptr;
+    QLineEdit *TxtMod = nullptr, *txtVal = nullptr, *txtEdit = nullptr;
+    QPushButton *cmdOK = nullptr, *cmdCancel = nullptr, *cmdRestore = nullptr, *cmdRevert = nullptr,
+                *cmdPal = nullptr;
+
+    void done(int r) override;
+
+protected:
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    void buildControls();
+    void buildChooser();
+    void buildColourGroups();
+    void wireCells();
+    bool save();
+    void defaultPointer();
+    void redrawChooser();
+    void showColours();
+    void drawCellsFromModel();
+    void setGroupDigit(int q, int subPalette);
+    void refreshAfterTileEdit(int index);
+    QColor colour(int nes);
+
+    // Opens a handler; the outermost one starts with no drawing error reported yet.
+    struct DrawScope
+    {
+        explicit DrawScope(frmEditTSA *w) : w(w)
+        {
+            if (w->m_depth++ == 0)
+                w->m_drawReported = false;
+        }
+        ~DrawScope() { --w->m_depth; }
+        frmEditTSA *w;
+    };
+
+    Shared &g;
+    frmRI3 &m_main;
+    bool m_drawReported = false; // one drawing error box per handler
+    int m_depth = 0;
+    int m_pressedCell = -1;
+};
+
+// Group origins of the quadrant colour boxes, in twips.
+namespace blocks {
+int groupLeft(int q);
+int groupTop(int q);
+} // namespace blocks

@@ -1,0 +1,65 @@
+#pragma once
+#include "app/Shared.h"
+#include "gfx/TileCodec.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class frmRI3;
+namespace ctl {
+class ImageBox;
+}
+namespace blocks {
+class PicBox;
+}
+
+// "Edit Tile #": the 64 pixels of one background tile, painted with two colours (one a mouse
+// button) by clicking or dragging across the grid; Save writes the tile into the ROM file.
+class frmTile : public QDialog
+{
+    Q_OBJECT
+public:
+    frmTile(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    ~frmTile() override;
+
+    // Handlers, by their design names.
+    void Form_Load();
+    void DrawIt();
+    void pixel_MouseDown(int index, int button);
+    void pixel_DragOver(int index);
+    void Form_DragOver();
+    void Shite();
+    void picPal_MouseDown(int index, int button);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdRevert_Click();
+
+    blocks::TileEdit m; // pixVal, tileCols, colL, colR, bankTile
+    QString cmdRevertTag;
+    QString dragIcon; // what the dragged pixel shows: "PAINT", "EMPTY" or "" (none)
+    bool dragging() const { return m_dragging; }
+
+    std::array<blocks::PicBox *, 64> pixel {};
+    std::array<blocks::PicBox *, 4> picPal {};
+    blocks::PicBox *selCol = nullptr, *selCol2 = nullptr, *preview = nullptr;
+    ctl::ImageBox *prev = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *cmdOK = nullptr, *cmdCancel = nullptr, *cmdRevert = nullptr;
+
+    // Moves of the dragged pixel's mouse, and its release, by screen position.
+    void dragMove(const QPoint &globalPos);
+    void dragDrop();
+
+private:
+    void buildControls();
+    void recolour(int i);
+    void setDragIcon(const QString &name);
+
+    Shared &g;
+    frmRI3 &m_main;
+    std::array<QColor, 4> m_cols {}; // the tile's four colours
+    bool m_dragging = false;
+};
