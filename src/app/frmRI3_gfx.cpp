@@ -1,7 +1,57 @@
+// The openers of the pattern table window and the two palette editors, and what the main window
+// redraws after them.
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
+#include "gfx/PalSets.h"
+#include "gfx/frmPalettes.h"
+#include "gfx/frmPatterns.h"
+#include "gfx/frmSprites.h"
 
-// The pattern, palette and sprite palette windows are not built yet.
-void frmRI3::cmdPattern_Click() { }
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int subPattern = 112;
+constexpr int subEditPalettes = 113;
+
+// A side window opened from another modal window sits above that one.
+QWidget *ownerOf(QWidget *main)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : main;
+}
+
+} // namespace
+
+void frmRI3::cmdPattern_Click()
+{
+    frmPatterns *dlg = findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
+    if (!dlg)
+        dlg = new frmPatterns(g, *this, this); // kept, so its preview layout lasts the run
+    dlg->run();
+    if (g.dlgCancel) {
+        g.dlgCancel = false;
+        return;
+    }
+    msg::step(g, subPattern, [&] {
+        const auto &banks
+            = g.patBG.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
+        txtPat1->setText(viewtext::hex2(banks[1]));
+        txtPat2->setText(viewtext::hex2(banks[2]));
+    });
+    tileDet();
+    if (isVertical())
+        ScrvscrollChange();
+    else
+        ScrscrollChange();
+    if (optBg->isChecked())
+        selectionChange();
+    QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
+}
 
 void frmRI3::cmdEPat_Click()
 {
@@ -9,6 +59,53 @@ void frmRI3::cmdEPat_Click()
     cmdPattern_Click();
 }
 
-void frmRI3::EditPalettes() { }
+void frmRI3::EditPalettes()
+{
+    {
+        frmPalettes dlg(g, *this, ownerOf(this));
+        dlg.run();
+    }
+    const auto s = static_cast<size_t>(g.curStage);
+    const int r = g.romVer == "1" ? 1 : 0;
+    msg::step(g, subEditPalettes, [&] {
+        txtPal->setText(viewtext::hex2(g.palSetNo.at(s).at(static_cast<size_t>(g.curSection))));
+    });
+    RomImage rom;
+    const bool haveRom = msg::step(g, subEditPalettes, [&] {
+        rom = RomImage::load(g.ini.romPath);
+        const Bytes fixed = rom.bytes(bgpal::fixedPos(r), 3);
+        g.palFixed = std::string(fixed.begin(), fixed.end());
+        g.palBackdrop = std::string(1, static_cast<char>(rom.byte(bgpal::backdropPos(r))));
+    });
+    for (int k = 0; haveRom && k < t.secCount.at(s) && k < maxSections; ++k)
+        msg::step(g, subEditPalettes, [&] {
+            const auto n = static_cast<size_t>(k);
+            t.palRecPos[s][n] = bgpal::setBase(r) + 9 * g.palSetNo[s][n];
+            g.palStr[s][n]
+                = bgpal::sectionPalStr(g.palBackdrop, g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
+        });
+    msg::step(g, subEditPalettes, [&] {
+        maskTop = true;
+        for (int k = 0; k < 48; ++k) {
+            if (k > 7)
+                maskTop = false;
+            drawBlock(
+                scr[static_cast<size_t>(k)], viewtext::tagBlock(scr[static_cast<size_t>(k)]->Tag));
+        }
+        maskTop = false;
+        // A selector cell past the tileset's end keeps its empty picture.
+        for (ctl::ImageBox *cell : sel)
+            if (cell->isEnabled())
+                drawBlock(cell, viewtext::tagBlock(cell->Tag));
+        if (optBg->isChecked() && !paintChar.empty())
+            drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
+    });
+    maskTop = false;
+    QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
+}
 
-void frmRI3::cmdEPal_Click() { }
+void frmRI3::cmdEPal_Click()
+{
+    frmSprites dlg(g, ownerOf(this));
+    dlg.run();
+}

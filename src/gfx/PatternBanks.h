@@ -1,0 +1,45 @@
+#pragma once
+#include "rom/RomFile.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The CHR banks a section uses: two background banks ("BG 1", "BG 2" for tiles 0x40-0xBF), two
+// sprite banks ("Sprites 2", "Sprites 3") and, in the US release, "Sprites 4".
+// r is the release: 0 US, 1 Japanese.
+namespace patbank {
+
+using Bank = std::array<std::array<uint8_t, 16>, 64>;
+
+// Whether the game loads a background bank (bit 7 ignored).
+bool validBg(int r, int bank);
+
+// Where tile t of a bank sits in the 128 x 32 preview: 0 plain, 1 8-interleave, 2 4-interleave.
+struct Cell
+{
+    int x = 0;
+    int y = 0;
+};
+Cell tileCell(int layout, int t);
+
+// Pixel values 0..3 of the 128 x 32 preview of a bank, row by row.
+using Preview = std::array<uint8_t, 128 * 32>;
+Preview preview(const Bank &bank, int layout);
+
+// The banks Save writes for one section and where their bytes lie.
+struct SectionBanks
+{
+    int stage = 0;
+    int section = 0;
+    int32_t bgPos = 0; // BG 1 at +0, BG 2 at +1, US Sprites 4 at +2
+    int32_t sprPos = 0; // Sprites 2 at +0, Sprites 3 at +1
+    std::array<uint8_t, 2> bg {};
+    std::array<uint8_t, 3> spr {}; // Sprites 2, 3, 4
+};
+
+// The section's bytes; stage 1's first nine sections keep a second copy of their sprite banks
+// further on in the same list, which is written too.
+std::vector<Patch> savePatches(const SectionBanks &b, int r);
+
+} // namespace patbank

@@ -1,0 +1,348 @@
+#include "gfx/frmPatterns.h"
+
+#include "app/Controls.h"
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "app/frmRI3.h"
+#include "gfx/PatternBanks.h"
+#include "rom/Numbers.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const char *const slotNames[3] = { "BG 1", "BG 2", "Sprites 4" };
+
+QString hex2(long long v)
+{
+    return QString::fromStdString(num::hex2(v));
+}
+
+QLineEdit *readOut(QWidget *parent, const QString &name, int left, int top, int width)
+{
+    auto *t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setReadOnly(true);
+    t->setFocusPolicy(Qt::NoFocus);
+    look::place(t, left, top, width, 285);
+    return t;
+}
+
+} // namespace
+
+frmPatterns::frmPatterns(Shared &g, frmRI3 &main, QWidget *parent)
+    : QDialog(parent), g(g), m_main(main)
+{
+    setObjectName("frmPatterns");
+    setWindowTitle("Pattern Tables");
+    buildControls();
+    connectControls();
+    look::dialogFrame(this, 5400, 4560);
+}
+
+void frmPatterns::buildSlot(QWidget *parent, int i, int top)
+{
+    const auto k = static_cast<size_t>(i);
+    txtA[k] = readOut(parent, QString("txtA(%1)").arg(i), 120, top, 1200);
+    sc[k] = new ctl::ScrollBar(Qt::Horizontal, parent, QString("sc(%1)").arg(i));
+    look::place(sc[k], 1380, top, 2400, 285);
+    txt[k] = readOut(parent, QString("txt(%1)").arg(i), 3900, top, 480);
+}
+
+void frmPatterns::buildControls()
+{
+    Frame1 = new QGroupBox("Edit", this);
+    Frame1->setObjectName("Frame1");
+    look::place(Frame1, 120, 60, 2400, 600);
+    optB = new QRadioButton("bg", Frame1);
+    optB->setObjectName("optB");
+    look::place(optB, 240, 270, 900, 255);
+    optE = new QRadioButton("sprites", Frame1);
+    optE->setObjectName("optE");
+    look::place(optE, 1200, 270, 1100, 255);
+    chk = new QCheckBox("8-Interleave", this);
+    chk->setObjectName("chk");
+    look::place(chk, 2760, 120, 1500, 255);
+    chk2 = new QCheckBox("4-Interleave", this);
+    chk2->setObjectName("chk2");
+    look::place(chk2, 2760, 420, 1500, 255);
+    for (int i = 0; i < 2; ++i) {
+        buildSlot(this, i, 780 + 1380 * i);
+        img[static_cast<size_t>(i)] = new ctl::ImageBox(this, "img", i);
+        look::place(img[static_cast<size_t>(i)], 120, 1110 + 1380 * i, 3840, 960);
+    }
+    lb = new QLabel("* Not valid, game will not load.", this);
+    lb->setObjectName("lb");
+    look::place(lb, 120, 3540, 3600, 255);
+    frmSq = new QGroupBox("Alternate / Second Quest", this);
+    frmSq->setObjectName("frmSq");
+    look::place(frmSq, 60, 3810, 4560, 660);
+    buildSlot(frmSq, 2, 300);
+    cmdOK = new QPushButton("Save", this);
+    cmdOK->setObjectName("cmdOK");
+    look::place(cmdOK, 4260, 1110, 1020, 375);
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    look::place(cmdCancel, 4260, 1590, 1020, 375);
+}
+
+void frmPatterns::connectControls()
+{
+    connect(optB, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optB_Click();
+    });
+    connect(optE, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optE_Click();
+    });
+    for (int i = 0; i < 3; ++i)
+        connect(sc[static_cast<size_t>(i)], &QScrollBar::valueChanged, this,
+            [this, i] { sc_Change(i); });
+    connect(chk, &QCheckBox::toggled, this, [this] { chk_Click(); });
+    connect(chk2, &QCheckBox::toggled, this, [this] { chk2_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmPatterns::run()
+{
+    Form_Load();
+    exec();
+}
+
+// Every opening starts from the window's design state; only the layout choice is kept.
+void frmPatterns::resetControls()
+{
+    const QSignalBlocker b1(optB), b2(optE), b3(chk), b4(chk2), b5(sc[2]);
+    optB->setChecked(true);
+    chk->setChecked(false);
+    chk2->setChecked(false);
+    chkTag.clear();
+    chk2Tag.clear();
+    for (int i = 0; i < 3; ++i)
+        txtA[static_cast<size_t>(i)]->setText(slotNames[i]);
+    sc[2]->setValue(0);
+    for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
+             static_cast<QWidget *>(txtA[2]) })
+        w->setEnabled(false);
+    lb->setVisible(true);
+}
+
+void frmPatterns::Form_Load()
+{
+    resetControls();
+    msg::step(g, 703, [&] {
+        txt[2]->clear();
+        if (m_main.cmdEPatTag == "Yeah")
+            optE->setChecked(true);
+        if (interleave == 2 || interleave == 1) {
+            QString &tag = interleave == 2 ? chkTag : chk2Tag;
+            tag = "NOR";
+            (interleave == 2 ? chk2 : chk)->setChecked(true);
+            tag.clear();
+        }
+        g.dlgCancel = true;
+        patColors = { 0x000000, 0xA04020, 0xD0A050, 0xF0F080 };
+    });
+    msg::step(g, 703, [&] {
+        const auto s = static_cast<size_t>(g.curStage);
+        const auto n = static_cast<size_t>(g.curSection);
+        for (int i = 0; i < 3; ++i) {
+            const auto k = static_cast<size_t>(i);
+            if (i < 2) {
+                bgBanks[k] = g.patBG.at(s).at(n)[k + 1];
+                sprBanks[k] = g.patSpr.at(s).at(n)[k + 2];
+            } else {
+                sprBanks[2] = g.patSpr4.at(s).at(n);
+            }
+            sc[k]->Tag = "NOR";
+            sc[k]->setMaximum(g.maxChrBank);
+            if (optE->isChecked() || i < 2)
+                loadBar(i, optE->isChecked() ? sprBanks[k] : bgBanks[k]);
+            sc[k]->Tag.clear();
+            showSlot(i, optE->isChecked() || i < 2 ? slotBank(i) : sc[k]->value());
+        }
+    });
+}
+
+// The bank the slot edits in the group shown.
+int frmPatterns::slotBank(int i) const
+{
+    const auto k = static_cast<size_t>(i);
+    if (optE->isChecked())
+        return sprBanks.at(k);
+    return i < 2 ? bgBanks[k] : sc[k]->value();
+}
+
+// A bank above the bar's range stays the slot's bank until the user moves the bar.
+void frmPatterns::loadBar(int i, uint8_t bank)
+{
+    sc[static_cast<size_t>(i)]->setValue(bank);
+}
+
+void frmPatterns::optB_Click()
+{
+    msg::step(g, 704, [&] {
+        lb->setVisible(true);
+        txtA[0]->setText(slotNames[0]);
+        txtA[1]->setText(slotNames[1]);
+        for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
+                 static_cast<QWidget *>(txtA[2]) })
+            w->setEnabled(false);
+        for (int i = 0; i < 2; ++i) {
+            const auto k = static_cast<size_t>(i);
+            sc[k]->Tag = "NOR";
+            loadBar(i, bgBanks[k]);
+            sc[k]->Tag.clear();
+            showSlot(i, bgBanks[k]);
+        }
+    });
+}
+
+void frmPatterns::optE_Click()
+{
+    msg::step(g, 705, [&] {
+        lb->setVisible(false);
+        txtA[0]->setText("Sprites 2");
+        txtA[1]->setText("Sprites 3");
+        if (g.romVer == "0")
+            for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
+                     static_cast<QWidget *>(txtA[2]) })
+                w->setEnabled(true);
+        if (m_main.cmdEPatTag == "Yeah") {
+            m_main.cmdEPatTag.clear();
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            const auto k = static_cast<size_t>(i);
+            sc[k]->Tag = "NOR";
+            loadBar(i, sprBanks[k]);
+            sc[k]->Tag.clear();
+            showSlot(i, sprBanks[k]);
+        }
+    });
+}
+
+void frmPatterns::sc_Change(int index)
+{
+    const auto k = static_cast<size_t>(index);
+    if (sc.at(k)->Tag == "NOR")
+        return;
+    msg::step(g, 706, [&] {
+        const int v = sc[k]->value();
+        if (optE->isChecked())
+            sprBanks[k] = num::toByte(v);
+        else if (index < 2)
+            bgBanks[k] = num::toByte(v);
+        showSlot(index, v);
+    });
+}
+
+void frmPatterns::showSlot(int i, int bank)
+{
+    msg::step(g, 706, [&] {
+        txt.at(static_cast<size_t>(i))->setText(hex2(bank));
+        if (i != 2)
+            drawPatterns(i, bank);
+        if (optB->isChecked() && i < 2)
+            markSlot(i, bank);
+    });
+}
+
+void frmPatterns::markSlot(int i, int bank)
+{
+    if (g.romVer != "0" && g.romVer != "1")
+        return;
+    QLineEdit *name = txtA[static_cast<size_t>(i)];
+    const bool valid = patbank::validBg(g.romVer == "1" ? 1 : 0, bank);
+    if (!valid && !name->text().startsWith('*'))
+        name->setText("* " + name->text());
+    else if (valid && name->text().startsWith('*'))
+        name->setText(name->text().mid(2));
+}
+
+void frmPatterns::drawPatterns(int index, int patNo)
+{
+    msg::step(g, 707, [&] {
+        const patbank::Preview px
+            = patbank::preview(g.chrData.at(static_cast<size_t>(patNo & 0xFF)), interleave);
+        QImage pic(128, 32, QImage::Format_RGB32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 128; ++x)
+                pic.setPixel(x, y, 0xFF000000u | patColors[px[static_cast<size_t>(y * 128 + x)]]);
+        img.at(static_cast<size_t>(index))->setPicture(QPixmap::fromImage(pic));
+    });
+}
+
+void frmPatterns::layoutClick(
+    const QString &selfTag, QCheckBox *self, QString &otherTag, QCheckBox *other, int layout)
+{
+    if (selfTag == "NOR")
+        return;
+    otherTag = "NOR";
+    if (self->isChecked()) {
+        other->setChecked(false);
+        interleave = layout;
+    } else if (!other->isChecked()) {
+        interleave = 0;
+    }
+    otherTag.clear();
+    drawPatterns(0, slotBank(0));
+    drawPatterns(1, slotBank(1));
+}
+
+void frmPatterns::chk_Click()
+{
+    msg::step(g, 700, [&] { layoutClick(chkTag, chk, chk2Tag, chk2, 1); });
+}
+
+void frmPatterns::chk2_Click()
+{
+    msg::step(g, 701, [&] { layoutClick(chk2Tag, chk2, chkTag, chk, 2); });
+}
+
+// One write for all the section's bank bytes. Only a write that succeeded counts: then the
+// tables take the banks and the caller redraws; after a failure the window stays open.
+void frmPatterns::cmdOK_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    const int r = g.romVer == "1" ? 1 : 0;
+    const bool saved = msg::step(g, 702, [&] {
+        patbank::SectionBanks b;
+        b.stage = g.curStage;
+        b.section = g.curSection;
+        b.bgPos = g.patBGPos.at(s).at(n);
+        b.sprPos = g.patSprPos.at(s).at(n);
+        b.bg = bgBanks;
+        b.spr = sprBanks;
+        romfile::write(g.ini.romPath, patbank::savePatches(b, r));
+    });
+    if (!saved) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    g.dlgCancel = false;
+    for (size_t j = 0; j < 2; ++j) {
+        g.patBG[s][n][j + 1] = bgBanks[j];
+        g.patSpr[s][n][j + 2] = sprBanks[j];
+    }
+    if (r == 0)
+        g.patSpr4[s][n] = sprBanks[2];
+    accept();
+}
+
+void frmPatterns::cmdCancel_Click()
+{
+    reject();
+}

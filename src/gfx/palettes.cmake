@@ -1,0 +1,11 @@
+# The background and sprite palette editors and the pattern table window.
+target_sources(vorlig_core PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/PalSets.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/SprPalettes.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/PatternBanks.cpp)
+target_sources(vorlig_ui PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/ColourBox.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmPalettes.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmPalettesPreview.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmSprites.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmPatterns.cpp)

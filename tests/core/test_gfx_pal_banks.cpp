@@ -1,0 +1,88 @@
+#include "gfx/PatternBanks.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(PatBank, ValidBackgroundBanksByRelease)
+{
+    EXPECT_FALSE(patbank::validBg(0, 0x30));
+    EXPECT_TRUE(patbank::validBg(0, 0x33));
+    EXPECT_TRUE(patbank::validBg(0, 0xB3)); // bit 7 does not count
+    EXPECT_TRUE(patbank::validBg(0, 67));
+    EXPECT_TRUE(patbank::validBg(0, 113));
+    EXPECT_FALSE(patbank::validBg(0, 114));
+    EXPECT_FALSE(patbank::validBg(0, 66));
+    EXPECT_TRUE(patbank::validBg(0, 127));
+    EXPECT_TRUE(patbank::validBg(1, 0x10));
+    EXPECT_FALSE(patbank::validBg(1, 0x17));
+    EXPECT_TRUE(patbank::validBg(0, 0x17));
+    EXPECT_TRUE(patbank::validBg(1, 120));
+    EXPECT_FALSE(patbank::validBg(1, 127));
+}
+
+TEST(PatBank, EachLayoutPlacesEveryTileOnceInsideThePicture)
+{
+    for (int layout = 0; layout < 3; ++layout) {
+        std::set<std::pair<int, int>> cells;
+        for (int t = 0; t < 64; ++t) {
+            const patbank::Cell c = patbank::tileCell(layout, t);
+            EXPECT_TRUE(c.x >= 0 && c.x <= 120 && c.y >= 0 && c.y <= 24) << layout << " " << t;
+            EXPECT_EQ(c.x % 8 + c.y % 8, 0);
+            cells.insert({ c.x, c.y });
+        }
+        EXPECT_EQ(cells.size(), 64u) << "layout " << layout;
+    }
+    // 8-interleave: two 2 x 2 groups stacked a column; 4-interleave: tiles 32.. below.
+    EXPECT_EQ(patbank::tileCell(1, 1).y, 8);
+    EXPECT_EQ(patbank::tileCell(1, 2).x, 8);
+    EXPECT_EQ(patbank::tileCell(1, 4).y, 16);
+    EXPECT_EQ(patbank::tileCell(1, 8).x, 16);
+    EXPECT_EQ(patbank::tileCell(2, 3).x, 8);
+    EXPECT_EQ(patbank::tileCell(2, 3).y, 8);
+    EXPECT_EQ(patbank::tileCell(2, 32).x, 0);
+    EXPECT_EQ(patbank::tileCell(2, 32).y, 16);
+}
+
+TEST(PatBank, PreviewDecodesBothPlanes)
+{
+    patbank::Bank bank {};
+    bank[17][0] = 0x80; // tile 17, row 0: low plane at the leftmost pixel
+    bank[17][8] = 0xC0; // high plane at the two leftmost
+    const patbank::Preview px = patbank::preview(bank, 0);
+    const int x = 8, y = 8; // tile 17 in the plain layout
+    EXPECT_EQ(px[y * 128 + x], 3);
+    EXPECT_EQ(px[y * 128 + x + 1], 2);
+    EXPECT_EQ(px[y * 128 + x + 2], 0);
+}
+
+TEST(PatBank, SaveWritesTheSectionAndStageOnesCopies)
+{
+    patbank::SectionBanks b;
+    b.stage = 1;
+    b.section = 4;
+    b.bgPos = 1000;
+    b.sprPos = 2000;
+    b.bg = { 0x21, 0x22 };
+    b.spr = { 0x41, 0x42, 0x43 };
+    auto at = [](const std::vector<Patch> &ps) {
+        std::vector<std::pair<long long, Bytes>> out;
+        for (const Patch &p : ps)
+            out.push_back({ p.pos, p.bytes });
+        return out;
+    };
+    using V = std::vector<std::pair<long long, Bytes>>;
+    EXPECT_EQ(at(patbank::savePatches(b, 0)),
+        (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } }, { 2018, { 0x41, 0x42 } },
+            { 1002, { 0x43 } } }));
+    b.section = 0;
+    EXPECT_EQ(at(patbank::savePatches(b, 1))[2].first, 2030);
+    b.section = 8;
+    EXPECT_EQ(at(patbank::savePatches(b, 1))[2].first, 2006);
+    b.section = 9;
+    EXPECT_EQ(
+        at(patbank::savePatches(b, 1)), (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } } }));
+    b.stage = 2;
+    b.section = 4;
+    EXPECT_EQ(patbank::savePatches(b, 0).size(), 3u);
+}
