@@ -1,0 +1,239 @@
+#include "special/MiscDrag.h"
+
+namespace special {
+
+using dragmath::rnd;
+using dragmath::snap;
+using dragmath::store;
+
+Moved dragStair(stairRec &rec, bool vertical, int x, int y, int left, int top, const ScrollState &s,
+    dragmath::Errors &errors)
+{
+    Moved out { false, left, top };
+    const int k = rec[3] / 4;
+    if (!vertical) {
+        const bool refused = (x < 600 && s.h == 0) || (x > 7560 && s.h == s.hMax);
+        if (!refused) {
+            out = { true, static_cast<int>(snap(x, 360, 240)),
+                static_cast<int>(snap(y, k >= 2 ? 360 : 600, 480)) };
+        }
+        long long a = k == 1 || k == 2 ? 24 : 0;
+        a = rnd(out.left / 10.0 + 96.0 * s.h + a - 36);
+        store(rec[2], a / 768, errors);
+        a %= 768;
+        if (a < 0)
+            a = 0;
+        store(rec[0], rnd(a / 3.0), errors);
+        const long long b = k < 2 ? 240 : 0;
+        store(rec[1], rnd((out.top + b + 120) / 480.0), errors);
+        return out;
+    }
+    const bool refused
+        = x < 600 || x > 7800 || (y < 900 && s.v == 0) || (y > 5440 && s.v == s.vMax);
+    if (!refused)
+        out = { true, static_cast<int>(snap(x, 360, 240)), static_cast<int>(snap(y, 360, 240)) };
+    long long a = k == 1 || k == 2 ? 240 : 0;
+    a = rnd(out.left + a - 360);
+    store(rec[0], rnd(a / 30.0), errors);
+    long long b = k < 2 ? 24 : 0;
+    b = rnd(96.0 * s.v + b + out.top / 10.0 - 84);
+    if (b < 0)
+        b = 0;
+    store(rec[2], b / 768, errors);
+    store(rec[1], rnd((b % 768) / 3.0), errors);
+    return out;
+}
+
+Moved dragStart(startRec &rec, bool vertical, int stage, int layoutLen, int x, int y, int left,
+    int top, const ScrollState &s, dragmath::Errors &errors)
+{
+    Moved out { false, left, top };
+    if (!vertical) {
+        if (!(s.h == 0 && x < 600) && y < 5600 && !(s.h == s.hMax && x > 7560))
+            out = { true, static_cast<int>(snap(x, 600, 480)),
+                static_cast<int>(snap(y, -120, 480)) };
+        const long long a = rnd(96.0 * s.h + out.left / 10.0 - 12);
+        store(rec.screen, a / 768, errors);
+        store(rec.nibHi, rnd((a % 768) / 48.0), errors);
+        store(rec.nibLo, rnd((out.top + 1020) / 480.0), errors);
+        return out;
+    }
+    const bool firstScreen = stage == 11 || stage == 14;
+    bool inside = false;
+    if (firstScreen) {
+        inside = 960LL * s.v + y - 360 < 6360;
+    } else {
+        const float rows = static_cast<float>((s.vMax + 6) - ((y - 360) / 960.0 + s.v));
+        inside = rows < 7.4f;
+    }
+    if (inside && x > 600 && y < 5300 && x < 7560)
+        out = { true, static_cast<int>(snap(x, 600, 480)), static_cast<int>(snap(y, -240, 480)) };
+    store(rec.nibHi, rnd((out.left - 120) / 480.0), errors);
+    if (firstScreen)
+        store(rec.nibLo, rnd((out.top + 960.0 * s.v + 1800) / 480.0), errors);
+    else
+        store(rec.nibLo, rnd((out.top + 960.0 * s.v + 240 - (layoutLen / 64 - 1) * 7680.0) / 480.0),
+            errors);
+    return out;
+}
+
+Moved dragDoor(uint8_t &door, int y, int left, int top, dragmath::Errors &errors)
+{
+    Moved out { false, left, top };
+    if (y > 0 && y < 4500) {
+        out.moved = true;
+        out.top = static_cast<int>(snap(y, 360, 480));
+    }
+    store(door, rnd((out.top - 360) / 30.0 + 64), errors);
+    return out;
+}
+
+namespace {
+
+double offsetOf(const Offsets &table, int type)
+{
+    return type >= 0 && type < static_cast<int>(table.size()) ? table[static_cast<size_t>(type)]
+                                                              : 0.0;
+}
+
+} // namespace
+
+Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int top,
+    const ScrollState &s, const Offsets &stOffX, const Offsets &stOffY, dragmath::Errors &errors)
+{
+    Moved out { false, left, top };
+    const int t = rec[3];
+    const double offX = offsetOf(stOffX, t);
+    const double offY = offsetOf(stOffY, t);
+    if (y > 360 && y < 5700) {
+        const int grid = (!vertical && t == 16) || (vertical && t == 17) ? 480 : 240;
+        out = { true, static_cast<int>(snap(x, 360, grid)), static_cast<int>(snap(y, 360, grid)) };
+        if (!vertical) {
+            long long a = rnd(out.left / 10.0 + 96.0 * s.h - 36 - 48 * offY);
+            a *= 10;
+            store(rec[0], a / 7680, errors);
+            a = rnd((a % 7680) / 30.0);
+            if (t == 16)
+                a += 8;
+            store(rec[1], a, errors);
+            if (t != 6 && t != 7)
+                store(rec[4], rnd((out.top + 600) / 30.0 - 16 * offX), errors);
+            else
+                rec[4] = 0;
+        } else {
+            // Along the scroll axis: the vertical byte [4] in memory order.
+            long long b = rnd(out.top / 10.0 + 96.0 * s.v - 36 - 48 * offX);
+            b *= 10;
+            store(rec[0], b / 7680, errors);
+            if (t != 6 && t != 7) {
+                b = rnd((b % 7680) / 30.0);
+                if (t == 17)
+                    b += rec[6] == 0 ? 5 : rec[6] == 1 ? 13 : 0;
+                store(rec[4], b, errors);
+            } else {
+                rec[4] = 0;
+            }
+            const long long a = t == 17 ? 8 : 0;
+            store(rec[1], rnd((out.left - 360) / 30.0 + a - 16 * offY), errors);
+        }
+    }
+    if (t == 16 && rec[6] == 0)
+        rec[4] = static_cast<uint8_t>((rec[4] / 16) * 16 + 8);
+    return out;
+}
+
+bool turnStair(stairRec &rec, bool vertical, int &topShift)
+{
+    topShift = 0;
+    stairRec r = rec;
+    auto add = [](uint8_t &b, int d) {
+        const int v = b + d;
+        if (v < 0 || v > 255)
+            return false;
+        b = static_cast<uint8_t>(v);
+        return true;
+    };
+    bool ok = true;
+    switch (rec[3]) {
+    case 0:
+        if (!vertical && r[0] == 248) {
+            r[0] = 0;
+            ok = add(r[2], 1);
+        } else {
+            ok = add(r[0], 8);
+        }
+        r[3] = 4;
+        break;
+    case 4:
+        if (!vertical) {
+            ok = add(r[1], -1);
+            topShift = -240;
+        } else if (r[1] == 0) {
+            r[1] = 248;
+            ok = add(r[2], -1);
+        } else {
+            ok = add(r[1], -8);
+        }
+        r[3] = 8;
+        break;
+    case 8:
+        if (!vertical && r[0] == 0) {
+            r[0] = 248;
+            ok = add(r[2], -1);
+        } else {
+            ok = add(r[0], -8);
+        }
+        r[3] = 12;
+        break;
+    case 12:
+        if (!vertical) {
+            ok = add(r[1], 1);
+            topShift = 240;
+        } else if (r[1] == 248) {
+            r[1] = 0;
+            ok = add(r[2], 1);
+        } else {
+            ok = add(r[1], 8);
+        }
+        r[3] = 0;
+        break;
+    default:
+        return true; // other kinds keep their record
+    }
+    if (!ok || r[2] == 255) { // 255 would end the list
+        topShift = 0;
+        return false;
+    }
+    rec = r;
+    return true;
+}
+
+void dropStairH(stairRec &rec, int screen)
+{
+    rec[2] = static_cast<uint8_t>(screen);
+    rec[1] = 7;
+    rec[0] = 0x80;
+}
+
+void dropStairV(stairRec &rec, int screen)
+{
+    rec[2] = static_cast<uint8_t>(screen);
+    rec[1] = 0x80;
+    rec[0] = 0x80;
+}
+
+void dropStart(startRec &rec, int screen)
+{
+    rec.screen = static_cast<uint8_t>(screen);
+    rec.nibLo = 7;
+    rec.nibHi = 7;
+}
+
+void dropSpecial(specialRec &rec, int screen)
+{
+    rec[0] = static_cast<uint8_t>(screen);
+    rec[4] = rec[3] == 6 || rec[3] == 7 ? 0 : 0x80;
+    rec[1] = 0x80;
+}
+
+} // namespace special
