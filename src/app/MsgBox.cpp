@@ -49,6 +49,10 @@ int showReal(const QString &text, int style, const QString &title)
         box.setIcon(QMessageBox::Question);
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
+    case msg::InformationYesNo:
+        box.setIcon(QMessageBox::Information);
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        break;
     case msg::QuestionOkCancel:
         box.setIcon(QMessageBox::Question);
         buttons = QMessageBox::Ok | QMessageBox::Cancel;

@@ -11,8 +11,8 @@ class QWidget;
 
 // Every message box of the program goes through here. Styles and answers use the numbers of
 // the design: 16 critical (17 with Cancel), 48 exclamation, 49 exclamation OK/Cancel, 64
-// information, 33 question OK/Cancel, 35 question Yes/No/Cancel, 36 question Yes/No. A CR in a text
-// is a line break.
+// information (68 with Yes/No), 33 question OK/Cancel, 35 question Yes/No/Cancel, 36 question
+// Yes/No. A CR in a text is a line break.
 namespace msg {
 
 enum Style {
@@ -23,7 +23,8 @@ enum Style {
     Information = 64,
     QuestionYesNoCancel = 35,
     QuestionYesNo = 36,
-    QuestionOkCancel = 33
+    QuestionOkCancel = 33,
+    InformationYesNo = 68
 };
 enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 

@@ -1,8 +1,31 @@
 #include "app/frmRI3.h"
 
-// The damage, music and game options windows are not built yet.
-void frmRI3::Damage() { }
+#include "tables/frmBGM.h"
+#include "tables/frmHits.h"
+#include "tables/frmMisc.h"
 
-void frmRI3::BGM() { }
+#include <QApplication>
 
-void frmRI3::cmdMisc_Click() { }
+void frmRI3::Damage()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (g.romVer != "0") {
+        frmHits2 w(g, this, this);
+        w.exec();
+    } else {
+        frmHits w(g, this, this);
+        w.exec();
+    }
+}
+
+void frmRI3::BGM()
+{
+    frmBGM w(g, this);
+    w.exec();
+}
+
+void frmRI3::cmdMisc_Click()
+{
+    frmMisc w(g, this);
+    w.exec();
+}

@@ -1,0 +1,100 @@
+#include "tables/frmBGM.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "tables/TableUi.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+enum Sub { subLoad = 200, subOK = 201, subDefault = 202 };
+
+constexpr int rowTop = 120; // twips
+constexpr int rowStep = 360;
+
+} // namespace
+
+frmBGM::frmBGM(Shared &g, QWidget *parent) : QDialog(parent), g(g)
+{
+    setObjectName("frmBGM");
+    setWindowTitle("BGM Tracks");
+    look::dialogFrame(this, 6960, rowTop + 16 * rowStep + 600);
+    r = g.romVer == "1" ? 1 : 0;
+    buildControls();
+    Form_Load();
+}
+
+void frmBGM::buildRow(int place, int situation, int left, int top)
+{
+    const size_t n = static_cast<size_t>(situation);
+    lab[static_cast<size_t>(place)] = tableui::label(this, QString("lab(%1)").arg(place),
+        QString::fromStdString(bgm::caption(situation)), left, top + 45, 1560, 225);
+    cmb[n] = new QComboBox(this);
+    cmb[n]->setObjectName(QString("cmb(%1)").arg(situation));
+    look::place(cmb[n], left + 1620, top, 1680, 315);
+}
+
+void frmBGM::buildControls()
+{
+    int place = 0;
+    for (int k = 0; k < 16; ++k)
+        buildRow(place++, bgm::leftColumn()[static_cast<size_t>(k)], 120, rowTop + k * rowStep);
+    for (int k = 0; k < 16; ++k)
+        if (int s = bgm::rightColumn()[static_cast<size_t>(k)]; s >= 0)
+            buildRow(place++, s, 3540, rowTop + k * rowStep);
+    const int by = rowTop + 16 * rowStep + 120;
+    cmdDefault = tableui::button(this, "cmdDefault", "Default Settings", 120, by, 2160, 375);
+    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 3540, by, 1560, 375);
+    cmdOK = tableui::button(this, "cmdOK", "Save", 5280, by, 1560, 375);
+    connect(cmdOK, &QPushButton::clicked, this, &frmBGM::cmdOK_Click);
+    connect(cmdDefault, &QPushButton::clicked, this, &frmBGM::cmdDefault_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmBGM::cmdCancel_Click);
+}
+
+void frmBGM::Form_Load()
+{
+    msg::step(g, subLoad, [&] {
+        bgmPos = bgm::tablePos(r);
+        for (int k = 0; k < bgm::situations; ++k)
+            songPtr[static_cast<size_t>(k)] = bgm::songPtr(k, r);
+        for (QComboBox *c : cmb)
+            for (int n = 0; n < bgm::items; ++n)
+                c->addItem(QString::fromStdString(bgm::itemText(n)),
+                    songPtr[static_cast<size_t>(bgm::itemSong(n))]);
+        const RomImage rom = RomImage::load(g.ini.romPath);
+        for (int i = 0; i < bgm::situations; ++i) {
+            const size_t n = static_cast<size_t>(i);
+            const unsigned word = rom.word(bgmPos + 2 * i);
+            m_read[n] = word;
+            // A word that names no song leaves the list without a selection.
+            cmb[n]->setCurrentIndex(bgm::itemForWord(word, r));
+        }
+    });
+}
+
+void frmBGM::cmdOK_Click()
+{
+    std::array<int, bgm::situations> selected {};
+    for (size_t i = 0; i < cmb.size(); ++i)
+        selected[i] = cmb[i]->currentIndex();
+    // A failed write is reported and keeps the window open with the choices.
+    if (msg::step(
+            g, subOK, [&] { romfile::write(g.ini.romPath, bgm::patches(selected, m_read, r)); }))
+        accept();
+}
+
+void frmBGM::cmdDefault_Click()
+{
+    msg::step(g, subDefault, [&] {
+        for (int i = 0; i < bgm::situations; ++i)
+            cmb[static_cast<size_t>(i)]->setCurrentIndex(bgm::defaultItem(i, r));
+    });
+}
+
+void frmBGM::cmdCancel_Click()
+{
+    reject();
+}

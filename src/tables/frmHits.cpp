@@ -1,0 +1,217 @@
+#include "tables/frmHits.h"
+
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "rom/VbError.h"
+#include "tables/Damage.h"
+#include "tables/Spinner.h"
+#include "tables/TableUi.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+enum Sub { subRedraw = 500, subLoad = 501, subSave = 502, subDefault = 503 };
+
+QPixmap segmentPicture(const std::string &path)
+{
+    if (!romfile::fileExists(path))
+        throw VbError("File not found: " + path);
+    QPixmap pm(QString::fromStdString(path));
+    if (pm.isNull())
+        throw VbError("Invalid picture: " + path);
+    return pm;
+}
+
+QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, const char *colour)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setGeometry(at);
+    l->setStyleSheet(QString("color: %1;").arg(colour));
+    return l;
+}
+
+} // namespace
+
+DamageWindow::DamageWindow(Shared &g, int release, QWidget *mainWindow, QWidget *parent)
+    : QDialog(parent), g(g), r(release), m_main(mainWindow)
+{
+    setWindowFlags(
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(r == 1 ? QSize(325, 451) : QSize(327, 384));
+    buildControls();
+    Form_Load();
+}
+
+void DamageWindow::buildControls()
+{
+    const int rowsPerFrame = r == 1 ? 5 : 4;
+    const int top1 = r == 1 ? 16 : 8, top2 = r == 1 ? 200 : 160, high = r == 1 ? 169 : 137;
+    const std::string &caption1 = damage::rows(r).front().group;
+    const std::string &caption2 = damage::rows(r).back().group;
+    Frame1 = new QGroupBox(QString::fromStdString(caption1), this);
+    Frame1->setObjectName("Frame1");
+    Frame1->setGeometry(16, top1, 297, high);
+    Frame1->setStyleSheet("QGroupBox { color: rgb(255, 128, 128); }");
+    Frame2 = new QGroupBox(QString::fromStdString(caption2), this);
+    Frame2->setObjectName("Frame2");
+    Frame2->setGeometry(16, top2, 297, high);
+    Frame2->setStyleSheet("QGroupBox { color: rgb(208, 208, 255); }");
+    hs1.resize(damage::rows(r).size());
+    ls.resize(damage::rows(r).size());
+    bar.resize(16 * damage::rows(r).size());
+    buildRows(Frame1, 0, rowsPerFrame, top1);
+    buildRows(Frame2, rowsPerFrame, rowsPerFrame, top2);
+    buildButtons();
+}
+
+void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTop)
+{
+    // Every segment shows the empty picture until the rows are read.
+    QPixmap empty;
+    msg::step(g, sub(subLoad), [&] { empty = segmentPicture(g.datPath + "m0.dat"); });
+    for (int k = 0; k < count; ++k) {
+        const int i = first + k;
+        const size_t n = static_cast<size_t>(i);
+        const int y = 16 + 32 * k;
+        ls[n] = new QLabel(QString::fromStdString(damage::rows(r)[n].label), frame);
+        ls[n]->setObjectName(QString("ls(%1)").arg(i));
+        ls[n]->setGeometry(8, y, 89, 17);
+        for (int j = 0; j < 16; ++j) {
+            auto *seg = new ctl::ImageBox(frame, "bar", 16 * i + j);
+            seg->setGeometry(144 + 8 * j, y, 10, 19);
+            seg->setPicture(empty);
+            bar[n * 16 + static_cast<size_t>(j)] = seg;
+        }
+        hs1[n] = new Spinner(Qt::Horizontal, 1, 16, this, QString("hs1(%1)").arg(i));
+        hs1[n]->setGeometry(128, frameTop + y, 25, 17);
+        connect(hs1[n], &Spinner::spinChanged, this, [this, i] { hs1_Change(i); });
+    }
+}
+
+void DamageWindow::buildButtons()
+{
+    auto make = [this](const char *name, const char *text, QRect at) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        b->setGeometry(at);
+        return b;
+    };
+    if (r == 1) {
+        cmdOK = make("cmdOK", "Save", QRect(168, 384, 145, 25));
+        cmdCancel = make("cmdCancel", "Cancel", QRect(168, 416, 145, 25));
+        cmdDefault = make("cmdDefault", "Default Settings", QRect(16, 416, 129, 25));
+        notes.push_back(note(this, "lspike", "* Includes regular spikes and crushers.",
+            QRect(24, 384, 121, 33), "rgb(144, 144, 255)"));
+    } else {
+        cmdOK = make("cmdOK", "Save", QRect(192, 312, 121, 25));
+        cmdDefault = make("cmdDefault", "Default Settings", QRect(160, 344, 89, 25));
+        cmdCancel = make("cmdCancel", "Cancel", QRect(256, 344, 57, 25));
+        notes.push_back(note(this, "lacid",
+            "* Also applies to all falling blocks, acid drops and trap door spikes.",
+            QRect(24, 312, 169, 33), "rgb(176, 176, 255)"));
+        notes.push_back(note(this, "l2q", "** Also includes the entire Second Quest.",
+            QRect(24, 344, 137, 25), "rgb(144, 144, 255)"));
+    }
+    // Cancel comes first in the tab order and has the focus when the window opens.
+    setTabOrder(cmdCancel, cmdOK);
+    setTabOrder(cmdOK, cmdDefault);
+    cmdCancel->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &DamageWindow::cmdOK_Click);
+    connect(cmdDefault, &QPushButton::clicked, this, &DamageWindow::cmdDefault_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &DamageWindow::cmdCancel_Click);
+}
+
+void DamageWindow::Form_Load()
+{
+    for (ctl::ImageBox *seg : bar)
+        seg->Tag = "0";
+    RomImage rom;
+    const bool opened = msg::step(g, sub(subLoad), [&] { rom = RomImage::load(g.ini.romPath); });
+    for (size_t i = 0; i < hs1.size(); ++i) {
+        // Without the file the rows take the scratch byte, as no read changed it.
+        if (opened)
+            msg::step(g, sub(subLoad), [&] { scratch = rom.byte(damage::rows(r)[i].pos); });
+        const int v = damage::valueOf(scratch);
+        if (hs1[i]->spin() == v)
+            hs1_Change(static_cast<int>(i));
+        else
+            hs1[i]->setSpin(v);
+    }
+    tableui::normalPointer();
+}
+
+void DamageWindow::showSegment(ctl::ImageBox *seg, bool full)
+{
+    const QString want = full ? "1" : "0";
+    if (seg->Tag != want) {
+        // A picture that cannot be loaded keeps the old one; the Tag moves on all the same, so
+        // the same state is not tried again.
+        msg::step(g, sub(subRedraw),
+            [&] { seg->setPicture(segmentPicture(g.datPath + (full ? "m1.dat" : "m0.dat"))); });
+    }
+    seg->Tag = want;
+}
+
+void DamageWindow::hs1_Change(int index)
+{
+    const size_t n = static_cast<size_t>(index);
+    const int v = hs1[n]->spin();
+    for (int j = 0; j < 16; ++j)
+        showSegment(bar[16 * n + static_cast<size_t>(j)], damage::segmentFull(v, j));
+}
+
+void DamageWindow::cmdOK_Click()
+{
+    std::vector<int> values;
+    for (Spinner *s : hs1)
+        values.push_back(s->spin());
+    // A failed write is reported and keeps the window open, so nothing counts as saved.
+    if (!msg::step(
+            g, sub(subSave), [&] { romfile::write(g.ini.romPath, damage::patches(values, r)); }))
+        return;
+    QString caption = "Vorlig";
+    if (damage::allCheap(values)) {
+        if (msg::box("That was very cheap of you.", msg::InformationYesNo, "Information")
+            != msg::Yes) {
+            msg::box("Yes it was.", msg::Information, "Information");
+            caption = "Vorlig (cheap version)";
+        }
+    }
+    if (m_main)
+        m_main->setWindowTitle(caption);
+    accept();
+}
+
+void DamageWindow::cmdDefault_Click()
+{
+    msg::step(g, sub(subDefault), [&] {
+        for (size_t i = 0; i < hs1.size(); ++i)
+            hs1[i]->setSpin(damage::defaultValue(damage::rows(r)[i]));
+    });
+}
+
+void DamageWindow::cmdCancel_Click()
+{
+    reject();
+}
+
+frmHits::frmHits(Shared &g, QWidget *mainWindow, QWidget *parent)
+    : DamageWindow(g, 0, mainWindow, parent)
+{
+    setObjectName("frmHits");
+    setWindowTitle("Curse Severity - US version");
+}
+
+frmHits2::frmHits2(Shared &g, QWidget *mainWindow, QWidget *parent)
+    : DamageWindow(g, 1, mainWindow, parent)
+{
+    setObjectName("frmHits2");
+    setWindowTitle("Curse Severity - Japanese Version");
+}

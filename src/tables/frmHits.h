@@ -1,0 +1,65 @@
+#pragma once
+#include "app/Shared.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class Spinner;
+namespace ctl {
+class ImageBox;
+}
+
+// "Curse Severity": the damage bytes as spinners beside 16-segment bar graphs. The US window
+// (frmHits) and the Japanese one (frmHits2) differ only in their rows and layout. Save writes
+// the bytes and sets the main window's caption.
+class DamageWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // release: 0 US, 1 Japanese; mainWindow gets the caption on Save.
+    DamageWindow(Shared &g, int release, QWidget *mainWindow, QWidget *parent);
+
+    // Handlers, by their design names.
+    void Form_Load();
+    void hs1_Change(int index);
+    void cmdOK_Click();
+    void cmdDefault_Click();
+    void cmdCancel_Click();
+
+    std::vector<Spinner *> hs1;
+    std::vector<ctl::ImageBox *> bar; // 16 a row
+    std::vector<QLabel *> ls;
+    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr;
+    QPushButton *cmdOK = nullptr, *cmdDefault = nullptr, *cmdCancel = nullptr;
+    std::vector<QLabel *> notes; // the footnotes
+
+private:
+    void buildControls();
+    void buildRows(QGroupBox *frame, int first, int count, int frameTop);
+    void buildButtons();
+    void showSegment(ctl::ImageBox *seg, bool full);
+    int sub(int us) const { return r == 1 ? us + 4 : us; }
+
+    Shared &g;
+    int r;
+    QWidget *m_main;
+    uint8_t scratch = 0; // every read and write passes through it
+};
+
+class frmHits : public DamageWindow
+{
+    Q_OBJECT
+public:
+    frmHits(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
+};
+
+class frmHits2 : public DamageWindow
+{
+    Q_OBJECT
+public:
+    frmHits2(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
+};

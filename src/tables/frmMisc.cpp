@@ -1,0 +1,122 @@
+#include "tables/frmMisc.h"
+
+#include "app/Look.h"
+#include "app/MsgBox.h"
+#include "rom/RomFile.h"
+#include "tables/GameOptions.h"
+#include "tables/Spinner.h"
+#include "tables/TableUi.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <exception>
+
+namespace {
+
+// Runs one step under the window's own error numbers ("M00", "M01").
+template <typename F> bool stepM(const Shared &g, const char *number, F &&f)
+{
+    try {
+        f();
+        return true;
+    } catch (...) {
+        tableui::errBox(g, number, msg::describe(std::current_exception()));
+        return false;
+    }
+}
+
+QLineEdit *readOut(QWidget *parent, const char *name, int top)
+{
+    auto *t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setReadOnly(true);
+    t->setAlignment(Qt::AlignRight);
+    look::place(t, 1080, top, 435, 285);
+    return t;
+}
+
+} // namespace
+
+frmMisc::frmMisc(Shared &g, QWidget *parent) : QDialog(parent), g(g)
+{
+    setObjectName("frmMisc");
+    setWindowTitle("Game options");
+    look::dialogFrame(this, 3120, 1920);
+    buildControls();
+    Form_Load();
+}
+
+void frmMisc::buildControls()
+{
+    // Hearts above lives, each "Start with ", the read-out, the arrows and the word.
+    lab[1] = tableui::label(this, "lab(1)", "Start with ", 120, 165, 945, 225);
+    txth = readOut(this, "txth", 120);
+    vHeart = new Spinner(Qt::Vertical, 0, 99, this, "vHeart");
+    look::place(vHeart, 1560, 90, 255, 345);
+    lab[3] = tableui::label(this, "lab(3)", "hearts", 1920, 165, 900, 225);
+    lab[0] = tableui::label(this, "lab(0)", "Start with ", 120, 645, 945, 225);
+    txtl = readOut(this, "txtl", 600);
+    vLife = new Spinner(Qt::Vertical, 0, 99, this, "vLife");
+    look::place(vLife, 1560, 570, 255, 345);
+    lab[2] = tableui::label(this, "lab(2)", "lives", 1920, 645, 900, 225);
+    cmdOK = tableui::button(this, "cmdOK", "Save", 120, 1020, 1380, 315);
+    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 1620, 1020, 1380, 315);
+    cmdDefault = tableui::button(this, "cmdDefault", "Default Settings", 120, 1440, 2880, 315);
+    connect(vLife, &Spinner::spinChanged, this, &frmMisc::vLife_Change);
+    connect(vHeart, &Spinner::spinChanged, this, &frmMisc::vHeart_Change);
+    connect(cmdOK, &QPushButton::clicked, this, &frmMisc::cmdOK_Click);
+    connect(cmdDefault, &QPushButton::clicked, this, &frmMisc::cmdDefault_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMisc::cmdCancel_Click);
+}
+
+void frmMisc::Form_Load()
+{
+    const int r = g.romVer == "1" ? 1 : 0;
+    livesPos = gameopt::livesPos(r);
+    heartsPos = gameopt::heartsPos(r);
+    uint8_t lives = 0, hearts = 0;
+    stepM(g, "M00", [&] {
+        const RomImage rom = RomImage::load(g.ini.romPath);
+        lives = rom.byte(livesPos);
+        hearts = rom.byte(heartsPos);
+    });
+    vHeart->setSpin(gameopt::valueOf(hearts));
+    vLife->setSpin(gameopt::valueOf(lives));
+    // The read-outs show the values from the opening on, changed or not.
+    vHeart_Change();
+    vLife_Change();
+}
+
+void frmMisc::vLife_Change()
+{
+    txtl->setText(QString::number(vLife->spin()));
+}
+
+void frmMisc::vHeart_Change()
+{
+    txth->setText(QString::number(vHeart->spin()));
+}
+
+void frmMisc::cmdDefault_Click()
+{
+    vLife->setSpin(2);
+    vHeart->setSpin(5);
+}
+
+void frmMisc::cmdOK_Click()
+{
+    // A failed write is reported and keeps the window open with the values.
+    if (stepM(g, "M01", [&] {
+            romfile::write(g.ini.romPath,
+                { { livesPos, { gameopt::byteOf(vLife->spin()) } },
+                    { heartsPos, { gameopt::byteOf(vHeart->spin()) } } });
+        }))
+        accept();
+}
+
+void frmMisc::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,289 @@
+#include "rom/Numbers.h"
+#include "rom/VbError.h"
+#include "support/RomBuilder.h"
+#include "tables/Bgm.h"
+#include "tables/Damage.h"
+#include "tables/GameOptions.h"
+#include "tables/Presets.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+int rel(rb::Rel r)
+{
+    return r == rb::Rel::JP ? 1 : 0;
+}
+
+RomImage patched(Bytes rom, const std::vector<Patch> &patches)
+{
+    RomImage img(std::move(rom));
+    for (const Patch &p : patches)
+        img.put(p.pos, p.bytes);
+    return img;
+}
+
+// Positions whose byte differs between two images of the same size.
+std::set<long long> changed(const Bytes &a, const Bytes &b)
+{
+    std::set<long long> out;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            out.insert(static_cast<long long>(i) + 1);
+    return out;
+}
+
+class PresetRom : public ::testing::TestWithParam<rb::Rel>
+{
+protected:
+    PresetRom() : built(rb::build(rb::gameShape(GetParam()))) { }
+    rb::Built built;
+};
+
+} // namespace
+
+TEST(TablesPresets, StoredBytesPickTheItemAtOrBelow)
+{
+    EXPECT_EQ(presets::puLeftText(presets::puLeftIndex(0x07)), "06");
+    EXPECT_EQ(presets::puLeftIndex(64), 0);
+    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0x3B)), "10");
+    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0x20)), "10");
+    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0xCB)), "A0");
+    EXPECT_EQ(presets::puTopIndex(0xCC), 0);
+    EXPECT_EQ(num::hex2(presets::enLeftValue(presets::enLeftIndex(5))), "04");
+    for (uint8_t left : { 65, 66, 67 })
+        EXPECT_EQ(presets::enLeftValue(presets::enLeftIndex(left)), 0x40);
+    EXPECT_EQ(presets::enLeftIndex(68), 0);
+    EXPECT_EQ(num::hex2(presets::enTopValue(presets::enTopIndex(219))), "D8");
+    for (uint8_t top : { 220, 223, 31 })
+        EXPECT_EQ(presets::enTopValue(presets::enTopIndex(top)), 32);
+    EXPECT_EQ(presets::enTopMap(5), 37);
+    EXPECT_EQ(presets::enTopMap(224), 192);
+    EXPECT_EQ(presets::enTopMap(100), 100);
+}
+
+TEST(TablesPresets, JapaneseCodesLieSixteenBelow)
+{
+    const auto us = presets::puContents(0), jp = presets::puContents(1);
+    ASSERT_EQ(us.size(), 20u);
+    for (size_t i = 0; i + 1 < us.size(); ++i)
+        EXPECT_EQ(jp[i].code, us[i].code - 16) << us[i].text;
+    EXPECT_EQ(jp.back().code, 0);
+    EXPECT_EQ(presets::puTypes(1)[1].code, 0x82);
+    EXPECT_EQ(presets::codeIndex(us, 0x55, 0), 0);
+    EXPECT_EQ(presets::puLastRow(0), 14);
+    EXPECT_EQ(presets::puLastRow(1), 4);
+}
+
+TEST_P(PresetRom, SaveWritesEveryRecordInRomOrderAndNothingElse)
+{
+    const int r = rel(GetParam());
+    const RomImage rom(built.rom);
+    presets::PuTable pu {};
+    for (int n = 0; n < 256; ++n)
+        pu[static_cast<size_t>(n)] = { static_cast<uint8_t>(n), static_cast<uint8_t>(n + 1),
+            static_cast<uint8_t>(n + 2), static_cast<uint8_t>(n + 3) };
+    const RomImage out = patched(built.rom, presets::puSave(rom, pu, r));
+    ASSERT_EQ(built.ledger.puRecords.size(), static_cast<size_t>(presets::puCount(r)));
+    std::set<long long> allowed;
+    for (int n = 0; n < presets::puCount(r); ++n) {
+        const long long pos = built.ledger.puRecords[static_cast<size_t>(n)];
+        EXPECT_EQ(out.bytes(pos, 4),
+            (Bytes { uint8_t(n + 2), uint8_t(n + 3), uint8_t(n), uint8_t(n + 1) }));
+        for (int k = 0; k < 4; ++k)
+            allowed.insert(pos + k);
+    }
+    for (long long pos : changed(built.rom, out.data()))
+        EXPECT_TRUE(allowed.count(pos)) << pos;
+
+    presets::EnTable en {};
+    for (int n = 0; n < 256; ++n)
+        en[static_cast<size_t>(n)] = { uint8_t(n), uint8_t(n + 1), uint8_t(n + 2) };
+    const RomImage out2 = patched(built.rom, presets::enSave(rom, en, r));
+    allowed.clear();
+    for (int n = 0; n < presets::enCount(r); ++n) {
+        const long long pos = built.ledger.enRecords[static_cast<size_t>(n)];
+        EXPECT_EQ(out2.bytes(pos, 3), (Bytes { uint8_t(n + 2), uint8_t(n), uint8_t(n + 1) }));
+        for (int k = 0; k < 3; ++k)
+            allowed.insert(pos + k);
+    }
+    for (long long pos : changed(built.rom, out2.data()))
+        EXPECT_TRUE(allowed.count(pos)) << pos;
+}
+
+TEST_P(PresetRom, SharedPointersKeepTheHigherPreset)
+{
+    const int r = rel(GetParam());
+    RomImage rom(built.rom);
+    // Preset 2's pointer made equal to preset 1's.
+    const long long t = presets::enTable(r);
+    rom.put(t + 4, rom.bytes(t + 2, 2));
+    presets::EnTable en {};
+    en[1] = { 0x10, 0x40, 0x11 };
+    en[2] = { 0x20, 0x50, 0x22 };
+    const RomImage out = patched(rom.data(), presets::enSave(rom, en, r));
+    EXPECT_EQ(out.bytes(built.ledger.enRecords[1], 3), (Bytes { 0x22, 0x20, 0x50 }));
+}
+
+TEST_P(PresetRom, RestoreReadsByTheBackupsPointersAndWritesByTheWorkingOnes)
+{
+    const int r = rel(GetParam());
+    RomImage backup(built.rom);
+    RomImage work(built.rom);
+    // The working ROM's preset 3 record moved onto preset 4's bytes; the backup's preset 3
+    // carries its own values with an out-of-range Top.
+    work.put(presets::puTable(r) + 6, work.bytes(presets::puTable(r) + 8, 2));
+    work.put(presets::enTable(r) + 6, work.bytes(presets::enTable(r) + 8, 2));
+    backup.put(built.ledger.puRecords[3], { 0x91, 0xA1, 0x0C, 0x50 });
+    backup.put(built.ledger.enRecords[3], { 0x07, 0x24, 0x10 });
+    presets::PuTable pu {};
+    const RomImage out = patched(work.data(), presets::puRestore(backup, work, pu, r));
+    EXPECT_EQ(pu[3], (puPresetRec { 0x0C, 0x50, 0x91, 0xA1 }));
+    // Preset 4 comes later and lands on the shared bytes.
+    EXPECT_EQ(out.bytes(built.ledger.puRecords[4], 4), backup.bytes(built.ledger.puRecords[4], 4));
+    presets::EnTable en {};
+    const RomImage out2 = patched(work.data(), presets::enRestore(backup, work, en, r));
+    EXPECT_EQ(en[3], (enPresetRec { 0x24, 0x30, 0x07 }));
+    // No working pointer leads to the old record 3 any more.
+    EXPECT_EQ(out2.bytes(built.ledger.enRecords[3], 3), work.bytes(built.ledger.enRecords[3], 3));
+    EXPECT_EQ(out2.bytes(built.ledger.enRecords[4], 3), backup.bytes(built.ledger.enRecords[4], 3));
+}
+
+TEST_P(PresetRom, ARecordOutsideTheFileFailsWithoutPatchesOrChanges)
+{
+    const int r = rel(GetParam());
+    // Preset 7 points to the last byte of page 2, which a shortened ROM does not hold.
+    Bytes cut(built.rom.begin(), built.rom.begin() + 196000);
+    cut[static_cast<size_t>(presets::puTable(r) + 14 - 1)] = 0xFF;
+    cut[static_cast<size_t>(presets::puTable(r) + 15 - 1)] = 0xFF;
+    const RomImage rom(cut);
+    presets::PuTable pu {};
+    pu[7] = { 1, 2, 3, 4 };
+    const presets::PuTable before = pu;
+    EXPECT_THROW(presets::puSave(rom, pu, r), VbError);
+    EXPECT_THROW(presets::puRestore(rom, RomImage(built.rom), pu, r), VbError);
+    EXPECT_EQ(pu, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothReleases, PresetRom, ::testing::Values(rb::Rel::US, rb::Rel::JP));
+
+TEST(TablesDamage, BytesShowTheirSegments)
+{
+    auto full = [](uint8_t byte) {
+        int n = 0;
+        for (int j = 0; j < 16; ++j)
+            n += damage::segmentFull(damage::valueOf(byte), j);
+        return n;
+    };
+    EXPECT_EQ(full(0), 16);
+    EXPECT_EQ(full(1), 14);
+    EXPECT_EQ(full(7), 8);
+    EXPECT_EQ(full(15), 0);
+    EXPECT_EQ(full(16), 16); // read as 0
+    EXPECT_EQ(damage::valueOf(0xFF), 1);
+    // Full segments stand on the left.
+    EXPECT_TRUE(damage::segmentFull(2, 13));
+    EXPECT_FALSE(damage::segmentFull(2, 14));
+}
+
+TEST(TablesDamage, SaveNamesExactlyTheRowsBytes)
+{
+    for (int r : { 0, 1 }) {
+        const auto &rows = damage::rows(r);
+        ASSERT_EQ(rows.size(), r ? 10u : 8u);
+        std::vector<int> values;
+        for (size_t i = 0; i < rows.size(); ++i)
+            values.push_back(static_cast<int>(i) + 1);
+        const auto p = damage::patches(values, r);
+        ASSERT_EQ(p.size(), rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(p[i].pos, rows[i].pos);
+            EXPECT_EQ(p[i].bytes, Bytes { static_cast<uint8_t>(i == 0 ? 0 : i) });
+        }
+        EXPECT_FALSE(damage::allCheap(values));
+        EXPECT_TRUE(damage::allCheap(std::vector<int>(rows.size(), 1)));
+    }
+    EXPECT_EQ(damage::rows(0)[3].pos, 0x38303 + 1);
+    EXPECT_EQ(damage::rows(1)[9].pos, 0x38306 + 1);
+    EXPECT_EQ(damage::defaultValue(damage::rows(1)[4]), 16);
+}
+
+TEST(TablesBgm, WordsPickTheirItems)
+{
+    // 0x9299 is song 0 in the Japanese release and song 10 in the US one.
+    EXPECT_EQ(bgm::itemText(bgm::itemForWord(0x9299, 1)), "Life Loss");
+    EXPECT_EQ(bgm::itemText(bgm::itemForWord(0x9299, 0)), "Demon Seed");
+    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(11, 0), 0), 3);
+    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(12, 1), 1), 8);
+    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(28, 0), 0), 12);
+    EXPECT_EQ(bgm::itemForWord(0x1234, 0), -1);
+    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(0, 0) + 1, 0), -1);
+}
+
+TEST(TablesBgm, DefaultsSaveEachSituationsOwnSongButThreeStandIns)
+{
+    for (int r : { 0, 1 }) {
+        std::array<int, bgm::situations> sel {};
+        for (int i = 0; i < bgm::situations; ++i)
+            sel[static_cast<size_t>(i)] = bgm::defaultItem(i, r);
+        const auto p = bgm::patches(sel, {}, r);
+        ASSERT_EQ(p.size(), 31u);
+        for (int i = 0; i < bgm::situations; ++i) {
+            const int song = i == 11 ? 8 : i == 12 ? 6 : i == 28 ? 15 : i;
+            const unsigned w = bgm::songPtr(song, r);
+            EXPECT_EQ(p[static_cast<size_t>(i)].pos, bgm::tablePos(r) + 2 * i);
+            EXPECT_EQ(
+                p[static_cast<size_t>(i)].bytes, (Bytes { uint8_t(w & 255), uint8_t(w >> 8) }))
+                << i;
+        }
+    }
+}
+
+TEST(TablesBgm, LifeLossForSituationOneAndListsWithoutSelection)
+{
+    std::array<int, bgm::situations> sel;
+    sel.fill(-1);
+    sel[1] = 27;
+    std::array<std::optional<unsigned>, bgm::situations> read {};
+    read[2] = 0xBEEF; // no song: written back as it was
+    const auto us = bgm::patches(sel, read, 0);
+    ASSERT_EQ(us.size(), 2u);
+    EXPECT_EQ(us[0].pos, 200667);
+    EXPECT_EQ(us[0].bytes, (Bytes { 0x0D, 0x92 }));
+    EXPECT_EQ(us[1].pos, 200669);
+    EXPECT_EQ(us[1].bytes, (Bytes { 0xEF, 0xBE }));
+    const auto jp = bgm::patches(sel, {}, 1);
+    ASSERT_EQ(jp.size(), 1u);
+    EXPECT_EQ(jp[0].pos, 200721);
+    EXPECT_EQ(jp[0].bytes, (Bytes { 0x99, 0x92 }));
+}
+
+TEST(TablesBgm, EverySituationHasOnePlace)
+{
+    std::set<int> seen;
+    for (int s : bgm::leftColumn())
+        seen.insert(s);
+    for (int s : bgm::rightColumn())
+        if (s >= 0)
+            seen.insert(s);
+    EXPECT_EQ(seen.size(), 31u);
+}
+
+TEST(TablesGameOptions, BcdBytesAndValues)
+{
+    EXPECT_EQ(gameopt::valueOf(0x25), 25);
+    EXPECT_EQ(gameopt::valueOf(0x07), 7);
+    EXPECT_EQ(gameopt::valueOf(0x2A), 2);
+    EXPECT_EQ(gameopt::valueOf(0xA5), 0);
+    EXPECT_EQ(gameopt::valueOf(0x0C), 0);
+    EXPECT_EQ(gameopt::valueOf(0x99), 99);
+    EXPECT_EQ(gameopt::valueOf(0x00), 0);
+    EXPECT_EQ(gameopt::byteOf(25), 0x25);
+    EXPECT_EQ(gameopt::byteOf(7), 0x07);
+    EXPECT_EQ(gameopt::byteOf(99), 0x99);
+    EXPECT_EQ(gameopt::byteOf(gameopt::valueOf(0x2A)), 0x02);
+    EXPECT_EQ(gameopt::livesPos(1), 3902);
+    EXPECT_EQ(gameopt::heartsPos(0), 4306);
+}
