@@ -1,0 +1,323 @@
+#include "app/Controls.h"
+#include "gfx/BlockPicBox.h"
+#include "gfx/frmEditTSA.h"
+#include "gfx/frmTile.h"
+#include "rom/Numbers.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+#include "ui/support/Startup.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QImage shown(const QPixmap &pm)
+{
+    return pm.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A block editor on a block whose quadrants 0..3 have sub-palettes 1, 2, 3, 0 and whose cells
+// hold the tiles 0x10 + cell.
+struct Editor
+{
+    Boxes boxes;
+    Program p;
+    std::unique_ptr<frmEditTSA> ed;
+
+    explicit Editor(std::array<uint8_t, 4> quads = { 1, 2, 3, 0 })
+    {
+        p.g->tsaBlock = 9;
+        p.g->blockPal[0][9] = quads;
+        for (size_t j = 0; j < 16; ++j)
+            p.g->blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
+        ed = std::make_unique<frmEditTSA>(*p.g, *p.w);
+        ed->tim->stop();
+    }
+    // The chooser image t as drawn in sub-palette pal.
+    QImage tileIn(int t, int pal)
+    {
+        const int keep = ed->m.chooserPal;
+        ed->m.chooserPal = pal;
+        ctl::ImageBox probe(nullptr, "probe");
+        ed->drawTile(&probe, t);
+        ed->m.chooserPal = keep;
+        return shown(probe.picture());
+    }
+    // Marks chooser image 200 so that a redraw of the chooser shows.
+    void markChooser() { ed->imgTile[200]->setPicture(QPixmap()); }
+    bool chooserRedrawn() const { return !ed->imgTile[200]->picture().isNull(); }
+};
+
+} // namespace
+
+class tst_blocks_cells : public QObject
+{
+    Q_OBJECT
+private slots:
+    void selectingACellSetsTheReadOutsAndTheFrames()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        QTest::mouseClick(ed.imgTSA[6], Qt::LeftButton);
+        QCOMPARE(ed.m.selCell, 6);
+        QCOMPARE(ed.txtEdit->text(), QString("b3"));
+        QCOMPARE(ed.selName, QString("b3"));
+        QCOMPARE(ed.txtVal->text(), QString("16"));
+        QCOMPARE(ed.m.selQuad, 2);
+        QCOMPARE(ed.m.chooserPal, 3);
+        QCOMPARE(ed.palSh->pos(), QPoint(124, 222));
+        QCOMPARE(ed.cur->pos(), ed.imgTSA[6]->pos() - QPoint(2, 2));
+        QCOMPARE(ed.Picture2Tag, QString("&H16"));
+        QVERIFY(shown(ed.Picture2) == shown(ed.imgTSA[6]->picture()));
+        // A right press is no click.
+        QTest::mouseClick(ed.imgTSA[9], Qt::RightButton);
+        QCOMPARE(ed.m.selCell, 6);
+        QCOMPARE(e.boxes.count(), 0);
+    }
+
+    void theChooserIsRedrawnOnlyWhenItsSubPaletteChanges()
+    {
+        Editor e({ 1, 1, 3, 3 });
+        frmEditTSA &ed = *e.ed;
+        QCOMPARE(ed.imgTile[0]->Tag, QString("3"));
+        e.markChooser();
+        ed.imgTSA_Click(2); // quadrant 2, the same sub-palette
+        QVERIFY(!e.chooserRedrawn());
+        ed.imgTSA_Click(15); // quadrant 0, sub-palette 1
+        QVERIFY(e.chooserRedrawn());
+        QCOMPARE(ed.imgTile[0]->Tag, QString("1"));
+        QVERIFY(shown(ed.imgTile[200]->picture()) == e.tileIn(200, 1));
+        e.markChooser();
+        ed.imgTSA_Click(8); // quadrant 1, sub-palette 1 as well
+        QVERIFY(!e.chooserRedrawn());
+        // After Revert the next selection always redraws.
+        ed.cmdRevert_Click();
+        QVERIFY(e.chooserRedrawn());
+        e.markChooser();
+        ed.imgTSA_Click(0);
+        QVERIFY(!e.chooserRedrawn());
+        ed.imgTile[0]->Tag.clear();
+        ed.imgTSA_Click(1);
+        QVERIFY(e.chooserRedrawn());
+    }
+
+    void quadrantSubPalettesWrapAndRedraw()
+    {
+        Editor e({ 3, 0, 1, 2 });
+        frmEditTSA &ed = *e.ed; // cell 0 selected: quadrant 3, sub-palette 2
+        ed.PalQuad(0, 1);
+        QCOMPARE(int(ed.m.quadPal[0]), 0);
+        ed.PalQuad(1, 2);
+        QCOMPARE(int(ed.m.quadPal[1]), 3);
+        // Another quadrant's change leaves the chooser alone.
+        QCOMPARE(ed.m.chooserPal, 2);
+        QCOMPARE(ed.imgTile[0]->Tag, QString("2"));
+        for (int c : blocks::quadCells(1)) {
+            QCOMPARE(ed.imgTSA[static_cast<size_t>(c)]->Tag, QString("3"));
+            QVERIFY(shown(ed.imgTSA[static_cast<size_t>(c)]->picture()) == e.tileIn(0x10 + c, 3));
+        }
+        const std::string &s = e.p.g->palStr[0][0][3];
+        QCOMPARE(ed.picPal[1][2]->backColor().rgb(),
+            qRgb(4 * uint8_t(s[3]), 255 - 4 * uint8_t(s[3]), uint8_t(s[3])));
+        // The selected quadrant's change redraws the chooser; a middle press changes nothing.
+        e.markChooser();
+        ed.PalQuad(3, 4);
+        QCOMPARE(int(ed.m.quadPal[3]), 2);
+        QVERIFY(e.chooserRedrawn());
+        ed.PalQuad(3, 1);
+        QCOMPARE(ed.m.chooserPal, 3);
+        QCOMPARE(ed.imgTile[0]->Tag, QString("3"));
+        QVERIFY(shown(ed.Picture2) == e.tileIn(0x10, 3));
+        // A cell of quadrant 2 (sub-palette 1): the chooser follows it there.
+        e.markChooser();
+        ed.imgTSA_Click(2);
+        QVERIFY(e.chooserRedrawn());
+        QCOMPARE(ed.imgTile[0]->Tag, QString("1"));
+        // The press on any box of a group steps that group.
+        QTest::mouseClick(ed.picPal[2][1], Qt::LeftButton);
+        QCOMPARE(int(ed.m.quadPal[2]), 2);
+        QCOMPARE(e.boxes.count(), 0);
+    }
+
+    void aMissingDigitPictureIsReportedAndTheRestRedrawn()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        const QPixmap before = ed.picPal[2][3]->picture();
+        QVERIFY(QFile::remove(QString::fromStdString(e.p.g->datPath + "0.dat")));
+        ed.PalQuad(2, 1); // 3 -> 0
+        QCOMPARE(e.boxes.count(), 1);
+        QVERIFY(e.boxes.last().text.contains("in subroutine 301."));
+        QVERIFY(shown(ed.picPal[2][3]->picture()) == shown(before));
+        QCOMPARE(ed.imgTSA[2]->Tag, QString("0"));
+    }
+
+    void hoverReadOutsAndThePreview()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        const QImage own = shown(ed.imgTSA[0]->picture());
+        ed.imgTile_MouseMove(0x5C);
+        QCOMPARE(ed.TxtMod->text(), QString("5C"));
+        QVERIFY(shown(ed.imgTSA[0]->picture()) == e.tileIn(0x5C, ed.m.chooserPal));
+        QVERIFY(!ed.tim->isActive());
+        QVERIFY(ed.cur->isHidden());
+        ed.imgTSA_MouseMove(9);
+        QCOMPARE(ed.txtEdit->text(), QString("c2"));
+        QCOMPARE(ed.txtVal->text(), QString("10"));
+        QVERIFY(ed.TxtMod->text().isEmpty());
+        QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
+        QVERIFY(ed.tim->isActive());
+        ed.Form_MouseMove(600);
+        QCOMPARE(ed.txtEdit->text(), QString("a1"));
+        ed.imgTSA_MouseMove(9);
+        QCOMPARE(ed.txtEdit->text(), QString("c2"));
+        ed.imgTile_MouseMove(3);
+        ed.Form_MouseMove(4000);
+        QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
+        QVERIFY(ed.TxtMod->text().isEmpty());
+        QVERIFY(!ed.tim->isActive());
+        QVERIFY(ed.cur->isHidden());
+        QCOMPARE(e.boxes.count(), 0);
+    }
+
+    void placingATileStepsOnAndBlinksOnce()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        ed.imgTSA_Click(15);
+        ed.imgTile_MouseDown(0x7E, 1);
+        QCOMPARE(int(ed.m.blkTiles[15]), 0x7E);
+        QCOMPARE(ed.m.selCell, 0);
+        QCOMPARE(ed.txtEdit->text(), QString("a1"));
+        QVERIFY(shown(ed.imgTSA[15]->picture()) == e.tileIn(0x7E, ed.m.quadPal[0]));
+        QVERIFY(!ed.timTag.isEmpty());
+        QVERIFY(!ed.cur->isHidden());
+        QVERIFY(ed.tim->isActive());
+        ed.imgTile_MouseMove(0x7E); // the frame stands while the tag lasts
+        QVERIFY(ed.tim->isActive());
+        ed.tim_Timer();
+        QVERIFY(!ed.cur->isHidden());
+        ed.tim_Timer();
+        QVERIFY(ed.cur->isHidden());
+        QVERIFY(!ed.tim->isActive());
+        QVERIFY(ed.timTag.isEmpty());
+        // A plain blink goes on.
+        ed.tim->start();
+        ed.tim_Timer();
+        ed.tim_Timer();
+        ed.tim_Timer();
+        QVERIFY(!ed.cur->isHidden());
+        QVERIFY(ed.tim->isActive());
+        ed.imgTile_MouseDown(0x7F, 4);
+        QCOMPARE(int(ed.m.blkTiles[0]), 0x10);
+    }
+
+    void rightPressOnTheChooserHandsTheTileOver()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        ed.imgTSA_Click(5); // quadrant 3, sub-palette 0
+        int bank = -1, num = -1, pal = -1;
+        ed.showTileEditor = [&] {
+            bank = e.p.g->tileBank;
+            num = e.p.g->tileNum;
+            pal = e.p.g->tilePalNo;
+        };
+        ed.imgTile_MouseDown(130, 2);
+        QCOMPARE(bank, int(e.p.g->patBG[0][0][2]));
+        QCOMPARE(num, 130);
+        QCOMPARE(pal, 0);
+    }
+
+    void aSavedTileIsRedrawnInTheEditorAndTheView()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        // Cells 3 and 12 hold tile 0x13; cell 3 is selected.
+        e.p.g->blockTiles[0][9][12] = 0x13;
+        ed.cmdRevert_Click();
+        ed.imgTSA_Click(3);
+        const Bytes before = e.p.romBytes();
+        startup::onModal([](QDialog *d) {
+            if (auto *t = qobject_cast<frmTile *>(d)) {
+                t->picPal_MouseDown(2, 1);
+                t->pixel_MouseDown(0, 1);
+                t->Shite();
+                t->cmdOK_Click();
+            }
+            return false;
+        });
+        ed.imgTile_MouseDown(0x13, 2);
+        startup::stopWatching();
+        QVERIFY(e.p.g->tileChanged);
+        QVERIFY(before != e.p.romBytes());
+        QCOMPARE(int(e.p.w->tilePix[0][0x13][0][0]), 2);
+        QVERIFY(shown(ed.imgTile[0x13]->picture()) == e.tileIn(0x13, ed.m.chooserPal));
+        QVERIFY(shown(ed.imgTSA[12]->picture()) == e.tileIn(0x13, ed.m.quadPal[1]));
+        QVERIFY(shown(ed.Picture2) == e.tileIn(0x13, ed.m.quadPal[2]));
+        QCOMPARE(ed.m.chooserPal, int(ed.m.quadPal[2]));
+        QCOMPARE(e.boxes.count(), 0);
+    }
+
+    void theViewIsRedrawnWholeAfterATileWasSaved()
+    {
+        Boxes boxes;
+        Program p;
+        p.g->tileChanged = true; // as the tile editor leaves it
+        // Every block that uses the tile looks different once tilePix changed.
+        p.w->tilePix[0][p.g->blockTiles[0][0][0]][0][0] ^= 1;
+        startup::onModal([](QDialog *d) {
+            if (auto *ed = qobject_cast<frmEditTSA *>(d))
+                ed->cmdCancel_Click();
+            return false;
+        });
+        p.w->sel_MouseDown(0, 2);
+        startup::stopWatching();
+        QVERIFY(!p.g->tileChanged);
+        ctl::ImageBox probe(nullptr, "probe");
+        p.w->drawBlock(&probe, 0);
+        QVERIFY(shown(p.w->sel[0]->picture()) == shown(probe.picture()));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void editPalettesRefreshesColoursAndTiles()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        ed.imgTSA_Click(10); // quadrant 0, sub-palette 1
+        ed.editPalettes = [&] {
+            for (auto &s : e.p.g->palStr[0][0])
+                s = std::string("\x01\x02\x03\x04", 4);
+            e.p.g->palBackdrop = std::string(1, '\x01');
+        };
+        ed.cmdPal_Click();
+        QCOMPARE(ed.m.palCols[3][2], 4);
+        QCOMPARE(ed.picPal[2][2]->backColor().rgb(), qRgb(16, 239, 4));
+        QCOMPARE(ed.picPal[0][3]->backColor().rgb(), qRgb(4, 251, 1));
+        QVERIFY(shown(ed.imgTile[99]->picture()) == e.tileIn(99, 1));
+        QVERIFY(shown(ed.imgTSA[7]->picture()) == e.tileIn(0x17, 3));
+        QCOMPARE(ed.m.chooserPal, 1);
+        QVERIFY(shown(ed.Picture2) == shown(ed.imgTSA[10]->picture()));
+        QCOMPARE(e.boxes.count(), 0);
+    }
+
+    void aBadColourIsReportedOncePerAction()
+    {
+        Editor e;
+        e.p.g->palStr[0][0][3] = std::string("\x0f\x50\x01\x02", 4);
+        e.ed->imgTSA_Click(2); // sub-palette 3: the chooser is redrawn in it
+        e.ed->imgTSA_Click(15);
+        e.ed->imgTSA_Click(0);
+        QCOMPARE(e.boxes.count(), 1);
+        QVERIFY(e.boxes.last().text.contains("in subroutine 310."));
+    }
+};
+
+QTEST_MAIN(tst_blocks_cells)
+#include "tst_blocks_cells.moc"
