@@ -185,6 +185,31 @@ private slots:
         QCOMPARE(e.boxes.count(), 0);
     }
 
+    void realMovesReachTheCellOrTheBackground()
+    {
+        Editor e;
+        frmEditTSA &ed = *e.ed;
+        auto move = [](QWidget *w, QPoint at) {
+            QMouseEvent ev(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)),
+                Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &ev);
+        };
+        move(ed.imgTSA[13], QPoint(5, 5));
+        QCOMPARE(ed.txtEdit->text(), QString("d2"));
+        QCOMPARE(ed.hoverCell, 13);
+        move(&ed, QPoint(5, 5)); // the window's left margin
+        QCOMPARE(ed.txtEdit->text(), QString("a1"));
+        QCOMPARE(ed.hoverCell, -1);
+        QVERIFY(ed.tim->isActive());
+        move(ed.imgTile[40], QPoint(2, 2));
+        QCOMPARE(ed.TxtMod->text(), QString("28"));
+        QCOMPARE(ed.cursor().shape(), Qt::CrossCursor);
+        move(&ed, QPoint(ed.width() - 3, ed.height() - 3)); // right of the chooser's edge
+        QVERIFY(ed.TxtMod->text().isEmpty());
+        QVERIFY(!ed.tim->isActive());
+        QCOMPARE(ed.cursor().shape(), Qt::ArrowCursor);
+    }
+
     void placingATileStepsOnAndBlinksOnce()
     {
         Editor e;

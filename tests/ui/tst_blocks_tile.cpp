@@ -1,0 +1,250 @@
+#include "app/Controls.h"
+#include "gfx/BlockPicBox.h"
+#include "gfx/frmTile.h"
+#include "rom/Numbers.h"
+#include "support/RomMap.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QRgb testRgb(int nes)
+{
+    return qRgb(4 * nes, 255 - 4 * nes, nes);
+}
+
+// The tile editor on tile 0x47 (bank tile 7) of bank 0x2A in sub-palette 2.
+struct TileWindow
+{
+    Boxes boxes;
+    Program p;
+    Bytes before;
+    std::unique_ptr<frmTile> w;
+
+    TileWindow(int bank = 0x2A, int tile = 0x47)
+    {
+        p.g->tileBank = bank;
+        p.g->tileNum = tile;
+        p.g->tilePalNo = 2;
+        before = p.romBytes();
+        w = std::make_unique<frmTile>(*p.g, *p.w);
+    }
+    long long tilePos() const { return rb::chrBase + 1024LL * p.g->tileBank + 16 * 7; }
+    // The pixel value the grid box shows, by its colour.
+    int shownValue(int i) const
+    {
+        const QRgb c = w->pixel[static_cast<size_t>(i)]->backColor().rgb();
+        for (int k = 0; k < 4; ++k)
+            if (c == testRgb(w->m.tileCols[static_cast<size_t>(k)]))
+                return k;
+        return -1;
+    }
+};
+
+void mouse(
+    QWidget *receiver, QEvent::Type type, QWidget *over, Qt::MouseButton b, Qt::MouseButtons held)
+{
+    const QPointF global = over->mapToGlobal(QPointF(3, 3));
+    QMouseEvent e(type, receiver->mapFromGlobal(global), global, b, held, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &e);
+}
+
+} // namespace
+
+class tst_blocks_tile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensOnTheTileOfItsBank()
+    {
+        TileWindow t;
+        frmTile &w = *t.w;
+        QCOMPARE(w.windowTitle(), QString("Edit Tile #07"));
+        const auto &chr = t.p.g->chrData[0x2A][7];
+        for (int i = 0; i < 64; ++i) {
+            const int r = i / 8, c = i % 8;
+            const int v = ((chr[static_cast<size_t>(r)] >> (7 - c)) & 1)
+                + 2 * ((chr[static_cast<size_t>(r + 8)] >> (7 - c)) & 1);
+            QCOMPARE(int(w.m.pixVal[static_cast<size_t>(i)]), v);
+            QCOMPARE(t.shownValue(i), v);
+        }
+        const std::string &pal = t.p.g->palStr[0][0][2];
+        for (size_t k = 0; k < 4; ++k)
+            QCOMPARE(w.picPal[k]->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[k])));
+        QCOMPARE(w.selCol->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[0])));
+        QCOMPARE(w.selCol2->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[3])));
+        QCOMPARE(w.preview->size(), QSize(8, 8));
+        const QImage img = w.prev->picture().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(img.pixel(3, 5), w.pixel[43]->backColor().rgb());
+        QCOMPARE(t.boxes.count(), 0);
+    }
+
+    void saveEncodesTheTileIntoItsSixteenBytes()
+    {
+        TileWindow t;
+        frmTile &w = *t.w;
+        for (int i = 0; i < 64; ++i)
+            w.m.pixVal[static_cast<size_t>(i)] = 0;
+        w.m.pixVal[0] = 3; // row 0, leftmost: both planes, bit 7
+        w.m.pixVal[15] = 1; // row 1, rightmost: plane 0, bit 0
+        w.m.pixVal[57] = 2; // row 7, column 1: plane 1
+        t.p.g->curTileset = 0;
+        w.cmdOK_Click();
+        const Bytes after = t.p.romBytes();
+        const long long pos = t.tilePos();
+        for (size_t i = 0; i < after.size(); ++i)
+            if (static_cast<long long>(i) + 1 < pos || static_cast<long long>(i) + 1 >= pos + 16)
+                QVERIFY(after[i] == t.before[i]);
+        const Bytes expect = { 0x80, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0x40 };
+        QCOMPARE(Bytes(after.begin() + pos - 1, after.begin() + pos + 15), expect);
+        QCOMPARE(int(t.p.g->chrData[0x2A][7][15]), 0x40);
+        QCOMPARE(int(t.p.w->tilePix[0][0x47][7][1]), 2);
+        QCOMPARE(int(t.p.w->tilePix[0][0x47][0][0]), 3);
+        QVERIFY(t.p.g->tileChanged);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(t.boxes.count(), 0);
+    }
+
+    void saveWithoutChangesStillWritesAndMarks()
+    {
+        TileWindow t;
+        t.w->cmdOK_Click();
+        QCOMPARE(t.p.romBytes(), t.before);
+        QVERIFY(t.p.g->tileChanged);
+    }
+
+    void eachButtonPaintsItsOwnColour()
+    {
+        TileWindow t;
+        frmTile &w = *t.w;
+        QTest::mouseClick(w.picPal[2], Qt::RightButton);
+        QCOMPARE(int(w.m.colR), 2);
+        QCOMPARE(int(w.m.colL), 0);
+        QCOMPARE(w.selCol2->backColor(), w.picPal[2]->backColor());
+        QTest::mousePress(w.pixel[5], Qt::RightButton);
+        QTest::mouseRelease(w.pixel[5], Qt::RightButton);
+        QCOMPARE(int(w.m.pixVal[5]), 2);
+        QCOMPARE(t.shownValue(5), 2);
+        QTest::mousePress(w.pixel[6], Qt::LeftButton);
+        QTest::mouseRelease(w.pixel[6], Qt::LeftButton);
+        QCOMPARE(int(w.m.pixVal[6]), 0);
+        QTest::mouseClick(w.picPal[1], Qt::MiddleButton);
+        QCOMPARE(int(w.m.colL), 0);
+        QCOMPARE(int(w.m.colR), 2);
+        const uint8_t keep = w.m.pixVal[7];
+        w.pixel_MouseDown(7, 4);
+        QCOMPARE(w.m.pixVal[7], keep);
+        QVERIFY(!w.dragging());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void draggingPaintsEveryBoxEnteredAndADropSavesNothing()
+    {
+        TileWindow t;
+        frmTile &w = *t.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int i : { 0, 1, 2, 3, 10, 18 })
+            w.m.pixVal[static_cast<size_t>(i)] = 3;
+        w.picPal_MouseDown(1, 1);
+        QWidget *src = w.pixel[0];
+        mouse(src, QEvent::MouseButtonPress, src, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(w.dragging());
+        for (int i : { 1, 2, 10, 18 })
+            mouse(src, QEvent::MouseMove, w.pixel[static_cast<size_t>(i)], Qt::NoButton,
+                Qt::LeftButton);
+        QCOMPARE(w.dragIcon, QString("PAINT"));
+        mouse(src, QEvent::MouseMove, w.Label1, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(w.dragIcon, QString("PAINT")); // no drag-over handler there
+        const QPointF bare = w.mapToGlobal(QPointF(w.width() - 2, 2));
+        QMouseEvent away(QEvent::MouseMove, src->mapFromGlobal(bare), bare, Qt::NoButton,
+            Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(src, &away);
+        QCOMPARE(w.dragIcon, QString("EMPTY"));
+        mouse(src, QEvent::MouseButtonRelease, w.cmdOK, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!w.dragging());
+        QVERIFY(w.dragIcon.isEmpty());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        for (int i : { 0, 1, 2, 10, 18 })
+            QCOMPARE(int(w.m.pixVal[static_cast<size_t>(i)]), 1);
+        QCOMPARE(int(w.m.pixVal[3]), 3);
+        QCOMPARE(t.shownValue(18), 1);
+        QVERIFY(w.isVisible());
+        QCOMPARE(t.p.romBytes(), t.before);
+        QVERIFY(!t.p.g->tileChanged);
+    }
+
+    void revertUndoesThePixelsAndKeepsTheColours()
+    {
+        TileWindow t;
+        frmTile &w = *t.w;
+        const auto original = w.m.pixVal;
+        w.picPal_MouseDown(2, 1);
+        w.picPal_MouseDown(1, 2);
+        w.pixel_MouseDown(0, 1);
+        w.Shite();
+        w.pixel_MouseDown(63, 2);
+        w.Shite();
+        w.cmdRevert_Click();
+        QCOMPARE(w.m.pixVal, original);
+        QCOMPARE(int(w.m.colL), 2);
+        QCOMPARE(int(w.m.colR), 1);
+        QCOMPARE(w.selCol->backColor(), w.picPal[2]->backColor());
+        w.cmdRevert_Click();
+        QCOMPARE(int(w.m.colL), 2);
+        // A new opening starts from colours 0 and 3 again.
+        frmTile again(*t.p.g, *t.p.w);
+        QCOMPARE(int(again.m.colL), 0);
+        QCOMPARE(int(again.m.colR), 3);
+    }
+
+    void cancelWritesNothing()
+    {
+        TileWindow t;
+        const auto chr = t.p.g->chrData[0x2A][7];
+        const auto pix = t.p.w->tilePix[0][0x47];
+        t.w->pixel_MouseDown(0, 2);
+        t.w->Shite();
+        t.w->cmdCancel_Click();
+        QCOMPARE(t.p.romBytes(), t.before);
+        QVERIFY(t.p.g->chrData[0x2A][7] == chr);
+        QVERIFY(t.p.w->tilePix[0][0x47] == pix);
+        QVERIFY(!t.p.g->tileChanged);
+        QCOMPARE(t.w->result(), int(QDialog::Rejected));
+    }
+
+    void aBankTheRomDoesNotHoldIsNeverWritten()
+    {
+        TileWindow t(0x80, 0x47); // the US ROM has banks 00-7F
+        frmTile &w = *t.w;
+        QCOMPARE(w.m.pixVal[0], uint8_t(0));
+        w.pixel_MouseDown(0, 2);
+        w.Shite();
+        w.cmdOK_Click();
+        QCOMPARE(t.boxes.count(), 1);
+        QVERIFY(t.boxes.last().text.contains("in subroutine 900."));
+        QCOMPARE(t.p.romBytes(), t.before);
+        QVERIFY(!t.p.g->tileChanged);
+        QCOMPARE(w.result(), 0);
+    }
+
+    void aFailedWriteKeepsMemoryAsItWas()
+    {
+        TileWindow t;
+        const auto chr = t.p.g->chrData[0x2A][7];
+        t.p.g->ini.romPath = t.p.dir.file("elsewhere.nes");
+        t.w->pixel_MouseDown(9, 2);
+        t.w->Shite();
+        t.w->cmdOK_Click();
+        QCOMPARE(t.boxes.count(), 1);
+        QVERIFY(t.p.g->chrData[0x2A][7] == chr);
+        QVERIFY(!t.p.g->tileChanged);
+        QVERIFY(!romfile::fileExists(t.p.g->ini.romPath));
+    }
+};
+
+QTEST_MAIN(tst_blocks_tile)
+#include "tst_blocks_tile.moc"
