@@ -1,0 +1,480 @@
+#include "app/Controls.h"
+#include "gfx/ColourBox.h"
+#include "gfx/frmPalettes.h"
+#include "rom/Numbers.h"
+#include "support/RomMap.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+#include "ui/support/Startup.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+int tilesetFor(int s, int n)
+{
+    if (s == 13 && (n == 0 || n == 1))
+        return 2;
+    if (s == 13 && (n == 8 || n == 9))
+        return 5;
+    if (s == 14 && n == 1)
+        return 1;
+    return s;
+}
+
+using SubPals = std::array<std::array<int, 4>, 4>;
+
+// The block as the ROM's CHR bytes and the given sub-palettes make it, decoded here on its own.
+QImage expectedBlock(const Program &p, int block, const SubPals &pals)
+{
+    const Shared &g = *p.g;
+    const auto n = static_cast<size_t>(g.curSection);
+    const auto ts = static_cast<size_t>(tilesetFor(g.curStage, g.curSection));
+    const Bytes file = p.romBytes();
+    const Bytes pal = testPalette();
+    QImage img(32, 32, QImage::Format_RGB32);
+    for (int pos = 0; pos < 16; ++pos) {
+        const int tile = g.blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
+        const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
+        const auto &colours
+            = pals[g.blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
+        const long long chr = rb::chrBase
+            + 1024LL * g.patBG[static_cast<size_t>(g.curStage)][n][static_cast<size_t>(tile / 64)]
+            + 16 * (tile % 64);
+        for (int r = 0; r < 8; ++r)
+            for (int c = 0; c < 8; ++c) {
+                const int lo = rb::at(file, chr + r), hi = rb::at(file, chr + r + 8);
+                const int nes = colours[static_cast<size_t>(
+                    ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1))];
+                img.setPixel((pos % 4) * 8 + c, (pos / 4) * 8 + r,
+                    qRgb(pal[3 * nes], pal[3 * nes + 1], pal[3 * nes + 2]));
+            }
+    }
+    return img;
+}
+
+// The sub-palettes of background set s as the ROM file holds them now.
+SubPals romSet(const Program &p, int s)
+{
+    const rb::RomMap m = rb::romMap(p.g->romVer == "1" ? rb::Rel::JP : rb::Rel::US);
+    const Bytes file = p.romBytes();
+    SubPals out {};
+    for (int sp = 0; sp < 4; ++sp) {
+        out[sp][0] = rb::at(file, m.palBackdrop);
+        for (int c = 1; c <= 3; ++c)
+            out[sp][c] = sp == 0 ? rb::at(file, m.palFixed + c - 1)
+                                 : rb::at(file, m.palSetBase + 9 * s + 3 * (sp - 1) + c - 1);
+    }
+    return out;
+}
+
+QImage shown(ctl::ImageBox *b)
+{
+    return b->picture().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int tagBlock(const QString &tag)
+{
+    return static_cast<int>(num::hexVal(tag.toStdString())) & 0xFF;
+}
+
+bool viewShows(const Program &p, const SubPals &pals)
+{
+    for (ctl::ImageBox *cell : p.w->scr)
+        if (shown(cell) != expectedBlock(p, tagBlock(cell->Tag), pals))
+            return false;
+    return true;
+}
+
+std::vector<long long> changed(const Bytes &a, const Bytes &b)
+{
+    std::vector<long long> out;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            out.push_back(static_cast<long long>(i) + 1);
+    return out;
+}
+
+// Runs act on the palette editor once EditPalettes has opened it; a window act leaves open is
+// cancelled, so a failed check never hangs the test.
+void editPalettes(Program &p, std::function<void(frmPalettes *)> act)
+{
+    startup::onModal([act](QDialog *d) {
+        if (auto *w = qobject_cast<frmPalettes *>(d))
+            act(w);
+        if (d->isVisible())
+            d->reject();
+        return false;
+    });
+    p.w->EditPalettes();
+    startup::stopWatching();
+}
+
+void showSet(frmPalettes *w, int s)
+{
+    w->boxSet->setCurrentRow(s);
+}
+
+} // namespace
+
+class tst_palettes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensOnTheSectionsSetAndCancelWritesNothing();
+    void japaneseListHas43Sets();
+    void colourOfAnOwnSlotIsSavedIntoItsSetOnly();
+    void sharedColoursAreSavedFromTheWindow();
+    void anotherSetShownIsSavedButNotAssigned();
+    void assignPreviewsAndCancelRedrawsTheSavedSet();
+    void assignInMiscModeLeavesTheSelector();
+    void revertDropsEditsAndAnUnsavedAssignment();
+    void blinkOfSharedAndOwnSlots();
+    void restoreAsksAndCopiesFromTheBackup();
+    void restoreFromAMissingBackupChangesNothing();
+    void failedSaveKeepsTheWindowOpen();
+};
+
+void tst_palettes::opensOnTheSectionsSetAndCancelWritesNothing()
+{
+    Boxes boxes;
+    Program p;
+    const Bytes before = p.romBytes();
+    const int set = p.g->palSetNo[0][0];
+    bool seen = false;
+    editPalettes(p, [&](frmPalettes *w) {
+        seen = true;
+        QCOMPARE(w->windowTitle(), QString("Edit Palettes"));
+        QCOMPARE(w->boxSet->count(), 44);
+        QCOMPARE(w->boxSet->item(0x2B)->text(), QString("  2B"));
+        QCOMPARE(w->boxSet->currentRow(), set);
+        QCOMPARE(w->txtSet->text(), QString::fromStdString(num::hex2(set)));
+        QCOMPARE(w->selectedSlot(), 5);
+        QCOMPARE(w->picPal[5]->borderStyle(), 1);
+        const SubPals pals = romSet(p, set);
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag,
+                QString::fromStdString(num::hex2(pals[i / 4][i % 4])));
+        QCOMPARE(w->picColor[0x2A]->Tag, QString("2A"));
+        w->picPal_Click(6);
+        w->picColor_Click(0x11);
+        QTest::mouseClick(w->cmdCancel, Qt::LeftButton);
+    });
+    QVERIFY(seen);
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(viewShows(p, romSet(p, set)));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::japaneseListHas43Sets()
+{
+    Boxes boxes;
+    Program p(rb::Rel::JP);
+    const Bytes before = p.romBytes();
+    editPalettes(p, [&](frmPalettes *w) {
+        QCOMPARE(w->boxSet->count(), 43);
+        QCOMPARE(w->boxSet->item(42)->text(), QString("  2A"));
+        w->cmdOK_Click();
+    });
+    // Saving at once writes every set with the value it has: nothing past set 42 is touched.
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::colourOfAnOwnSlotIsSavedIntoItsSetOnly()
+{
+    Boxes boxes;
+    Program p;
+    const rb::RomMap m = rb::romMap(rb::Rel::US);
+    const Bytes before = p.romBytes();
+    const int set = p.g->palSetNo[0][0];
+    const long long at = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
+    const int colour = rb::at(before, at) == 0x2A ? 0x2B : 0x2A;
+    editPalettes(p, [&](frmPalettes *w) {
+        QTest::mouseClick(w->picPal[6], Qt::LeftButton);
+        QTest::mouseClick(w->picColor[static_cast<size_t>(colour)], Qt::LeftButton);
+        QCOMPARE(w->picPal[6]->Tag, QString::fromStdString(num::hex2(colour)));
+        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
+    });
+    QCOMPARE(changed(before, p.romBytes()), std::vector<long long> { at });
+    // The main window draws with the saved set again.
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][0][1][2])), colour);
+    QVERIFY(viewShows(p, romSet(p, set)));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::sharedColoursAreSavedFromTheWindow()
+{
+    Boxes boxes;
+    Program p;
+    const rb::RomMap m = rb::romMap(rb::Rel::US);
+    editPalettes(p, [&](frmPalettes *w) {
+        showSet(w, 5);
+        w->picPal_Click(4); // a colour 0: the backdrop of every set
+        QCOMPARE(w->picPal[0]->borderStyle(), 1);
+        QCOMPARE(w->picPal[12]->borderStyle(), 1);
+        w->picColor_Click(0x21);
+        for (int i : { 0, 4, 8, 12 })
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag, QString("21"));
+        w->picPal_Click(2); // sub-palette 0: shared by every set
+        w->picColor_Click(0x22);
+        for (int s = 0; s < 44; ++s) {
+            QCOMPARE(w->sets().sets[s][3][0], uint8_t(0x21));
+            QCOMPARE(w->sets().sets[s][0][2], uint8_t(0x22));
+        }
+        w->cmdOK_Click();
+    });
+    const Bytes after = p.romBytes();
+    QCOMPARE(rb::at(after, m.palBackdrop), uint8_t(0x21));
+    QCOMPARE(rb::at(after, m.palFixed + 1), uint8_t(0x22));
+    QCOMPARE(p.g->palBackdrop, std::string(1, '\x21'));
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palFixed[1])), 0x22);
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][1][2][0])), 0x21);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::anotherSetShownIsSavedButNotAssigned()
+{
+    Boxes boxes;
+    Program p;
+    const rb::RomMap m = rb::romMap(rb::Rel::US);
+    const int set = p.g->palSetNo[0][0];
+    const int other = (set + 3) % 44;
+    const Bytes before = p.romBytes();
+    const long long at = m.palSetBase + 9 * other + 8;
+    const int colour = rb::at(before, at) == 0x05 ? 0x06 : 0x05;
+    editPalettes(p, [&](frmPalettes *w) {
+        showSet(w, other);
+        w->picPal_Click(15);
+        w->picColor_Click(colour);
+        w->cmdOK_Click();
+    });
+    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(rb::at(p.romBytes(), p.built.ledger.stages[0].sections[0].palSetPos), uint8_t(set));
+    QCOMPARE(changed(before, p.romBytes()), std::vector<long long> { at });
+    QCOMPARE(p.w->txtPal->text(), QString::fromStdString(num::hex2(set)));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::assignPreviewsAndCancelRedrawsTheSavedSet()
+{
+    Boxes boxes;
+    Program p;
+    const int set = p.g->palSetNo[0][0];
+    const int other = (set + 1) % 44;
+    const Bytes before = p.romBytes();
+    editPalettes(p, [&](frmPalettes *w) {
+        showSet(w, other);
+        w->picPal_Click(9);
+        w->picColor_Click(0x30);
+        QTest::mouseClick(w->cmdAssign, Qt::LeftButton);
+        QCOMPARE(w->assignedSet(), other);
+        QCOMPARE(w->txtSet->text(), QString::fromStdString(num::hex2(other)));
+        SubPals pals = romSet(p, other);
+        pals[2][1] = 0x30;
+        QVERIFY(viewShows(p, pals));
+        for (ctl::ImageBox *cell : p.w->sel)
+            if (cell->isEnabled())
+                QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), pals));
+        QCOMPARE(
+            shown(p.w->imgSel), expectedBlock(p, static_cast<uint8_t>(p.w->paintChar[0]), pals));
+        QCOMPARE(p.romBytes(), before);
+        w->close(); // the close box
+    });
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(p.g->palSetNo[0][0], set);
+    QVERIFY(viewShows(p, romSet(p, set)));
+    for (ctl::ImageBox *cell : p.w->sel)
+        if (cell->isEnabled())
+            QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), romSet(p, set)));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::assignInMiscModeLeavesTheSelector()
+{
+    Boxes boxes;
+    Program p;
+    p.w->optSt->click();
+    QVERIFY(p.w->optSt->isChecked());
+    std::vector<QImage> selBefore;
+    for (ctl::ImageBox *cell : p.w->sel)
+        selBefore.push_back(shown(cell));
+    const QImage imgBefore = shown(p.w->imgSel);
+    const int other = (p.g->palSetNo[0][0] + 2) % 44;
+    editPalettes(p, [&](frmPalettes *w) {
+        showSet(w, other);
+        w->cmdAssign_Click();
+        QVERIFY(viewShows(p, romSet(p, other)));
+        for (size_t k = 0; k < 8; ++k)
+            QCOMPARE(shown(p.w->sel[k]), selBefore[k]);
+        QCOMPARE(shown(p.w->imgSel), imgBefore);
+        w->cmdCancel_Click();
+    });
+    QVERIFY(viewShows(p, romSet(p, p.g->palSetNo[0][0])));
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::revertDropsEditsAndAnUnsavedAssignment()
+{
+    Boxes boxes;
+    Program p;
+    const int set = p.g->palSetNo[0][0];
+    const int other = (set + 5) % 44;
+    editPalettes(p, [&](frmPalettes *w) {
+        // Revert with nothing assigned draws no preview.
+        const qint64 key = p.w->scr[0]->picture().cacheKey();
+        w->cmdRevert_Click();
+        QCOMPARE(p.w->scr[0]->picture().cacheKey(), key);
+
+        w->picPal_Click(7);
+        w->picColor_Click(0x3D);
+        showSet(w, other);
+        w->cmdAssign_Click();
+        QVERIFY(viewShows(p, romSet(p, other)));
+        w->cmdRevert_Click();
+        QCOMPARE(w->assignedSet(), set);
+        QCOMPARE(w->boxSet->currentRow(), set);
+        QCOMPARE(w->selectedSlot(), 5);
+        QCOMPARE(w->picPal[7]->Tag, QString::fromStdString(num::hex2(romSet(p, set)[1][3])));
+        QVERIFY(viewShows(p, romSet(p, set)));
+        w->cmdCancel_Click();
+    });
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::blinkOfSharedAndOwnSlots()
+{
+    Boxes boxes;
+    Program p;
+    editPalettes(p, [&](frmPalettes *w) {
+        w->picPal_Click(8);
+        w->tim_Timer();
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), 0);
+        w->tim_Timer();
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), i % 4 == 0 ? 1 : 0);
+        w->picPal_Click(9);
+        w->tim_Timer();
+        w->tim_Timer();
+        w->tim_Timer();
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), 0);
+        QVERIFY(w->tim->isActive());
+        QCOMPARE(w->tim->interval(), 250);
+        // The hover read-out shows a box's colour number.
+        w->picColor_MouseMove(0x1C);
+        QVERIFY(w->Label2->isVisible());
+        QCOMPARE(w->Label2->text(), QString("1C"));
+        w->Form_MouseMove();
+        QVERIFY(!w->Label2->isVisible());
+        w->cmdCancel_Click();
+    });
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_palettes::restoreAsksAndCopiesFromTheBackup()
+{
+    Boxes boxes;
+    Program p;
+    const rb::RomMap m = rb::romMap(rb::Rel::US);
+    const Bytes before = p.romBytes();
+    Bytes backup = before;
+    for (long long q = m.palFixed; q < m.palSetBase + 9 * 44; ++q)
+        backup[static_cast<size_t>(q - 1)]
+            = static_cast<uint8_t>((backup[static_cast<size_t>(q - 1)] + 7) & 0x3F);
+    backup[static_cast<size_t>(m.palBackdrop - 1)] ^= 0x01;
+    const std::string path = p.dir.file("backup.nes");
+    testfile::writeAll(path, backup);
+    const int set = p.g->palSetNo[0][0];
+    const int other = (set + 3) % 44;
+
+    editPalettes(p, [&](frmPalettes *w) {
+        w->cmdRestore_Click(); // no backup set
+        QCOMPARE(boxes.last().text,
+            QString(
+                "To restore from your backup, first specify a backup ROM in the file settings."));
+        QCOMPARE(boxes.last().title, QString("I am Error"));
+        QCOMPARE(boxes.last().style, 64);
+        p.g->ini.backupPath = path;
+        boxes.answer(msg::No);
+        w->cmdRestore_Click();
+        QCOMPARE(boxes.last().text, QString("Proceed ?"));
+        QCOMPARE(boxes.last().style, 36);
+        QCOMPARE(p.romBytes(), before);
+
+        showSet(w, other);
+        const qint64 key = p.w->scr[0]->picture().cacheKey();
+        w->cmdRestore_Click();
+        QCOMPARE(boxes.last().text,
+            "Palette Set #" + QString::fromStdString(num::hex2(other)) + " restored.");
+        QCOMPARE(boxes.last().title, QString("Done!"));
+        QCOMPARE(p.w->scr[0]->picture().cacheKey(), key); // not the assigned set: no preview
+        QCOMPARE(w->picPal[5]->Tag,
+            QString::fromStdString(num::hex2(rb::at(backup, m.palSetBase + 9 * other))));
+        // The window's shared colours are the restored ones, so a Save keeps them.
+        QCOMPARE(w->picPal[1]->Tag, QString::fromStdString(num::hex2(rb::at(backup, m.palFixed))));
+        w->cmdCancel_Click(); // does not undo the Restore
+    });
+    std::vector<long long> expect;
+    for (long long q = m.palFixed; q < m.palFixed + 3; ++q)
+        expect.push_back(q);
+    for (long long q = m.palSetBase + 9 * other; q < m.palSetBase + 9 * other + 9; ++q)
+        expect.push_back(q);
+    expect.push_back(m.palBackdrop);
+    std::sort(expect.begin(), expect.end());
+    QCOMPARE(changed(before, p.romBytes()), expect);
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palBackdrop[0])),
+        int(rb::at(backup, m.palBackdrop)));
+    QVERIFY(viewShows(p, romSet(p, set)));
+}
+
+void tst_palettes::restoreFromAMissingBackupChangesNothing()
+{
+    Boxes boxes;
+    Program p;
+    const Bytes before = p.romBytes();
+    p.g->ini.backupPath = p.dir.file("gone.nes");
+    editPalettes(p, [&](frmPalettes *w) {
+        w->cmdRestore_Click();
+        QVERIFY(boxes.any("in subroutine 603."));
+        QVERIFY(!boxes.any("restored."));
+        w->cmdCancel_Click();
+    });
+    QCOMPARE(p.romBytes(), before);
+    QVERIFY(!romfile::fileExists(p.dir.file("gone.nes")));
+}
+
+void tst_palettes::failedSaveKeepsTheWindowOpen()
+{
+    Boxes boxes;
+    Program p;
+    const Bytes before = p.romBytes();
+    const int set = p.g->palSetNo[0][0];
+    editPalettes(p, [&](frmPalettes *w) {
+        const std::string rom = p.g->ini.romPath;
+        p.g->ini.romPath = p.dir.file("missing.nes");
+        showSet(w, (set + 1) % 44);
+        w->cmdAssign_Click();
+        w->cmdOK_Click();
+        QVERIFY(boxes.any("in subroutine 602."));
+        QVERIFY(w->isVisible());
+        QCOMPARE(p.g->palSetNo[0][0], set);
+        p.g->ini.romPath = rom;
+        w->cmdCancel_Click();
+    });
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+QTEST_MAIN(tst_palettes)
+#include "tst_palettes.moc"
