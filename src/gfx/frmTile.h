@@ -53,6 +53,8 @@ public:
     void dragMove(const QPoint &globalPos);
     void dragDrop();
 
+    void done(int r) override;
+
 private:
     void buildControls();
     void recolour(int i);
