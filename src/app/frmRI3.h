@@ -8,6 +8,11 @@
 #include <array>
 
 class QAction;
+class QPixmap;
+class QCheckBox;
+class EnemyList;
+class ModeLabel;
+class SelFrame;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -66,7 +71,7 @@ public:
     void NamePu(int index);
     int holderKind = 0; // 0 candles, 1 candlestand, 2 lantern, 3 enemy
     int selEn = 0;
-    int selectedEnemyId() const { return 0; }
+    int selectedEnemyId() const; // the id of the enemy list's current row
 
     // Block selector.
     void selectionChange();
@@ -100,6 +105,83 @@ public:
     void cmdMisc_Click();
 
     // --- Power-Ups and Enemies, Miscellaneous modes ---
+    // Controls of the two modes (built by buildModes, wired by connectModes).
+    void buildModes();
+    void connectModes();
+    std::array<ctl::ImageBox *, 64> PosPu {};
+    std::array<ctl::ImageBox *, 19> imgPu {};
+    std::array<ctl::ImageBox *, 4> imgCandle {};
+    std::array<ctl::ImageBox *, 4> powerUp {};
+    std::array<ModeLabel *, 32> lblEn {};
+    EnemyList *lstEnemy = nullptr;
+    QCheckBox *chkInverse = nullptr;
+    ctl::ScrollBar *puScroll = nullptr;
+    QLabel *lblProposal = nullptr;
+    SelFrame *rectSelSt = nullptr;
+    QFrame *Line3 = nullptr;
+    ctl::ComboBox *cmbSt = nullptr;
+    std::array<ctl::ScrollBar *, 4> scrSt {};
+    std::array<QLabel *, 9> lblSt {};
+    QCheckBox *chkBlock = nullptr;
+    QLabel *noteSt = nullptr;
+    QLabel *lbjump = nullptr;
+    QString chkInverseTag, noteStTag;
+
+    // State of the modes.
+    int selSt = 0;
+    std::array<uint8_t, 254> puTbl {};
+    std::array<int, 5> puKinds {};
+    int grabX = 0, grabY = 0; // the pointer inside the dragged marker, twips
+    int speedTiles = 0;
+
+    // Power-Ups and Enemies mode.
+    void fillEnemyList();
+    void imgPu_MouseDown(int index, int button);
+    void imgCandle_Click(int index);
+    void lstEnemy_MouseDown(int button);
+    void lstEnemy_KeyDown(int keyCode);
+    void chkInverse_Click();
+    void puScroll_Change();
+    void ProcessPu();
+    void detPu();
+    void Hlight();
+    void PosPu_MouseDown(int index, int button, double x, double y);
+    void PosPu_MouseMove(int index);
+    void powerUp_MouseDown(int index, int button);
+    void powerUp_MouseMove(int index);
+    void lblEn_MouseDown(int index, int button);
+    void openPuPresets();
+    void openEnPresets();
+
+    // Miscellaneous mode.
+    void processSt();
+    void cmbSt_Click();
+    void chkBlockChange();
+    void scrSt_Change(int index);
+
+    // Marker drags: the pressed marker keeps the mouse; the cell or bar under the pointer is
+    // the one dragged over, and the release is the drop.
+    void scr_DragOver(int index, ctl::ImageBox *source, double x, double y);
+    void Form_DragOver(ctl::ImageBox *source);
+    void scrscroll_DragOver(ctl::ImageBox *source, double x, double y);
+    void scrvscroll_DragOver(ctl::ImageBox *source, double x, double y);
+    void scrscroll_DragDrop(ctl::ImageBox *source, double x, double y);
+    void scrvscroll_DragDrop(ctl::ImageBox *source, double x, double y);
+    void unDrag();
+    bool markerDragging() const { return m_markerDrag >= 0; }
+    void markerDragMove(const QPoint &globalPos);
+    void markerDrop(const QPoint &globalPos);
+    QString dragIcon; // "EMPTY" or "PAINT" while a marker is dragged
+    int m_markerDrag = -1; // the marker being dragged, -1 when none
+    void startMarkerDrag(int index, double x, double y);
+    void setDragIcon(const QString &name);
+    // A marker picture from the picture folder; a missing file is an error.
+    QPixmap datPicture(const std::string &file) const;
+    int release() const; // 1 for the Japanese release, else 0
+    void stMarkerDown(int index, int button, double x, double y);
+    void stSelectSpecial(int index, double x, double y);
+    void hideModeControls();
+    void resetMiscPanel(); // the section selection's part in the Miscellaneous mode
     // --- end of the modes' block ---
 
     // Saving.

@@ -2,10 +2,16 @@
 #include "app/MsgBox.h"
 #include "app/ViewText.h"
 #include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
 #include "rom/Numbers.h"
+#include "special/SpecialTypes.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -42,17 +48,42 @@ void frmRI3::setSaveAll(bool on)
     mnuSaveAll->setEnabled(on);
 }
 
+// The controls of the two object modes, all hidden (the Background mode's panel).
+void frmRI3::hideModeControls()
+{
+    noteSt->clear();
+    for (QWidget *w : { static_cast<QWidget *>(chkInverse), static_cast<QWidget *>(cmdEPal),
+             static_cast<QWidget *>(cmdEPat), static_cast<QWidget *>(cmbSt),
+             static_cast<QWidget *>(chkBlock), static_cast<QWidget *>(lblProposal),
+             static_cast<QWidget *>(Line3), static_cast<QWidget *>(lstEnemy),
+             static_cast<QWidget *>(puScroll) })
+        w->setVisible(false);
+    for (ctl::ImageBox *e : imgPu)
+        e->setVisible(false);
+    for (QLabel *l : lblSt)
+        l->setVisible(false);
+    for (ModeLabel *l : lblEn)
+        l->setVisible(false);
+    for (int i = 0; i < 4; ++i) {
+        powerUp[static_cast<size_t>(i)]->setVisible(false);
+        imgCandle[static_cast<size_t>(i)]->setVisible(false);
+        scrSt[static_cast<size_t>(i)]->setVisible(false);
+    }
+}
+
 void frmRI3::optBgClick()
 {
     msg::step(g, subOptBg, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         setMode(optBg);
+        for (ctl::ImageBox *m : PosPu)
+            m->setVisible(false);
+        Hlight();
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patBG[s][n][1]));
         txtPat2->setText(viewtext::hex2(g.patBG[s][n][2]));
-        cmdEPal->setVisible(false);
-        cmdEPat->setVisible(false);
+        hideModeControls();
         for (ctl::ImageBox *cell : sel) {
             cell->setVisible(true);
             cell->raise();
@@ -68,9 +99,10 @@ void frmRI3::optBgClick()
 
 void frmRI3::optPuClick()
 {
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
     msg::step(g, subOptPu, [&] {
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
+        chkInverse->setVisible(false);
         cmdEPal->setVisible(false);
         cmdEPat->setVisible(false);
         txtOffset->clear();
@@ -78,15 +110,57 @@ void frmRI3::optPuClick()
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+        Line3->setVisible(true);
+        puScroll->setMaximum(0);
+        if (t.vertFlag[s][n] == 0)
+            puScroll->setVisible(true);
         for (ctl::ImageBox *cell : sel)
             cell->setVisible(false);
         selscroll->setVisible(false);
+        lblProposal->setVisible(true);
+        lblProposal->raise();
+        noteSt->clear();
+        for (QLabel *l : lblSt)
+            l->setVisible(false);
+        for (ctl::ScrollBar *b : scrSt)
+            b->setVisible(false);
+        cmbSt->setVisible(false);
+        chkBlock->setVisible(false);
+        for (ctl::ImageBox *m : PosPu)
+            m->setVisible(false);
+        Hlight();
+        for (ctl::ImageBox *c : imgCandle)
+            c->setVisible(true);
+        imgCandle[static_cast<size_t>(holderKind & 3)]->setPicture(
+            datPicture("ca" + std::to_string(holderKind) + ".dat"));
+    });
+    msg::step(g, subOptPu, [&] {
+        for (ctl::ImageBox *e : imgPu) {
+            e->setVisible(true);
+            e->raise();
+        }
         if (holderKind == 3) {
             cmdEPal->setVisible(true);
             cmdEPat->setVisible(true);
+            for (ctl::ImageBox *e : imgPu)
+                e->setVisible(false);
+            lstEnemy->setVisible(true);
         }
         setSaveRevert(g.modFlags[s][n] == 1);
     });
+    fillEnemyList();
+    detPu();
+    if (t.vertFlag[s][n] == -1) {
+        selEn = 0;
+        chkInverseTag = "!!";
+        PosPu_MouseDown(0, 1, 0, 0);
+        chkInverseTag.clear();
+    } else {
+        if (holderKind != 3)
+            imgPu_MouseDown(8, 1);
+        if (holderKind == 3)
+            lstEnemy_MouseDown(1);
+    }
 }
 
 void frmRI3::optStClick()
@@ -94,15 +168,51 @@ void frmRI3::optStClick()
     msg::step(g, subOptSt, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
+        chkInverse->setVisible(false);
+        rectSelSt->setVisible(false);
+        rectSelSt->setOpaque(false);
         cmdEPal->setVisible(true);
         cmdEPat->setVisible(true);
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+        for (ctl::ImageBox *m : powerUp)
+            m->setVisible(false);
         setMode(optSt);
+        for (int i = 0; i <= 6; ++i)
+            lblSt[static_cast<size_t>(i)]->setVisible(true);
+        for (int i = 0; i < 3; ++i) {
+            scrSt[static_cast<size_t>(i)]->setVisible(true);
+            scrSt[static_cast<size_t>(i)]->setEnabled(false);
+            lblSt[static_cast<size_t>(i + 4)]->clear();
+        }
+        cmbSt->Tag = "A";
+        cmbSt->setCurrentIndex(0);
+        cmbSt->setEnabled(false);
+        cmbSt->setVisible(true);
+        cmbSt->clear();
+        for (const std::string &item :
+            special::typeList(t.vertFlag[s][n] != 0, scrscroll->isEnabled()))
+            cmbSt->addItem(QString::fromStdString(item));
+        cmbSt->setCurrentIndex(-1); // no object is selected yet
+        cmbSt->Tag.clear();
+        for (ctl::ImageBox *m : PosPu)
+            m->setVisible(false);
+        for (QWidget *w : { static_cast<QWidget *>(lblProposal), static_cast<QWidget *>(Line3),
+                 static_cast<QWidget *>(lstEnemy), static_cast<QWidget *>(puScroll),
+                 static_cast<QWidget *>(selscroll) })
+            w->setVisible(false);
+        for (int i = 0; i < 4; ++i) {
+            imgCandle[static_cast<size_t>(i)]->setVisible(false);
+            powerUp[static_cast<size_t>(i)]->setVisible(false);
+        }
+        for (ModeLabel *l : lblEn)
+            l->setVisible(false);
+        for (ctl::ImageBox *e : imgPu)
+            e->setVisible(false);
         for (ctl::ImageBox *cell : sel)
             cell->setVisible(false);
-        selscroll->setVisible(false);
         imgSel->clearPicture();
     });
+    processSt();
 }

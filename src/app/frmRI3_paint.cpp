@@ -114,6 +114,8 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
             if (isVertical()) {
                 txtVal->clear();
                 txtOffset->setText("Object");
+                if (optPuTag == "Dragged")
+                    unDrag();
             } else {
                 puReadOut(index, x, y);
             }
@@ -206,6 +208,8 @@ void frmRI3::Form_MouseMove()
                 txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
                 txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
             } else {
+                if (optPuTag == "Dragged")
+                    unDrag();
                 txtVal->setText(viewtext::hex2(selEn));
                 txtOffset->setText("Current Obj");
             }

@@ -95,9 +95,11 @@ void frmRI3::ScrscrollChange()
 {
     if (Combo2->Tag == "0")
         return;
+    bool odd = false;
     msg::step(g, subHScroll, [&] {
         const int v = scrscroll->value();
         if (v % 2 != 0) {
+            odd = true;
             scrscroll->setValue(v - 1); // the nested run draws for the even value
             return;
         }
@@ -133,15 +135,26 @@ void frmRI3::ScrscrollChange()
         }
         maskTop = false;
     });
+    if (odd)
+        return;
+    if (optPu->isChecked() && optPuTag != "STOP") {
+        optPuTag = "FromScroll";
+        ProcessPu();
+        optPuTag.clear();
+    }
+    if (optSt->isChecked())
+        processSt();
 }
 
 void frmRI3::ScrvscrollChange()
 {
     if (Combo2->Tag == "0")
         return;
+    bool odd = false;
     msg::step(g, subVScroll, [&] {
         const int v = scrvscroll->value();
         if (v % 2 != 0) {
+            odd = true;
             scrvscroll->setValue(v - 1);
             return;
         }
@@ -169,6 +182,12 @@ void frmRI3::ScrvscrollChange()
             drawCell(k, layout);
         }
     });
+    if (odd)
+        return;
+    if (optPu->isChecked() && optPuTag != "STOP")
+        ProcessPu();
+    if (optSt->isChecked())
+        processSt();
 }
 
 // Hatches the visible last rows of screens; with the mask off it only clears the hatching.

@@ -3,11 +3,13 @@
 #include "app/Reports.h"
 #include "app/ViewText.h"
 #include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
 #include "stage/StageData.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,8 +59,10 @@ void frmRI3::Combo1Change()
 
 void frmRI3::Combo2Change()
 {
+    rectSelSt->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int s = g.curStage;
+    fillEnemyList();
     msg::step(g, subCombo2, [&] {
         g.curSection = std::max(0, Combo2->currentIndex());
         stagScroll->setValue(g.curSection);
@@ -143,6 +147,8 @@ void frmRI3::Combo2Change()
         Combo2->Tag = "1";
     });
     msg::step(g, subCombo2, [&] {
+        for (ModeLabel *l : lblEn)
+            l->setVisible(false);
         const bool noObjects = s == 1 && n >= 9;
         if (noObjects && optPu->isChecked())
             optBgClick();
@@ -162,7 +168,12 @@ void frmRI3::Combo2Change()
             drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
             txtPat1->setText(QString::fromStdString(num::hex2(g.patBG[si][ni][1])));
             txtPat2->setText(QString::fromStdString(num::hex2(g.patBG[si][ni][2])));
+        } else {
+            for (ctl::ImageBox *m : PosPu)
+                m->setVisible(false);
         }
+        if (optSt->isChecked())
+            resetMiscPanel();
     });
     optPuTag = "STOP";
     if (isVertical())
@@ -170,6 +181,19 @@ void frmRI3::Combo2Change()
     else
         ScrscrollChange();
     optPuTag.clear();
+    if (optPu->isChecked()) {
+        if (t.vertFlag[si][ni] == 0) {
+            chkInverse->setVisible(false);
+            puScroll->setVisible(true);
+            imgCandle_Click(holderKind);
+        } else {
+            selEn = 0;
+            chkInverseTag = "!!";
+            PosPu_MouseDown(selEn, 1, 0, 0);
+            chkInverseTag.clear();
+            puScroll->setVisible(false);
+        }
+    }
     msg::step(g, subCombo2, [&] {
         if (g.modFlags[si][ni] == 0)
             setSaveRevert(false);

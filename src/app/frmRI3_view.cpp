@@ -48,7 +48,7 @@ void frmRI3::buildView()
 {
     auto *client = new QWidget(this);
     client->setObjectName("client");
-    client->setFixedSize(look::tw(11400), look::tw(7200));
+    client->setFixedSize(look::tw(11400), look::tw(7950));
     client->setMouseTracking(true);
     setCentralWidget(client);
 
@@ -158,11 +158,12 @@ void frmRI3::buildView()
     look::place(imgSel, 10080, 2760, 960, 960);
 
     // Read-outs of what lies under the pointer.
-    txtOffset = readOut(client, "txtOffset", 8520, 4800, 2040);
-    txtVal = readOut(client, "txtVal", 10680, 4800, 600);
-    txtPatterns = readOut(client, "txtPatterns", 8520, 5160, 1200);
-    txtPat1 = readOut(client, "txtPat1", 9840, 5160, 600);
-    txtPat2 = readOut(client, "txtPat2", 10560, 5160, 600);
+    // Below the panels of the modes, which fill the column beside the view.
+    txtOffset = readOut(client, "txtOffset", 8520, 7200, 2040);
+    txtVal = readOut(client, "txtVal", 10680, 7200, 600);
+    txtPatterns = readOut(client, "txtPatterns", 8520, 7560, 1200);
+    txtPat1 = readOut(client, "txtPat1", 9840, 7560, 600);
+    txtPat2 = readOut(client, "txtPat2", 10560, 7560, 600);
     txtPatterns->setText("Patterns");
 
     cmdMirror = button(client, "cmdMirror", "Mirror", 8520, 5580, 1215);
@@ -183,4 +184,5 @@ void frmRI3::buildView()
     cmdEPat = pictureButton(client, "cmdEPat", "Pattern Tables", 10800, 6270);
     cmdEPal->setVisible(false);
     cmdEPat->setVisible(false);
+    buildModes();
 }

@@ -80,6 +80,7 @@ void frmRI3::connectView()
         cell->onMouseMove = [this](int k, int, double, double) { sel_MouseMove(k); };
     }
     imgSel->onMouseMove = [this](int, int, double, double) { imgSel_MouseMove(); };
+    connectModes();
     centralWidget()->installEventFilter(this);
     for (int i = 0; i < 15; ++i)
         connect(mnusta[static_cast<size_t>(i)], &QAction::triggered, this,
@@ -89,6 +90,17 @@ void frmRI3::connectView()
 
 bool frmRI3::eventFilter(QObject *o, QEvent *e)
 {
+    // While a marker is dragged the pressed control keeps the mouse: its moves are the drag,
+    // its release the drop, and nothing else sees them.
+    if (markerDragging() && o->isWidgetType() && static_cast<QWidget *>(o)->window() == this
+        && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease)) {
+        const QPoint global = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
+        if (e->type() == QEvent::MouseMove)
+            markerDragMove(global);
+        else
+            markerDrop(global);
+        return true;
+    }
     if (o == centralWidget() && e->type() == QEvent::MouseMove)
         Form_MouseMove();
     // The window sees its keys before its controls do, and lets them through. A key a control
@@ -128,8 +140,14 @@ void frmRI3::Form_KeyPress(int keyAscii)
         return;
     msg::step(g, 116, [&] {
         QScrollBar *bar = nullptr;
+        const int16_t form
+            = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
         if (optBg->isChecked())
             bar = selscroll;
+        else if (optPu->isChecked() && form == 0)
+            bar = puScroll;
+        else if (optSt->isChecked() && scrSt[2]->isEnabled())
+            bar = scrSt[2];
         if (!bar)
             return;
         if (keyAscii == '-' && bar->value() != 0)

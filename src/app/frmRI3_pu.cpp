@@ -1,0 +1,251 @@
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/ViewText.h"
+#include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
+#include "objects/ObjectEdit.h"
+#include "objects/PowerUps.h"
+#include "tables/frmEnPresets.h"
+#include "tables/frmPuPresets.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QToolButton>
+
+namespace {
+
+constexpr int subImgPu = 117;
+constexpr int subEnemyList = 119;
+constexpr int subInverse = 105;
+constexpr int subCandle = 135;
+
+} // namespace
+
+// The list rows follow the loader's table; refilled only when it changed (a reload).
+void frmRI3::fillEnemyList()
+{
+    bool same = lstEnemy->count() == static_cast<int>(t.enemyList.size());
+    for (int i = 0; same && i < lstEnemy->count(); ++i)
+        same = lstEnemy->idOfRow(i) == t.enemyList[static_cast<size_t>(i)].id;
+    if (same)
+        return;
+    lstEnemy->clear();
+    for (const EnemyRow &row : t.enemyList) {
+        auto *it = new QListWidgetItem(QString::fromStdString(row.text), lstEnemy);
+        it->setData(Qt::UserRole, row.id);
+    }
+}
+
+int frmRI3::selectedEnemyId() const
+{
+    return lstEnemy ? lstEnemy->idOfRow(lstEnemy->currentRow()) : 0;
+}
+
+// The matches of a pick become the proposals, shown from their first page.
+static void showProposals(frmRI3 &w, const std::vector<int> &matches)
+{
+    w.puTbl.fill(0);
+    for (size_t n = 0; n < matches.size() && n < w.puTbl.size(); ++n)
+        w.puTbl[n] = static_cast<uint8_t>(matches[n]);
+    w.puScroll->blockSignals(true);
+    w.puScroll->setMaximum(0);
+    w.puScroll->blockSignals(false);
+    if (matches.empty()) {
+        for (ctl::ImageBox *m : w.PosPu)
+            m->setVisible(false);
+        w.lblProposal->setText("0/0");
+        w.puScroll->setEnabled(false);
+        w.detPu();
+        return;
+    }
+    w.puScroll->setMaximum(objects::lastPage(static_cast<int>(matches.size())));
+    w.puScroll->setEnabled(true);
+    w.puScroll_Change(); // the page is already 0
+}
+
+void frmRI3::imgPu_MouseDown(int index, int button)
+{
+    const bool list = isVertical();
+    const int r = release();
+    if (list || button == 1) {
+        for (int i = 0; i < objects::puCount; ++i) {
+            ctl::ImageBox *e = imgPu[static_cast<size_t>(i)];
+            const std::string tag = e->Tag.toStdString();
+            msg::step(g, subImgPu,
+                [&] { e->setPicture(datPicture((i == index ? "pu" : "pu_") + tag + ".dat")); });
+        }
+        msg::step(g, subImgPu, [&] {
+            imgSel->setPicture(
+                datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
+        });
+    }
+    if (!list && button == 1) {
+        g.selPu = index;
+        msg::step(g, subImgPu, [&] {
+            showProposals(*this, objects::holderMatches(g.puPresets, r, index, holderKind));
+        });
+        NamePu(index);
+    } else if (!list && button == 2) {
+        g.puVal = 1;
+        const int page = puScroll->value();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        openPuPresets();
+        QApplication::restoreOverrideCursor();
+        imgPu_MouseDown(g.selPu, 1);
+        puScroll->setValue(std::min(page, puScroll->maximum()));
+        ProcessPu();
+    } else if (list) {
+        objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+                              [static_cast<size_t>(selEn & 31)];
+        msg::step(g, subImgPu, [&] {
+            s[4] = num::toByte(objects::puContent(index, r));
+            PosPu[static_cast<size_t>(selEn & 31)]->setPicture(
+                datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
+        });
+        if (chkInverseTag.isEmpty())
+            Modif();
+    }
+}
+
+void frmRI3::imgCandle_Click(int index)
+{
+    if (index < 0 || index > 3) {
+        msg::errBox(g, subCandle, "Subscript out of range");
+        return;
+    }
+    for (int i = 0; i < 4; ++i)
+        msg::step(g, subCandle, [&] {
+            imgCandle[static_cast<size_t>(i)]->setPicture(
+                datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
+        });
+    if (!isVertical()) {
+        holderKind = index;
+        lblProposal->setVisible(true);
+        puScroll->setVisible(true);
+        if (index == objects::enemyKind) {
+            lstEnemy->setVisible(true);
+            cmdEPal->setVisible(true);
+            cmdEPat->setVisible(true);
+            msg::step(g, subCandle, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
+            for (ctl::ImageBox *m : PosPu)
+                m->setVisible(false);
+            for (ctl::ImageBox *m : imgPu)
+                m->setVisible(false);
+            for (ctl::ImageBox *m : powerUp)
+                m->setVisible(false);
+            if (lstEnemy->currentRow() < 0 && lstEnemy->count() > 0)
+                lstEnemy->setCurrentRow(0);
+            lstEnemy_MouseDown(1);
+        } else {
+            cmdEPal->setVisible(false);
+            cmdEPat->setVisible(false);
+            lstEnemy->setVisible(false);
+            for (int k = 0; k < 4; ++k)
+                lblEn[static_cast<size_t>(k)]->setVisible(false);
+            for (ctl::ImageBox *m : imgPu)
+                m->setVisible(true);
+            imgPu_MouseDown(g.selPu, 1);
+        }
+        return;
+    }
+    objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+                          [static_cast<size_t>(selEn & 31)];
+    const int r = release();
+    if (index < objects::enemyKind) {
+        chkInverse->setVisible(false);
+        if (s[3] >= 128) {
+            s[3] = static_cast<uint8_t>(objects::holderCode(index, r));
+            detPu();
+        } else {
+            chkInverseTag = "!!";
+            objects::enemyToHolder(s, index, r);
+            lblEn[static_cast<size_t>(selEn & 31)]->setVisible(false);
+            imgPu_MouseDown(8, 1);
+            PosPu_MouseDown(selEn, 1, 0, 0);
+            chkInverseTag.clear();
+        }
+    } else {
+        msg::step(g, subCandle, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
+        if (s[3] > 82) {
+            chkInverseTag = "!!";
+            objects::holderToEnemy(s);
+            detPu();
+            PosPu_MouseDown(selEn, 1, 0, 0);
+            chkInverseTag.clear();
+        }
+    }
+    if (chkInverseTag.isEmpty())
+        Modif();
+}
+
+void frmRI3::lstEnemy_MouseDown(int button)
+{
+    if (lstEnemy->currentRow() < 0)
+        return; // no enemy to pick
+    const int id = selectedEnemyId();
+    const int r = release();
+    if (!isVertical()) {
+        if (button == 1) {
+            msg::step(g, subEnemyList,
+                [&] { showProposals(*this, objects::enemyMatches(g.enPresets, r, id)); });
+            msg::step(g, subEnemyList, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
+            txtOffset->setText("Enemy " + viewtext::hex2(id));
+        } else if (button == 2) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            g.puVal = 1;
+            const int page = puScroll->value();
+            openEnPresets();
+            QApplication::restoreOverrideCursor();
+            lstEnemy_MouseDown(1);
+            puScroll->setValue(std::min(page, puScroll->maximum()));
+            ProcessPu();
+        }
+        return;
+    }
+    msg::step(g, subEnemyList, [&] {
+        objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+                              [static_cast<size_t>(selEn & 31)];
+        lblEn[static_cast<size_t>(selEn & 31)]->setText(viewtext::hex2(id));
+        chkInverse->setVisible(false);
+        if (objects::pickEnemy(s, id, chkInverse->isChecked() ? 1 : 0))
+            chkInverse->setVisible(true);
+    });
+    if (chkInverseTag.isEmpty())
+        Modif();
+    detPu();
+}
+
+void frmRI3::lstEnemy_KeyDown(int keyCode)
+{
+    if (keyCode >= 37 && keyCode <= 40)
+        lstEnemy_MouseDown(1);
+}
+
+void frmRI3::chkInverse_Click()
+{
+    // A selection by code sets the box from the slot: the slot's byte stays as it is.
+    if (!chkInverseTag.isEmpty())
+        return;
+    msg::step(g, subInverse, [&] {
+        t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+                  [static_cast<size_t>(selEn & 31)][6]
+            = chkInverse->isChecked() ? 1 : 0;
+    });
+    Modif();
+}
+
+// The preset windows read g.puVal and write the presets they save; the caller picks again.
+void frmRI3::openPuPresets()
+{
+    frmPuPresets dlg(g, this);
+    dlg.exec();
+}
+
+void frmRI3::openEnPresets()
+{
+    frmEnPresets dlg(g, this);
+    dlg.exec();
+}

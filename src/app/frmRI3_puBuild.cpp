@@ -1,0 +1,165 @@
+#include "app/Controls.h"
+#include "app/Look.h"
+#include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
+#include "objects/PowerUps.h"
+#include "rom/VbError.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+ctl::ImageBox *marker(QWidget *parent, const char *name, int index)
+{
+    auto *m = new ctl::ImageBox(parent, name, index);
+    look::place(m, 0, 0, 480, 480);
+    m->setAttribute(Qt::WA_NoMousePropagation);
+    m->setVisible(false);
+    return m;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, int left, int top,
+    int width, int height = 255)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    look::place(l, left, top, width, height);
+    l->setVisible(false);
+    return l;
+}
+
+} // namespace
+
+QPixmap frmRI3::datPicture(const std::string &file) const
+{
+    QPixmap pm(QString::fromStdString(g.datPath + file));
+    if (pm.isNull())
+        throw VbError("File not found: " + file);
+    return pm;
+}
+
+int frmRI3::release() const
+{
+    return g.romVer == "1" ? 1 : 0;
+}
+
+// The controls of the Power-Ups and Enemies mode and of the Miscellaneous mode, all hidden
+// while the window starts in the Background mode.
+void frmRI3::buildModes()
+{
+    QWidget *client = centralWidget();
+    rectSelSt = new SelFrame(client, "rectSelSt");
+    look::place(rectSelSt, 0, 0, 525, 525);
+    rectSelSt->setVisible(false);
+    for (int k = 0; k < 64; ++k)
+        PosPu[static_cast<size_t>(k)] = marker(client, "PosPu", k);
+    for (int k = 0; k < 4; ++k)
+        powerUp[static_cast<size_t>(k)] = marker(client, "powerUp", k);
+    for (int k = 0; k < 32; ++k) {
+        auto *l = new ModeLabel(client, QString("lblEn(%1)").arg(k));
+        look::place(l, 0, 0, 300, 195);
+        l->setStyleSheet("background: transparent; font-size: 8px;");
+        l->setVisible(false);
+        lblEn[static_cast<size_t>(k)] = l;
+    }
+    for (int k = 0; k < 4; ++k) {
+        auto *c = new ctl::ImageBox(client, "imgCandle", k);
+        look::place(c, objects::candleLeft(k), 2760, 480, 480);
+        c->setVisible(false);
+        imgCandle[static_cast<size_t>(k)] = c;
+    }
+    for (int k = 0; k < objects::puCount; ++k) {
+        auto *c = new ctl::ImageBox(client, "imgPu", k);
+        look::place(c, objects::puLeft(k), objects::puTop(k), 480, 480);
+        c->Tag = objects::powerUp(k).tag;
+        c->setVisible(false);
+        imgPu[static_cast<size_t>(k)] = c;
+    }
+    puScroll = new ctl::ScrollBar(Qt::Horizontal, client, "puScroll");
+    look::place(puScroll, 8640, 3300, 1560, 255);
+    puScroll->setMaximum(0);
+    puScroll->setPageStep(1);
+    puScroll->setVisible(false);
+    lblProposal = label(client, "lblProposal", "0/0", 10260, 3300, 720);
+    lstEnemy = new EnemyList(client, "lstEnemy");
+    look::place(lstEnemy, 8640, 3600, 2535, 2595);
+    lstEnemy->setVisible(false);
+    chkInverse = new QCheckBox("Reverse Sprite", client);
+    chkInverse->setObjectName("chkInverse");
+    look::place(chkInverse, 8640, 6240, 1575, 375);
+    chkInverse->setVisible(false);
+    Line3 = new QFrame(client);
+    Line3->setObjectName("Line3");
+    Line3->setFrameShape(QFrame::HLine);
+    look::place(Line3, 8520, 2685, 2760, 15);
+    Line3->setVisible(false);
+
+    lblSt[0] = label(client, "lblSt(0)", "Type", 8520, 2760, 2760);
+    cmbSt = new ctl::ComboBox(client, "cmbSt");
+    look::place(cmbSt, 8520, 3030, 2760, 315);
+    cmbSt->setVisible(false);
+    const char *names[4] = { "Initial Swing", "Velocity", "Location", "Trigger" };
+    for (int k = 0; k < 4; ++k) {
+        const int top = 3450 + 600 * k;
+        const int nameLabel = k < 3 ? k + 1 : 7;
+        const int valueLabel = k < 3 ? k + 4 : 8;
+        lblSt[static_cast<size_t>(nameLabel)]
+            = label(client, QString("lblSt(%1)").arg(nameLabel), names[k], 8520, top, 1020);
+        lblSt[static_cast<size_t>(valueLabel)]
+            = label(client, QString("lblSt(%1)").arg(valueLabel), "", 8520, top + 270, 2760);
+        auto *bar = new ctl::ScrollBar(Qt::Horizontal, client, QString("scrSt(%1)").arg(k));
+        look::place(bar, 9600, top, 1680, 255);
+        bar->setMaximum(k == 3 ? 255 : 0);
+        bar->setVisible(false);
+        scrSt[static_cast<size_t>(k)] = bar;
+    }
+    chkBlock = new QCheckBox("Block on top is breakable", client);
+    chkBlock->setObjectName("chkBlock");
+    look::place(chkBlock, 8520, 5850, 2760, 285);
+    chkBlock->setVisible(false);
+    noteSt = label(client, "noteSt", "", 8520, 6150, 2760, 975);
+    noteSt->setWordWrap(true);
+    noteSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteSt->setVisible(true);
+    lbjump = label(client, "lbjump", "", 0, 6120, 480);
+    lbjump->setStyleSheet("background: black;");
+}
+
+void frmRI3::connectModes()
+{
+    for (ctl::ImageBox *m : PosPu) {
+        m->onMouseDown = [this](int k, int b, double x, double y) { PosPu_MouseDown(k, b, x, y); };
+        m->onMouseMove = [this](int k, int, double, double) {
+            if (!markerDragging())
+                PosPu_MouseMove(k);
+        };
+    }
+    for (ctl::ImageBox *m : powerUp) {
+        m->onMouseDown = [this](int k, int b, double, double) { powerUp_MouseDown(k, b); };
+        m->onMouseMove = [this](int k, int, double, double) { powerUp_MouseMove(k); };
+    }
+    for (int k = 0; k < 32; ++k)
+        lblEn[static_cast<size_t>(k)]->onMouseDown = [this, k](int b) { lblEn_MouseDown(k, b); };
+    for (ctl::ImageBox *c : imgCandle)
+        c->onMouseUp = [this](int k, int b, double, double) {
+            if (b == 1)
+                imgCandle_Click(k);
+        };
+    for (ctl::ImageBox *e : imgPu)
+        e->onMouseDown = [this](int k, int b, double, double) { imgPu_MouseDown(k, b); };
+    lstEnemy->onMouseDown = [this](int b) { lstEnemy_MouseDown(b); };
+    lstEnemy->onKeyDown = [this](int code) { lstEnemy_KeyDown(code); };
+    connect(chkInverse, &QCheckBox::toggled, this, [this] { chkInverse_Click(); });
+    connect(chkBlock, &QCheckBox::toggled, this, [this] { chkBlockChange(); });
+    connect(puScroll, &QScrollBar::valueChanged, this, [this] { puScroll_Change(); });
+    connect(cmbSt, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            cmbSt_Click();
+    });
+    for (int k = 0; k < 4; ++k)
+        connect(scrSt[static_cast<size_t>(k)], &QScrollBar::valueChanged, this,
+            [this, k] { scrSt_Change(k); });
+}

@@ -1,0 +1,210 @@
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/ViewText.h"
+#include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
+#include "objects/ObjectLayout.h"
+#include "objects/PowerUps.h"
+#include "rom/VbError.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int subHlight = 108;
+constexpr int subProcessPu = 136;
+constexpr int subDetPu = 137;
+constexpr int subPuScroll = 142;
+
+// The text of the last list row naming enemy `id`, empty when none does.
+QString enemyName(const StageTables &t, int id)
+{
+    QString name;
+    for (const EnemyRow &row : t.enemyList)
+        if (row.id == id)
+            name = QString::fromStdString(row.text);
+    return name;
+}
+
+// Byte `pos` (0-based) of the column bytes; beyond the string is an error.
+int columnByte(const std::string &puStr, int pos)
+{
+    if (pos < 0 || pos >= static_cast<int>(puStr.size()))
+        throw VbError("Invalid procedure call or argument");
+    return static_cast<uint8_t>(puStr[static_cast<size_t>(pos)]);
+}
+
+} // namespace
+
+void frmRI3::puScroll_Change()
+{
+    msg::step(g, subPuScroll, [&] {
+        lblProposal->setText(
+            QString("%1/%2").arg(puScroll->value() + 1).arg(puScroll->maximum() + 1));
+    });
+    ProcessPu();
+}
+
+void frmRI3::ProcessPu()
+{
+    detPu();
+    if (lblProposal->text() == "0/0" || isVertical())
+        return;
+    const int page = puScroll->value();
+    for (int a = 0; a < 4; ++a)
+        for (int b = 0; b < 16; ++b) {
+            const int entry = 16 * page + b;
+            const int p
+                = entry < static_cast<int>(puTbl.size()) ? puTbl[static_cast<size_t>(entry)] : 0;
+            if (p == 0)
+                continue;
+            ctl::ImageBox *m = PosPu[static_cast<size_t>(16 * a + b)];
+            if (optPuTag != "FromScroll")
+                msg::step(g, subProcessPu, [&] {
+                    int left = 0;
+                    int top = 0;
+                    int id = 0;
+                    if (holderKind == objects::enemyKind) {
+                        const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
+                        left = e[0];
+                        top = e[1];
+                        id = e[2];
+                    } else {
+                        const puPresetRec &u = g.puPresets[static_cast<size_t>(p)];
+                        left = u[0];
+                        top = u[1];
+                    }
+                    const objects::Place pl
+                        = objects::proposal(holderKind, left, top, id, p, a, g.enOffY);
+                    twips::place(m, pl.left, pl.top, pl.width, pl.height);
+                    m->setPicture(datPicture(pl.picture));
+                });
+            if (powerUp[static_cast<size_t>(a)]->isHidden())
+                m->setVisible(true);
+            m->raise();
+            m->Tag = "&H" + viewtext::hex2(p);
+        }
+    txtVal->clear();
+}
+
+void frmRI3::detPu()
+{
+    for (ctl::ImageBox *m : powerUp) {
+        m->Tag.clear();
+        m->setToolTip(QString());
+        m->setVisible(false);
+    }
+    for (ModeLabel *l : lblEn) {
+        l->setToolTip(QString());
+        l->setVisible(false);
+    }
+    for (ctl::ImageBox *m : PosPu) {
+        m->setToolTip(QString());
+        m->setVisible(false);
+    }
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    const int r = release();
+    if (!isVertical()) {
+        const int v = scrscroll->isEnabled() ? scrscroll->value() : 0;
+        const std::string &cols = t.puStr[s][n];
+        for (int k = 0; k < 4; ++k) {
+            ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
+            ModeLabel *label = lblEn[static_cast<size_t>(k)];
+            msg::step(g, subDetPu, [&] {
+                if (holderKind != objects::enemyKind) {
+                    const int p = columnByte(cols, v + 2 * k + 1);
+                    item->Tag = "&H" + viewtext::hex2(p);
+                    int kind = 0;
+                    const objects::Place pl
+                        = objects::holderItem(g.puPresets[static_cast<size_t>(p)], p, k,
+                            g.holderCode0, g.holderCode2, r, kind);
+                    if (!pl.shown) {
+                        item->Tag.clear();
+                        return;
+                    }
+                    puKinds[static_cast<size_t>(k)] = kind;
+                    twips::place(item, pl.left, pl.top, 480, 480);
+                    item->setPicture(datPicture(pl.picture));
+                    item->raise();
+                    item->setVisible(true);
+                    return;
+                }
+                const int p = columnByte(cols, v + 2 * k);
+                item->Tag = "&H" + viewtext::hex2(p);
+                const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
+                const objects::Place pl = objects::enemyItem(e, p, k, g.enOffY, r);
+                if (!pl.shown) {
+                    item->Tag.clear();
+                    label->setText(QString());
+                    label->setVisible(false);
+                    return;
+                }
+                const QString name = enemyName(t, e[2]);
+                puKinds[static_cast<size_t>(k)] = objects::enemyKind;
+                twips::place(item, pl.left, pl.top, 480, 480);
+                item->setPicture(datPicture(pl.picture));
+                item->raise();
+                item->setVisible(true);
+                item->setToolTip(name);
+                twips::move(label, pl.left + objects::labelShift, pl.top + objects::labelShift);
+                label->raise();
+                label->setText(viewtext::hex2(e[2]));
+                label->setVisible(true);
+                label->setToolTip(name);
+            });
+        }
+    }
+    if (isVertical()) {
+        const int last = std::min(t.objLen[s][n], 31);
+        for (int slot = 0; slot <= last; ++slot) {
+            ctl::ImageBox *m = PosPu[static_cast<size_t>(slot)];
+            const objRec &rec = t.enemyTbl[s][n][static_cast<size_t>(slot)];
+            msg::step(g, subDetPu, [&] {
+                const objects::ListPlace pl
+                    = objects::listMarker(rec, scrvscroll->value(), g.enOffY, r);
+                if (!pl.shown)
+                    return;
+                m->raise();
+                twips::place(m, pl.left, pl.top, 480, 480);
+                m->setPicture(datPicture(pl.picture));
+                if (pl.enemy) {
+                    const QString name = enemyName(t, rec[3]);
+                    m->setToolTip(name);
+                    ModeLabel *label = lblEn[static_cast<size_t>(slot)];
+                    label->setToolTip(name);
+                    twips::move(label, pl.left + objects::labelShift, pl.top + objects::labelShift);
+                    label->raise();
+                    label->setText(viewtext::hex2(rec[3]));
+                    label->setVisible(true);
+                }
+                m->setVisible(true);
+                m->Tag = viewtext::hex2(slot);
+            });
+        }
+    }
+    if (t.vertFlag[s][n] == -1)
+        Hlight();
+}
+
+void frmRI3::Hlight()
+{
+    msg::step(g, subHlight, [&] {
+        rectSelSt->setBorderColor(QColor(255, 255, 0));
+        const int k = optSt->isChecked() ? 31 + selSt : selEn;
+        if (k < 0 || k > 63)
+            throw VbError("Subscript out of range");
+        ctl::ImageBox *m = PosPu[static_cast<size_t>(k)];
+        if (m->isHidden()) {
+            rectSelSt->setVisible(false);
+            return;
+        }
+        rectSelSt->setVisible(true);
+        twips::move(rectSelSt, twips::left(m) - 15, twips::top(m) - 15);
+        rectSelSt->raise();
+        rectSelSt->stackUnder(m);
+    });
+}

@@ -1,0 +1,179 @@
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/ViewText.h"
+#include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
+#include "special/MiscLayout.h"
+#include "special/SpecialTypes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+constexpr int subProcessSt = 103;
+constexpr int subBlock = 104;
+constexpr int subCmbSt = 106;
+
+} // namespace
+
+// A marker laid where its place says; a marker outside the view keeps its old picture.
+static void lay(frmRI3 &w, ctl::ImageBox *m, const objects::Place &p)
+{
+    if (!p.shown)
+        return;
+    twips::place(m, p.left, p.top, p.width, p.height);
+    m->setPicture(w.datPicture(p.picture));
+    m->setVisible(true);
+}
+
+void frmRI3::processSt()
+{
+    const int s = g.curStage;
+    const int n = g.curSection;
+    const auto si = static_cast<size_t>(s);
+    const auto ni = static_cast<size_t>(n);
+    const bool vertical = t.vertFlag[si][ni] != 0;
+    const int h = scrscroll->value();
+    const int v = scrvscroll->value();
+    if (!(s == 1 && n >= 9)) {
+        for (int i = 0; i < stairSlots && t.stairTbl[si][ni][static_cast<size_t>(i)][2] != 255;
+             ++i) {
+            ctl::ImageBox *m = PosPu[static_cast<size_t>(i)];
+            m->setVisible(false);
+            msg::step(g, subProcessSt, [&] {
+                lay(*this, m,
+                    special::stairPlace(
+                        t.stairTbl[si][ni][static_cast<size_t>(i)], vertical, h, v));
+            });
+            m->Tag = QString::number(i);
+        }
+        ctl::ImageBox *start = PosPu[63];
+        start->setVisible(false);
+        const startRec &st = t.startTbl[si][ni];
+        if (st.pos != 0) {
+            start->Tag.clear();
+            msg::step(g, subProcessSt, [&] {
+                const objects::Place p
+                    = special::startPlace(st, vertical, s, t.layoutLen[si][ni], h, v);
+                if (p.shown)
+                    twips::place(start, p.left, p.top, p.width, p.height);
+                start->setPicture(datPicture(p.picture));
+                start->setVisible(p.shown);
+            });
+        }
+        if (t.specialIdx[si][ni] != 0) {
+            int counter = -1;
+            for (int i = 0; i < 30; ++i) {
+                ctl::ImageBox *m = PosPu[static_cast<size_t>(31 + i)];
+                m->setVisible(false);
+                specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(i)];
+                if (rec[0] == 255)
+                    break;
+                msg::step(g, subProcessSt, [&] {
+                    const objects::Place p
+                        = special::specialPlace(rec, vertical, h, v, g.stOffX, g.stOffY, counter);
+                    lay(*this, m, p);
+                    if (p.shown)
+                        m->Tag = viewtext::hex2(i);
+                });
+            }
+            if (cmbSt->currentIndex() != -1 && cmbSt->currentText() != "Staircase"
+                && cmbSt->currentText() != "Starting Point")
+                Hlight();
+        }
+    }
+    if (t.doorPos[si][ni] == 0)
+        return;
+    msg::step(g, subProcessSt, [&] {
+        const special::DoorPlace d = special::doorPlace(s, n, t.leftDoor[si][ni] != 0,
+            t.door1[si][ni], t.door2[si][ni], scrscroll->value(), scrscroll->maximum());
+        if (!d.shown) {
+            PosPu[62]->setVisible(false);
+            PosPu[61]->setVisible(false);
+            return;
+        }
+        lay(*this, PosPu[62], { true, d.left, d.top1, 240, 1440, "door.dat" });
+        lay(*this, PosPu[61], { true, d.left, d.top2, 240, 1440, "door2.dat" });
+    });
+}
+
+void frmRI3::cmbSt_Click()
+{
+    if (cmbSt->Tag == "A" || cmbSt->Tag == "B")
+        return;
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    const bool vertical = t.vertFlag[si][ni] != 0;
+    specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
+    if (cmbSt->itemText(0) == "Crumbling Bridge") {
+        const char *text = cmbSt->currentIndex() != 0
+            ? "This special object, if changed to another type, cannot be recovered once you save "
+              "changes. Continue anyway?"
+            : "This will replace the object with an empty slot, but the object may not be "
+              "recovered after you save changes. Continue anyway?";
+        if (msg::box(text, msg::QuestionYesNo, "Crumbling Bridge") == msg::No) {
+            cmbSt->Tag = "A";
+            cmbSt->setCurrentIndex(0);
+            cmbSt->setItemText(0, "Crumbling Bridge");
+            cmbSt->Tag.clear();
+            return;
+        }
+    }
+    cmbSt->Tag = "B";
+    scrSt[2]->setValue(0);
+    cmbSt->Tag.clear();
+    msg::step(
+        g, subCmbSt, [&] { special::retype(rec, vertical, cmbSt->currentIndex(), g.stTemplates); });
+    ctl::ImageBox *m = PosPu[static_cast<size_t>(selSt + 31)];
+    twips::resize(m, 480, 480);
+    msg::step(g, subCmbSt, [&] {
+        if (special::isEmptySlot(rec))
+            cmbSt->setItemText(0, "Empty");
+        m->setPicture(datPicture(special::pictureOf(rec)));
+    });
+    noteStTag = "RR";
+    PosPu_MouseDown(selSt + 31, 1, 0, 0);
+    noteStTag.clear();
+    processSt();
+}
+
+void frmRI3::chkBlockChange()
+{
+    msg::step(g, subBlock, [&] {
+        special::setBlockFlag(t.specialTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(
+                                  g.curSection)][static_cast<size_t>(selSt)],
+            chkBlock->isChecked() ? 1 : 0);
+    });
+    Modif();
+}
+
+// A new section in the Miscellaneous mode: the type list of its kind, nothing selected.
+void frmRI3::resetMiscPanel()
+{
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    Hlight();
+    // Resetting the bar for a new section is no edit of it.
+    scrSt[2]->blockSignals(true);
+    scrSt[2]->setValue(0);
+    scrSt[2]->blockSignals(false);
+    cmbSt->Tag = "A";
+    cmbSt->setCurrentIndex(0);
+    cmbSt->setEnabled(false);
+    cmbSt->clear();
+    for (const std::string &item :
+        special::typeList(t.vertFlag[si][ni] != 0, scrscroll->isEnabled()))
+        cmbSt->addItem(QString::fromStdString(item));
+    cmbSt->setCurrentIndex(-1);
+    cmbSt->Tag.clear();
+    chkBlock->setVisible(false);
+    for (int i = 0; i < 3; ++i) {
+        scrSt[static_cast<size_t>(i)]->setEnabled(false);
+        lblSt[static_cast<size_t>(i + 4)]->clear();
+    }
+    lblSt[7]->clear();
+    lblSt[8]->clear();
+    scrSt[3]->setVisible(false);
+}

@@ -1,0 +1,106 @@
+#include "app/Controls.h"
+#include "app/MsgBox.h"
+#include "app/frmRI3.h"
+#include "app/frmRI3_puControls.h"
+#include "special/MiscDrag.h"
+#include "special/PropertyBars.h"
+#include "special/SpecialTypes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+constexpr int subMarkerDown = 138;
+constexpr int subBars = 148;
+
+} // namespace
+
+// Every press on a marker of the Miscellaneous mode: the section counts as modified, and the
+// editor controls start from their neutral state.
+void frmRI3::stMarkerDown(int index, int button, double x, double y)
+{
+    Modif();
+    chkBlock->setVisible(false);
+    scrSt[2]->setPageStep(1);
+    noteSt->clear();
+    scrSt[3]->setVisible(false);
+    for (int i : { 7, 8, 6, 5, 4 })
+        lblSt[static_cast<size_t>(i)]->clear();
+    noteSt->raise();
+    if (index >= 31 && index <= 60) {
+        stSelectSpecial(index, x, y);
+        return;
+    }
+    ctl::ImageBox *m = PosPu[static_cast<size_t>(index)];
+    if (index >= 61 || button == 1) {
+        rectSelSt->setVisible(false);
+        cmbSt->Tag = "A";
+        cmbSt->setEnabled(false);
+        m->raise();
+        for (int k = 0; k < 3; ++k) {
+            scrSt[static_cast<size_t>(k)]->setEnabled(false);
+            lblSt[static_cast<size_t>(k + 4)]->clear();
+        }
+        cmbSt->setItemText(0,
+            index <= 30       ? "Staircase"
+                : index == 63 ? "Starting Point"
+                : index == 62 ? "First Door"
+                              : "Second Door");
+        cmbSt->setCurrentIndex(0);
+        cmbSt->Tag.clear();
+        startMarkerDrag(index, x, y);
+    } else if (button == 2) {
+        m->raise();
+        const auto si = static_cast<size_t>(g.curStage);
+        const auto ni = static_cast<size_t>(g.curSection);
+        stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
+        int shift = 0;
+        special::turnStair(rec, t.vertFlag[si][ni] != 0, shift);
+        msg::step(g, subMarkerDown,
+            [&] { m->setPicture(datPicture("s" + std::to_string(rec[3] / 4) + ".dat")); });
+        if (shift != 0)
+            twips::move(m, twips::left(m), twips::top(m) + shift);
+    }
+}
+
+void frmRI3::scrSt_Change(int index)
+{
+    Modif();
+    if (cmbSt->Tag == "B")
+        return;
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
+    special::BarChange change;
+    const bool done = msg::step(g, subBars, [&] {
+        special::BarInputs in;
+        in.bar0 = scrSt[0]->value();
+        in.vScrollDisabled = !scrvscroll->isEnabled();
+        change = special::barChanged(
+            index, scrSt[static_cast<size_t>(index)]->value(), rec, g.stTemplates, in, speedTiles);
+    });
+    if (!done)
+        return;
+    if (index == 3) {
+        lblSt[7]->raise();
+        lblSt[8]->raise();
+    }
+    for (size_t i = 0; i < change.captions.size(); ++i)
+        if (change.captions[i])
+            lblSt[i]->setText(QString::fromStdString(*change.captions[i]));
+    if (change.followView) {
+        ctl::ScrollBar *bar = nullptr;
+        if (t.vertFlag[si][ni] == 0 && scrscroll->isEnabled())
+            bar = scrscroll;
+        else if (t.vertFlag[si][ni] == -1)
+            bar = scrvscroll;
+        if (bar && rec[0] * 8 > bar->maximum())
+            msg::errBox(g, subBars, "Invalid property value"); // the screen lies beyond the section
+        else if (bar)
+            bar->setValue(rec[0] * 8);
+    }
+    if (change.relay)
+        processSt();
+}

@@ -1,0 +1,454 @@
+#include "app/Controls.h"
+#include "app/frmRI3_puControls.h"
+#include "support/RomMap.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Program.h"
+#include "ui/support/Startup.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// The game's shape with real power-up codes in the presets and the objects of stage 0: 20
+// Candles Small Heart presets (10..29), the others Big Hearts of the three kinds.
+rb::RomDesc realCodes(rb::Rel rel = rb::Rel::US)
+{
+    rb::RomDesc d = rb::gameShape(rel);
+    const int r = rel == rb::Rel::US ? 0 : 1;
+    for (size_t i = 0; i < d.puPresets.size(); ++i) {
+        const bool heart = i >= 10 && i < 30;
+        d.puPresets[i][0] = static_cast<uint8_t>(0x90 - 16 * r + (heart ? 0 : i % 3));
+        d.puPresets[i][1] = static_cast<uint8_t>((heart ? 0xAE : 0xAD) - 16 * r);
+    }
+    for (rb::Obj &o : d.stages[0].areas[1].sections[1].objects)
+        o[4] = static_cast<uint8_t>(0xAE - 16 * r);
+    return d;
+}
+
+void press(QWidget *w, Qt::MouseButton b, QPoint at = QPoint(5, 5))
+{
+    QMouseEvent e(QEvent::MouseButtonPress, at, w->mapToGlobal(at), b, b, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A move of the pressed widget's mouse to `at` of the client area.
+void moveTo(Program &p, QWidget *pressed, QPoint at, Qt::MouseButton held = Qt::LeftButton)
+{
+    const QPoint global = p.w->centralWidget()->mapToGlobal(at);
+    QMouseEvent e(QEvent::MouseMove, pressed->mapFromGlobal(global), global, Qt::NoButton, held,
+        Qt::NoModifier);
+    QApplication::sendEvent(pressed, &e);
+}
+
+void releaseAt(Program &p, QWidget *pressed, QPoint at, Qt::MouseButton b = Qt::LeftButton)
+{
+    const QPoint global = p.w->centralWidget()->mapToGlobal(at);
+    QMouseEvent e(QEvent::MouseButtonRelease, pressed->mapFromGlobal(global), global, b,
+        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pressed, &e);
+}
+
+// Every byte of the ROM file is as before but those in [from, to).
+void onlyChangedWithin(const Bytes &before, const Bytes &after, long long from, long long to)
+{
+    QCOMPARE(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        const long long pos = static_cast<long long>(i) + 1;
+        if (after[i] != before[i] && (pos < from || pos >= to))
+            QFAIL(qPrintable(QString("byte at position %1 changed").arg(pos)));
+    }
+}
+
+int visibleMarkers(const Program &p, int from, int to)
+{
+    int n = 0;
+    for (int k = from; k <= to; ++k)
+        n += p.w->PosPu[static_cast<size_t>(k)]->isHidden() ? 0 : 1;
+    return n;
+}
+
+} // namespace
+
+class tst_objects : public QObject
+{
+    Q_OBJECT
+private slots:
+    void horizontalProposalsArePlacedIntoColumnPairs()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        const Bytes before = p.romBytes();
+        p.w->optPu->click();
+        QCOMPARE(p.g->selPu, 8);
+        QCOMPARE(p.w->txtOffset->text(), QString("Small Heart"));
+        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+        QCOMPARE(p.w->puScroll->maximum(), 1);
+        QVERIFY(p.w->puScroll->isEnabled());
+        QCOMPARE(p.w->puTbl[0], uint8_t(10));
+        QCOMPARE(p.w->puTbl[19], uint8_t(29));
+        // Pairs 0 and 3 of the first screen hold a holder; 1 and 2 show the 16 proposals.
+        QVERIFY(!p.w->powerUp[0]->isHidden());
+        QVERIFY(p.w->powerUp[1]->isHidden());
+        QCOMPARE(visibleMarkers(p, 0, 15), 0);
+        QCOMPARE(visibleMarkers(p, 16, 31), 16);
+        QCOMPARE(visibleMarkers(p, 32, 47), 16);
+        QCOMPARE(visibleMarkers(p, 48, 63), 0);
+        QCOMPARE(p.w->PosPu[16]->Tag, QString("&H0A"));
+        QVERIFY(qAbs((p.w->PosPu[32]->x() - p.w->PosPu[16]->x()) * 15 - 1910) <= 15);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+
+        // The second page, and back with the "-" key.
+        p.w->Form_KeyPress('+');
+        QCOMPARE(p.w->lblProposal->text(), QString("2/2"));
+        QCOMPARE(visibleMarkers(p, 16, 31), 4);
+        p.w->Form_KeyPress('+');
+        QCOMPARE(p.w->puScroll->value(), 1);
+        p.w->Form_KeyPress('-');
+        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+
+        // A left press on a proposal of pair 1 writes its preset into the holder byte.
+        press(p.w->PosPu[17], Qt::LeftButton);
+        QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(11));
+        QVERIFY(!p.w->powerUp[1]->isHidden());
+        QCOMPARE(p.w->powerUp[1]->Tag, QString("&H0B"));
+        QCOMPARE(visibleMarkers(p, 16, 31), 0);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        p.w->powerUp_MouseMove(1);
+        QCOMPARE(p.w->txtOffset->text(), QString("Candles"));
+        QCOMPARE(p.w->txtVal->text(), QString("0B"));
+        p.w->cmdSave->click();
+        const long long at = p.t->enemyPos[0][0] + 2 + 3;
+        QCOMPARE(rb::at(p.romBytes(), at), uint8_t(11));
+        onlyChangedWithin(before, p.romBytes(), at, at + 1);
+
+        // The left button on the item empties the pair again.
+        p.w->powerUp_MouseDown(1, 1);
+        QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(0));
+        QVERIFY(p.w->powerUp[1]->isHidden());
+        QCOMPARE(visibleMarkers(p, 16, 31), 16);
+        // A middle press changes nothing.
+        p.w->powerUp_MouseDown(0, 4);
+        QVERIFY(!p.w->powerUp[0]->isHidden());
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void scrollingKeepsTheProposalsOfThePage()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optPu->click();
+        const QRect where = p.w->PosPu[16]->geometry();
+        p.w->scrscroll->setValue(8); // the second screen: the same pairs are empty or not
+        QCOMPARE(p.w->PosPu[16]->geometry(), where);
+        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+        QCOMPARE(p.w->optPuTag, QString());
+        // A power-up no preset of the kind holds: no proposal.
+        p.w->imgPu_MouseDown(0, 1);
+        QCOMPARE(p.w->lblProposal->text(), QString("0/0"));
+        QVERIFY(!p.w->puScroll->isEnabled());
+        QCOMPARE(visibleMarkers(p, 0, 63), 0);
+        QCOMPARE(p.w->txtOffset->text(), QString("Boomerang"));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void enemyKindListsTheEnemyPresets()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optPu->click();
+        p.w->imgCandle_Click(3);
+        QCOMPARE(p.w->holderKind, 3);
+        QVERIFY(!p.w->lstEnemy->isHidden());
+        QVERIFY(p.w->imgPu[0]->isHidden());
+        QCOMPARE(p.w->lstEnemy->currentRow(), 0);
+        QCOMPARE(p.w->selectedEnemyId(), 16);
+        QCOMPARE(p.w->txtOffset->text(), QString("Enemy 10"));
+        // Enemy 16 is preset 0, 15, 30, ... of 228: 16 matches, preset 0 never shown.
+        QCOMPARE(p.w->lblProposal->text(), QString("1/1"));
+        QCOMPARE(p.w->puTbl[1], uint8_t(15));
+        QVERIFY(!p.w->powerUp[0]->isHidden() || !p.w->powerUp[1]->isHidden());
+        // Picking a proposal writes the enemy byte of the pair.
+        int k = -1;
+        for (int i = 0; i < 64 && k < 0; ++i)
+            if (!p.w->PosPu[static_cast<size_t>(i)]->isHidden())
+                k = i;
+        QVERIFY(k >= 0);
+        const int pair = k / 16;
+        press(p.w->PosPu[static_cast<size_t>(k)], Qt::LeftButton);
+        QCOMPARE(uint8_t(p.t->puStr[0][0][static_cast<size_t>(2 * pair)]),
+            p.w->puTbl[static_cast<size_t>(k % 16)]);
+        QCOMPARE(p.w->lblEn[static_cast<size_t>(pair)]->text(), QString("10"));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void objectListSlotsAreSelectedRetypedAndDragged()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->Combo2->setCurrentIndex(2); // vertical, two screens, open at the bottom
+        p.w->optPu->click();
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QCOMPARE(p.w->selEn, 0);
+        auto &recs = p.t->enemyTbl[0][2];
+        int enemy = -1;
+        int holder = -1;
+        for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
+            if (p.w->PosPu[static_cast<size_t>(s)]->isHidden())
+                continue;
+            if (recs[static_cast<size_t>(s)][3] < 0x80)
+                enemy = s;
+            else
+                holder = s;
+        }
+        QVERIFY(enemy >= 0 && holder >= 0);
+        QCOMPARE(p.w->lblEn[static_cast<size_t>(enemy)]->text(), QString("10"));
+
+        // A press selects and marks; the drag moves the record with the marker.
+        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(holder)];
+        press(m, Qt::LeftButton, QPoint(0, 0));
+        QCOMPARE(p.w->selEn, holder);
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QCOMPARE(p.w->optPuTag, QString("Dragged"));
+        QVERIFY(p.w->markerDragging());
+        QVERIFY(!p.w->rectSelSt->isHidden());
+        QVERIFY(p.w->rectSelSt->opaque());
+        moveTo(p, m, QPoint(24 + 64 * 2 + 8, 24 + 64 * 1 + 8)); // twips 2400, 1440 + 120
+        const objRec moved = recs[static_cast<size_t>(holder)];
+        releaseAt(p, m, QPoint(24 + 64 * 2 + 8, 24 + 64 * 1 + 8));
+        QVERIFY(!p.w->markerDragging());
+        QCOMPARE(p.w->optPuTag, QString());
+        QCOMPARE(recs[static_cast<size_t>(holder)], moved);
+        // The layout from the record puts the marker where the drag left it.
+        QCOMPARE(m->x(), 24 + 64 * 2 + 8 - (recs[static_cast<size_t>(holder)][3] == 0x90 ? 0 : 0));
+
+        // Retyping an enemy slot into a Lantern holder with a Small Heart.
+        p.w->PosPu_MouseDown(enemy, 1, 0, 0);
+        releaseAt(p, p.w->PosPu[static_cast<size_t>(enemy)], QPoint(300, 300));
+        recs[static_cast<size_t>(enemy)][5] = 7;
+        p.w->imgCandle_Click(2);
+        QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(0x92));
+        QCOMPARE(recs[static_cast<size_t>(enemy)][4], uint8_t(0xAE));
+        QCOMPARE(recs[static_cast<size_t>(enemy)][5], uint8_t(0));
+        QVERIFY(p.w->imgPu[0]->isHidden() == false);
+
+        // Back to an enemy: the list picks enemy 1, then the Fuzz Buster.
+        p.w->imgCandle_Click(3);
+        QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(1));
+        QCOMPARE(p.w->selectedEnemyId(), 1);
+        for (int row = 0; row < p.w->lstEnemy->count(); ++row)
+            if (p.w->lstEnemy->idOfRow(row) == 69)
+                p.w->lstEnemy->setCurrentRow(row);
+        p.w->lstEnemy_MouseDown(1);
+        QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(69));
+        QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
+        // Selecting it again keeps its flag byte.
+        p.w->chkInverse->setChecked(true);
+        recs[static_cast<size_t>(enemy)][6] = 4;
+        p.w->chkInverseTag = "!!";
+        p.w->PosPu_MouseDown(enemy, 1, 0, 0);
+        p.w->chkInverseTag.clear();
+        QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
+        QVERIFY(!p.w->chkInverse->isChecked());
+        QVERIFY(p.w->chkInverse->isHidden());
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void objectDroppedOnTheVerticalBarMovesToItsScreen()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->Combo2->setCurrentIndex(2);
+        p.w->optPu->click();
+        const Bytes before = p.romBytes();
+        int slot = -1;
+        for (int s = 0; s <= p.t->objLen[0][2] && slot < 0; ++s)
+            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden())
+                slot = s;
+        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(slot)];
+        press(m, Qt::LeftButton);
+        const QRect bar = p.w->scrvscroll->geometry();
+        const QPoint top(bar.x() + 5, bar.y() + 30); // the upper half: screen 0
+        moveTo(p, m, top);
+        QVERIFY(!p.w->lbjump->isHidden());
+        QCOMPARE(p.w->lbjump->text(), QString("0"));
+        releaseAt(p, m, top);
+        const objRec &r = p.t->enemyTbl[0][2][static_cast<size_t>(slot)];
+        QCOMPARE(r[2], uint8_t(0));
+        QCOMPARE(r[1], uint8_t(0x80));
+        QCOMPARE(r[0], uint8_t(0x80));
+        p.w->cmdSave->click();
+        const long long from = p.t->enemyPos[0][2];
+        onlyChangedWithin(before, p.romBytes(), from, from + 7 * (p.t->objLen[0][2] + 1));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void rightPressesOpenThePresetWindows()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optPu->click();
+        QStringList opened;
+        startup::onModal([&](QDialog *d) {
+            opened << d->windowTitle();
+            d->reject();
+            return true;
+        });
+        p.w->imgPu_MouseDown(3, 2); // the axe: the proposals stay those of the Small Heart
+        p.w->PosPu_MouseDown(16, 2, 0, 0);
+        p.w->powerUp_MouseDown(0, 2);
+        startup::stopWatching();
+        QCOMPARE(opened.size(), 3);
+        QCOMPARE(p.g->selPu, 8);
+        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void miscellaneousModeListsTheTypesOfTheSection()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optSt->click();
+        QCOMPARE(p.w->cmbSt->count(), 15); // three screens: with "Scrolling Ledges"
+        QCOMPARE(p.w->cmbSt->currentIndex(), -1);
+        QVERIFY(!p.w->cmbSt->isEnabled());
+        QVERIFY(!p.w->scrSt[0]->isEnabled());
+        QVERIFY(p.w->imgPu[0]->isHidden());
+        p.w->Combo2->setCurrentIndex(1); // one screen
+        QCOMPARE(p.w->cmbSt->count(), 14);
+        p.w->Combo2->setCurrentIndex(2); // vertical
+        QCOMPARE(p.w->cmbSt->count(), 6);
+        QCOMPARE(p.w->cmbSt->itemText(2), QString("Moving Spikes"));
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void specialObjectsAreSelectedRetypedAndEdited()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optSt->click();
+        specialRec &rec = p.t->specialTbl[0][0][0];
+        QCOMPARE(rec[3], uint8_t(2)); // a trap door on screen 0
+        QVERIFY(!p.w->PosPu[31]->isHidden());
+        QCOMPARE(p.w->PosPu[31]->Tag, QString("00"));
+        p.w->PosPu_MouseDown(31, 1, 0, 0);
+        QCOMPARE(p.w->selSt, 0);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QCOMPARE(p.w->cmbSt->currentText(), QString("Trap Door [s2:12]"));
+        QVERIFY(p.w->cmbSt->isEnabled());
+        QVERIFY(!p.w->scrSt[0]->isEnabled());
+        QCOMPARE(p.w->scrSt[2]->maximum(), 16);
+        QCOMPARE(p.w->scrSt[2]->value(), 0);
+        QCOMPARE(rec, p.g->stTemplates[1][0]); // the refresh takes the placement
+        QVERIFY(p.w->lblSt[6]->text().startsWith("Screen "));
+        QVERIFY(!p.w->rectSelSt->isHidden());
+        QVERIFY(!p.w->markerDragging()); // trap doors are not dragged
+
+        // Retyping to moving spikes rebuilds the record and selects it again.
+        p.w->cmbSt->setCurrentIndex(5);
+        QCOMPARE(rec[3], uint8_t(6));
+        QCOMPARE(rec[4], uint8_t(0));
+        QCOMPARE(rec[2], uint8_t(0x10));
+        QCOMPARE(p.w->noteSt->text(), QString("Drag and drop enabled."));
+        QCOMPARE(p.w->scrSt[2]->maximum(), 3);
+        QCOMPARE(p.w->lblSt[3]->text(), QString("Range"));
+        QVERIFY(!p.w->markerDragging());
+        // The "+" key steps the main property.
+        p.w->Form_KeyPress('+');
+        QCOMPARE(p.w->scrSt[2]->value(), 1);
+        QCOMPARE(rec[6], uint8_t(3));
+        QCOMPARE(p.w->lblSt[6]->text(), QString("[x, 40] - [x, 88]   (01)"));
+
+        // A crumbling bridge warns before it is replaced; No keeps it.
+        rec = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
+        p.w->PosPu_MouseDown(31, 1, 0, 0);
+        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(p.w->scrSt[2]->value(), 5);
+        boxes.answer(msg::No);
+        p.w->cmbSt->setCurrentIndex(1);
+        QCOMPARE(boxes.last().title, QString("Crumbling Bridge"));
+        QCOMPARE(rec[3], uint8_t(0));
+        QCOMPARE(p.w->cmbSt->currentIndex(), 0);
+        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(boxes.count(), 1);
+        boxes.answer(msg::Yes);
+        p.w->cmbSt->setCurrentIndex(1);
+        QCOMPARE(rec[3], uint8_t(16));
+        QVERIFY(!p.w->chkBlock->isHidden());
+        QCOMPARE(p.w->chkBlock->text(), QString("Block on top is breakable"));
+        p.w->chkBlock->setChecked(false);
+        QCOMPARE(rec[6], uint8_t(0));
+        QCOMPARE(rec[4] & 15, 8);
+        QCOMPARE(boxes.count(), 2);
+    }
+
+    void staircasesTurnAndDoorsMoveUpAndDown()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        p.w->optSt->click();
+        stairRec &st = p.t->stairTbl[0][0][0];
+        const stairRec before = st;
+        QVERIFY(!p.w->PosPu[0]->isHidden());
+        const int top = p.w->PosPu[0]->y();
+        p.w->PosPu_MouseDown(0, 2, 0, 0);
+        QCOMPARE(st[3], uint8_t((before[3] + 4) % 16));
+        for (int i = 0; i < 3; ++i)
+            p.w->PosPu_MouseDown(0, 2, 0, 0);
+        QCOMPARE(st, before);
+        QCOMPARE(p.w->PosPu[0]->y(), top);
+        QVERIFY(!p.w->markerDragging());
+        // A left press picks it and begins a drag.
+        press(p.w->PosPu[0], Qt::LeftButton);
+        QCOMPARE(p.w->cmbSt->currentText(), QString("Staircase"));
+        QVERIFY(p.w->markerDragging());
+        QCOMPARE(p.w->grabX, 75);
+        releaseAt(p, p.w->PosPu[0], QPoint(200, 200));
+
+        // The doors stand at the right end of the section.
+        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+        ctl::ImageBox *door = p.w->PosPu[62];
+        QVERIFY(!door->isHidden());
+        const int left = door->x();
+        press(door, Qt::LeftButton, QPoint(0, 0));
+        QCOMPARE(p.w->cmbSt->currentText(), QString("First Door"));
+        moveTo(p, door, QPoint(door->x() + 8, 24 + 64 + 8));
+        releaseAt(p, door, QPoint(door->x() + 8, 24 + 64 + 8));
+        QCOMPARE(door->x(), left);
+        QCOMPARE(door->y(), 24 + 64);
+        QCOMPARE(p.t->door1[0][0], uint8_t(64 + 32)); // 960 twips below the view's top
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void markersDroppedOnTheHorizontalBarChangeScreen()
+    {
+        Boxes boxes;
+        Program p(realCodes());
+        const Bytes before = p.romBytes();
+        p.w->optSt->click();
+        ctl::ImageBox *m = p.w->PosPu[0];
+        press(m, Qt::LeftButton);
+        const QRect bar = p.w->scrscroll->geometry();
+        const QPoint end(bar.right() - 20, bar.y() + 5); // the last of three screens
+        moveTo(p, m, end);
+        QCOMPARE(p.w->lbjump->text(), QString("2"));
+        releaseAt(p, m, end);
+        QCOMPARE(p.t->stairTbl[0][0][0][2], uint8_t(2));
+        QCOMPARE(p.t->stairTbl[0][0][0][1], uint8_t(7));
+        QCOMPARE(p.t->stairTbl[0][0][0][0], uint8_t(0x80));
+        QVERIFY(m->isHidden()); // screen 2 lies off the view
+        p.w->cmdSave->click();
+        const long long from = p.t->stairPos[0][0];
+        onlyChangedWithin(before, p.romBytes(), from, from + 3);
+        QCOMPARE(boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_objects)
+#include "tst_objects.moc"
