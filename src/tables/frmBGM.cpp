@@ -21,7 +21,7 @@ frmBGM::frmBGM(Shared &g, QWidget *parent) : QDialog(parent), g(g)
 {
     setObjectName("frmBGM");
     setWindowTitle("BGM Tracks");
-    look::dialogFrame(this, 6960, rowTop + 16 * rowStep + 600);
+    look::dialogFrame(this, 7440, rowTop + 16 * rowStep + 600);
     r = g.romVer == "1" ? 1 : 0;
     buildControls();
     Form_Load();
@@ -31,10 +31,10 @@ void frmBGM::buildRow(int place, int situation, int left, int top)
 {
     const size_t n = static_cast<size_t>(situation);
     lab[static_cast<size_t>(place)] = tableui::label(this, QString("lab(%1)").arg(place),
-        QString::fromStdString(bgm::caption(situation)), left, top + 45, 1560, 225);
+        QString::fromStdString(bgm::caption(situation)), left, top + 45, 1800, 225);
     cmb[n] = new QComboBox(this);
     cmb[n]->setObjectName(QString("cmb(%1)").arg(situation));
-    look::place(cmb[n], left + 1620, top, 1680, 315);
+    look::place(cmb[n], left + 1860, top, 1680, 315);
 }
 
 void frmBGM::buildControls()
@@ -44,11 +44,11 @@ void frmBGM::buildControls()
         buildRow(place++, bgm::leftColumn()[static_cast<size_t>(k)], 120, rowTop + k * rowStep);
     for (int k = 0; k < 16; ++k)
         if (int s = bgm::rightColumn()[static_cast<size_t>(k)]; s >= 0)
-            buildRow(place++, s, 3540, rowTop + k * rowStep);
+            buildRow(place++, s, 3780, rowTop + k * rowStep);
     const int by = rowTop + 16 * rowStep + 120;
     cmdDefault = tableui::button(this, "cmdDefault", "Default Settings", 120, by, 2160, 375);
-    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 3540, by, 1560, 375);
-    cmdOK = tableui::button(this, "cmdOK", "Save", 5280, by, 1560, 375);
+    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 3780, by, 1680, 375);
+    cmdOK = tableui::button(this, "cmdOK", "Save", 5640, by, 1680, 375);
     connect(cmdOK, &QPushButton::clicked, this, &frmBGM::cmdOK_Click);
     connect(cmdDefault, &QPushButton::clicked, this, &frmBGM::cmdDefault_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmBGM::cmdCancel_Click);

@@ -41,7 +41,7 @@ frmEnPresets::frmEnPresets(Shared &g, QWidget *parent) : QDialog(parent), g(g)
 {
     setObjectName("frmEnPresets");
     setWindowTitle("Enemy Byte Values");
-    look::dialogFrame(this, 5160, rowTop + 16 * rowStep + 600);
+    look::dialogFrame(this, 5760, rowTop + 16 * rowStep + 600);
     r = g.romVer == "1" ? 1 : 0;
     for (const EnemyRow &row : enemyList(g.romVer))
         types.push_back({ row.text, static_cast<uint8_t>(row.id) });
@@ -53,7 +53,7 @@ frmEnPresets::frmEnPresets(Shared &g, QWidget *parent) : QDialog(parent), g(g)
 void frmEnPresets::buildControls()
 {
     const char *heads[3] = { "Enemy", "Left", "Top" };
-    const int headLeft[3] = { 660, 3180, 3960 };
+    const int headLeft[3] = { 660, 3780, 4560 };
     for (int k = 0; k < 3; ++k)
         labola[static_cast<size_t>(k)]
             = tableui::label(this, rowName("labola", k), heads[k], headLeft[k], 120, 2400, 225);
@@ -67,21 +67,21 @@ void frmEnPresets::buildControls()
             look::place(c, left, y, width, rowHeight);
             return c;
         };
-        cmbType[n] = combo("cmbType", 660, 2460);
-        cmbLeft[n] = combo("cmbLeft", 3180, 720);
-        cmbTop[n] = combo("cmbTop", 3960, 720);
+        cmbType[n] = combo("cmbType", 660, 3060);
+        cmbLeft[n] = combo("cmbLeft", 3780, 720);
+        cmbTop[n] = combo("cmbTop", 4560, 720);
     }
     scroll = new QScrollBar(Qt::Vertical, this);
     scroll->setObjectName("scroll");
     scroll->setRange(0, 14);
     scroll->setSingleStep(1);
     scroll->setPageStep(1);
-    look::place(scroll, 4800, rowTop, 255, 16 * rowStep - 15);
+    look::place(scroll, 5400, rowTop, 255, 16 * rowStep - 15);
     const int by = rowTop + 16 * rowStep + 120;
-    cmdRestore = tableui::button(this, "cmdRestore", "Restore", 120, by, 1140, 375);
-    cmdRevert = tableui::button(this, "cmdRevert", "Revert", 1365, by, 1140, 375);
-    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 2610, by, 1140, 375);
-    cmdOK = tableui::button(this, "cmdOK", "Save", 3855, by, 1200, 375);
+    cmdRestore = tableui::button(this, "cmdRestore", "Restore", 120, by, 1290, 375);
+    cmdRevert = tableui::button(this, "cmdRevert", "Revert", 1515, by, 1290, 375);
+    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 2910, by, 1290, 375);
+    cmdOK = tableui::button(this, "cmdOK", "Save", 4305, by, 1350, 375);
     time = new QTimer(this);
     time->setObjectName("time");
     time->setInterval(100);

@@ -7,6 +7,7 @@
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -32,6 +33,10 @@ QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, cons
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setGeometry(at);
+    // The footnotes are small print: the pixel layout leaves them two short lines.
+    QFont f = l->font();
+    f.setPixelSize(9);
+    l->setFont(f);
     l->setStyleSheet(QString("color: %1;").arg(colour));
     return l;
 }
@@ -81,7 +86,11 @@ void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTo
         const int y = 16 + 32 * k;
         ls[n] = new QLabel(QString::fromStdString(damage::rows(r)[n].label), frame);
         ls[n]->setObjectName(QString("ls(%1)").arg(i));
-        ls[n]->setGeometry(8, y, 89, 17);
+        // Room up to the spinner, as this face is wider than the layout's own.
+        ls[n]->setGeometry(8, y, 104, 17);
+        QFont f = ls[n]->font();
+        f.setPixelSize(10);
+        ls[n]->setFont(f);
         for (int j = 0; j < 16; ++j) {
             auto *seg = new ctl::ImageBox(frame, "bar", 16 * i + j);
             seg->setGeometry(144 + 8 * j, y, 10, 19);
