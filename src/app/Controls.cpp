@@ -63,14 +63,15 @@ void ImageBox::mouseMoveEvent(QMouseEvent *e)
 {
     if (onMouseMove)
         onMouseMove(m_index, buttonsOf(e->buttons()), twipsX(e), twipsY(e));
-    e->ignore(); // the window's drag tracking sees the move too
+    // Taken here: a move over a control is not a move over the window's background.
+    e->accept();
 }
 
 void ImageBox::mouseReleaseEvent(QMouseEvent *e)
 {
     if (onMouseUp)
         onMouseUp(m_index, buttonsOf(e->button()), twipsX(e), twipsY(e));
-    e->ignore();
+    e->accept();
 }
 
 ScrollBar::ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name)

@@ -405,6 +405,12 @@ private slots:
         QCOMPARE(p.w->txtVal->text(), p.w->scr[9]->Tag.right(2));
         p.w->Form_MouseMove();
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 00-07"));
+        // A real move over a cell is the cell's, not the window background's.
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), p.w->scr[10]->mapToGlobal(QPointF(3, 3)),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(p.w->scr[10], &move);
+        QCOMPARE(p.w->txtOffset->text(),
+            "Offset " + QString::number(p.t->layoutPos[0][0] + 10 - 1, 16).toUpper());
         p.w->selscroll->setValue(1);
         QCOMPARE(p.w->sel[0]->Tag, QString("08"));
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 08-0F"));
