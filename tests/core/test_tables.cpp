@@ -167,7 +167,10 @@ TEST_P(PresetRom, ARecordOutsideTheFileFailsWithoutPatchesOrChanges)
     EXPECT_EQ(pu, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothReleases, PresetRom, ::testing::Values(rb::Rel::US, rb::Rel::JP));
+INSTANTIATE_TEST_SUITE_P(BothReleases, PresetRom, ::testing::Values(rb::Rel::US, rb::Rel::JP),
+    [](const ::testing::TestParamInfo<rb::Rel> &i) {
+        return std::string(i.param == rb::Rel::JP ? "Japanese" : "US");
+    });
 
 TEST(TablesDamage, BytesShowTheirSegments)
 {
