@@ -59,6 +59,15 @@ Section section(const std::string &text)
     return x;
 }
 
+// A power-up content code the game knows (the US codes; the Japanese ones are 16 lower, as
+// its holder codes are), so every holder has its picture.
+uint8_t contentCode(int i, int holder0)
+{
+    static const uint8_t us[19] = { 0x93, 0x94, 0x95, 0x96, 0x97, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5,
+        0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC, 0xAD, 0xAE };
+    return static_cast<uint8_t>(us[i % 19] - (0x90 - holder0));
+}
+
 // Objects in the order the editor writes them back (screen 3 first, lowest y last; the
 // other way round in stages 11 and 14), so that a save without an edit changes nothing.
 std::vector<Obj> objects(int s, int n, int screens, int holder0)
@@ -69,7 +78,7 @@ std::vector<Obj> objects(int s, int n, int screens, int holder0)
         out.push_back({ scr, 0xB0, enemyIds[s], static_cast<uint8_t>(0x50 + 0x10 * (n % 4)), 0x00,
             0x00, static_cast<uint8_t>(i % 2) });
         out.push_back({ scr, 0x60, static_cast<uint8_t>(holder0 + (i + n) % 3), 0xA0,
-            static_cast<uint8_t>(1 + (s + i) % 18), 0x00, 0x00 });
+            contentCode(1 + s + i, holder0), 0x00, 0x00 });
     }
     if (s == 11 || s == 14)
         std::reverse(out.begin(), out.end());
@@ -175,7 +184,7 @@ RomDesc gameShape(Rel rel, int chrBanks)
         d.chr.push_back(demo::chrBank(b));
     for (int i = 0; i < m.puCount; ++i)
         d.puPresets.push_back({ static_cast<uint8_t>(m.holderCode0 + i % 3),
-            static_cast<uint8_t>(i % 19), static_cast<uint8_t>(0x10 + (i * 8) % 0xE0),
+            contentCode(i, m.holderCode0), static_cast<uint8_t>(0x10 + (i * 8) % 0xE0),
             static_cast<uint8_t>(0x30 + (i * 5) % 0x90) });
     for (int i = 0; i < m.enCount; ++i)
         d.enPresets.push_back({ enemyIds[i % 15], static_cast<uint8_t>(0x20 + (i * 9) % 0xC0),

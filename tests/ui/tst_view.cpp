@@ -395,6 +395,35 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // Every section of both releases in every mode: nothing to report, nothing marked.
+    void everySectionInEveryMode_data()
+    {
+        QTest::addColumn<int>("rel");
+        QTest::newRow("US") << 0;
+        QTest::newRow("Japanese") << 1;
+    }
+    void everySectionInEveryMode()
+    {
+        QFETCH(int, rel);
+        Boxes boxes;
+        Program p(rel ? rb::Rel::JP : rb::Rel::US);
+        for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
+            mode->click();
+            for (int s = 0; s < 15; ++s) {
+                p.w->Combo1->setCurrentIndex(s);
+                for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
+                    p.w->Combo2->setCurrentIndex(n);
+                    if (p.w->scrscroll->isEnabled())
+                        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+                    if (p.w->scrvscroll->isEnabled())
+                        p.w->scrvscroll->setValue(0);
+                }
+            }
+        }
+        QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(!p.g->anyModified());
+    }
+
     void readOutsFollowThePointer()
     {
         Boxes boxes;
