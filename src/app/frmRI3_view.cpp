@@ -185,4 +185,7 @@ void frmRI3::buildView()
     cmdEPal->setVisible(false);
     cmdEPat->setVisible(false);
     buildModes();
+    // Buttons stand above the captions and notes that share their place.
+    for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
+        b->raise();
 }

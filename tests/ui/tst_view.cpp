@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -422,6 +423,19 @@ private slots:
         }
         QCOMPARE(boxes.texts(), QStringList());
         QVERIFY(!p.g->anyModified());
+    }
+
+    void spriteButtonsAreNotCoveredInTheMiscellaneousMode()
+    {
+        Boxes boxes;
+        Program p;
+        p.w->optSt->click();
+        QWidget *client = p.w->centralWidget();
+        for (QWidget *b :
+            { static_cast<QWidget *>(p.w->cmdEPal), static_cast<QWidget *>(p.w->cmdEPat) }) {
+            QVERIFY(!b->isHidden());
+            QCOMPARE(client->childAt(b->geometry().center()), b);
+        }
     }
 
     void readOutsFollowThePointer()
