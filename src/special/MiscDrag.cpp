@@ -142,64 +142,80 @@ Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int to
     return out;
 }
 
+namespace {
+
+// Adds d to a byte of the record unless the sum would leave 0..255.
+bool addTo(uint8_t &b, int d)
+{
+    const int v = b + d;
+    if (v < 0 || v > 255)
+        return false;
+    b = static_cast<uint8_t>(v);
+    return true;
+}
+
+// A step of 8 along byte `b`, carried into the screen byte [2] at the screen's edge.
+bool stepCarried(stairRec &r, size_t b, int d)
+{
+    if (d > 0 && r[b] == 248) {
+        r[b] = 0;
+        return addTo(r[2], 1);
+    }
+    if (d < 0 && r[b] == 0) {
+        r[b] = 248;
+        return addTo(r[2], -1);
+    }
+    return addTo(r[b], d);
+}
+
+// The kind after `kind` in the turn's cycle 0, 4, 8, 12; -1 for a kind that does not turn.
+int nextKind(int kind)
+{
+    switch (kind) {
+    case 0:
+    case 4:
+    case 8:
+        return kind + 4;
+    case 12:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+// Moves the record of kind `kind` so that the turned staircase keeps its place; false when a
+// byte would leave 0..255. Horizontal sections shift kinds 4 and 12 by a row instead.
+bool shiftForTurn(stairRec &r, int kind, bool vertical, int &topShift)
+{
+    switch (kind) {
+    case 0:
+        return vertical ? addTo(r[0], 8) : stepCarried(r, 0, 8);
+    case 4:
+        if (vertical)
+            return stepCarried(r, 1, -8);
+        topShift = -240;
+        return addTo(r[1], -1);
+    case 8:
+        return vertical ? addTo(r[0], -8) : stepCarried(r, 0, -8);
+    default: // 12
+        if (vertical)
+            return stepCarried(r, 1, 8);
+        topShift = 240;
+        return addTo(r[1], 1);
+    }
+}
+
+} // namespace
+
 bool turnStair(stairRec &rec, bool vertical, int &topShift)
 {
     topShift = 0;
-    stairRec r = rec;
-    auto add = [](uint8_t &b, int d) {
-        const int v = b + d;
-        if (v < 0 || v > 255)
-            return false;
-        b = static_cast<uint8_t>(v);
-        return true;
-    };
-    bool ok = true;
-    switch (rec[3]) {
-    case 0:
-        if (!vertical && r[0] == 248) {
-            r[0] = 0;
-            ok = add(r[2], 1);
-        } else {
-            ok = add(r[0], 8);
-        }
-        r[3] = 4;
-        break;
-    case 4:
-        if (!vertical) {
-            ok = add(r[1], -1);
-            topShift = -240;
-        } else if (r[1] == 0) {
-            r[1] = 248;
-            ok = add(r[2], -1);
-        } else {
-            ok = add(r[1], -8);
-        }
-        r[3] = 8;
-        break;
-    case 8:
-        if (!vertical && r[0] == 0) {
-            r[0] = 248;
-            ok = add(r[2], -1);
-        } else {
-            ok = add(r[0], -8);
-        }
-        r[3] = 12;
-        break;
-    case 12:
-        if (!vertical) {
-            ok = add(r[1], 1);
-            topShift = 240;
-        } else if (r[1] == 248) {
-            r[1] = 0;
-            ok = add(r[2], 1);
-        } else {
-            ok = add(r[1], 8);
-        }
-        r[3] = 0;
-        break;
-    default:
+    const int next = nextKind(rec[3]);
+    if (next < 0)
         return true; // other kinds keep their record
-    }
+    stairRec r = rec;
+    const bool ok = shiftForTurn(r, rec[3], vertical, topShift);
+    r[3] = static_cast<uint8_t>(next);
     if (!ok || r[2] == 255) { // 255 would end the list
         topShift = 0;
         return false;
