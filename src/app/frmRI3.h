@@ -260,6 +260,11 @@ private:
     void setSaveAll(bool on);
     bool isVertical() const;
     void selectScrollItem(ctl::ComboBox *box, int value);
+    void sectionBars(int s, int n);
+    void scrollTypeLists(int s, int n);
+    void sectionCommands(int s, int n);
+    void sectionModePanel(int s, int n);
+    void sectionFirstPick(int s, int n);
     void setMode(QRadioButton *on);
     void takePicture(int to, int from);
     void drawCell(int k, const std::string &layout);

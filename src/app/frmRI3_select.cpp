@@ -9,8 +9,8 @@
 #include "stage/StageData.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,15 +61,13 @@ void frmRI3::Combo2Change()
 {
     rectSelSt->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int s = g.curStage;
     fillEnemyList();
     msg::step(g, subCombo2, [&] {
         g.curSection = std::max(0, Combo2->currentIndex());
         stagScroll->setValue(g.curSection);
     });
+    const int s = g.curStage;
     const int n = g.curSection;
-    const auto si = static_cast<size_t>(s);
-    const auto ni = static_cast<size_t>(n);
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
             StageReport report(g);
@@ -77,127 +75,21 @@ void frmRI3::Combo2Change()
         }
     });
     tileDet();
-    msg::step(g, subCombo2, [&] {
-        for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(viewtext::place(scrscroll->value() + i));
-        for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(viewtext::place(scrvscroll->value() + i));
-        for (ctl::Shape *h : highlight)
-            h->setFillStyle(1);
-        scrvscroll->setEnabled(t.vertFlag[si][ni] != 0);
-        scrscroll->setEnabled(!isVertical() && t.layoutLen[si][ni] != 48);
-        txtBlk->setText(QString::fromStdString(t.timeStr[si][ni]));
-        txtPal->setText(QString::fromStdString(num::hex2(g.palSetNo[si][ni])));
-        Combo2->Tag = "0";
-        cmbTime->setCurrentIndex(t.timeTbl[si][ni][0] - 1);
-        lblVs[0]->setVisible(false);
-        lblVs[1]->setVisible(false);
-        Combo4->setVisible(false);
-        if (!isVertical()) {
-            scrscroll->setValue(0);
-            scrscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 6 - 8));
-            if (t.leftDoor[si][ni])
-                scrscroll->setValue(scrscroll->maximum());
-            scrscroll->Tag = "0";
-        } else {
-            scrvscroll->setValue(0);
-            scrvscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 8 - 6));
-            Combo3->blockSignals(true);
-            Combo3->clear();
-            Combo4->clear();
-            Combo3->blockSignals(false);
-            if (t.leftDoor[si][ni]) {
-                scrvscroll->setValue(scrvscroll->maximum());
-                Combo3->blockSignals(true);
-                Combo3->addItem("Normal Scroll", 0x80);
-                Combo3->addItem("Automatic Scroll", 0x82);
-                Combo3->addItem("Incremental Scroll", 0x84);
-                Combo3->setCurrentIndex(-1);
-                Combo3->blockSignals(false);
-                selectScrollItem(Combo3, t.scrollByte[si][ni]);
-                if (s == 1) {
-                    if (n == 0)
-                        vScrollIdx = 0;
-                    else if (n == 4)
-                        vScrollIdx = 1;
-                    else if (n == 7)
-                        vScrollIdx = 2;
-                    lblVs[0]->setVisible(true);
-                    lblVs[1]->setVisible(true);
-                    Combo4->blockSignals(true);
-                    Combo4->addItem("Normal Scroll", 0x81);
-                    Combo4->addItem("Automatic Scroll", 0x83);
-                    Combo4->setCurrentIndex(-1);
-                    Combo4->blockSignals(false);
-                    selectScrollItem(Combo4, t.vScrollType[static_cast<size_t>(vScrollIdx)]);
-                }
-            } else {
-                Combo3->blockSignals(true);
-                Combo3->addItem("Normal Scroll", 0x81);
-                Combo3->addItem("Automatic Scroll", 0x83);
-                Combo3->setCurrentIndex(-1);
-                Combo3->blockSignals(false);
-                selectScrollItem(Combo3, t.scrollByte[si][ni]);
-            }
-            // The first drawing of a section must draw every cell, whatever row it opens at.
-            scrvscroll->Tag = QString::number(scrvscroll->value());
-        }
-        Combo3->setVisible(t.vertFlag[si][ni] != 0);
-        Combo4->setVisible(!lblVs[1]->isHidden());
-        Combo2->Tag = "1";
-    });
-    msg::step(g, subCombo2, [&] {
-        for (ModeLabel *l : lblEn)
-            l->setVisible(false);
-        const bool noObjects = s == 1 && n >= 9;
-        if (noObjects && optPu->isChecked())
-            optBgClick();
-        for (QWidget *w : { static_cast<QWidget *>(optPu), static_cast<QWidget *>(cmdPalettes),
-                 static_cast<QWidget *>(cmdPattern), static_cast<QWidget *>(cmdEPat),
-                 static_cast<QWidget *>(cmdEPal) })
-            w->setEnabled(!noObjects);
-        for (QAction *a : { mnuPu, mnuPalettes, mnuPatterns, mnuSprites })
-            a->setEnabled(!noObjects);
-        cmdMirror->setVisible(noObjects);
-    });
-    msg::step(g, subCombo2, [&] {
-        if (optBg->isChecked()) {
-            selectionChange();
-            if (paintChar.empty())
-                paintChar = std::string(1, '\0');
-            drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
-            txtPat1->setText(QString::fromStdString(num::hex2(g.patBG[si][ni][1])));
-            txtPat2->setText(QString::fromStdString(num::hex2(g.patBG[si][ni][2])));
-        } else {
-            for (ctl::ImageBox *m : PosPu)
-                m->setVisible(false);
-        }
-        if (optSt->isChecked())
-            resetMiscPanel();
-    });
+    msg::step(g, subCombo2, [&] { sectionBars(s, n); });
+    msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
+    msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
     optPuTag = "STOP";
     if (isVertical())
         ScrvscrollChange();
     else
         ScrscrollChange();
     optPuTag.clear();
-    if (optPu->isChecked()) {
-        if (t.vertFlag[si][ni] == 0) {
-            chkInverse->setVisible(false);
-            puScroll->setVisible(true);
-            imgCandle_Click(holderKind);
-        } else {
-            selEn = 0;
-            chkInverseTag = "!!";
-            PosPu_MouseDown(selEn, 1, 0, 0);
-            chkInverseTag.clear();
-            puScroll->setVisible(false);
-        }
-    }
+    sectionFirstPick(s, n);
     msg::step(g, subCombo2, [&] {
-        if (g.modFlags[si][ni] == 0)
+        const uint8_t mark = g.modFlags[static_cast<size_t>(s)][static_cast<size_t>(n)];
+        if (mark == 0)
             setSaveRevert(false);
-        else if (g.modFlags[si][ni] == 1)
+        else if (mark == 1)
             setSaveRevert(true);
     });
     QApplication::restoreOverrideCursor();
@@ -209,6 +101,143 @@ void frmRI3::Combo2Change()
     // Every wait cursor set on the way ends with the section shown.
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+}
+
+// Captions, bars and the section's properties, set up under Combo2's Tag "0" so that the
+// handlers the values raise store without marking and draw nothing.
+void frmRI3::sectionBars(int s, int n)
+{
+    const auto si = static_cast<size_t>(s);
+    const auto ni = static_cast<size_t>(n);
+    for (int i = 0; i < 8; ++i)
+        lH[static_cast<size_t>(i)]->setText(viewtext::place(scrscroll->value() + i));
+    for (int i = 0; i < 6; ++i)
+        lV[static_cast<size_t>(i)]->setText(viewtext::place(scrvscroll->value() + i));
+    for (ctl::Shape *h : highlight)
+        h->setFillStyle(1);
+    scrvscroll->setEnabled(t.vertFlag[si][ni] != 0);
+    scrscroll->setEnabled(!isVertical() && t.layoutLen[si][ni] != 48);
+    txtBlk->setText(QString::fromStdString(t.timeStr[si][ni]));
+    txtPal->setText(QString::fromStdString(num::hex2(g.palSetNo[si][ni])));
+    Combo2->Tag = "0";
+    cmbTime->setCurrentIndex(t.timeTbl[si][ni][0] - 1);
+    lblVs[0]->setVisible(false);
+    lblVs[1]->setVisible(false);
+    Combo4->setVisible(false);
+    if (!isVertical()) {
+        scrscroll->setValue(0);
+        scrscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 6 - 8));
+        if (t.leftDoor[si][ni])
+            scrscroll->setValue(scrscroll->maximum());
+        scrscroll->Tag = "0";
+    } else {
+        scrvscroll->setValue(0);
+        scrvscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 8 - 6));
+        if (t.leftDoor[si][ni])
+            scrvscroll->setValue(scrvscroll->maximum());
+        scrollTypeLists(s, n);
+        // The first drawing of a section must draw every cell, whatever row it opens at.
+        scrvscroll->Tag = QString::number(scrvscroll->value());
+    }
+    Combo3->setVisible(t.vertFlag[si][ni] != 0);
+    Combo4->setVisible(!lblVs[1]->isHidden());
+    Combo2->Tag = "1";
+}
+
+namespace {
+
+void fill(ctl::ComboBox *box, std::initializer_list<std::pair<const char *, int>> items)
+{
+    box->blockSignals(true);
+    box->clear();
+    for (const auto &[text, value] : items)
+        box->addItem(text, value);
+    box->setCurrentIndex(-1);
+    box->blockSignals(false);
+}
+
+} // namespace
+
+// A vertical section's scroll types: three when it opens at its bottom, two otherwise, and in
+// stage 1 the second type of the sections that have one.
+void frmRI3::scrollTypeLists(int s, int n)
+{
+    const uint8_t byte = t.scrollByte[static_cast<size_t>(s)][static_cast<size_t>(n)];
+    Combo4->clear();
+    if (!t.leftDoor[static_cast<size_t>(s)][static_cast<size_t>(n)]) {
+        fill(Combo3, { { "Normal Scroll", 0x81 }, { "Automatic Scroll", 0x83 } });
+        selectScrollItem(Combo3, byte);
+        return;
+    }
+    fill(Combo3,
+        { { "Normal Scroll", 0x80 }, { "Automatic Scroll", 0x82 },
+            { "Incremental Scroll", 0x84 } });
+    selectScrollItem(Combo3, byte);
+    if (s != 1)
+        return;
+    if (n == 0)
+        vScrollIdx = 0;
+    else if (n == 4)
+        vScrollIdx = 1;
+    else if (n == 7)
+        vScrollIdx = 2;
+    lblVs[0]->setVisible(true);
+    lblVs[1]->setVisible(true);
+    fill(Combo4, { { "Normal Scroll", 0x81 }, { "Automatic Scroll", 0x83 } });
+    selectScrollItem(Combo4, t.vScrollType[static_cast<size_t>(vScrollIdx)]);
+}
+
+// Stage 1's downward sections carry no objects: their commands give way to Mirror.
+void frmRI3::sectionCommands(int s, int n)
+{
+    for (ModeLabel *l : lblEn)
+        l->setVisible(false);
+    const bool noObjects = s == 1 && n >= 9;
+    if (noObjects && optPu->isChecked())
+        optBgClick();
+    for (QWidget *w : { static_cast<QWidget *>(optPu), static_cast<QWidget *>(cmdPalettes),
+             static_cast<QWidget *>(cmdPattern), static_cast<QWidget *>(cmdEPat),
+             static_cast<QWidget *>(cmdEPal) })
+        w->setEnabled(!noObjects);
+    for (QAction *a : { mnuPu, mnuPalettes, mnuPatterns, mnuSprites })
+        a->setEnabled(!noObjects);
+    cmdMirror->setVisible(noObjects);
+}
+
+void frmRI3::sectionModePanel(int s, int n)
+{
+    if (optBg->isChecked()) {
+        selectionChange();
+        if (paintChar.empty())
+            paintChar = std::string(1, '\0');
+        drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
+        const auto &banks = g.patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
+        txtPat1->setText(QString::fromStdString(num::hex2(banks[1])));
+        txtPat2->setText(QString::fromStdString(num::hex2(banks[2])));
+    } else {
+        for (ctl::ImageBox *m : PosPu)
+            m->setVisible(false);
+    }
+    if (optSt->isChecked())
+        resetMiscPanel();
+}
+
+// The Power-Ups and Enemies mode picks again in the new section, without marking it.
+void frmRI3::sectionFirstPick(int s, int n)
+{
+    if (!optPu->isChecked())
+        return;
+    if (t.vertFlag[static_cast<size_t>(s)][static_cast<size_t>(n)] == 0) {
+        chkInverse->setVisible(false);
+        puScroll->setVisible(true);
+        imgCandle_Click(holderKind);
+    } else {
+        selEn = 0;
+        chkInverseTag = "!!";
+        PosPu_MouseDown(selEn, 1, 0, 0);
+        chkInverseTag.clear();
+        puScroll->setVisible(false);
+    }
 }
 
 // The entry whose item value is the byte; a byte matching none selects entry 0 and the
