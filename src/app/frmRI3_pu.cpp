@@ -110,73 +110,102 @@ void frmRI3::imgPu_MouseDown(int index, int button)
     }
 }
 
+// The candle palette with `index` lit and the others dimmed.
+static void lightCandle(frmRI3 &w, int index)
+{
+    for (int i = 0; i < 4; ++i)
+        msg::step(w.shared(), subCandle, [&] {
+            w.imgCandle[static_cast<size_t>(i)]->setPicture(
+                w.datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
+        });
+}
+
+// Column sections, enemies picked: the enemy list and its proposals replace the power-ups.
+static void showEnemyPalette(frmRI3 &w)
+{
+    w.lstEnemy->setVisible(true);
+    w.cmdEPal->setVisible(true);
+    w.cmdEPat->setVisible(true);
+    msg::step(w.shared(), subCandle, [&] { w.imgSel->setPicture(w.datPicture("ca3.dat")); });
+    for (ctl::ImageBox *m : w.PosPu)
+        m->setVisible(false);
+    for (ctl::ImageBox *m : w.imgPu)
+        m->setVisible(false);
+    for (ctl::ImageBox *m : w.powerUp)
+        m->setVisible(false);
+    if (w.lstEnemy->currentRow() < 0 && w.lstEnemy->count() > 0)
+        w.lstEnemy->setCurrentRow(0);
+    w.lstEnemy_MouseDown(1);
+}
+
+// Column sections, a holder kind picked: the power-ups come back, the last one picked again.
+static void showPowerUpPalette(frmRI3 &w)
+{
+    w.cmdEPal->setVisible(false);
+    w.cmdEPat->setVisible(false);
+    w.lstEnemy->setVisible(false);
+    for (int k = 0; k < 4; ++k)
+        w.lblEn[static_cast<size_t>(k)]->setVisible(false);
+    for (ctl::ImageBox *m : w.imgPu)
+        m->setVisible(true);
+    w.imgPu_MouseDown(w.shared().selPu, 1);
+}
+
+// Object-list sections: the selected slot becomes a holder of kind `index`; an enemy slot is
+// selected again (without marking the section) so that the palette follows it.
+static void slotToHolder(frmRI3 &w, objRec &s, int index)
+{
+    const int r = w.release();
+    w.chkInverse->setVisible(false);
+    if (s[3] >= 128) {
+        s[3] = static_cast<uint8_t>(objects::holderCode(index, r));
+        w.detPu();
+        return;
+    }
+    w.chkInverseTag = "!!";
+    objects::enemyToHolder(s, index, r);
+    w.lblEn[static_cast<size_t>(w.selEn & 31)]->setVisible(false);
+    w.imgPu_MouseDown(8, 1);
+    w.PosPu_MouseDown(w.selEn, 1, 0, 0);
+    w.chkInverseTag.clear();
+}
+
+// Object-list sections: the selected holder slot becomes an enemy slot.
+static void slotToEnemy(frmRI3 &w, objRec &s)
+{
+    msg::step(w.shared(), subCandle, [&] { w.imgSel->setPicture(w.datPicture("ca3.dat")); });
+    if (s[3] > 82) {
+        w.chkInverseTag = "!!";
+        objects::holderToEnemy(s);
+        w.detPu();
+        w.PosPu_MouseDown(w.selEn, 1, 0, 0);
+        w.chkInverseTag.clear();
+    }
+}
+
 void frmRI3::imgCandle_Click(int index)
 {
     if (index < 0 || index > 3) {
         msg::errBox(g, subCandle, "Subscript out of range");
         return;
     }
-    for (int i = 0; i < 4; ++i)
-        msg::step(g, subCandle, [&] {
-            imgCandle[static_cast<size_t>(i)]->setPicture(
-                datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
-        });
+    lightCandle(*this, index);
     if (!isVertical()) {
         holderKind = index;
         lblProposal->setVisible(true);
         puScroll->setVisible(true);
-        if (index == objects::enemyKind) {
-            lstEnemy->setVisible(true);
-            cmdEPal->setVisible(true);
-            cmdEPat->setVisible(true);
-            msg::step(g, subCandle, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
-            for (ctl::ImageBox *m : PosPu)
-                m->setVisible(false);
-            for (ctl::ImageBox *m : imgPu)
-                m->setVisible(false);
-            for (ctl::ImageBox *m : powerUp)
-                m->setVisible(false);
-            if (lstEnemy->currentRow() < 0 && lstEnemy->count() > 0)
-                lstEnemy->setCurrentRow(0);
-            lstEnemy_MouseDown(1);
-        } else {
-            cmdEPal->setVisible(false);
-            cmdEPat->setVisible(false);
-            lstEnemy->setVisible(false);
-            for (int k = 0; k < 4; ++k)
-                lblEn[static_cast<size_t>(k)]->setVisible(false);
-            for (ctl::ImageBox *m : imgPu)
-                m->setVisible(true);
-            imgPu_MouseDown(g.selPu, 1);
-        }
+        if (index == objects::enemyKind)
+            showEnemyPalette(*this);
+        else
+            showPowerUpPalette(*this);
         return;
     }
     objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                           [static_cast<size_t>(selEn & 31)];
-    const int r = release();
-    if (index < objects::enemyKind) {
-        chkInverse->setVisible(false);
-        if (s[3] >= 128) {
-            s[3] = static_cast<uint8_t>(objects::holderCode(index, r));
-            detPu();
-        } else {
-            chkInverseTag = "!!";
-            objects::enemyToHolder(s, index, r);
-            lblEn[static_cast<size_t>(selEn & 31)]->setVisible(false);
-            imgPu_MouseDown(8, 1);
-            PosPu_MouseDown(selEn, 1, 0, 0);
-            chkInverseTag.clear();
-        }
-    } else {
-        msg::step(g, subCandle, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
-        if (s[3] > 82) {
-            chkInverseTag = "!!";
-            objects::holderToEnemy(s);
-            detPu();
-            PosPu_MouseDown(selEn, 1, 0, 0);
-            chkInverseTag.clear();
-        }
-    }
+    if (index < objects::enemyKind)
+        slotToHolder(*this, s, index);
+    else
+        slotToEnemy(*this, s);
     if (chkInverseTag.isEmpty())
         Modif();
 }
