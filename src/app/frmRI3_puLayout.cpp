@@ -90,100 +90,125 @@ void frmRI3::ProcessPu()
     txtVal->clear();
 }
 
-void frmRI3::detPu()
+// Every marker of the mode hidden and its tip cleared; the column items forget their codes.
+static void hideMarkers(frmRI3 &w)
 {
-    for (ctl::ImageBox *m : powerUp) {
+    for (ctl::ImageBox *m : w.powerUp) {
         m->Tag.clear();
         m->setToolTip(QString());
         m->setVisible(false);
     }
-    for (ModeLabel *l : lblEn) {
+    for (ModeLabel *l : w.lblEn) {
         l->setToolTip(QString());
         l->setVisible(false);
     }
-    for (ctl::ImageBox *m : PosPu) {
+    for (ctl::ImageBox *m : w.PosPu) {
         m->setToolTip(QString());
         m->setVisible(false);
     }
+}
+
+// A column item shown where its place says, above the view.
+static void showItem(frmRI3 &w, ctl::ImageBox *item, const objects::Place &pl)
+{
+    twips::place(item, pl.left, pl.top, 480, 480);
+    item->setPicture(w.datPicture(pl.picture));
+    item->raise();
+    item->setVisible(true);
+}
+
+// An enemy's code beside its marker's corner.
+static void showCode(ModeLabel *label, int left, int top, int code)
+{
+    twips::move(label, left + objects::labelShift, top + objects::labelShift);
+    label->raise();
+    label->setText(viewtext::hex2(code));
+    label->setVisible(true);
+}
+
+// Column sections: the holder of column k, whose content code is p.
+static void layHolderItem(frmRI3 &w, int k, int p)
+{
+    const Shared &g = w.shared();
+    ctl::ImageBox *item = w.powerUp[static_cast<size_t>(k)];
+    item->Tag = "&H" + viewtext::hex2(p);
+    int kind = 0;
+    const objects::Place pl = objects::holderItem(
+        g.puPresets[static_cast<size_t>(p)], p, k, g.holderCode0, g.holderCode2, w.release(), kind);
+    if (!pl.shown) {
+        item->Tag.clear();
+        return;
+    }
+    w.puKinds[static_cast<size_t>(k)] = kind;
+    showItem(w, item, pl);
+}
+
+// Column sections: the enemy of column k, whose preset is p, and its code label.
+static void layEnemyItem(frmRI3 &w, int k, int p)
+{
+    const Shared &g = w.shared();
+    ctl::ImageBox *item = w.powerUp[static_cast<size_t>(k)];
+    ModeLabel *label = w.lblEn[static_cast<size_t>(k)];
+    item->Tag = "&H" + viewtext::hex2(p);
+    const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
+    const objects::Place pl = objects::enemyItem(e, p, k, g.enOffY, w.release());
+    if (!pl.shown) {
+        item->Tag.clear();
+        label->setText(QString());
+        label->setVisible(false);
+        return;
+    }
+    const QString name = enemyName(w.tables(), e[2]);
+    w.puKinds[static_cast<size_t>(k)] = objects::enemyKind;
+    showItem(w, item, pl);
+    item->setToolTip(name);
+    showCode(label, pl.left, pl.top, e[2]);
+    label->setToolTip(name);
+}
+
+// Object-list sections: the marker of `slot`, when the slot's object lies in the view.
+static void layListMarker(frmRI3 &w, int slot, const objRec &rec)
+{
+    ctl::ImageBox *m = w.PosPu[static_cast<size_t>(slot)];
+    const objects::ListPlace pl
+        = objects::listMarker(rec, w.scrvscroll->value(), w.shared().enOffY, w.release());
+    if (!pl.shown)
+        return;
+    m->raise();
+    twips::place(m, pl.left, pl.top, 480, 480);
+    m->setPicture(w.datPicture(pl.picture));
+    if (pl.enemy) {
+        const QString name = enemyName(w.tables(), rec[3]);
+        m->setToolTip(name);
+        ModeLabel *label = w.lblEn[static_cast<size_t>(slot)];
+        label->setToolTip(name);
+        showCode(label, pl.left, pl.top, rec[3]);
+    }
+    m->setVisible(true);
+    m->Tag = viewtext::hex2(slot);
+}
+
+void frmRI3::detPu()
+{
+    hideMarkers(*this);
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
-    const int r = release();
     if (!isVertical()) {
         const int v = scrscroll->isEnabled() ? scrscroll->value() : 0;
         const std::string &cols = t.puStr[s][n];
-        for (int k = 0; k < 4; ++k) {
-            ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
-            ModeLabel *label = lblEn[static_cast<size_t>(k)];
+        for (int k = 0; k < 4; ++k)
             msg::step(g, subDetPu, [&] {
-                if (holderKind != objects::enemyKind) {
-                    const int p = columnByte(cols, v + 2 * k + 1);
-                    item->Tag = "&H" + viewtext::hex2(p);
-                    int kind = 0;
-                    const objects::Place pl
-                        = objects::holderItem(g.puPresets[static_cast<size_t>(p)], p, k,
-                            g.holderCode0, g.holderCode2, r, kind);
-                    if (!pl.shown) {
-                        item->Tag.clear();
-                        return;
-                    }
-                    puKinds[static_cast<size_t>(k)] = kind;
-                    twips::place(item, pl.left, pl.top, 480, 480);
-                    item->setPicture(datPicture(pl.picture));
-                    item->raise();
-                    item->setVisible(true);
-                    return;
-                }
-                const int p = columnByte(cols, v + 2 * k);
-                item->Tag = "&H" + viewtext::hex2(p);
-                const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
-                const objects::Place pl = objects::enemyItem(e, p, k, g.enOffY, r);
-                if (!pl.shown) {
-                    item->Tag.clear();
-                    label->setText(QString());
-                    label->setVisible(false);
-                    return;
-                }
-                const QString name = enemyName(t, e[2]);
-                puKinds[static_cast<size_t>(k)] = objects::enemyKind;
-                twips::place(item, pl.left, pl.top, 480, 480);
-                item->setPicture(datPicture(pl.picture));
-                item->raise();
-                item->setVisible(true);
-                item->setToolTip(name);
-                twips::move(label, pl.left + objects::labelShift, pl.top + objects::labelShift);
-                label->raise();
-                label->setText(viewtext::hex2(e[2]));
-                label->setVisible(true);
-                label->setToolTip(name);
+                if (holderKind != objects::enemyKind)
+                    layHolderItem(*this, k, columnByte(cols, v + 2 * k + 1));
+                else
+                    layEnemyItem(*this, k, columnByte(cols, v + 2 * k));
             });
-        }
     }
     if (isVertical()) {
         const int last = std::min(t.objLen[s][n], 31);
         for (int slot = 0; slot <= last; ++slot) {
-            ctl::ImageBox *m = PosPu[static_cast<size_t>(slot)];
             const objRec &rec = t.enemyTbl[s][n][static_cast<size_t>(slot)];
-            msg::step(g, subDetPu, [&] {
-                const objects::ListPlace pl
-                    = objects::listMarker(rec, scrvscroll->value(), g.enOffY, r);
-                if (!pl.shown)
-                    return;
-                m->raise();
-                twips::place(m, pl.left, pl.top, 480, 480);
-                m->setPicture(datPicture(pl.picture));
-                if (pl.enemy) {
-                    const QString name = enemyName(t, rec[3]);
-                    m->setToolTip(name);
-                    ModeLabel *label = lblEn[static_cast<size_t>(slot)];
-                    label->setToolTip(name);
-                    twips::move(label, pl.left + objects::labelShift, pl.top + objects::labelShift);
-                    label->raise();
-                    label->setText(viewtext::hex2(rec[3]));
-                    label->setVisible(true);
-                }
-                m->setVisible(true);
-                m->Tag = viewtext::hex2(slot);
-            });
+            msg::step(g, subDetPu, [&] { layListMarker(*this, slot, rec); });
         }
     }
     if (t.vertFlag[s][n] == -1)
