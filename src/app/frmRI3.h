@@ -276,6 +276,10 @@ private:
     QString tilesetRange() const;
     void connectFrame();
     void buildView();
+    void buildCells(QWidget *client);
+    void buildSectionControls(QWidget *client);
+    void buildSelector(QWidget *client);
+    void buildCommands(QWidget *client);
     void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
     void readRomRelease(int subroutine);
 

@@ -52,6 +52,18 @@ void frmRI3::buildView()
     client->setMouseTracking(true);
     setCentralWidget(client);
 
+    buildCells(client);
+    buildSectionControls(client);
+    buildSelector(client);
+    buildCommands(client);
+    buildModes();
+    // Buttons stand above the captions and notes that share their place.
+    for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
+        b->raise();
+}
+
+void frmRI3::buildCells(QWidget *client)
+{
     for (int k = 0; k < 48; ++k) {
         auto *cell = new ctl::ImageBox(client, "scr", k);
         look::place(cell, 360 + 960 * (k % 8), 360 + 960 * (k / 8), 960, 960);
@@ -99,7 +111,10 @@ void frmRI3::buildView()
         line->setVisible(false);
         grid[static_cast<size_t>(i)] = line;
     }
+}
 
+void frmRI3::buildSectionControls(QWidget *client)
+{
     // Stage and section choice with the section's properties.
     Combo1 = new ctl::ComboBox(client, "Combo1");
     look::place(Combo1, 8520, 360, 2760, 315);
@@ -132,7 +147,10 @@ void frmRI3::buildView()
     for (QWidget *w : { static_cast<QWidget *>(lblVs[0]), static_cast<QWidget *>(lblVs[1]),
              static_cast<QWidget *>(Combo3), static_cast<QWidget *>(Combo4) })
         w->setVisible(false);
+}
 
+void frmRI3::buildSelector(QWidget *client)
+{
     // The three edit modes.
     optBg = new QRadioButton("bg", client);
     optPu = new QRadioButton("pu/e", client);
@@ -156,7 +174,10 @@ void frmRI3::buildView()
     selscroll->setMaximum(0);
     imgSel = new ctl::ImageBox(client, "imgSel");
     look::place(imgSel, 10080, 2760, 960, 960);
+}
 
+void frmRI3::buildCommands(QWidget *client)
+{
     // Read-outs of what lies under the pointer.
     // Below the panels of the modes, which fill the column beside the view.
     txtOffset = readOut(client, "txtOffset", 8520, 7200, 2040);
@@ -184,8 +205,4 @@ void frmRI3::buildView()
     cmdEPat = pictureButton(client, "cmdEPat", "Pattern Tables", 10800, 6270);
     cmdEPal->setVisible(false);
     cmdEPat->setVisible(false);
-    buildModes();
-    // Buttons stand above the captions and notes that share their place.
-    for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
-        b->raise();
 }
