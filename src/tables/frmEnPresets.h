@@ -1,57 +1,36 @@
 #pragma once
-#include "app/Shared.h"
+#include "tables/PresetWindow.h"
 #include "tables/Presets.h"
-
-#include <QDialog>
 
 #include <array>
 #include <vector>
 
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QScrollBar;
-class QTimer;
-
 // "Enemy Byte Values": the enemy presets, 16 a page. Opened modally with a preset number in
 // g.puVal (which the load turns into the row to focus); Save and Restore write the ROM file
 // and g.enPresets, Cancel and the close box write nothing.
-class frmEnPresets : public QDialog
+class frmEnPresets : public PresetWindow
 {
     Q_OBJECT
 public:
     frmEnPresets(Shared &g, QWidget *parent = nullptr);
 
-    // Handlers, by their design names.
-    void Form_Load();
-    void scroll_Change();
-    void cmbType_Click(int i);
-    void cmbLeft_Click(int i);
-    void cmbTop_Click(int i);
-    void cmdOK_Click();
-    void cmdRestore_Click();
-    void cmdRevert_Click();
-    void cmdCancel_Click();
-    void time_Timer();
+    void cmbType_Click(int i) override;
 
     presets::EnTable enWork {};
 
-    std::array<QLabel *, 16> lbl {};
-    std::array<QComboBox *, 16> cmbType {}, cmbLeft {}, cmbTop {};
     std::array<QLabel *, 3> labola {};
-    QScrollBar *scroll = nullptr;
-    QPushButton *cmdRestore = nullptr, *cmdRevert = nullptr, *cmdCancel = nullptr, *cmdOK = nullptr;
-    QTimer *time = nullptr;
 
 private:
     void buildControls();
-    void fillLists(int i);
-    void connectRow(int i);
     enPresetRec &rec(int i);
-    void setRow(int i, bool on);
-    void showPage();
+    uint8_t &field(int i, int f) override;
+    void fillLists(int i) override;
+    void showPage() override;
+    void takeShared() override;
+    std::vector<Patch> saved(const RomImage &rom) override;
+    void keepWork() override;
+    void restoreFrom(const RomImage &backup, const RomImage &rom) override;
+    QComboBox *focusList(int i) override;
 
-    Shared &g;
-    int r = 0;
     std::vector<presets::Item> types; // the enemy list's rows, then "None"
 };

@@ -1,15 +1,12 @@
 #include "tables/frmPuPresets.h"
 
-#include "app/Look.h"
 #include "app/MsgBox.h"
 #include "rom/Numbers.h"
 #include "tables/TableUi.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace {
 
@@ -24,23 +21,17 @@ enum Sub {
     subScroll = 414
 };
 
-constexpr int rowTop = 360; // twips
-constexpr int rowStep = 330;
-constexpr int rowHeight = 315;
+constexpr int workCount = 254; // records copied between the window and the shared table
 
-QString rowName(const char *base, int i)
-{
-    return QString("%1(%2)").arg(base).arg(i);
-}
+static_assert(presets::puLeft == 0 && presets::puTop == 1);
 
 } // namespace
 
-frmPuPresets::frmPuPresets(Shared &g, QWidget *parent) : QDialog(parent), g(g)
+frmPuPresets::frmPuPresets(Shared &g, QWidget *parent)
+    : PresetWindow(g, parent, 6120, { subScroll, subLeft, subTop, subOK, subRestore, subLoad })
 {
     setObjectName("frmPuPresets");
     setWindowTitle("Power-Up Byte Values");
-    look::dialogFrame(this, 6120, rowTop + 16 * rowStep + 600);
-    r = g.romVer == "1" ? 1 : 0;
     types = presets::puTypes(r);
     contents = presets::puContents(r);
     buildControls();
@@ -54,41 +45,9 @@ void frmPuPresets::buildControls()
     for (int k = 0; k < 4; ++k)
         labola[static_cast<size_t>(k)]
             = tableui::label(this, rowName("labola", k), heads[k], headLeft[k], 120, 1200, 225);
-    for (int i = 0; i < 16; ++i) {
-        const size_t n = static_cast<size_t>(i);
-        const int y = rowTop + i * rowStep;
-        lbl[n] = tableui::label(this, rowName("lbl", i), QString(), 120, y + 45, 480, 225);
-        auto combo = [&](const char *name, int left, int width) {
-            auto *c = new QComboBox(this);
-            c->setObjectName(rowName(name, i));
-            look::place(c, left, y, width, rowHeight);
-            return c;
-        };
-        cmbType[n] = combo("cmbType", 660, 1500);
-        cmbLeft[n] = combo("cmbLeft", 2220, 720);
-        cmbTop[n] = combo("cmbTop", 3000, 720);
-        cmbContent[n] = combo("cmbContent", 3780, 1860);
-    }
-    scroll = new QScrollBar(Qt::Vertical, this);
-    scroll->setObjectName("scroll");
-    scroll->setRange(0, 15);
-    scroll->setSingleStep(1);
-    scroll->setPageStep(1);
-    look::place(scroll, 5760, rowTop, 255, 16 * rowStep - 15);
-    const int by = rowTop + 16 * rowStep + 120;
-    cmdRestore = tableui::button(this, "cmdRestore", "Restore", 120, by, 1335, 375);
-    cmdRevert = tableui::button(this, "cmdRevert", "Revert", 1575, by, 1335, 375);
-    cmdCancel = tableui::button(this, "cmdCancel", "Cancel", 3030, by, 1335, 375);
-    cmdOK = tableui::button(this, "cmdOK", "Save", 4485, by, 1530, 375);
-    time = new QTimer(this);
-    time->setObjectName("time");
-    time->setInterval(100);
-    connect(time, &QTimer::timeout, this, &frmPuPresets::time_Timer);
-    connect(scroll, &QScrollBar::valueChanged, this, &frmPuPresets::scroll_Change);
-    connect(cmdOK, &QPushButton::clicked, this, &frmPuPresets::cmdOK_Click);
-    connect(cmdRestore, &QPushButton::clicked, this, &frmPuPresets::cmdRestore_Click);
-    connect(cmdRevert, &QPushButton::clicked, this, &frmPuPresets::cmdRevert_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmPuPresets::cmdCancel_Click);
+    buildRows({ { "cmbType", 660, 1500, &cmbType }, { "cmbLeft", 2220, 720, &cmbLeft },
+        { "cmbTop", 3000, 720, &cmbTop }, { "cmbContent", 3780, 1860, &cmbContent } });
+    buildFrame({ 15, 5760, { 120, 1575, 3030, 4485 }, { 1335, 1335, 1335, 1530 } });
 }
 
 void frmPuPresets::fillLists(int i)
@@ -110,32 +69,15 @@ void frmPuPresets::fillLists(int i)
 
 void frmPuPresets::connectRow(int i)
 {
-    const size_t n = static_cast<size_t>(i);
-    connect(cmbType[n], &QComboBox::currentIndexChanged, this, [this, i] { cmbType_Click(i); });
-    connect(
-        cmbContent[n], &QComboBox::currentIndexChanged, this, [this, i] { cmbContent_Click(i); });
-    connect(cmbLeft[n], &QComboBox::currentIndexChanged, this, [this, i] { cmbLeft_Click(i); });
-    connect(cmbTop[n], &QComboBox::currentIndexChanged, this, [this, i] { cmbTop_Click(i); });
+    PresetWindow::connectRow(i);
+    connect(cmbContent[static_cast<size_t>(i)], &QComboBox::currentIndexChanged, this,
+        [this, i] { cmbContent_Click(i); });
 }
 
-void frmPuPresets::Form_Load()
+void frmPuPresets::takeShared()
 {
-    msg::step(g, subLoad, [&] {
-        for (int n = 0; n < 254; ++n)
-            puWork[static_cast<size_t>(n)] = g.puPresets[static_cast<size_t>(n)];
-        for (int i = 0; i < 16; ++i) {
-            fillLists(i);
-            connectRow(i);
-        }
-        const int page = (g.puVal & 0xFF) / 16;
-        g.puVal = (g.puVal & 0xFF) % 16;
-        if (page != 0)
-            scroll->setValue(page);
-        else
-            scroll_Change();
-    });
-    time->start();
-    tableui::normalPointer();
+    for (int n = 0; n < workCount; ++n)
+        puWork[static_cast<size_t>(n)] = g.puPresets[static_cast<size_t>(n)];
 }
 
 puPresetRec &frmPuPresets::rec(int i)
@@ -143,11 +85,9 @@ puPresetRec &frmPuPresets::rec(int i)
     return puWork[static_cast<size_t>(16 * scroll->value() + i)];
 }
 
-void frmPuPresets::setRow(int i, bool on)
+uint8_t &frmPuPresets::field(int i, int f)
 {
-    const size_t n = static_cast<size_t>(i);
-    for (QComboBox *c : { cmbType[n], cmbLeft[n], cmbTop[n], cmbContent[n] })
-        c->setEnabled(on);
+    return rec(i)[static_cast<size_t>(f)];
 }
 
 // A row past the last preset: "Nothing", "00", "10", "Nothing", all four lists off.
@@ -160,11 +100,6 @@ void frmPuPresets::makeNothing(int i, bool lockType)
     cmbContent[n]->setCurrentIndex(presets::puNothingContent);
     if (lockType)
         setRow(i, false);
-}
-
-void frmPuPresets::scroll_Change()
-{
-    msg::step(g, subScroll, [&] { showPage(); });
 }
 
 void frmPuPresets::showPage()
@@ -238,77 +173,25 @@ void frmPuPresets::cmbContent_Click(int i)
     });
 }
 
-void frmPuPresets::cmbLeft_Click(int i)
+std::vector<Patch> frmPuPresets::saved(const RomImage &rom)
 {
-    msg::step(g, subLeft, [&] {
-        const int v = tableui::selectedValue(cmbLeft[static_cast<size_t>(i)]);
-        if (v >= 0)
-            rec(i)[presets::puLeft] = static_cast<uint8_t>(v);
-    });
+    return presets::puSave(rom, puWork, r);
 }
 
-void frmPuPresets::cmbTop_Click(int i)
+void frmPuPresets::keepWork()
 {
-    msg::step(g, subTop, [&] {
-        const int v = tableui::selectedValue(cmbTop[static_cast<size_t>(i)]);
-        if (v >= 0)
-            rec(i)[presets::puTop] = static_cast<uint8_t>(v);
-    });
+    for (int n = 0; n < workCount; ++n)
+        g.puPresets[static_cast<size_t>(n)] = puWork[static_cast<size_t>(n)];
 }
 
-void frmPuPresets::cmdOK_Click()
+void frmPuPresets::restoreFrom(const RomImage &backup, const RomImage &rom)
 {
-    // The shared table follows the ROM file: it changes only when the write succeeded, and a
-    // failed write keeps the window open with the edits.
-    const bool saved = msg::step(g, subOK, [&] {
-        const RomImage rom = RomImage::load(g.ini.romPath);
-        romfile::write(g.ini.romPath, presets::puSave(rom, puWork, r));
-        for (int n = 0; n < 254; ++n)
-            g.puPresets[static_cast<size_t>(n)] = puWork[static_cast<size_t>(n)];
-    });
-    if (saved)
-        accept();
+    presets::PuTable t = g.puPresets;
+    romfile::write(g.ini.romPath, presets::puRestore(backup, rom, t, r));
+    g.puPresets = t;
 }
 
-void frmPuPresets::cmdRestore_Click()
+QComboBox *frmPuPresets::focusList(int i)
 {
-    bool restored = false;
-    msg::step(g, subRestore, [&] {
-        if (!tableui::restoreAsked(g))
-            return;
-        const RomImage backup = RomImage::load(g.ini.backupPath);
-        const RomImage rom = RomImage::load(g.ini.romPath);
-        presets::PuTable t = g.puPresets;
-        romfile::write(g.ini.romPath, presets::puRestore(backup, rom, t, r));
-        g.puPresets = t;
-        restored = true;
-    });
-    if (restored)
-        accept();
-}
-
-void frmPuPresets::cmdRevert_Click()
-{
-    for (int n = 0; n < 254; ++n)
-        puWork[static_cast<size_t>(n)] = g.puPresets[static_cast<size_t>(n)];
-    if (scroll->value() != 0)
-        scroll->setValue(0);
-    else
-        scroll_Change();
-}
-
-void frmPuPresets::cmdCancel_Click()
-{
-    reject();
-}
-
-void frmPuPresets::time_Timer()
-{
-    QComboBox *c = cmbContent[static_cast<size_t>(g.puVal & 15)];
-    // A disabled list cannot take the focus: try again at the next tick.
-    if (!c->isEnabled())
-        return;
-    c->setFocus();
-    time->stop();
-    tableui::normalPointer();
+    return cmbContent[static_cast<size_t>(i)];
 }
