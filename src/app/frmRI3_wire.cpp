@@ -11,6 +11,21 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <functional>
+
+namespace {
+
+// A button and its menu entry run the same handler.
+void route(QObject *owner, QAbstractButton *button, QAction *entry, std::function<void()> f)
+{
+    if (button)
+        QObject::connect(button, &QAbstractButton::clicked, owner, [f] { f(); });
+    if (entry)
+        QObject::connect(entry, &QAction::triggered, owner, [f] { f(); });
+}
+
+} // namespace
+
 // Connects the controls of the window to their handlers.
 void frmRI3::connectView()
 {
@@ -33,37 +48,22 @@ void frmRI3::connectView()
     connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
     connect(Combo4, &QComboBox::currentIndexChanged, this, [this] { Combo4_Click(); });
 
-    connect(optBg, &QRadioButton::clicked, this, [this] { optBgClick(); });
-    connect(optPu, &QRadioButton::clicked, this, [this] { optPuClick(); });
-    connect(optSt, &QRadioButton::clicked, this, [this] { optStClick(); });
-    connect(mnuBG, &QAction::triggered, this, [this] { optBgClick(); });
-    connect(mnuPu, &QAction::triggered, this, [this] { optPuClick(); });
-    connect(mnust, &QAction::triggered, this, [this] { optStClick(); });
-
-    auto saveCurrent = [this] { saveBlock(g.curStage, g.curSection); };
-    connect(cmdSave, &QPushButton::clicked, this, saveCurrent);
-    connect(mnuSave, &QAction::triggered, this, saveCurrent);
-    connect(cmdSaveAll, &QPushButton::clicked, this, [this] { saveAll(); });
-    connect(mnuSaveAll, &QAction::triggered, this, [this] { saveAll(); });
-    connect(cmdRevert, &QPushButton::clicked, this, [this] { Revert(); });
-    connect(mnuRevert, &QAction::triggered, this, [this] { Revert(); });
-    connect(cmdMirror, &QPushButton::clicked, this, [this] { cmdMirror_Click(); });
-    connect(cmdEmulator, &QPushButton::clicked, this, [this] { EmuLaunch(); });
-
+    route(this, optBg, mnuBG, [this] { optBgClick(); });
+    route(this, optPu, mnuPu, [this] { optPuClick(); });
+    route(this, optSt, mnust, [this] { optStClick(); });
+    route(this, cmdSave, mnuSave, [this] { saveBlock(g.curStage, g.curSection); });
+    route(this, cmdSaveAll, mnuSaveAll, [this] { saveAll(); });
+    route(this, cmdRevert, mnuRevert, [this] { Revert(); });
+    route(this, cmdMirror, nullptr, [this] { cmdMirror_Click(); });
+    route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });
     // The side windows.
-    connect(cmdPattern, &QToolButton::clicked, this, [this] { cmdPattern_Click(); });
-    connect(mnuPatterns, &QAction::triggered, this, [this] { cmdPattern_Click(); });
-    connect(cmdEPat, &QToolButton::clicked, this, [this] { cmdEPat_Click(); });
-    connect(cmdPalettes, &QToolButton::clicked, this, [this] { EditPalettes(); });
-    connect(mnuPalettes, &QAction::triggered, this, [this] { EditPalettes(); });
-    connect(cmdEPal, &QToolButton::clicked, this, [this] { cmdEPal_Click(); });
-    connect(mnuSprites, &QAction::triggered, this, [this] { cmdEPal_Click(); });
-    connect(cmdDamage, &QToolButton::clicked, this, [this] { Damage(); });
-    connect(mnuDamage, &QAction::triggered, this, [this] { Damage(); });
-    connect(cmdBGM, &QToolButton::clicked, this, [this] { BGM(); });
-    connect(mnuBGM, &QAction::triggered, this, [this] { BGM(); });
-    connect(cmdMisc, &QToolButton::clicked, this, [this] { cmdMisc_Click(); });
-    connect(mnuMisc, &QAction::triggered, this, [this] { cmdMisc_Click(); });
+    route(this, cmdPattern, mnuPatterns, [this] { cmdPattern_Click(); });
+    route(this, cmdEPat, nullptr, [this] { cmdEPat_Click(); });
+    route(this, cmdPalettes, mnuPalettes, [this] { EditPalettes(); });
+    route(this, cmdEPal, mnuSprites, [this] { cmdEPal_Click(); });
+    route(this, cmdDamage, mnuDamage, [this] { Damage(); });
+    route(this, cmdBGM, mnuBGM, [this] { BGM(); });
+    route(this, cmdMisc, mnuMisc, [this] { cmdMisc_Click(); });
 
     for (ctl::ImageBox *cell : scr) {
         cell->onMouseDown = [this](int k, int b, double x, double y) { scr_MouseDown(k, b, x, y); };
