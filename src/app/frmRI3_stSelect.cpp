@@ -86,6 +86,115 @@ static void pendulumBars(frmRI3 &w, const Shared &g, specialRec &rec, int viewMa
         }
 }
 
+// What a type's set-up leaves to do: the bars whose read-outs are refreshed, and whether the
+// press starts a drag.
+struct TypeSetup
+{
+    std::vector<int> refresh;
+    bool drag = false;
+};
+
+// The type box shows list entry `listIndex` without taking it as a change of type.
+static void pickType(frmRI3 &w, int listIndex)
+{
+    w.cmbSt->Tag = "B";
+    w.cmbSt->setCurrentIndex(listIndex);
+}
+
+// Types with a code list, and type 4: bar 2 alone, unless the section is too short for it.
+static TypeSetup codeTypeBars(
+    frmRI3 &w, specialRec &rec, int type, int listIndex, int max2, bool shortSection)
+{
+    pickType(w, listIndex);
+    w.scrSt[0]->setEnabled(false);
+    w.scrSt[1]->setEnabled(false);
+    w.scrSt[2]->setEnabled(!shortSection);
+    if (shortSection)
+        return {};
+    w.scrSt[2]->setMaximum(max2);
+    if (type == 4)
+        w.scrSt[2]->setValue(rec[6] == 2 ? 1 : 0);
+    else
+        codeBar(w, w.tables(), w.shared(), rec);
+    if (type == 6)
+        w.noteSt->setText("Drag and drop enabled.");
+    if (type == 7)
+        w.noteSt->setText("Drag and drop enabled.\nLimitation : less than 3 of the same "
+                          "instance (e.g. 07) per screen.");
+    return { { 2 }, type == 6 || type == 7 };
+}
+
+// An empty slot: no bar to set.
+static void emptySlotBars(frmRI3 &w)
+{
+    pickType(w, 0);
+    for (int k = 0; k < 3; ++k) {
+        w.scrSt[static_cast<size_t>(k)]->setEnabled(false);
+        w.lblSt[static_cast<size_t>(k + 4)]->clear();
+    }
+}
+
+// A crumbling bridge (type 0 with a length): bar 2 is its length.
+static TypeSetup bridgeBars(frmRI3 &w, const specialRec &rec, int max2)
+{
+    w.cmbSt->Tag = "B";
+    w.cmbSt->setItemText(0, "Crumbling Bridge");
+    w.cmbSt->setCurrentIndex(0);
+    w.scrSt[2]->setEnabled(true);
+    w.scrSt[2]->setMaximum(max2);
+    w.scrSt[2]->setValue((rec[4] >> 4) - 3);
+    return { { 2 }, false };
+}
+
+// Types 16 and 17, the pairs with a breakable block: bar 2 and the block box.
+static TypeSetup blockPairBars(frmRI3 &w, specialRec &rec, int listIndex, bool vertical)
+{
+    pickType(w, listIndex);
+    w.scrSt[0]->setEnabled(false);
+    w.scrSt[1]->setEnabled(false);
+    w.scrSt[2]->setEnabled(true);
+    w.chkBlock->setText(!vertical ? "Block on top is breakable" : "Block below is breakable");
+    w.noteSt->setText("Drag and drop enabled.\nLimitation : two pairs (4) per room, the two "
+                      "at least one screen apart.");
+    w.chkBlock->setChecked(rec[6] != 0);
+    w.chkBlock->setVisible(true);
+    w.chkBlockChange();
+    w.scrSt[2]->setMaximum(4);
+    if (rec[5] > 4)
+        rec[5] = 2;
+    w.scrSt[2]->setValue(rec[5]);
+    return { { 2 }, true };
+}
+
+// The type box and the bars set up for the selected record, whose type was `type`.
+static TypeSetup setUpType(frmRI3 &w, specialRec &rec, int type, bool vertical, int viewMax)
+{
+    const int listIndex = type == 0 ? 0 : special::indexOfType(vertical, type);
+    bool shortSection = false;
+    const int max2 = special::bar2Max(type, viewMax, shortSection);
+    if (special::codeList(type) || type == 4)
+        return codeTypeBars(w, rec, type, listIndex, max2, shortSection);
+    if (type == 0 && rec[4] <= 0x20) {
+        emptySlotBars(w);
+        return {};
+    }
+    if (type == 0)
+        return bridgeBars(w, rec, max2);
+    if (type == 16 || type == 17)
+        return blockPairBars(w, rec, listIndex, vertical);
+    if (type == 11 || type == 12) {
+        pickType(w, listIndex);
+        platformBars(w, rec);
+        return { { 0, 1, 2 }, true };
+    }
+    if (type == 5) {
+        pickType(w, listIndex);
+        pendulumBars(w, w.shared(), rec, viewMax);
+        return { { 0, 1, 2 }, false };
+    }
+    return {};
+}
+
 // The special-object marker pressed: it is selected and the type box, the bars, the note and
 // the breakable-block box are set up for its type.
 void frmRI3::stSelectSpecial(int index, double x, double y)
@@ -102,83 +211,12 @@ void frmRI3::stSelectSpecial(int index, double x, double y)
     const int type = rec[3];
     const bool vertical = t.vertFlag[si][ni] != 0;
     const int viewMax = t.vertFlag[si][ni] == 0 ? scrscroll->maximum() : scrvscroll->maximum();
-    std::vector<int> refresh;
-    bool drag = false;
-    msg::step(g, subMarkerDown, [&] {
-        const int listIndex = type == 0 ? 0 : special::indexOfType(vertical, type);
-        bool shortSection = false;
-        const int max2 = special::bar2Max(type, viewMax, shortSection);
-        if (special::codeList(type) || type == 4) {
-            cmbSt->Tag = "B";
-            cmbSt->setCurrentIndex(listIndex);
-            scrSt[0]->setEnabled(false);
-            scrSt[1]->setEnabled(false);
-            scrSt[2]->setEnabled(!shortSection);
-            if (shortSection)
-                return;
-            scrSt[2]->setMaximum(max2);
-            if (type == 4)
-                scrSt[2]->setValue(rec[6] == 2 ? 1 : 0);
-            else
-                codeBar(*this, t, g, rec);
-            if (type == 6)
-                noteSt->setText("Drag and drop enabled.");
-            if (type == 7)
-                noteSt->setText("Drag and drop enabled.\nLimitation : less than 3 of the same "
-                                "instance (e.g. 07) per screen.");
-            refresh = { 2 };
-            drag = type == 6 || type == 7;
-        } else if (type == 0 && rec[4] <= 0x20) {
-            cmbSt->Tag = "B";
-            cmbSt->setCurrentIndex(0);
-            for (int k = 0; k < 3; ++k) {
-                scrSt[static_cast<size_t>(k)]->setEnabled(false);
-                lblSt[static_cast<size_t>(k + 4)]->clear();
-            }
-        } else if (type == 0) {
-            cmbSt->Tag = "B";
-            cmbSt->setItemText(0, "Crumbling Bridge");
-            cmbSt->setCurrentIndex(0);
-            scrSt[2]->setEnabled(true);
-            scrSt[2]->setMaximum(max2);
-            scrSt[2]->setValue((rec[4] >> 4) - 3);
-            refresh = { 2 };
-        } else if (type == 16 || type == 17) {
-            cmbSt->Tag = "B";
-            cmbSt->setCurrentIndex(listIndex);
-            scrSt[0]->setEnabled(false);
-            scrSt[1]->setEnabled(false);
-            scrSt[2]->setEnabled(true);
-            chkBlock->setText(
-                t.vertFlag[si][ni] == 0 ? "Block on top is breakable" : "Block below is breakable");
-            noteSt->setText("Drag and drop enabled.\nLimitation : two pairs (4) per room, the two "
-                            "at least one screen apart.");
-            chkBlock->setChecked(rec[6] != 0);
-            chkBlock->setVisible(true);
-            chkBlockChange();
-            scrSt[2]->setMaximum(4);
-            if (rec[5] > 4)
-                rec[5] = 2;
-            scrSt[2]->setValue(rec[5]);
-            refresh = { 2 };
-            drag = true;
-        } else if (type == 11 || type == 12) {
-            cmbSt->Tag = "B";
-            cmbSt->setCurrentIndex(listIndex);
-            platformBars(*this, rec);
-            refresh = { 0, 1, 2 };
-            drag = true;
-        } else if (type == 5) {
-            cmbSt->Tag = "B";
-            cmbSt->setCurrentIndex(listIndex);
-            pendulumBars(*this, g, rec, viewMax);
-            refresh = { 0, 1, 2 };
-        }
-    });
+    TypeSetup setup;
+    msg::step(g, subMarkerDown, [&] { setup = setUpType(*this, rec, type, vertical, viewMax); });
     cmbSt->Tag.clear();
-    for (int k : refresh)
+    for (int k : setup.refresh)
         scrSt_Change(k);
-    if (drag && noteStTag.isEmpty())
+    if (setup.drag && noteStTag.isEmpty())
         startMarkerDrag(index, x, y);
     cmbSt->Tag.clear();
 }
