@@ -123,10 +123,108 @@ void frmRI3::Form_DragOver(ctl::ImageBox *)
     msg::step(g, subFormDragOver, [&] { setDragIcon("PAINT"); });
 }
 
-void frmRI3::scr_DragOver(int index, ctl::ImageBox *source, double x, double y)
+// The start point follows the pointer at once and faces the way its record says.
+static special::Moved dragStartPoint(frmRI3 &w, ctl::ImageBox *source, int tx, int ty,
+    const special::ScrollState &st, dragmath::Errors &errors)
 {
+    Shared &g = w.shared();
+    StageTables &t = w.tables();
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
+    startRec &rec = t.startTbl[si][ni];
+    special::Moved m = special::dragStart(rec, t.vertFlag[si][ni] != 0, g.curStage,
+        t.layoutLen[si][ni], tx, ty, twips::left(source), twips::top(source), st, errors);
+    if (m.moved)
+        twips::move(source, m.left, m.top);
+    m.moved = false;
+    msg::step(g, subDragOver,
+        [&] { source->setPicture(w.datPicture(rec.nibHi < 8 ? "trevor.dat" : "rovert.dat")); });
+    return m;
+}
+
+// The selected special object follows the pointer; its frame follows the marker at once.
+static special::Moved dragSpecialObject(frmRI3 &w, ctl::ImageBox *source, int tx, int ty,
+    const special::ScrollState &st, dragmath::Errors &errors)
+{
+    const Shared &g = w.shared();
+    StageTables &t = w.tables();
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    special::Moved m = special::dragSpecial(t.specialTbl[si][ni][static_cast<size_t>(w.selSt)],
+        t.vertFlag[si][ni] != 0, tx, ty, twips::left(source), twips::top(source), st, g.stOffX,
+        g.stOffY, errors);
+    if (m.moved) {
+        twips::move(source, m.left, m.top);
+        w.Hlight();
+    }
+    m.moved = false;
+    return m;
+}
+
+// Miscellaneous mode: the record of the dragged marker follows it, and every drag step marks
+// the section modified.
+static void dragMiscMarker(frmRI3 &w, ctl::ImageBox *source, int tx, int ty)
+{
+    Shared &g = w.shared();
+    StageTables &t = w.tables();
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    const int src = source->index();
+    const int left = twips::left(source);
+    const int top = twips::top(source);
+    dragmath::Errors errors;
+    const special::ScrollState st { w.scrscroll->value(), w.scrscroll->maximum(),
+        w.scrvscroll->value(), w.scrvscroll->maximum() };
+    special::Moved m;
+    if (src <= 30)
+        m = special::dragStair(t.stairTbl[si][ni][static_cast<size_t>(src)],
+            t.vertFlag[si][ni] != 0, tx, ty, left, top, st, errors);
+    else if (src == 63)
+        m = dragStartPoint(w, source, tx, ty, st, errors);
+    else if (src == 61 || src == 62)
+        m = special::dragDoor(src == 62 ? t.door1[si][ni] : t.door2[si][ni], ty, left, top, errors);
+    else if (src <= 60)
+        m = dragSpecialObject(w, source, tx, ty, st, errors);
+    if (m.moved)
+        twips::move(source, m.left, m.top);
+    showErrors(g, subDragOver, errors);
+    w.Modif();
+}
+
+// Power-Ups and Enemies mode: the object of the dragged marker follows it; the marker (and an
+// enemy's code label) moves, takes the object's size and picture, and the frame follows.
+static void dragObjectMarker(frmRI3 &w, ctl::ImageBox *source, int tx, int ty)
+{
+    const Shared &g = w.shared();
+    const int src = source->index();
+    dragmath::Errors errors;
+    objRec &rec = w.tables().enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(
+        g.curSection)][static_cast<size_t>(src & 31)];
+    const objects::ObjDrag d = objects::dragObject(rec, tx, ty, twips::left(source),
+        twips::top(source), w.scrvscroll->value(), g.enOffY, w.release(), errors);
+    if (d.moved) {
+        twips::move(source, d.left, d.top);
+        if (rec[3] < 0x80) {
+            ModeLabel *label = w.lblEn[static_cast<size_t>(src & 31)];
+            twips::move(label, d.left + objects::labelShift, d.top + objects::labelShift);
+            label->raise();
+        }
+    }
+    if (d.width)
+        twips::resize(source, d.width, source->height() * 15);
+    if (d.height)
+        twips::resize(source, source->width() * 15, d.height);
+    if (!d.picture.empty())
+        msg::step(g, subDragOver, [&] { source->setPicture(w.datPicture(d.picture)); });
+    if (d.enemy)
+        w.Hlight();
+    else
+        w.rectSelSt->setVisible(false);
+    showErrors(g, subDragOver, errors);
+}
+
+void frmRI3::scr_DragOver(int index, ctl::ImageBox *source, double x, double y)
+{
     if (!optSt->isChecked() && optBg->isChecked()) {
         scr_DragOver(index);
         return;
@@ -142,68 +240,10 @@ void frmRI3::scr_DragOver(int index, ctl::ImageBox *source, double x, double y)
             ty = num::toInt16(num::roundEven(twips::top(cell) + y - grabY));
         }))
         return;
-    const int src = source->index();
-    const int left = twips::left(source);
-    const int top = twips::top(source);
-    const bool vertical = t.vertFlag[si][ni] != 0;
-    dragmath::Errors errors;
-    if (optSt->isChecked()) {
-        const special::ScrollState st { scrscroll->value(), scrscroll->maximum(),
-            scrvscroll->value(), scrvscroll->maximum() };
-        special::Moved m;
-        if (src <= 30) {
-            m = special::dragStair(t.stairTbl[si][ni][static_cast<size_t>(src)], vertical, tx, ty,
-                left, top, st, errors);
-        } else if (src == 63) {
-            startRec &rec = t.startTbl[si][ni];
-            m = special::dragStart(
-                rec, vertical, g.curStage, t.layoutLen[si][ni], tx, ty, left, top, st, errors);
-            if (m.moved)
-                twips::move(source, m.left, m.top);
-            m.moved = false;
-            msg::step(g, subDragOver, [&] {
-                source->setPicture(datPicture(rec.nibHi < 8 ? "trevor.dat" : "rovert.dat"));
-            });
-        } else if (src == 61 || src == 62) {
-            m = special::dragDoor(
-                src == 62 ? t.door1[si][ni] : t.door2[si][ni], ty, left, top, errors);
-        } else if (src <= 60) {
-            m = special::dragSpecial(t.specialTbl[si][ni][static_cast<size_t>(selSt)], vertical, tx,
-                ty, left, top, st, g.stOffX, g.stOffY, errors);
-            if (m.moved) {
-                twips::move(source, m.left, m.top);
-                Hlight();
-            }
-            m.moved = false;
-        }
-        if (m.moved)
-            twips::move(source, m.left, m.top);
-        showErrors(g, subDragOver, errors);
-        Modif();
-        return;
-    }
-    objRec &rec = t.enemyTbl[si][ni][static_cast<size_t>(src & 31)];
-    const objects::ObjDrag d = objects::dragObject(
-        rec, tx, ty, left, top, scrvscroll->value(), g.enOffY, release(), errors);
-    if (d.moved) {
-        twips::move(source, d.left, d.top);
-        if (rec[3] < 0x80) {
-            ModeLabel *label = lblEn[static_cast<size_t>(src & 31)];
-            twips::move(label, d.left + objects::labelShift, d.top + objects::labelShift);
-            label->raise();
-        }
-    }
-    if (d.width)
-        twips::resize(source, d.width, source->height() * 15);
-    if (d.height)
-        twips::resize(source, source->width() * 15, d.height);
-    if (!d.picture.empty())
-        msg::step(g, subDragOver, [&] { source->setPicture(datPicture(d.picture)); });
-    if (d.enemy)
-        Hlight();
+    if (optSt->isChecked())
+        dragMiscMarker(*this, source, tx, ty);
     else
-        rectSelSt->setVisible(false);
-    showErrors(g, subDragOver, errors);
+        dragObjectMarker(*this, source, tx, ty);
 }
 
 void frmRI3::scrscroll_DragOver(ctl::ImageBox *source, double x, double)
