@@ -56,8 +56,7 @@ void frmPalettes::previewMain(bool selectorInEveryMode)
 void frmPalettes::cmdAssign_Click()
 {
     msg::step(g, 601, [&] {
-        txtSet->setText(QString::fromStdString(num::hex2(boxSet->currentRow())));
-        curSet = static_cast<int>(num::hexVal(txtSet->text().toStdString()));
+        assignListed();
         previewMain(false);
     });
 }

@@ -5,6 +5,7 @@ target_sources(vorlig_core PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/PatternBanks.cpp)
 target_sources(vorlig_ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/ColourBox.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/PaletteWindow.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmPalettes.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmPalettesPreview.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmSprites.cpp

@@ -10,7 +10,8 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// Small pieces the game table windows share.
+// Small pieces the game table windows share; the restore question serves the palette and
+// block editors too.
 namespace tableui {
 
 // Ends every hourglass set on the way to the window.
