@@ -31,11 +31,11 @@ inline constexpr uint8_t fixedBank0 = 0x00; // tiles 0x00-0x3F of every section
 inline constexpr uint8_t fixedBank3 = 0x01; // tiles 0xC0-0xFF of every section
 inline uint8_t stageBank1(int stage)
 {
-    return static_cast<uint8_t>(0x10 + 2 * stage);
+    return static_cast<uint8_t>(0x44 + 2 * stage); // banks the game accepts for background tiles
 }
 inline uint8_t stageBank2(int stage)
 {
-    return static_cast<uint8_t>(0x11 + 2 * stage);
+    return static_cast<uint8_t>(0x45 + 2 * stage);
 }
 
 // 1024 bytes of a CHR bank that carries art; empty for the others.
