@@ -46,86 +46,112 @@ int frmRI3::release() const
     return g.romVer == "1" ? 1 : 0;
 }
 
-// The controls of the Power-Ups and Enemies mode and of the Miscellaneous mode, all hidden
-// while the window starts in the Background mode.
-void frmRI3::buildModes()
+// The markers over the view: the selection frame, the 64 object markers, the 4 column items
+// and the enemies' code labels.
+static void buildMarkers(frmRI3 &w, QWidget *client)
 {
-    QWidget *client = centralWidget();
-    rectSelSt = new SelFrame(client, "rectSelSt");
-    look::place(rectSelSt, 0, 0, 525, 525);
-    rectSelSt->setVisible(false);
+    w.rectSelSt = new SelFrame(client, "rectSelSt");
+    look::place(w.rectSelSt, 0, 0, 525, 525);
+    w.rectSelSt->setVisible(false);
     for (int k = 0; k < 64; ++k)
-        PosPu[static_cast<size_t>(k)] = marker(client, "PosPu", k);
+        w.PosPu[static_cast<size_t>(k)] = marker(client, "PosPu", k);
     for (int k = 0; k < 4; ++k)
-        powerUp[static_cast<size_t>(k)] = marker(client, "powerUp", k);
+        w.powerUp[static_cast<size_t>(k)] = marker(client, "powerUp", k);
     for (int k = 0; k < 32; ++k) {
         auto *l = new ModeLabel(client, QString("lblEn(%1)").arg(k));
         look::place(l, 0, 0, 300, 195);
         l->setStyleSheet("background: transparent; font-size: 8px;");
         l->setVisible(false);
-        lblEn[static_cast<size_t>(k)] = l;
+        w.lblEn[static_cast<size_t>(k)] = l;
     }
+}
+
+// The Power-Ups and Enemies palette: the holder kinds, the power-ups, the proposals' bar, the
+// enemy list and the sprite reversal box.
+static void buildPuPalette(frmRI3 &w, QWidget *client)
+{
     for (int k = 0; k < 4; ++k) {
         auto *c = new ctl::ImageBox(client, "imgCandle", k);
         look::place(c, objects::candleLeft(k), 2760, 480, 480);
         c->setVisible(false);
-        imgCandle[static_cast<size_t>(k)] = c;
+        w.imgCandle[static_cast<size_t>(k)] = c;
     }
     for (int k = 0; k < objects::puCount; ++k) {
         auto *c = new ctl::ImageBox(client, "imgPu", k);
         look::place(c, objects::puLeft(k), objects::puTop(k), 480, 480);
         c->Tag = objects::powerUp(k).tag;
         c->setVisible(false);
-        imgPu[static_cast<size_t>(k)] = c;
+        w.imgPu[static_cast<size_t>(k)] = c;
     }
-    puScroll = new ctl::ScrollBar(Qt::Horizontal, client, "puScroll");
-    look::place(puScroll, 8640, 3300, 1560, 255);
-    puScroll->setMaximum(0);
-    puScroll->setPageStep(1);
-    puScroll->setVisible(false);
-    lblProposal = label(client, "lblProposal", "0/0", 10260, 3300, 720);
-    lstEnemy = new EnemyList(client, "lstEnemy");
-    look::place(lstEnemy, 8640, 3600, 2535, 2595);
-    lstEnemy->setVisible(false);
-    chkInverse = new QCheckBox("Reverse Sprite", client);
-    chkInverse->setObjectName("chkInverse");
-    look::place(chkInverse, 8640, 6240, 1575, 375);
-    chkInverse->setVisible(false);
-    Line3 = new QFrame(client);
-    Line3->setObjectName("Line3");
-    Line3->setFrameShape(QFrame::HLine);
-    look::place(Line3, 8520, 2685, 2760, 15);
-    Line3->setVisible(false);
+    w.puScroll = new ctl::ScrollBar(Qt::Horizontal, client, "puScroll");
+    look::place(w.puScroll, 8640, 3300, 1560, 255);
+    w.puScroll->setMaximum(0);
+    w.puScroll->setPageStep(1);
+    w.puScroll->setVisible(false);
+    w.lblProposal = label(client, "lblProposal", "0/0", 10260, 3300, 720);
+    w.lstEnemy = new EnemyList(client, "lstEnemy");
+    look::place(w.lstEnemy, 8640, 3600, 2535, 2595);
+    w.lstEnemy->setVisible(false);
+    w.chkInverse = new QCheckBox("Reverse Sprite", client);
+    w.chkInverse->setObjectName("chkInverse");
+    look::place(w.chkInverse, 8640, 6240, 1575, 375);
+    w.chkInverse->setVisible(false);
+}
 
-    lblSt[0] = label(client, "lblSt(0)", "Type", 8520, 2760, 2760);
-    cmbSt = new ctl::ComboBox(client, "cmbSt");
-    look::place(cmbSt, 8520, 3030, 2760, 315);
-    cmbSt->setVisible(false);
+// The Miscellaneous panel's bars, each with its name and value labels.
+static void buildStBars(frmRI3 &w, QWidget *client)
+{
     const char *names[4] = { "Initial Swing", "Velocity", "Location", "Trigger" };
     for (int k = 0; k < 4; ++k) {
         const int top = 3450 + 600 * k;
         const int nameLabel = k < 3 ? k + 1 : 7;
         const int valueLabel = k < 3 ? k + 4 : 8;
-        lblSt[static_cast<size_t>(nameLabel)]
+        w.lblSt[static_cast<size_t>(nameLabel)]
             = label(client, QString("lblSt(%1)").arg(nameLabel), names[k], 8520, top, 1020);
-        lblSt[static_cast<size_t>(valueLabel)]
+        w.lblSt[static_cast<size_t>(valueLabel)]
             = label(client, QString("lblSt(%1)").arg(valueLabel), "", 8520, top + 270, 2760);
         auto *bar = new ctl::ScrollBar(Qt::Horizontal, client, QString("scrSt(%1)").arg(k));
         look::place(bar, 9600, top, 1680, 255);
         bar->setMaximum(k == 3 ? 255 : 0);
         bar->setVisible(false);
-        scrSt[static_cast<size_t>(k)] = bar;
+        w.scrSt[static_cast<size_t>(k)] = bar;
     }
-    chkBlock = new QCheckBox("Block on top is breakable", client);
-    chkBlock->setObjectName("chkBlock");
-    look::place(chkBlock, 8520, 5850, 2760, 285);
-    chkBlock->setVisible(false);
-    noteSt = label(client, "noteSt", "", 8520, 6150, 2760, 975);
-    noteSt->setWordWrap(true);
-    noteSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    noteSt->setVisible(true);
-    lbjump = label(client, "lbjump", "", 0, 6120, 480);
-    lbjump->setStyleSheet("background: black;");
+}
+
+// The Miscellaneous panel: the type box, the bars, the breakable-block box, the note, and the
+// screen number shown while a marker is dragged over a scroll bar.
+static void buildStPanel(frmRI3 &w, QWidget *client)
+{
+    w.lblSt[0] = label(client, "lblSt(0)", "Type", 8520, 2760, 2760);
+    w.cmbSt = new ctl::ComboBox(client, "cmbSt");
+    look::place(w.cmbSt, 8520, 3030, 2760, 315);
+    w.cmbSt->setVisible(false);
+    buildStBars(w, client);
+    w.chkBlock = new QCheckBox("Block on top is breakable", client);
+    w.chkBlock->setObjectName("chkBlock");
+    look::place(w.chkBlock, 8520, 5850, 2760, 285);
+    w.chkBlock->setVisible(false);
+    w.noteSt = label(client, "noteSt", "", 8520, 6150, 2760, 975);
+    w.noteSt->setWordWrap(true);
+    w.noteSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w.noteSt->setVisible(true);
+    w.lbjump = label(client, "lbjump", "", 0, 6120, 480);
+    w.lbjump->setStyleSheet("background: black;");
+}
+
+// The controls of the Power-Ups and Enemies mode and of the Miscellaneous mode, all hidden
+// while the window starts in the Background mode.
+void frmRI3::buildModes()
+{
+    QWidget *client = centralWidget();
+    buildMarkers(*this, client);
+    buildPuPalette(*this, client);
+    Line3 = new QFrame(client);
+    Line3->setObjectName("Line3");
+    Line3->setFrameShape(QFrame::HLine);
+    look::place(Line3, 8520, 2685, 2760, 15);
+    Line3->setVisible(false);
+    buildStPanel(*this, client);
 }
 
 void frmRI3::connectModes()
