@@ -28,75 +28,119 @@ static void lay(frmRI3 &w, ctl::ImageBox *m, const objects::Place &p)
     m->setVisible(true);
 }
 
-void frmRI3::processSt()
+// The view's scroll values and the section's form, as the markers are laid for them.
+struct StView
 {
+    bool vertical = false;
+    int h = 0;
+    int v = 0;
+};
+
+// The staircases up to the list's end, each marker tagged with its slot.
+static void layStairs(frmRI3 &w, const StView &view)
+{
+    const Shared &g = w.shared();
+    const auto &stairs
+        = w.tables().stairTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    for (int i = 0; i < stairSlots && stairs[static_cast<size_t>(i)][2] != 255; ++i) {
+        ctl::ImageBox *m = w.PosPu[static_cast<size_t>(i)];
+        m->setVisible(false);
+        msg::step(g, subProcessSt, [&] {
+            lay(w, m,
+                special::stairPlace(stairs[static_cast<size_t>(i)], view.vertical, view.h, view.v));
+        });
+        m->Tag = QString::number(i);
+    }
+}
+
+// The start point, when the section has one; shown only while it lies in the view.
+static void layStart(frmRI3 &w, const StView &view)
+{
+    const Shared &g = w.shared();
+    const StageTables &t = w.tables();
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    ctl::ImageBox *start = w.PosPu[63];
+    start->setVisible(false);
+    const startRec &st = t.startTbl[si][ni];
+    if (st.pos == 0)
+        return;
+    start->Tag.clear();
+    msg::step(g, subProcessSt, [&] {
+        const objects::Place p = special::startPlace(
+            st, view.vertical, g.curStage, t.layoutLen[si][ni], view.h, view.v);
+        if (p.shown)
+            twips::place(start, p.left, p.top, p.width, p.height);
+        start->setPicture(w.datPicture(p.picture));
+        start->setVisible(p.shown);
+    });
+}
+
+// The special objects up to the list's end; the frame follows the selected one.
+static void laySpecials(frmRI3 &w, const StView &view)
+{
+    const Shared &g = w.shared();
+    StageTables &t = w.tables();
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    if (t.specialIdx[si][ni] == 0)
+        return;
+    int counter = -1;
+    for (int i = 0; i < 30; ++i) {
+        ctl::ImageBox *m = w.PosPu[static_cast<size_t>(31 + i)];
+        m->setVisible(false);
+        specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(i)];
+        if (rec[0] == 255)
+            break;
+        msg::step(g, subProcessSt, [&] {
+            const objects::Place p = special::specialPlace(
+                rec, view.vertical, view.h, view.v, g.stOffX, g.stOffY, counter);
+            lay(w, m, p);
+            if (p.shown)
+                m->Tag = viewtext::hex2(i);
+        });
+    }
+    if (w.cmbSt->currentIndex() != -1 && w.cmbSt->currentText() != "Staircase"
+        && w.cmbSt->currentText() != "Starting Point")
+        w.Hlight();
+}
+
+// The two doors, when the section has them and they lie in the view.
+static void layDoors(frmRI3 &w)
+{
+    const Shared &g = w.shared();
+    const StageTables &t = w.tables();
     const int s = g.curStage;
     const int n = g.curSection;
     const auto si = static_cast<size_t>(s);
     const auto ni = static_cast<size_t>(n);
-    const bool vertical = t.vertFlag[si][ni] != 0;
-    const int h = scrscroll->value();
-    const int v = scrvscroll->value();
-    if (!(s == 1 && n >= 9)) {
-        for (int i = 0; i < stairSlots && t.stairTbl[si][ni][static_cast<size_t>(i)][2] != 255;
-             ++i) {
-            ctl::ImageBox *m = PosPu[static_cast<size_t>(i)];
-            m->setVisible(false);
-            msg::step(g, subProcessSt, [&] {
-                lay(*this, m,
-                    special::stairPlace(
-                        t.stairTbl[si][ni][static_cast<size_t>(i)], vertical, h, v));
-            });
-            m->Tag = QString::number(i);
-        }
-        ctl::ImageBox *start = PosPu[63];
-        start->setVisible(false);
-        const startRec &st = t.startTbl[si][ni];
-        if (st.pos != 0) {
-            start->Tag.clear();
-            msg::step(g, subProcessSt, [&] {
-                const objects::Place p
-                    = special::startPlace(st, vertical, s, t.layoutLen[si][ni], h, v);
-                if (p.shown)
-                    twips::place(start, p.left, p.top, p.width, p.height);
-                start->setPicture(datPicture(p.picture));
-                start->setVisible(p.shown);
-            });
-        }
-        if (t.specialIdx[si][ni] != 0) {
-            int counter = -1;
-            for (int i = 0; i < 30; ++i) {
-                ctl::ImageBox *m = PosPu[static_cast<size_t>(31 + i)];
-                m->setVisible(false);
-                specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(i)];
-                if (rec[0] == 255)
-                    break;
-                msg::step(g, subProcessSt, [&] {
-                    const objects::Place p
-                        = special::specialPlace(rec, vertical, h, v, g.stOffX, g.stOffY, counter);
-                    lay(*this, m, p);
-                    if (p.shown)
-                        m->Tag = viewtext::hex2(i);
-                });
-            }
-            if (cmbSt->currentIndex() != -1 && cmbSt->currentText() != "Staircase"
-                && cmbSt->currentText() != "Starting Point")
-                Hlight();
-        }
-    }
     if (t.doorPos[si][ni] == 0)
         return;
     msg::step(g, subProcessSt, [&] {
         const special::DoorPlace d = special::doorPlace(s, n, t.leftDoor[si][ni] != 0,
-            t.door1[si][ni], t.door2[si][ni], scrscroll->value(), scrscroll->maximum());
+            t.door1[si][ni], t.door2[si][ni], w.scrscroll->value(), w.scrscroll->maximum());
         if (!d.shown) {
-            PosPu[62]->setVisible(false);
-            PosPu[61]->setVisible(false);
+            w.PosPu[62]->setVisible(false);
+            w.PosPu[61]->setVisible(false);
             return;
         }
-        lay(*this, PosPu[62], { true, d.left, d.top1, 240, 1440, "door.dat" });
-        lay(*this, PosPu[61], { true, d.left, d.top2, 240, 1440, "door2.dat" });
+        lay(w, w.PosPu[62], { true, d.left, d.top1, 240, 1440, "door.dat" });
+        lay(w, w.PosPu[61], { true, d.left, d.top2, 240, 1440, "door2.dat" });
     });
+}
+
+void frmRI3::processSt()
+{
+    const int s = g.curStage;
+    const int n = g.curSection;
+    const StView view { t.vertFlag[static_cast<size_t>(s)][static_cast<size_t>(n)] != 0,
+        scrscroll->value(), scrvscroll->value() };
+    if (!(s == 1 && n >= 9)) {
+        layStairs(*this, view);
+        layStart(*this, view);
+        laySpecials(*this, view);
+    }
+    layDoors(*this);
 }
 
 void frmRI3::cmbSt_Click()
