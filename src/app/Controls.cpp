@@ -43,14 +43,34 @@ void ImageBox::clearPicture()
     update();
 }
 
+void ImageBox::setBackColor(const QColor &c)
+{
+    m_back = c;
+    update();
+}
+
+void ImageBox::setStretch(bool on)
+{
+    m_stretch = on;
+    update();
+}
+
 // Stretched pixel for pixel: blocks are shown at twice their size without smoothing.
 void ImageBox::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (m_picture.isNull() && !m_back.isValid())
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawPixmap(rect(), m_picture);
+    if (m_back.isValid())
+        p.fillRect(rect(), m_back);
+    if (m_picture.isNull())
+        return;
+    if (m_stretch) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.drawPixmap(rect(), m_picture);
+    } else {
+        p.drawPixmap(0, 0, m_picture);
+    }
 }
 
 void ImageBox::mousePressEvent(QMouseEvent *e)

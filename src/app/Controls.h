@@ -24,6 +24,11 @@ public:
     void setPicture(const QPixmap &pm);
     QPixmap picture() const { return m_picture; }
     void clearPicture();
+    // A colour filled under the picture; without one (the default) only the picture is drawn.
+    void setBackColor(const QColor &c);
+    QColor backColor() const { return m_back; }
+    // The picture stretched over the box (the default) or drawn unscaled in its top-left corner.
+    void setStretch(bool on);
 
     std::function<void(int index, int button, double x, double y)> onMouseDown;
     std::function<void(int index, int button, double x, double y)> onMouseMove;
@@ -38,6 +43,8 @@ protected:
 private:
     int m_index;
     QPixmap m_picture;
+    QColor m_back;
+    bool m_stretch = true;
 };
 
 class ScrollBar : public QScrollBar

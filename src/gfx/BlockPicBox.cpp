@@ -1,10 +1,5 @@
 #include "gfx/BlockPicBox.h"
 
-#include "app/Controls.h"
-
-#include <QMouseEvent>
-#include <QPainter>
-
 namespace blocks {
 
 QColor rgbColour(uint32_t rgb)
@@ -13,53 +8,11 @@ QColor rgbColour(uint32_t rgb)
         static_cast<int>(rgb & 0xFF));
 }
 
-PicBox::PicBox(QWidget *parent, const QString &name, int index) : QWidget(parent), m_index(index)
+PicBox::PicBox(QWidget *parent, const QString &name, int index) : ctl::ImageBox(parent, name, index)
 {
-    setObjectName(index < 0 ? name : QString("%1(%2)").arg(name).arg(index));
-}
-
-void PicBox::setBackColor(const QColor &c)
-{
-    m_back = c;
-    update();
-}
-
-void PicBox::setPicture(const QPixmap &pm)
-{
-    m_picture = pm;
-    update();
-}
-
-void PicBox::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), m_back);
-    if (m_picture.isNull())
-        return;
-    if (m_stretch) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.drawPixmap(rect(), m_picture);
-    } else {
-        p.drawPixmap(0, 0, m_picture);
-    }
-}
-
-void PicBox::mousePressEvent(QMouseEvent *e)
-{
-    if (onMouseDown)
-        onMouseDown(m_index, ctl::buttonsOf(e->buttons()));
-}
-
-void PicBox::mouseMoveEvent(QMouseEvent *e)
-{
-    if (onMouseMove)
-        onMouseMove(m_index, e->globalPosition().toPoint());
-}
-
-void PicBox::mouseReleaseEvent(QMouseEvent *e)
-{
-    if (onMouseUp)
-        onMouseUp(m_index, ctl::buttonsOf(e->button()));
+    setMouseTracking(false);
+    setStretch(false);
+    setBackColor(Qt::black);
 }
 
 } // namespace blocks

@@ -48,7 +48,7 @@ void frmEditTSA::buildColourGroups()
         for (int e = 0; e < 4; ++e) {
             auto *box = new blocks::PicBox(this, QString("picPal%1").arg(q), e);
             look::place(box, left + dx[e], top + dy[e], 240, 240);
-            box->onMouseDown = [this, q](int, int button) { PalQuad(q, button); };
+            box->onMouseDown = [this, q](int, int button, double, double) { PalQuad(q, button); };
             picPal[static_cast<size_t>(q)][static_cast<size_t>(e)] = box;
         }
     }
@@ -113,7 +113,7 @@ void frmEditTSA::imgTSA_MouseMove(int index)
 void frmEditTSA::mouseMoveEvent(QMouseEvent *e)
 {
     QWidget *under = childAt(e->position().toPoint());
-    if (!qobject_cast<ctl::ImageBox *>(under) && !qobject_cast<blocks::PicBox *>(under))
+    if (!qobject_cast<ctl::ImageBox *>(under)) // the editors' picture boxes are image boxes too
         Form_MouseMove(e->position().x() * 15.0);
     QDialog::mouseMoveEvent(e);
 }

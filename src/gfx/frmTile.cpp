@@ -48,15 +48,17 @@ void frmTile::buildControls()
         auto *p = new blocks::PicBox(this, "pixel", i);
         look::place(
             p, 120 + pixelPitch * (i % 8), 120 + pixelPitch * (i / 8), pixelSize, pixelSize);
-        p->onMouseDown = [this](int k, int b) { pixel_MouseDown(k, b); };
-        p->onMouseMove = [this](int, QPoint at) { dragMove(at); };
-        p->onMouseUp = [this](int, int) { dragDrop(); };
+        p->onMouseDown = [this](int k, int b, double, double) { pixel_MouseDown(k, b); };
+        p->onMouseMove = [this, p](int, int, double x, double y) {
+            dragMove(p->mapToGlobal(QPointF(x / 15.0, y / 15.0)).toPoint());
+        };
+        p->onMouseUp = [this](int, int, double, double) { dragDrop(); };
         pixel[static_cast<size_t>(i)] = p;
     }
     for (int k = 0; k < 4; ++k) {
         auto *p = new blocks::PicBox(this, "picPal", k);
         look::place(p, 2760 + 420 * k, 120, 360, 360);
-        p->onMouseDown = [this](int i, int b) { picPal_MouseDown(i, b); };
+        p->onMouseDown = [this](int i, int b, double, double) { picPal_MouseDown(i, b); };
         picPal[static_cast<size_t>(k)] = p;
     }
     Label1 = new QLabel("Left and right button", this);
