@@ -97,6 +97,86 @@ void frmRI3::optBgClick()
     });
 }
 
+// The Power-Ups and Enemies panel in place of the block selector: the sprite patterns, the
+// divider and the proposals' bar and page.
+static void showPuPanel(frmRI3 &w)
+{
+    const Shared &g = w.shared();
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    w.txtPatterns->setText("Patterns");
+    w.txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+    w.txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+    w.Line3->setVisible(true);
+    w.puScroll->setMaximum(0);
+    if (w.tables().vertFlag[s][n] == 0)
+        w.puScroll->setVisible(true);
+    for (ctl::ImageBox *cell : w.sel)
+        cell->setVisible(false);
+    w.selscroll->setVisible(false);
+    w.lblProposal->setVisible(true);
+    w.lblProposal->raise();
+}
+
+// The Miscellaneous panel put away.
+static void hideStPanel(frmRI3 &w)
+{
+    w.noteSt->clear();
+    for (QLabel *l : w.lblSt)
+        l->setVisible(false);
+    for (ctl::ScrollBar *b : w.scrSt)
+        b->setVisible(false);
+    w.cmbSt->setVisible(false);
+    w.chkBlock->setVisible(false);
+}
+
+// No marker yet; the holder kinds shown, the current one lit.
+static void showCandles(frmRI3 &w)
+{
+    for (ctl::ImageBox *m : w.PosPu)
+        m->setVisible(false);
+    w.Hlight();
+    for (ctl::ImageBox *c : w.imgCandle)
+        c->setVisible(true);
+    w.imgCandle[static_cast<size_t>(w.holderKind & 3)]->setPicture(
+        w.datPicture("ca" + std::to_string(w.holderKind) + ".dat"));
+}
+
+// The power-ups, or for the enemy kind the enemy list and its palette buttons.
+static void showPuPalette(frmRI3 &w)
+{
+    for (ctl::ImageBox *e : w.imgPu) {
+        e->setVisible(true);
+        e->raise();
+    }
+    if (w.holderKind == 3) {
+        w.cmdEPal->setVisible(true);
+        w.cmdEPat->setVisible(true);
+        for (ctl::ImageBox *e : w.imgPu)
+            e->setVisible(false);
+        w.lstEnemy->setVisible(true);
+    }
+}
+
+// The first pick of the mode: slot 0 of an object list (without marking the section), else the
+// palette's current kind.
+static void firstPuPick(frmRI3 &w)
+{
+    const Shared &g = w.shared();
+    if (w.tables().vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+        == -1) {
+        w.selEn = 0;
+        w.chkInverseTag = "!!";
+        w.PosPu_MouseDown(0, 1, 0, 0);
+        w.chkInverseTag.clear();
+        return;
+    }
+    if (w.holderKind != 3)
+        w.imgPu_MouseDown(8, 1);
+    if (w.holderKind == 3)
+        w.lstEnemy_MouseDown(1);
+}
+
 void frmRI3::optPuClick()
 {
     const auto s = static_cast<size_t>(g.curStage);
@@ -107,60 +187,17 @@ void frmRI3::optPuClick()
         cmdEPat->setVisible(false);
         txtOffset->clear();
         setMode(optPu);
-        txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
-        txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
-        Line3->setVisible(true);
-        puScroll->setMaximum(0);
-        if (t.vertFlag[s][n] == 0)
-            puScroll->setVisible(true);
-        for (ctl::ImageBox *cell : sel)
-            cell->setVisible(false);
-        selscroll->setVisible(false);
-        lblProposal->setVisible(true);
-        lblProposal->raise();
-        noteSt->clear();
-        for (QLabel *l : lblSt)
-            l->setVisible(false);
-        for (ctl::ScrollBar *b : scrSt)
-            b->setVisible(false);
-        cmbSt->setVisible(false);
-        chkBlock->setVisible(false);
-        for (ctl::ImageBox *m : PosPu)
-            m->setVisible(false);
-        Hlight();
-        for (ctl::ImageBox *c : imgCandle)
-            c->setVisible(true);
-        imgCandle[static_cast<size_t>(holderKind & 3)]->setPicture(
-            datPicture("ca" + std::to_string(holderKind) + ".dat"));
+        showPuPanel(*this);
+        hideStPanel(*this);
+        showCandles(*this);
     });
     msg::step(g, subOptPu, [&] {
-        for (ctl::ImageBox *e : imgPu) {
-            e->setVisible(true);
-            e->raise();
-        }
-        if (holderKind == 3) {
-            cmdEPal->setVisible(true);
-            cmdEPat->setVisible(true);
-            for (ctl::ImageBox *e : imgPu)
-                e->setVisible(false);
-            lstEnemy->setVisible(true);
-        }
+        showPuPalette(*this);
         setSaveRevert(g.modFlags[s][n] == 1);
     });
     fillEnemyList();
     detPu();
-    if (t.vertFlag[s][n] == -1) {
-        selEn = 0;
-        chkInverseTag = "!!";
-        PosPu_MouseDown(0, 1, 0, 0);
-        chkInverseTag.clear();
-    } else {
-        if (holderKind != 3)
-            imgPu_MouseDown(8, 1);
-        if (holderKind == 3)
-            lstEnemy_MouseDown(1);
-    }
+    firstPuPick(*this);
 }
 
 void frmRI3::optStClick()
