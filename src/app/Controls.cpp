@@ -1,5 +1,8 @@
 #include "app/Controls.h"
 
+#include "app/Look.h"
+
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +12,17 @@ int buttonsOf(Qt::MouseButtons b)
 {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
         | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+QLineEdit *readOut(
+    QWidget *parent, const QString &name, const QString &text, int left, int top, int width)
+{
+    auto *t = new QLineEdit(text, parent);
+    t->setObjectName(name);
+    t->setReadOnly(true);
+    t->setFocusPolicy(Qt::NoFocus);
+    look::place(t, left, top, width, 285);
+    return t;
 }
 
 namespace {

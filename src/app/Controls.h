@@ -9,9 +9,15 @@
 // Small stand-ins for the design's controls: a Tag text on each, pictures that stretch, mouse
 // events with the design's button numbers (1 left, 2 right, 4 middle, summed when several are
 // down) and positions in twips.
+class QLineEdit;
+
 namespace ctl {
 
 int buttonsOf(Qt::MouseButtons b);
+
+// A read-only text box that takes no focus, placed in twips, 285 twips high.
+QLineEdit *readOut(
+    QWidget *parent, const QString &name, const QString &text, int left, int top, int width);
 
 class ImageBox : public QWidget
 {

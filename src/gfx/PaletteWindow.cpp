@@ -1,5 +1,6 @@
 #include "gfx/PaletteWindow.h"
 
+#include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
 #include "app/ViewText.h"
@@ -17,17 +18,6 @@ PaletteWindow::PaletteWindow(Shared &g, QWidget *parent, int colourMoveSub)
     : QDialog(parent), g(g), colourMoveSub(colourMoveSub)
 {
     setMouseTracking(true);
-}
-
-QLineEdit *PaletteWindow::captionBox(
-    const char *name, const char *text, int left, int top, int width)
-{
-    auto *t = new QLineEdit(QString::fromUtf8(text), this);
-    t->setObjectName(name);
-    t->setReadOnly(true);
-    t->setFocusPolicy(Qt::NoFocus);
-    look::place(t, left, top, width, 285);
-    return t;
 }
 
 void PaletteWindow::label(const QString &text, int left, int top, int width)

@@ -56,7 +56,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
 
     // Pieces placed in twips.
-    QLineEdit *captionBox(const char *name, const char *text, int left, int top, int width);
     void label(const QString &text, int left, int top, int width);
     QPushButton *button(
         const char *name, const char *caption, int left, int top, int width, int height);

@@ -9,6 +9,7 @@
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
+#include "tables/TableUi.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -313,12 +314,7 @@ void frmEditTSA::cmdCancel_Click()
 void frmEditTSA::cmdRestore_Click()
 {
     defaultPointer();
-    if (g.ini.backupPath.empty()) {
-        msg::box("To restore from your backup, first specify a backup ROM in the file settings.",
-            msg::Information, "I am Error");
-        return;
-    }
-    if (msg::box("Proceed ?", msg::QuestionYesNo, "Restore from backup") != msg::Yes)
+    if (!tableui::restoreAsked(g))
         return;
     blocks::StoredBlock b;
     if (!msg::step(

@@ -1,5 +1,6 @@
 #include "gfx/frmPalettes.h"
 
+#include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
 #include "gfx/ColourBox.h"
@@ -26,10 +27,10 @@ frmPalettes::frmPalettes(Shared &g, frmRI3 &main, QWidget *parent)
 
 void frmPalettes::buildControls()
 {
-    Text1 = captionBox("Text1", "Palette Sets", 120, 120, 1200);
+    Text1 = ctl::readOut(this, "Text1", "Palette Sets", 120, 120, 1200);
     setList(120, 420, 1200, 2940);
-    txt1 = captionBox("txt1", "Current Room", 1440, 120, 1200);
-    txtSet = captionBox("txtSet", "", 2700, 120, 480);
+    txt1 = ctl::readOut(this, "txt1", "Current Room", 1440, 120, 1200);
+    txtSet = ctl::readOut(this, "txtSet", "", 2700, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1440, 3480, 1740, 375);
     buildGrid();
     buildFooter(3300, 870, 3480, 780);

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/PatternBanks.h"
 #include "rom/Numbers.h"
@@ -21,21 +22,6 @@ namespace {
 
 const char *const slotNames[3] = { "BG 1", "BG 2", "Sprites 4" };
 
-QString hex2(long long v)
-{
-    return QString::fromStdString(num::hex2(v));
-}
-
-QLineEdit *readOut(QWidget *parent, const QString &name, int left, int top, int width)
-{
-    auto *t = new QLineEdit(parent);
-    t->setObjectName(name);
-    t->setReadOnly(true);
-    t->setFocusPolicy(Qt::NoFocus);
-    look::place(t, left, top, width, 285);
-    return t;
-}
-
 } // namespace
 
 frmPatterns::frmPatterns(Shared &g, frmRI3 &main, QWidget *parent)
@@ -51,10 +37,10 @@ frmPatterns::frmPatterns(Shared &g, frmRI3 &main, QWidget *parent)
 void frmPatterns::buildSlot(QWidget *parent, int i, int top)
 {
     const auto k = static_cast<size_t>(i);
-    txtA[k] = readOut(parent, QString("txtA(%1)").arg(i), 120, top, 1200);
+    txtA[k] = ctl::readOut(parent, QString("txtA(%1)").arg(i), QString(), 120, top, 1200);
     sc[k] = new ctl::ScrollBar(Qt::Horizontal, parent, QString("sc(%1)").arg(i));
     look::place(sc[k], 1380, top, 2400, 285);
-    txt[k] = readOut(parent, QString("txt(%1)").arg(i), 3900, top, 480);
+    txt[k] = ctl::readOut(parent, QString("txt(%1)").arg(i), QString(), 3900, top, 480);
 }
 
 void frmPatterns::buildControls()
@@ -250,7 +236,7 @@ void frmPatterns::sc_Change(int index)
 void frmPatterns::showSlot(int i, int bank)
 {
     msg::step(g, 706, [&] {
-        txt.at(static_cast<size_t>(i))->setText(hex2(bank));
+        txt.at(static_cast<size_t>(i))->setText(viewtext::hex2(bank));
         if (i != 2)
             drawPatterns(i, bank);
         if (optB->isChecked() && i < 2)

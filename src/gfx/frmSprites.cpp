@@ -1,5 +1,6 @@
 #include "gfx/frmSprites.h"
 
+#include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
 #include "gfx/ColourBox.h"
@@ -21,10 +22,10 @@ frmSprites::frmSprites(Shared &g, QWidget *parent) : PaletteWindow(g, parent, 80
 
 void frmSprites::buildControls()
 {
-    captionBox("txt1", "Current Room", 120, 120, 1200);
-    txtSet = captionBox("txtSet", "", 1380, 120, 480);
+    ctl::readOut(this, "txt1", "Current Room", 120, 120, 1200);
+    txtSet = ctl::readOut(this, "txtSet", "", 1380, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1980, 90, 1500, 345);
-    captionBox("Text1", "Palette Sets", 120, 540, 1200);
+    ctl::readOut(this, "Text1", "Palette Sets", 120, 540, 1200);
     setList(120, 840, 1200, 1500);
     buildBoxes();
     buildFooter(2400, 1140, 4440, 900);
