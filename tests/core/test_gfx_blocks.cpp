@@ -2,6 +2,7 @@
 #include "gfx/BlockEdit.h"
 #include "gfx/TileCodec.h"
 #include "rom/VbError.h"
+#include "support/RomDiff.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,16 +33,6 @@ struct Fixture
     }
     Bytes file() const { return testfile::readAll(g.ini.romPath); }
 };
-
-// Positions (1-based) where two images differ.
-std::vector<long long> changedAt(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
-}
 
 } // namespace
 
@@ -84,7 +75,7 @@ TEST(BlockSave, WritesSixteenTilesAndTheAttributeByteOnly)
     for (long long j = 0; j < 16; ++j)
         expect.push_back(def + j);
     expect.push_back(attr);
-    EXPECT_EQ(changedAt(f.rom, after), expect);
+    EXPECT_EQ(changedPositions(f.rom, after), expect);
     EXPECT_EQ(after[static_cast<size_t>(def - 1)], 0x40);
     EXPECT_EQ(after[static_cast<size_t>(attr - 1)], 0xC6);
     EXPECT_EQ(f.g.blockTiles[5][0x2A], tiles);
@@ -209,7 +200,7 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     for (long long k = 0; k < 16; ++k)
         if (f.rom[static_cast<size_t>(pos - 1 + k)] != after[static_cast<size_t>(pos - 1 + k)])
             expect.push_back(pos + k);
-    EXPECT_EQ(changedAt(f.rom, after), expect);
+    EXPECT_EQ(changedPositions(f.rom, after), expect);
     EXPECT_EQ(after[static_cast<size_t>(pos - 1)], 0x00);
     EXPECT_EQ(after[static_cast<size_t>(pos)], 0x40);
     EXPECT_EQ(after[static_cast<size_t>(pos + 7)], 0x80);

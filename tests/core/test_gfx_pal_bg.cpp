@@ -1,5 +1,6 @@
 #include "gfx/PalSets.h"
 #include "support/RomBuilder.h"
+#include "support/RomDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,6 @@ struct BgPal : ::testing::TestWithParam<rb::Rel>
     rb::RomMap map() const { return rb::romMap(rel()); }
     RomImage rom() const { return RomImage(rb::build(rb::gameShape(rel())).rom); }
 };
-
-// Positions at which two images differ (1-based).
-std::vector<long long> changed(const RomImage &a, const RomImage &b)
-{
-    std::vector<long long> out;
-    for (long long p = 1; p <= a.size(); ++p)
-        if (a.byte(p) != b.byte(p))
-            out.push_back(p);
-    return out;
-}
-
-RomImage applied(RomImage img, const std::vector<Patch> &patches)
-{
-    for (const Patch &p : patches)
-        img.put(p.pos, p.bytes);
-    return img;
-}
 
 const std::array<uint8_t, 3> fixedColours { 0x01, 0x02, 0x03 };
 
@@ -63,7 +47,7 @@ TEST_P(BgPal, SavingWhatWasLoadedChangesNothing)
     const bgpal::PalSets p = bgpal::load(img, r(), backdrop, { f[0], f[1], f[2] });
     const long long setPos = 400; // any byte, written with the value it holds
     const auto patches = bgpal::savePatches(p, r(), setPos, img.byte(setPos));
-    EXPECT_TRUE(changed(img, applied(img, patches)).empty());
+    EXPECT_TRUE(changedPositions(img, applied(img, patches)).empty());
     // The set records are all written, and nothing past the release's last set.
     long long last = 0;
     for (const Patch &x : patches)
@@ -136,7 +120,7 @@ TEST_P(BgPal, RestoreCopiesOneSetAndTheSharedColours)
     if (img.byte(map().palBackdrop) != 0x2C)
         expect.push_back(map().palBackdrop);
     std::sort(expect.begin(), expect.end());
-    EXPECT_EQ(changed(img, out), expect);
+    EXPECT_EQ(changedPositions(img, out), expect);
 
     EXPECT_THROW(bgpal::restoreFrom(backup, r(), r() ? 43 : 44), std::exception);
     EXPECT_THROW(bgpal::restoreFrom(RomImage(Bytes(1000, 0)), r(), 0), std::exception);

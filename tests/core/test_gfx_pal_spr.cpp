@@ -1,5 +1,6 @@
 #include "gfx/SprPalettes.h"
 #include "support/RomBuilder.h"
+#include "support/RomDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +9,6 @@ namespace {
 RomImage rom(rb::Rel rel)
 {
     return RomImage(rb::build(rb::gameShape(rel)).rom);
-}
-
-std::vector<long long> changed(const RomImage &a, const RomImage &b)
-{
-    std::vector<long long> out;
-    for (long long p = 1; p <= a.size(); ++p)
-        if (a.byte(p) != b.byte(p))
-            out.push_back(p);
-    return out;
-}
-
-RomImage applied(RomImage img, const std::vector<Patch> &patches)
-{
-    for (const Patch &p : patches)
-        img.put(p.pos, p.bytes);
-    return img;
 }
 
 // Makes the copies of Sprites 1 and 3 equal to their first copy, as in the game.
@@ -56,12 +41,13 @@ TEST(SprPal, SaveOfWhatWasLoadedKeepsTheRomUnlessCopiesDiffer)
         const RomImage img = withEqualCopies(rom(rel), r ? 165 : 0);
         const sprpal::SprPalData d = sprpal::load(img, r);
         EXPECT_TRUE(
-            changed(img, applied(img, sprpal::savePatches(d, r, 700, img.byte(700)))).empty());
+            changedPositions(img, applied(img, sprpal::savePatches(d, r, 700, img.byte(700))))
+                .empty());
 
         RomImage odd = img;
         odd.put(2496 - (r ? 165 : 0), { 0x3F });
         const RomImage out = applied(odd, sprpal::savePatches(sprpal::load(odd, r), r, 0, 0));
-        EXPECT_EQ(changed(odd, out), (std::vector<long long> { 2496 - (r ? 165 : 0) }));
+        EXPECT_EQ(changedPositions(odd, out), (std::vector<long long> { 2496 - (r ? 165 : 0) }));
     }
 }
 
@@ -70,12 +56,12 @@ TEST(SprPal, OneColourOfAMirroredPaletteGoesToItsFourCopies)
     const RomImage img = withEqualCopies(rom(rb::Rel::US), 0);
     sprpal::SprPalData d = sprpal::load(img, 0);
     d.fixed[0][1] = static_cast<uint8_t>(img.byte(2459) ^ 0x11); // box 4
-    EXPECT_EQ(changed(img, applied(img, sprpal::savePatches(d, 0, 0, 0))),
+    EXPECT_EQ(changedPositions(img, applied(img, sprpal::savePatches(d, 0, 0, 0))),
         (std::vector<long long> { 2459, 2478, 2497, 2516 }));
 
     d = sprpal::load(img, 0);
     d.fixed[2][1] = static_cast<uint8_t>(img.byte(2455) ^ 0x11); // box 10, Trevor
-    EXPECT_EQ(changed(img, applied(img, sprpal::savePatches(d, 0, 0, 0))),
+    EXPECT_EQ(changedPositions(img, applied(img, sprpal::savePatches(d, 0, 0, 0))),
         (std::vector<long long> { 2455 }));
 }
 

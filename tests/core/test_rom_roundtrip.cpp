@@ -1,6 +1,7 @@
 // Whole ROMs through Init and back: saving without an edit changes nothing, and each kind of
 // edit changes exactly the bytes of its record.
 #include "stage/Saver.h"
+#include "support/RomDiff.h"
 #include "support/RomFixture.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,8 @@ namespace {
 
 std::vector<long long> differences(const Bytes &a, const Bytes &b)
 {
-    std::vector<long long> out;
     EXPECT_EQ(a.size(), b.size());
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
+    return changedPositions(a, b);
 }
 
 class Loaded : public ::testing::TestWithParam<Rel>

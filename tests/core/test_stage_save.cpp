@@ -1,23 +1,10 @@
 #include "stage/Saver.h"
+#include "support/RomDiff.h"
 #include "test_stage_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
-namespace {
-
-// Positions (1-based) where two images differ.
-std::vector<long long> changed(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
-}
-
-} // namespace
 
 TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)
 {
@@ -42,7 +29,7 @@ TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)
     EXPECT_TRUE(saveAll(l->g, l->t).empty());
     EXPECT_FALSE(l->g.anyModified());
     Bytes after = testfile::readAll(l->romPath());
-    EXPECT_EQ(changed(b.rom, after), (std::vector<long long> { l->t.layoutPos[2][1] }));
+    EXPECT_EQ(changedPositions(b.rom, after), (std::vector<long long> { l->t.layoutPos[2][1] }));
     // Nothing marked: Save All writes nothing.
     std::remove(l->romPath().c_str());
     EXPECT_TRUE(saveAll(l->g, l->t).empty());
@@ -65,7 +52,7 @@ TEST(StageSave, SaveAllWritesEverySectionAtOnceOrNone)
     testfile::writeAll(l->romPath(), b.rom);
     EXPECT_TRUE(saveAll(l->g, l->t).empty());
     EXPECT_FALSE(l->g.anyModified());
-    EXPECT_EQ(changed(b.rom, testfile::readAll(l->romPath())),
+    EXPECT_EQ(changedPositions(b.rom, testfile::readAll(l->romPath())),
         (std::vector<long long> { l->t.layoutPos[7][2] + 5, l->t.layoutPos[0][1] + 3 }));
 }
 
@@ -85,7 +72,7 @@ TEST(StageSave, MirrorSectionsOfStageOneWriteLayoutAndDoorsOnly)
     l->g.modFlags[1][9] = 1;
     ASSERT_TRUE(saveBlock(l->g, t, 1, 9).ok);
     EXPECT_EQ(l->g.modFlags[1][9], 0);
-    EXPECT_EQ(changed(b.rom, testfile::readAll(l->romPath())),
+    EXPECT_EQ(changedPositions(b.rom, testfile::readAll(l->romPath())),
         (std::vector<long long> { t.doorPos[1][9], t.layoutPos[1][9] + 5 }));
 }
 

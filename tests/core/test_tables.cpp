@@ -1,6 +1,7 @@
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "support/RomBuilder.h"
+#include "support/RomDiff.h"
 #include "tables/Bgm.h"
 #include "tables/Damage.h"
 #include "tables/GameOptions.h"
@@ -15,24 +16,6 @@ namespace {
 int rel(rb::Rel r)
 {
     return r == rb::Rel::JP ? 1 : 0;
-}
-
-RomImage patched(Bytes rom, const std::vector<Patch> &patches)
-{
-    RomImage img(std::move(rom));
-    for (const Patch &p : patches)
-        img.put(p.pos, p.bytes);
-    return img;
-}
-
-// Positions whose byte differs between two images of the same size.
-std::set<long long> changed(const Bytes &a, const Bytes &b)
-{
-    std::set<long long> out;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            out.insert(static_cast<long long>(i) + 1);
-    return out;
 }
 
 class PresetRom : public ::testing::TestWithParam<rb::Rel>
@@ -85,7 +68,7 @@ TEST_P(PresetRom, SaveWritesEveryRecordInRomOrderAndNothingElse)
     for (int n = 0; n < 256; ++n)
         pu[static_cast<size_t>(n)] = { static_cast<uint8_t>(n), static_cast<uint8_t>(n + 1),
             static_cast<uint8_t>(n + 2), static_cast<uint8_t>(n + 3) };
-    const RomImage out = patched(built.rom, presets::puSave(rom, pu, r));
+    const RomImage out = applied(RomImage(built.rom), presets::puSave(rom, pu, r));
     ASSERT_EQ(built.ledger.puRecords.size(), static_cast<size_t>(presets::puCount(r)));
     std::set<long long> allowed;
     for (int n = 0; n < presets::puCount(r); ++n) {
@@ -95,13 +78,13 @@ TEST_P(PresetRom, SaveWritesEveryRecordInRomOrderAndNothingElse)
         for (int k = 0; k < 4; ++k)
             allowed.insert(pos + k);
     }
-    for (long long pos : changed(built.rom, out.data()))
+    for (long long pos : changedPositions(built.rom, out.data()))
         EXPECT_TRUE(allowed.count(pos)) << pos;
 
     presets::EnTable en {};
     for (int n = 0; n < 256; ++n)
         en[static_cast<size_t>(n)] = { uint8_t(n), uint8_t(n + 1), uint8_t(n + 2) };
-    const RomImage out2 = patched(built.rom, presets::enSave(rom, en, r));
+    const RomImage out2 = applied(RomImage(built.rom), presets::enSave(rom, en, r));
     allowed.clear();
     for (int n = 0; n < presets::enCount(r); ++n) {
         const long long pos = built.ledger.enRecords[static_cast<size_t>(n)];
@@ -109,7 +92,7 @@ TEST_P(PresetRom, SaveWritesEveryRecordInRomOrderAndNothingElse)
         for (int k = 0; k < 3; ++k)
             allowed.insert(pos + k);
     }
-    for (long long pos : changed(built.rom, out2.data()))
+    for (long long pos : changedPositions(built.rom, out2.data()))
         EXPECT_TRUE(allowed.count(pos)) << pos;
 }
 
@@ -123,7 +106,7 @@ TEST_P(PresetRom, SharedPointersKeepTheHigherPreset)
     presets::EnTable en {};
     en[1] = { 0x10, 0x40, 0x11 };
     en[2] = { 0x20, 0x50, 0x22 };
-    const RomImage out = patched(rom.data(), presets::enSave(rom, en, r));
+    const RomImage out = applied(RomImage(rom.data()), presets::enSave(rom, en, r));
     EXPECT_EQ(out.bytes(built.ledger.enRecords[1], 3), (Bytes { 0x22, 0x20, 0x50 }));
 }
 
@@ -139,12 +122,12 @@ TEST_P(PresetRom, RestoreReadsByTheBackupsPointersAndWritesByTheWorkingOnes)
     backup.put(built.ledger.puRecords[3], { 0x91, 0xA1, 0x0C, 0x50 });
     backup.put(built.ledger.enRecords[3], { 0x07, 0x24, 0x10 });
     presets::PuTable pu {};
-    const RomImage out = patched(work.data(), presets::puRestore(backup, work, pu, r));
+    const RomImage out = applied(RomImage(work.data()), presets::puRestore(backup, work, pu, r));
     EXPECT_EQ(pu[3], (puPresetRec { 0x0C, 0x50, 0x91, 0xA1 }));
     // Preset 4 comes later and lands on the shared bytes.
     EXPECT_EQ(out.bytes(built.ledger.puRecords[4], 4), backup.bytes(built.ledger.puRecords[4], 4));
     presets::EnTable en {};
-    const RomImage out2 = patched(work.data(), presets::enRestore(backup, work, en, r));
+    const RomImage out2 = applied(RomImage(work.data()), presets::enRestore(backup, work, en, r));
     EXPECT_EQ(en[3], (enPresetRec { 0x24, 0x30, 0x07 }));
     // No working pointer leads to the old record 3 any more.
     EXPECT_EQ(out2.bytes(built.ledger.enRecords[3], 3), work.bytes(built.ledger.enRecords[3], 3));

@@ -2,6 +2,7 @@
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmEditTSA.h"
 #include "rom/Numbers.h"
+#include "support/RomDiff.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
@@ -60,15 +61,6 @@ void checkCells(const Program &p, const frmEditTSA &ed)
     }
 }
 
-std::vector<long long> changedAt(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b.at(i))
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
-}
-
 // The block's 16 definition bytes and its attribute byte, where the game keeps them.
 std::vector<long long> blockBytes(rb::Rel rel, int tileset, int block)
 {
@@ -95,13 +87,7 @@ std::vector<long long> within(
 // close.
 void editFromSelector(Program &p, int cell, std::function<void(frmEditTSA *)> act)
 {
-    startup::onModal([act](QDialog *d) {
-        if (auto *ed = qobject_cast<frmEditTSA *>(d))
-            act(ed);
-        return false;
-    });
-    p.w->sel_MouseDown(cell, 2);
-    startup::stopWatching();
+    startup::whenOpen<frmEditTSA>(act, [&] { p.w->sel_MouseDown(cell, 2); });
 }
 
 } // namespace
@@ -170,7 +156,8 @@ private slots:
             });
             const Bytes after = p.romBytes();
             const std::vector<long long> where = blockBytes(rel, 7, block);
-            QCOMPARE(changedAt(before, after), within(changedAt(before, after), where));
+            QCOMPARE(
+                changedPositions(before, after), within(changedPositions(before, after), where));
             QCOMPARE(after[static_cast<size_t>(where[15] - 1)], uint8_t(0x21));
             QCOMPARE(after[static_cast<size_t>(where[0] - 1)], uint8_t(0x22));
             QCOMPARE(after[static_cast<size_t>(where[16] - 1)], uint8_t(0xE4)); // 3, 2, 1, 0
@@ -198,7 +185,7 @@ private slots:
             ed->cmdOK_Click();
         });
         const std::vector<long long> where = blockBytes(rb::Rel::US, 5, block);
-        const std::vector<long long> changed = changedAt(before, p.romBytes());
+        const std::vector<long long> changed = changedPositions(before, p.romBytes());
         QCOMPARE(changed, within(changed, where));
         QVERIFY(!changed.empty());
         QCOMPARE(int(p.g->blockTiles[5][static_cast<size_t>(block)][0]), 5);
@@ -264,7 +251,8 @@ private slots:
 
             ed.cmdRestore_Click(); // Yes
             const Bytes after = p.romBytes();
-            QCOMPARE(changedAt(before, after), within(changedAt(before, after), where));
+            QCOMPARE(
+                changedPositions(before, after), within(changedPositions(before, after), where));
             for (long long pos : where)
                 QCOMPARE(after[static_cast<size_t>(pos - 1)], backup[static_cast<size_t>(pos - 1)]);
             QCOMPARE(int(p.g->blockTiles[0][4][3]), 0xB3);

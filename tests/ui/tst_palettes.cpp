@@ -2,6 +2,7 @@
 #include "gfx/ColourBox.h"
 #include "gfx/frmPalettes.h"
 #include "rom/Numbers.h"
+#include "support/RomDiff.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
@@ -92,28 +93,11 @@ bool viewShows(const Program &p, const SubPals &pals)
     return true;
 }
 
-std::vector<long long> changed(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
-}
-
 // Runs act on the palette editor once EditPalettes has opened it; a window act leaves open is
 // cancelled, so a failed check never hangs the test.
 void editPalettes(Program &p, std::function<void(frmPalettes *)> act)
 {
-    startup::onModal([act](QDialog *d) {
-        if (auto *w = qobject_cast<frmPalettes *>(d))
-            act(w);
-        if (d->isVisible())
-            d->reject();
-        return false;
-    });
-    p.w->EditPalettes();
-    startup::stopWatching();
+    startup::whenOpen<frmPalettes>(act, [&] { p.w->EditPalettes(); });
 }
 
 void showSet(frmPalettes *w, int s)
@@ -203,7 +187,7 @@ void tst_palettes::colourOfAnOwnSlotIsSavedIntoItsSetOnly()
         QCOMPARE(w->picPal[6]->Tag, QString::fromStdString(num::hex2(colour)));
         QTest::mouseClick(w->cmdOK, Qt::LeftButton);
     });
-    QCOMPARE(changed(before, p.romBytes()), std::vector<long long> { at });
+    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { at });
     // The main window draws with the saved set again.
     QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][0][1][2])), colour);
     QVERIFY(viewShows(p, romSet(p, set)));
@@ -259,7 +243,7 @@ void tst_palettes::anotherSetShownIsSavedButNotAssigned()
     });
     QCOMPARE(p.g->palSetNo[0][0], set);
     QCOMPARE(rb::at(p.romBytes(), p.built.ledger.stages[0].sections[0].palSetPos), uint8_t(set));
-    QCOMPARE(changed(before, p.romBytes()), std::vector<long long> { at });
+    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { at });
     QCOMPARE(p.w->txtPal->text(), QString::fromStdString(num::hex2(set)));
     QCOMPARE(boxes.count(), 0);
 }
@@ -431,7 +415,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
         expect.push_back(q);
     expect.push_back(m.palBackdrop);
     std::sort(expect.begin(), expect.end());
-    QCOMPARE(changed(before, p.romBytes()), expect);
+    QCOMPARE(changedPositions(before, p.romBytes()), expect);
     QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palBackdrop[0])),
         int(rb::at(backup, m.palBackdrop)));
     QVERIFY(viewShows(p, romSet(p, set)));

@@ -3,6 +3,7 @@
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"
 #include "rom/Numbers.h"
+#include "support/RomDiff.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
@@ -20,38 +21,14 @@
 
 namespace {
 
-std::vector<long long> changed(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
-}
-
-// Runs act on the first modal window of type D that opens while run() executes; a window act
-// leaves open is cancelled, so a failed check never hangs the test.
-template <class D> void whenOpen(std::function<void(D *)> act, const std::function<void()> &run)
-{
-    startup::onModal([act](QDialog *d) {
-        if (auto *w = qobject_cast<D *>(d))
-            act(w);
-        if (d->isVisible())
-            d->reject();
-        return false;
-    });
-    run();
-    startup::stopWatching();
-}
-
 void patterns(Program &p, std::function<void(frmPatterns *)> act)
 {
-    whenOpen<frmPatterns>(act, [&] { p.w->cmdPattern_Click(); });
+    startup::whenOpen<frmPatterns>(act, [&] { p.w->cmdPattern_Click(); });
 }
 
 void sprites(Program &p, std::function<void(frmSprites *)> act)
 {
-    whenOpen<frmSprites>(act, [&] { p.w->cmdEPal_Click(); });
+    startup::whenOpen<frmSprites>(act, [&] { p.w->cmdEPal_Click(); });
 }
 
 void selectSection(Program &p, int stage, int section)
@@ -176,7 +153,7 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
     expect[static_cast<size_t>(bgPos)] = 0x17;
     expect[static_cast<size_t>(sprPos - 1)] = 0x17;
     // No Sprites 4 byte in this release.
-    QCOMPARE(changed(expect, p.romBytes()), std::vector<long long> {});
+    QCOMPARE(changedPositions(expect, p.romBytes()), std::vector<long long> {});
     QCOMPARE(p.g->patSpr[0][0][2], uint8_t(0x17));
     QCOMPARE(boxes.count(), 0);
 }
@@ -276,7 +253,7 @@ void tst_patterns::stageOneSectionsKeepASecondSpriteCopy()
                 if (rb::at(before, q) != (q == spr + 18 ? 0x71 : 0x72))
                     expect.push_back(q);
         std::sort(expect.begin(), expect.end());
-        const std::vector<long long> got = changed(before, p.romBytes());
+        const std::vector<long long> got = changedPositions(before, p.romBytes());
         QCOMPARE(got, expect);
         QVERIFY(section != 4 || got.size() == 4);
         QCOMPARE(rb::at(p.romBytes(), bg), rb::at(before, bg));
@@ -289,7 +266,7 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
     Boxes boxes;
     Program p;
     bool sprites = false;
-    whenOpen<frmPatterns>(
+    startup::whenOpen<frmPatterns>(
         [&](frmPatterns *w) {
             sprites = w->optE->isChecked();
             QVERIFY(p.w->cmdEPatTag.isEmpty());
@@ -354,7 +331,7 @@ void tst_patterns::spritePaletteSaveWritesEveryCopy()
     for (long long q : { 2459, 2478, 2497, 2516 })
         expect[static_cast<size_t>(q - 1)] = 0x2D;
     expect[2455 - 1] = 0x2E;
-    QCOMPARE(changed(expect, p.romBytes()), std::vector<long long> {});
+    QCOMPARE(changedPositions(expect, p.romBytes()), std::vector<long long> {});
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -385,7 +362,7 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
     QCOMPARE(p.g->sprPalNo[0][0], uint8_t(stored));
     QCOMPARE(rb::at(p.romBytes(), setPos), uint8_t(stored));
     QCOMPARE(rb::at(p.romBytes(), 2362 + 15 + 2), uint8_t(0x3A));
-    std::vector<long long> diff = changed(before, p.romBytes());
+    std::vector<long long> diff = changedPositions(before, p.romBytes());
     QVERIFY(diff.size() <= 1);
 
     // Restore writes the shown set and the fixed palettes, never the section's set number.

@@ -20,13 +20,7 @@ namespace {
 // Runs File > Settings..., letting act fill the window before it is closed by act itself.
 void settings(Program &p, std::function<void(Settings *)> act)
 {
-    startup::onModal([act](QDialog *d) {
-        if (auto *s = qobject_cast<Settings *>(d))
-            act(s);
-        return false;
-    });
-    p.w->mnuFile->trigger();
-    startup::stopWatching();
+    startup::whenOpen<Settings>(act, [&] { p.w->mnuFile->trigger(); });
 }
 
 std::string writeRom(Program &p, rb::Rel rel, const std::string &name)

@@ -1,4 +1,5 @@
 #include "rom/RomFile.h"
+#include "support/RomDiff.h"
 #include "tables/Bgm.h"
 #include "tables/Damage.h"
 #include "tables/Spinner.h"
@@ -27,16 +28,6 @@ void poke(Program &p, long long pos, const Bytes &b)
     RomImage img(p.romBytes());
     img.put(pos, b);
     testfile::writeAll(p.rom, img.data());
-}
-
-// Positions (1-based) whose bytes differ.
-std::vector<long long> diff(const Bytes &a, const Bytes &b)
-{
-    std::vector<long long> out;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(static_cast<long long>(i) + 1);
-    return out;
 }
 
 int fullSegments(const DamageWindow &w, int row)
@@ -143,7 +134,7 @@ private slots:
             const uint8_t want = i == 0 ? 8 : rows[i].defaultByte;
             QCOMPARE(rb::at(after, rows[i].pos), want);
         }
-        for (long long pos : diff(before, after)) {
+        for (long long pos : changedPositions(before, after)) {
             bool ours = false;
             for (const auto &row : rows)
                 ours = ours || row.pos == pos;
@@ -238,7 +229,7 @@ private slots:
         w.cmdOK->click();
         QCOMPARE(w.result(), int(QDialog::Accepted));
         const Bytes after = p.romBytes();
-        for (long long pos : diff(before, after))
+        for (long long pos : changedPositions(before, after))
             QVERIFY(pos >= base && pos < base + 62);
         QCOMPARE(rb::at(after, base + 2), uint8_t(bgm::songPtr(8, 0) & 255));
         QCOMPARE(rb::at(after, base + 4), uint8_t(0xEF));
@@ -305,7 +296,7 @@ private slots:
         const Bytes after = p.romBytes();
         QCOMPARE(rb::at(after, lives), uint8_t(0x03));
         QCOMPARE(rb::at(after, hearts), uint8_t(0x99));
-        QCOMPARE(diff(before, after).size(), size_t(2));
+        QCOMPARE(changedPositions(before, after).size(), size_t(2));
         QCOMPARE(boxes.count(), 0);
     }
 
