@@ -132,6 +132,18 @@ void frmPuPresets::showPage()
             setRow(i, false);
 }
 
+// The type or the content of row i became "Nothing": the other list follows, Left and Top go
+// back to their first items, and only the type list stays usable.
+void frmPuPresets::emptyRow(int i, QComboBox *other, int nothing)
+{
+    const size_t n = static_cast<size_t>(i);
+    other->setCurrentIndex(nothing);
+    cmbLeft[n]->setCurrentIndex(0);
+    cmbTop[n]->setCurrentIndex(0);
+    for (QComboBox *c : { cmbContent[n], cmbLeft[n], cmbTop[n] })
+        c->setEnabled(false);
+}
+
 void frmPuPresets::cmbType_Click(int i)
 {
     msg::step(g, subType, [&] {
@@ -141,11 +153,7 @@ void frmPuPresets::cmbType_Click(int i)
             return;
         rec(i)[presets::puType] = static_cast<uint8_t>(v);
         if (v == 0) {
-            cmbContent[n]->setCurrentIndex(presets::puNothingContent);
-            cmbLeft[n]->setCurrentIndex(0);
-            cmbTop[n]->setCurrentIndex(0);
-            for (QComboBox *c : { cmbContent[n], cmbLeft[n], cmbTop[n] })
-                c->setEnabled(false);
+            emptyRow(i, cmbContent[n], presets::puNothingContent);
         } else {
             for (QComboBox *c : { cmbContent[n], cmbLeft[n], cmbTop[n] })
                 c->setEnabled(true);
@@ -163,13 +171,8 @@ void frmPuPresets::cmbContent_Click(int i)
         if (v < 0)
             return;
         rec(i)[presets::puContent] = static_cast<uint8_t>(v);
-        if (v == 0) {
-            cmbType[n]->setCurrentIndex(presets::puNothingType);
-            cmbLeft[n]->setCurrentIndex(0);
-            cmbTop[n]->setCurrentIndex(0);
-            for (QComboBox *c : { cmbContent[n], cmbLeft[n], cmbTop[n] })
-                c->setEnabled(false);
-        }
+        if (v == 0)
+            emptyRow(i, cmbType[n], presets::puNothingType);
     });
 }
 

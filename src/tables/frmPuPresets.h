@@ -29,6 +29,7 @@ private:
     void fillLists(int i) override;
     void connectRow(int i) override;
     void makeNothing(int i, bool lockType);
+    void emptyRow(int i, QComboBox *other, int nothing);
     void showPage() override;
     void takeShared() override;
     std::vector<Patch> saved(const RomImage &rom) override;
