@@ -1,9 +1,14 @@
 // Writes "demo-us.nes" and "demo-jp.nes", synthetic ROMs of both releases with drawn tiles and
 // rooms, into the folder given as the argument, so the editor can be tried without the game.
 #include "support/RomBuilder.h"
+#include "tables/Bgm.h"
+#include "tables/Damage.h"
+#include "tables/GameOptions.h"
 
+#include <array>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -22,6 +27,28 @@ bool writeFile(const std::string &path, const Bytes &data)
     return std::rename(tmp.c_str(), path.c_str()) == 0;
 }
 
+// The game tables the editor's side windows show get the game's own defaults, so the demo
+// opens them on sensible values instead of filler.
+Bytes withGameTables(Bytes rom, int r)
+{
+    RomImage image(std::move(rom));
+    std::vector<int> damage;
+    for (const damage::Row &row : damage::rows(r))
+        damage.push_back(damage::defaultValue(row));
+    std::array<int, bgm::situations> songs {};
+    std::array<std::optional<unsigned>, bgm::situations> none {};
+    for (int k = 0; k < bgm::situations; ++k)
+        songs[static_cast<size_t>(k)] = bgm::defaultItem(k, r);
+    std::vector<Patch> all = damage::patches(damage, r);
+    for (const Patch &p : bgm::patches(songs, none, r))
+        all.push_back(p);
+    all.push_back({ gameopt::livesPos(r), { gameopt::byteOf(3) } });
+    all.push_back({ gameopt::heartsPos(r), { gameopt::byteOf(5) } });
+    for (const Patch &p : all)
+        image.put(p.pos, p.bytes);
+    return image.data();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -34,7 +61,8 @@ int main(int argc, char **argv)
     try {
         for (auto [rel, name] : { std::pair { rb::Rel::US, "demo-us.nes" },
                  std::pair { rb::Rel::JP, "demo-jp.nes" } }) {
-            if (!writeFile(dir + name, rb::build(rb::gameShape(rel)).rom)) {
+            const int r = rel == rb::Rel::JP ? 1 : 0;
+            if (!writeFile(dir + name, withGameTables(rb::build(rb::gameShape(rel)).rom, r))) {
                 std::fprintf(stderr, "make_demo_roms: cannot write %s%s\n", dir.c_str(), name);
                 return 1;
             }
