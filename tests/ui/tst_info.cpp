@@ -1,3 +1,4 @@
+#include "app/Controls.h"
 #include "app/frmAbout.h"
 #include "app/frmReadme.h"
 #include "app/frmSplash.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <cstdio>
@@ -144,6 +146,47 @@ private slots:
         QCOMPARE(boxes.last().style, int(msg::CriticalOkCancel));
         QVERIFY(!romfile::fileExists(p.dir.file("Vorlig.ini")));
         QVERIFY(testfile::readAll(p.rom) == rom); // loading never writes
+    }
+
+    // A damaged ROM answered with OK at every box: every section of every stage can still be
+    // shown in every mode, and nothing is written.
+    void damagedRomsCanBeBrowsedInEveryMode_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("truncated in the level data") << 0;
+        QTest::newRow("truncated in the CHR banks") << 1;
+        QTest::newRow("pointers scrambled") << 2;
+    }
+    void damagedRomsCanBeBrowsedInEveryMode()
+    {
+        QFETCH(int, kind);
+        Boxes boxes;
+        Program p(rb::Rel::US, false);
+        Bytes rom = p.built.rom;
+        if (kind == 0)
+            rom.resize(120000);
+        else if (kind == 1)
+            rom.resize(300000);
+        else
+            for (size_t i = 98000; i < 150000; i += 7)
+                rom[i] = static_cast<uint8_t>(rom[i] * 31 + i);
+        testfile::writeAll(p.rom, rom);
+        p.start();
+        for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
+            if (mode->isEnabled())
+                mode->click();
+            for (int s = 0; s < 15; ++s) {
+                p.w->Combo1->setCurrentIndex(s);
+                for (int n = 0; n < p.w->Combo2->count(); ++n) {
+                    p.w->Combo2->setCurrentIndex(n);
+                    if (p.w->scrscroll->isEnabled())
+                        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+                    if (p.w->scrvscroll->isEnabled())
+                        p.w->scrvscroll->setValue(0);
+                }
+            }
+        }
+        QVERIFY(testfile::readAll(p.rom) == rom);
     }
 
     void okOnADamagedRomGoesOn()
