@@ -5,6 +5,7 @@
 #include "rom/Release.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
+#include "ui/support/Startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -185,6 +187,39 @@ private slots:
                         p.w->scrvscroll->setValue(0);
                 }
             }
+        }
+        QVERIFY(testfile::readAll(p.rom) == rom);
+    }
+
+    // Every side window opens and closes on a ROM cut off in its CHR banks without writing it.
+    void sideWindowsOpenOnADamagedRom()
+    {
+        Boxes boxes;
+        Program p(rb::Rel::US, false);
+        Bytes rom = p.built.rom;
+        rom.resize(300000);
+        testfile::writeAll(p.rom, rom);
+        p.start();
+        const std::vector<std::function<void()>> openers = {
+            [&] { p.w->sel_MouseDown(1, 2); },
+            [&] { p.w->cmdPattern_Click(); },
+            [&] { p.w->cmdEPat_Click(); },
+            [&] { p.w->EditPalettes(); },
+            [&] { p.w->cmdEPal_Click(); },
+            [&] { p.w->Damage(); },
+            [&] { p.w->BGM(); },
+            [&] { p.w->cmdMisc_Click(); },
+        };
+        for (const auto &open : openers) {
+            int seen = 0;
+            startup::onModal([&](QDialog *d) {
+                ++seen;
+                d->reject();
+                return true;
+            });
+            open();
+            startup::stopWatching();
+            QVERIFY(seen >= 1);
         }
         QVERIFY(testfile::readAll(p.rom) == rom);
     }
