@@ -69,7 +69,7 @@ void frmRI3::iniFromMenu()
 void frmRI3::showSplash()
 {
     if (!m_splash)
-        m_splash = new frmSplash(g);
+        m_splash = new frmSplash(g, this); // owned by the window whose state it reads
     m_splash->Form_Load();
     m_splash->show();
     m_splash->raise();

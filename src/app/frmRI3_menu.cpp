@@ -111,7 +111,7 @@ void frmRI3::buildMenus()
 
 void frmRI3::mnuReadme_Click()
 {
-    auto *w = new frmReadme(g);
+    auto *w = new frmReadme(g, this);
     if (w->Form_Load())
         w->show();
     else
@@ -120,7 +120,7 @@ void frmRI3::mnuReadme_Click()
 
 void frmRI3::mnuAbout_Click()
 {
-    auto *w = new frmAbout();
+    auto *w = new frmAbout(this);
     w->show();
     w->activateWindow();
 }

@@ -11,6 +11,7 @@ frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 {
     setObjectName("frmReadme");
     setWindowTitle("Readme");
+    setWindowFlag(Qt::Window); // a window of its own beside the main window
     setAttribute(Qt::WA_DeleteOnClose);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName("Text1");
@@ -28,13 +29,13 @@ bool frmReadme::Form_Load()
     QFile file(QString::fromStdString(g.appPath + "readme.txt"));
     if (!file.open(QIODevice::ReadOnly)) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
-                 QString::fromStdString(g.errTitle));
+            QString::fromStdString(g.errTitle));
         return false;
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
-                 QString::fromStdString(g.errTitle));
+            QString::fromStdString(g.errTitle));
         return false;
     }
     // One character per byte, as the file is read byte-wise.

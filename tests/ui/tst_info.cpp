@@ -95,10 +95,13 @@ private slots:
     {
         QFETCH(int, answer);
         Boxes boxes;
+        {
+            Program clean;
+            clean.w->close();
+            QCOMPARE(boxes.count(), 0); // nothing marked: no question
+        }
         Program p;
         const Bytes before = p.romBytes();
-        p.w->close();
-        QCOMPARE(boxes.count(), 0); // nothing marked: no question
         p.w->sel_MouseDown(5, 1);
         p.w->scr_MouseDown(20, 1, 0, 0);
         boxes.answer(answer);
