@@ -94,7 +94,6 @@ public:
 
     // Side windows (each opener in its own file: frmRI3_tsa.cpp, frmRI3_gfx.cpp,
     // frmRI3_tables.cpp).
-    bool hasBlockEditor() const;
     void openBlockEditor(); // frmEditTSA on g.tsaBlock, modal
     void cmdPattern_Click();
     void cmdEPat_Click();

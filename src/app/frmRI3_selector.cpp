@@ -64,8 +64,6 @@ void frmRI3::sel_MouseDown(int index, int button)
             paintChar = std::string(1, static_cast<char>(b));
             drawBlock(imgSel, b);
         } else if (button == 2) {
-            if (!hasBlockEditor())
-                return;
             g.tsaBlock = b;
             QApplication::setOverrideCursor(Qt::WaitCursor);
             openBlockEditor();

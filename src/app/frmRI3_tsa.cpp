@@ -1,11 +1,6 @@
 #include "app/frmRI3.h"
 #include "gfx/frmEditTSA.h"
 
-bool frmRI3::hasBlockEditor() const
-{
-    return true;
-}
-
 // The block editor on g.tsaBlock, modal; the caller redraws when it returns.
 void frmRI3::openBlockEditor()
 {
