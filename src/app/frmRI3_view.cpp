@@ -12,12 +12,11 @@
 
 namespace {
 
+// The main window's read-outs are text boxes a user can click into, so they keep the focus.
 QLineEdit *readOut(QWidget *parent, const char *name, int left, int top, int width)
 {
-    auto *t = new QLineEdit(parent);
-    t->setObjectName(name);
-    t->setReadOnly(true);
-    look::place(t, left, top, width, 285);
+    QLineEdit *t = ctl::readOut(parent, name, QString(), left, top, width);
+    t->setFocusPolicy(Qt::StrongFocus);
     return t;
 }
 
