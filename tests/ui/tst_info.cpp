@@ -27,6 +27,15 @@ template <typename W> W *shownWindow()
     return nullptr;
 }
 
+// Puts a copy of the program's ROM cut off after size bytes in its place, before start-up.
+Bytes cutRom(Program &p, size_t size)
+{
+    Bytes rom = p.built.rom;
+    rom.resize(size);
+    testfile::writeAll(p.rom, rom);
+    return rom;
+}
+
 } // namespace
 
 // The Help menu's windows, and the boxes the loader's failures end in.
@@ -138,9 +147,7 @@ private slots:
         EndWatch end;
         Program p(rb::Rel::US, false);
         // A truncated ROM: the loader's reads run off its end.
-        Bytes rom = p.built.rom;
-        rom.resize(150000);
-        testfile::writeAll(p.rom, rom);
+        const Bytes rom = cutRom(p, 150000);
         boxes.answer(msg::Ok); // the debug byte lies past the end too
         boxes.answer(msg::Cancel);
         p.start();
@@ -167,15 +174,12 @@ private slots:
         QFETCH(int, kind);
         Boxes boxes;
         Program p(rb::Rel::US, false);
-        Bytes rom = p.built.rom;
-        if (kind == 0)
-            rom.resize(120000);
-        else if (kind == 1)
-            rom.resize(300000);
-        else
+        Bytes rom = cutRom(p, kind == 0 ? 120000 : kind == 1 ? 300000 : p.built.rom.size());
+        if (kind == 2) {
             for (size_t i = 98000; i < 150000; i += 7)
                 rom[i] = static_cast<uint8_t>(rom[i] * 31 + i);
-        testfile::writeAll(p.rom, rom);
+            testfile::writeAll(p.rom, rom);
+        }
         p.start();
         for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
             if (mode->isEnabled())
@@ -199,9 +203,7 @@ private slots:
     {
         Boxes boxes;
         Program p(rb::Rel::US, false);
-        Bytes rom = p.built.rom;
-        rom.resize(300000);
-        testfile::writeAll(p.rom, rom);
+        const Bytes rom = cutRom(p, 300000);
         p.start();
         const std::vector<std::function<void()>> openers = {
             [&] { p.w->sel_MouseDown(1, 2); },
@@ -231,9 +233,7 @@ private slots:
     {
         Boxes boxes;
         Program p(rb::Rel::US, false);
-        Bytes rom = p.built.rom;
-        rom.resize(150000);
-        testfile::writeAll(p.rom, rom);
+        const Bytes rom = cutRom(p, 150000);
         p.start();
         QVERIFY(boxes.count() >= 1);
         QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));

@@ -18,17 +18,6 @@
 
 namespace {
 
-int tilesetFor(int s, int n)
-{
-    if (s == 13 && (n == 0 || n == 1))
-        return 2;
-    if (s == 13 && (n == 8 || n == 9))
-        return 5;
-    if (s == 14 && n == 1)
-        return 1;
-    return s;
-}
-
 using SubPals = std::array<std::array<int, 4>, 4>;
 
 // The block as the ROM's CHR bytes and the given sub-palettes make it, decoded here on its own.
@@ -36,7 +25,7 @@ QImage expectedBlock(const Program &p, int block, const SubPals &pals)
 {
     const Shared &g = *p.g;
     const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(tilesetFor(g.curStage, g.curSection));
+    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
     const Bytes file = p.romBytes();
     const Bytes pal = testPalette();
     QImage img(32, 32, QImage::Format_RGB32);

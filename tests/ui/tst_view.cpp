@@ -15,17 +15,6 @@
 
 namespace {
 
-int tilesetFor(int s, int n)
-{
-    if (s == 13 && (n == 0 || n == 1))
-        return 2;
-    if (s == 13 && (n == 8 || n == 9))
-        return 5;
-    if (s == 14 && n == 1)
-        return 1;
-    return s;
-}
-
 // The block as the ROM's CHR bytes, the loaded tileset and sub-palettes and the palette file
 // say it looks, decoded here on its own.
 QImage expectedBlock(const Program &p, int block, bool masked)
@@ -33,7 +22,7 @@ QImage expectedBlock(const Program &p, int block, bool masked)
     const Shared &g = *p.g;
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(tilesetFor(g.curStage, g.curSection));
+    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
     const Bytes pal = testPalette();
     QImage img(32, 32, QImage::Format_RGB32);
     for (int pos = 0; pos < 16; ++pos) {

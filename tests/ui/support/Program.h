@@ -26,5 +26,9 @@ struct Program
     std::unique_ptr<frmRI3> w;
 };
 
+// The tileset a section draws with, written down here on its own so the drawing tests check the
+// program's rule rather than repeat it.
+int expectedTileset(int stage, int section);
+
 // 64 distinct colours: colour i is (4i, 255 - 4i, i).
 Bytes testPalette();
