@@ -1,5 +1,7 @@
 #include "gfx/PatternBanks.h"
 
+#include "view/BlockRender.h"
+
 namespace patbank {
 
 namespace {
@@ -50,14 +52,12 @@ Preview preview(const Bank &bank, int layout)
     Preview out {};
     for (int t = 0; t < 64; ++t) {
         const Cell c = tileCell(layout, t);
-        for (int row = 0; row < 8; ++row) {
-            const int p0 = bank[t][row];
-            const int p1 = bank[t][row + 8];
-            for (int col = 0; col < 8; ++col) {
-                const int v = ((p0 >> (7 - col)) & 1) + 2 * ((p1 >> (7 - col)) & 1);
-                out[static_cast<size_t>((c.y + row) * 128 + c.x + col)] = static_cast<uint8_t>(v);
-            }
-        }
+        std::array<std::array<uint8_t, 8>, 8> px;
+        render::decodeTile(bank[t], px);
+        for (int row = 0; row < 8; ++row)
+            for (int col = 0; col < 8; ++col)
+                out[static_cast<size_t>((c.y + row) * 128 + c.x + col)]
+                    = px[static_cast<size_t>(row)][static_cast<size_t>(col)];
     }
     return out;
 }
