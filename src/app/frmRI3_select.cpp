@@ -118,7 +118,7 @@ void frmRI3::sectionBars(int s, int n)
     scrvscroll->setEnabled(t.vertFlag[si][ni] != 0);
     scrscroll->setEnabled(!isVertical() && t.layoutLen[si][ni] != 48);
     txtBlk->setText(QString::fromStdString(t.timeStr[si][ni]));
-    txtPal->setText(QString::fromStdString(num::hex2(g.palSetNo[si][ni])));
+    txtPal->setText(viewtext::hex2(g.palSetNo[si][ni]));
     Combo2->Tag = "0";
     cmbTime->setCurrentIndex(t.timeTbl[si][ni][0] - 1);
     lblVs[0]->setVisible(false);
@@ -212,8 +212,8 @@ void frmRI3::sectionModePanel(int s, int n)
             paintChar = std::string(1, '\0');
         drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
         const auto &banks = g.patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
-        txtPat1->setText(QString::fromStdString(num::hex2(banks[1])));
-        txtPat2->setText(QString::fromStdString(num::hex2(banks[2])));
+        txtPat1->setText(viewtext::hex2(banks[1]));
+        txtPat2->setText(viewtext::hex2(banks[2]));
     } else {
         for (ctl::ImageBox *m : PosPu)
             m->setVisible(false);

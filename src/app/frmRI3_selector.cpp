@@ -39,7 +39,7 @@ void frmRI3::selectionChange()
         const int page = std::min(selscroll->value(), static_cast<int>(selPageStart.size()) - 1);
         int k = 0;
         for (int b = selPageStart[static_cast<size_t>(page)]; b < n && k < 8; ++b, ++k) {
-            sel[static_cast<size_t>(k)]->Tag = QString::fromStdString(num::hex2(b));
+            sel[static_cast<size_t>(k)]->Tag = viewtext::hex2(b);
             drawBlock(sel[static_cast<size_t>(k)], b);
         }
         if (k > 0)
@@ -68,7 +68,7 @@ void frmRI3::sel_MouseDown(int index, int button)
             QApplication::setOverrideCursor(Qt::WaitCursor);
             openBlockEditor();
             QApplication::restoreOverrideCursor();
-            const QString tag = "&H" + QString::fromStdString(num::hex2(g.tsaBlock));
+            const QString tag = "&H" + viewtext::hex2(g.tsaBlock);
             if (!g.dlgCancel && !g.tileChanged) {
                 maskTop = true;
                 for (int k = 0; k < 48; ++k) {

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/TileCodec.h"
@@ -164,7 +165,7 @@ void frmEditTSA::Form_Load()
         const auto &banks
             = g.patBG.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
         for (size_t i = 0; i < 4; ++i) {
-            const QString bank = QString::fromStdString(num::hex2(banks[i]));
+            const QString bank = viewtext::hex2(banks[i]);
             Lbk[i]->setText("< " + bank + " >");
             LbkTag[i] = "&H" + bank;
         }
@@ -281,7 +282,7 @@ void frmEditTSA::imgTile_MouseMove(int index)
     msg::step(g, subChooserMove, [&] {
         if (cursor().shape() != Qt::CrossCursor)
             setCursor(Qt::CrossCursor);
-        TxtMod->setText(QString::fromStdString(num::hex2(index)));
+        TxtMod->setText(viewtext::hex2(index));
         drawTile(imgTSA[static_cast<size_t>(m.selCell)], index);
         if (timTag.isEmpty()) {
             tim->stop();

@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 #include "app/Look.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmEditTSA.h"
 #include "rom/Numbers.h"
@@ -81,7 +82,7 @@ void frmEditTSA::imgTSA_Click(int index)
     msg::step(g, subCellClick, [&] {
         const auto c = static_cast<size_t>(index & 15);
         ctl::ImageBox *cell = imgTSA[c];
-        txtVal->setText(QString::fromStdString(num::hex2(m.blkTiles[c])));
+        txtVal->setText(viewtext::hex2(m.blkTiles[c]));
         cur->move(cell->x() - look::tw(30), cell->y() - look::tw(30));
         m.select(index);
         selName = QString::fromStdString(blocks::cellName(m.selCell));

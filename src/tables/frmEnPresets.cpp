@@ -1,6 +1,7 @@
 #include "tables/frmEnPresets.h"
 
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "rom/Numbers.h"
 #include "stage/Loader.h"
 #include "tables/TableUi.h"
@@ -56,11 +57,9 @@ void frmEnPresets::fillLists(int i)
 {
     const size_t n = static_cast<size_t>(i);
     for (int k = 0; k < presets::enLeftItems; ++k)
-        cmbLeft[n]->addItem(
-            QString::fromStdString(num::hex2(presets::enLeftValue(k))), presets::enLeftValue(k));
+        cmbLeft[n]->addItem(viewtext::hex2(presets::enLeftValue(k)), presets::enLeftValue(k));
     for (int k = 0; k < presets::enTopItems; ++k)
-        cmbTop[n]->addItem(
-            QString::fromStdString(num::hex2(presets::enTopValue(k))), presets::enTopValue(k));
+        cmbTop[n]->addItem(viewtext::hex2(presets::enTopValue(k)), presets::enTopValue(k));
     for (const presets::Item &it : types)
         cmbType[n]->addItem(QString::fromStdString(it.text), it.code);
     // Nothing is selected until the first page is shown, so every selection there is a change.
@@ -106,7 +105,7 @@ void frmEnPresets::showPage()
         cmbType[n]->setCurrentIndex(presets::codeIndex(types, rec(i)[presets::enType], none));
         cmbLeft[n]->setCurrentIndex(presets::enLeftIndex(rec(i)[presets::enLeft]));
         cmbTop[n]->setCurrentIndex(presets::enTopIndex(rec(i)[presets::enTop]));
-        lbl[n]->setText(QString::fromStdString(num::hex2(16 * p + i)));
+        lbl[n]->setText(viewtext::hex2(16 * p + i));
         if (cmbType[n]->currentIndex() == none) {
             cmbLeft[n]->setEnabled(false);
             cmbTop[n]->setEnabled(false);

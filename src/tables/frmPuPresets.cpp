@@ -1,6 +1,7 @@
 #include "tables/frmPuPresets.h"
 
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "rom/Numbers.h"
 #include "tables/TableUi.h"
 
@@ -119,7 +120,7 @@ void frmPuPresets::showPage()
         cmbType[n]->setCurrentIndex(presets::codeIndex(types, rec(i)[presets::puType], 0));
         cmbLeft[n]->setCurrentIndex(presets::puLeftIndex(rec(i)[presets::puLeft]));
         cmbTop[n]->setCurrentIndex(presets::puTopIndex(rec(i)[presets::puTop]));
-        lbl[n]->setText(QString::fromStdString(num::hex2(16 * p + i)));
+        lbl[n]->setText(viewtext::hex2(16 * p + i));
         if (cmbType[n]->currentIndex() == presets::puNothingType)
             for (QComboBox *c : { cmbContent[n], cmbLeft[n], cmbTop[n] })
                 c->setEnabled(false);
