@@ -66,16 +66,22 @@ int showReal(const QString &text, int style, const QString &title)
         break;
     }
     box.setStandardButtons(buttons);
-    switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return msg::Cancel;
+    box.exec();
+    // The button that closed the box says the answer; Escape or the title bar's close
+    // counts as the box's escape button (Cancel, No, or the only OK).
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok:
+        return msg::Ok;
     case QMessageBox::Yes:
         return msg::Yes;
     case QMessageBox::No:
         return msg::No;
+    case QMessageBox::Cancel:
+        return msg::Cancel;
     default:
-        // Escape on a box without Cancel counts as its only button.
-        return (buttons & QMessageBox::Cancel) ? msg::Cancel : msg::Ok;
+        if (buttons & QMessageBox::Cancel)
+            return msg::Cancel;
+        return (buttons & QMessageBox::No) ? msg::No : msg::Ok;
     }
 }
 

@@ -1,0 +1,76 @@
+#include "ui/support/Pointer.h"
+
+#include <QWidget>
+#include <QWindow>
+#include <QtTest>
+
+namespace pointer {
+
+namespace {
+
+QPoint at(QWidget *w, QPoint local)
+{
+    if (local == QPoint(-1, -1))
+        local = w->rect().center();
+    return inWindow(w, local);
+}
+
+} // namespace
+
+QWindow *windowOf(QWidget *w)
+{
+    QWidget *top = w->window();
+    if (!top->isVisible()) {
+        top->show();
+        if (!QTest::qWaitForWindowExposed(top))
+            qWarning(
+                "pointer: the window %s did not become exposed", qPrintable(top->objectName()));
+    }
+    return top->windowHandle();
+}
+
+QPoint inWindow(QWidget *w, QPoint local)
+{
+    return w->mapTo(w->window(), local);
+}
+
+void press(QWidget *over, QPoint local, Qt::MouseButton b, Qt::KeyboardModifiers mods)
+{
+    QWindow *win = windowOf(over);
+    QTest::mousePress(win, b, mods, at(over, local));
+}
+
+void move(QWidget *over, QPoint local)
+{
+    QWindow *win = windowOf(over);
+    QTest::mouseMove(win, at(over, local));
+}
+
+void release(QWidget *over, QPoint local, Qt::MouseButton b, Qt::KeyboardModifiers mods)
+{
+    QWindow *win = windowOf(over);
+    QTest::mouseRelease(win, b, mods, at(over, local));
+}
+
+void click(QWidget *over, QPoint local, Qt::MouseButton b, Qt::KeyboardModifiers mods)
+{
+    QWindow *win = windowOf(over);
+    const QPoint p = at(over, local);
+    QTest::mouseMove(win, p);
+    QTest::mouseClick(win, b, mods, p);
+}
+
+void drag(
+    QWidget *from, QPoint fromLocal, QWidget *to, QPoint toLocal, int steps, Qt::MouseButton b)
+{
+    QWindow *win = windowOf(from);
+    const QPoint a = at(from, fromLocal);
+    const QPoint z = at(to, toLocal);
+    QTest::mouseMove(win, a);
+    QTest::mousePress(win, b, Qt::NoModifier, a);
+    for (int i = 1; i <= steps; ++i)
+        QTest::mouseMove(win, a + (z - a) * i / steps);
+    QTest::mouseRelease(win, b, Qt::NoModifier, z);
+}
+
+} // namespace pointer

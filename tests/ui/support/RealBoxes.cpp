@@ -1,0 +1,90 @@
+#include "ui/support/RealBoxes.h"
+
+#include "app/MsgBox.h"
+#include "ui/support/Pointer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+RealBoxes::RealBoxes()
+{
+    msg::setResponder({});
+    m_timer = new QTimer(qApp);
+    m_timer->setInterval(0);
+    QObject::connect(m_timer, &QTimer::timeout, [this] { poll(); });
+    m_timer->start();
+}
+
+RealBoxes::~RealBoxes()
+{
+    delete m_timer;
+}
+
+void RealBoxes::click(QMessageBox::StandardButton b)
+{
+    m_script.push_back({ b, Qt::Key_unknown });
+}
+
+void RealBoxes::key(Qt::Key k)
+{
+    m_script.push_back({ QMessageBox::NoButton, k });
+}
+
+void RealBoxes::poll()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || box == m_last || !box->windowHandle())
+        return;
+    m_last = box;
+    answer(box);
+}
+
+void RealBoxes::answer(QMessageBox *box)
+{
+    Shown s { box->text(), box->windowTitle(), box->icon(), {} };
+    for (QAbstractButton *b : box->buttons())
+        s.buttons << box->standardButton(b);
+    shown.push_back(s);
+
+    Action a;
+    if (!m_script.empty()) {
+        a = m_script.front();
+        m_script.pop_front();
+    }
+    if (a.button != QMessageBox::NoButton) {
+        QAbstractButton *b = box->button(a.button);
+        if (b && b->isVisible()) {
+            pointer::click(b);
+            return;
+        }
+        missingButtons << QString("0x%1 on \"%2\"").arg(int(a.button), 0, 16).arg(box->text());
+        a.key = Qt::Key_Escape;
+    }
+    QTest::keyClick(box->windowHandle(), a.key);
+}
+
+int RealBoxes::count(const QString &text) const
+{
+    int n = 0;
+    for (const Shown &s : shown)
+        n += s.text == text;
+    return n;
+}
+
+bool RealBoxes::any(const QString &textPart) const
+{
+    for (const Shown &s : shown)
+        if (s.text.contains(textPart))
+            return true;
+    return false;
+}
+
+QStringList RealBoxes::texts() const
+{
+    QStringList l;
+    for (const Shown &s : shown)
+        l << s.text;
+    return l;
+}

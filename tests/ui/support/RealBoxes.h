@@ -1,0 +1,61 @@
+#pragma once
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+class QTimer;
+
+// Answers the program's real message boxes the way a person does: it waits for the box to
+// open, writes down what it shows, then clicks the scripted button through the box's window
+// (Qt routes the click by position) or presses a key on it. A box with nothing scripted is
+// answered with Return, its default button. No responder is installed, so what the program
+// gets back is what QMessageBox itself returned.
+class RealBoxes
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        QMessageBox::Icon icon;
+        QList<QMessageBox::StandardButton> buttons;
+    };
+
+    RealBoxes();
+    ~RealBoxes();
+    RealBoxes(const RealBoxes &) = delete;
+    RealBoxes &operator=(const RealBoxes &) = delete;
+
+    // The next box is answered by clicking this button.
+    void click(QMessageBox::StandardButton b);
+    // The next box is answered by this key (Return, Enter, Escape).
+    void key(Qt::Key k);
+
+    int count() const { return static_cast<int>(shown.size()); }
+    int count(const QString &text) const;
+    bool any(const QString &textPart) const;
+    QStringList texts() const;
+    const Shown &last() const { return shown.back(); }
+    void clear() { shown.clear(); }
+
+    std::vector<Shown> shown;
+    // Scripted buttons that the box did not have (the box was then answered with Escape).
+    QStringList missingButtons;
+
+private:
+    struct Action
+    {
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+        Qt::Key key = Qt::Key_Return;
+    };
+    void poll();
+    void answer(QMessageBox *box);
+
+    std::deque<Action> m_script;
+    QPointer<QTimer> m_timer;
+    QPointer<QMessageBox> m_last;
+};

@@ -1,0 +1,97 @@
+#include "app/MsgBox.h"
+#include "ui/support/RealBoxes.h"
+
+#include <QtTest>
+
+// Every style of box the program shows, answered with the mouse and with the keys a person
+// uses; the program must get back the answer that was chosen.
+class tst_msgbox : public QObject
+{
+    Q_OBJECT
+private slots:
+    void clickedButtonIsTheAnswer_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("answer");
+        using B = QMessageBox;
+        const struct
+        {
+            const char *name;
+            int style;
+            B::StandardButton button;
+            int answer;
+        } rows[] = {
+            { "critical OK", msg::Critical, B::Ok, msg::Ok },
+            { "exclamation OK", msg::Exclamation, B::Ok, msg::Ok },
+            { "information OK", msg::Information, B::Ok, msg::Ok },
+            { "critical OK/Cancel: OK", msg::CriticalOkCancel, B::Ok, msg::Ok },
+            { "critical OK/Cancel: Cancel", msg::CriticalOkCancel, B::Cancel, msg::Cancel },
+            { "exclamation OK/Cancel: OK", msg::ExclamationOkCancel, B::Ok, msg::Ok },
+            { "exclamation OK/Cancel: Cancel", msg::ExclamationOkCancel, B::Cancel, msg::Cancel },
+            { "question OK/Cancel: OK", msg::QuestionOkCancel, B::Ok, msg::Ok },
+            { "question OK/Cancel: Cancel", msg::QuestionOkCancel, B::Cancel, msg::Cancel },
+            { "Yes/No: Yes", msg::QuestionYesNo, B::Yes, msg::Yes },
+            { "Yes/No: No", msg::QuestionYesNo, B::No, msg::No },
+            { "information Yes/No: Yes", msg::InformationYesNo, B::Yes, msg::Yes },
+            { "information Yes/No: No", msg::InformationYesNo, B::No, msg::No },
+            { "Yes/No/Cancel: Yes", msg::QuestionYesNoCancel, B::Yes, msg::Yes },
+            { "Yes/No/Cancel: No", msg::QuestionYesNoCancel, B::No, msg::No },
+            { "Yes/No/Cancel: Cancel", msg::QuestionYesNoCancel, B::Cancel, msg::Cancel },
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.style << int(r.button) << r.answer;
+    }
+    void clickedButtonIsTheAnswer()
+    {
+        QFETCH(int, style);
+        QFETCH(int, button);
+        QFETCH(int, answer);
+        RealBoxes boxes;
+        boxes.click(QMessageBox::StandardButton(button));
+        QCOMPARE(msg::box("Text\rsecond line", style, "Title"), answer);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, QString("Text\nsecond line"));
+        QCOMPARE(boxes.last().title, QString("Title"));
+        QVERIFY(boxes.missingButtons.isEmpty());
+    }
+
+    void keysAnswerLikeTheirButtons_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        const struct
+        {
+            const char *name;
+            int style;
+            Qt::Key key;
+            int answer;
+        } rows[] = {
+            { "OK: Return", msg::Critical, Qt::Key_Return, msg::Ok },
+            { "OK: Escape", msg::Exclamation, Qt::Key_Escape, msg::Ok },
+            { "OK/Cancel: Return", msg::CriticalOkCancel, Qt::Key_Return, msg::Ok },
+            { "OK/Cancel: Enter", msg::ExclamationOkCancel, Qt::Key_Enter, msg::Ok },
+            { "OK/Cancel: Escape", msg::CriticalOkCancel, Qt::Key_Escape, msg::Cancel },
+            { "Yes/No: Return", msg::QuestionYesNo, Qt::Key_Return, msg::Yes },
+            { "Yes/No: Escape", msg::QuestionYesNo, Qt::Key_Escape, msg::No },
+            { "Yes/No/Cancel: Return", msg::QuestionYesNoCancel, Qt::Key_Return, msg::Yes },
+            { "Yes/No/Cancel: Escape", msg::QuestionYesNoCancel, Qt::Key_Escape, msg::Cancel },
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.style << int(r.key) << r.answer;
+    }
+    void keysAnswerLikeTheirButtons()
+    {
+        QFETCH(int, style);
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        RealBoxes boxes;
+        boxes.key(Qt::Key(key));
+        QCOMPARE(msg::box("Question", style, "Title"), answer);
+        QCOMPARE(boxes.count(), 1);
+    }
+};
+
+QTEST_MAIN(tst_msgbox)
+#include "tst_msgbox.moc"
