@@ -99,6 +99,53 @@ TEST_P(StageLoad, GameShapeLoadsEveryStageInMenuOrder)
     EXPECT_TRUE(tablesConsistent(t));
 }
 
+// Every section of every stage has its own sprite banks and sprite palette in the test ROM,
+// so a value read from another section's position shows here.
+TEST_P(StageLoad, EverySectionReadsItsOwnSpriteBanksAndPalettes)
+{
+    rb::RomDesc d = rb::gameShape(GetParam());
+    rb::Built b;
+    auto l = loadShape(d, &b);
+    for (int s = 0; s < 15; ++s)
+        for (int n = 0; n < l->t.secCount[s]; ++n) {
+            SCOPED_TRACE("stage " + std::to_string(s) + " menu section " + std::to_string(n));
+            const int load = loadIndex(s, n);
+            const rb::Section &x = loadSection(d, s, load);
+            const rb::SectionLedger &led = b.ledger.stages[s].sections.at(load);
+            EXPECT_EQ(l->g.patSprPos[s][n], led.patSprPos);
+            EXPECT_EQ(l->g.patSpr[s][n][2], x.sprBanks[0]);
+            EXPECT_EQ(l->g.patSpr[s][n][3], x.sprBanks[1]);
+            EXPECT_EQ(l->g.sprPalPos[s][n], led.sprPalPos);
+            EXPECT_EQ(l->g.sprPalNo[s][n], x.sprPal);
+            EXPECT_EQ(l->g.palSetPos[s][n], led.palSetPos);
+            EXPECT_EQ(l->g.palSetNo[s][n], x.palSet);
+            EXPECT_EQ(l->g.patBG[s][n][1], x.bgBanks[0]);
+            EXPECT_EQ(l->g.patBG[s][n][2], x.bgBanks[1]);
+            for (int k = 0; k < n; ++k) {
+                const auto &other = loadSection(d, s, loadIndex(s, k));
+                EXPECT_NE(other.sprBanks, x.sprBanks) << "the same as menu section " << k;
+                EXPECT_NE(other.sprPal, x.sprPal) << "the same as menu section " << k;
+            }
+        }
+}
+
+TEST_P(StageLoad, OddButLegalShapeLoadsSilentlyWithItsSharedRecords)
+{
+    auto l = loadShape(rb::oddShape(GetParam()));
+    ASSERT_EQ(l->outcome, LoadOutcome::Loaded);
+    EXPECT_TRUE(l->d.irregulars.empty()) << l->d.irregulars.front();
+    EXPECT_TRUE(l->d.corrupt.empty());
+    EXPECT_TRUE(l->d.errors.empty());
+    const StageTables &t = l->t;
+    EXPECT_NE(t.specialIdx[3][1], 0);
+    EXPECT_EQ(t.specialPos[3][1], t.specialPos[3][2]);
+    EXPECT_EQ(t.layoutPos[9][0], t.layoutPos[9][1]);
+    EXPECT_EQ(t.scrollByte[4][1], 0x85);
+    EXPECT_EQ(t.stairTbl[4][1][1][1], 245);
+    EXPECT_EQ(t.vScrollType[0], 0x87);
+    EXPECT_TRUE(tablesConsistent(t));
+}
+
 TEST_P(StageLoad, StageOneListsThirteenSectionsWithItsLabels)
 {
     rb::Built b;

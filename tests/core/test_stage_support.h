@@ -94,16 +94,7 @@ inline std::unique_ptr<Loaded> loadShape(const rb::RomDesc &desc, rb::Built *bui
     return l;
 }
 
-// Section n of stage s in load order.
-inline rb::Section &loadSection(rb::RomDesc &d, int s, int n)
-{
-    for (rb::Area &a : d.stages[s].areas) {
-        if (n < static_cast<int>(a.sections.size()))
-            return a.sections[n];
-        n -= static_cast<int>(a.sections.size());
-    }
-    throw std::out_of_range("no such section");
-}
+using rb::loadSection;
 
 // Every listed section can be drawn and saved without reading past its strings.
 inline bool tablesConsistent(const StageTables &t)

@@ -101,6 +101,17 @@ struct RomDesc
 // layouts, tiles and palettes and a few objects, staircases and special objects a section.
 RomDesc gameShape(Rel rel, int chrBanks = 128);
 
+// The game's shape with bytes the game accepts but the editor's samples never hold: unused
+// bits set (object flags, staircase bits 5-4), a vertical staircase at y 245, holder and enemy
+// codes outside the lists, special objects unlike the template samples, empty special slots
+// whose cross byte is not 0x20, a type-0 record with 0x20 there, end records holding 00 and
+// 0x20 after their end mark, equal objects in a stage whose list runs backwards, scroll bytes
+// outside the scroll lists, and listed sections sharing a special-object list and a layout.
+RomDesc oddShape(Rel rel);
+
+// Section n (load order) of a stage.
+Section &loadSection(RomDesc &d, int stage, int n);
+
 // Where the builder put each record of a section (load order), as 1-based positions.
 struct SectionLedger
 {

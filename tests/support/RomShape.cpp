@@ -111,23 +111,19 @@ void fillSection(Section &x, int s, int n, const RomMap &m)
     x.start
         = { static_cast<uint8_t>(0x20 + (n & 0x0F)), static_cast<uint8_t>(v ? x.screens - 1 : 0) };
     x.palSet = static_cast<uint8_t>((s * 3 + n) % palSetCount);
-    x.sprPal = static_cast<uint8_t>((s + n) % 16);
+    // Sprite palettes and banks differ from section to section (and the swapped ones from their
+    // partners), so that a value read for the wrong section shows.
+    x.sprPal = static_cast<uint8_t>((3 * s + 7 * n) % 25);
     x.bgBanks = { demo::stageBank1(s), demo::stageBank2(s), 0x7B };
-    x.sprBanks = { static_cast<uint8_t>(0x40 + s), static_cast<uint8_t>(0x60 + s) };
+    x.sprBanks = { static_cast<uint8_t>(0x40 + (s + 2 * n) % 32),
+        static_cast<uint8_t>(0x60 + (3 * s + n) % 32) };
     x.recordTail = { static_cast<uint8_t>(0xC0 + s), static_cast<uint8_t>(n) };
 }
 
 // The rooms the game shows twice, and the layouts kept in another stage's bank.
 void gameFixUps(RomDesc &d)
 {
-    auto loadSec = [&d](int s, int n) -> Section & {
-        for (Area &a : d.stages[s].areas) {
-            if (n < static_cast<int>(a.sections.size()))
-                return a.sections[static_cast<size_t>(n)];
-            n -= static_cast<int>(a.sections.size());
-        }
-        throw std::out_of_range("no such section");
-    };
+    auto loadSec = [&d](int s, int n) -> Section & { return loadSection(d, s, n); };
     const int again[5][2] = { { 10, 7 }, { 11, 8 }, { 13, 4 }, { 15, 0 }, { 16, 1 } };
     for (const auto &p : again) {
         Section &x = loadSec(1, p[0]);
@@ -147,6 +143,16 @@ void gameFixUps(RomDesc &d)
 }
 
 } // namespace
+
+Section &loadSection(RomDesc &d, int stage, int n)
+{
+    for (Area &a : d.stages.at(static_cast<size_t>(stage)).areas) {
+        if (n < static_cast<int>(a.sections.size()))
+            return a.sections[static_cast<size_t>(n)];
+        n -= static_cast<int>(a.sections.size());
+    }
+    throw std::out_of_range("no such section");
+}
 
 RomDesc gameShape(Rel rel, int chrBanks)
 {
