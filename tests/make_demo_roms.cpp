@@ -32,15 +32,13 @@ bool writeFile(const std::string &path, const Bytes &data)
 Bytes withGameTables(Bytes rom, int r)
 {
     RomImage image(std::move(rom));
-    std::vector<int> damage;
+    std::vector<Patch> all;
     for (const damage::Row &row : damage::rows(r))
-        damage.push_back(damage::defaultValue(row));
-    std::array<int, bgm::situations> songs {};
-    std::array<std::optional<unsigned>, bgm::situations> none {};
+        all.push_back({ row.pos, { row.defaultByte } });
+    bgm::Words songs {};
     for (int k = 0; k < bgm::situations; ++k)
-        songs[static_cast<size_t>(k)] = bgm::defaultItem(k, r);
-    std::vector<Patch> all = damage::patches(damage, r);
-    for (const Patch &p : bgm::patches(songs, none, r))
+        songs[static_cast<size_t>(k)] = bgm::itemWord(bgm::defaultItem(k, r), r);
+    for (const Patch &p : bgm::patches(songs, {}, r))
         all.push_back(p);
     all.push_back({ gameopt::livesPos(r), { gameopt::byteOf(3) } });
     all.push_back({ gameopt::heartsPos(r), { gameopt::byteOf(5) } });

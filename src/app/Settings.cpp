@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -247,7 +248,9 @@ void Settings::checkBackup(const QString &signature)
     }
     if (!found)
         msg::box(textE, msg::Exclamation, "Invalid Pathname");
-    else if (backupSig != signature)
+    else if (backupSig != signature
+        || !release::backupProblem(local(path), g.romVer, QFileInfo(txtRomPath->text()).size())
+                .empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
     else if (sameText(path, txtRomPath->text()))
         msg::box(textG, msg::Exclamation, "Duh!");

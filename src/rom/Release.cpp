@@ -2,6 +2,8 @@
 
 #include "rom/Numbers.h"
 
+#include <filesystem>
+
 namespace release {
 
 std::string signatureText(const Bytes &sixteen)
@@ -19,6 +21,42 @@ std::string check(const std::string &signature, const std::string &current)
     if (signature == jpSignature)
         return "1";
     return current;
+}
+
+namespace {
+
+std::string releaseName(const std::string &v)
+{
+    return v == "1" ? "Japanese" : "US";
+}
+
+} // namespace
+
+std::string backupProblem(
+    const std::string &backupPath, const std::string &romVer, long long romSize)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(backupPath, ec);
+    if (ec)
+        return {};
+    const long long backupSize = static_cast<long long>(size);
+    std::string backupVer;
+    if (backupSize >= signaturePos + 15) {
+        try {
+            backupVer = check(signatureText(romfile::read(backupPath, signaturePos, 16)), "");
+        } catch (...) {
+            return {};
+        }
+    }
+    if (backupVer.empty())
+        return "The backup ROM does not carry the release signature of the game.";
+    if ((romVer == "0" || romVer == "1") && backupVer != romVer)
+        return "The backup ROM is of the " + releaseName(backupVer)
+            + " release, the ROM being edited of the " + releaseName(romVer) + " release.";
+    if (romSize > 0 && backupSize != romSize)
+        return "The backup ROM holds " + std::to_string(backupSize)
+            + " bytes, the ROM being edited " + std::to_string(romSize) + ".";
+    return {};
 }
 
 } // namespace release

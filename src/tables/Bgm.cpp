@@ -1,5 +1,7 @@
 #include "tables/Bgm.h"
 
+#include "rom/Numbers.h"
+
 namespace bgm {
 
 namespace {
@@ -121,29 +123,37 @@ std::string caption(int situation)
 int itemForWord(unsigned word, int r)
 {
     for (int n = 0; n < items; ++n)
-        if (songPtr(itemSong(n), r) == word)
+        if (itemWord(n, r) == word)
             return n;
-    for (int song : { 28, 11, 12 })
-        if (songPtr(song, r) == word)
-            return standIn(song);
     return -1;
+}
+
+unsigned itemWord(int n, int r)
+{
+    return songPtr(itemSong(n), r);
+}
+
+std::string wordText(unsigned word, int r)
+{
+    for (int k = 0; k < situations; ++k)
+        if (songPtr(k, r) == word)
+            return "Song " + std::to_string(k);
+    return "Word " + num::hex2(word);
 }
 
 int defaultItem(int situation, int r)
 {
-    return itemForWord(songPtr(situation, r), r);
+    const int own = itemForWord(songPtr(situation, r), r);
+    return own >= 0 ? own : standIn(situation);
 }
 
-std::vector<Patch> patches(const std::array<int, situations> &selected,
-    const std::array<std::optional<unsigned>, situations> &readWords, int r)
+std::vector<Patch> patches(const Words &chosen, const Words &read, int r)
 {
     std::vector<Patch> out;
     for (int i = 0; i < situations; ++i) {
         const size_t k = static_cast<size_t>(i);
-        std::optional<unsigned> v = readWords[k];
-        if (selected[k] >= 0 && selected[k] < items)
-            v = songPtr(itemSong(selected[k]), r);
-        if (v)
+        const std::optional<unsigned> v = chosen[k];
+        if (v && v != read[k])
             out.push_back({ tablePos(r) + 2 * i,
                 { static_cast<uint8_t>(*v % 256), static_cast<uint8_t>(*v / 256 % 256) } });
     }

@@ -19,16 +19,22 @@ int itemSong(int n); // the song item n stands for
 std::string itemText(int n);
 std::string caption(int situation);
 
-// The item a word is shown as: the song's own item, the stand-in item of songs 11, 12 and 28,
-// or -1 for a word that names no song.
+// The item of the word's own song, or -1: songs 11, 12 and 28 have no item of their own, and
+// a word may name no song at all.
 int itemForWord(unsigned word, int r);
-// The item "Default Settings" selects for a situation.
+// The word item n stands for.
+unsigned itemWord(int n, int r);
+// The text of the entry that shows a word without an item of its own, as what it is: "Song 11",
+// or "Word BEEF" for a word that names no song.
+std::string wordText(unsigned word, int r);
+// The item "Default Settings" selects for a situation: its song's own item, or for songs 11,
+// 12 and 28 the item that stands in for them (8, 6, 15).
 int defaultItem(int situation, int r);
 
-// Save: each situation's word from its selected item (-1 none). A situation without a
-// selection writes back the word it was read with, or nothing when that read failed.
-std::vector<Patch> patches(const std::array<int, situations> &selected,
-    const std::array<std::optional<unsigned>, situations> &readWords, int r);
+// Save: the word chosen for each situation (none: nothing chosen), written only where it
+// differs from the word read there.
+using Words = std::array<std::optional<unsigned>, situations>;
+std::vector<Patch> patches(const Words &chosen, const Words &read, int r);
 
 // The situations in the window's two columns, top to bottom; -1 leaves a row free.
 const std::array<int, 16> &leftColumn();

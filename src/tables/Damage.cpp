@@ -47,18 +47,20 @@ const std::vector<Row> &rows(int r)
     return r == 1 ? jp : us;
 }
 
-std::vector<Patch> patches(const std::vector<int> &values, int r)
+std::vector<Patch> patches(
+    const std::vector<uint8_t> &bytes, const std::vector<uint8_t> &read, int r)
 {
     const std::vector<Row> &rs = rows(r);
     std::vector<Patch> out;
-    for (size_t i = 0; i < rs.size() && i < values.size(); ++i)
-        out.push_back({ rs[i].pos, { byteOf(values[i]) } });
+    for (size_t i = 0; i < rs.size() && i < bytes.size() && i < read.size(); ++i)
+        if (bytes[i] != read[i])
+            out.push_back({ rs[i].pos, { bytes[i] } });
     return out;
 }
 
-bool allCheap(const std::vector<int> &values)
+bool allCheap(const std::vector<uint8_t> &bytes)
 {
-    return std::all_of(values.begin(), values.end(), [](int v) { return v == 1; });
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; });
 }
 
 } // namespace damage

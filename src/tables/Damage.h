@@ -18,10 +18,15 @@ struct Row
 
 const std::vector<Row> &rows(int r); // 8 US rows, 10 Japanese
 
-// A byte above 15 is read as 0.
+// The spinner can show bytes 0..15. A byte above 15 puts the spinner at 1 (as byte 0 would) and
+// is kept as it is until the user changes its row.
+inline bool shows(uint8_t byte)
+{
+    return byte <= 15;
+}
 inline int valueOf(uint8_t byte)
 {
-    return byte > 15 ? 1 : byte + 1;
+    return shows(byte) ? byte + 1 : 1;
 }
 inline uint8_t byteOf(int value)
 {
@@ -38,10 +43,11 @@ inline bool segmentFull(int v, int j)
     return v == 1 || v <= 15 - j;
 }
 
-// One patch a row, in row order.
-std::vector<Patch> patches(const std::vector<int> &values, int r);
+// What Save writes: one patch a row whose byte differs from the byte read there, in row order.
+std::vector<Patch> patches(
+    const std::vector<uint8_t> &bytes, const std::vector<uint8_t> &read, int r);
 
-// Every row at value 1.
-bool allCheap(const std::vector<int> &values);
+// Every row's byte is 0.
+bool allCheap(const std::vector<uint8_t> &bytes);
 
 } // namespace damage

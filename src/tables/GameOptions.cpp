@@ -1,5 +1,7 @@
 #include "tables/GameOptions.h"
 
+#include "rom/Numbers.h"
+
 #include <algorithm>
 
 namespace gameopt {
@@ -18,6 +20,12 @@ uint8_t byteOf(int value)
 {
     const int v = std::clamp(value, 0, 99);
     return static_cast<uint8_t>(v / 10 * 16 + v % 10);
+}
+
+std::string readOut(uint8_t byte)
+{
+    const std::string hex = num::hex2(byte);
+    return hex[0] == '0' ? hex.substr(1) : hex;
 }
 
 } // namespace gameopt

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // The starting lives and hearts, one BCD byte each. r is the release: 0 US, 1 Japanese.
 namespace gameopt {
@@ -18,5 +19,13 @@ inline long long heartsPos(int r)
 int valueOf(uint8_t byte);
 // The value's decimal digits read as hexadecimal digits (25 gives 0x25); 0..99.
 uint8_t byteOf(int value);
+// Whether the byte is BCD, so that its value says all it holds.
+inline bool isBcd(uint8_t byte)
+{
+    return byteOf(valueOf(byte)) == byte;
+}
+// The read-out of a byte: its hexadecimal digits without a leading zero, which for a BCD byte is
+// its value ("25", "7") and for any other shows what it holds ("2A", "C").
+std::string readOut(uint8_t byte);
 
 } // namespace gameopt

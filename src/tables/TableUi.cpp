@@ -2,11 +2,14 @@
 
 #include "app/Look.h"
 #include "app/MsgBox.h"
+#include "rom/Release.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <filesystem>
 
 namespace tableui {
 
@@ -59,6 +62,16 @@ bool restoreAsked(const Shared &g)
     if (g.ini.backupPath.empty()) {
         msg::box("To restore from your backup, first specify a backup ROM in the file settings.",
             msg::Information, "I am Error");
+        return false;
+    }
+    // A backup of the other release or of another size holds other things at the same
+    // positions: refused before anything is asked or written.
+    std::error_code ec;
+    const auto romSize = std::filesystem::file_size(g.ini.romPath, ec);
+    const std::string problem = release::backupProblem(
+        g.ini.backupPath, g.romVer, ec ? 0 : static_cast<long long>(romSize));
+    if (!problem.empty()) {
+        msg::box(problem + "\rNothing was restored.", msg::Exclamation, "I am Error");
         return false;
     }
     return msg::box("Proceed ?", msg::QuestionYesNo, "Restore from backup") == msg::Yes;

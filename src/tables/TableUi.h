@@ -30,9 +30,10 @@ int selectedValue(const QComboBox *box);
 // The standard error box for procedures whose number is text ("M00").
 void errBox(const Shared &g, const std::string &number, const std::string &description);
 
-// The questions before a restore from the backup ROM: no backup set shows the "I am Error"
-// box and gives false;
-// "Proceed ?" answered No gives false.
+// The questions before a restore from the backup ROM, for every Restore button: no backup set
+// shows the "I am Error" box and gives false; a backup of the other release, of another size or
+// without the release signature is refused with a box naming the problem; "Proceed ?" answered
+// No gives false.
 bool restoreAsked(const Shared &g);
 
 } // namespace tableui

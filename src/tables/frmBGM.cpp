@@ -56,41 +56,57 @@ void frmBGM::buildControls()
 
 void frmBGM::Form_Load()
 {
-    msg::step(g, subLoad, [&] {
-        bgmPos = bgm::tablePos(r);
-        for (int k = 0; k < bgm::situations; ++k)
-            songPtr[static_cast<size_t>(k)] = bgm::songPtr(k, r);
-        for (QComboBox *c : cmb)
-            for (int n = 0; n < bgm::items; ++n)
-                c->addItem(QString::fromStdString(bgm::itemText(n)),
-                    songPtr[static_cast<size_t>(bgm::itemSong(n))]);
+    bgmPos = bgm::tablePos(r);
+    for (int k = 0; k < bgm::situations; ++k)
+        songPtr[static_cast<size_t>(k)] = bgm::songPtr(k, r);
+    for (QComboBox *c : cmb)
+        for (int n = 0; n < bgm::items; ++n)
+            c->addItem(QString::fromStdString(bgm::itemText(n)), bgm::itemWord(n, r));
+    // One box when the table cannot be read; Save then writes nothing.
+    m_loaded = msg::step(g, subLoad, [&] {
         const RomImage rom = RomImage::load(g.ini.romPath);
-        for (int i = 0; i < bgm::situations; ++i) {
-            const size_t n = static_cast<size_t>(i);
-            const unsigned word = rom.word(bgmPos + 2 * i);
-            m_read[n] = word;
-            // A word that names no song leaves the list without a selection.
-            cmb[n]->setCurrentIndex(bgm::itemForWord(word, r));
-        }
+        for (int i = 0; i < bgm::situations; ++i)
+            m_read[static_cast<size_t>(i)] = rom.word(bgmPos + 2 * i);
     });
+    cmdOK->setEnabled(m_loaded);
+    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
+    if (!m_loaded)
+        return;
+    for (size_t i = 0; i < cmb.size(); ++i) {
+        const unsigned word = *m_read[i];
+        int item = bgm::itemForWord(word, r);
+        // A word without an item of its own gets one, showing what it is, so it is kept.
+        if (item < 0) {
+            cmb[i]->addItem(QString::fromStdString(bgm::wordText(word, r)), word);
+            item = bgm::items;
+        }
+        cmb[i]->setCurrentIndex(item);
+    }
 }
 
 void frmBGM::cmdOK_Click()
 {
-    std::array<int, bgm::situations> selected {};
+    if (!m_loaded)
+        return;
+    bgm::Words chosen {};
     for (size_t i = 0; i < cmb.size(); ++i)
-        selected[i] = cmb[i]->currentIndex();
+        if (const int v = tableui::selectedValue(cmb[i]); v >= 0)
+            chosen[i] = static_cast<unsigned>(v);
+    const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
     // A failed write is reported and keeps the window open with the choices.
-    if (msg::step(
-            g, subOK, [&] { romfile::write(g.ini.romPath, bgm::patches(selected, m_read, r)); }))
+    if (patches.empty() || msg::step(g, subOK, [&] { romfile::write(g.ini.romPath, patches); }))
         accept();
 }
 
 void frmBGM::cmdDefault_Click()
 {
     msg::step(g, subDefault, [&] {
-        for (int i = 0; i < bgm::situations; ++i)
-            cmb[static_cast<size_t>(i)]->setCurrentIndex(bgm::defaultItem(i, r));
+        for (int i = 0; i < bgm::situations; ++i) {
+            QComboBox *c = cmb[static_cast<size_t>(i)];
+            // A situation whose own song is listed as read takes that entry.
+            const int own = c->findData(songPtr[static_cast<size_t>(i)]);
+            c->setCurrentIndex(own >= 0 ? own : bgm::defaultItem(i, r));
+        }
     });
 }
 

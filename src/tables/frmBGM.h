@@ -11,8 +11,8 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-// "BGM Tracks": the song of each of the 31 situations of the game. Save writes the music
-// table; Cancel and the close box write nothing.
+// "BGM Tracks": the song of each of the 31 situations of the game. Save writes the words of
+// the situations whose song the user changed; Cancel and the close box write nothing.
 class frmBGM : public QDialog
 {
     Q_OBJECT
@@ -38,5 +38,6 @@ private:
 
     Shared &g;
     int r = 0;
-    std::array<std::optional<unsigned>, bgm::situations> m_read {}; // the words as loaded
+    bgm::Words m_read {}; // the words as loaded
+    bool m_loaded = false;
 };

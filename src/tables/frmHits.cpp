@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "rom/VbError.h"
 #include "tables/Damage.h"
 #include "tables/Spinner.h"
@@ -67,9 +68,13 @@ void DamageWindow::buildControls()
     Frame2->setObjectName("Frame2");
     Frame2->setGeometry(16, top2, 297, high);
     Frame2->setStyleSheet("QGroupBox { color: rgb(208, 208, 255); }");
-    hs1.resize(damage::rows(r).size());
-    ls.resize(damage::rows(r).size());
-    bar.resize(16 * damage::rows(r).size());
+    const size_t n = damage::rows(r).size();
+    hs1.resize(n);
+    ls.resize(n);
+    odd.resize(n);
+    bar.resize(16 * n);
+    m_read.assign(n, 0);
+    m_edited.assign(n, false);
     buildRows(Frame1, 0, rowsPerFrame, top1);
     buildRows(Frame2, rowsPerFrame, rowsPerFrame, top2);
     buildButtons();
@@ -97,9 +102,16 @@ void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTo
             seg->setPicture(empty);
             bar[n * 16 + static_cast<size_t>(j)] = seg;
         }
+        odd[n] = new QLabel(frame);
+        odd[n]->setObjectName(QString("odd(%1)").arg(i));
+        odd[n]->setGeometry(144, y, 8 * 15 + 10, 19);
+        odd[n]->setFont(f);
+        odd[n]->hide();
         hs1[n] = new Spinner(Qt::Horizontal, 1, 16, this, QString("hs1(%1)").arg(i));
         hs1[n]->setGeometry(128, frameTop + y, 25, 17);
         connect(hs1[n], &Spinner::spinChanged, this, [this, i] { hs1_Change(i); });
+        // Any arrow the user presses makes the row theirs, even one that leaves the value.
+        connect(hs1[n], &QScrollBar::actionTriggered, this, [this, n] { userChanged(n); });
     }
 }
 
@@ -141,19 +153,51 @@ void DamageWindow::Form_Load()
 {
     for (ctl::ImageBox *seg : bar)
         seg->Tag = "0";
-    RomImage rom;
-    const bool opened = msg::step(g, sub(subLoad), [&] { rom = RomImage::load(g.ini.romPath); });
+    std::fill(m_edited.begin(), m_edited.end(), false);
+    // One box when the ROM cannot be read, and Save then writes nothing.
+    m_loaded = msg::step(g, sub(subLoad), [&] {
+        const RomImage rom = RomImage::load(g.ini.romPath);
+        for (size_t i = 0; i < hs1.size(); ++i)
+            m_read[i] = rom.byte(damage::rows(r)[i].pos);
+    });
+    cmdOK->setEnabled(m_loaded);
+    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
     for (size_t i = 0; i < hs1.size(); ++i) {
-        // Without the file the rows take the scratch byte, as no read changed it.
-        if (opened)
-            msg::step(g, sub(subLoad), [&] { scratch = rom.byte(damage::rows(r)[i].pos); });
+        scratch = m_loaded ? m_read[i] : 0;
         const int v = damage::valueOf(scratch);
         if (hs1[i]->spin() == v)
             hs1_Change(static_cast<int>(i));
         else
             hs1[i]->setSpin(v);
+        showOdd(i);
     }
     tableui::normalPointer();
+}
+
+// A byte above 15 is shown as it is, over the bar graph, until the user changes the row.
+void DamageWindow::showOdd(size_t row)
+{
+    const bool kept = m_loaded && !m_edited[row] && !damage::shows(m_read[row]);
+    odd[row]->setText(kept ? "byte " + viewtext::hex2(m_read[row]) + ", kept as is" : QString());
+    odd[row]->setVisible(kept);
+    for (size_t j = 0; j < 16; ++j)
+        bar[16 * row + j]->setVisible(!kept);
+}
+
+void DamageWindow::userChanged(size_t row)
+{
+    m_edited[row] = true;
+    showOdd(row);
+}
+
+// The byte each row holds now: the spinner's for a row the user changed, the byte read for
+// the others.
+std::vector<uint8_t> DamageWindow::bytes() const
+{
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i < hs1.size(); ++i)
+        out.push_back(m_edited[i] ? damage::byteOf(hs1[i]->spin()) : m_read[i]);
+    return out;
 }
 
 void DamageWindow::showSegment(ctl::ImageBox *seg, bool full)
@@ -178,15 +222,16 @@ void DamageWindow::hs1_Change(int index)
 
 void DamageWindow::cmdOK_Click()
 {
-    std::vector<int> values;
-    for (Spinner *s : hs1)
-        values.push_back(s->spin());
+    if (!m_loaded)
+        return;
+    const std::vector<uint8_t> now = bytes();
+    const std::vector<Patch> patches = damage::patches(now, m_read, r);
     // A failed write is reported and keeps the window open, so nothing counts as saved.
-    if (!msg::step(
-            g, sub(subSave), [&] { romfile::write(g.ini.romPath, damage::patches(values, r)); }))
+    if (!patches.empty()
+        && !msg::step(g, sub(subSave), [&] { romfile::write(g.ini.romPath, patches); }))
         return;
     QString caption = "Vorlig";
-    if (damage::allCheap(values)) {
+    if (damage::allCheap(now)) {
         if (msg::box("That was very cheap of you.", msg::InformationYesNo, "Information")
             != msg::Yes) {
             msg::box("Yes it was.", msg::Information, "Information");
@@ -198,11 +243,15 @@ void DamageWindow::cmdOK_Click()
     accept();
 }
 
+// The defaults are the user's choice for every row.
 void DamageWindow::cmdDefault_Click()
 {
     msg::step(g, sub(subDefault), [&] {
-        for (size_t i = 0; i < hs1.size(); ++i)
+        for (size_t i = 0; i < hs1.size(); ++i) {
+            m_edited[i] = true;
             hs1[i]->setSpin(damage::defaultValue(damage::rows(r)[i]));
+            showOdd(i);
+        }
     });
 }
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <exception>
+#include <tuple>
 
 namespace {
 
@@ -66,6 +67,15 @@ void frmMisc::buildControls()
     cmdDefault = tableui::button(this, "cmdDefault", "Default Settings", 120, 1440, 2880, 315);
     connect(vLife, &Spinner::spinChanged, this, &frmMisc::vLife_Change);
     connect(vHeart, &Spinner::spinChanged, this, &frmMisc::vHeart_Change);
+    // Any arrow the user presses makes the byte theirs, even one that leaves the value.
+    connect(vLife, &QScrollBar::actionTriggered, this, [this] {
+        m_lives.edited = true;
+        vLife_Change();
+    });
+    connect(vHeart, &QScrollBar::actionTriggered, this, [this] {
+        m_hearts.edited = true;
+        vHeart_Change();
+    });
     connect(cmdOK, &QPushButton::clicked, this, &frmMisc::cmdOK_Click);
     connect(cmdDefault, &QPushButton::clicked, this, &frmMisc::cmdDefault_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmMisc::cmdCancel_Click);
@@ -76,43 +86,63 @@ void frmMisc::Form_Load()
     const int r = g.romVer == "1" ? 1 : 0;
     livesPos = gameopt::livesPos(r);
     heartsPos = gameopt::heartsPos(r);
-    uint8_t lives = 0, hearts = 0;
-    stepM(g, "M00", [&] {
+    m_lives = {};
+    m_hearts = {};
+    // One box when the bytes cannot be read; Save then writes nothing.
+    m_loaded = stepM(g, "M00", [&] {
         const RomImage rom = RomImage::load(g.ini.romPath);
-        lives = rom.byte(livesPos);
-        hearts = rom.byte(heartsPos);
+        m_lives.read = rom.byte(livesPos);
+        m_hearts.read = rom.byte(heartsPos);
     });
-    vHeart->setSpin(gameopt::valueOf(hearts));
-    vLife->setSpin(gameopt::valueOf(lives));
+    cmdOK->setEnabled(m_loaded);
+    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
+    vHeart->setSpin(gameopt::valueOf(m_hearts.read));
+    vLife->setSpin(gameopt::valueOf(m_lives.read));
     // The read-outs show the values from the opening on, changed or not.
     vHeart_Change();
     vLife_Change();
 }
 
+uint8_t frmMisc::byteNow(const Held &h, const Spinner *s) const
+{
+    return h.edited ? gameopt::byteOf(s->spin()) : h.read;
+}
+
+QString frmMisc::shownText(const Held &h, const Spinner *s) const
+{
+    return QString::fromStdString(gameopt::readOut(byteNow(h, s)));
+}
+
 void frmMisc::vLife_Change()
 {
-    txtl->setText(QString::number(vLife->spin()));
+    txtl->setText(shownText(m_lives, vLife));
 }
 
 void frmMisc::vHeart_Change()
 {
-    txth->setText(QString::number(vHeart->spin()));
+    txth->setText(shownText(m_hearts, vHeart));
 }
 
 void frmMisc::cmdDefault_Click()
 {
+    m_lives.edited = m_hearts.edited = true;
     vLife->setSpin(2);
     vHeart->setSpin(5);
+    vLife_Change();
+    vHeart_Change();
 }
 
 void frmMisc::cmdOK_Click()
 {
+    if (!m_loaded)
+        return;
+    std::vector<Patch> patches;
+    for (auto [pos, h, s] :
+        { std::tuple { livesPos, m_lives, vLife }, std::tuple { heartsPos, m_hearts, vHeart } })
+        if (byteNow(h, s) != h.read)
+            patches.push_back({ pos, { byteNow(h, s) } });
     // A failed write is reported and keeps the window open with the values.
-    if (stepM(g, "M01", [&] {
-            romfile::write(g.ini.romPath,
-                { { livesPos, { gameopt::byteOf(vLife->spin()) } },
-                    { heartsPos, { gameopt::byteOf(vHeart->spin()) } } });
-        }))
+    if (patches.empty() || stepM(g, "M01", [&] { romfile::write(g.ini.romPath, patches); }))
         accept();
 }
 

@@ -10,8 +10,9 @@ class QLineEdit;
 class QPushButton;
 class Spinner;
 
-// "Game options": the starting lives and hearts. Save writes both BCD bytes; Cancel and the
-// close box write nothing.
+// "Game options": the starting lives and hearts, one BCD byte each. Save writes the bytes the
+// user changed; a byte left alone is kept, also one that is not BCD. Cancel and the close box
+// write nothing.
 class frmMisc : public QDialog
 {
     Q_OBJECT
@@ -33,8 +34,22 @@ public:
 
     long long livesPos = 0, heartsPos = 0;
 
+    // Whether the opening read both bytes; Save stays disabled otherwise.
+    bool loaded() const { return m_loaded; }
+
 private:
     void buildControls();
+    // A byte as read until the user changes its control, then the control's value.
+    struct Held
+    {
+        uint8_t read = 0;
+        bool edited = false;
+    };
+    uint8_t byteNow(const Held &h, const Spinner *s) const;
+    QString shownText(const Held &h, const Spinner *s) const;
+
+    bool m_loaded = false;
+    Held m_lives, m_hearts;
 
     Shared &g;
 };

@@ -167,54 +167,61 @@ TEST(TablesDamage, BytesShowTheirSegments)
     EXPECT_EQ(full(1), 14);
     EXPECT_EQ(full(7), 8);
     EXPECT_EQ(full(15), 0);
-    EXPECT_EQ(full(16), 16); // read as 0
+    EXPECT_EQ(full(16), 16); // the spinner stands at 1
     EXPECT_EQ(damage::valueOf(0xFF), 1);
     // Full segments stand on the left.
     EXPECT_TRUE(damage::segmentFull(2, 13));
     EXPECT_FALSE(damage::segmentFull(2, 14));
 }
 
-TEST(TablesDamage, SaveNamesExactlyTheRowsBytes)
+TEST(TablesDamage, SaveNamesOnlyTheRowsThatChanged)
 {
     for (int r : { 0, 1 }) {
         const auto &rows = damage::rows(r);
         ASSERT_EQ(rows.size(), r ? 10u : 8u);
-        std::vector<int> values;
-        for (size_t i = 0; i < rows.size(); ++i)
-            values.push_back(static_cast<int>(i) + 1);
-        const auto p = damage::patches(values, r);
-        ASSERT_EQ(p.size(), rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) {
-            EXPECT_EQ(p[i].pos, rows[i].pos);
-            EXPECT_EQ(p[i].bytes, Bytes { static_cast<uint8_t>(i == 0 ? 0 : i) });
-        }
-        EXPECT_FALSE(damage::allCheap(values));
-        EXPECT_TRUE(damage::allCheap(std::vector<int>(rows.size(), 1)));
+        // Read: a byte above 15 in row 1; now: rows 0 and 2 changed, row 1 kept as read.
+        std::vector<uint8_t> read(rows.size(), 3), now(rows.size(), 3);
+        read[1] = now[1] = 0x20;
+        now[0] = 9;
+        now[2] = 0;
+        const auto p = damage::patches(now, read, r);
+        ASSERT_EQ(p.size(), 2u);
+        EXPECT_EQ(p[0].pos, rows[0].pos);
+        EXPECT_EQ(p[0].bytes, Bytes { 9 });
+        EXPECT_EQ(p[1].pos, rows[2].pos);
+        EXPECT_EQ(p[1].bytes, Bytes { 0 });
+        EXPECT_TRUE(damage::patches(read, read, r).empty());
+        EXPECT_FALSE(damage::allCheap(now));
+        EXPECT_TRUE(damage::allCheap(std::vector<uint8_t>(rows.size(), 0)));
     }
+    EXPECT_FALSE(damage::shows(16));
     EXPECT_EQ(damage::rows(0)[3].pos, 0x38303 + 1);
     EXPECT_EQ(damage::rows(1)[9].pos, 0x38306 + 1);
     EXPECT_EQ(damage::defaultValue(damage::rows(1)[4]), 16);
 }
 
-TEST(TablesBgm, WordsPickTheirItems)
+TEST(TablesBgm, WordsPickTheirItemsOrShowWhatTheyAre)
 {
     // 0x9299 is song 0 in the Japanese release and song 10 in the US one.
     EXPECT_EQ(bgm::itemText(bgm::itemForWord(0x9299, 1)), "Life Loss");
     EXPECT_EQ(bgm::itemText(bgm::itemForWord(0x9299, 0)), "Demon Seed");
-    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(11, 0), 0), 3);
-    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(12, 1), 1), 8);
-    EXPECT_EQ(bgm::itemForWord(bgm::songPtr(28, 0), 0), 12);
+    // Songs 11, 12 and 28 have no item of their own: shown as themselves.
+    for (int song : { 11, 12, 28 }) {
+        EXPECT_EQ(bgm::itemForWord(bgm::songPtr(song, 0), 0), -1);
+        EXPECT_EQ(bgm::wordText(bgm::songPtr(song, 1), 1), "Song " + std::to_string(song));
+    }
     EXPECT_EQ(bgm::itemForWord(0x1234, 0), -1);
+    EXPECT_EQ(bgm::wordText(0xBEEF, 0), "Word BEEF");
     EXPECT_EQ(bgm::itemForWord(bgm::songPtr(0, 0) + 1, 0), -1);
 }
 
 TEST(TablesBgm, DefaultsSaveEachSituationsOwnSongButThreeStandIns)
 {
     for (int r : { 0, 1 }) {
-        std::array<int, bgm::situations> sel {};
+        bgm::Words chosen {};
         for (int i = 0; i < bgm::situations; ++i)
-            sel[static_cast<size_t>(i)] = bgm::defaultItem(i, r);
-        const auto p = bgm::patches(sel, {}, r);
+            chosen[static_cast<size_t>(i)] = bgm::itemWord(bgm::defaultItem(i, r), r);
+        const auto p = bgm::patches(chosen, {}, r);
         ASSERT_EQ(p.size(), 31u);
         for (int i = 0; i < bgm::situations; ++i) {
             const int song = i == 11 ? 8 : i == 12 ? 6 : i == 28 ? 15 : i;
@@ -227,20 +234,21 @@ TEST(TablesBgm, DefaultsSaveEachSituationsOwnSongButThreeStandIns)
     }
 }
 
-TEST(TablesBgm, LifeLossForSituationOneAndListsWithoutSelection)
+TEST(TablesBgm, OnlyChangedWordsAreWritten)
 {
-    std::array<int, bgm::situations> sel;
-    sel.fill(-1);
-    sel[1] = 27;
-    std::array<std::optional<unsigned>, bgm::situations> read {};
-    read[2] = 0xBEEF; // no song: written back as it was
-    const auto us = bgm::patches(sel, read, 0);
-    ASSERT_EQ(us.size(), 2u);
+    bgm::Words read {}, chosen {};
+    for (int i = 0; i < bgm::situations; ++i)
+        read[static_cast<size_t>(i)] = chosen[static_cast<size_t>(i)] = bgm::songPtr(i, 0);
+    read[2] = chosen[2] = 0xBEEF; // no song: kept as it was
+    chosen[1] = bgm::itemWord(27, 0); // "Life Loss"
+    chosen[5].reset(); // nothing chosen: nothing written
+    const auto us = bgm::patches(chosen, read, 0);
+    ASSERT_EQ(us.size(), 1u);
     EXPECT_EQ(us[0].pos, 200667);
     EXPECT_EQ(us[0].bytes, (Bytes { 0x0D, 0x92 }));
-    EXPECT_EQ(us[1].pos, 200669);
-    EXPECT_EQ(us[1].bytes, (Bytes { 0xEF, 0xBE }));
-    const auto jp = bgm::patches(sel, {}, 1);
+    bgm::Words one {};
+    one[1] = bgm::itemWord(27, 1);
+    const auto jp = bgm::patches(one, {}, 1);
     ASSERT_EQ(jp.size(), 1u);
     EXPECT_EQ(jp[0].pos, 200721);
     EXPECT_EQ(jp[0].bytes, (Bytes { 0x99, 0x92 }));
@@ -270,6 +278,13 @@ TEST(TablesGameOptions, BcdBytesAndValues)
     EXPECT_EQ(gameopt::byteOf(7), 0x07);
     EXPECT_EQ(gameopt::byteOf(99), 0x99);
     EXPECT_EQ(gameopt::byteOf(gameopt::valueOf(0x2A)), 0x02);
+    EXPECT_TRUE(gameopt::isBcd(0x25));
+    EXPECT_FALSE(gameopt::isBcd(0x2A));
+    EXPECT_FALSE(gameopt::isBcd(0xA5));
+    EXPECT_EQ(gameopt::readOut(0x25), "25");
+    EXPECT_EQ(gameopt::readOut(0x07), "7");
+    EXPECT_EQ(gameopt::readOut(0x2A), "2A");
+    EXPECT_EQ(gameopt::readOut(0x0C), "C");
     EXPECT_EQ(gameopt::livesPos(1), 3902);
     EXPECT_EQ(gameopt::heartsPos(0), 4306);
 }
