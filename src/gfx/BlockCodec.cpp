@@ -1,5 +1,7 @@
 #include "gfx/BlockCodec.h"
 
+#include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "view/BlockRender.h"
 
@@ -7,10 +9,14 @@ namespace blocks {
 
 namespace {
 
-void checkBlock(int tileset, int block)
+void checkBlock(const RomTables &g, int tileset, int block)
 {
     if (tileset < 0 || tileset >= stageCount || block < 0 || block > 255)
         throw VbError("Subscript out of range");
+    const int count = g.blockCount[static_cast<size_t>(tileset)];
+    if (block >= count)
+        throw VbError("Block " + num::hex2(block) + " is not one of the " + std::to_string(count)
+            + " blocks of tileset " + num::hex2(tileset));
 }
 
 } // namespace
@@ -55,31 +61,33 @@ std::string cellName(int cell)
 
 long long blockDefAt(const RomTables &g, int tileset, int block)
 {
-    checkBlock(tileset, block);
+    checkBlock(g, tileset, block);
     return g.blockDefPos[static_cast<size_t>(tileset)] + 16LL * block;
 }
 
 long long blockAttrAt(const RomTables &g, int tileset, int block)
 {
-    checkBlock(tileset, block);
+    checkBlock(g, tileset, block);
     return g.blockAttrPos[static_cast<size_t>(tileset)] + block;
 }
 
-std::vector<Patch> blockPatches(
-    const RomTables &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads)
+std::vector<Patch> blockPatches(const RomTables &g, int tileset, int block, const StoredBlock &b)
 {
-    return { { blockDefAt(g, tileset, block), Bytes(tiles.begin(), tiles.end()) },
-        { blockAttrAt(g, tileset, block), Bytes { attrByte(quads) } } };
+    return { { blockDefAt(g, tileset, block), Bytes(b.tiles.begin(), b.tiles.end()) },
+        { blockAttrAt(g, tileset, block), Bytes { attrByte(b.quads) } } };
 }
 
-void saveBlock(Shared &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads)
+void saveBlock(Shared &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was)
 {
-    romfile::write(g.ini.romPath, blockPatches(g, tileset, block, tiles, quads));
+    const std::vector<Patch> patches
+        = changedBytes(blockPatches(g, tileset, block, now), blockPatches(g, tileset, block, was));
+    if (!patches.empty())
+        romfile::write(g.ini.romPath, patches);
     const auto ts = static_cast<size_t>(tileset);
     const auto b = static_cast<size_t>(block);
-    g.blockTiles[ts][b] = tiles;
+    g.blockTiles[ts][b] = now.tiles;
     for (size_t q = 0; q < 4; ++q)
-        g.blockPal[ts][b][q] = quads[q] & 3;
+        g.blockPal[ts][b][q] = now.quads[q] & 3;
 }
 
 StoredBlock readBlock(const std::string &path, const RomTables &g, int tileset, int block)

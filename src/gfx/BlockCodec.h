@@ -27,23 +27,25 @@ int quadOf(int cell);
 std::string cellName(int cell);
 
 // First of the block's 16 definition bytes, and its attribute byte. Throws VbError for a
-// tileset or block outside the tables.
+// tileset or block outside the tables, or a block past the tileset's last one, whose bytes would
+// lie on other data.
 long long blockDefAt(const RomTables &g, int tileset, int block);
 long long blockAttrAt(const RomTables &g, int tileset, int block);
-
-// Everything Save writes for a block.
-std::vector<Patch> blockPatches(
-    const RomTables &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads);
-
-// Writes the block into the ROM file, then into blockTiles and blockPal. A failed write throws
-// VbError and leaves the file and the tables as they were.
-void saveBlock(Shared &g, int tileset, int block, const BlockTiles &tiles, const QuadPals &quads);
 
 struct StoredBlock
 {
     BlockTiles tiles {};
     QuadPals quads {};
+    bool operator==(const StoredBlock &) const = default;
 };
+
+// Everything a block's Save could write.
+std::vector<Patch> blockPatches(const RomTables &g, int tileset, int block, const StoredBlock &b);
+
+// Writes the bytes of the block that differ from `was` (the block as the window took it) into
+// the ROM file, then the block into blockTiles and blockPal. A failed write throws VbError and
+// leaves the file and the tables as they were.
+void saveBlock(Shared &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was);
 
 // The block as the ROM file at path holds it (Restore reads the backup this way). Throws
 // VbError when the file is missing or does not reach the block.

@@ -19,6 +19,14 @@ ColourBox::ColourBox(QWidget *parent, const QString &name, int index)
 void ColourBox::setColour(uint32_t rgb)
 {
     m_colour = nesColour(rgb);
+    m_none = false;
+    update();
+}
+
+void ColourBox::setNoColour()
+{
+    m_colour = Qt::black;
+    m_none = true;
     update();
 }
 
@@ -32,6 +40,11 @@ void ColourBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), m_colour);
+    if (m_none) {
+        p.setPen(QPen(QColor(255, 231, 163), 1));
+        p.drawLine(rect().topLeft(), rect().bottomRight());
+        p.drawLine(rect().topRight(), rect().bottomLeft());
+    }
     if (m_border == 1) {
         p.setPen(QPen(QColor(255, 231, 163), 2));
         p.drawRect(rect().adjusted(1, 1, -1, -1));

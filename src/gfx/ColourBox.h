@@ -15,6 +15,9 @@ public:
 
     // rgb as the palette file gives it: red + 256 * green + 65536 * blue.
     void setColour(uint32_t rgb);
+    // A number above 63 names no NES colour: the box shows a cross on black, its Tag the number.
+    void setNoColour();
+    bool showsNoColour() const { return m_none; }
     QColor backColor() const { return m_colour; }
     QString Tag;
 
@@ -33,6 +36,7 @@ private:
     int m_index;
     QColor m_colour { Qt::black };
     int m_border = 0;
+    bool m_none = false;
 };
 
 // The NES colour a colour box shows.

@@ -106,7 +106,10 @@ int PaletteWindow::release() const
 
 void PaletteWindow::showColour(ColourBox *box, int colour)
 {
-    box->setColour(g.nesRgb[static_cast<size_t>(colour & 63)]);
+    if (colour >= 0 && colour <= 63)
+        box->setColour(g.nesRgb[static_cast<size_t>(colour)]);
+    else
+        box->setNoColour();
     box->Tag = viewtext::hex2(colour);
 }
 
@@ -147,6 +150,16 @@ void PaletteWindow::assignListed()
 void PaletteWindow::restoredBox(int set)
 {
     msg::box("Palette Set #" + num::hex2(set) + " restored.", msg::Information, "Done!");
+}
+
+void PaletteWindow::setLoaded(bool ok)
+{
+    m_loaded = ok;
+    const QString why = ok ? QString() : "The ROM could not be read when the window opened.";
+    for (QPushButton *b : { cmdOK, cmdRestore }) {
+        b->setEnabled(ok);
+        b->setToolTip(why);
+    }
 }
 
 void PaletteWindow::picColor_MouseMove(int index)

@@ -40,6 +40,8 @@ public:
     virtual void cmdRevert_Click() = 0;
 
     int assignedSet() const { return curSet; }
+    // Whether the last load read the ROM; Save and Restore work only then.
+    bool loaded() const { return m_loaded; }
     int selectedSlot() const { return selSlot; }
 
     QLineEdit *txtSet = nullptr;
@@ -79,10 +81,14 @@ protected:
     // The set chosen in the list becomes the section's.
     void assignListed();
     static void restoredBox(int set);
+    // Enables Save and Restore when the load read the ROM; otherwise they stay disabled, so a
+    // window that shows nothing true writes nothing. Revert loads again.
+    void setLoaded(bool ok);
 
     Shared &g;
     int curSet = 0;
     int selSlot = 0;
+    bool m_loaded = false;
 
 private:
     int colourMoveSub;

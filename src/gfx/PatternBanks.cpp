@@ -2,6 +2,8 @@
 
 #include "view/BlockRender.h"
 
+#include <set>
+
 namespace patbank {
 
 namespace {
@@ -62,15 +64,62 @@ Preview preview(const Bank &bank, int layout)
     return out;
 }
 
+int32_t copyCandidate(int stage, int section, int32_t sprPos)
+{
+    if (stage != 1 || section < 0 || section > 8 || sprPos <= 0)
+        return 0;
+    return sprPos + (section <= 2 ? 30 : section <= 5 ? 18 : 6);
+}
+
+namespace {
+
+// Every byte the loader recorded a position for, other than the sprite bank lists.
+std::set<int32_t> otherTables(const RomTables &g, const StageTables &t, int r)
+{
+    std::set<int32_t> out;
+    auto add = [&out](int32_t pos, int n) {
+        for (int i = 0; pos > 0 && i < n; ++i)
+            out.insert(pos + i);
+    };
+    for (size_t s = 0; s < g.palSetPos.size(); ++s)
+        for (size_t n = 0; n < g.palSetPos[s].size(); ++n) {
+            add(g.palSetPos[s][n], 1);
+            add(g.sprPalPos[s][n], 1);
+            add(g.patBGPos[s][n], r == 1 ? 2 : 3);
+            add(t.scrollPos[s][n], 1);
+            add(t.startTbl[s][n].pos, 2);
+            add(t.doorPos[s][n], 2);
+            if (t.layoutPos[s][n] > 0)
+                add(t.layoutPos[s][n] - 1, t.layoutLen[s][n] + 1); // the screen count first
+            if (s != 1)
+                add(g.patSprPos[s][n], 2);
+        }
+    return out;
+}
+
+} // namespace
+
+bool copyAllowed(const RomTables &g, const StageTables &t, int r, int32_t pos)
+{
+    if (pos <= 0)
+        return false;
+    std::set<int32_t> list;
+    for (int32_t p : g.patSprPos[1])
+        if (p > 0)
+            list.insert({ p, p + 1 });
+    if (!list.count(pos) || !list.count(pos + 1))
+        return false;
+    const std::set<int32_t> others = otherTables(g, t, r);
+    return !others.count(pos) && !others.count(pos + 1);
+}
+
 std::vector<Patch> savePatches(const SectionBanks &b, int r)
 {
     std::vector<Patch> out;
     out.push_back({ b.bgPos, { b.bg[0], b.bg[1] } });
     out.push_back({ b.sprPos, { b.spr[0], b.spr[1] } });
-    if (b.stage == 1 && b.section >= 0 && b.section <= 8) {
-        const int d = b.section <= 2 ? 30 : b.section <= 5 ? 18 : 6;
-        out.push_back({ b.sprPos + d, { b.spr[0], b.spr[1] } });
-    }
+    if (b.copyPos > 0)
+        out.push_back({ b.copyPos, { b.spr[0], b.spr[1] } });
     if (r == 0)
         out.push_back({ b.bgPos + 2, { b.spr[2] } });
     return out;

@@ -1,5 +1,7 @@
 #pragma once
+#include "app/Shared.h"
 #include "rom/RomFile.h"
+#include "stage/StageTables.h"
 
 #include <array>
 #include <cstdint>
@@ -30,16 +32,24 @@ Preview preview(const Bank &bank, int layout);
 // The banks Save writes for one section and where their bytes lie.
 struct SectionBanks
 {
-    int stage = 0;
-    int section = 0;
     int32_t bgPos = 0; // BG 1 at +0, BG 2 at +1, US Sprites 4 at +2
     int32_t sprPos = 0; // Sprites 2 at +0, Sprites 3 at +1
+    int32_t copyPos = 0; // stage 1's second copy of the sprite banks, 0 for none
     std::array<uint8_t, 2> bg {};
     std::array<uint8_t, 3> spr {}; // Sprites 2, 3, 4
 };
 
-// The section's bytes; stage 1's first nine sections keep a second copy of their sprite banks
-// further on in the same list, which is written too.
+// Stage 1's first nine sections keep a second copy of their sprite banks further on in the
+// stage's sprite bank list (sections 0-2 at +30, 3-5 at +18, 6-8 at +6): the same rooms the
+// stage shows again. The place the copy would take, or 0 for every other section.
+int32_t copyCandidate(int stage, int section, int32_t sprPos);
+
+// Whether the two bytes at pos may take that copy: both lie in the sprite bank list the loader
+// recorded for stage 1, and neither is a byte it recorded for another table. A damaged or odd
+// ROM whose list is shorter keeps its other data.
+bool copyAllowed(const RomTables &g, const StageTables &t, int r, int32_t pos);
+
+// Every byte of the section's banks, and the copy when it has one.
 std::vector<Patch> savePatches(const SectionBanks &b, int r);
 
 } // namespace patbank

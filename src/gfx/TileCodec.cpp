@@ -1,6 +1,7 @@
 #include "gfx/TileCodec.h"
 
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
 
@@ -113,12 +114,15 @@ TileRows TileEdit::rows() const
     return out;
 }
 
-void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e)
+void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was)
 {
     const TileRows px = e.rows();
     const render::ChrTile chr = encodeTile(px);
-    romfile::write(
-        g.ini.romPath, { { tileAt(g, e.bank, e.bankTile), Bytes(chr.begin(), chr.end()) } });
+    const long long at = tileAt(g, e.bank, e.bankTile);
+    const std::vector<Patch> patches = changedBytes(
+        { { at, Bytes(chr.begin(), chr.end()) } }, { { at, Bytes(was.begin(), was.end()) } });
+    if (!patches.empty())
+        romfile::write(g.ini.romPath, patches);
     g.chrData[static_cast<size_t>(e.bank)][static_cast<size_t>(e.bankTile)] = chr;
     render::decodeTile(chr, pix[static_cast<size_t>(e.tileNum)]);
     g.tileChanged = true;

@@ -51,8 +51,9 @@ struct TileEdit
     TileRows rows() const;
 };
 
-// Save: writes the encoded tile into the ROM file, then into chrData and the decoded tiles of
-// the current tileset, and sets tileChanged. A failed write throws VbError and changes nothing.
-void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e);
+// Save: writes the bytes of the encoded tile that differ from `was` (the tile as the window
+// opened it) into the ROM file, then the tile into chrData and the decoded tiles of the current
+// tileset, and sets tileChanged. A failed write throws VbError and changes nothing.
+void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was);
 
 } // namespace blocks

@@ -150,10 +150,21 @@ void frmEditTSA::Form_Load()
 {
     const DrawScope scope(this);
     g.dlgCancel = false;
-    msg::step(g, subLoad, [&] {
+    const bool taken = msg::step(g, subLoad, [&] {
         m.load(g);
         setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(g.tsaBlock)));
     });
+    // The block must also be in the ROM file as a block of its tileset, or Save and Restore
+    // would write over other data: one box, and both stay disabled.
+    m_loaded = taken && msg::step(g, subLoad, [&] {
+        m_stored = blocks::readBlock(g.ini.romPath, g, m.tileset, m.block);
+    });
+    m_opened = { m.blkTiles, m.quadPal };
+    const QString why = m_loaded ? QString() : "The ROM could not be read when the window opened.";
+    for (QPushButton *b : { cmdOK, cmdRestore }) {
+        b->setEnabled(m_loaded);
+        b->setToolTip(why);
+    }
     for (int q = 0; q < 4; ++q)
         msg::step(g, subLoad, [&] {
             picPal[static_cast<size_t>(q)][3]->setBackColor(
@@ -291,17 +302,22 @@ void frmEditTSA::imgTile_MouseMove(int index)
     });
 }
 
-bool frmEditTSA::save()
+// Writes what differs from `was`: the block as the window opened it for Save, the block in the
+// file for Restore.
+bool frmEditTSA::save(const blocks::StoredBlock &was)
 {
     defaultPointer();
-    return msg::step(
-        g, subSave, [&] { blocks::saveBlock(g, m.tileset, m.block, m.blkTiles, m.quadPal); });
+    if (!m_loaded)
+        return false;
+    return msg::step(g, subSave, [&] {
+        blocks::saveBlock(g, m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
+    });
 }
 
 // A save whose write failed leaves the window open with the edits, the tables as they were.
 void frmEditTSA::cmdOK_Click()
 {
-    if (!save())
+    if (!save(m_opened))
         return;
     g.dlgCancel = false;
     accept();
@@ -315,7 +331,7 @@ void frmEditTSA::cmdCancel_Click()
 void frmEditTSA::cmdRestore_Click()
 {
     defaultPointer();
-    if (!tableui::restoreAsked(g))
+    if (!m_loaded || !tableui::restoreAsked(g))
         return;
     blocks::StoredBlock b;
     if (!msg::step(
@@ -324,7 +340,7 @@ void frmEditTSA::cmdRestore_Click()
     const blocks::BlockEdit keep = m;
     m.blkTiles = b.tiles;
     m.quadPal = b.quads;
-    if (!save()) {
+    if (!save(m_stored)) {
         m = keep;
         return;
     }

@@ -23,8 +23,8 @@ class PicBox;
 
 // "Edit Tileset #": one block of the current section's tileset, its 16 tiles picked from a
 // chooser of the section's 256 background tiles and a sub-palette for each quadrant. Save
-// writes the block into the ROM file and the shared tables; Cancel and the close box write
-// nothing.
+// writes the bytes of the block the user changed into the ROM file, and the block into the
+// shared tables; Cancel and the close box write nothing.
 class frmEditTSA : public QDialog
 {
     Q_OBJECT
@@ -82,7 +82,7 @@ private:
     void buildChooser();
     void buildColourGroups();
     void wireCells();
-    bool save();
+    bool save(const blocks::StoredBlock &was);
     void defaultPointer();
     void redrawChooser();
     void showColours();
@@ -108,6 +108,9 @@ private:
     bool m_drawReported = false; // one drawing error box per handler
     int m_depth = 0;
     int m_pressedCell = -1;
+    bool m_loaded = false; // the block was found in the ROM file at the opening
+    blocks::StoredBlock m_opened; // as the window took it from the tables
+    blocks::StoredBlock m_stored; // as the ROM file held it
 };
 
 // Group origins of the quadrant colour boxes, in twips.

@@ -5,6 +5,7 @@
 #include "app/MsgBox.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
 
@@ -80,17 +81,20 @@ void frmPalettes::Form_Load()
         listColoursAndSets(bgpal::setCount(r));
         setBase = bgpal::setBase(r);
     });
-    msg::step(g, 605, [&] {
+    const bool read = msg::step(g, 605, [&] {
         const RomImage rom = RomImage::load(g.ini.romPath);
         const auto fixed = std::array<uint8_t, 3> { static_cast<uint8_t>(g.palFixed.at(0)),
             static_cast<uint8_t>(g.palFixed.at(1)), static_cast<uint8_t>(g.palFixed.at(2)) };
         palSets = bgpal::load(rom, release(), static_cast<uint8_t>(g.palBackdrop.at(0)), fixed);
     });
-    msg::step(g, 605, [&] {
+    const bool assigned = read && msg::step(g, 605, [&] {
         curSet
             = g.palSetNo.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
         showAssigned();
     });
+    setLoaded(assigned);
+    m_read = palSets;
+    m_readSet = curSet;
     allBordersOff();
     selSlot = 5;
     picPal[5]->setBorderStyle(1);
@@ -155,25 +159,28 @@ void frmPalettes::picPal_MouseMove(int index)
     msg::step(g, 609, [&] { hover(picPal.at(static_cast<size_t>(index)), -40, 390); });
 }
 
-// Everything goes into the ROM in one write; only a write that succeeded changes the program's
-// own copy, and a failed one leaves the window open so nothing edited is lost.
+// The bytes that changed go into the ROM in one write; only a write that succeeded changes the
+// program's own copy, and a failed one leaves the window open so nothing edited is lost.
 void frmPalettes::cmdOK_Click()
 {
+    if (!m_loaded)
+        return;
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
-    int32_t setPos = 0;
-    msg::step(g, 602, [&] {
-        if (n >= 18 || g.palSetPos.at(s).at(n) <= 0)
-            throw VbError("Subscript out of range");
-        setPos = g.palSetPos[s][n];
-    });
+    const int32_t setPos = n < 18 && s < g.palSetPos.size() ? g.palSetPos[s][n] : 0;
+    if (curSet != m_readSet && setPos <= 0)
+        msg::errBox(g, 602, "Subscript out of range");
     const bool saved = msg::step(g, 602, [&] {
-        const auto no = num::toByte(curSet);
-        romfile::write(g.ini.romPath, bgpal::savePatches(palSets, release(), setPos, no));
+        const std::vector<Patch> patches
+            = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
+                bgpal::savePatches(m_read, release(), setPos, num::toByte(m_readSet)));
+        if (!patches.empty())
+            romfile::write(g.ini.romPath, patches);
     });
     if (!saved)
         return;
-    g.palSetNo[s][n] = static_cast<int16_t>(curSet);
+    if (setPos > 0)
+        g.palSetNo[s][n] = static_cast<int16_t>(curSet);
     const bgpal::SetColours &first = palSets.sets[0];
     g.palBackdrop = std::string(1, static_cast<char>(first[0][0]));
     g.palFixed = std::string { static_cast<char>(first[0][1]), static_cast<char>(first[0][2]),
@@ -191,8 +198,11 @@ void frmPalettes::cmdRestore_Click()
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
         const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.ini.backupPath), r, l);
         romfile::write(g.ini.romPath, x.patches);
-        bgpal::putRecord(palSets, l, x.record);
-        bgpal::putShared(palSets, x.backdrop, x.fixed);
+        // What the ROM holds now counts as read, so Save does not write it again.
+        for (bgpal::PalSets *p : { &palSets, &m_read }) {
+            bgpal::putRecord(*p, l, x.record);
+            bgpal::putShared(*p, x.backdrop, x.fixed);
+        }
         g.palFixed = std::string(x.fixed.begin(), x.fixed.end());
         g.palBackdrop = std::string(1, static_cast<char>(x.backdrop));
     });

@@ -10,7 +10,8 @@ class ImageBox;
 }
 
 // "Edit Palettes": every background palette set, the shared colours, the backdrop, and the set
-// of the current section. Works on a copy read from the ROM; Save writes it all back.
+// of the current section. Works on a copy read from the ROM; Save writes back what the user
+// changed.
 class frmPalettes : public PaletteWindow
 {
     Q_OBJECT
@@ -49,6 +50,8 @@ private:
 
     frmRI3 &m_main;
     bgpal::PalSets palSets;
+    bgpal::PalSets m_read; // as the last load or Restore left the ROM
+    int m_readSet = 0;
     int32_t setBase = 0;
     bool m_unloaded = false;
 };

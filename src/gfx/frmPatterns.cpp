@@ -7,6 +7,7 @@
 #include "app/frmRI3.h"
 #include "gfx/PatternBanks.h"
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -139,6 +140,17 @@ void frmPatterns::Form_Load()
         g.dlgCancel = true;
         patColors = { 0x000000, 0xA04020, 0xD0A050, 0xF0F080 };
     });
+    // The banks come from the shared tables; the section's bytes must be in the ROM file too,
+    // or Save would have nowhere true to write them. One box, and Save stays disabled.
+    m_loaded = msg::step(g, 703, [&] {
+        const auto s = static_cast<size_t>(g.curStage);
+        const auto n = static_cast<size_t>(g.curSection);
+        const RomImage rom = RomImage::load(g.ini.romPath);
+        rom.bytes(g.patBGPos.at(s).at(n), g.romVer == "1" ? 2 : 3);
+        rom.bytes(g.patSprPos.at(s).at(n), 2);
+    });
+    cmdOK->setEnabled(m_loaded);
+    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
     msg::step(g, 703, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
@@ -157,6 +169,8 @@ void frmPatterns::Form_Load()
             sc[k]->Tag.clear();
             showSlot(i, optE->isChecked() || i < 2 ? slotBank(i) : sc[k]->value());
         }
+        m_readBg = bgBanks;
+        m_readSpr = sprBanks;
     });
 }
 
@@ -296,23 +310,36 @@ void frmPatterns::chk2_Click()
     msg::step(g, 701, [&] { layoutClick(chk2Tag, chk2, chkTag, chk, 2); });
 }
 
-// One write for all the section's bank bytes. Only a write that succeeded counts: then the
-// tables take the banks and the caller redraws; after a failure the window stays open.
+// The section's bank bytes the user changed, in one write; a changed sprite bank of stage 1's
+// first sections also goes to its second copy where the game keeps it. Only a write that
+// succeeded counts: then the tables take the banks and the caller redraws; after a failure the
+// window stays open.
 void frmPatterns::cmdOK_Click()
 {
+    if (!m_loaded)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
     const int r = g.romVer == "1" ? 1 : 0;
+    int32_t copy = 0;
     const bool saved = msg::step(g, 702, [&] {
-        patbank::SectionBanks b;
-        b.stage = g.curStage;
-        b.section = g.curSection;
-        b.bgPos = g.patBGPos.at(s).at(n);
-        b.sprPos = g.patSprPos.at(s).at(n);
-        b.bg = bgBanks;
-        b.spr = sprBanks;
-        romfile::write(g.ini.romPath, patbank::savePatches(b, r));
+        patbank::SectionBanks now;
+        now.bgPos = g.patBGPos.at(s).at(n);
+        now.sprPos = g.patSprPos.at(s).at(n);
+        copy = patbank::copyCandidate(g.curStage, g.curSection, now.sprPos);
+        if (!patbank::copyAllowed(g, m_main.tables(), r, copy))
+            copy = 0;
+        now.copyPos = copy;
+        patbank::SectionBanks read = now;
+        now.bg = bgBanks;
+        now.spr = sprBanks;
+        read.bg = m_readBg;
+        read.spr = m_readSpr;
+        const std::vector<Patch> patches
+            = changedBytes(patbank::savePatches(now, r), patbank::savePatches(read, r));
+        if (!patches.empty())
+            romfile::write(g.ini.romPath, patches);
     });
     if (!saved) {
         QApplication::restoreOverrideCursor();
@@ -325,6 +352,12 @@ void frmPatterns::cmdOK_Click()
     }
     if (r == 0)
         g.patSpr4[s][n] = sprBanks[2];
+    // The room that holds the copy shows the banks it now has.
+    for (size_t k = 0; copy > 0 && k < g.patSprPos[1].size(); ++k)
+        if (g.patSprPos[1][k] == copy)
+            for (size_t j = 0; j < 2; ++j)
+                if (sprBanks[j] != m_readSpr[j])
+                    g.patSpr[1][k][j + 2] = sprBanks[j];
     accept();
 }
 

@@ -18,9 +18,9 @@ class ScrollBar;
 } // namespace ctl
 
 // "Pattern Tables": the CHR banks of the current section, two background banks and two or three
-// sprite banks, each on a scroll bar with a preview of the first two. Save writes them into the
-// shared tables and the ROM. The window object lives as long as the main window, so the chosen
-// preview layout lasts from one opening to the next.
+// sprite banks, each on a scroll bar with a preview of the first two. Save writes the banks the
+// user changed into the shared tables and the ROM. The window object lives as long as the main
+// window, so the chosen preview layout lasts from one opening to the next.
 class frmPatterns : public QDialog
 {
     Q_OBJECT
@@ -43,6 +43,9 @@ public:
     std::array<uint8_t, 2> bgBanks {};
     std::array<uint8_t, 3> sprBanks {};
     int interleave = 0; // 0 plain, 1 8-interleave, 2 4-interleave
+
+    // Whether the section's bank bytes could be read at the opening; Save works only then.
+    bool loaded() const { return m_loaded; }
 
     QGroupBox *Frame1 = nullptr, *frmSq = nullptr;
     QRadioButton *optB = nullptr, *optE = nullptr;
@@ -69,4 +72,7 @@ private:
     Shared &g;
     frmRI3 &m_main;
     std::array<uint32_t, 4> patColors {};
+    bool m_loaded = false;
+    std::array<uint8_t, 2> m_readBg {}; // the banks at the opening
+    std::array<uint8_t, 3> m_readSpr {};
 };

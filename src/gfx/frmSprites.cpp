@@ -5,6 +5,7 @@
 #include "app/MsgBox.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
 
@@ -57,18 +58,21 @@ void frmSprites::buildBoxes()
 void frmSprites::Form_Load()
 {
     msg::step(g, 804, [&] { listColoursAndSets(sprpal::setCount(release())); });
-    msg::step(g, 804, [&] {
+    const bool read = msg::step(g, 804, [&] {
         sprPalSets = sprpal::load(RomImage::load(g.ini.romPath), release());
         for (int k = 0; k < sprpal::fixedCount; ++k)
             for (int j = 0; j < 3; ++j)
                 showColour(picPal[static_cast<size_t>(3 + 3 * k + j)],
                     sprPalSets.fixed[static_cast<size_t>(k)][static_cast<size_t>(j)]);
     });
-    msg::step(g, 804, [&] {
+    const bool assigned = read && msg::step(g, 804, [&] {
         curSet
             = g.sprPalNo.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
         showAssigned();
     });
+    setLoaded(assigned);
+    m_read = sprPalSets;
+    m_readSet = curSet;
     picPal_Click(0);
 }
 
@@ -137,21 +141,24 @@ sprpal::SprPalData frmSprites::fromBoxes() const
     return d;
 }
 
-// One write for everything; the section's set number changes only once it is in the ROM, and a
-// failed write leaves the window open with its edits.
+// One write for the bytes that changed: a fixed palette's copies only where its colour was
+// changed, so copies that differ from the first one stay as they are. The section's set number
+// changes only once it is in the ROM, and a failed write leaves the window open with its edits.
 void frmSprites::cmdOK_Click()
 {
+    if (!m_loaded)
+        return;
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
-    int32_t pos = 0;
-    msg::step(g, 802, [&] {
-        if (g.sprPalPos.at(s).at(n) <= 0)
-            throw VbError("Subscript out of range");
-        pos = g.sprPalPos[s][n];
-    });
+    const int32_t pos = s < g.sprPalPos.size() && n < g.sprPalPos[s].size() ? g.sprPalPos[s][n] : 0;
+    if (curSet != m_readSet && pos <= 0)
+        msg::errBox(g, 802, "Subscript out of range");
     const bool saved = msg::step(g, 802, [&] {
-        romfile::write(
-            g.ini.romPath, sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)));
+        const std::vector<Patch> patches
+            = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
+                sprpal::savePatches(m_read, release(), pos, num::toByte(m_readSet)));
+        if (!patches.empty())
+            romfile::write(g.ini.romPath, patches);
     });
     if (!saved)
         return;

@@ -5,7 +5,8 @@
 #include <array>
 
 // "Edit Sprite Palettes": the sprite palette sets, the six fixed sprite palettes and the set of
-// the current section, read from the ROM when the window opens and written back by Save.
+// the current section, read from the ROM when the window opens; Save writes back what the user
+// changed.
 class frmSprites : public PaletteWindow
 {
     Q_OBJECT
@@ -34,4 +35,6 @@ private:
     sprpal::SprPalData fromBoxes() const;
 
     sprpal::SprPalData sprPalSets;
+    sprpal::SprPalData m_read; // as the last load left the ROM
+    int m_readSet = 0;
 };

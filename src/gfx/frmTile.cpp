@@ -7,6 +7,7 @@
 #include "gfx/BlockPicBox.h"
 #include "resources/Icons.h"
 #include "rom/Numbers.h"
+#include "rom/RomFile.h"
 #include "rom/VbError.h"
 
 #include <QApplication>
@@ -115,6 +116,14 @@ void frmTile::Form_Load()
         if (!failure.empty())
             throw VbError(failure);
     });
+    // The tile must be in the ROM file, or Save would have nowhere true to write it: one box,
+    // and Save stays disabled.
+    m_loaded = msg::step(g, subLoad, [&] {
+        romfile::read(g.ini.romPath, blocks::tileAt(g, m.bank, m.bankTile), 16);
+        m_opened = g.chrData.at(static_cast<size_t>(m.bank)).at(static_cast<size_t>(m.bankTile));
+    });
+    cmdOK->setEnabled(m_loaded);
+    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
     DrawIt();
 }
 
@@ -223,7 +232,9 @@ void frmTile::picPal_MouseDown(int index, int button)
 // A save whose write failed keeps the window open with the edits; nothing in memory changes.
 void frmTile::cmdOK_Click()
 {
-    if (!msg::step(g, subSave, [&] { blocks::saveTile(g, m_main.tilePix.at(g.curTileset), m); }))
+    if (!m_loaded || !msg::step(g, subSave, [&] {
+            blocks::saveTile(g, m_main.tilePix.at(g.curTileset), m, m_opened);
+        }))
         return;
     accept();
 }

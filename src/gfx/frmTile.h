@@ -17,7 +17,8 @@ class PicBox;
 }
 
 // "Edit Tile #": the 64 pixels of one background tile, painted with two colours (one a mouse
-// button) by clicking or dragging across the grid; Save writes the tile into the ROM file.
+// button) by clicking or dragging across the grid; Save writes the tile's changed bytes into the
+// ROM file.
 class frmTile : public QDialog
 {
     Q_OBJECT
@@ -64,4 +65,6 @@ private:
     frmRI3 &m_main;
     std::array<QColor, 4> m_cols {}; // the tile's four colours
     bool m_dragging = false;
+    bool m_loaded = false; // the tile was found in the ROM file at the opening
+    render::ChrTile m_opened {}; // the tile's bytes then
 };

@@ -24,6 +24,7 @@ struct Fixture
         for (size_t i = 0; i < 15; ++i) {
             g.blockDefPos[i] = static_cast<int32_t>(100001 + 5000 * i);
             g.blockAttrPos[i] = static_cast<int32_t>(104097 + 5000 * i);
+            g.blockCount[i] = 256;
         }
         g.maxChrBank = size >= 0x7FFFF ? 255 : 127;
         for (int b = 0; b <= g.maxChrBank; ++b)
@@ -67,7 +68,8 @@ TEST(BlockSave, WritesSixteenTilesAndTheAttributeByteOnly)
     blocks::BlockTiles tiles;
     for (size_t j = 0; j < 16; ++j)
         tiles[j] = static_cast<uint8_t>(0x40 + j);
-    blocks::saveBlock(f.g, 5, 0x2A, tiles, { 3, 0, 1, 2 });
+    const blocks::StoredBlock was { blocks::BlockTiles {}, { 1, 1, 1, 1 } };
+    blocks::saveBlock(f.g, 5, 0x2A, { tiles, { 3, 0, 1, 2 } }, was);
     const Bytes after = f.file();
     const long long def = 100001 + 5000 * 5 + 16 * 0x2A;
     const long long attr = 104097 + 5000 * 5 + 0x2A;
@@ -81,6 +83,16 @@ TEST(BlockSave, WritesSixteenTilesAndTheAttributeByteOnly)
     EXPECT_EQ(f.g.blockTiles[5][0x2A], tiles);
     EXPECT_EQ(f.g.blockPal[5][0x2A], (std::array<uint8_t, 4> { 3, 0, 1, 2 }));
     EXPECT_EQ(after.size(), f.rom.size());
+
+    // Only the bytes that differ from the block as it was taken are written.
+    Fixture g2;
+    blocks::StoredBlock now = was;
+    now.tiles[5] = 0x33;
+    blocks::saveBlock(g2.g, 5, 0x2A, now, was);
+    EXPECT_EQ(changedPositions(g2.rom, g2.file()), std::vector<long long> { def + 5 });
+    EXPECT_EQ(g2.g.blockPal[5][0x2A], (std::array<uint8_t, 4> { 1, 1, 1, 1 }));
+    blocks::saveBlock(g2.g, 5, 0x2A, now, now);
+    EXPECT_EQ(changedPositions(g2.rom, g2.file()), std::vector<long long> { def + 5 });
 }
 
 TEST(BlockSave, FailedWriteLeavesFileAndTablesAlone)
@@ -90,12 +102,17 @@ TEST(BlockSave, FailedWriteLeavesFileAndTablesAlone)
     f.g.blockTiles[5][1][0] = 7;
     blocks::BlockTiles tiles {};
     tiles.fill(9);
-    EXPECT_THROW(blocks::saveBlock(f.g, 5, 1, tiles, { 1, 1, 1, 1 }), VbError);
+    EXPECT_THROW(blocks::saveBlock(f.g, 5, 1, { tiles, { 1, 1, 1, 1 } }, {}), VbError);
     EXPECT_EQ(f.file(), f.rom);
     EXPECT_EQ(f.g.blockTiles[5][1][0], 7);
     EXPECT_EQ(f.g.blockPal[5][1][0], 0);
-    EXPECT_THROW(blocks::saveBlock(f.g, 15, 0, tiles, {}), VbError);
-    EXPECT_THROW(blocks::saveBlock(f.g, 0, 256, tiles, {}), VbError);
+    EXPECT_THROW(blocks::saveBlock(f.g, 15, 0, { tiles, {} }, {}), VbError);
+    EXPECT_THROW(blocks::saveBlock(f.g, 0, 256, { tiles, {} }, {}), VbError);
+    // A block past the tileset's last one would lie on other data.
+    f.g.blockDefPos[5] = 100001;
+    f.g.blockCount[5] = 85;
+    EXPECT_THROW(blocks::saveBlock(f.g, 5, 85, { tiles, {} }, {}), VbError);
+    EXPECT_EQ(f.file(), f.rom);
 }
 
 TEST(BlockRestore, ReadsTheBackupAtTheSamePositions)
@@ -193,7 +210,9 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     EXPECT_TRUE(e.paint(63, 1)); // row 7, column 7 gets 0
     EXPECT_FALSE(e.paint(5, 4));
     e.pixVal[9] = 3; // row 1, column 1
-    blocks::saveTile(f.g, pix, e);
+    render::ChrTile was;
+    was.fill(0xA5);
+    blocks::saveTile(f.g, pix, e, was);
     const long long pos = chrBase + 1024 * 42 + 16 * 7;
     std::vector<long long> expect;
     const Bytes after = f.file();
@@ -219,12 +238,12 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
     f.g.tileBank = 0x80;
     e.load(f.g, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
-    EXPECT_THROW(blocks::saveTile(f.g, pix, e), VbError);
+    EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     f.g.ini.romPath = f.dir.file("gone.nes");
     f.g.tileBank = 3;
     e.load(f.g, false);
     e.pixVal[0] = 3;
-    EXPECT_THROW(blocks::saveTile(f.g, pix, e), VbError);
+    EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     EXPECT_FALSE(romfile::fileExists(f.g.ini.romPath));
     EXPECT_EQ(f.g.chrData[3][0][0], 0);
     EXPECT_EQ(pix[0][0][0], 0);

@@ -1,4 +1,5 @@
 #include "gfx/PatternBanks.h"
+#include "rom/PatchDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -56,13 +57,12 @@ TEST(PatBank, PreviewDecodesBothPlanes)
     EXPECT_EQ(px[y * 128 + x + 2], 0);
 }
 
-TEST(PatBank, SaveWritesTheSectionAndStageOnesCopies)
+TEST(PatBank, SaveWritesTheSectionAndItsCopy)
 {
     patbank::SectionBanks b;
-    b.stage = 1;
-    b.section = 4;
     b.bgPos = 1000;
     b.sprPos = 2000;
+    b.copyPos = 2018;
     b.bg = { 0x21, 0x22 };
     b.spr = { 0x41, 0x42, 0x43 };
     auto at = [](const std::vector<Patch> &ps) {
@@ -75,14 +75,31 @@ TEST(PatBank, SaveWritesTheSectionAndStageOnesCopies)
     EXPECT_EQ(at(patbank::savePatches(b, 0)),
         (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } }, { 2018, { 0x41, 0x42 } },
             { 1002, { 0x43 } } }));
-    b.section = 0;
-    EXPECT_EQ(at(patbank::savePatches(b, 1))[2].first, 2030);
-    b.section = 8;
-    EXPECT_EQ(at(patbank::savePatches(b, 1))[2].first, 2006);
-    b.section = 9;
+    b.copyPos = 0;
     EXPECT_EQ(
         at(patbank::savePatches(b, 1)), (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } } }));
-    b.stage = 2;
-    b.section = 4;
-    EXPECT_EQ(patbank::savePatches(b, 0).size(), 3u);
+
+    // Only stage 1's first nine sections have a copy.
+    EXPECT_EQ(patbank::copyCandidate(1, 0, 2000), 2030);
+    EXPECT_EQ(patbank::copyCandidate(1, 4, 2000), 2018);
+    EXPECT_EQ(patbank::copyCandidate(1, 8, 2000), 2006);
+    EXPECT_EQ(patbank::copyCandidate(1, 9, 2000), 0);
+    EXPECT_EQ(patbank::copyCandidate(2, 4, 2000), 0);
+    EXPECT_EQ(patbank::copyCandidate(1, 4, 0), 0);
+}
+
+TEST(PatchDiff, OnlyTheBytesThatDifferAreKept)
+{
+    const std::vector<Patch> was { { 10, { 1, 2, 3, 4 } }, { 20, { 5 } }, { 30, { 6, 7 } } };
+    const std::vector<Patch> now { { 10, { 1, 9, 9, 4 } }, { 20, { 5 } }, { 30, { 6, 8 } },
+        { 40, { 0 } } };
+    const std::vector<Patch> d = changedBytes(now, was);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(d[0].pos, 11);
+    EXPECT_EQ(d[0].bytes, (Bytes { 9, 9 }));
+    EXPECT_EQ(d[1].pos, 31);
+    EXPECT_EQ(d[2].pos, 40); // a position only now names
+    EXPECT_TRUE(changedBytes(was, was).empty());
+    // A later patch of the same position wins, as it would in the file.
+    EXPECT_TRUE(changedBytes({ { 10, { 7 } }, { 10, { 1 } } }, was).empty());
 }

@@ -105,6 +105,11 @@ void Builder::reserveFixed()
     m_space.reserve(m_m.puPtrTbl, 2 * puN, "power-up preset pointers");
     m_space.reserve(m_m.enPtrTbl, 2 * enN, "enemy preset pointers");
     m_space.reserve(chrBase, m_d.chrBanks * 1024LL, "CHR");
+    m_space.reserve(m_m.damage, 32, "damage records");
+    m_space.reserve(m_m.bgmTable, 62, "music table");
+    m_space.reserve(m_m.lives, 1, "lives");
+    m_space.reserve(m_m.hearts, 1, "hearts");
+    m_space.reserve(m_m.sprPalStart, m_m.sprPalSize, "sprite palettes");
     for (int t = 0; t < 15; ++t) {
         long long def = m_m.blockAttrPos[t] - 16LL * m_m.blockCount[t];
         m_space.reserve(def, 17LL * m_m.blockCount[t], "tileset");

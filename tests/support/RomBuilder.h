@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Synthetic ROM images of either release: all 15 stages behind their pointer chains, every
@@ -95,6 +96,12 @@ struct RomDesc
     std::vector<Bytes> chr; // 1024 bytes a bank; banks not given get a pattern of their number
     std::vector<std::array<uint8_t, 4>> puPresets; // type, content, x, y
     std::vector<std::array<uint8_t, 5>> enPresets; // id, left, top, 2 unread bytes
+
+    // The side windows' game tables at their fixed places (empty: left as filler).
+    Bytes damage; // both 16-byte records
+    std::vector<unsigned> bgmWords; // 31 song addresses
+    Bytes livesHearts; // the lives byte, then the hearts byte
+    Bytes sprPalettes; // from the first fixed sprite palette to the end of the set table
 };
 
 // The game's own shape (areas, sections, screens, doors, time bytes, CHR size), with drawn
@@ -111,6 +118,18 @@ RomDesc oddShape(Rel rel);
 
 // Section n (load order) of a stage.
 Section &loadSection(RomDesc &d, int stage, int n);
+
+// The side windows' tables as the game has them: damage bytes 0..15, each situation's own
+// song, two lives and five hearts in BCD, sprite colours 0..63 with every mirrored palette
+// equal to its first copy. gameShape() calls it.
+void gameTables(RomDesc &d);
+
+// A ROM whose side-window tables hold bytes the windows cannot show, all legal to keep: damage
+// bytes above 15, songs without a name of their own and a word naming no song, lives and
+// hearts that are not BCD, colour numbers above 63 in two background sets (42 and 43, which
+// the first stages do not draw with) and in the sprite palettes, and mirrored sprite palettes
+// that differ from their first copy.
+RomDesc oddTableBytes(RomDesc d);
 
 // Where the builder put each record of a section (load order), as 1-based positions.
 struct SectionLedger
@@ -147,6 +166,8 @@ struct StageLedger
     std::vector<SectionLedger> sections; // load order
     std::vector<long long> areaPtr; // area record positions
     long long doorRecords = 0; // record of area a at + 6a
+    // Stage 1 only: its sprite bank lists, back to back ([first, last + 1)).
+    std::pair<long long, long long> sprBankList {};
 };
 
 struct Ledger

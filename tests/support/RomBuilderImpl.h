@@ -51,6 +51,7 @@ private:
     void writeDoors(int s);
     void writePresets();
     void writeChrAndPalettes();
+    void writeGameTables();
 
     const Section &sec(int s, int n) const { return *m_flat[s][n].first; }
 

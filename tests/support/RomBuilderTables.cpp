@@ -36,6 +36,17 @@ void Builder::writeListTables(int s)
     ptr(scroll.base + 2 * s, scrollL2, scroll.nib, scroll.page);
     ptr(bank.base + 2 * s, bankL2, bank.nib, bank.page);
 
+    // Stage 1 keeps its areas' sprite bank lists back to back, the later areas holding the
+    // second copies of the first nine sections' banks (30, 18 and 6 bytes on), so the block
+    // has room for those copies however few sections a test gives the stage.
+    long long sprList = 0;
+    if (s == 1) {
+        long long total = 0;
+        for (const Area &area : areas)
+            total += 2 * static_cast<long long>(area.sections.size());
+        sprList = take(std::max(total, 36LL), bank.page, name("sprite bank list", s));
+        m_l.stages[s].sprBankList = { sprList, sprList + std::max(total, 36LL) };
+    }
     size_t n = 0;
     for (long long a = 0; a < na; ++a) {
         const auto &list = areas[static_cast<size_t>(a)].sections;
@@ -46,7 +57,8 @@ void Builder::writeListTables(int s)
         long long ix = take(c, idx.page, name("special index list", s));
         long long sc = take(c, scroll.page, name("scroll list", s));
         long long bb = take(m_m.bgBankBytes * c, bank.page, name("bank list", s));
-        long long sb = take(2 * c, bank.page, name("sprite bank list", s));
+        long long sb = sprList > 0 ? sprList + 2 * static_cast<long long>(n)
+                                   : take(2 * c, bank.page, name("sprite bank list", s));
         ptr(palL2 + 4 * a, bg, pal.nib, pal.page);
         ptr(palL2 + 4 * a + 2, spr, pal.nib, pal.page);
         ptr(startL2 + 2 * a, st, start.nib, start.page);
@@ -228,6 +240,21 @@ void Builder::writeChrAndPalettes()
     put(m_m.bgFixed3, m_d.bgFixed3);
 }
 
+void Builder::writeGameTables()
+{
+    putAll(m_m.damage, m_d.damage.data(), std::min<size_t>(m_d.damage.size(), 32));
+    for (size_t i = 0; i < m_d.bgmWords.size() && i < 31; ++i) {
+        put(m_m.bgmTable + 2 * static_cast<long long>(i), m_d.bgmWords[i] & 0xFF);
+        put(m_m.bgmTable + 2 * static_cast<long long>(i) + 1, (m_d.bgmWords[i] >> 8) & 0xFF);
+    }
+    if (m_d.livesHearts.size() == 2) {
+        put(m_m.lives, m_d.livesHearts[0]);
+        put(m_m.hearts, m_d.livesHearts[1]);
+    }
+    putAll(m_m.sprPalStart, m_d.sprPalettes.data(),
+        std::min<size_t>(m_d.sprPalettes.size(), static_cast<size_t>(m_m.sprPalSize)));
+}
+
 Built Builder::run()
 {
     reserveFixed();
@@ -242,6 +269,7 @@ Built Builder::run()
     writeSpecials();
     writePresets();
     writeChrAndPalettes();
+    writeGameTables();
     m_l.used = m_space.used();
     return { std::move(m_rom), std::move(m_l) };
 }

@@ -38,6 +38,16 @@ struct RomMap
     int enCount;
     int bgBankBytes; // bytes a section in the background bank list
     int holderCode0;
+
+    // The game tables of the side windows.
+    long long damage; // two 16-byte records, one after the other
+    long long bgmTable; // 31 little-endian song addresses
+    unsigned songBase; // song k's address: songBase + k * songStep
+    unsigned songStep;
+    long long lives;
+    long long hearts;
+    long long sprPalStart; // the fixed sprite palettes and their copies, then the set table
+    long long sprPalSize;
 };
 
 inline constexpr long long chrBase = 262161;
@@ -87,6 +97,14 @@ inline RomMap romMap(Rel rel)
     m.enCount = jp ? 224 : 228;
     m.bgBankBytes = jp ? 2 : 3;
     m.holderCode0 = jp ? 0x80 : 0x90;
+    m.damage = jp ? 230121 : 230142;
+    m.bgmTable = jp ? 200719 : 200665;
+    m.songBase = jp ? 0x9299 : 0x920D;
+    m.songStep = jp ? 20 : 14;
+    m.lives = jp ? 3902 : 4297;
+    m.hearts = jp ? 3907 : 4306;
+    m.sprPalStart = jp ? 2289 : 2454;
+    m.sprPalSize = jp ? 148 : 151;
     return m;
 }
 

@@ -195,6 +195,7 @@ RomDesc gameShape(Rel rel, int chrBanks)
     for (int i = 0; i < m.enCount; ++i)
         d.enPresets.push_back({ enemyIds[i % 15], static_cast<uint8_t>(0x20 + (i * 9) % 0xC0),
             static_cast<uint8_t>(0x30 + (i * 7) % 0xA0), 0xEE, 0xEF });
+    gameTables(d);
     return d;
 }
 

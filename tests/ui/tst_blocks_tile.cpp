@@ -4,6 +4,7 @@
 #include "rom/Numbers.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 
 #include <QPushButton>
@@ -108,7 +109,7 @@ private slots:
         QCOMPARE(t.boxes.count(), 0);
     }
 
-    void saveWithoutChangesStillWritesAndMarks()
+    void saveWithoutChangesKeepsTheFileAndMarks()
     {
         TileWindow t;
         t.w->cmdOK_Click();
@@ -218,17 +219,21 @@ private slots:
 
     void aBankTheRomDoesNotHoldIsNeverWritten()
     {
+        // The opening says once that the bank is not in the file, and Save stays disabled.
         TileWindow t(0x80, 0x47); // the US ROM has banks 00-7F
+        Boxes &real = t.boxes;
         frmTile &w = *t.w;
+        QCOMPARE(real.count(), 1);
+        QVERIFY(real.last().text.contains("CHR bank 80 is not in the ROM file"));
+        QVERIFY(real.last().text.contains("in subroutine 902."));
         QCOMPARE(w.m.pixVal[0], uint8_t(0));
-        w.pixel_MouseDown(0, 2);
-        w.Shite();
-        w.cmdOK_Click();
-        QCOMPARE(t.boxes.count(), 1);
-        QVERIFY(t.boxes.last().text.contains("in subroutine 900."));
+        QVERIFY(!w.cmdOK->isEnabled());
+        pointer::click(w.pixel[0], QPoint(3, 3), Qt::RightButton);
+        pointer::click(w.cmdOK);
+        QCOMPARE(real.count(), 1);
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(!t.p.g->tileChanged);
-        QCOMPARE(w.result(), 0);
+        QVERIFY(w.isVisible());
     }
 
     void aFailedWriteKeepsMemoryAsItWas()

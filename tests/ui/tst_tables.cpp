@@ -1,3 +1,4 @@
+#include "app/Controls.h"
 #include "rom/RomFile.h"
 #include "support/RomDiff.h"
 #include "tables/Bgm.h"
@@ -6,29 +7,20 @@
 #include "tables/frmBGM.h"
 #include "tables/frmHits.h"
 #include "tables/frmMisc.h"
-#include "ui/support/Boxes.h"
-#include "ui/support/Program.h"
-#include "ui/support/Startup.h"
-
-#include "app/Controls.h"
+#include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cstdio>
 
 namespace {
-
-void poke(Program &p, long long pos, const Bytes &b)
-{
-    RomImage img(p.romBytes());
-    img.put(pos, b);
-    testfile::writeAll(p.rom, img.data());
-}
 
 int fullSegments(const DamageWindow &w, int row)
 {
@@ -38,13 +30,20 @@ int fullSegments(const DamageWindow &w, int row)
     return n;
 }
 
-// Clicks the left/top or right/bottom arrow of a small scroll bar.
-void clickArrow(QScrollBar *s, bool first)
+rb::Rel releaseOf(int r)
 {
-    const QPoint at = s->orientation() == Qt::Horizontal
-        ? QPoint(first ? 2 : s->width() - 3, s->height() / 2)
-        : QPoint(s->width() / 2, first ? 2 : s->height() - 3);
-    QTest::mouseClick(s, Qt::LeftButton, {}, at);
+    return r ? rb::Rel::JP : rb::Rel::US;
+}
+
+// The damage window of the release, opened by the main window's button.
+void openDamage(Program &p, std::function<void(DamageWindow *)> act)
+{
+    side::open<DamageWindow>(p.w->cmdDamage, act);
+}
+
+unsigned wordAt(const Bytes &rom, long long pos)
+{
+    return rb::at(rom, pos) + 256u * rb::at(rom, pos + 1);
 }
 
 } // namespace
@@ -54,51 +53,79 @@ class tst_tables : public QObject
     Q_OBJECT
 
 private slots:
-    void damageBarsFollowTheBytes()
+    void damageBarsFollowTheBytesAndOddBytesShowAsTheyAre()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         const auto &rows = damage::rows(0);
-        const uint8_t bytes[8] = { 0, 1, 7, 15, 16, 0xFF, 3, 4 };
+        const uint8_t bytes[8] = { 0, 1, 7, 15, 0x10, 0xFF, 3, 4 };
         for (int i = 0; i < 8; ++i)
-            poke(p, rows[static_cast<size_t>(i)].pos, { bytes[i] });
-        frmHits w(*p.g, p.w.get());
-        QCOMPARE(w.windowTitle(), QString("Curse Severity - US version"));
-        QCOMPARE(w.hs1.size(), size_t(8));
-        QCOMPARE(fullSegments(w, 0), 16);
-        QCOMPARE(fullSegments(w, 1), 14);
-        QCOMPARE(fullSegments(w, 2), 8);
-        QCOMPARE(fullSegments(w, 3), 0);
-        QCOMPARE(w.hs1[4]->spin(), 1);
-        QCOMPARE(fullSegments(w, 4), 16);
-        // The full segments are the leftmost ones.
-        QCOMPARE(w.bar[16 + 13]->Tag, QString("1"));
-        QCOMPARE(w.bar[16 + 14]->Tag, QString("0"));
+            side::poke(p, rows[static_cast<size_t>(i)].pos, { bytes[i] });
+        const Bytes before = p.romBytes();
+        openDamage(p, [&](DamageWindow *w) {
+            QCOMPARE(w->windowTitle(), QString("Curse Severity - US version"));
+            QCOMPARE(w->hs1.size(), size_t(8));
+            QCOMPARE(fullSegments(*w, 0), 16);
+            QCOMPARE(fullSegments(*w, 1), 14);
+            QCOMPARE(fullSegments(*w, 2), 8);
+            QCOMPARE(fullSegments(*w, 3), 0);
+            // The full segments are the leftmost ones.
+            QCOMPARE(w->bar[16 + 13]->Tag, QString("1"));
+            QCOMPARE(w->bar[16 + 14]->Tag, QString("0"));
+            // Bytes the spinner cannot show are shown as they are, over their bars.
+            QVERIFY(!w->odd[3]->isVisible());
+            QVERIFY(w->odd[4]->isVisible());
+            QCOMPARE(w->odd[4]->text(), QString("byte 10, kept as is"));
+            QCOMPARE(w->odd[5]->text(), QString("byte FF, kept as is"));
+            QVERIFY(!w->bar[16 * 4]->isVisible());
+            QCOMPARE(w->Frame1->title(), QString("Trevor and Alucard "));
+            QCOMPARE(w->ls[7]->text(), QString("Moving Spikes"));
+            QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdCancel));
+            pointer::click(w->cmdOK);
+        });
+        // Nothing was edited: the odd bytes are kept.
+        QCOMPARE(p.romBytes(), before);
         QCOMPARE(boxes.count(), 0);
-        QCOMPARE(w.Frame1->title(), QString("Trevor and Alucard "));
-        QCOMPARE(w.ls[7]->text(), QString("Moving Spikes"));
+        QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
     }
 
-    void damageArrowsRaiseToTheLeft()
+    void damageArrowsRaiseToTheLeftAndMakeARowTheUsers()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
-        poke(p, damage::rows(0)[1].pos, { 1 });
-        poke(p, damage::rows(0)[2].pos, { 15 });
-        poke(p, damage::rows(0)[3].pos, { 0 });
-        frmHits w(*p.g, p.w.get());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickArrow(w.hs1[1], true);
-        QCOMPARE(w.hs1[1]->spin(), 3);
-        QCOMPARE(fullSegments(w, 1), 13);
-        clickArrow(w.hs1[1], false);
-        QCOMPARE(w.hs1[1]->spin(), 2);
-        clickArrow(w.hs1[2], true); // at 16 already
-        QCOMPARE(w.hs1[2]->spin(), 16);
-        clickArrow(w.hs1[3], false); // at 1 already
-        QCOMPARE(w.hs1[3]->spin(), 1);
-        QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.cmdCancel));
+        const auto &rows = damage::rows(0);
+        side::poke(p, rows[1].pos, { 1 });
+        side::poke(p, rows[2].pos, { 15 });
+        side::poke(p, rows[3].pos, { 0 });
+        side::poke(p, rows[4].pos, { 0x20 });
+        side::poke(p, rows[5].pos, { 0x30 });
+        const Bytes before = p.romBytes();
+        openDamage(p, [&](DamageWindow *w) {
+            side::arrow(w->hs1[1], true);
+            QCOMPARE(w->hs1[1]->spin(), 3);
+            QCOMPARE(fullSegments(*w, 1), 13);
+            side::arrow(w->hs1[1], false);
+            side::arrow(w->hs1[1], false);
+            QCOMPARE(w->hs1[1]->spin(), 1);
+            side::arrow(w->hs1[2], true); // at 16 already
+            QCOMPARE(w->hs1[2]->spin(), 16);
+            side::arrow(w->hs1[3], false); // at 1 already
+            QCOMPARE(w->hs1[3]->spin(), 1);
+            // An arrow that cannot move still makes the odd row the user's: byte 0 now.
+            side::arrow(w->hs1[4], false);
+            QVERIFY(!w->odd[4]->isVisible());
+            QVERIFY(w->bar[16 * 4]->isVisible());
+            QCOMPARE(fullSegments(*w, 4), 16);
+            QVERIFY(w->odd[5]->isVisible());
+            pointer::click(w->cmdOK);
+        });
+        const Bytes after = p.romBytes();
+        QCOMPARE(
+            changedPositions(before, after), (std::vector<long long> { rows[1].pos, rows[4].pos }));
+        QCOMPARE(rb::at(after, rows[1].pos), uint8_t(0));
+        QCOMPARE(rb::at(after, rows[4].pos), uint8_t(0));
+        QCOMPARE(rb::at(after, rows[5].pos), uint8_t(0x30));
+        QCOMPARE(boxes.count(), 0);
     }
 
     void damageSaveWritesOnlyItsBytes_data()
@@ -111,55 +138,56 @@ private slots:
     void damageSaveWritesOnlyItsBytes()
     {
         QFETCH(int, release);
-        Boxes boxes;
-        Program p(release ? rb::Rel::JP : rb::Rel::US);
+        RealBoxes boxes;
+        Program p(releaseOf(release));
         const Bytes before = p.romBytes();
         p.w->setWindowTitle("Vorlig (cheap version)");
-        std::unique_ptr<DamageWindow> w;
-        if (release)
-            w = std::make_unique<frmHits2>(*p.g, p.w.get());
-        else
-            w = std::make_unique<frmHits>(*p.g, p.w.get());
-        w->cmdDefault->click();
-        w->cmdCancel->click();
-        QCOMPARE(w->result(), int(QDialog::Rejected));
-        QVERIFY(p.romBytes() == before);
-
-        w->hs1[0]->setSpin(9);
-        w->cmdOK->click();
-        QCOMPARE(w->result(), int(QDialog::Accepted));
+        openDamage(p, [&](DamageWindow *w) {
+            QCOMPARE(w->objectName(), QString(release ? "frmHits2" : "frmHits"));
+            pointer::click(w->cmdDefault);
+            pointer::click(w->cmdCancel);
+            QCOMPARE(w->result(), int(QDialog::Rejected));
+        });
+        QCOMPARE(p.romBytes(), before);
         const auto &rows = damage::rows(release);
+        openDamage(p, [&](DamageWindow *w) {
+            pointer::click(w->cmdDefault);
+            side::arrow(w->hs1[0], true);
+            pointer::click(w->cmdOK);
+            QCOMPARE(w->result(), int(QDialog::Accepted));
+        });
         const Bytes after = p.romBytes();
+        std::vector<long long> expect;
         for (size_t i = 0; i < rows.size(); ++i) {
-            const uint8_t want = i == 0 ? 8 : rows[i].defaultByte;
+            const uint8_t want = i == 0 ? rows[0].defaultByte + 1 : rows[i].defaultByte;
             QCOMPARE(rb::at(after, rows[i].pos), want);
+            if (rb::at(before, rows[i].pos) != want)
+                expect.push_back(rows[i].pos);
         }
-        for (long long pos : changedPositions(before, after)) {
-            bool ours = false;
-            for (const auto &row : rows)
-                ours = ours || row.pos == pos;
-            QVERIFY2(ours, qPrintable(QString::number(pos)));
-        }
+        std::sort(expect.begin(), expect.end());
+        QCOMPARE(changedPositions(before, after), expect);
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
         QCOMPARE(boxes.count(), 0);
     }
 
     void damageCheapSave()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
-        for (int answer : { int(msg::Yes), int(msg::No) }) {
+        for (auto answer : { QMessageBox::Yes, QMessageBox::No }) {
             boxes.clear();
-            boxes.answer(answer);
-            frmHits w(*p.g, p.w.get());
-            for (Spinner *s : w.hs1)
-                s->setSpin(1);
-            w.cmdOK->click();
+            boxes.click(answer);
+            openDamage(p, [&](DamageWindow *w) {
+                for (Spinner *s : w->hs1)
+                    while (s->spin() > 1)
+                        side::arrow(s, false);
+                pointer::click(w->cmdOK);
+            });
             for (const auto &row : damage::rows(0))
                 QCOMPARE(rb::at(p.romBytes(), row.pos), uint8_t(0));
             QCOMPARE(boxes.shown.front().text, QString("That was very cheap of you."));
-            QCOMPARE(boxes.shown.front().style, 68);
-            if (answer == msg::Yes) {
+            QCOMPARE(boxes.shown.front().icon, QMessageBox::Information);
+            if (answer == QMessageBox::Yes) {
                 QCOMPARE(boxes.count(), 1);
                 QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
             } else {
@@ -172,148 +200,168 @@ private slots:
 
     void damageMissingPictureAndFailedSave()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
-        poke(p, damage::rows(0)[0].pos, { 7 }); // 8 full segments
+        side::poke(p, damage::rows(0)[0].pos, { 7 }); // 8 full segments
         for (size_t i = 1; i < 8; ++i)
-            poke(p, damage::rows(0)[i].pos, { 15 }); // none full
+            side::poke(p, damage::rows(0)[i].pos, { 15 }); // none full
         std::remove((p.g->datPath + "m1.dat").c_str());
-        frmHits w(*p.g, p.w.get());
-        QCOMPARE(boxes.count(), 8);
-        QVERIFY(boxes.last().text.contains("in subroutine 500."));
-        // The Tag moved on, so the same state is not loaded again.
-        QCOMPARE(fullSegments(w, 0), 8);
-        boxes.clear();
-        std::remove(p.rom.c_str());
-        w.show();
-        w.cmdOK->click();
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.contains("in subroutine 502."));
-        QVERIFY(w.isVisible());
+        openDamage(p, [&](DamageWindow *w) {
+            QCOMPARE(boxes.count(), 8);
+            QVERIFY(boxes.last().text.contains("in subroutine 500."));
+            // The Tag moved on, so the same state is not loaded again.
+            QCOMPARE(fullSegments(*w, 0), 8);
+            side::arrow(w->hs1[1], false);
+            boxes.clear();
+            std::remove(p.rom.c_str());
+            pointer::click(w->cmdOK);
+            QCOMPARE(boxes.count(), 1);
+            QVERIFY(boxes.last().text.contains("in subroutine 502."));
+            QVERIFY(w->isVisible());
+        });
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
     }
 
     void damageOpensTheWindowOfTheRelease()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(rb::Rel::JP);
         QString seen;
-        startup::onModal([&](QDialog *d) {
-            seen = d->objectName() + "|" + d->windowTitle();
-            d->findChild<QPushButton *>("cmdCancel")->click();
-            return false;
+        openDamage(p, [&](DamageWindow *w) {
+            seen = w->objectName() + "|" + w->windowTitle();
+            pointer::click(w->cmdCancel);
         });
-        p.w->Damage();
         QCOMPARE(seen, QString("frmHits2|Curse Severity - Japanese Version"));
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void bgmLoadsAndSavesTheTable()
+    void bgmShowsEveryWordAsWhatItIs()
     {
-        Boxes boxes;
-        Program p;
+        RealBoxes boxes;
+        Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::US)));
         const long long base = bgm::tablePos(0);
-        for (int i = 0; i < bgm::situations; ++i) {
-            const unsigned word = i == 1 ? bgm::songPtr(11, 0)
-                : i == 2                 ? 0xBEEF
-                                         : bgm::songPtr(i, 0);
-            poke(p, base + 2 * i, { uint8_t(word & 255), uint8_t(word >> 8) });
-        }
         const Bytes before = p.romBytes();
-        frmBGM w(*p.g);
-        QCOMPARE(w.cmb[1]->currentText(), QString("Anxiety"));
-        QCOMPARE(w.cmb[2]->currentIndex(), -1);
-        QCOMPARE(w.cmb[0]->currentText(), QString("Life Loss"));
-        QCOMPARE(w.lab[0]->text(), QString("Warakiya"));
-        w.cmb[3]->setCurrentIndex(27); // "Life Loss"
-        w.cmdOK->click();
-        QCOMPARE(w.result(), int(QDialog::Accepted));
+        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+            QCOMPARE(w->windowTitle(), QString("BGM Tracks"));
+            QCOMPARE(w->lab[0]->text(), QString("Warakiya"));
+            QCOMPARE(w->cmb[0]->currentText(), QString("Life Loss"));
+            QCOMPARE(w->cmb[1]->currentText(), QString("Beginning"));
+            // Songs without an item of their own, and a word naming no song.
+            QCOMPARE(w->cmb[11]->currentText(), QString("Song 11"));
+            QCOMPARE(w->cmb[3]->currentText(), QString("Song 28"));
+            QCOMPARE(w->cmb[5]->currentText(), QString("Song 12"));
+            QCOMPARE(w->cmb[4]->currentText(), QString("Word BEEF"));
+            QCOMPARE(w->cmb[7]->count(), bgm::items);
+            pointer::click(w->cmdOK);
+        });
+        QCOMPARE(p.romBytes(), before);
+
+        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+            side::pick(w->cmb[1], 27); // "Life Loss"
+            QCOMPARE(w->cmb[1]->currentText(), QString("Life Loss"));
+            pointer::click(w->cmdOK);
+            QCOMPARE(w->result(), int(QDialog::Accepted));
+        });
         const Bytes after = p.romBytes();
-        for (long long pos : changedPositions(before, after))
-            QVERIFY(pos >= base && pos < base + 62);
-        QCOMPARE(rb::at(after, base + 2), uint8_t(bgm::songPtr(8, 0) & 255));
-        QCOMPARE(rb::at(after, base + 4), uint8_t(0xEF));
-        QCOMPARE(rb::at(after, base + 5), uint8_t(0xBE));
-        QCOMPARE(rb::at(after, base + 6), uint8_t(0x0D));
-        QCOMPARE(rb::at(after, base + 7), uint8_t(0x92));
-        QCOMPARE(rb::at(after, base + 20), uint8_t(bgm::songPtr(10, 0) & 255));
+        QCOMPARE(changedPositions(before, after), (std::vector<long long> { base + 2 }));
+        QCOMPARE(wordAt(after, base + 2), 0x920Du);
+        QCOMPARE(wordAt(after, base + 8), 0xBEEFu);
         QCOMPARE(boxes.count(), 0);
     }
 
     void bgmDefaultsJapanese()
     {
-        Boxes boxes;
-        Program p(rb::Rel::JP);
+        RealBoxes boxes;
+        Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::JP)));
         const Bytes before = p.romBytes();
-        frmBGM w(*p.g);
-        w.cmdDefault->click();
-        QCOMPARE(w.cmb[28]->currentText(), QString("Pressure"));
-        w.cmdCancel->click();
-        QVERIFY(p.romBytes() == before);
-        frmBGM w2(*p.g);
-        w2.cmdDefault->click();
-        w2.cmdOK->click();
+        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+            pointer::click(w->cmdDefault);
+            // The situation's own song where the list holds it, else the stand-in.
+            QCOMPARE(w->cmb[28]->currentText(), QString("Song 28"));
+            QCOMPARE(w->cmb[3]->currentText(), QString("Stream"));
+            QCOMPARE(w->cmb[12]->currentText(), QString("Song 12"));
+            pointer::click(w->cmdCancel);
+        });
+        QCOMPARE(p.romBytes(), before);
+        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+            pointer::click(w->cmdDefault);
+            pointer::click(w->cmdOK);
+        });
         const Bytes after = p.romBytes();
-        for (int i = 0; i < bgm::situations; ++i) {
-            const int song = i == 11 ? 8 : i == 12 ? 6 : i == 28 ? 15 : i;
-            const unsigned word
-                = rb::at(after, 200719 + 2 * i) + 256u * rb::at(after, 200720 + 2 * i);
-            QCOMPARE(word, bgm::songPtr(song, 1));
-        }
+        for (int i = 0; i < bgm::situations; ++i)
+            QCOMPARE(wordAt(after, 200719 + 2 * i), bgm::songPtr(i, 1));
+        QCOMPARE(changedPositions(before, after),
+            (std::vector<long long> {
+                200719 + 6, 200719 + 7, 200719 + 8, 200719 + 9, 200719 + 10, 200719 + 11 }));
     }
 
-    void gameOptionsReadAndWriteBcd_data()
+    void gameOptionsKeepWhatIsNotBcd_data()
     {
         QTest::addColumn<int>("release");
         QTest::newRow("US") << 0;
         QTest::newRow("Japanese") << 1;
     }
 
-    void gameOptionsReadAndWriteBcd()
+    void gameOptionsKeepWhatIsNotBcd()
     {
         QFETCH(int, release);
-        Boxes boxes;
-        Program p(release ? rb::Rel::JP : rb::Rel::US);
+        RealBoxes boxes;
+        Program p(rb::oddTableBytes(rb::gameShape(releaseOf(release))));
         const long long lives = release ? 3902 : 4297, hearts = release ? 3907 : 4306;
-        poke(p, lives, { 0x2A });
-        poke(p, hearts, { 0xA5 });
         const Bytes before = p.romBytes();
-        frmMisc w(*p.g);
-        QCOMPARE(w.windowTitle(), QString("Game options"));
-        QCOMPARE(w.txtl->text(), QString("2"));
-        QCOMPARE(w.txth->text(), QString("0"));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickArrow(w.vHeart, false); // down at 0
-        QCOMPARE(w.vHeart->spin(), 0);
-        clickArrow(w.vLife, true);
-        QCOMPARE(w.vLife->spin(), 3);
-        QCOMPARE(w.txtl->text(), QString("3"));
-        w.vHeart->setSpin(99);
-        clickArrow(w.vHeart, true); // up at 99
-        QCOMPARE(w.txth->text(), QString("99"));
-        w.cmdOK->click();
-        const Bytes after = p.romBytes();
+        QCOMPARE(rb::at(before, lives), uint8_t(0x2A));
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            QCOMPARE(w->windowTitle(), QString("Game options"));
+            QCOMPARE(w->txtl->text(), QString("2A"));
+            QCOMPARE(w->txth->text(), QString("A5"));
+            pointer::click(w->cmdOK);
+        });
+        QCOMPARE(p.romBytes(), before);
+
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            side::arrow(w->vHeart, false); // down at 0: the hearts are the user's now
+            QCOMPARE(w->vHeart->spin(), 0);
+            QCOMPARE(w->txth->text(), QString("0"));
+            QCOMPARE(w->txtl->text(), QString("2A"));
+            pointer::click(w->cmdOK);
+        });
+        Bytes after = p.romBytes();
+        QCOMPARE(changedPositions(before, after), std::vector<long long> { hearts });
+        QCOMPARE(rb::at(after, hearts), uint8_t(0x00));
+
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            side::arrow(w->vLife, true);
+            QCOMPARE(w->vLife->spin(), 3);
+            QCOMPARE(w->txtl->text(), QString("3"));
+            while (w->vHeart->spin() < 99)
+                side::arrow(w->vHeart, true);
+            side::arrow(w->vHeart, true); // up at 99
+            QCOMPARE(w->txth->text(), QString("99"));
+            pointer::click(w->cmdOK);
+        });
+        after = p.romBytes();
         QCOMPARE(rb::at(after, lives), uint8_t(0x03));
         QCOMPARE(rb::at(after, hearts), uint8_t(0x99));
-        QCOMPARE(changedPositions(before, after).size(), size_t(2));
+        QCOMPARE(changedPositions(before, after), (std::vector<long long> { lives, hearts }));
         QCOMPARE(boxes.count(), 0);
     }
 
     void gameOptionsDefaultThenCancelWritesNothing()
     {
-        Boxes boxes;
-        Program p;
+        RealBoxes boxes;
+        Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::US)));
         const Bytes before = p.romBytes();
-        frmMisc w(*p.g);
-        w.cmdDefault->click();
-        QCOMPARE(w.txtl->text(), QString("2"));
-        QCOMPARE(w.txth->text(), QString("5"));
-        w.cmdCancel->click();
-        QVERIFY(p.romBytes() == before);
-        frmMisc w2(*p.g);
-        w2.cmdDefault->click();
-        w2.cmdOK->click();
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            pointer::click(w->cmdDefault);
+            QCOMPARE(w->txtl->text(), QString("2"));
+            QCOMPARE(w->txth->text(), QString("5"));
+            pointer::click(w->cmdCancel);
+        });
+        QCOMPARE(p.romBytes(), before);
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            pointer::click(w->cmdDefault);
+            pointer::click(w->cmdOK);
+        });
         QCOMPARE(rb::at(p.romBytes(), 4297), uint8_t(0x02));
         QCOMPARE(rb::at(p.romBytes(), 4306), uint8_t(0x05));
     }

@@ -1,0 +1,56 @@
+#pragma once
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/Startup.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QListWidget;
+class QScrollBar;
+
+// Driving the side windows the way a person does: opened by their button in the main window,
+// lists picked and arrows pressed with the pointer.
+namespace side {
+
+// Runs opener, and act on the window of type W it opens, once; boxes shown before that window
+// (while it is being made) are left to whoever answers them. A window act leaves open is
+// cancelled.
+template <class W> void open(const std::function<void()> &opener, std::function<void(W *)> act)
+{
+    bool done = false;
+    startup::onModal([&done, act](QDialog *d) {
+        auto *w = qobject_cast<W *>(d);
+        if (!w || done)
+            return !done;
+        done = true;
+        act(w);
+        if (w->isVisible())
+            w->reject();
+        return false;
+    });
+    opener();
+    startup::stopWatching();
+}
+
+// The same for a window opened by clicking `button` of the main window.
+template <class W> void open(QWidget *button, std::function<void(W *)> act)
+{
+    open<W>([button] { pointer::click(button); }, act);
+}
+
+// Opens the combo box's list with a click and clicks entry `index` in it.
+void pick(QComboBox *box, int index);
+// Clicks row `row` of a list, scrolling it into view first.
+void pick(QListWidget *list, int row);
+// Clicks the first (left or top) or the last arrow of a small scroll bar.
+void arrow(QScrollBar *bar, bool first);
+
+// The ROM file cut to its first n bytes, so that a window opened now cannot read its bytes.
+void cutRom(const Program &p, size_t n);
+// The ROM file with bytes put at a 1-based position.
+void poke(const Program &p, long long pos, const Bytes &b);
+
+} // namespace side
