@@ -1,5 +1,7 @@
 #include "gfx/PatternBanks.h"
 #include "rom/PatchDiff.h"
+#include "support/RomBuilder.h"
+#include "support/RomFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -102,4 +104,48 @@ TEST(PatchDiff, OnlyTheBytesThatDifferAreKept)
     EXPECT_TRUE(changedBytes(was, was).empty());
     // A later patch of the same position wins, as it would in the file.
     EXPECT_TRUE(changedBytes({ { 10, { 7 } }, { 10, { 1 } } }, was).empty());
+}
+
+// Stage 1's rooms 0..8 come back as load sections 9..17; the game keeps the sprite banks of
+// each room a second time in the returning room's place of the stage's sprite bank list.
+TEST(PatBank, StageOneCopiesLieInTheRecordedListOnly)
+{
+    for (rb::Rel rel : { rb::Rel::US, rb::Rel::JP }) {
+        rb::RomFolder f(rel);
+        const rb::Built built = rb::build(rb::gameShape(rel));
+        f.put(built.rom);
+        f.load();
+        const int r = rel == rb::Rel::JP ? 1 : 0;
+        Shared &g = f.g();
+        const rb::StageLedger &stage = built.ledger.stages[1];
+        for (int n = 0; n <= 8; ++n) {
+            const int32_t copy = patbank::copyCandidate(1, n, g.patSprPos[1][n]);
+            const int mirror = n + (n <= 2 ? 15 : n <= 5 ? 9 : 3);
+            EXPECT_EQ(copy, stage.sections[static_cast<size_t>(mirror)].patSprPos) << n;
+            EXPECT_TRUE(patbank::copyAllowed(g, f.t(), r, copy)) << n;
+        }
+        // The list's last byte cannot take a copy of two, and nothing outside the list can.
+        const int32_t last = static_cast<int32_t>(stage.sprBankList.second - 1);
+        EXPECT_FALSE(patbank::copyAllowed(g, f.t(), r, last));
+        EXPECT_FALSE(patbank::copyAllowed(g, f.t(), r, g.palSetPos[0][0]));
+        EXPECT_FALSE(patbank::copyAllowed(g, f.t(), r, 0));
+        // A byte the loader recorded for another table is never written over.
+        const int32_t copy0 = patbank::copyCandidate(1, 0, g.patSprPos[1][0]);
+        g.palSetPos[3][2] = copy0 + 1;
+        EXPECT_FALSE(patbank::copyAllowed(g, f.t(), r, copy0));
+        g.palSetPos[3][2] = 0;
+        f.t().scrollPos[5][1] = copy0;
+        EXPECT_FALSE(patbank::copyAllowed(g, f.t(), r, copy0));
+    }
+}
+
+TEST(PatBank, TheBuilderKeepsStageOnesSpriteListsBackToBack)
+{
+    const rb::Built built = rb::build(rb::gameShape(rb::Rel::US));
+    const rb::StageLedger &stage = built.ledger.stages[1];
+    ASSERT_EQ(stage.sections.size(), 18u);
+    for (size_t n = 0; n < stage.sections.size(); ++n)
+        EXPECT_EQ(
+            stage.sections[n].patSprPos, stage.sprBankList.first + 2 * static_cast<long long>(n));
+    EXPECT_EQ(stage.sprBankList.second - stage.sprBankList.first, 36);
 }

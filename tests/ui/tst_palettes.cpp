@@ -6,12 +6,15 @@
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
 #include "ui/support/Startup.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <functional>
@@ -156,7 +159,7 @@ void tst_palettes::japaneseListHas43Sets()
         QCOMPARE(w->boxSet->item(42)->text(), QString("  2A"));
         w->cmdOK_Click();
     });
-    // Saving at once writes every set with the value it has: nothing past set 42 is touched.
+    // Saving at once writes nothing: no set was changed.
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(boxes.count(), 0);
 }
@@ -356,7 +359,7 @@ void tst_palettes::blinkOfSharedAndOwnSlots()
 
 void tst_palettes::restoreAsksAndCopiesFromTheBackup()
 {
-    Boxes boxes;
+    RealBoxes boxes;
     Program p;
     const rb::RomMap m = rb::romMap(rb::Rel::US);
     const Bytes before = p.romBytes();
@@ -370,23 +373,24 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
     const int set = p.g->palSetNo[0][0];
     const int other = (set + 3) % 44;
 
-    editPalettes(p, [&](frmPalettes *w) {
-        w->cmdRestore_Click(); // no backup set
+    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+        pointer::click(w->cmdRestore); // no backup set
         QCOMPARE(boxes.last().text,
             QString(
                 "To restore from your backup, first specify a backup ROM in the file settings."));
         QCOMPARE(boxes.last().title, QString("I am Error"));
-        QCOMPARE(boxes.last().style, 64);
+        QCOMPARE(boxes.last().icon, QMessageBox::Information);
         p.g->ini.backupPath = path;
-        boxes.answer(msg::No);
-        w->cmdRestore_Click();
+        boxes.click(QMessageBox::No);
+        pointer::click(w->cmdRestore);
         QCOMPARE(boxes.last().text, QString("Proceed ?"));
-        QCOMPARE(boxes.last().style, 36);
+        QCOMPARE(boxes.last().icon, QMessageBox::Question);
         QCOMPARE(p.romBytes(), before);
 
-        showSet(w, other);
+        side::pick(w->boxSet, other);
         const qint64 key = p.w->scr[0]->picture().cacheKey();
-        w->cmdRestore_Click();
+        boxes.click(QMessageBox::Yes);
+        pointer::click(w->cmdRestore);
         QCOMPARE(boxes.last().text,
             "Palette Set #" + QString::fromStdString(num::hex2(other)) + " restored.");
         QCOMPARE(boxes.last().title, QString("Done!"));
@@ -395,7 +399,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
             QString::fromStdString(num::hex2(rb::at(backup, m.palSetBase + 9 * other))));
         // The window's shared colours are the restored ones, so a Save keeps them.
         QCOMPARE(w->picPal[1]->Tag, QString::fromStdString(num::hex2(rb::at(backup, m.palFixed))));
-        w->cmdCancel_Click(); // does not undo the Restore
+        pointer::click(w->cmdCancel); // does not undo the Restore
     });
     std::vector<long long> expect;
     for (long long q = m.palFixed; q < m.palFixed + 3; ++q)
@@ -408,19 +412,25 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
     QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palBackdrop[0])),
         int(rb::at(backup, m.palBackdrop)));
     QVERIFY(viewShows(p, romSet(p, set)));
+
+    // Saving after the Restore writes nothing more: the ROM holds what the window shows.
+    const Bytes restored = p.romBytes();
+    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) { pointer::click(w->cmdOK); });
+    QCOMPARE(p.romBytes(), restored);
 }
 
 void tst_palettes::restoreFromAMissingBackupChangesNothing()
 {
-    Boxes boxes;
+    RealBoxes boxes;
     Program p;
     const Bytes before = p.romBytes();
     p.g->ini.backupPath = p.dir.file("gone.nes");
-    editPalettes(p, [&](frmPalettes *w) {
-        w->cmdRestore_Click();
+    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+        boxes.click(QMessageBox::Yes);
+        pointer::click(w->cmdRestore);
         QVERIFY(boxes.any("in subroutine 603."));
         QVERIFY(!boxes.any("restored."));
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QCOMPARE(p.romBytes(), before);
     QVERIFY(!romfile::fileExists(p.dir.file("gone.nes")));
@@ -428,21 +438,21 @@ void tst_palettes::restoreFromAMissingBackupChangesNothing()
 
 void tst_palettes::failedSaveKeepsTheWindowOpen()
 {
-    Boxes boxes;
+    RealBoxes boxes;
     Program p;
     const Bytes before = p.romBytes();
     const int set = p.g->palSetNo[0][0];
-    editPalettes(p, [&](frmPalettes *w) {
+    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
         const std::string rom = p.g->ini.romPath;
         p.g->ini.romPath = p.dir.file("missing.nes");
-        showSet(w, (set + 1) % 44);
-        w->cmdAssign_Click();
-        w->cmdOK_Click();
+        side::pick(w->boxSet, (set + 1) % 44);
+        pointer::click(w->cmdAssign);
+        pointer::click(w->cmdOK);
         QVERIFY(boxes.any("in subroutine 602."));
         QVERIFY(w->isVisible());
         QCOMPARE(p.g->palSetNo[0][0], set);
         p.g->ini.romPath = rom;
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(p.g->palSetNo[0][0], set);

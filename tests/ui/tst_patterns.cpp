@@ -7,6 +7,8 @@
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
 #include "ui/support/Startup.h"
 
 #include <QCheckBox>
@@ -28,7 +30,7 @@ void patterns(Program &p, std::function<void(frmPatterns *)> act)
 
 void sprites(Program &p, std::function<void(frmSprites *)> act)
 {
-    startup::whenOpen<frmSprites>(act, [&] { p.w->cmdEPal_Click(); });
+    side::open<frmSprites>([&] { p.w->cmdEPal_Click(); }, act);
 }
 
 void selectSection(Program &p, int stage, int section)
@@ -337,7 +339,7 @@ void tst_patterns::spritePaletteSaveWritesEveryCopy()
 
 void tst_patterns::spritePaletteSetsAssignRevertRestore()
 {
-    Boxes boxes;
+    RealBoxes boxes;
     Program p(rb::Rel::JP);
     const Bytes before = p.romBytes();
     const int stored = p.g->sprPalNo[0][0];
@@ -374,9 +376,10 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
     p.g->ini.backupPath = path;
     const Bytes beforeRestore = p.romBytes();
     sprites(p, [&](frmSprites *w) {
-        w->boxSet->setCurrentRow(7);
-        w->cmdRestore_Click();
-        QCOMPARE(boxes.last().text, QString("Palette Set #07 restored."));
+        side::pick(w->boxSet, 7);
+        boxes.click(QMessageBox::Yes);
+        pointer::click(w->cmdRestore);
+        QCOMPARE(boxes.texts(), (QStringList { "Proceed ?", "Palette Set #07 restored." }));
         QCOMPARE(w->boxSet->currentRow(), stored); // loaded again
         QCOMPARE(w->picPal[3]->Tag, hex(rb::at(backup, 2293)));
         w->cmdCancel_Click();

@@ -4,6 +4,7 @@
 #include "ui/support/Startup.h"
 
 #include <QDialog>
+#include <QtTest>
 
 #include <functional>
 
@@ -26,6 +27,9 @@ template <class W> void open(const std::function<void()> &opener, std::function<
         if (!w || done)
             return !done;
         done = true;
+        // A window not yet on the screen would lose the first click.
+        if (!QTest::qWaitForWindowExposed(w))
+            qWarning("side::open: %s did not become exposed", qPrintable(w->objectName()));
         act(w);
         if (w->isVisible())
             w->reject();
@@ -33,6 +37,7 @@ template <class W> void open(const std::function<void()> &opener, std::function<
     });
     opener();
     startup::stopWatching();
+    QVERIFY2(done, qPrintable(QString("no %1 opened").arg(W::staticMetaObject.className())));
 }
 
 // The same for a window opened by clicking `button` of the main window.
@@ -43,6 +48,9 @@ template <class W> void open(QWidget *button, std::function<void(W *)> act)
 
 // Opens the combo box's list with a click and clicks entry `index` in it.
 void pick(QComboBox *box, int index);
+// Moves a closed combo box to entry `index` with the keyboard (Home, then Down), as a person
+// steps through the main window's stage and section lists.
+void choose(QComboBox *box, int index);
 // Clicks row `row` of a list, scrolling it into view first.
 void pick(QListWidget *list, int row);
 // Clicks the first (left or top) or the last arrow of a small scroll bar.
