@@ -87,13 +87,15 @@ private slots:
     {
         TileWindow t;
         frmTile &w = *t.w;
-        for (int i = 0; i < 64; ++i)
-            w.m.pixVal[static_cast<size_t>(i)] = 0;
-        w.m.pixVal[0] = 3; // row 0, leftmost: both planes, bit 7
-        w.m.pixVal[15] = 1; // row 1, rightmost: plane 0, bit 0
-        w.m.pixVal[57] = 2; // row 7, column 1: plane 1
+        for (int i = 0; i < 64; ++i) // the left button paints colour 0
+            pointer::click(w.pixel[static_cast<size_t>(i)]);
+        pointer::click(w.pixel[0], QPoint(-1, -1), Qt::RightButton); // row 0, leftmost: 3
+        pointer::click(w.picPal[1]);
+        pointer::click(w.pixel[15]); // row 1, rightmost: 1
+        pointer::click(w.picPal[2], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(w.pixel[57], QPoint(-1, -1), Qt::RightButton); // row 7, column 1: 2
         t.p.g->curTileset = 0;
-        w.cmdOK_Click();
+        pointer::click(w.cmdOK);
         const Bytes after = t.p.romBytes();
         const long long pos = t.tilePos();
         for (size_t i = 0; i < after.size(); ++i)
@@ -112,7 +114,7 @@ private slots:
     void saveWithoutChangesKeepsTheFileAndMarks()
     {
         TileWindow t;
-        t.w->cmdOK_Click();
+        pointer::click(t.w->cmdOK);
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(t.p.g->tileChanged);
     }
@@ -207,9 +209,8 @@ private slots:
         TileWindow t;
         const auto chr = t.p.g->chrData[0x2A][7];
         const auto pix = t.p.w->tilePix[0][0x47];
-        t.w->pixel_MouseDown(0, 2);
-        t.w->Shite();
-        t.w->cmdCancel_Click();
+        pointer::click(t.w->pixel[0], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(t.w->cmdCancel);
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
         QVERIFY(t.p.w->tilePix[0][0x47] == pix);
@@ -241,13 +242,13 @@ private slots:
         TileWindow t;
         const auto chr = t.p.g->chrData[0x2A][7];
         t.p.g->ini.romPath = t.p.dir.file("elsewhere.nes");
-        t.w->pixel_MouseDown(9, 2);
-        t.w->Shite();
-        t.w->cmdOK_Click();
+        pointer::click(t.w->pixel[9], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(t.w->cmdOK);
         QCOMPARE(t.boxes.count(), 1);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
         QVERIFY(!t.p.g->tileChanged);
         QVERIFY(!romfile::fileExists(t.p.g->ini.romPath));
+        QVERIFY(t.w->isVisible());
     }
 };
 
