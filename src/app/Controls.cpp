@@ -2,9 +2,13 @@
 
 #include "app/Look.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QWheelEvent>
 
 namespace ctl {
 
@@ -114,9 +118,63 @@ ScrollBar::ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name)
     setObjectName(name);
 }
 
+void ScrollBar::mousePressEvent(QMouseEvent *e)
+{
+    QPointer<ScrollBar> self(this);
+    m_stepping = true;
+    QScrollBar::mousePressEvent(e);
+    if (!self)
+        return;
+    m_stepping = false;
+    letGoIfReleased();
+}
+
+void ScrollBar::timerEvent(QTimerEvent *e)
+{
+    if (m_stepping) {
+        // A box opened by the step is still up: no further step behind it.
+        setRepeatAction(SliderNoAction);
+        return;
+    }
+    QPointer<ScrollBar> self(this);
+    m_stepping = true;
+    QScrollBar::timerEvent(e);
+    if (!self)
+        return;
+    m_stepping = false;
+    letGoIfReleased();
+}
+
+// The buttons came up while a box was open: the press is over for the bar too.
+void ScrollBar::letGoIfReleased()
+{
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    setRepeatAction(SliderNoAction);
+    const QPointF at = mapFromGlobal(QCursor::pos());
+    QMouseEvent up(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+        Qt::NoModifier);
+    QScrollBar::mouseReleaseEvent(&up);
+}
+
 ComboBox::ComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
 {
     setObjectName(name);
+}
+
+void ComboBox::setWheelNeedsFocus(bool on)
+{
+    m_wheelNeedsFocus = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::WheelFocus);
+}
+
+void ComboBox::wheelEvent(QWheelEvent *e)
+{
+    if (m_wheelNeedsFocus && !hasFocus()) {
+        e->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(e);
 }
 
 Shape::Shape(QWidget *parent, const QString &name, QColor fill) : QWidget(parent), m_fill(fill)

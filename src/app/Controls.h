@@ -53,12 +53,22 @@ private:
     bool m_stretch = true;
 };
 
+// A scroll bar whose change handler may open a modal box: the box takes the button's release,
+// so the bar lets go of the press itself instead of repeating the step until its end.
 class ScrollBar : public QScrollBar
 {
     Q_OBJECT
 public:
     ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name);
     QString Tag;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void timerEvent(QTimerEvent *e) override;
+
+private:
+    void letGoIfReleased();
+    bool m_stepping = false;
 };
 
 class ComboBox : public QComboBox
@@ -67,6 +77,14 @@ class ComboBox : public QComboBox
 public:
     ComboBox(QWidget *parent, const QString &name);
     QString Tag;
+    // The wheel picks only while the box has the focus (it no longer takes the focus by wheel).
+    void setWheelNeedsFocus(bool on);
+
+protected:
+    void wheelEvent(QWheelEvent *e) override;
+
+private:
+    bool m_wheelNeedsFocus = false;
 };
 
 // A rectangle whose fill style 7 hatches it diagonally and 1 leaves it transparent.

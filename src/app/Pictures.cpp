@@ -26,7 +26,8 @@ void castle(QPainter &p, const QRect &r)
     int w = r.width();
     QPolygon towers;
     towers << QPoint(r.left() + w / 5, base) << QPoint(r.left() + w / 5, base - r.height() / 3)
-           << QPoint(r.left() + w / 4, base - r.height() / 2) << QPoint(r.left() + 3 * w / 10, base - r.height() / 3)
+           << QPoint(r.left() + w / 4, base - r.height() / 2)
+           << QPoint(r.left() + 3 * w / 10, base - r.height() / 3)
            << QPoint(r.left() + 3 * w / 10, base - r.height() / 4)
            << QPoint(r.left() + w / 2, base - r.height() / 4)
            << QPoint(r.left() + w / 2, base - 2 * r.height() / 3)
@@ -38,8 +39,8 @@ void castle(QPainter &p, const QRect &r)
     p.drawPolygon(towers);
     p.setBrush(QColor(255, 200, 60));
     for (int i = 0; i < 3; ++i)
-        p.drawRect(r.left() + 52 * w / 100, base - r.height() / 2 + i * r.height() / 8,
-                   w / 60 + 1, r.height() / 20 + 1);
+        p.drawRect(r.left() + 52 * w / 100, base - r.height() / 2 + i * r.height() / 8, w / 60 + 1,
+            r.height() / 20 + 1);
 }
 
 QPixmap face(int w, int h, const QString &title, const QString &line)

@@ -11,8 +11,8 @@ frmAbout::frmAbout(QWidget *parent) : QWidget(parent)
     setObjectName("frmAbout");
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto *face = new QLabel(this);
     face->setObjectName("face");
     face->setPixmap(pictures::aboutFace());

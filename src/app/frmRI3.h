@@ -145,6 +145,12 @@ public:
     void detPu();
     void Hlight();
     void PosPu_MouseDown(int index, int button, double x, double y);
+    // Object-list sections: slot `index` selected, the palette showing what it holds.
+    void selectSlot(int index);
+    // The power-up palette with entry `index` lit (none for -1) and shown as the choice.
+    void lightPowerUp(int index);
+    // The holder-kind buttons with `index` lit (none for -1).
+    void lightCandle(int index);
     void PosPu_MouseMove(int index);
     void powerUp_MouseDown(int index, int button);
     void powerUp_MouseMove(int index);
@@ -170,6 +176,8 @@ public:
     bool markerDragging() const { return m_markerDrag >= 0; }
     void markerDragMove(const QPoint &globalPos);
     void markerDrop(const QPoint &globalPos);
+    void markerDragEnd(); // the drag over without a drop
+    void stopMarkerDrag();
     QString dragIcon; // "EMPTY" or "PAINT" while a marker is dragged
     int m_markerDrag = -1; // the marker being dragged, -1 when none
     void startMarkerDrag(int index, double x, double y);
@@ -179,9 +187,26 @@ public:
     int release() const; // 1 for the Japanese release, else 0
     void stMarkerDown(int index, int button, double x, double y);
     void stSelectSpecial(int index, double x, double y);
+    bool showSpecial(int index);
     void hideModeControls();
     void resetMiscPanel(); // the section selection's part in the Miscellaneous mode
     // --- end of the modes' block ---
+
+    // The object records of the shown section: a gesture marks the section only when it changed
+    // one of them.
+    struct ObjSnapshot
+    {
+        std::array<objRec, objSlots> enemies {};
+        std::string columns;
+        std::array<stairRec, stairSlots> stairs {};
+        startRec start;
+        uint8_t door1 = 0;
+        uint8_t door2 = 0;
+        std::array<specialRec, specialSlots> specials {};
+        bool operator==(const ObjSnapshot &) const = default;
+    };
+    ObjSnapshot objSnapshot() const;
+    void modifIfChanged(const ObjSnapshot &before);
 
     // Saving.
     void Modif();

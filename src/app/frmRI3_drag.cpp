@@ -94,9 +94,7 @@ void frmRI3::markerDrop(const QPoint &globalPos)
     if (m_markerDrag < 0)
         return;
     ctl::ImageBox *source = PosPu[static_cast<size_t>(m_markerDrag)];
-    m_markerDrag = -1;
-    QApplication::restoreOverrideCursor();
-    lbjump->setVisible(false);
+    stopMarkerDrag();
     const QPoint p = centralWidget()->mapFromGlobal(globalPos);
     if (scrscroll->geometry().contains(p)) {
         const QPointF in = inside(scrscroll, p);
@@ -107,6 +105,21 @@ void frmRI3::markerDrop(const QPoint &globalPos)
     } else {
         unDrag();
     }
+}
+
+void frmRI3::stopMarkerDrag()
+{
+    m_markerDrag = -1;
+    QApplication::restoreOverrideCursor();
+    lbjump->setVisible(false);
+}
+
+void frmRI3::markerDragEnd()
+{
+    if (m_markerDrag < 0)
+        return;
+    stopMarkerDrag();
+    unDrag();
 }
 
 void frmRI3::unDrag()
@@ -161,8 +174,7 @@ static special::Moved dragSpecialObject(frmRI3 &w, ctl::ImageBox *source, int tx
     return m;
 }
 
-// Miscellaneous mode: the record of the dragged marker follows it, and every drag step marks
-// the section modified.
+// Miscellaneous mode: the record of the dragged marker follows it.
 static void dragMiscMarker(frmRI3 &w, ctl::ImageBox *source, int tx, int ty)
 {
     Shared &g = w.shared();
@@ -174,7 +186,8 @@ static void dragMiscMarker(frmRI3 &w, ctl::ImageBox *source, int tx, int ty)
     const int top = twips::top(source);
     dragmath::Errors errors;
     const special::ScrollState st { w.scrscroll->value(), w.scrscroll->maximum(),
-        w.scrvscroll->value(), w.scrvscroll->maximum() };
+        w.scrvscroll->value(), w.scrvscroll->maximum(),
+        t.layoutLen[si][ni] / (t.vertFlag[si][ni] != 0 ? 64 : 48) };
     special::Moved m;
     if (src <= 30)
         m = special::dragStair(t.stairTbl[si][ni][static_cast<size_t>(src)],
@@ -188,7 +201,6 @@ static void dragMiscMarker(frmRI3 &w, ctl::ImageBox *source, int tx, int ty)
     if (m.moved)
         twips::move(source, m.left, m.top);
     showErrors(g, subDragOver, errors);
-    w.Modif();
 }
 
 // Power-Ups and Enemies mode: the object of the dragged marker follows it; the marker (and an
@@ -240,10 +252,12 @@ void frmRI3::scr_DragOver(int index, ctl::ImageBox *source, double x, double y)
             ty = num::toInt16(num::roundEven(twips::top(cell) + y - grabY));
         }))
         return;
+    const ObjSnapshot before = objSnapshot();
     if (optSt->isChecked())
         dragMiscMarker(*this, source, tx, ty);
     else
         dragObjectMarker(*this, source, tx, ty);
+    modifIfChanged(before);
 }
 
 void frmRI3::scrscroll_DragOver(ctl::ImageBox *source, double x, double)
@@ -298,6 +312,7 @@ void frmRI3::scrscroll_DragDrop(ctl::ImageBox *source, double x, double)
         return;
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
+    const ObjSnapshot before = objSnapshot();
     msg::step(g, subHDrop, [&] {
         const int screen
             = objects::barScreen(x, scrscroll->width() * 15.0, t.layoutLen[si][ni], 48);
@@ -309,6 +324,7 @@ void frmRI3::scrscroll_DragDrop(ctl::ImageBox *source, double x, double)
         else if (idx <= 60)
             special::dropSpecial(t.specialTbl[si][ni][static_cast<size_t>(selSt)], screen);
     });
+    modifIfChanged(before);
     processSt();
 }
 
@@ -319,6 +335,7 @@ void frmRI3::scrvscroll_DragDrop(ctl::ImageBox *source, double, double y)
     if (t.vertFlag[si][ni] != -1)
         return;
     const int idx = source->index();
+    const ObjSnapshot before = objSnapshot();
     int screen = 0;
     msg::step(g, subVDrop, [&] {
         screen = objects::barScreen(y, scrvscroll->height() * 15.0, t.layoutLen[si][ni], 64);
@@ -330,9 +347,11 @@ void frmRI3::scrvscroll_DragDrop(ctl::ImageBox *source, double, double y)
             else if (idx <= 60)
                 special::dropSpecial(t.specialTbl[si][ni][static_cast<size_t>(selSt)], screen);
         });
+        modifIfChanged(before);
         processSt();
     } else if (optPu->isChecked()) {
         objects::dropObject(t.enemyTbl[si][ni][static_cast<size_t>(idx & 31)], screen);
+        modifIfChanged(before);
         detPu();
     }
 }

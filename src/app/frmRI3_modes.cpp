@@ -52,6 +52,7 @@ void frmRI3::setSaveAll(bool on)
 void frmRI3::hideModeControls()
 {
     noteSt->clear();
+    noteSt->setVisible(false);
     for (QWidget *w : { static_cast<QWidget *>(chkInverse), static_cast<QWidget *>(cmdEPal),
              static_cast<QWidget *>(cmdEPat), static_cast<QWidget *>(cmbSt),
              static_cast<QWidget *>(chkBlock), static_cast<QWidget *>(lblProposal),
@@ -121,7 +122,9 @@ static void showPuPanel(frmRI3 &w)
 // The Miscellaneous panel put away.
 static void hideStPanel(frmRI3 &w)
 {
+    // The note lies over "Reverse Sprite": it is shown in the Miscellaneous mode only.
     w.noteSt->clear();
+    w.noteSt->setVisible(false);
     for (QLabel *l : w.lblSt)
         l->setVisible(false);
     for (ctl::ScrollBar *b : w.scrSt)
@@ -130,7 +133,7 @@ static void hideStPanel(frmRI3 &w)
     w.chkBlock->setVisible(false);
 }
 
-// No marker yet; the holder kinds shown, the current one lit.
+// No marker yet; the holder kinds shown, each with its picture, the current one lit.
 static void showCandles(frmRI3 &w)
 {
     for (ctl::ImageBox *m : w.PosPu)
@@ -138,8 +141,7 @@ static void showCandles(frmRI3 &w)
     w.Hlight();
     for (ctl::ImageBox *c : w.imgCandle)
         c->setVisible(true);
-    w.imgCandle[static_cast<size_t>(w.holderKind & 3)]->setPicture(
-        w.datPicture("ca" + std::to_string(w.holderKind) + ".dat"));
+    w.lightCandle(w.holderKind);
 }
 
 // The power-ups, or for the enemy kind the enemy list and its palette buttons.
@@ -165,10 +167,7 @@ static void firstPuPick(frmRI3 &w)
     const Shared &g = w.shared();
     if (w.tables().vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
         == -1) {
-        w.selEn = 0;
-        w.chkInverseTag = "!!";
-        w.PosPu_MouseDown(0, 1, 0, 0);
-        w.chkInverseTag.clear();
+        w.selectSlot(0);
         return;
     }
     if (w.holderKind != 3)
@@ -227,6 +226,7 @@ void frmRI3::optStClick()
         cmbSt->setCurrentIndex(0);
         cmbSt->setEnabled(false);
         cmbSt->setVisible(true);
+        noteSt->setVisible(true);
         cmbSt->clear();
         for (const std::string &item :
             special::typeList(t.vertFlag[s][n] != 0, scrscroll->isEnabled()))

@@ -66,22 +66,29 @@ static void showProposals(frmRI3 &w, const std::vector<int> &matches)
     w.puScroll_Change(); // the page is already 0
 }
 
+void frmRI3::lightPowerUp(int index)
+{
+    for (int i = 0; i < objects::puCount; ++i) {
+        ctl::ImageBox *e = imgPu[static_cast<size_t>(i)];
+        const std::string tag = e->Tag.toStdString();
+        msg::step(g, subImgPu,
+            [&] { e->setPicture(datPicture((i == index ? "pu" : "pu_") + tag + ".dat")); });
+    }
+    if (index < 0) {
+        imgSel->clearPicture();
+        return;
+    }
+    msg::step(g, subImgPu, [&] {
+        imgSel->setPicture(datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
+    });
+}
+
 void frmRI3::imgPu_MouseDown(int index, int button)
 {
     const bool list = isVertical();
     const int r = release();
-    if (list || button == 1) {
-        for (int i = 0; i < objects::puCount; ++i) {
-            ctl::ImageBox *e = imgPu[static_cast<size_t>(i)];
-            const std::string tag = e->Tag.toStdString();
-            msg::step(g, subImgPu,
-                [&] { e->setPicture(datPicture((i == index ? "pu" : "pu_") + tag + ".dat")); });
-        }
-        msg::step(g, subImgPu, [&] {
-            imgSel->setPicture(
-                datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
-        });
-    }
+    if (list || button == 1)
+        lightPowerUp(index);
     if (!list && button == 1) {
         g.selPu = index;
         msg::step(g, subImgPu, [&] {
@@ -98,6 +105,7 @@ void frmRI3::imgPu_MouseDown(int index, int button)
         puScroll->setValue(std::min(page, puScroll->maximum()));
         ProcessPu();
     } else if (list) {
+        const ObjSnapshot before = objSnapshot();
         objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                               [static_cast<size_t>(selEn & 31)];
         msg::step(g, subImgPu, [&] {
@@ -105,18 +113,16 @@ void frmRI3::imgPu_MouseDown(int index, int button)
             PosPu[static_cast<size_t>(selEn & 31)]->setPicture(
                 datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
         });
-        if (chkInverseTag.isEmpty())
-            Modif();
+        modifIfChanged(before);
     }
 }
 
-// The candle palette with `index` lit and the others dimmed.
-static void lightCandle(frmRI3 &w, int index)
+void frmRI3::lightCandle(int index)
 {
     for (int i = 0; i < 4; ++i)
-        msg::step(w.shared(), subCandle, [&] {
-            w.imgCandle[static_cast<size_t>(i)]->setPicture(
-                w.datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
+        msg::step(g, subCandle, [&] {
+            imgCandle[static_cast<size_t>(i)]->setPicture(
+                datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
         });
 }
 
@@ -151,36 +157,15 @@ static void showPowerUpPalette(frmRI3 &w)
     w.imgPu_MouseDown(w.shared().selPu, 1);
 }
 
-// Object-list sections: the selected slot becomes a holder of kind `index`; an enemy slot is
-// selected again (without marking the section) so that the palette follows it.
+// Object-list sections: the selected slot becomes a holder of kind `index`; an enemy slot
+// becomes a Small Heart holder.
 static void slotToHolder(frmRI3 &w, objRec &s, int index)
 {
     const int r = w.release();
-    w.chkInverse->setVisible(false);
-    if (s[3] >= 128) {
+    if (s[3] >= 128)
         s[3] = static_cast<uint8_t>(objects::holderCode(index, r));
-        w.detPu();
-        return;
-    }
-    w.chkInverseTag = "!!";
-    objects::enemyToHolder(s, index, r);
-    w.lblEn[static_cast<size_t>(w.selEn & 31)]->setVisible(false);
-    w.imgPu_MouseDown(8, 1);
-    w.PosPu_MouseDown(w.selEn, 1, 0, 0);
-    w.chkInverseTag.clear();
-}
-
-// Object-list sections: the selected holder slot becomes an enemy slot.
-static void slotToEnemy(frmRI3 &w, objRec &s)
-{
-    msg::step(w.shared(), subCandle, [&] { w.imgSel->setPicture(w.datPicture("ca3.dat")); });
-    if (s[3] > 82) {
-        w.chkInverseTag = "!!";
-        objects::holderToEnemy(s);
-        w.detPu();
-        w.PosPu_MouseDown(w.selEn, 1, 0, 0);
-        w.chkInverseTag.clear();
-    }
+    else
+        objects::enemyToHolder(s, index, r);
 }
 
 void frmRI3::imgCandle_Click(int index)
@@ -189,7 +174,7 @@ void frmRI3::imgCandle_Click(int index)
         msg::errBox(g, subCandle, "Subscript out of range");
         return;
     }
-    lightCandle(*this, index);
+    lightCandle(index);
     if (!isVertical()) {
         holderKind = index;
         lblProposal->setVisible(true);
@@ -200,14 +185,18 @@ void frmRI3::imgCandle_Click(int index)
             showPowerUpPalette(*this);
         return;
     }
+    const ObjSnapshot before = objSnapshot();
     objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                           [static_cast<size_t>(selEn & 31)];
     if (index < objects::enemyKind)
         slotToHolder(*this, s, index);
-    else
-        slotToEnemy(*this, s);
-    if (chkInverseTag.isEmpty())
-        Modif();
+    else if (s[3] >= 0x80)
+        objects::holderToEnemy(s);
+    if (objSnapshot() == before)
+        return;
+    Modif();
+    detPu();
+    selectSlot(selEn);
 }
 
 void frmRI3::lstEnemy_MouseDown(int button)
@@ -234,16 +223,18 @@ void frmRI3::lstEnemy_MouseDown(int button)
         }
         return;
     }
+    const ObjSnapshot before = objSnapshot();
     msg::step(g, subEnemyList, [&] {
         objRec &s = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                               [static_cast<size_t>(selEn & 31)];
         lblEn[static_cast<size_t>(selEn & 31)]->setText(viewtext::hex2(id));
         chkInverse->setVisible(false);
-        if (objects::pickEnemy(s, id, chkInverse->isChecked() ? 1 : 0))
+        if (objects::pickEnemy(s, id, chkInverse->isChecked() ? 1 : 0)) {
             chkInverse->setVisible(true);
+            chkInverse->raise();
+        }
     });
-    if (chkInverseTag.isEmpty())
-        Modif();
+    modifIfChanged(before);
     detPu();
 }
 
@@ -258,12 +249,14 @@ void frmRI3::chkInverse_Click()
     // A selection by code sets the box from the slot: the slot's byte stays as it is.
     if (!chkInverseTag.isEmpty())
         return;
+    const ObjSnapshot before = objSnapshot();
     msg::step(g, subInverse, [&] {
-        t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
-                  [static_cast<size_t>(selEn & 31)][6]
-            = chkInverse->isChecked() ? 1 : 0;
+        // Bit 0 is the facing; the other bits of the flag byte are the enemy's own.
+        uint8_t &flags = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(
+            g.curSection)][static_cast<size_t>(selEn & 31)][6];
+        flags = static_cast<uint8_t>((flags & 0xFE) | (chkInverse->isChecked() ? 1 : 0));
     });
-    Modif();
+    modifIfChanged(before);
 }
 
 // The preset windows read g.puVal and write the presets they save; the caller picks again.

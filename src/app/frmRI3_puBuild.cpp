@@ -124,6 +124,7 @@ static void buildStPanel(frmRI3 &w, QWidget *client)
 {
     w.lblSt[0] = label(client, "lblSt(0)", "Type", 8520, 2760, 2760);
     w.cmbSt = new ctl::ComboBox(client, "cmbSt");
+    w.cmbSt->setWheelNeedsFocus(true);
     look::place(w.cmbSt, 8520, 3030, 2760, 315);
     w.cmbSt->setVisible(false);
     buildStBars(w, client);
@@ -134,7 +135,7 @@ static void buildStPanel(frmRI3 &w, QWidget *client)
     w.noteSt = label(client, "noteSt", "", 8520, 6150, 2760, 975);
     w.noteSt->setWordWrap(true);
     w.noteSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    w.noteSt->setVisible(true);
+    w.noteSt->setVisible(false);
     w.lbjump = label(client, "lbjump", "", 0, 6120, 480);
     w.lbjump->setStyleSheet("background: black;");
 }
@@ -181,7 +182,8 @@ void frmRI3::connectModes()
     connect(chkInverse, &QCheckBox::toggled, this, [this] { chkInverse_Click(); });
     connect(chkBlock, &QCheckBox::toggled, this, [this] { chkBlockChange(); });
     connect(puScroll, &QScrollBar::valueChanged, this, [this] { puScroll_Change(); });
-    connect(cmbSt, &QComboBox::currentIndexChanged, this, [this](int i) {
+    // A pick is an edit; an entry set by the program is none.
+    connect(cmbSt, &QComboBox::activated, this, [this](int i) {
         if (i >= 0)
             cmbSt_Click();
     });

@@ -100,58 +100,71 @@ void frmRI3::PosPu_MouseDown(int index, int button, double x, double y)
         return;
     }
     if (!isVertical()) {
-        if (button == 1 && msg::step(g, subMarkerDown, [&] { placeProposal(*this, g, t, index); }))
-            Modif();
-        else if (button == 2) {
+        if (button == 1) {
+            // The byte is written before the pictures are loaded: a picture that fails to
+            // load does not undo the edit.
+            const ObjSnapshot before = objSnapshot();
+            msg::step(g, subMarkerDown, [&] { placeProposal(*this, g, t, index); });
+            modifIfChanged(before);
+        } else if (button == 2) {
             const int entry = 16 * puScroll->value() + index % 16;
             editPresets(*this, g, entry < 254 ? puTbl[static_cast<size_t>(entry)] : 0);
         }
         return;
     }
-    if (chkInverseTag.isEmpty()) {
-        Modif();
-        chkInverseTag = "!!!!";
-    }
+    selectSlot(index);
+    optPuTag = "Dragged";
+    startMarkerDrag(index, x, y);
+}
+
+// The slot's bytes are shown as they are: a code the palette does not have lights nothing,
+// and nothing is written back.
+void frmRI3::selectSlot(int index)
+{
     lblProposal->setVisible(false);
     selEn = index;
     Hlight();
     const objRec &r = t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                                 [static_cast<size_t>(index & 31)];
+    const int rel = release();
     if (r[3] >= 0x80) {
         rectSelSt->setOpaque(true);
-        imgCandle_Click(r[3] % 16);
+        lightCandle(objects::holderKindOf(r[3], rel));
+        chkInverse->setVisible(false);
         lstEnemy->setVisible(false);
         cmdEPat->setVisible(false);
         cmdEPal->setVisible(false);
         for (ctl::ImageBox *e : imgPu)
             e->setVisible(true);
-        const int e = objects::puIndexOf(r[4], release());
-        if (e >= 0)
-            imgPu_MouseDown(e, 1);
+        lightPowerUp(objects::puIndexOf(r[4], rel));
     } else {
         rectSelSt->setOpaque(false);
+        chkInverseTag = "!!";
         chkInverse->setChecked(r[6] % 2 == 1);
+        chkInverseTag.clear();
         chkInverse->setVisible(objects::hasFacing(r[3]));
+        chkInverse->raise();
         for (ctl::ImageBox *e : imgPu)
             e->setVisible(false);
         lstEnemy->setVisible(true);
         cmdEPat->setVisible(true);
         cmdEPal->setVisible(true);
-        imgCandle_Click(objects::enemyKind);
-        const int rows = std::min(lstEnemy->count(), 73 - release());
+        lightCandle(objects::enemyKind);
+        msg::step(g, subMarkerDown, [&] { imgSel->setPicture(datPicture("ca3.dat")); });
+        int row = -1;
+        const int rows = std::min(lstEnemy->count(), 73 - rel);
         for (int j = 0; j < rows; ++j)
             if (lstEnemy->idOfRow(j) == r[3])
-                lstEnemy->setCurrentRow(j);
+                row = j;
+        lstEnemy->setCurrentRow(row);
     }
     cmbSt->Tag.clear();
-    if (chkInverseTag == "!!!!") {
-        optPuTag = "Dragged";
-        startMarkerDrag(index, x, y);
-    }
 }
 
 void frmRI3::powerUp_MouseDown(int index, int button)
 {
+    if (isVertical())
+        return; // column items belong to column sections only
     const bool enemy = holderKind == objects::enemyKind;
     if (button == 1) {
         const bool cleared = msg::step(g, subItemDown, [&] {

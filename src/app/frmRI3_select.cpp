@@ -232,10 +232,10 @@ void frmRI3::sectionFirstPick(int s, int n)
         puScroll->setVisible(true);
         imgCandle_Click(holderKind);
     } else {
-        selEn = 0;
-        chkInverseTag = "!!";
-        PosPu_MouseDown(selEn, 1, 0, 0);
-        chkInverseTag.clear();
+        // The new section's markers, whatever its first slot holds; the last section's
+        // column items go with them.
+        detPu();
+        selectSlot(0);
         puScroll->setVisible(false);
     }
 }

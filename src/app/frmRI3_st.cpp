@@ -151,7 +151,11 @@ void frmRI3::cmbSt_Click()
     const auto ni = static_cast<size_t>(g.curSection);
     const bool vertical = t.vertFlag[si][ni] != 0;
     specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
-    if (cmbSt->itemText(0) == "Crumbling Bridge") {
+    const bool bridge = cmbSt->itemText(0) == "Crumbling Bridge";
+    const int shown = rec[3] == 0 ? 0 : special::indexOfType(vertical, rec[3]);
+    if (!bridge && cmbSt->currentIndex() == shown)
+        return; // the type the object has: nothing to rebuild
+    if (bridge) {
         const char *text = cmbSt->currentIndex() != 0
             ? "This special object, if changed to another type, cannot be recovered once you save "
               "changes. Continue anyway?"
@@ -165,6 +169,7 @@ void frmRI3::cmbSt_Click()
             return;
         }
     }
+    const ObjSnapshot before = objSnapshot();
     cmbSt->Tag = "B";
     scrSt[2]->setValue(0);
     cmbSt->Tag.clear();
@@ -177,6 +182,7 @@ void frmRI3::cmbSt_Click()
             cmbSt->setItemText(0, "Empty");
         m->setPicture(datPicture(special::pictureOf(rec)));
     });
+    modifIfChanged(before);
     noteStTag = "RR";
     PosPu_MouseDown(selSt + 31, 1, 0, 0);
     noteStTag.clear();
@@ -185,12 +191,13 @@ void frmRI3::cmbSt_Click()
 
 void frmRI3::chkBlockChange()
 {
+    const ObjSnapshot before = objSnapshot();
     msg::step(g, subBlock, [&] {
         special::setBlockFlag(t.specialTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(
                                   g.curSection)][static_cast<size_t>(selSt)],
             chkBlock->isChecked() ? 1 : 0);
     });
-    Modif();
+    modifIfChanged(before);
 }
 
 // A new section in the Miscellaneous mode: the type list of its kind, nothing selected.

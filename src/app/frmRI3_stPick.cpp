@@ -17,11 +17,10 @@ constexpr int subBars = 148;
 
 } // namespace
 
-// Every press on a marker of the Miscellaneous mode: the section counts as modified, and the
-// editor controls start from their neutral state.
+// Every press on a marker of the Miscellaneous mode: the editor controls start from their
+// neutral state. A press selects; only a turn of a staircase edits.
 void frmRI3::stMarkerDown(int index, int button, double x, double y)
 {
-    Modif();
     chkBlock->setVisible(false);
     scrSt[2]->setPageStep(1);
     noteSt->clear();
@@ -57,7 +56,10 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
         const auto ni = static_cast<size_t>(g.curSection);
         stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
         int shift = 0;
+        const stairRec before = rec;
         special::turnStair(rec, t.vertFlag[si][ni] != 0, shift);
+        if (rec != before)
+            Modif();
         msg::step(g, subMarkerDown,
             [&] { m->setPicture(datPicture("s" + std::to_string(rec[3] / 4) + ".dat")); });
         if (shift != 0)
@@ -65,24 +67,41 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
     }
 }
 
+// The screens of the shown section.
+static int sectionScreens(const Shared &g, const StageTables &t)
+{
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    return t.layoutLen[si][ni] / (t.vertFlag[si][ni] != 0 ? 64 : 48);
+}
+
+// A bar moved: by the user, or by the code under the Tag "B", which is no edit.
 void frmRI3::scrSt_Change(int index)
 {
-    Modif();
     if (cmbSt->Tag == "B")
         return;
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
+    const ObjSnapshot before = objSnapshot();
     specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
     const bool done = msg::step(g, subBars, [&] {
         special::BarInputs in;
         in.bar0 = scrSt[0]->value();
         in.vScrollDisabled = !scrvscroll->isEnabled();
+        in.screens = sectionScreens(g, t);
         change = special::barChanged(
             index, scrSt[static_cast<size_t>(index)]->value(), rec, g.stTemplates, in, speedTiles);
     });
+    modifIfChanged(before);
     if (!done)
         return;
+    if (change.refused) {
+        // The sample lies beyond the section: the record stays, and so do the bars.
+        msg::errBox(g, subBars, "Invalid property value");
+        showSpecial(selSt + 31);
+        return;
+    }
     if (index == 3) {
         lblSt[7]->raise();
         lblSt[8]->raise();
@@ -96,10 +115,8 @@ void frmRI3::scrSt_Change(int index)
             bar = scrscroll;
         else if (t.vertFlag[si][ni] == -1)
             bar = scrvscroll;
-        if (bar && rec[0] * 8 > bar->maximum())
-            msg::errBox(g, subBars, "Invalid property value"); // the screen lies beyond the section
-        else if (bar)
-            bar->setValue(rec[0] * 8);
+        if (bar)
+            bar->setValue(std::min(rec[0] * 8, bar->maximum()));
     }
     if (change.relay)
         processSt();

@@ -1,41 +1,52 @@
 #include "app/Controls.h"
 #include "app/MsgBox.h"
+#include "app/ViewText.h"
 #include "app/frmRI3.h"
+#include "special/PropertyBars.h"
 #include "special/SpecialTypes.h"
 
 #include <QCheckBox>
 #include <QLabel>
 
+#include <map>
+
 namespace {
 
 constexpr int subMarkerDown = 138;
 
+// What a type's set-up leaves to do: the bars whose read-outs are refreshed, the bars whose
+// record value lies outside their range (the byte shown as it is), and whether the press
+// starts a drag.
+struct TypeSetup
+{
+    std::vector<int> refresh;
+    std::map<int, int> odd; // bar -> the record's byte
+    bool drag = false;
+};
+
+// A bar stands at `v` when the record's value fits its range; otherwise it is marked odd with
+// the byte it cannot show, and the thumb rests at 0 until the user moves it.
+void setBar(ctl::ScrollBar *bar, TypeSetup &setup, int index, int v, int byte)
+{
+    if (v >= 0 && v <= bar->maximum()) {
+        bar->setValue(v);
+        return;
+    }
+    bar->setValue(0);
+    setup.odd[index] = byte;
+}
+
 } // namespace
 
-// Bar 2 stands for the code the record holds; a record holding none gets the list's fallback
-// and, but for the ranges of types 6 and 7, the view goes back to the start of the section.
-static void codeBar(frmRI3 &w, StageTables &t, Shared &g, specialRec &rec)
+// Bar 2 stands for the code the record holds.
+static void codeBar(frmRI3 &w, const specialRec &rec, TypeSetup &setup)
 {
     const special::CodeList *list = special::codeList(rec[3]);
     const int found = special::codeSearch(*list, rec);
-    if (found >= 0) {
-        w.scrSt[2]->setValue(found);
-        return;
-    }
-    if (list->fallbackByte >= 0)
-        rec[static_cast<size_t>(list->fallbackByte)] = static_cast<uint8_t>(list->fallbackValue);
-    w.scrSt[2]->setValue(list->fallbackBar);
-    if (rec[3] == 6 || rec[3] == 7)
-        return;
-    const int16_t form
-        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-    if (form == 0 && w.scrscroll->isEnabled())
-        w.scrscroll->setValue(0);
-    else if (form == -1)
-        w.scrvscroll->setValue(0);
+    setBar(w.scrSt[2], setup, 2, found, rec[static_cast<size_t>(list->byte)]);
 }
 
-static void platformBars(frmRI3 &w, specialRec &rec)
+static void platformBars(frmRI3 &w, const specialRec &rec, TypeSetup &setup)
 {
     w.noteSt->setText("\n\n\n\nDrag & drop enabled.");
     w.scrSt[0]->setMaximum(1);
@@ -50,19 +61,15 @@ static void platformBars(frmRI3 &w, specialRec &rec)
         w.scrSt[3]->setVisible(true);
         w.scrSt[3]->setEnabled(true);
         w.scrSt[3]->setValue(rec[2]);
-        w.cmbSt->Tag.clear();
-        w.scrSt_Change(3);
-        w.cmbSt->Tag = "B";
+        setup.refresh.push_back(3);
     }
     w.scrSt[0]->setValue(rec[6] < 0x80 ? 1 : 0);
-    const int low = rec[6] & 15;
-    if (low < 1 || low > 3)
-        rec[6] = static_cast<uint8_t>((rec[6] & 0xF0) | 2);
-    w.scrSt[1]->setValue((rec[6] & 15) - 1);
+    setBar(w.scrSt[1], setup, 1, (rec[6] & 15) - 1, rec[6]);
     w.scrSt[2]->setValue(rec[5]);
 }
 
-static void pendulumBars(frmRI3 &w, const Shared &g, specialRec &rec, int viewMax)
+static void pendulumBars(
+    frmRI3 &w, const Shared &g, const specialRec &rec, int viewMax, TypeSetup &setup)
 {
     bool off = false;
     w.scrSt[0]->setMaximum(1);
@@ -71,28 +78,18 @@ static void pendulumBars(frmRI3 &w, const Shared &g, specialRec &rec, int viewMa
     for (int k = 0; k < 3; ++k)
         w.scrSt[static_cast<size_t>(k)]->setEnabled(true);
     w.scrSt[0]->setValue(rec[6] >= 0x80 ? 1 : 0);
-    if (rec[6] <= 3) {
-        w.scrSt[1]->setValue(rec[6]);
-        w.scrSt[0]->setValue(0);
-    } else if (rec[6] >= 252) {
-        w.scrSt[1]->setValue(255 - rec[6]);
-        w.scrSt[0]->setValue(1);
-    }
+    int speed = -1;
+    if (rec[6] <= 3)
+        speed = rec[6];
+    else if (rec[6] >= 252)
+        speed = 255 - rec[6];
+    setBar(w.scrSt[1], setup, 1, speed, rec[6]);
+    int sample = -1;
     for (int j = 0; j <= 4; ++j)
-        if (g.stTemplates[3][static_cast<size_t>(j)][5] == rec[5]) {
-            const int use = j > w.scrSt[2]->maximum() ? 0 : j;
-            w.scrSt[2]->setValue(use);
-            rec = g.stTemplates[3][static_cast<size_t>(use)];
-        }
+        if (g.stTemplates[3][static_cast<size_t>(j)][5] == rec[5])
+            sample = j;
+    setBar(w.scrSt[2], setup, 2, sample, rec[5]);
 }
-
-// What a type's set-up leaves to do: the bars whose read-outs are refreshed, and whether the
-// press starts a drag.
-struct TypeSetup
-{
-    std::vector<int> refresh;
-    bool drag = false;
-};
 
 // The type box shows list entry `listIndex` without taking it as a change of type.
 static void pickType(frmRI3 &w, int listIndex)
@@ -103,25 +100,28 @@ static void pickType(frmRI3 &w, int listIndex)
 
 // Types with a code list, and type 4: bar 2 alone, unless the section is too short for it.
 static TypeSetup codeTypeBars(
-    frmRI3 &w, specialRec &rec, int type, int listIndex, int max2, bool shortSection)
+    frmRI3 &w, const specialRec &rec, int type, int listIndex, int max2, bool shortSection)
 {
     pickType(w, listIndex);
     w.scrSt[0]->setEnabled(false);
     w.scrSt[1]->setEnabled(false);
     w.scrSt[2]->setEnabled(!shortSection);
+    TypeSetup setup;
     if (shortSection)
-        return {};
+        return setup;
     w.scrSt[2]->setMaximum(max2);
     if (type == 4)
-        w.scrSt[2]->setValue(rec[6] == 2 ? 1 : 0);
+        setBar(w.scrSt[2], setup, 2, rec[6] == 2 ? 1 : rec[6] == 5 ? 0 : -1, rec[6]);
     else
-        codeBar(w, w.tables(), w.shared(), rec);
+        codeBar(w, rec, setup);
     if (type == 6)
         w.noteSt->setText("Drag and drop enabled.");
     if (type == 7)
         w.noteSt->setText("Drag and drop enabled.\nLimitation : less than 3 of the same "
                           "instance (e.g. 07) per screen.");
-    return { { 2 }, type == 6 || type == 7 };
+    setup.refresh = { 2 };
+    setup.drag = type == 6 || type == 7;
+    return setup;
 }
 
 // An empty slot: no bar to set.
@@ -142,12 +142,14 @@ static TypeSetup bridgeBars(frmRI3 &w, const specialRec &rec, int max2)
     w.cmbSt->setCurrentIndex(0);
     w.scrSt[2]->setEnabled(true);
     w.scrSt[2]->setMaximum(max2);
-    w.scrSt[2]->setValue((rec[4] >> 4) - 3);
-    return { { 2 }, false };
+    TypeSetup setup;
+    setBar(w.scrSt[2], setup, 2, (rec[4] >> 4) - 3, rec[4]);
+    setup.refresh = { 2 };
+    return setup;
 }
 
 // Types 16 and 17, the pairs with a breakable block: bar 2 and the block box.
-static TypeSetup blockPairBars(frmRI3 &w, specialRec &rec, int listIndex, bool vertical)
+static TypeSetup blockPairBars(frmRI3 &w, const specialRec &rec, int listIndex, bool vertical)
 {
     pickType(w, listIndex);
     w.scrSt[0]->setEnabled(false);
@@ -156,18 +158,20 @@ static TypeSetup blockPairBars(frmRI3 &w, specialRec &rec, int listIndex, bool v
     w.chkBlock->setText(!vertical ? "Block on top is breakable" : "Block below is breakable");
     w.noteSt->setText("Drag and drop enabled.\nLimitation : two pairs (4) per room, the two "
                       "at least one screen apart.");
+    w.chkBlock->blockSignals(true); // showing the record's flag is no edit of it
     w.chkBlock->setChecked(rec[6] != 0);
+    w.chkBlock->blockSignals(false);
     w.chkBlock->setVisible(true);
-    w.chkBlockChange();
     w.scrSt[2]->setMaximum(4);
-    if (rec[5] > 4)
-        rec[5] = 2;
-    w.scrSt[2]->setValue(rec[5]);
-    return { { 2 }, true };
+    TypeSetup setup;
+    setBar(w.scrSt[2], setup, 2, rec[5], rec[5]);
+    setup.refresh = { 2 };
+    setup.drag = true;
+    return setup;
 }
 
 // The type box and the bars set up for the selected record, whose type was `type`.
-static TypeSetup setUpType(frmRI3 &w, specialRec &rec, int type, bool vertical, int viewMax)
+static TypeSetup setUpType(frmRI3 &w, const specialRec &rec, int type, bool vertical, int viewMax)
 {
     const int listIndex = type == 0 ? 0 : special::indexOfType(vertical, type);
     bool shortSection = false;
@@ -182,22 +186,52 @@ static TypeSetup setUpType(frmRI3 &w, specialRec &rec, int type, bool vertical, 
         return bridgeBars(w, rec, max2);
     if (type == 16 || type == 17)
         return blockPairBars(w, rec, listIndex, vertical);
+    TypeSetup setup;
     if (type == 11 || type == 12) {
         pickType(w, listIndex);
-        platformBars(w, rec);
-        return { { 0, 1, 2 }, true };
-    }
-    if (type == 5) {
+        platformBars(w, rec, setup);
+        setup.refresh.insert(setup.refresh.end(), { 0, 1, 2 });
+        setup.drag = true;
+    } else if (type == 5) {
         pickType(w, listIndex);
-        pendulumBars(w, w.shared(), rec, viewMax);
-        return { { 0, 1, 2 }, false };
+        pendulumBars(w, w.shared(), rec, viewMax, setup);
+        setup.refresh = { 0, 1, 2 };
     }
-    return {};
+    return setup;
 }
 
-// The special-object marker pressed: it is selected and the type box, the bars, the note and
-// the breakable-block box are set up for its type.
-void frmRI3::stSelectSpecial(int index, double x, double y)
+// The read-outs of bar k for the record as it is: the captions a move to the bar's value would
+// show, computed on a copy, and for a value outside the bar's range the byte itself.
+static void showBar(frmRI3 &w, int k, const specialRec &rec, const TypeSetup &setup)
+{
+    Shared &g = w.shared();
+    specialRec copy = rec;
+    special::BarChange shown;
+    msg::step(g, subMarkerDown, [&] {
+        special::BarInputs in;
+        in.bar0 = w.scrSt[0]->value();
+        in.showOnly = true;
+        shown = special::barChanged(
+            k, w.scrSt[static_cast<size_t>(k)]->value(), copy, g.stTemplates, in, w.speedTiles);
+    });
+    for (size_t i = 0; i < shown.captions.size(); ++i)
+        if (shown.captions[i])
+            w.lblSt[i]->setText(QString::fromStdString(*shown.captions[i]));
+    const auto odd = setup.odd.find(k);
+    if (odd != setup.odd.end()) {
+        static const int valueLabel[4] = { 4, 5, 6, 8 };
+        w.lblSt[static_cast<size_t>(valueLabel[k])]->setText(
+            QString::fromStdString(special::oddCaption(odd->second)));
+    }
+    if (k == 3) {
+        w.lblSt[7]->raise();
+        w.lblSt[8]->raise();
+    }
+}
+
+// The type box, the bars, the note and the breakable-block box show the selected special
+// object; nothing is written into its record. Returns whether the type is dragged.
+bool frmRI3::showSpecial(int index)
 {
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
@@ -207,16 +241,22 @@ void frmRI3::stSelectSpecial(int index, double x, double y)
     Hlight();
     cmbSt->setItemText(0, "Empty");
     cmbSt->setEnabled(true);
-    specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
+    const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     const int type = rec[3];
     const bool vertical = t.vertFlag[si][ni] != 0;
     const int viewMax = t.vertFlag[si][ni] == 0 ? scrscroll->maximum() : scrvscroll->maximum();
     TypeSetup setup;
+    cmbSt->Tag = "B";
     msg::step(g, subMarkerDown, [&] { setup = setUpType(*this, rec, type, vertical, viewMax); });
-    cmbSt->Tag.clear();
     for (int k : setup.refresh)
-        scrSt_Change(k);
-    if (setup.drag && noteStTag.isEmpty())
-        startMarkerDrag(index, x, y);
+        showBar(*this, k, rec, setup);
     cmbSt->Tag.clear();
+    return setup.drag;
+}
+
+// The special-object marker pressed: it is selected and shown; some types start a drag.
+void frmRI3::stSelectSpecial(int index, double x, double y)
+{
+    if (showSpecial(index) && noteStTag.isEmpty())
+        startMarkerDrag(index, x, y);
 }

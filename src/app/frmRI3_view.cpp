@@ -146,6 +146,9 @@ void frmRI3::buildSectionControls(QWidget *client)
     for (QWidget *w : { static_cast<QWidget *>(lblVs[0]), static_cast<QWidget *>(lblVs[1]),
              static_cast<QWidget *>(Combo3), static_cast<QWidget *>(Combo4) })
         w->setVisible(false);
+    // Lists that edit the section: a wheel turned over them on its way elsewhere edits nothing.
+    for (ctl::ComboBox *box : { cmbTime, Combo3, Combo4 })
+        box->setWheelNeedsFocus(true);
 }
 
 void frmRI3::buildSelector(QWidget *client)

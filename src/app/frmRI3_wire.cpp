@@ -94,8 +94,11 @@ bool frmRI3::eventFilter(QObject *o, QEvent *e)
     // its release the drop, and nothing else sees them.
     if (markerDragging() && o->isWidgetType() && static_cast<QWidget *>(o)->window() == this
         && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease)) {
-        const QPoint global = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
-        if (e->type() == QEvent::MouseMove)
+        const auto *me = static_cast<QMouseEvent *>(e);
+        const QPoint global = me->globalPosition().toPoint();
+        if (e->type() == QEvent::MouseMove && me->buttons() == Qt::NoButton)
+            markerDragEnd(); // the release went elsewhere: the drag is over, nothing moves
+        else if (e->type() == QEvent::MouseMove)
             markerDragMove(global);
         else
             markerDrop(global);

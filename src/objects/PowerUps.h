@@ -26,6 +26,14 @@ int candleLeft(int kind); // the holder-kind buttons, twips; their row is at Top
 
 const char *kindName(int kind); // "Candles", "Candlestand", "Lantern", "Enemy"
 int holderCode(int kind, int r); // 0x90 + kind, 16 lower in the Japanese release
+// The holder kind 0..2 whose code is `code` in the release, or -1 for any other code.
+inline int holderKindOf(int code, int r)
+{
+    for (int kind = 0; kind < 3; ++kind)
+        if (holderCode(kind, r) == code)
+            return kind;
+    return -1;
+}
 
 // Upper-case hexadecimal without leading zeros.
 std::string hexText(int v);

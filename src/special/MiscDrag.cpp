@@ -98,7 +98,9 @@ double offsetOf(const Offsets &table, int type)
 
 } // namespace
 
-Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int top,
+namespace {
+
+Moved dragSpecialTo(specialRec &rec, bool vertical, int x, int y, int left, int top,
     const ScrollState &s, const Offsets &stOffX, const Offsets &stOffY, dragmath::Errors &errors)
 {
     Moved out { false, left, top };
@@ -139,6 +141,21 @@ Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int to
     }
     if (t == 16 && rec[6] == 0)
         rec[4] = static_cast<uint8_t>((rec[4] / 16) * 16 + 8);
+    return out;
+}
+
+} // namespace
+
+// An offset marker near the section's end could name the screen after the last: such a step
+// is refused, the record and the marker stay.
+Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int top,
+    const ScrollState &s, const Offsets &stOffX, const Offsets &stOffY, dragmath::Errors &errors)
+{
+    specialRec r = rec;
+    const Moved out = dragSpecialTo(r, vertical, x, y, left, top, s, stOffX, stOffY, errors);
+    if (r[0] >= s.screens)
+        return { false, left, top };
+    rec = r;
     return out;
 }
 
@@ -216,7 +233,9 @@ bool turnStair(stairRec &rec, bool vertical, int &topShift)
     stairRec r = rec;
     const bool ok = shiftForTurn(r, rec[3], vertical, topShift);
     r[3] = static_cast<uint8_t>(next);
-    if (!ok || r[2] == 255) { // 255 would end the list
+    // The ROM keeps the row (horizontal) or the screen (vertical) in 4 bits beside the kind.
+    const bool fits = vertical ? r[2] <= 15 : r[1] <= 15;
+    if (!ok || !fits || r[2] == 255) { // 255 would end the list
         topShift = 0;
         return false;
     }

@@ -14,6 +14,7 @@ struct ScrollState
     int hMax = 0;
     int v = 0; // vertical bar's value and Max
     int vMax = 0;
+    int screens = 255; // the section's screens: no drag takes an object beyond them
 };
 
 struct Moved

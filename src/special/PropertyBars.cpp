@@ -91,9 +91,20 @@ void speed(BarChange &out, int v, specialRec &rec, int bar0, int &speedTiles)
     }
 }
 
-void copySample(specialRec &rec, const Templates &templates, int group, int v)
+// The sample takes the record's place, unless it lies beyond the section's screens; a read-out
+// of the record as it is copies nothing.
+bool copySample(specialRec &rec, const Templates &templates, int group, int v, const BarInputs &in,
+    bool toFirstScreen = false)
 {
-    rec = sample(templates, group, v);
+    specialRec s = sample(templates, group, v);
+    if (in.showOnly)
+        return true;
+    if (toFirstScreen)
+        s[0] = 0;
+    if (s[0] >= in.screens)
+        return false;
+    rec = s;
+    return true;
 }
 
 void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templates,
@@ -101,7 +112,10 @@ void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templ
 {
     const int type = rec[3];
     auto placed = [&](int group, const std::string &middle) {
-        copySample(rec, templates, group, v);
+        if (!copySample(rec, templates, group, v, in)) {
+            out.refused = true;
+            return;
+        }
         out.captions[3] = "Location";
         out.captions[6] = screenCaption(rec, middle, v);
         out.followView = out.relay = true;
@@ -139,9 +153,11 @@ void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templ
     }
     case 8:
     case 9: {
-        copySample(rec, templates, type == 8 ? 5 : 6, v);
-        if (type == 8 && v == 1 && in.vScrollDisabled)
-            rec[0] = 0;
+        if (!copySample(rec, templates, type == 8 ? 5 : 6, v, in,
+                type == 8 && v == 1 && in.vScrollDisabled)) {
+            out.refused = true;
+            break;
+        }
         const std::string b = type == 8 ? part(b8, 4, v) : part(b9, 5, v);
         out.captions[3] = "Location";
         out.captions[6] = "Scr " + hexNoPad(rec[0]) + b + " Blk   (" + num::hex2(v) + ")";
@@ -158,7 +174,10 @@ void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templ
         out.captions[6] = tilesCaption(rec, speedTiles);
         break;
     case 13:
-        copySample(rec, templates, 8, v);
+        if (!copySample(rec, templates, 8, v, in)) {
+            out.refused = true;
+            break;
+        }
         out.captions[3] = "Layout";
         out.captions[6] = part(n13, 4, v) + num::hex2(v) + ")";
         out.followView = out.relay = true;
@@ -176,6 +195,11 @@ void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templ
 }
 
 } // namespace
+
+std::string oddCaption(int byte)
+{
+    return "Out of range   (" + num::hex2(byte) + ")";
+}
 
 std::string tilesCaption(const specialRec &rec, int speedTiles)
 {
