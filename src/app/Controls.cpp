@@ -3,7 +3,6 @@
 #include "app/Look.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -118,38 +117,29 @@ ScrollBar::ScrollBar(Qt::Orientation o, QWidget *parent, const QString &name)
     setObjectName(name);
 }
 
+// A modal box opened: the press that led to it is over for the bar.
+bool ScrollBar::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowBlocked) {
+        m_blocked = true;
+        letGo();
+    }
+    return QScrollBar::event(e);
+}
+
 void ScrollBar::mousePressEvent(QMouseEvent *e)
 {
     QPointer<ScrollBar> self(this);
-    m_stepping = true;
+    m_blocked = false;
     QScrollBar::mousePressEvent(e);
-    if (!self)
-        return;
-    m_stepping = false;
-    letGoIfReleased();
+    // The first step ran before the press set up its repeat: a box shown by that step stops it
+    // here.
+    if (self && m_blocked)
+        letGo();
 }
 
-void ScrollBar::timerEvent(QTimerEvent *e)
+void ScrollBar::letGo()
 {
-    if (m_stepping) {
-        // A box opened by the step is still up: no further step behind it.
-        setRepeatAction(SliderNoAction);
-        return;
-    }
-    QPointer<ScrollBar> self(this);
-    m_stepping = true;
-    QScrollBar::timerEvent(e);
-    if (!self)
-        return;
-    m_stepping = false;
-    letGoIfReleased();
-}
-
-// The buttons came up while a box was open: the press is over for the bar too.
-void ScrollBar::letGoIfReleased()
-{
-    if (QGuiApplication::mouseButtons() != Qt::NoButton)
-        return;
     setRepeatAction(SliderNoAction);
     const QPointF at = mapFromGlobal(QCursor::pos());
     QMouseEvent up(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton,

@@ -54,7 +54,7 @@ private:
 };
 
 // A scroll bar whose change handler may open a modal box: the box takes the button's release,
-// so the bar lets go of the press itself instead of repeating the step until its end.
+// so the bar lets go of the press itself instead of repeating the step to its end.
 class ScrollBar : public QScrollBar
 {
     Q_OBJECT
@@ -63,12 +63,12 @@ public:
     QString Tag;
 
 protected:
+    bool event(QEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
-    void timerEvent(QTimerEvent *e) override;
 
 private:
-    void letGoIfReleased();
-    bool m_stepping = false;
+    void letGo();
+    bool m_blocked = false;
 };
 
 class ComboBox : public QComboBox

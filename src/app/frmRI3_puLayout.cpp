@@ -7,6 +7,7 @@
 #include "objects/PowerUps.h"
 #include "rom/VbError.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -38,6 +39,19 @@ int columnByte(const std::string &puStr, int pos)
 }
 
 } // namespace
+
+// A marker laid from its record may reach past the view: the mode's own controls stay on top,
+// so a click meant for them never lands on a marker.
+static void raisePalette(frmRI3 &w)
+{
+    for (ctl::ImageBox *c : w.imgCandle)
+        c->raise();
+    for (ctl::ImageBox *e : w.imgPu)
+        e->raise();
+    for (QWidget *c : { static_cast<QWidget *>(w.lstEnemy), static_cast<QWidget *>(w.chkInverse),
+             static_cast<QWidget *>(w.puScroll), static_cast<QWidget *>(w.lblProposal) })
+        c->raise();
+}
 
 void frmRI3::puScroll_Change()
 {
@@ -87,6 +101,7 @@ void frmRI3::ProcessPu()
             m->raise();
             m->Tag = "&H" + viewtext::hex2(p);
         }
+    raisePalette(*this);
     txtVal->clear();
 }
 
@@ -213,6 +228,7 @@ void frmRI3::detPu()
     }
     if (t.vertFlag[s][n] == -1)
         Hlight();
+    raisePalette(*this);
 }
 
 void frmRI3::Hlight()

@@ -5,10 +5,11 @@
 
 namespace objects {
 
+// An id the table does not know (the file may hold any byte below 0x80) has no offset.
 int enemyOffset(const EnemyOffsets &enOffY, int id)
 {
     if (id < 0 || id >= static_cast<int>(enOffY.size()))
-        throw VbError("Subscript out of range");
+        return 0;
     return enOffY[static_cast<size_t>(id)];
 }
 

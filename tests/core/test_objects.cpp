@@ -118,7 +118,11 @@ TEST(Objects, ObjectListMarkersInTheVisibleWindow)
     ListPlace jp = listMarker({ 0, 0, 0, 0x80, 0x9E, 0, 0 }, 0, o, 1);
     EXPECT_EQ(jp.left, 240);
     EXPECT_EQ(jp.picture, "puAE.dat");
-    EXPECT_THROW(listMarker({ 0, 0, 0, 90, 0, 0, 0 }, 0, o, 0), std::exception);
+    // An enemy id the offset table does not know is shown where it stands, without an offset.
+    ListPlace unknown = listMarker({ 0, 0, 0, 90, 0, 0, 0 }, 0, o, 0);
+    EXPECT_TRUE(unknown.shown);
+    EXPECT_TRUE(unknown.enemy);
+    EXPECT_EQ(unknown.top, 480);
 }
 
 TEST(Objects, ProposalGeometryByKind)

@@ -1,8 +1,9 @@
 #include "app/Controls.h"
 #include "app/frmRI3_puControls.h"
 #include "support/RomMap.h"
-#include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QCheckBox>
@@ -30,27 +31,10 @@ rb::RomDesc realCodes(rb::Rel rel = rb::Rel::US)
     return d;
 }
 
-void press(QWidget *w, Qt::MouseButton b, QPoint at = QPoint(5, 5))
+// The point `at` of the window's client area, as the pointer helpers take it.
+QWidget *client(Program &p)
 {
-    QMouseEvent e(QEvent::MouseButtonPress, at, w->mapToGlobal(at), b, b, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
-// A move of the pressed widget's mouse to `at` of the client area.
-void moveTo(Program &p, QWidget *pressed, QPoint at, Qt::MouseButton held = Qt::LeftButton)
-{
-    const QPoint global = p.w->centralWidget()->mapToGlobal(at);
-    QMouseEvent e(QEvent::MouseMove, pressed->mapFromGlobal(global), global, Qt::NoButton, held,
-        Qt::NoModifier);
-    QApplication::sendEvent(pressed, &e);
-}
-
-void releaseAt(Program &p, QWidget *pressed, QPoint at, Qt::MouseButton b = Qt::LeftButton)
-{
-    const QPoint global = p.w->centralWidget()->mapToGlobal(at);
-    QMouseEvent e(QEvent::MouseButtonRelease, pressed->mapFromGlobal(global), global, b,
-        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(pressed, &e);
+    return p.w->centralWidget();
 }
 
 // Every byte of the ROM file is as before but those in [from, to).
@@ -80,7 +64,7 @@ class tst_objects : public QObject
 private slots:
     void horizontalProposalsArePlacedIntoColumnPairs()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         const Bytes before = p.romBytes();
         p.w->optPu->click();
@@ -103,22 +87,23 @@ private slots:
         QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
 
         // The second page, and back with the "-" key.
-        p.w->Form_KeyPress('+');
+        QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.w->lblProposal->text(), QString("2/2"));
         QCOMPARE(visibleMarkers(p, 16, 31), 4);
-        p.w->Form_KeyPress('+');
+        QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.w->puScroll->value(), 1);
-        p.w->Form_KeyPress('-');
+        QTest::keyClick(p.w.get(), '-');
         QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
 
         // A left press on a proposal of pair 1 writes its preset into the holder byte.
-        press(p.w->PosPu[17], Qt::LeftButton);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0)); // paging is no edit
+        pointer::click(p.w->PosPu[17]);
         QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(11));
         QVERIFY(!p.w->powerUp[1]->isHidden());
         QCOMPARE(p.w->powerUp[1]->Tag, QString("&H0B"));
         QCOMPARE(visibleMarkers(p, 16, 31), 0);
         QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
-        p.w->powerUp_MouseMove(1);
+        pointer::move(p.w->powerUp[1]);
         QCOMPARE(p.w->txtOffset->text(), QString("Candles"));
         QCOMPARE(p.w->txtVal->text(), QString("0B"));
         p.w->cmdSave->click();
@@ -127,19 +112,19 @@ private slots:
         onlyChangedWithin(before, p.romBytes(), at, at + 1);
 
         // The left button on the item empties the pair again.
-        p.w->powerUp_MouseDown(1, 1);
+        pointer::click(p.w->powerUp[1]);
         QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(0));
         QVERIFY(p.w->powerUp[1]->isHidden());
         QCOMPARE(visibleMarkers(p, 16, 31), 16);
         // A middle press changes nothing.
-        p.w->powerUp_MouseDown(0, 4);
+        pointer::click(p.w->powerUp[0], QPoint(-1, -1), Qt::MiddleButton);
         QVERIFY(!p.w->powerUp[0]->isHidden());
         QCOMPARE(boxes.count(), 0);
     }
 
     void scrollingKeepsTheProposalsOfThePage()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optPu->click();
         const QRect where = p.w->PosPu[16]->geometry();
@@ -148,7 +133,8 @@ private slots:
         QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
         QCOMPARE(p.w->optPuTag, QString());
         // A power-up no preset of the kind holds: no proposal.
-        p.w->imgPu_MouseDown(0, 1);
+        pointer::press(p.w->imgPu[0]);
+        pointer::release(p.w->imgPu[0]);
         QCOMPARE(p.w->lblProposal->text(), QString("0/0"));
         QVERIFY(!p.w->puScroll->isEnabled());
         QCOMPARE(visibleMarkers(p, 0, 63), 0);
@@ -158,10 +144,10 @@ private slots:
 
     void enemyKindListsTheEnemyPresets()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optPu->click();
-        p.w->imgCandle_Click(3);
+        pointer::click(p.w->imgCandle[3]);
         QCOMPARE(p.w->holderKind, 3);
         QVERIFY(!p.w->lstEnemy->isHidden());
         QVERIFY(p.w->imgPu[0]->isHidden());
@@ -179,7 +165,7 @@ private slots:
                 k = i;
         QVERIFY(k >= 0);
         const int pair = k / 16;
-        press(p.w->PosPu[static_cast<size_t>(k)], Qt::LeftButton);
+        pointer::click(p.w->PosPu[static_cast<size_t>(k)]);
         QCOMPARE(uint8_t(p.t->puStr[0][0][static_cast<size_t>(2 * pair)]),
             p.w->puTbl[static_cast<size_t>(k % 16)]);
         QCOMPARE(p.w->lblEn[static_cast<size_t>(pair)]->text(), QString("10"));
@@ -188,7 +174,7 @@ private slots:
 
     void objectListSlotsAreSelectedRetypedAndDragged()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->Combo2->setCurrentIndex(2); // vertical, two screens, open at the bottom
         p.w->optPu->click();
@@ -208,50 +194,55 @@ private slots:
         QVERIFY(enemy >= 0 && holder >= 0);
         QCOMPARE(p.w->lblEn[static_cast<size_t>(enemy)]->text(), QString("10"));
 
-        // A press selects and marks; the drag moves the record with the marker.
+        // A press selects without marking; the drag moves the record with the marker, and the
+        // release ends it.
         ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(holder)];
-        press(m, Qt::LeftButton, QPoint(0, 0));
+        pointer::press(m, QPoint(0, 0));
         QCOMPARE(p.w->selEn, holder);
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
         QCOMPARE(p.w->optPuTag, QString("Dragged"));
         QVERIFY(p.w->markerDragging());
         QVERIFY(!p.w->rectSelSt->isHidden());
         QVERIFY(p.w->rectSelSt->opaque());
-        moveTo(p, m, QPoint(24 + 64 * 2 + 8, 24 + 64 * 1 + 8)); // twips 2400, 1440 + 120
+        const QPoint to(24 + 64 * 2 + 8, 24 + 64 * 1 + 8); // twips 2400, 1440 + 120
+        pointer::move(client(p), to);
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
         const objRec moved = recs[static_cast<size_t>(holder)];
-        releaseAt(p, m, QPoint(24 + 64 * 2 + 8, 24 + 64 * 1 + 8));
+        pointer::release(client(p), to);
         QVERIFY(!p.w->markerDragging());
         QCOMPARE(p.w->optPuTag, QString());
         QCOMPARE(recs[static_cast<size_t>(holder)], moved);
         // The layout from the record puts the marker where the drag left it.
-        QCOMPARE(m->x(), 24 + 64 * 2 + 8 - (recs[static_cast<size_t>(holder)][3] == 0x90 ? 0 : 0));
+        QCOMPARE(m->x(), to.x());
 
         // Retyping an enemy slot into a Lantern holder with a Small Heart.
-        p.w->PosPu_MouseDown(enemy, 1, 0, 0);
-        releaseAt(p, p.w->PosPu[static_cast<size_t>(enemy)], QPoint(300, 300));
+        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
+        QCOMPARE(p.w->selEn, enemy);
+        QVERIFY(!p.w->markerDragging());
         recs[static_cast<size_t>(enemy)][5] = 7;
-        p.w->imgCandle_Click(2);
+        pointer::click(p.w->imgCandle[2]);
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(0x92));
         QCOMPARE(recs[static_cast<size_t>(enemy)][4], uint8_t(0xAE));
         QCOMPARE(recs[static_cast<size_t>(enemy)][5], uint8_t(0));
         QVERIFY(p.w->imgPu[0]->isHidden() == false);
 
         // Back to an enemy: the list picks enemy 1, then the Fuzz Buster.
-        p.w->imgCandle_Click(3);
+        pointer::click(p.w->imgCandle[3]);
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(1));
         QCOMPARE(p.w->selectedEnemyId(), 1);
         for (int row = 0; row < p.w->lstEnemy->count(); ++row)
-            if (p.w->lstEnemy->idOfRow(row) == 69)
-                p.w->lstEnemy->setCurrentRow(row);
-        p.w->lstEnemy_MouseDown(1);
+            if (p.w->lstEnemy->idOfRow(row) == 69) {
+                QListWidgetItem *item = p.w->lstEnemy->item(row);
+                p.w->lstEnemy->scrollToItem(item);
+                pointer::click(
+                    p.w->lstEnemy->viewport(), p.w->lstEnemy->visualItemRect(item).center());
+            }
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(69));
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
-        // Selecting it again keeps its flag byte.
+        // Selecting it again shows its flag byte and keeps it.
         p.w->chkInverse->setChecked(true);
         recs[static_cast<size_t>(enemy)][6] = 4;
-        p.w->chkInverseTag = "!!";
-        p.w->PosPu_MouseDown(enemy, 1, 0, 0);
-        p.w->chkInverseTag.clear();
+        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
         QVERIFY(!p.w->chkInverse->isChecked());
         QVERIFY(p.w->chkInverse->isHidden());
@@ -260,7 +251,7 @@ private slots:
 
     void objectDroppedOnTheVerticalBarMovesToItsScreen()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->Combo2->setCurrentIndex(2);
         p.w->optPu->click();
@@ -270,18 +261,19 @@ private slots:
             if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden())
                 slot = s;
         ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(slot)];
-        press(m, Qt::LeftButton);
-        const QRect bar = p.w->scrvscroll->geometry();
-        const QPoint top(bar.x() + 5, bar.y() + 30); // the upper half: screen 0
-        moveTo(p, m, top);
+        pointer::press(m);
+        const QPoint top(5, 30); // the upper half of the bar: screen 0
+        pointer::move(p.w->scrvscroll, top);
         QVERIFY(!p.w->lbjump->isHidden());
         QCOMPARE(p.w->lbjump->text(), QString("0"));
-        releaseAt(p, m, top);
+        pointer::release(p.w->scrvscroll, top);
+        QVERIFY(!p.w->markerDragging());
         const objRec &r = p.t->enemyTbl[0][2][static_cast<size_t>(slot)];
         QCOMPARE(r[2], uint8_t(0));
         QCOMPARE(r[1], uint8_t(0x80));
         QCOMPARE(r[0], uint8_t(0x80));
-        p.w->cmdSave->click();
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        pointer::click(p.w->cmdSave);
         const long long from = p.t->enemyPos[0][2];
         onlyChangedWithin(before, p.romBytes(), from, from + 7 * (p.t->objLen[0][2] + 1));
         QCOMPARE(boxes.count(), 0);
@@ -289,7 +281,7 @@ private slots:
 
     void rightPressesOpenThePresetWindows()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optPu->click();
         QStringList opened;
@@ -298,9 +290,10 @@ private slots:
             d->reject();
             return true;
         });
-        p.w->imgPu_MouseDown(3, 2); // the axe: the proposals stay those of the Small Heart
-        p.w->PosPu_MouseDown(16, 2, 0, 0);
-        p.w->powerUp_MouseDown(0, 2);
+        // The axe: the proposals stay those of the Small Heart.
+        pointer::click(p.w->imgPu[3], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(p.w->PosPu[16], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(p.w->powerUp[0], QPoint(-1, -1), Qt::RightButton);
         startup::stopWatching();
         QCOMPARE(opened.size(), 3);
         QCOMPARE(p.g->selPu, 8);
@@ -311,7 +304,7 @@ private slots:
 
     void miscellaneousModeListsTheTypesOfTheSection()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optSt->click();
         QCOMPARE(p.w->cmbSt->count(), 15); // three screens: with "Scrolling Ledges"
@@ -330,59 +323,63 @@ private slots:
 
     void specialObjectsAreSelectedRetypedAndEdited()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optSt->click();
         specialRec &rec = p.t->specialTbl[0][0][0];
+        const specialRec loaded = rec;
         QCOMPARE(rec[3], uint8_t(2)); // a trap door on screen 0
         QVERIFY(!p.w->PosPu[31]->isHidden());
         QCOMPARE(p.w->PosPu[31]->Tag, QString("00"));
-        p.w->PosPu_MouseDown(31, 1, 0, 0);
+        pointer::click(p.w->PosPu[31]);
         QCOMPARE(p.w->selSt, 0);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
         QCOMPARE(p.w->cmbSt->currentText(), QString("Trap Door [s2:12]"));
         QVERIFY(p.w->cmbSt->isEnabled());
         QVERIFY(!p.w->scrSt[0]->isEnabled());
         QCOMPARE(p.w->scrSt[2]->maximum(), 16);
         QCOMPARE(p.w->scrSt[2]->value(), 0);
-        QCOMPARE(rec, p.g->stTemplates[1][0]); // the refresh takes the placement
-        QVERIFY(p.w->lblSt[6]->text().startsWith("Screen "));
+        // Selecting shows the record: no sample is copied over it, nothing is marked.
+        QCOMPARE(rec, loaded);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QCOMPARE(p.w->lblSt[6]->text(), QString("Screen 0   (00)"));
         QVERIFY(!p.w->rectSelSt->isHidden());
         QVERIFY(!p.w->markerDragging()); // trap doors are not dragged
 
         // Retyping to moving spikes rebuilds the record and selects it again.
-        p.w->cmbSt->setCurrentIndex(5);
+        pointer::choose(p.w->cmbSt, 5);
         QCOMPARE(rec[3], uint8_t(6));
         QCOMPARE(rec[4], uint8_t(0));
         QCOMPARE(rec[2], uint8_t(0x10));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
         QCOMPARE(p.w->noteSt->text(), QString("Drag and drop enabled."));
         QCOMPARE(p.w->scrSt[2]->maximum(), 3);
         QCOMPARE(p.w->lblSt[3]->text(), QString("Range"));
         QVERIFY(!p.w->markerDragging());
         // The "+" key steps the main property.
-        p.w->Form_KeyPress('+');
+        QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.w->scrSt[2]->value(), 1);
         QCOMPARE(rec[6], uint8_t(3));
         QCOMPARE(p.w->lblSt[6]->text(), QString("[x, 40] - [x, 88]   (01)"));
 
         // A crumbling bridge warns before it is replaced; No keeps it.
         rec = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
-        p.w->PosPu_MouseDown(31, 1, 0, 0);
+        pointer::click(p.w->PosPu[31]);
         QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
         QCOMPARE(p.w->scrSt[2]->value(), 5);
-        boxes.answer(msg::No);
-        p.w->cmbSt->setCurrentIndex(1);
+        boxes.click(QMessageBox::No);
+        pointer::choose(p.w->cmbSt, 1);
         QCOMPARE(boxes.last().title, QString("Crumbling Bridge"));
         QCOMPARE(rec[3], uint8_t(0));
         QCOMPARE(p.w->cmbSt->currentIndex(), 0);
         QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
         QCOMPARE(boxes.count(), 1);
-        boxes.answer(msg::Yes);
-        p.w->cmbSt->setCurrentIndex(1);
+        boxes.click(QMessageBox::Yes);
+        pointer::choose(p.w->cmbSt, 1);
         QCOMPARE(rec[3], uint8_t(16));
         QVERIFY(!p.w->chkBlock->isHidden());
         QCOMPARE(p.w->chkBlock->text(), QString("Block on top is breakable"));
-        p.w->chkBlock->setChecked(false);
+        QVERIFY(p.w->chkBlock->isChecked());
+        pointer::click(p.w->chkBlock);
         QCOMPARE(rec[6], uint8_t(0));
         QCOMPARE(rec[4] & 15, 8);
         QCOMPARE(boxes.count(), 2);
@@ -390,36 +387,41 @@ private slots:
 
     void staircasesTurnAndDoorsMoveUpAndDown()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         p.w->optSt->click();
         stairRec &st = p.t->stairTbl[0][0][0];
         const stairRec before = st;
         QVERIFY(!p.w->PosPu[0]->isHidden());
         const int top = p.w->PosPu[0]->y();
-        p.w->PosPu_MouseDown(0, 2, 0, 0);
+        pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st[3], uint8_t((before[3] + 4) % 16));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
         for (int i = 0; i < 3; ++i)
-            p.w->PosPu_MouseDown(0, 2, 0, 0);
+            pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st, before);
         QCOMPARE(p.w->PosPu[0]->y(), top);
         QVERIFY(!p.w->markerDragging());
-        // A left press picks it and begins a drag.
-        press(p.w->PosPu[0], Qt::LeftButton);
+        // A left press picks it and begins a drag; the release ends it where it began.
+        pointer::press(p.w->PosPu[0], QPoint(5, 5));
         QCOMPARE(p.w->cmbSt->currentText(), QString("Staircase"));
         QVERIFY(p.w->markerDragging());
         QCOMPARE(p.w->grabX, 75);
-        releaseAt(p, p.w->PosPu[0], QPoint(200, 200));
+        pointer::release(p.w->PosPu[0], QPoint(5, 5));
+        QVERIFY(!p.w->markerDragging());
+        QCOMPARE(st, before);
 
         // The doors stand at the right end of the section.
         p.w->scrscroll->setValue(p.w->scrscroll->maximum());
         ctl::ImageBox *door = p.w->PosPu[62];
         QVERIFY(!door->isHidden());
         const int left = door->x();
-        press(door, Qt::LeftButton, QPoint(0, 0));
+        pointer::press(door, QPoint(0, 0));
         QCOMPARE(p.w->cmbSt->currentText(), QString("First Door"));
-        moveTo(p, door, QPoint(door->x() + 8, 24 + 64 + 8));
-        releaseAt(p, door, QPoint(door->x() + 8, 24 + 64 + 8));
+        const QPoint to(door->x() + 8, 24 + 64 + 8);
+        pointer::move(client(p), to);
+        pointer::release(client(p), to);
+        QVERIFY(!p.w->markerDragging());
         QCOMPARE(door->x(), left);
         QCOMPARE(door->y(), 24 + 64);
         QCOMPARE(p.t->door1[0][0], uint8_t(64 + 32)); // 960 twips below the view's top
@@ -428,22 +430,22 @@ private slots:
 
     void markersDroppedOnTheHorizontalBarChangeScreen()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p(realCodes());
         const Bytes before = p.romBytes();
         p.w->optSt->click();
         ctl::ImageBox *m = p.w->PosPu[0];
-        press(m, Qt::LeftButton);
-        const QRect bar = p.w->scrscroll->geometry();
-        const QPoint end(bar.right() - 20, bar.y() + 5); // the last of three screens
-        moveTo(p, m, end);
+        pointer::press(m);
+        const QPoint end(p.w->scrscroll->width() - 21, 5); // the last of three screens
+        pointer::move(p.w->scrscroll, end);
         QCOMPARE(p.w->lbjump->text(), QString("2"));
-        releaseAt(p, m, end);
+        pointer::release(p.w->scrscroll, end);
+        QVERIFY(!p.w->markerDragging());
         QCOMPARE(p.t->stairTbl[0][0][0][2], uint8_t(2));
         QCOMPARE(p.t->stairTbl[0][0][0][1], uint8_t(7));
         QCOMPARE(p.t->stairTbl[0][0][0][0], uint8_t(0x80));
         QVERIFY(m->isHidden()); // screen 2 lies off the view
-        p.w->cmdSave->click();
+        pointer::click(p.w->cmdSave);
         const long long from = p.t->stairPos[0][0];
         onlyChangedWithin(before, p.romBytes(), from, from + 3);
         QCOMPARE(boxes.count(), 0);

@@ -1,5 +1,7 @@
 #include "ui/support/Pointer.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
@@ -71,6 +73,17 @@ void drag(
     for (int i = 1; i <= steps; ++i)
         QTest::mouseMove(win, a + (z - a) * i / steps);
     QTest::mouseRelease(win, b, Qt::NoModifier, z);
+}
+
+void choose(QComboBox *box, int index)
+{
+    click(box);
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        qWarning("pointer: the list of %s did not open", qPrintable(box->objectName()));
+    const QModelIndex at = box->model()->index(index, box->modelColumn(), box->rootModelIndex());
+    view->scrollTo(at);
+    click(view->viewport(), view->visualRect(at).center());
 }
 
 } // namespace pointer

@@ -2,6 +2,7 @@
 #include <QPoint>
 #include <Qt>
 
+class QComboBox;
 class QWidget;
 class QWindow;
 
@@ -26,5 +27,8 @@ void click(QWidget *over, QPoint local = QPoint(-1, -1), Qt::MouseButton b = Qt:
 // Press on `from`, move in `steps` steps to `to` with the button held, release there.
 void drag(QWidget *from, QPoint fromLocal, QWidget *to, QPoint toLocal, int steps = 4,
     Qt::MouseButton b = Qt::LeftButton);
+
+// Opens the list box's drop-down with a click and clicks entry `index` in it.
+void choose(QComboBox *box, int index);
 
 } // namespace pointer

@@ -1,0 +1,485 @@
+#include "app/Controls.h"
+#include "app/frmRI3_puControls.h"
+#include "support/RomMap.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWheelEvent>
+#include <QWindow>
+#include <QtTest>
+
+#include <cstdio>
+
+// The two object modes looked at and edited through the window, as a person does it.
+namespace {
+
+rb::Rel relOf(int rel)
+{
+    return rel ? rb::Rel::JP : rb::Rel::US;
+}
+
+// The game's shape with legal bytes that the editor's lists and bars do not name: holder code
+// 3, an enemy id above 82, flag bits beside the facing, and special objects whose property
+// byte is none of the bar's codes, or lies outside the bar's range.
+rb::RomDesc oddBytes(rb::Rel rel)
+{
+    rb::RomDesc d = rb::gameShape(rel);
+    const uint8_t holder3 = rel == rb::Rel::US ? 0x93 : 0x83;
+    for (rb::Stage &st : d.stages)
+        for (rb::Area &a : st.areas)
+            for (rb::Section &x : a.sections) {
+                if (x.vertical()) {
+                    for (size_t i = 0; i < x.objects.size(); ++i) {
+                        rb::Obj &o = x.objects[i];
+                        if (o[2] >= 0x80 && i % 4 == 1)
+                            o[2] = holder3;
+                        else if (o[2] < 0x80 && i % 4 == 0)
+                            o[2] = 0x55;
+                        else if (o[2] < 0x80)
+                            o[6] = static_cast<uint8_t>(o[6] | 0x06);
+                    }
+                    if (x.specials.size() > 1) // moving spikes with range code 7
+                        x.specials.insert(x.specials.begin() + 1,
+                            { 0, 0x00, 0x10, 0x06, 0x70, 0x00, 0x07, 0x00 });
+                    continue;
+                }
+                if (x.specials.empty())
+                    continue;
+                x.specials[0][6] = 0x55; // a trap door code no sample has
+                const std::vector<rb::Special> odd = {
+                    { 0, 0x40, 0x10, 0x05, 0x50, 0x33, 0x40, 0x00 }, // pendulum
+                    { 0, 0x60, 0x20, 0x0C, 0x60, 0x30, 0x80, 0x00 }, // platform, speed 0
+                    { 0, 0x70, 0x10, 0x10, 0x68, 0x07, 0x01, 0x00 }, // block pair, content 7
+                    { 0, 0x80, 0x10, 0x00, 0xF6, 0x00, 0x00, 0x00 }, // bridge above the range
+                    { 0, 0x90, 0x10, 0x0A, 0x60, 0x00, 0x05, 0x00 }, // gear, code 5
+                };
+                x.specials.insert(x.specials.begin() + 1, odd.begin(), odd.end());
+            }
+    return d;
+}
+
+int markedSections(const Program &p)
+{
+    int n = 0;
+    for (const auto &stage : p.g->modFlags)
+        for (uint8_t f : stage)
+            n += f != 0;
+    return n;
+}
+
+int visibleCount(const Program &p, int from, int to)
+{
+    int n = 0;
+    for (int k = from; k <= to; ++k)
+        n += p.w->PosPu[static_cast<size_t>(k)]->isHidden() ? 0 : 1;
+    return n;
+}
+
+// A left click on every marker of `from`..`to` shown in the view.
+void clickShown(Program &p, int from, int to)
+{
+    for (int k = from; k <= to; ++k) {
+        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(k)];
+        if (!m->isHidden() && m->width() > 0) {
+            pointer::click(m);
+        }
+    }
+}
+
+// The view shows each screen of the section in turn, the markers clicked on each.
+void everyScreen(Program &p, ctl::ScrollBar *bar, int from, int to)
+{
+    if (!bar->isEnabled()) {
+        clickShown(p, from, to);
+        return;
+    }
+    for (int v = 0; v <= bar->maximum(); v += 8) {
+        bar->setValue(v);
+        clickShown(p, from, to);
+    }
+}
+
+// Everything that only looks, in one section of the Power-Ups and Enemies mode.
+void lookAtObjects(Program &p)
+{
+    if (p.w->scrvscroll->isEnabled()) {
+        everyScreen(p, p.w->scrvscroll, 0, 31);
+        return;
+    }
+    for (int kind = 0; kind < 4; ++kind) {
+        pointer::click(p.w->imgCandle[static_cast<size_t>(kind)]);
+        for (int page = 0; page < p.w->puScroll->maximum(); ++page)
+            QTest::keyClick(p.w.get(), '+');
+        for (ctl::ImageBox *item : p.w->powerUp)
+            if (!item->isHidden())
+                pointer::move(item);
+    }
+}
+
+// Every section of every stage, in the mode of `mode`, looked at by `look`.
+template <class F> void everySection(Program &p, QRadioButton *mode, F look)
+{
+    for (int s = 0; s < 15; ++s) {
+        p.w->Combo1->setCurrentIndex(s);
+        for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
+            p.w->Combo2->setCurrentIndex(n);
+            if (!mode->isEnabled())
+                continue;
+            if (!mode->isChecked())
+                pointer::click(mode);
+            look();
+        }
+    }
+}
+
+// The section's bars and lists show the record: the trap door's slot on a section of three
+// screens (stage 0, section 0).
+specialRec &trapDoor(Program &p)
+{
+    return p.t->specialTbl[0][0][0];
+}
+
+} // namespace
+
+class tst_objmodes : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Both releases, the game's shape and odd bytes: every section in both object modes,
+    // every marker and slot pressed, every page of proposals; nothing is marked, and a save of
+    // every section writes the file as it was.
+    void lookingNeverEdits_data()
+    {
+        QTest::addColumn<int>("rel");
+        QTest::addColumn<bool>("odd");
+        QTest::newRow("US") << 0 << false;
+        QTest::newRow("Japanese") << 1 << false;
+        QTest::newRow("US odd bytes") << 0 << true;
+        QTest::newRow("Japanese odd bytes") << 1 << true;
+    }
+    void lookingNeverEdits()
+    {
+        QFETCH(int, rel);
+        QFETCH(bool, odd);
+        RealBoxes boxes;
+        Program p(odd ? oddBytes(relOf(rel)) : rb::gameShape(relOf(rel)));
+        const Bytes before = p.romBytes();
+        everySection(p, p.w->optPu, [&] { lookAtObjects(p); });
+        everySection(p, p.w->optSt, [&] {
+            everyScreen(p, p.w->scrvscroll->isEnabled() ? p.w->scrvscroll : p.w->scrscroll, 0, 63);
+        });
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(markedSections(p), 0);
+        QVERIFY(!p.w->markerDragging());
+        // Every section written from memory: the tables still hold what was loaded.
+        for (int s = 0; s < 15; ++s)
+            for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n)
+                p.g->modFlags[static_cast<size_t>(s)][static_cast<size_t>(n)] = 1;
+        p.w->Modif();
+        pointer::click(p.w->cmdSaveAll);
+        QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(p.romBytes() == before);
+    }
+
+    void oddRecordsAreShownAsTheyAre()
+    {
+        RealBoxes boxes;
+        Program p(oddBytes(rb::Rel::US));
+        pointer::click(p.w->optSt);
+        // The trap door's code 0x55 is none of the list's: the bar says so and keeps it.
+        pointer::click(p.w->PosPu[31]);
+        QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (55)"));
+        QCOMPARE(trapDoor(p)[6], uint8_t(0x55));
+        // The platform's speed nibble 0 and the bridge's height byte 0xF6.
+        pointer::click(p.w->PosPu[33]);
+        QCOMPARE(p.w->cmbSt->currentText(), QString("Horizontal Platform"));
+        QCOMPARE(p.w->lblSt[5]->text(), QString("Out of range   (80)"));
+        QCOMPARE(p.t->specialTbl[0][0][2][6], uint8_t(0x80));
+        pointer::click(p.w->PosPu[35]);
+        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (F6)"));
+        // Moving the bar is the edit: the byte then follows the bar.
+        QTest::keyClick(p.w.get(), '+');
+        QCOMPARE(p.t->specialTbl[0][0][4][4], uint8_t(0x46));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+
+        // Holder code 3 and enemy id 0x55: no kind lit, no list row, nothing retyped.
+        p.w->Combo2->setCurrentIndex(2);
+        pointer::click(p.w->optPu);
+        auto &recs = p.t->enemyTbl[0][2];
+        const auto loaded = recs;
+        for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
+            ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(s)];
+            if (m->isHidden())
+                continue;
+            pointer::click(m);
+            const uint8_t type = recs[static_cast<size_t>(s)][3];
+            if (type == 0x93)
+                QVERIFY(p.w->lstEnemy->isHidden());
+            if (type == 0x55)
+                QCOMPARE(p.w->lstEnemy->currentRow(), -1);
+        }
+        QVERIFY(recs == loaded);
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // From a column section to an object list whose slot 0 is an enemy: the list's markers are
+    // laid and the column items are gone.
+    void markersFollowTheSection()
+    {
+        RealBoxes boxes;
+        Program p(rb::gameShape(rb::Rel::US));
+        pointer::click(p.w->optPu);
+        QVERIFY(!p.w->powerUp[0]->isHidden() || !p.w->powerUp[3]->isHidden());
+        QVERIFY(p.t->enemyTbl[0][2][0][3] < 0x80);
+        p.w->Combo2->setCurrentIndex(2);
+        QVERIFY(visibleCount(p, 0, 31) > 0);
+        for (ctl::ImageBox *item : p.w->powerUp)
+            QVERIFY(item->isHidden());
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // A holder marker drags like an enemy marker; the release ends the drag, and a later move
+    // without a button moves nothing.
+    void holderAndEnemyMarkersDragToTheRelease_data()
+    {
+        QTest::addColumn<bool>("holder");
+        QTest::newRow("holder") << true;
+        QTest::newRow("enemy") << false;
+    }
+    void holderAndEnemyMarkersDragToTheRelease()
+    {
+        QFETCH(bool, holder);
+        RealBoxes boxes;
+        Program p(rb::gameShape(rb::Rel::US));
+        p.w->Combo2->setCurrentIndex(2);
+        pointer::click(p.w->optPu);
+        const Bytes before = p.romBytes();
+        auto &recs = p.t->enemyTbl[0][2];
+        int slot = -1;
+        for (int s = 0; s <= p.t->objLen[0][2] && slot < 0; ++s)
+            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden()
+                && (recs[static_cast<size_t>(s)][3] >= 0x80) == holder)
+                slot = s;
+        QVERIFY(slot >= 0);
+        const auto others = [&] {
+            auto r = recs;
+            r[static_cast<size_t>(slot)] = {};
+            return r;
+        };
+        const auto othersBefore = others();
+        const objRec was = recs[static_cast<size_t>(slot)];
+        pointer::drag(
+            p.w->PosPu[static_cast<size_t>(slot)], QPoint(2, 2), p.w->scr[10], QPoint(10, 10));
+        QVERIFY(!p.w->markerDragging());
+        const objRec dropped = recs[static_cast<size_t>(slot)];
+        QVERIFY(dropped != was);
+        QCOMPARE(dropped[3], was[3]);
+        QVERIFY(others() == othersBefore);
+        pointer::move(p.w->scr[30]);
+        QCOMPARE(recs[static_cast<size_t>(slot)], dropped);
+        pointer::click(p.w->cmdSave);
+        const long long from = p.t->enemyPos[0][2];
+        const Bytes after = p.romBytes();
+        for (size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i])
+                QVERIFY(static_cast<long long>(i) + 1 >= from
+                    && static_cast<long long>(i) + 1 < from + 7 * (p.t->objLen[0][2] + 1));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // Staircase, door, start point and special object, each dragged in the Miscellaneous mode:
+    // the drag ends on release and changes its own record only.
+    void miscMarkersDragToTheRelease_data()
+    {
+        QTest::addColumn<int>("marker");
+        QTest::newRow("staircase") << 0;
+        QTest::newRow("door") << 62;
+        QTest::newRow("start point") << 63;
+        QTest::newRow("platform") << 32;
+    }
+    void miscMarkersDragToTheRelease()
+    {
+        QFETCH(int, marker);
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        // Section 0 of stage 0 gets a horizontal platform in the middle of screen 0.
+        auto &x = d.stages[0].areas[0].sections[0];
+        x.specials.insert(x.specials.begin() + 1, { 0, 0x80, 0x10, 0x0C, 0x70, 0x40, 0x82, 0 });
+        x.start = { 0x27, 0x00 }; // in the view's middle row
+        Program p(d);
+        pointer::click(p.w->optSt);
+        if (marker >= 61)
+            p.w->scrscroll->setValue(marker == 63 ? 0 : p.w->scrscroll->maximum());
+        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(marker)];
+        QVERIFY(!m->isHidden());
+        const auto snapshot = [&] { return p.w->objSnapshot(); };
+        const frmRI3::ObjSnapshot was = snapshot();
+        pointer::press(m);
+        QVERIFY(p.w->markerDragging());
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        pointer::move(p.w->scr[17], QPoint(20, 20));
+        pointer::move(p.w->scr[18], QPoint(20, 20));
+        pointer::release(p.w->scr[18], QPoint(20, 20));
+        QVERIFY(!p.w->markerDragging());
+        frmRI3::ObjSnapshot now = snapshot();
+        QVERIFY(!(now == was));
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        // Only the dragged record changed.
+        if (marker <= 30)
+            now.stairs[static_cast<size_t>(marker)] = was.stairs[static_cast<size_t>(marker)];
+        else if (marker == 62)
+            now.door1 = was.door1;
+        else if (marker == 63)
+            now.start = was.start;
+        else
+            now.specials[static_cast<size_t>(marker - 31)]
+                = was.specials[static_cast<size_t>(marker - 31)];
+        QVERIFY(now == was);
+        const frmRI3::ObjSnapshot dropped = snapshot();
+        pointer::move(p.w->scr[40]);
+        QVERIFY(snapshot() == dropped);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // A sample on a screen the section does not have is refused: the record, the bar and the
+    // marks stay. Held down, the bar steps once and shows one box, not one a step to its end.
+    void locationBeyondTheSectionIsRefusedOnce()
+    {
+        RealBoxes boxes;
+        Program p(rb::gameShape(rb::Rel::US));
+        for (size_t j = 1; j < 36; ++j)
+            p.g->stTemplates[1][j][0] = 7; // trap door samples on screen 7 of 3
+        pointer::click(p.w->optSt);
+        pointer::click(p.w->PosPu[31]);
+        const specialRec loaded = trapDoor(p);
+        ctl::ScrollBar *bar = p.w->scrSt[2];
+        QCOMPARE(bar->value(), 0);
+        pointer::press(bar, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+        QTest::qWait(700);
+        pointer::release(bar, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.any("Invalid property value"));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(trapDoor(p), loaded);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+    }
+
+    // Moving spikes dragged past the end of the last screen stay on the last screen.
+    void specialDragStaysInTheSection()
+    {
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        auto &x = d.stages[0].areas[0].sections[0]; // three screens
+        x.specials.insert(x.specials.end() - 1, { 2, 0xE8, 0x10, 0x06, 0x00, 0x00, 0x09, 0 });
+        Program p(d);
+        pointer::click(p.w->optSt);
+        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+        ctl::ImageBox *m = p.w->PosPu[33];
+        QVERIFY(!m->isHidden());
+        pointer::press(m, QPoint(1, 1));
+        pointer::move(p.w->scr[7], QPoint(40, 20));
+        pointer::move(p.w->scr[7], QPoint(63, 20));
+        pointer::release(p.w->scr[7], QPoint(63, 20));
+        QVERIFY(p.t->specialTbl[0][0][2][0] <= 2);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // A turn whose row would not fit the 4 bits beside the kind is refused.
+    void staircaseTurnKeepsItsRowInFourBits()
+    {
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        d.stages[0].areas[0].sections[0].stairs = { rb::stairH(12, 0x50, 15, 0) };
+        Program p(d);
+        pointer::click(p.w->optSt);
+        const stairRec loaded = p.t->stairTbl[0][0][0];
+        QCOMPARE(loaded[3], uint8_t(12));
+        pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
+        QCOMPARE(p.t->stairTbl[0][0][0], loaded);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+    }
+
+    // The wheel over the type box passes by without retyping; a pick of entry 0 for a
+    // crumbling bridge asks before the bridge is emptied.
+    void typeBoxEditsOnlyByAPick()
+    {
+        RealBoxes boxes;
+        Program p(rb::gameShape(rb::Rel::US));
+        pointer::click(p.w->optSt);
+        pointer::click(p.w->PosPu[31]);
+        const int shown = p.w->cmbSt->currentIndex();
+        const specialRec loaded = trapDoor(p);
+        pointer::move(p.w->cmbSt);
+        const QPointF at = pointer::inWindow(p.w->cmbSt, p.w->cmbSt->rect().center());
+        QWheelEvent wheel(at, p.w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(p.w->windowHandle(), &wheel);
+        QCOMPARE(p.w->cmbSt->currentIndex(), shown);
+        QCOMPARE(trapDoor(p), loaded);
+
+        trapDoor(p) = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
+        pointer::click(p.w->PosPu[31]);
+        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        boxes.click(QMessageBox::No);
+        pointer::choose(p.w->cmbSt, 0);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.any("replace the object with an empty slot"));
+        QCOMPARE(trapDoor(p)[4], uint8_t(0x80));
+        boxes.click(QMessageBox::Yes);
+        pointer::choose(p.w->cmbSt, 0);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(trapDoor(p)[3], uint8_t(0));
+        QCOMPARE(trapDoor(p)[4], uint8_t(0x20));
+        QCOMPARE(p.w->cmbSt->itemText(0), QString("Empty"));
+    }
+
+    // "Reverse Sprite" can be clicked; the holder kinds all show their pictures at once; a
+    // proposal placed without its picture still counts as an edit.
+    void controlsOfTheModeCanBeSeenAndUsed()
+    {
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        for (rb::Obj &o : d.stages[0].areas[1].sections[1].objects)
+            if (o[2] < 0x80)
+                o[2] = 42; // an enemy whose facing turns
+        Program p(d);
+        pointer::click(p.w->optPu);
+        for (ctl::ImageBox *c : p.w->imgCandle)
+            QVERIFY(!c->picture().isNull());
+
+        // A proposal whose item picture is gone.
+        std::remove((p.g->datPath + "pu" + p.w->imgPu[8]->Tag.toStdString() + ".dat").c_str());
+        int k = 0;
+        while (k < 64 && p.w->PosPu[static_cast<size_t>(k)]->isHidden())
+            ++k;
+        QVERIFY(k < 64);
+        pointer::click(p.w->PosPu[static_cast<size_t>(k)]);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+
+        p.w->Combo2->setCurrentIndex(2);
+        auto &recs = p.t->enemyTbl[0][2];
+        int enemy = -1;
+        for (int s = 0; s <= p.t->objLen[0][2] && enemy < 0; ++s)
+            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden()
+                && recs[static_cast<size_t>(s)][3] == 42)
+                enemy = s;
+        QVERIFY(enemy >= 0);
+        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
+        QVERIFY(!p.w->chkInverse->isHidden());
+        const uint8_t flags = recs[static_cast<size_t>(enemy)][6];
+        pointer::click(p.w->chkInverse);
+        QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(flags ^ 1));
+        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+    }
+};
+
+QTEST_MAIN(tst_objmodes)
+#include "tst_objmodes.moc"
