@@ -55,8 +55,12 @@ void frmRI3::Combo3_Click()
     msg::step(g, subCombo3, [&] {
         if (Combo3->currentIndex() < 0)
             return;
-        t.scrollByte[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
-            = static_cast<uint8_t>(Combo3->currentData().toInt());
+        uint8_t &byte
+            = t.scrollByte[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+        const auto picked = static_cast<uint8_t>(Combo3->currentData().toInt());
+        if (byte == picked)
+            return;
+        byte = picked;
         if (Combo2->Tag != "0")
             Modif();
     });
@@ -67,8 +71,11 @@ void frmRI3::Combo4_Click()
     msg::step(g, subCombo4, [&] {
         if (Combo4->currentIndex() < 0)
             return;
-        t.vScrollType.at(static_cast<size_t>(vScrollIdx))
-            = static_cast<uint8_t>(Combo4->currentData().toInt());
+        uint8_t &type = t.vScrollType.at(static_cast<size_t>(vScrollIdx));
+        const auto picked = static_cast<uint8_t>(Combo4->currentData().toInt());
+        if (type == picked)
+            return;
+        type = picked;
         if (Combo2->Tag != "0")
             Modif();
     });

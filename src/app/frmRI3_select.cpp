@@ -240,12 +240,11 @@ void frmRI3::sectionFirstPick(int s, int n)
     }
 }
 
-// The entry whose item value is the byte; a byte matching none selects entry 0 and the
-// selection's handler stores that entry's value.
+// The entry whose item value is the byte; a byte matching none shows no entry and stays as
+// it is until the user picks one.
 void frmRI3::selectScrollItem(ctl::ComboBox *box, int value)
 {
-    int index = box->findData(value);
-    box->setCurrentIndex(index < 0 ? 0 : index);
+    box->setCurrentIndex(box->findData(value));
 }
 
 void frmRI3::stagScroll_Change()

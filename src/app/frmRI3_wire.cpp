@@ -41,12 +41,13 @@ void frmRI3::connectView()
     connect(scrscroll, &QScrollBar::valueChanged, this, [this] { ScrscrollChange(); });
     connect(scrvscroll, &QScrollBar::valueChanged, this, [this] { ScrvscrollChange(); });
     connect(selscroll, &QScrollBar::valueChanged, this, [this] { selectionChange(); });
-    connect(cmbTime, &QComboBox::currentIndexChanged, this, [this](int i) {
+    // The section's own lists edit on a pick only: an entry shown for a section is no edit.
+    connect(cmbTime, &QComboBox::activated, this, [this](int i) {
         if (i >= 0)
             cmbTime_Click();
     });
-    connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
-    connect(Combo4, &QComboBox::currentIndexChanged, this, [this] { Combo4_Click(); });
+    connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
+    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
 
     route(this, optBg, mnuBG, [this] { optBgClick(); });
     route(this, optPu, mnuPu, [this] { optPuClick(); });

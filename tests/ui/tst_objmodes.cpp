@@ -111,7 +111,8 @@ void lookAtObjects(Program &p)
         everyScreen(p, p.w->scrvscroll, 0, 31);
         return;
     }
-    for (int kind = 0; kind < 4; ++kind) {
+    // A holder kind and the enemies: the two ways the column bytes are shown.
+    for (int kind : { 1, 3 }) {
         pointer::click(p.w->imgCandle[static_cast<size_t>(kind)]);
         for (int page = 0; page < p.w->puScroll->maximum(); ++page)
             QTest::keyClick(p.w.get(), '+');

@@ -3,6 +3,7 @@
 #include "rom/Numbers.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 
 #include <QAction>
@@ -284,7 +285,7 @@ private slots:
         QCOMPARE(p.w->scrscroll->maximum(), 40);
     }
 
-    void unknownScrollByteShowsNormalScrollUnmarked()
+    void unknownScrollByteIsShownAsNoneAndKept()
     {
         Boxes boxes;
         rb::RomDesc d = rb::gameShape(rb::Rel::US);
@@ -293,11 +294,11 @@ private slots:
         selectSection(p, 0, 2);
         QVERIFY(!p.w->Combo3->isHidden());
         QCOMPARE(p.w->Combo3->count(), 3);
-        QCOMPARE(p.w->Combo3->currentText(), QString("Normal Scroll"));
-        QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x80));
+        QCOMPARE(p.w->Combo3->currentIndex(), -1); // no entry names 0x85
+        QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x85));
         QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
         QVERIFY(!p.w->cmdSave->isEnabled());
-        p.w->Combo3->setCurrentIndex(1);
+        pointer::choose(p.w->Combo3, 1);
         QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x82));
         QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
     }
@@ -370,7 +371,7 @@ private slots:
         const int area = p.t->timeTbl[3][1][1];
         const long long pos = rb::romMap(rb::Rel::US).timeBytes + area;
         const Bytes before = p.romBytes();
-        p.w->cmbTime->setCurrentIndex(14); // "F00"
+        pointer::choose(p.w->cmbTime, 14); // "F00"
         Bytes after = p.romBytes();
         QCOMPARE(rb::at(after, pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
         after[static_cast<size_t>(pos - 1)] = rb::at(before, pos);

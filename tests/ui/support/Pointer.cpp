@@ -1,6 +1,7 @@
 #include "ui/support/Pointer.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QWidget>
 #include <QWindow>
@@ -83,7 +84,16 @@ void choose(QComboBox *box, int index)
         qWarning("pointer: the list of %s did not open", qPrintable(box->objectName()));
     const QModelIndex at = box->model()->index(index, box->modelColumn(), box->rootModelIndex());
     view->scrollTo(at);
-    click(view->viewport(), view->visualRect(at).center());
+    // The entry's row, in the middle of what a narrow list shows of it.
+    QWidget *rows = view->viewport();
+    const QPoint target(rows->width() / 2, view->visualRect(at).center().y());
+    // A release right where the opening press was counts as part of that press until a
+    // double-click's time has passed.
+    const QPoint opened = box->mapToGlobal(box->rect().center());
+    if ((rows->mapToGlobal(target) - opened).manhattanLength()
+        <= 2 * QApplication::startDragDistance())
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+    click(rows, target);
 }
 
 } // namespace pointer
