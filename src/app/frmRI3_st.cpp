@@ -173,8 +173,10 @@ void frmRI3::cmbSt_Click()
     cmbSt->Tag = "B";
     scrSt[2]->setValue(0);
     cmbSt->Tag.clear();
-    msg::step(
-        g, subCmbSt, [&] { special::retype(rec, vertical, cmbSt->currentIndex(), g.stTemplates); });
+    msg::step(g, subCmbSt, [&] {
+        special::retype(rec, vertical, cmbSt->currentIndex(), g.stTemplates,
+            t.layoutLen[si][ni] / (vertical ? 64 : 48));
+    });
     ctl::ImageBox *m = PosPu[static_cast<size_t>(selSt + 31)];
     twips::resize(m, 480, 480);
     msg::step(g, subCmbSt, [&] {

@@ -91,7 +91,7 @@ int templateGroup(int type)
     }
 }
 
-void retype(specialRec &rec, bool vertical, int listIndex, const Templates &templates)
+void retype(specialRec &rec, bool vertical, int listIndex, const Templates &templates, int screens)
 {
     if (rec[4] == 0)
         rec[4] = 0x80;
@@ -138,6 +138,8 @@ void retype(specialRec &rec, bool vertical, int listIndex, const Templates &temp
         return;
     default:
         rec = templates[static_cast<size_t>(templateGroup(type))][0];
+        if (screens > 0 && rec[0] >= screens)
+            rec[0] = static_cast<uint8_t>(screens - 1);
         return;
     }
 }

@@ -20,8 +20,10 @@ int indexOfType(bool vertical, int type);
 // The template group of a type (types 1, 2, 3, 5, 4, 8, 9, 10, 13), or -1.
 int templateGroup(int type);
 
-// The record rebuilt for the list entry chosen; an index outside the list changes nothing.
-void retype(specialRec &rec, bool vertical, int listIndex, const Templates &templates);
+// The record rebuilt for the list entry chosen; an index outside the list changes nothing. A
+// template placed beyond the section's `screens` comes to its last screen.
+void retype(
+    specialRec &rec, bool vertical, int listIndex, const Templates &templates, int screens = 255);
 
 // An empty slot: type 0 with its vertical byte 0x20.
 inline bool isEmptySlot(const specialRec &rec)

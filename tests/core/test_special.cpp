@@ -78,6 +78,13 @@ TEST(Special, RetypingRebuildsTheRecord)
     specialRec keep = d;
     retype(d, true, 9, t);
     EXPECT_EQ(d, keep);
+    // A template on a screen the section lacks comes to the section's last screen.
+    Templates far = t;
+    far[1][0][0] = 5;
+    specialRec shortRoom { 0, 0x47, 9, 1, 0x5B, 5, 6, 7 };
+    retype(shortRoom, false, 6, far, 2);
+    EXPECT_EQ(shortRoom[0], 1);
+    EXPECT_EQ(shortRoom[3], far[1][0][3]);
 }
 
 TEST(Special, BreakableBlockFlag)
