@@ -67,7 +67,9 @@ ListPlace listMarker(const objRec &rec, int v, const EnemyOffsets &enOffY, int r
         return out;
     out.shown = true;
     const int x = rec[0];
-    const std::string content = "pu" + hexText(rec[4] + 16 * r) + ".dat";
+    // A content code the palette lacks has no picture of its own: its holder kind's stands in.
+    const std::string content = puIndexOf(rec[4], r) >= 0 ? "pu" + hexText(rec[4] + 16 * r) + ".dat"
+                                                          : "ca" + std::to_string(t & 3) + ".dat";
     switch (t) {
     case 0x90:
         out.left = 30 * x + 240;

@@ -118,6 +118,8 @@ TEST(Objects, ObjectListMarkersInTheVisibleWindow)
     ListPlace jp = listMarker({ 0, 0, 0, 0x80, 0x9E, 0, 0 }, 0, o, 1);
     EXPECT_EQ(jp.left, 240);
     EXPECT_EQ(jp.picture, "puAE.dat");
+    // A content code without a picture shows its holder kind's.
+    EXPECT_EQ(listMarker({ 0, 0, 0, 0x92, 0xC7, 0, 0 }, 0, o, 0).picture, "ca2.dat");
     // An enemy id the offset table does not know is shown where it stands, without an offset.
     ListPlace unknown = listMarker({ 0, 0, 0, 90, 0, 0, 0 }, 0, o, 0);
     EXPECT_TRUE(unknown.shown);
