@@ -6,6 +6,7 @@
 #include "stage/FirstPass.h"
 #include "stage/Locations.h"
 #include "stage/RecordCodec.h"
+#include "tables/Presets.h"
 
 #include <cstdio>
 #include <cstring>
@@ -86,8 +87,7 @@ private:
     void firstPass();
     void readChr();
     void readBanks(int s, int n);
-    template <class Rec, class Fill>
-    void readPresets(std::array<Rec, 256> &table, int32_t ptrTbl, int count, Fill fill);
+    template <class Rec> void readPresets(std::array<Rec, 256> &table, const presets::Shape &s);
     void readSpecialTables(int s, int n);
     void readLayoutAndObjects(int s, int n);
     void placeholders();
@@ -131,19 +131,8 @@ LoadOutcome Loader::run()
         step([&] { g.palBackdrop = std::string(1, char(rom.byte(loc::palBackdrop(r)))); });
         step([&] { readChr(); });
         forSections([&](int s, int n) { step([&] { readBanks(s, n); }); });
-        readPresets(g.puPresets, loc::puPtrTbl(r), loc::puPresetCount(r),
-            [](puPresetRec &p, const Bytes &b) {
-                p = { b[2], b[3], b[0], b[1] };
-            });
-        readPresets(g.enPresets, loc::enPtrTbl(r), loc::enPresetCount(r),
-            [](enPresetRec &p, const Bytes &b) {
-                uint8_t top = b[2];
-                if (top < 32)
-                    top += 32;
-                else if (top >= 224)
-                    top -= 32;
-                p = { b[1], top, b[0] };
-            });
+        readPresets(g.puPresets, presets::puShape(r));
+        readPresets(g.enPresets, presets::enShape(r));
     }
     setEnemyOffsets(g);
     if (romRead) {
@@ -233,15 +222,13 @@ void Loader::readBanks(int s, int n)
     g.patSpr[s][n][1] = 1;
 }
 
-template <class Rec, class Fill>
-void Loader::readPresets(std::array<Rec, 256> &table, int32_t ptrTbl, int count, Fill fill)
+template <class Rec> void Loader::readPresets(std::array<Rec, 256> &table, const presets::Shape &s)
 {
     // One damaged record stops its table: the rest of it comes from the same pointers.
     step([&] {
-        Bytes ptrs = rom.bytes(ptrTbl, 2 * count);
-        for (int k = 0; k < count; ++k) {
-            long long at = ptrToPos(ptrs[2 * k], ptrs[2 * k + 1], 0, 2);
-            fill(table[k], rom.bytes(at, static_cast<long long>(std::tuple_size_v<Rec>)));
+        for (int k = 0; k < s.count; ++k) {
+            const Bytes b = rom.bytes(presets::recordPos(rom, s.table, k), s.size);
+            table[static_cast<size_t>(k)] = presets::recordOf<Rec>(s, b.data());
         }
     });
 }

@@ -1,6 +1,7 @@
 #include "tables/Presets.h"
 
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/Release.h"
 #include "stage/Locations.h"
 
@@ -64,25 +65,9 @@ std::vector<Item> puContents(int r)
         r);
 }
 
-std::string puLeftText(int k)
+std::string puTopText(int top)
 {
-    return num::hex2(puLeftValue(k));
-}
-
-std::string puTopText(int k)
-{
-    return num::hex2(puTopValue(k) - 0x28);
-}
-
-int puLeftIndex(uint8_t left)
-{
-    return left / 2 < puLeftItems ? left / 2 : 0;
-}
-
-int puTopIndex(uint8_t top)
-{
-    const int k = top / 4 - 14;
-    return k >= 0 && k < puTopItems ? k : 0;
+    return top >= 0x28 ? num::hex2(top - 0x28) : "-" + num::hex2(0x28 - top);
 }
 
 int puLastRow(int r)
@@ -105,17 +90,6 @@ int enMaxPage(int r)
     return r == 1 ? 13 : 14;
 }
 
-int enLeftIndex(uint8_t left)
-{
-    return left / 4 < enLeftItems ? left / 4 : 0;
-}
-
-int enTopIndex(uint8_t top)
-{
-    const int k = top / 4 - 8;
-    return k >= 0 && k < enTopItems ? k : 0;
-}
-
 uint8_t enTopMap(uint8_t top)
 {
     int t = top;
@@ -126,12 +100,35 @@ uint8_t enTopMap(uint8_t top)
     return static_cast<uint8_t>(t);
 }
 
-int codeIndex(const std::vector<Item> &items, uint8_t code, int fallback)
+std::string unknownText(uint8_t code)
 {
-    for (size_t i = 0; i < items.size(); ++i)
-        if (items[i].code == code)
-            return static_cast<int>(i);
-    return fallback;
+    return "Unknown (" + num::hex2(code) + ")";
+}
+
+Shape puShape(int r)
+{
+    // In the ROM: type, content, Left, Top.
+    return { puTable(r), puCount(r), 4, { 2, 3, 0, 1 }, false };
+}
+
+Shape enShape(int r)
+{
+    // In the ROM: type, Left, Top.
+    return { enTable(r), enCount(r), 3, { 1, 2, 0, 0 }, true };
+}
+
+namespace {
+
+uint8_t decoded(const Shape &s, int f, uint8_t raw)
+{
+    return s.mapsTop && f == enTop ? enTopMap(raw) : raw;
+}
+
+} // namespace
+
+uint8_t fieldOf(const Shape &s, int f, const uint8_t *b)
+{
+    return decoded(s, f, b[s.offset[static_cast<size_t>(f)]]);
 }
 
 long long recordPos(const RomImage &rom, int32_t table, int n)
@@ -140,62 +137,72 @@ long long recordPos(const RomImage &rom, int32_t table, int n)
     return ptrToPos(rom.byte(at), rom.byte(at + 1), 0, 2);
 }
 
-namespace {
-
-// Checks that the record lies inside the image, so a patch list never names bytes the file
-// does not have.
-long long checkedPos(const RomImage &rom, int32_t table, int n, int size)
+Book::Book(const RomImage &rom, const Shape &shape) : s(shape)
 {
-    const long long pos = recordPos(rom, table, n);
-    rom.bytes(pos, size);
-    return pos;
+    for (int n = 0; n < s.count; ++n) {
+        const long long pos = recordPos(rom, s.table, n);
+        const Bytes b = rom.bytes(pos, s.size);
+        for (int k = 0; k < s.size; ++k)
+            was[pos + k] = b[static_cast<size_t>(k)];
+        at.push_back(pos);
+    }
+    now = was;
+    shared.resize(at.size());
+    for (size_t n = 0; n < at.size(); ++n)
+        for (size_t m = 0; m < at.size(); ++m)
+            if (m != n && at[m] < at[n] + s.size && at[n] < at[m] + s.size)
+                shared[n].push_back(static_cast<int>(m));
 }
 
-} // namespace
-
-std::vector<Patch> puSave(const RomImage &rom, const PuTable &t, int r)
+long long Book::fieldPos(int n, int f) const
 {
-    std::vector<Patch> out;
-    for (int n = 0; n < puCount(r); ++n) {
-        const puPresetRec &p = t[static_cast<size_t>(n)];
-        out.push_back({ checkedPos(rom, puTable(r), n, 4),
-            { p[puType], p[puContent], p[puLeft], p[puTop] } });
-    }
-    return out;
+    return pos(n) + s.offset.at(static_cast<size_t>(f));
 }
 
-std::vector<Patch> enSave(const RomImage &rom, const EnTable &t, int r)
+uint8_t Book::field(int n, int f) const
 {
-    std::vector<Patch> out;
-    for (int n = 0; n < enCount(r); ++n) {
-        const enPresetRec &p = t[static_cast<size_t>(n)];
-        out.push_back({ checkedPos(rom, enTable(r), n, 3), { p[enType], p[enLeft], p[enTop] } });
-    }
-    return out;
+    return decoded(s, f, now.at(fieldPos(n, f)));
 }
 
-std::vector<Patch> puRestore(const RomImage &backup, const RomImage &rom, PuTable &out, int r)
+uint8_t Book::fieldRead(int n, int f) const
 {
-    PuTable t = out;
-    for (int n = 0; n < puCount(r); ++n) {
-        const Bytes b = backup.bytes(recordPos(backup, puTable(r), n), 4);
-        t[static_cast<size_t>(n)] = { b[2], b[3], b[0], b[1] };
-    }
-    std::vector<Patch> patches = puSave(rom, t, r);
-    out = t;
-    return patches;
+    return decoded(s, f, was.at(fieldPos(n, f)));
 }
 
-std::vector<Patch> enRestore(const RomImage &backup, const RomImage &rom, EnTable &out, int r)
+bool Book::set(int n, int f, uint8_t v)
 {
-    EnTable t = out;
-    for (int n = 0; n < enCount(r); ++n) {
-        const Bytes b = backup.bytes(recordPos(backup, enTable(r), n), 3);
-        t[static_cast<size_t>(n)] = { b[1], enTopMap(b[2]), b[0] };
-    }
-    std::vector<Patch> patches = enSave(rom, t, r);
-    out = t;
-    return patches;
+    const long long p = fieldPos(n, f);
+    const uint8_t before = now.at(p);
+    if (decoded(s, f, was.at(p)) == v)
+        now[p] = was.at(p);
+    else if (decoded(s, f, before) != v)
+        now[p] = v;
+    return now[p] != before;
+}
+
+Bytes Book::bytes(int n) const
+{
+    Bytes b;
+    for (int k = 0; k < s.size; ++k)
+        b.push_back(now.at(pos(n) + k));
+    return b;
+}
+
+void Book::setBytes(int n, const Bytes &b)
+{
+    for (int k = 0; k < s.size; ++k)
+        now.at(pos(n) + k) = b.at(static_cast<size_t>(k));
+}
+
+std::vector<Patch> Book::changes() const
+{
+    auto patches = [](const std::map<long long, uint8_t> &bytes) {
+        std::vector<Patch> out;
+        for (const auto &[pos, v] : bytes)
+            out.push_back({ pos, { v } });
+        return out;
+    };
+    return changedBytes(patches(now), patches(was));
 }
 
 } // namespace presets

@@ -22,14 +22,13 @@ enum Sub {
     subLoad = 406
 };
 
-constexpr int workCount = 228; // records copied between the window and the shared table
-
 static_assert(presets::enLeft == 0 && presets::enTop == 1);
 
 } // namespace
 
 frmEnPresets::frmEnPresets(Shared &g, QWidget *parent)
-    : PresetWindow(g, parent, 5760, { subPage, subLeft, subTop, subOK, subRestore, subLoad })
+    : PresetTable(g, parent, 5760, { subPage, subLeft, subTop, subOK, subRestore, subLoad },
+        presets::enShape(g.romVer == "1" ? 1 : 0), g.enPresets)
 {
     setObjectName("frmEnPresets");
     setWindowTitle("Enemy Byte Values");
@@ -62,96 +61,45 @@ void frmEnPresets::fillLists(int i)
         cmbTop[n]->addItem(viewtext::hex2(presets::enTopValue(k)), presets::enTopValue(k));
     for (const presets::Item &it : types)
         cmbType[n]->addItem(QString::fromStdString(it.text), it.code);
-    // Nothing is selected until the first page is shown, so every selection there is a change.
-    for (QComboBox *c : { cmbLeft[n], cmbTop[n], cmbType[n] })
-        c->setCurrentIndex(-1);
-}
-
-void frmEnPresets::takeShared()
-{
-    for (int n = 0; n < workCount; ++n)
-        enWork[static_cast<size_t>(n)] = g.enPresets[static_cast<size_t>(n)];
-}
-
-enPresetRec &frmEnPresets::rec(int i)
-{
-    return enWork[static_cast<size_t>(16 * scroll->value() + i)];
-}
-
-uint8_t &frmEnPresets::field(int i, int f)
-{
-    return rec(i)[static_cast<size_t>(f)];
 }
 
 void frmEnPresets::showPage()
 {
-    const int p = scroll->value();
-    labola[0]->setText(p < 13 ? "Enemy" : "Enemy (Second Quest)");
-    const int none = static_cast<int>(types.size()) - 1;
-    for (int i = 4; i < 16; ++i) {
-        const size_t n = static_cast<size_t>(i);
-        if (p == 14) {
-            cmbType[n]->setCurrentIndex(none);
-            cmbLeft[n]->setCurrentIndex(0);
-            cmbTop[n]->setCurrentIndex(0);
-            setRow(i, false);
-        } else {
-            setRow(i, true);
-        }
-    }
-    setRow(0, p != 0);
-    for (int i = 0; i < 16; ++i) {
-        const size_t n = static_cast<size_t>(i);
-        cmbType[n]->setCurrentIndex(presets::codeIndex(types, rec(i)[presets::enType], none));
-        cmbLeft[n]->setCurrentIndex(presets::enLeftIndex(rec(i)[presets::enLeft]));
-        cmbTop[n]->setCurrentIndex(presets::enTopIndex(rec(i)[presets::enTop]));
-        lbl[n]->setText(viewtext::hex2(16 * p + i));
-        if (cmbType[n]->currentIndex() == none) {
-            cmbLeft[n]->setEnabled(false);
-            cmbTop[n]->setEnabled(false);
-        }
-    }
-    // The type handler enables Left and Top of rows that stand for no editable preset.
-    if (p == 0)
-        setRow(0, false);
-    if (p == 14)
-        for (int i = 4; i < 16; ++i)
-            setRow(i, false);
+    labola[0]->setText(scroll->value() < 13 ? "Enemy" : "Enemy (Second Quest)");
+    PresetWindow::showPage();
+}
+
+bool frmEnPresets::pastTable(int i) const
+{
+    return scroll->value() == 14 && i >= 4;
+}
+
+// A row past the table shows "None", "00", "20".
+void frmEnPresets::showLists(int i, bool past)
+{
+    const size_t n = static_cast<size_t>(i);
+    showField(cmbType[n], i, presets::enType, past, 0, unknownText, false);
+    showField(cmbLeft[n], i, presets::enLeft, past, presets::enLeftValue(0), hexText, true);
+    showField(cmbTop[n], i, presets::enTop, past, presets::enTopValue(0), hexText, true);
 }
 
 void frmEnPresets::cmbType_Click(int i)
 {
+    if (showing)
+        return;
     msg::step(g, subType, [&] {
         const size_t n = static_cast<size_t>(i);
         const int v = tableui::selectedValue(cmbType[n]);
         if (v < 0)
             return;
-        rec(i)[presets::enType] = static_cast<uint8_t>(v);
+        edit(i, presets::enType, v);
         if (v == 0) {
-            cmbLeft[n]->setCurrentIndex(0);
-            cmbTop[n]->setCurrentIndex(0);
+            selectValue(cmbLeft[n], presets::enLeftValue(0));
+            selectValue(cmbTop[n], presets::enTopValue(0));
         }
         cmbLeft[n]->setEnabled(v != 0);
         cmbTop[n]->setEnabled(v != 0);
     });
-}
-
-std::vector<Patch> frmEnPresets::saved(const RomImage &rom)
-{
-    return presets::enSave(rom, enWork, r);
-}
-
-void frmEnPresets::keepWork()
-{
-    for (int n = 0; n < workCount; ++n)
-        g.enPresets[static_cast<size_t>(n)] = enWork[static_cast<size_t>(n)];
-}
-
-void frmEnPresets::restoreFrom(const RomImage &backup, const RomImage &rom)
-{
-    presets::EnTable t = g.enPresets;
-    romfile::write(g.ini.romPath, presets::enRestore(backup, rom, t, r));
-    g.enPresets = t;
 }
 
 QComboBox *frmEnPresets::focusList(int i)

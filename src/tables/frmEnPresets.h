@@ -8,7 +8,7 @@
 // "Enemy Byte Values": the enemy presets, 16 a page. Opened modally with a preset number in
 // g.puVal (which the load turns into the row to focus); Save and Restore write the ROM file
 // and g.enPresets, Cancel and the close box write nothing.
-class frmEnPresets : public PresetWindow
+class frmEnPresets : public PresetTable<enPresetRec>
 {
     Q_OBJECT
 public:
@@ -16,20 +16,16 @@ public:
 
     void cmbType_Click(int i) override;
 
-    presets::EnTable enWork {};
+    const presets::EnTable &enWork = work;
 
     std::array<QLabel *, 3> labola {};
 
 private:
     void buildControls();
-    enPresetRec &rec(int i);
-    uint8_t &field(int i, int f) override;
     void fillLists(int i) override;
     void showPage() override;
-    void takeShared() override;
-    std::vector<Patch> saved(const RomImage &rom) override;
-    void keepWork() override;
-    void restoreFrom(const RomImage &backup, const RomImage &rom) override;
+    bool pastTable(int i) const override;
+    void showLists(int i, bool past) override;
     QComboBox *focusList(int i) override;
 
     std::vector<presets::Item> types; // the enemy list's rows, then "None"

@@ -27,21 +27,13 @@ protected:
 
 } // namespace
 
-TEST(TablesPresets, StoredBytesPickTheItemAtOrBelow)
+TEST(TablesPresets, TopsAndUnknownCodesShowAsTheyAre)
 {
-    EXPECT_EQ(presets::puLeftText(presets::puLeftIndex(0x07)), "06");
-    EXPECT_EQ(presets::puLeftIndex(64), 0);
-    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0x3B)), "10");
-    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0x20)), "10");
-    EXPECT_EQ(presets::puTopText(presets::puTopIndex(0xCB)), "A0");
-    EXPECT_EQ(presets::puTopIndex(0xCC), 0);
-    EXPECT_EQ(num::hex2(presets::enLeftValue(presets::enLeftIndex(5))), "04");
-    for (uint8_t left : { 65, 66, 67 })
-        EXPECT_EQ(presets::enLeftValue(presets::enLeftIndex(left)), 0x40);
-    EXPECT_EQ(presets::enLeftIndex(68), 0);
-    EXPECT_EQ(num::hex2(presets::enTopValue(presets::enTopIndex(219))), "D8");
-    for (uint8_t top : { 220, 223, 31 })
-        EXPECT_EQ(presets::enTopValue(presets::enTopIndex(top)), 32);
+    EXPECT_EQ(presets::puTopText(0x38), "10");
+    EXPECT_EQ(presets::puTopText(0x3B), "13");
+    EXPECT_EQ(presets::puTopText(0xC8), "A0");
+    EXPECT_EQ(presets::puTopText(0x20), "-08");
+    EXPECT_EQ(presets::unknownText(0x7F), "Unknown (7F)");
     EXPECT_EQ(presets::enTopMap(5), 37);
     EXPECT_EQ(presets::enTopMap(224), 192);
     EXPECT_EQ(presets::enTopMap(100), 100);
@@ -55,59 +47,78 @@ TEST(TablesPresets, JapaneseCodesLieSixteenBelow)
         EXPECT_EQ(jp[i].code, us[i].code - 16) << us[i].text;
     EXPECT_EQ(jp.back().code, 0);
     EXPECT_EQ(presets::puTypes(1)[1].code, 0x82);
-    EXPECT_EQ(presets::codeIndex(us, 0x55, 0), 0);
     EXPECT_EQ(presets::puLastRow(0), 14);
     EXPECT_EQ(presets::puLastRow(1), 4);
 }
 
-TEST_P(PresetRom, SaveWritesEveryRecordInRomOrderAndNothingElse)
+TEST_P(PresetRom, ABookReadsEveryRecordAndWritesOnlyWhatChanged)
 {
     const int r = rel(GetParam());
     const RomImage rom(built.rom);
-    presets::PuTable pu {};
-    for (int n = 0; n < 256; ++n)
-        pu[static_cast<size_t>(n)] = { static_cast<uint8_t>(n), static_cast<uint8_t>(n + 1),
-            static_cast<uint8_t>(n + 2), static_cast<uint8_t>(n + 3) };
-    const RomImage out = applied(RomImage(built.rom), presets::puSave(rom, pu, r));
-    ASSERT_EQ(built.ledger.puRecords.size(), static_cast<size_t>(presets::puCount(r)));
-    std::set<long long> allowed;
-    for (int n = 0; n < presets::puCount(r); ++n) {
+    presets::Book pu(rom, presets::puShape(r));
+    ASSERT_EQ(pu.count(), presets::puCount(r));
+    ASSERT_EQ(built.ledger.puRecords.size(), static_cast<size_t>(pu.count()));
+    for (int n = 0; n < pu.count(); ++n) {
         const long long pos = built.ledger.puRecords[static_cast<size_t>(n)];
-        EXPECT_EQ(out.bytes(pos, 4),
-            (Bytes { uint8_t(n + 2), uint8_t(n + 3), uint8_t(n), uint8_t(n + 1) }));
-        for (int k = 0; k < 4; ++k)
-            allowed.insert(pos + k);
+        EXPECT_EQ(pu.pos(n), pos);
+        EXPECT_EQ(pu.field(n, presets::puType), rb::at(built.rom, pos));
+        EXPECT_EQ(pu.field(n, presets::puContent), rb::at(built.rom, pos + 1));
+        EXPECT_EQ(pu.field(n, presets::puLeft), rb::at(built.rom, pos + 2));
+        EXPECT_EQ(pu.field(n, presets::puTop), rb::at(built.rom, pos + 3));
     }
-    for (long long pos : changedPositions(built.rom, out.data()))
-        EXPECT_TRUE(allowed.count(pos)) << pos;
-
-    presets::EnTable en {};
-    for (int n = 0; n < 256; ++n)
-        en[static_cast<size_t>(n)] = { uint8_t(n), uint8_t(n + 1), uint8_t(n + 2) };
-    const RomImage out2 = applied(RomImage(built.rom), presets::enSave(rom, en, r));
-    allowed.clear();
-    for (int n = 0; n < presets::enCount(r); ++n) {
-        const long long pos = built.ledger.enRecords[static_cast<size_t>(n)];
-        EXPECT_EQ(out2.bytes(pos, 3), (Bytes { uint8_t(n + 2), uint8_t(n), uint8_t(n + 1) }));
-        for (int k = 0; k < 3; ++k)
-            allowed.insert(pos + k);
-    }
-    for (long long pos : changedPositions(built.rom, out2.data()))
-        EXPECT_TRUE(allowed.count(pos)) << pos;
+    EXPECT_TRUE(pu.changes().empty());
+    // Setting a field to what it holds changes nothing; another value changes its one byte.
+    EXPECT_FALSE(pu.set(5, presets::puLeft, pu.field(5, presets::puLeft)));
+    const uint8_t left = static_cast<uint8_t>(pu.field(5, presets::puLeft) ^ 0x02);
+    EXPECT_TRUE(pu.set(5, presets::puLeft, left));
+    const auto patches = pu.changes();
+    ASSERT_EQ(patches.size(), 1u);
+    EXPECT_EQ(patches[0].pos, built.ledger.puRecords[5] + 2);
+    EXPECT_EQ(patches[0].bytes, Bytes { left });
+    pu.revert();
+    EXPECT_TRUE(pu.changes().empty());
 }
 
-TEST_P(PresetRom, SharedPointersKeepTheHigherPreset)
+TEST_P(PresetRom, AnEnemyTopIsWrittenOnlyWhenPicked)
+{
+    const int r = rel(GetParam());
+    RomImage rom(built.rom);
+    const long long low = built.ledger.enRecords[3], high = built.ledger.enRecords[4];
+    rom.put(low + 2, { 0x10 });
+    rom.put(high + 2, { 0xF0 });
+    presets::Book en(rom, presets::enShape(r));
+    EXPECT_EQ(en.field(3, presets::enTop), 0x30);
+    EXPECT_EQ(en.field(4, presets::enTop), 0xD0);
+    EXPECT_EQ(en.fieldRead(3, presets::enTop), 0x30);
+    EXPECT_FALSE(en.set(3, presets::enTop, 0x30));
+    EXPECT_TRUE(en.set(3, presets::enTop, 0x34));
+    EXPECT_EQ(en.changes().size(), 1u);
+    EXPECT_EQ(en.changes()[0].bytes, Bytes { 0x34 });
+    // Picking the shown Top again gives the byte back as it was read.
+    EXPECT_TRUE(en.set(3, presets::enTop, 0x30));
+    EXPECT_TRUE(en.changes().empty());
+    EXPECT_EQ(en.bytes(4), rom.bytes(high, 3));
+}
+
+TEST_P(PresetRom, SharedPointersStayInStep)
 {
     const int r = rel(GetParam());
     RomImage rom(built.rom);
     // Preset 2's pointer made equal to preset 1's.
     const long long t = presets::enTable(r);
     rom.put(t + 4, rom.bytes(t + 2, 2));
-    presets::EnTable en {};
-    en[1] = { 0x10, 0x40, 0x11 };
-    en[2] = { 0x20, 0x50, 0x22 };
-    const RomImage out = applied(RomImage(rom.data()), presets::enSave(rom, en, r));
-    EXPECT_EQ(out.bytes(built.ledger.enRecords[1], 3), (Bytes { 0x22, 0x20, 0x50 }));
+    presets::Book en(rom, presets::enShape(r));
+    EXPECT_EQ(en.sharing(1), std::vector<int> { 2 });
+    EXPECT_EQ(en.sharing(2), std::vector<int> { 1 });
+    EXPECT_TRUE(en.sharing(3).empty());
+    EXPECT_TRUE(en.set(2, presets::enLeft, 0x24));
+    EXPECT_EQ(en.field(1, presets::enLeft), 0x24);
+    EXPECT_TRUE(en.set(1, presets::enType, 0x11));
+    EXPECT_EQ(en.field(2, presets::enType), 0x11);
+    const RomImage out = applied(rom, en.changes());
+    const long long rec = built.ledger.enRecords[1];
+    EXPECT_EQ(changedPositions(rom, out), (std::vector<long long> { rec, rec + 1 }));
+    EXPECT_EQ(out.bytes(rec, 2), (Bytes { 0x11, 0x24 }));
 }
 
 TEST_P(PresetRom, RestoreReadsByTheBackupsPointersAndWritesByTheWorkingOnes)
@@ -115,23 +126,30 @@ TEST_P(PresetRom, RestoreReadsByTheBackupsPointersAndWritesByTheWorkingOnes)
     const int r = rel(GetParam());
     RomImage backup(built.rom);
     RomImage work(built.rom);
-    // The working ROM's preset 3 record moved onto preset 4's bytes; the backup's preset 3
-    // carries its own values with an out-of-range Top.
+    // The working ROM's power-up preset 3 record moved onto preset 4's bytes; the backup's
+    // preset 3 carries its own values, and its enemy preset 3 a Top below 32.
     work.put(presets::puTable(r) + 6, work.bytes(presets::puTable(r) + 8, 2));
-    work.put(presets::enTable(r) + 6, work.bytes(presets::enTable(r) + 8, 2));
     backup.put(built.ledger.puRecords[3], { 0x91, 0xA1, 0x0C, 0x50 });
     backup.put(built.ledger.enRecords[3], { 0x07, 0x24, 0x10 });
     presets::PuTable pu {};
-    const RomImage out = applied(RomImage(work.data()), presets::puRestore(backup, work, pu, r));
-    EXPECT_EQ(pu[3], (puPresetRec { 0x0C, 0x50, 0x91, 0xA1 }));
-    // Preset 4 comes later and lands on the shared bytes.
-    EXPECT_EQ(out.bytes(built.ledger.puRecords[4], 4), backup.bytes(built.ledger.puRecords[4], 4));
-    presets::EnTable en {};
-    const RomImage out2 = applied(RomImage(work.data()), presets::enRestore(backup, work, en, r));
-    EXPECT_EQ(en[3], (enPresetRec { 0x24, 0x30, 0x07 }));
+    const RomImage out
+        = applied(RomImage(work.data()), presets::restore(backup, work, presets::puShape(r), pu));
+    // Preset 4 comes later and lands on the shared bytes; the table says what the file holds.
+    const Bytes four = backup.bytes(built.ledger.puRecords[4], 4);
+    EXPECT_EQ(out.bytes(built.ledger.puRecords[4], 4), four);
+    EXPECT_EQ(pu[3], (puPresetRec { four[2], four[3], four[0], four[1] }));
+    EXPECT_EQ(pu[3], pu[4]);
     // No working pointer leads to the old record 3 any more.
-    EXPECT_EQ(out2.bytes(built.ledger.enRecords[3], 3), work.bytes(built.ledger.enRecords[3], 3));
-    EXPECT_EQ(out2.bytes(built.ledger.enRecords[4], 3), backup.bytes(built.ledger.enRecords[4], 3));
+    EXPECT_EQ(out.bytes(built.ledger.puRecords[3], 4), work.bytes(built.ledger.puRecords[3], 4));
+    presets::EnTable en {};
+    const RomImage out2
+        = applied(RomImage(work.data()), presets::restore(backup, work, presets::enShape(r), en));
+    // The backup's bytes go in as they are; the table holds the Top as the windows show it.
+    EXPECT_EQ(out2.bytes(built.ledger.enRecords[3], 3), (Bytes { 0x07, 0x24, 0x10 }));
+    EXPECT_EQ(en[3], (enPresetRec { 0x24, 0x30, 0x07 }));
+    EXPECT_EQ(changedPositions(work, out2),
+        (std::vector<long long> { built.ledger.enRecords[3], built.ledger.enRecords[3] + 1,
+            built.ledger.enRecords[3] + 2 }));
 }
 
 TEST_P(PresetRom, ARecordOutsideTheFileFailsWithoutPatchesOrChanges)
@@ -142,11 +160,12 @@ TEST_P(PresetRom, ARecordOutsideTheFileFailsWithoutPatchesOrChanges)
     cut[static_cast<size_t>(presets::puTable(r) + 14 - 1)] = 0xFF;
     cut[static_cast<size_t>(presets::puTable(r) + 15 - 1)] = 0xFF;
     const RomImage rom(cut);
+    EXPECT_THROW(presets::Book(rom, presets::puShape(r)), VbError);
     presets::PuTable pu {};
     pu[7] = { 1, 2, 3, 4 };
     const presets::PuTable before = pu;
-    EXPECT_THROW(presets::puSave(rom, pu, r), VbError);
-    EXPECT_THROW(presets::puRestore(rom, RomImage(built.rom), pu, r), VbError);
+    EXPECT_THROW(presets::restore(rom, RomImage(built.rom), presets::puShape(r), pu), VbError);
+    EXPECT_THROW(presets::restore(RomImage(built.rom), rom, presets::puShape(r), pu), VbError);
     EXPECT_EQ(pu, before);
 }
 

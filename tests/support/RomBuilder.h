@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -96,6 +97,9 @@ struct RomDesc
     std::vector<Bytes> chr; // 1024 bytes a bank; banks not given get a pattern of their number
     std::vector<std::array<uint8_t, 4>> puPresets; // type, content, x, y
     std::vector<std::array<uint8_t, 5>> enPresets; // id, left, top, 2 unread bytes
+    // Presets whose pointer leads to an earlier preset's record (their own record is not
+    // written): preset number -> the earlier preset.
+    std::map<int, int> puSameAs, enSameAs;
 
     // The side windows' game tables at their fixed places (empty: left as filler).
     Bytes damage; // both 16-byte records
@@ -130,6 +134,15 @@ void gameTables(RomDesc &d);
 // the first stages do not draw with) and in the sprite palettes, and mirrored sprite palettes
 // that differ from their first copy.
 RomDesc oddTableBytes(RomDesc d);
+
+// Preset records the preset windows cannot show with their lists, all legal to keep: power-up
+// presets 10..1B hold unknown holder and content codes, a holder of "Nothing" with a content,
+// a content of "Nothing" with a holder, odd Left bytes and Left and Top bytes past the lists;
+// enemy presets 10..1B hold unknown enemy codes, Tops below 32 and from 224 up (which show
+// through the Top mapping), Lefts past the list and a Top of DB. Both tables have presets whose
+// pointers lead to the same record: on one page (power-ups 21 and 20, enemies 31 and 30), on
+// different pages (power-ups 35 and 12, enemies 50 and 17) and with preset 0 (enemies 1C and 0).
+RomDesc oddPresets(RomDesc d);
 
 // Where the builder put each record of a section (load order), as 1-based positions.
 struct SectionLedger

@@ -204,17 +204,34 @@ void Builder::writeSpecials()
         }
 }
 
+namespace {
+
+// The record an earlier preset's pointer already leads to, or 0.
+long long sameAs(const std::map<int, int> &same, size_t i, const std::vector<long long> &placed)
+{
+    const auto it = same.find(static_cast<int>(i));
+    return it == same.end() ? 0 : placed.at(static_cast<size_t>(it->second));
+}
+
+} // namespace
+
 void Builder::writePresets()
 {
     for (size_t i = 0; i < m_d.puPresets.size(); ++i) {
-        long long p = take(4, 2, "power-up preset");
-        putAll(p, m_d.puPresets[i].data(), 4);
+        long long p = sameAs(m_d.puSameAs, i, m_l.puRecords);
+        if (!p) {
+            p = take(4, 2, "power-up preset");
+            putAll(p, m_d.puPresets[i].data(), 4);
+        }
         ptr(m_m.puPtrTbl + 2 * static_cast<long long>(i), p, 0, 2);
         m_l.puRecords.push_back(p);
     }
     for (size_t i = 0; i < m_d.enPresets.size(); ++i) {
-        long long p = take(5, 2, "enemy preset");
-        putAll(p, m_d.enPresets[i].data(), 5);
+        long long p = sameAs(m_d.enSameAs, i, m_l.enRecords);
+        if (!p) {
+            p = take(5, 2, "enemy preset");
+            putAll(p, m_d.enPresets[i].data(), 5);
+        }
         ptr(m_m.enPtrTbl + 2 * static_cast<long long>(i), p, 0, 2);
         m_l.enRecords.push_back(p);
     }
