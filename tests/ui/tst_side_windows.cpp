@@ -41,37 +41,16 @@ rb::RomDesc shape(int release, bool odd)
     return odd ? rb::oddTableBytes(d) : d;
 }
 
-void addRoms()
-{
-    QTest::addColumn<int>("release");
-    QTest::addColumn<bool>("odd");
-    QTest::newRow("US") << 0 << false;
-    QTest::newRow("Japanese") << 1 << false;
-    QTest::newRow("US, odd bytes") << 0 << true;
-    QTest::newRow("Japanese, odd bytes") << 1 << true;
-}
-
-// A window opened by a right press on `at`: the right button comes up over the new window, as
-// a person's would, before anything else is done there.
-template <class W> void openByRightPress(QWidget *at, std::function<void(W *)> act)
-{
-    side::open<W>([at] { pointer::press(at, QPoint(-1, -1), Qt::RightButton); },
-        [at, act](W *w) {
-            pointer::release(at, QPoint(-1, -1), Qt::RightButton);
-            act(w);
-        });
-}
-
 // The block editor on the block of selector cell 2.
 void blockEditor(Program &p, std::function<void(frmEditTSA *)> act)
 {
-    openByRightPress<frmEditTSA>(p.w->sel[2], act);
+    side::openByRightPress<frmEditTSA>(p.w->sel[2], act);
 }
 
 // The tile editor on chooser tile t of the block editor.
 void tileEditor(frmEditTSA *ed, int t, std::function<void(frmTile *)> act)
 {
-    openByRightPress<frmTile>(ed->imgTile[static_cast<size_t>(t)], act);
+    side::openByRightPress<frmTile>(ed->imgTile[static_cast<size_t>(t)], act);
 }
 
 // The sprite palette editor, from its button in the Miscellaneous mode, then back to the
@@ -120,9 +99,9 @@ class tst_side_windows : public QObject
 {
     Q_OBJECT
 private slots:
-    void lookingAndSavingChangesNothing_data() { addRoms(); }
+    void lookingAndSavingChangesNothing_data() { side::addRoms("odd bytes"); }
     void lookingAndSavingChangesNothing();
-    void oneEditWritesOnlyItsBytes_data() { addRoms(); }
+    void oneEditWritesOnlyItsBytes_data() { side::addRoms("odd bytes"); }
     void oneEditWritesOnlyItsBytes();
     void aWindowThatCouldNotReadSavesNothing();
     void restoreRefusesABackupThatIsNotTheRomsTwin();

@@ -10,7 +10,7 @@ Boxes::Boxes()
             return a;
         }
         return (style == msg::QuestionYesNo || style == msg::QuestionYesNoCancel) ? int(msg::Yes)
-                                                                                : int(msg::Ok);
+                                                                                  : int(msg::Ok);
     });
 }
 

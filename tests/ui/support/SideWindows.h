@@ -46,6 +46,17 @@ template <class W> void open(QWidget *button, std::function<void(W *)> act)
     open<W>([button] { pointer::click(button); }, act);
 }
 
+// A window opened by a right press on `at`: the right button comes up over the new window, as
+// a person's would, before anything else is done there.
+template <class W> void openByRightPress(QWidget *at, std::function<void(W *)> act)
+{
+    open<W>([at] { pointer::press(at, QPoint(-1, -1), Qt::RightButton); },
+        [at, act](W *w) {
+            pointer::release(at, QPoint(-1, -1), Qt::RightButton);
+            act(w);
+        });
+}
+
 // Opens the combo box's list with a click and clicks entry `index` in it.
 void pick(QComboBox *box, int index);
 // Moves a closed combo box to entry `index` with the keyboard (Home, then Down), as a person
@@ -55,6 +66,12 @@ void choose(QComboBox *box, int index);
 void pick(QListWidget *list, int row);
 // Clicks the first (left or top) or the last arrow of a small scroll bar.
 void arrow(QScrollBar *bar, bool first);
+// Where the scroll bar's thumb stands, in the bar's coordinates.
+QRect thumb(QScrollBar *bar);
+
+// The rows of a test over the game-shaped ROM of both releases and an odd variant of it: the
+// columns "release" (0 US, 1 Japanese) and "odd"; `odd` names the variant in the rows' names.
+void addRoms(const char *odd);
 
 // The ROM file cut to its first n bytes, so that a window opened now cannot read its bytes.
 void cutRom(const Program &p, size_t n);

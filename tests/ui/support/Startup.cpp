@@ -13,8 +13,8 @@ QPointer<QTimer> g_timer;
 QPointer<QDialog> g_last;
 } // namespace
 
-void writeIni(const TempDir &dir, const std::string &rom, const std::string &backup,
-              const std::string &emu)
+void writeIni(
+    const TempDir &dir, const std::string &rom, const std::string &backup, const std::string &emu)
 {
     IniValues v;
     v.romPath = rom;
