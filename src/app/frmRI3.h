@@ -4,10 +4,12 @@
 #include "view/BlockRender.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
 class QAction;
+class QKeyEvent;
 class QPixmap;
 class QCheckBox;
 class EnemyList;
@@ -317,5 +319,12 @@ private:
     frmSplash *m_splash = nullptr;
     bool m_painting = false; // a paint stroke is under way
     int m_lastDragCell = -1;
-    const QEvent *m_keyPending = nullptr; // the key press already seen on its way up
+    // The key press last seen, and the widget it last reached on its way up.
+    struct KeySeen
+    {
+        int key = 0;
+        bool autoRepeat = false;
+        QPointer<QWidget> at;
+    } m_keySeen;
+    bool isNewKeyPress(QObject *o, const QKeyEvent *k);
 };

@@ -3,7 +3,9 @@
 #include "app/frmSplash.h"
 #include "support/RomBuilder.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QAction>
@@ -28,6 +30,16 @@ std::string writeRom(Program &p, rb::Rel rel, const std::string &name)
     std::string path = p.dir.file(name);
     testfile::writeAll(path, rb::build(rb::gameShape(rel)).rom);
     return path;
+}
+
+// Shows the main window and gives it the keyboard.
+QWindow *activeWindow(Program &p)
+{
+    QWindow *win = pointer::windowOf(p.w.get());
+    p.w->activateWindow();
+    if (!QTest::qWaitForWindowActive(p.w.get()))
+        qWarning("the main window did not become active");
+    return win;
 }
 
 } // namespace
@@ -120,12 +132,10 @@ private slots:
 
     void stageMenuAndKeys()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
-        p.w->show();
-        p.w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(p.w.get()));
-        QTest::keyClick(p.w.get(), Qt::Key_F4, Qt::ShiftModifier);
+        QWindow *win = activeWindow(p);
+        QTest::keyClick(win, Qt::Key_F4, Qt::ShiftModifier);
         QCOMPARE(p.g->curStage, 12);
         QCOMPARE(p.w->Combo1->currentIndex(), 12);
         for (int i = 0; i < 15; ++i)
@@ -135,22 +145,45 @@ private slots:
         p.w->Combo1->setCurrentIndex(2);
         QVERIFY(p.w->mnusta[2]->isChecked());
         QVERIFY(!p.w->mnusta[12]->isChecked());
+        QCOMPARE(boxes.count(), 0);
+    }
 
-        // "+" and "-" step the selector within its pages.
+    // "+" and "-" step the selector within its pages, from the keypad and from the main
+    // keyboard (where "+" needs Shift held), and once for every press a held key repeats.
+    void plusAndMinusStepTheSelector()
+    {
+        RealBoxes boxes;
+        Program p;
+        QWindow *win = activeWindow(p);
         QCOMPARE(p.w->selscroll->value(), 0);
-        QTest::keyClick(p.w.get(), '-');
+        QTest::keyClick(win, Qt::Key_Minus);
         QCOMPARE(p.w->selscroll->value(), 0);
-        QTest::keyClick(p.w.get(), '+');
+        QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(p.w->selscroll->value(), 1);
+        QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier); // Shift down, "+", Shift up
+        QCOMPARE(p.w->selscroll->value(), 2);
+        QTest::keyPress(win, Qt::Key_Shift);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
+        QTest::keyRelease(win, Qt::Key_Shift);
+        QCOMPARE(p.w->selscroll->value(), 5);
+        // A held key: one press, repeats without releases between them, one release.
+        QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", false);
+        QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
+        QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
+        QTest::simulateEvent(win, false, Qt::Key_Minus, Qt::NoModifier, "-", false);
+        QCOMPARE(p.w->selscroll->value(), 2);
         p.w->selscroll->setValue(p.w->selscroll->maximum());
-        QTest::keyClick(p.w.get(), '+');
+        QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(p.w->selscroll->value(), p.w->selscroll->maximum());
         // A focused control that lets the key through: one step, and it still gets the key.
         p.w->selscroll->setValue(3);
         p.w->cmdSaveAll->setEnabled(true);
         p.w->cmdSaveAll->setFocus();
-        QTest::keyClick(p.w->cmdSaveAll, '-');
+        QTest::keyClick(win, Qt::Key_Minus);
         QCOMPARE(p.w->selscroll->value(), 2);
+        QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(p.w->selscroll->value(), 3);
         QCOMPARE(boxes.count(), 0);
     }
 };
