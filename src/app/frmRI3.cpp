@@ -74,6 +74,7 @@ void frmRI3::showSplash()
     m_splash->show();
     m_splash->raise();
     m_splash->activateWindow();
+    m_splash->paintNow();
 }
 
 void frmRI3::closeSplash()

@@ -4,8 +4,11 @@
 #include "app/MsgBox.h"
 #include "app/Pictures.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
+#include <QWindow>
 
 frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 {
@@ -37,6 +40,18 @@ void frmSplash::Form_Load()
             width() - look::tw(675), height() - look::tw(345), look::tw(675), look::tw(345));
         look::centre(this);
     });
+}
+
+// Loading holds the event loop for its whole length, so the splash would stand on screen unpainted
+// until it ends: wait (briefly) for the window system to put it on screen, then paint it now.
+void frmSplash::paintNow()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (isVisible() && windowHandle() && !windowHandle()->isExposed() && clock.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmSplash::closeIfLoaded()

@@ -13,6 +13,8 @@ public:
     explicit frmSplash(Shared &g, QWidget *parent = nullptr);
     void Form_Load();
     void closeIfLoaded();
+    // Puts the shown splash on screen painted before the caller goes on.
+    void paintNow();
 
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;

@@ -1,3 +1,4 @@
+#include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
 #include "support/RomBuilder.h"
@@ -7,9 +8,11 @@
 #include "ui/support/Startup.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -43,6 +46,21 @@ struct Folder
             bytes[16 + 15] ^= 1;
         testfile::writeAll(dir.file(name), bytes);
         return dir.file(name);
+    }
+};
+
+// Counts the paint events of the splash and of what it holds.
+struct SplashPaints : QObject
+{
+    int count = 0;
+    SplashPaints() { qApp->installEventFilter(this); }
+    ~SplashPaints() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType()
+            && qobject_cast<frmSplash *>(static_cast<QWidget *>(o)->window()))
+            ++count;
+        return false;
     }
 };
 
@@ -193,6 +211,37 @@ private slots:
         QCOMPARE(boxes.last().style, int(msg::Critical));
         QCOMPARE(p.g.romVer, std::string("0"));
         QVERIFY(p.w->mnuVMask->isChecked()); // design default kept
+    }
+
+    // Loading holds the event loop, so the splash must already stand painted when it starts:
+    // at the first start and at a reload. The loader's box on a ROM cut off in its CHR banks
+    // says when loading is under way (answered at once, so nothing paints in between).
+    void splashIsPaintedBeforeLoadingStarts()
+    {
+        SplashPaints paints;
+        int paintsWhenLoading = -1;
+        msg::setResponder([&](const QString &text, int, const QString &) {
+            if (text.contains("irregular or damaged"))
+                paintsWhenLoading = paints.count;
+            return int(msg::Ok);
+        });
+        Program p(rb::Rel::US, false);
+        Bytes rom = p.built.rom;
+        rom.resize(262160 + 1024 * 100 + 500);
+        testfile::writeAll(p.rom, rom);
+        p.start();
+        QVERIFY(paintsWhenLoading > 0);
+        QVERIFY(!p.w->splash()->isVisible());
+
+        paintsWhenLoading = -1;
+        startup::whenOpen<Settings>(
+            [&](Settings *s) {
+                paints.count = 0;
+                s->cmdRell->click();
+            },
+            [&] { p.w->mnuFile->trigger(); });
+        QVERIFY(paintsWhenLoading > 0);
+        msg::setResponder({});
     }
 
     void splashStaysUntilReleaseIsKnown()
