@@ -3,6 +3,7 @@
 #include "app/Look.h"
 #include "app/MsgBox.h"
 #include "app/frmBrowse.h"
+#include "rom/FileIdentity.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
@@ -65,9 +66,10 @@ QString trimBlanks(const QString &s)
     return s.mid(a, b - a);
 }
 
-bool sameText(const QString &a, const QString &b)
+// Two paths name the same file by what they lead to, not by their text.
+bool sameFile(const QString &a, const QString &b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+    return romfile::sameFile(local(a), local(b));
 }
 
 } // namespace
@@ -178,7 +180,7 @@ void Settings::Form_Load()
 void Settings::txtRomPath_Change()
 {
     const QString loaded = QString::fromStdString(g.ini.romPath);
-    if (sameText(txtRomPath->text(), loaded)) {
+    if (sameFile(txtRomPath->text(), loaded)) {
         if (!loaded.isEmpty())
             cmdRell->setEnabled(true);
     } else {
@@ -252,7 +254,7 @@ void Settings::checkBackup(const QString &signature)
         || !release::backupProblem(local(path), g.romVer, QFileInfo(txtRomPath->text()).size())
                 .empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
-    else if (sameText(path, txtRomPath->text()))
+    else if (sameFile(path, txtRomPath->text()))
         msg::box(textG, msg::Exclamation, "Duh!");
     else
         return;
@@ -281,7 +283,7 @@ void Settings::checkEmulator()
 bool Settings::decideChoice()
 {
     const QString loaded = QString::fromStdString(g.ini.romPath);
-    const bool same = sameText(txtRomPath->text(), loaded);
+    const bool same = sameFile(txtRomPath->text(), loaded);
     if ((same && !reloadFlag) || loaded.isEmpty())
         return true;
     if (!g.anyModified()) {

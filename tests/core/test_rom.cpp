@@ -1,3 +1,4 @@
+#include "rom/FileIdentity.h"
 #include "rom/Numbers.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +16,7 @@ TEST(PtrToPos, MapsPointerNibbleAndPage)
 {
     EXPECT_EQ(ptrToPos(0x34, 0x12, 0, 2), 135749);
     EXPECT_EQ(ptrToPos(0xFF, 0xFF, 8, 3), 229392); // nibble wraps once
-    EXPECT_EQ(ptrToPos(0x00, 0x80, 8, 0), 17);     // first PRG byte
+    EXPECT_EQ(ptrToPos(0x00, 0x80, 8, 0), 17); // first PRG byte
     EXPECT_EQ(ptrToPos(0x00, 0xC0, 4, 1), 65536 + 17);
 }
 
@@ -98,7 +100,9 @@ TEST(RomFileWrite, PatchesInPlaceAndNeverGrows)
     expect[998] = 0xBB;
     expect[999] = 0xCC;
     EXPECT_EQ(now, expect);
-    struct stat st {};
+    struct stat st
+    {
+    };
     ::stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 
@@ -117,7 +121,9 @@ TEST(RomFileWrite, FollowsLinksAndReportsMissingFiles)
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
     romfile::write(link, { { 3, { 9 } } });
     EXPECT_EQ(testfile::readAll(real)[2], 9);
-    struct stat st {};
+    struct stat st
+    {
+    };
     ::lstat(link.c_str(), &st);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_THROW(romfile::write(dir.file("none.nes"), { { 1, { 1 } } }), VbError);
@@ -136,4 +142,30 @@ TEST(RomFileWrite, ReadOnlyFolderLeavesOriginal)
     EXPECT_THROW(romfile::write(path, { { 1, { 2 } } }), VbError);
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(testfile::readAll(path), Bytes(10, 1));
+}
+
+// Paths name one file by where they lead; their text only counts when nothing exists there.
+TEST(SameFile, FollowsTheFileNotTheText)
+{
+    TempDir dir;
+    const std::string rom = dir.file("game.nes");
+    testfile::writeText(rom, "ROM");
+    testfile::writeText(dir.file("GAME.nes"), "ROM");
+    std::filesystem::create_symlink(rom, dir.file("link.nes"));
+    ASSERT_EQ(::link(rom.c_str(), dir.file("hard.nes").c_str()), 0);
+    ::mkdir(dir.file("sub").c_str(), 0755);
+
+    EXPECT_TRUE(romfile::sameFile(rom, rom));
+    EXPECT_TRUE(romfile::sameFile(rom, dir.path() + "./game.nes"));
+    EXPECT_TRUE(romfile::sameFile(rom, dir.path() + "sub/../game.nes"));
+    EXPECT_TRUE(romfile::sameFile(rom, dir.file("link.nes")));
+    EXPECT_TRUE(romfile::sameFile(dir.file("hard.nes"), rom));
+    EXPECT_FALSE(romfile::sameFile(rom, dir.file("GAME.nes"))); // two files
+    EXPECT_FALSE(romfile::sameFile(rom, dir.file("gone.nes")));
+    EXPECT_FALSE(romfile::sameFile(rom, ""));
+
+    // Files not there (yet): their canonical paths decide.
+    EXPECT_TRUE(romfile::sameFile(dir.file("new.nes"), dir.path() + "sub/../new.nes"));
+    EXPECT_FALSE(romfile::sameFile(dir.file("new.nes"), dir.file("NEW.nes")));
+    EXPECT_TRUE(romfile::sameFile("", ""));
 }

@@ -130,6 +130,33 @@ private slots:
         QVERIFY(testfile::readAll(other) == rb::build(rb::gameShape(rb::Rel::US)).rom);
     }
 
+    // On this system "GAME.nes" is another file than "game.nes": naming it loads it, so the
+    // next save goes into the file whose tables are shown.
+    void aNameInAnotherCaseIsAnotherRom()
+    {
+        RealBoxes boxes;
+        Program p;
+        Bytes otherBytes = p.built.rom;
+        otherBytes[static_cast<size_t>(p.t->layoutPos[0][0] - 1)] = 7;
+        const std::string other = p.dir.file("GAME.nes");
+        testfile::writeAll(other, otherBytes);
+        const Bytes loadedBytes = p.romBytes();
+        settings(p, [&](Settings *s) {
+            s->txtRomPath->setText(QString::fromStdString(other));
+            QVERIFY(!s->cmdRell->isEnabled());
+            pointer::click(s->cmdSettingsOK);
+        });
+        QCOMPARE(p.g->ini.romPath, other);
+        QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
+        pointer::click(p.w->sel[2]);
+        pointer::click(p.w->scr[1]);
+        pointer::click(p.w->cmdSave);
+        QCOMPARE(
+            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + p.w->cellPos[1]), uint8_t(2));
+        QVERIFY(p.romBytes() == loadedBytes);
+        QCOMPARE(boxes.count(), 0);
+    }
+
     void stageMenuAndKeys()
     {
         RealBoxes boxes;

@@ -227,7 +227,10 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     Boxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string jp = f.rom("akumajou.nes", Kind::Japanese);
-    const std::string upper = f.rom("CV3.NES", Kind::US); // the ROM's path in another case
+    const std::string link = f.dir.file("link.nes"); // the ROM itself under another name
+    std::filesystem::create_symlink(rom, link);
+    const QString duh = "Your backup ROM must be different from your working copy!\rPonder this "
+                        "question while working on you hack...";
     struct Case
     {
         std::string backup;
@@ -237,10 +240,8 @@ void tst_settings::backupOfOtherReleaseAndSelf()
             "Your backup ROM may be invalid, or not the same version as the ROM you chose to "
             "edit.\rYou can choose another later.",
             "Wrong version or ROM" },
-        { upper,
-            "Your backup ROM must be different from your working copy!\rPonder this question "
-            "while working on you hack...",
-            "Duh!" },
+        { link, duh, "Duh!" },
+        { f.dir.path() + "./cv3.nes", duh, "Duh!" },
     };
     for (const Case &c : cases) {
         boxes.clear();
@@ -255,12 +256,23 @@ void tst_settings::backupOfOtherReleaseAndSelf()
         QVERIFY(dlg.txtBackup->text().isEmpty());
         QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
     }
+    // A file whose name differs only in case is another file: a backup like any other.
+    const std::string upper = f.rom("CV3.NES", Kind::US);
+    boxes.clear();
+    Settings dlg(f.g, &f.main);
+    dlg.txtBackup->setText(q(upper));
+    dlg.cmdSettingsOK_Click();
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(f.iniText(), seven(rom, "", "1", upper));
 }
 
+// The box names the loaded ROM when it leads to the same file, whatever its spelling; a name
+// that differs only in case is another file on this system.
 void tst_settings::choiceFirstStartAndSameRom()
 {
     Fixture f;
     Boxes boxes;
+    const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string upper = f.rom("CV3.NES", Kind::US);
     f.g.modFlags[14][20] = 1;
     {
@@ -270,25 +282,33 @@ void tst_settings::choiceFirstStartAndSameRom()
         QCOMPARE(f.g.setChoice, 0);
         QCOMPARE(boxes.count(), 0);
     }
-    f.g.ini.romPath = f.dir.file("cv3.nes");
+    f.g.ini.romPath = rom;
+    {
+        Settings dlg(f.g, &f.main);
+        dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
+        dlg.cmdSettingsOK_Click();
+        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(boxes.count(), 0);
+    }
+    boxes.answer(msg::No);
     Settings dlg(f.g, &f.main);
     dlg.txtRomPath->setText(q(upper));
     dlg.cmdSettingsOK_Click();
-    QCOMPARE(f.g.setChoice, 0);
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
+    QCOMPARE(f.g.setChoice, 1);
 }
 
 void tst_settings::choiceWithReload()
 {
     Fixture f;
-    const std::string upper = f.rom("CV3.NES", Kind::US);
-    f.g.ini.romPath = f.dir.file("cv3.nes");
+    f.g.ini.romPath = f.rom("cv3.nes", Kind::US);
+    const std::string other = f.dir.path() + "./cv3.nes"; // the loaded ROM, spelt otherwise
     for (int answer : { int(msg::Yes), int(msg::No) }) {
         Boxes boxes;
         boxes.answer(answer);
         f.g.modFlags[3][7] = 1;
         Settings dlg(f.g, &f.main);
-        dlg.txtRomPath->setText(q(upper));
+        dlg.txtRomPath->setText(q(other));
         QVERIFY(dlg.cmdRell->isEnabled());
         dlg.cmdRell_Click();
         QCOMPARE(boxes.count(), 1);
@@ -301,7 +321,7 @@ void tst_settings::choiceWithReload()
     f.g.modFlags = {};
     Boxes boxes;
     Settings dlg(f.g, &f.main);
-    dlg.txtRomPath->setText(q(upper));
+    dlg.txtRomPath->setText(q(other));
     dlg.cmdRell_Click();
     QCOMPARE(f.g.setChoice, 1);
     QCOMPARE(boxes.count(), 0);
@@ -364,13 +384,16 @@ void tst_settings::reloadButtonFollowsBox()
         dlg.txtRomPath->setText("");
         QVERIFY(!dlg.cmdRell->isEnabled());
     }
-    f.g.ini.romPath = "/roms/Cv3.nes";
-    f.writeIni("/roms/cv3.NES");
+    f.g.ini.romPath = f.rom("Cv3.nes", Kind::US);
+    f.rom("CV3.NES", Kind::US);
+    f.writeIni(f.dir.path() + "./Cv3.nes");
     Settings dlg(f.g, &f.main);
     QVERIFY(dlg.cmdRell->isEnabled()); // the file names the loaded ROM
-    dlg.txtRomPath->setText("/roms/Cv3.nes ");
+    dlg.txtRomPath->setText(q(f.g.ini.romPath + " "));
     QVERIFY(!dlg.cmdRell->isEnabled());
-    dlg.txtRomPath->setText("/ROMS/CV3.NES");
+    dlg.txtRomPath->setText(q(f.dir.file("CV3.NES"))); // another file
+    QVERIFY(!dlg.cmdRell->isEnabled());
+    dlg.txtRomPath->setText(q(f.g.ini.romPath));
     QVERIFY(dlg.cmdRell->isEnabled());
     dlg.txtRomPath->clear();
     QVERIFY(!dlg.cmdRell->isEnabled());
