@@ -1,4 +1,5 @@
 #include "app/Controls.h"
+#include "app/ImmediateWrite.h"
 #include "app/MsgBox.h"
 #include "app/Settings.h"
 #include "app/frmRI3.h"
@@ -85,14 +86,22 @@ void frmRI3::EmuLaunch()
             msg::Exclamation, "Invalid pathname");
 }
 
+// The byte is written at once. When the write fails the check mark goes back to what the ROM
+// holds, and the box says so.
 void frmRI3::DebugChecking()
 {
-    const bool on = !mnuDebug->isChecked();
+    const bool before = mnuDebug->isChecked();
+    const bool on = !before;
     mnuDebug->setChecked(on);
-    msg::step(g, subDebug, [&] {
-        romfile::write(g.ini.romPath,
-            { { release::debugBytePos, { on ? release::debugOn : release::debugOff } } });
-    });
+    const std::string failure = immediate::write(g.ini.romPath, release::debugBytePos,
+        [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
+    if (!failure.empty()) {
+        mnuDebug->setChecked(before);
+        readDebugByte(immediate::held(g.ini.romPath, release::debugBytePos, 0), false);
+        msg::errBox(g, subDebug, failure,
+            std::string("The ROM was not changed: the Debug Screen stays ")
+                + (mnuDebug->isChecked() ? "on." : "off."));
+    }
     WriteIni();
 }
 

@@ -1,4 +1,5 @@
 #include "app/Controls.h"
+#include "app/ImmediateWrite.h"
 #include "app/MsgBox.h"
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
@@ -29,25 +30,30 @@ int upwardOf(int section)
 
 } // namespace
 
-// The time is written at once: all sections of the area share its byte.
+// The time is written at once: all sections of the area share its byte. When the write fails
+// the list and the table go back to what the ROM holds, and the box says so.
 void frmRI3::cmbTime_Click()
 {
     if (Combo2->Tag == "0")
         return;
-    msg::step(g, subTime, [&] {
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
-        const long long base = g.romVer == "1" ? 227109 : 78812;
-        auto &time = t.timeTbl[s][n];
-        time[0] = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
-        const long long pos = base + time[1];
-        const uint8_t old = romfile::readByte(g.ini.romPath, pos);
-        romfile::write(
-            g.ini.romPath, { { pos, { static_cast<uint8_t>((time[0] << 4) | (old & 0x0F)) } } });
-        for (int k = 0; k < t.secCount[s]; ++k)
-            if (t.timeTbl[s][static_cast<size_t>(k)][1] == time[1])
-                t.timeTbl[s][static_cast<size_t>(k)][0] = time[0];
-    });
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    const uint8_t area = t.timeTbl[s][n][1];
+    const long long pos = (g.romVer == "1" ? 227109 : 78812) + area;
+    uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
+    const std::string failure = immediate::write(
+        g.ini.romPath, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
+    if (!failure.empty())
+        code = immediate::held(g.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
+    for (int k = 0; k < t.secCount[s]; ++k)
+        if (t.timeTbl[s][static_cast<size_t>(k)][1] == area)
+            t.timeTbl[s][static_cast<size_t>(k)][0] = code;
+    if (failure.empty())
+        return;
+    cmbTime->setCurrentIndex(code - 1);
+    msg::errBox(g, subTime, failure,
+        "The ROM was not changed: the time stays "
+            + QString::number(code, 16).toUpper().toStdString() + "00.");
 }
 
 void frmRI3::Combo3_Click()

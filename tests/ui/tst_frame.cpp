@@ -1,7 +1,10 @@
 #include "app/frmRI3.h"
+#include "support/DiskFull.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 
 #include <QAction>
 #include <QFile>
@@ -119,14 +122,47 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
-    void debugScreenWriteFailureIsReported()
+    // A write that fails leaves the check mark showing what the ROM holds, and says so.
+    void debugScreenFollowsTheFileWhenTheWriteFails()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Frame p;
-        p.g->ini.romPath = p.dir.file("missing.nes");
-        p.w->DebugChecking();
+        const Bytes before = testfile::readAll(p.rom);
+        QWindow *win = pointer::windowOf(p.w.get());
+        // Ctrl+D as a person types it, into the main window once it has the keyboard again.
+        auto ctrlD = [&] {
+            p.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(p.w.get()));
+            QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
+        };
+        QVERIFY(!p.w->mnuDebug->isChecked());
+        {
+            DiskFull full;
+            ctrlD();
+        }
+        QVERIFY(!p.w->mnuDebug->isChecked());
+        QVERIFY(testfile::readAll(p.rom) == before);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 126."));
+        QVERIFY(boxes.last().text.endsWith("The ROM was not changed: the Debug Screen stays off."));
+        QCOMPARE(boxes.last().style(), int(msg::Critical));
+
+        // Switched on, then a failed switch off: the mark stays on, as the ROM has it.
+        ctrlD();
+        QVERIFY(p.w->mnuDebug->isChecked());
+        {
+            DiskFull full;
+            ctrlD();
+        }
+        QVERIFY(p.w->mnuDebug->isChecked());
+        QCOMPARE(testfile::readAll(p.rom)[255897], uint8_t(0xE4));
+        QVERIFY(boxes.last().text.endsWith("the Debug Screen stays on."));
+
+        // A ROM gone from its place: nothing is created, the mark keeps what it showed.
+        p.g->ini.romPath = p.dir.file("missing.nes");
+        ctrlD();
+        QCOMPARE(boxes.count(), 3);
+        QVERIFY(p.w->mnuDebug->isChecked());
         QVERIFY(!romfile::fileExists(p.dir.file("missing.nes")));
     }
 

@@ -53,6 +53,7 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, QString("Text\nsecond line"));
         QCOMPARE(boxes.last().title, QString("Title"));
+        QCOMPARE(boxes.last().style(), style);
         QVERIFY(boxes.missingButtons.isEmpty());
     }
 

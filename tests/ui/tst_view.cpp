@@ -1,10 +1,12 @@
 #include "app/Controls.h"
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
+#include "support/DiskFull.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 
 #include <QAction>
 #include <QLabel>
@@ -384,6 +386,34 @@ private slots:
             }
         QCOMPARE(rb::at(p.romBytes(), pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // A time that could not be written: the list, and every section of the area, show what the
+    // ROM holds, and the box says so.
+    void timeFollowsTheFileWhenTheWriteFails()
+    {
+        RealBoxes boxes;
+        Program p;
+        selectSection(p, 3, 1);
+        const int area = p.t->timeTbl[3][1][1];
+        const QString shown = p.w->cmbTime->currentText();
+        const Bytes before = p.romBytes();
+        {
+            DiskFull full;
+            pointer::choose(p.w->cmbTime, 14); // "F00"
+        }
+        QVERIFY(p.romBytes() == before);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains("in subroutine 107."));
+        QVERIFY(
+            boxes.last().text.endsWith("The ROM was not changed: the time stays " + shown + "."));
+        QCOMPARE(p.w->cmbTime->currentText(), shown);
+        for (int n = 0; n < p.t->secCount[3]; ++n)
+            if (p.t->timeTbl[3][static_cast<size_t>(n)][1] == area) {
+                p.w->Combo2->setCurrentIndex(n);
+                QCOMPARE(p.w->cmbTime->currentText(), shown);
+            }
+        QCOMPARE(p.g->modFlags[3][1], uint8_t(0));
     }
 
     // Every section of both releases in every mode: nothing to report, nothing marked.

@@ -65,6 +65,31 @@ void RealBoxes::answer(QMessageBox *box)
     QTest::keyClick(box->windowHandle(), a.key);
 }
 
+int RealBoxes::Shown::style() const
+{
+    int base = 0;
+    switch (icon) {
+    case QMessageBox::Critical:
+        base = 16;
+        break;
+    case QMessageBox::Question:
+        base = 32;
+        break;
+    case QMessageBox::Warning:
+        base = 48;
+        break;
+    case QMessageBox::Information:
+        base = 64;
+        break;
+    default:
+        break;
+    }
+    const auto has = [this](QMessageBox::StandardButton b) { return buttons.contains(b); };
+    if (has(QMessageBox::Yes))
+        return base + (has(QMessageBox::Cancel) ? 3 : 4);
+    return base + (has(QMessageBox::Cancel) ? 1 : 0);
+}
+
 int RealBoxes::count(const QString &text) const
 {
     int n = 0;

@@ -23,6 +23,9 @@ public:
         QString title;
         QMessageBox::Icon icon;
         QList<QMessageBox::StandardButton> buttons;
+        // The box's style as the program asked for it (16 critical, 49 exclamation OK/Cancel,
+        // 35 question Yes/No/Cancel, ...), read back from its icon and buttons.
+        int style() const;
     };
 
     RealBoxes();
