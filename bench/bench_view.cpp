@@ -4,7 +4,7 @@
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
 
-#include <QApplication>
+#include "BenchApp.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,14 +13,7 @@ namespace {
 // One application and one program for all view benchmarks.
 Program &program()
 {
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "vorlig_bench";
-        static char *argv[] = { name, nullptr };
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
+    benchApp();
     static Boxes boxes;
     static Program p;
     return p;

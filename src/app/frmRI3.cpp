@@ -172,8 +172,10 @@ void frmRI3::Form_Load()
                 readDebugByte(romfile::readByte(g.ini.romPath, release::debugBytePos), true);
             });
     }
-    for (const res::Failure &f : res::extractAll(g.datPath))
-        msg::errBox(g, subLDIF, f.description);
+    // A folder that cannot be written fails every file alike: one box says so.
+    const std::vector<res::Failure> failed = res::extractAll(g.datPath);
+    if (!failed.empty())
+        msg::errBox(g, subLDIF, res::failureText(failed, g.datPath));
     Init();
 }
 

@@ -314,6 +314,28 @@ private:
     void mnuspl_Click();
     void mnuQuit_Click();
 
+    // Blocks drawn during one redraw (nested redraws included) report their failures in one
+    // box when the outermost one ends, instead of one box a block.
+    class DrawBatch
+    {
+    public:
+        explicit DrawBatch(frmRI3 &w);
+        ~DrawBatch();
+        DrawBatch(const DrawBatch &) = delete;
+        DrawBatch &operator=(const DrawBatch &) = delete;
+
+    private:
+        frmRI3 &w;
+    };
+    struct Draws
+    {
+        int depth = 0;
+        int drawn = 0;
+        int failed = 0;
+        std::string first; // the first failure's description
+    } m_draws;
+    void drawingBox(const std::string &description);
+
     Shared &g;
     StageTables &t;
     frmSplash *m_splash = nullptr;

@@ -29,6 +29,7 @@ QWidget *ownerOf(QWidget *main)
 
 void frmRI3::cmdPattern_Click()
 {
+    DrawBatch batch(*this);
     frmPatterns *dlg = findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
         dlg = new frmPatterns(g, *this, this); // kept, so its preview layout lasts the run
@@ -61,6 +62,7 @@ void frmRI3::cmdEPat_Click()
 
 void frmRI3::EditPalettes()
 {
+    DrawBatch batch(*this);
     {
         frmPalettes dlg(g, *this, ownerOf(this));
         dlg.run();

@@ -74,6 +74,7 @@ void frmRI3::hideModeControls()
 
 void frmRI3::optBgClick()
 {
+    DrawBatch batch(*this);
     msg::step(g, subOptBg, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);

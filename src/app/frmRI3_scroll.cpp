@@ -60,10 +60,40 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
     QImage img(
         reinterpret_cast<const uchar *>(pixels.data()), 32, 32, 32 * 4, QImage::Format_RGB32);
     target->setPicture(QPixmap::fromImage(img.copy()));
-    if (!failure.empty())
-        msg::box(errtext::box("The program encountered an unexpected error while drawing.", failure,
-                     subDrawBlock, g.errCont),
-            msg::Critical, g.errTitle);
+    if (m_draws.depth > 0) {
+        ++m_draws.drawn;
+        if (!failure.empty() && m_draws.failed++ == 0)
+            m_draws.first = failure;
+    } else if (!failure.empty()) {
+        drawingBox(failure);
+    }
+}
+
+void frmRI3::drawingBox(const std::string &description)
+{
+    msg::box(errtext::box("The program encountered an unexpected error while drawing.",
+                 description, subDrawBlock, g.errCont),
+        msg::Critical, g.errTitle);
+}
+
+frmRI3::DrawBatch::DrawBatch(frmRI3 &w) : w(w)
+{
+    if (w.m_draws.depth++ == 0)
+        w.m_draws = { 1, 0, 0, {} };
+}
+
+// The outermost redraw says once how many of its blocks could not be drawn.
+frmRI3::DrawBatch::~DrawBatch()
+{
+    if (--w.m_draws.depth > 0 || w.m_draws.failed == 0)
+        return;
+    const std::string description = w.m_draws.first + " (" + std::to_string(w.m_draws.failed)
+        + " of the " + std::to_string(w.m_draws.drawn) + " blocks drawn)";
+    w.m_draws.failed = 0;
+    try {
+        w.drawingBox(description);
+    } catch (...) {
+    }
 }
 
 // During a scroll a cell that stays visible takes its neighbour's picture; "C" marks it so the
@@ -93,6 +123,7 @@ void frmRI3::drawCell(int k, const std::string &layout)
 
 void frmRI3::ScrscrollChange()
 {
+    DrawBatch batch(*this);
     if (Combo2->Tag == "0")
         return;
     bool odd = false;
@@ -148,6 +179,7 @@ void frmRI3::ScrscrollChange()
 
 void frmRI3::ScrvscrollChange()
 {
+    DrawBatch batch(*this);
     if (Combo2->Tag == "0")
         return;
     bool odd = false;
@@ -206,6 +238,7 @@ void frmRI3::markMaskedRows()
 
 void frmRI3::redrawMaskRow()
 {
+    DrawBatch batch(*this);
     if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1)
         return;
     maskTop = true;

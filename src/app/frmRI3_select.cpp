@@ -59,6 +59,7 @@ void frmRI3::Combo1Change()
 
 void frmRI3::Combo2Change()
 {
+    DrawBatch batch(*this);
     rectSelSt->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     fillEnemyList();

@@ -18,6 +18,7 @@ constexpr int subSelMove = 153;
 
 void frmRI3::selectionChange()
 {
+    DrawBatch batch(*this);
     msg::step(g, subSelection, [&] {
         const int n = g.blockCount.at(g.curTileset);
         for (int k = 1; k < 8; ++k)
@@ -57,6 +58,7 @@ void frmRI3::selectionChange()
 
 void frmRI3::sel_MouseDown(int index, int button)
 {
+    DrawBatch batch(*this);
     msg::step(g, subSelDown, [&] {
         const int b = viewtext::tagBlock(sel[static_cast<size_t>(index)]->Tag);
         if (button == 1) {

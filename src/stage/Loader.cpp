@@ -8,6 +8,7 @@
 #include "stage/RecordCodec.h"
 #include "tables/Presets.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -57,6 +58,70 @@ void setEnemyOffsets(Shared &g)
     g.enOffY[32] = 32;
 }
 
+// Faults met in one pass, each kind once in the order first met, with how often it came. Two
+// faults are of one kind when their texts differ only in numbers: positions, sizes, stages and
+// sections (which the texts write in hexadecimal).
+class FaultList
+{
+public:
+    void add(const std::string &text)
+    {
+        const std::string k = kind(text);
+        for (Entry &e : m_entries)
+            if (e.kind == k) {
+                ++e.count;
+                return;
+            }
+        m_entries.push_back({ k, text, 1 });
+    }
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> out;
+        for (const Entry &e : m_entries)
+            out.push_back(
+                e.count == 1 ? e.first : e.first + " (" + std::to_string(e.count) + " times)");
+        return out;
+    }
+
+private:
+    static bool isNumber(const std::string &word)
+    {
+        bool digit = false;
+        for (char c : word) {
+            if (!std::isdigit(static_cast<unsigned char>(c)) && (c < 'A' || c > 'F'))
+                return false;
+            digit = digit || std::isdigit(static_cast<unsigned char>(c));
+        }
+        return digit || word.size() == 1;
+    }
+    static std::string kind(const std::string &text)
+    {
+        std::string out, word;
+        auto flush = [&] {
+            out += isNumber(word) ? "#" : word;
+            word.clear();
+        };
+        for (char c : text) {
+            if (std::isalnum(static_cast<unsigned char>(c))) {
+                word += c;
+                continue;
+            }
+            if (!word.empty())
+                flush();
+            out += c;
+        }
+        if (!word.empty())
+            flush();
+        return out;
+    }
+    struct Entry
+    {
+        std::string kind, first;
+        int count = 0;
+    };
+    std::vector<Entry> m_entries;
+};
+
 class Loader
 {
 public:
@@ -79,11 +144,30 @@ private:
     }
     void report(const std::string &description)
     {
+        if (m_pass)
+            m_pass->add(description);
+        else
+            ask(description);
+    }
+    void ask(const std::string &description)
+    {
         if (!cancelled && !d.irregular(description))
             cancelled = true;
     }
+    // Runs f as one pass over the stages or sections: a fault that comes again and again is
+    // asked about once, at the end of the pass, with how often it came.
+    template <class F> void pass(F f)
+    {
+        FaultList faults;
+        m_pass = &faults;
+        f();
+        m_pass = nullptr;
+        for (const std::string &text : faults.texts())
+            ask(text);
+    }
 
     void readTemplates();
+    void readTemplateLines(FaultList &bad);
     void firstPass();
     void readChr();
     void readBanks(int s, int n);
@@ -94,9 +178,11 @@ private:
     bool readPalette();
     template <class F> void forSections(F f)
     {
-        for (int s = 0; s < stageCount && !cancelled; ++s)
-            for (int n = 0; n < t.secCount[s] && !cancelled; ++n)
-                f(s, n);
+        pass([&] {
+            for (int s = 0; s < stageCount && !cancelled; ++s)
+                for (int n = 0; n < t.secCount[s] && !cancelled; ++n)
+                    f(s, n);
+        });
     }
 
     Shared &g;
@@ -105,6 +191,7 @@ private:
     RomImage rom;
     int r = 0;
     bool cancelled = false;
+    FaultList *m_pass = nullptr;
 };
 
 LoadOutcome Loader::run()
@@ -123,7 +210,7 @@ LoadOutcome Loader::run()
     step([&] { readTemplates(); });
     bool romRead = step([&] { rom = RomImage::load(g.ini.romPath); });
     if (romRead) {
-        firstPass();
+        pass([&] { firstPass(); });
         step([&] {
             Bytes b = rom.bytes(loc::palFixed(r), 3);
             g.palFixed = std::string(b.begin(), b.end());
@@ -151,7 +238,24 @@ LoadOutcome Loader::run()
     return LoadOutcome::Loaded;
 }
 
+// A damaged template file breaks many lines alike: each fault is told once, before what ended
+// the reading (a missing file, a short one).
 void Loader::readTemplates()
+{
+    FaultList bad;
+    std::exception_ptr stop;
+    try {
+        readTemplateLines(bad);
+    } catch (...) {
+        stop = std::current_exception();
+    }
+    for (const std::string &text : bad.texts())
+        d.error(160, text);
+    if (stop)
+        std::rethrow_exception(stop);
+}
+
+void Loader::readTemplateLines(FaultList &bad)
 {
     std::ifstream in(g.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
     if (!in)
@@ -166,7 +270,7 @@ void Loader::readTemplates()
             try {
                 parseAnim(g, line, group, k);
             } catch (const std::exception &e) {
-                d.error(160, e.what());
+                bad.add(e.what());
             }
         }
     }

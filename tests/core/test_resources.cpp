@@ -1,5 +1,6 @@
 #include "resources/Resources.h"
 #include "rom/VbError.h"
+#include "support/DiskFull.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -73,16 +74,61 @@ int be32(const Bytes &b, size_t at)
 
 } // namespace
 
+// The first start fills the empty folder all at once: every resource byte for byte, the
+// folder's mode kept, and nothing of the writing left beside it.
 TEST(Resources, FirstExtractionWritesEveryResourceByteForByte)
 {
-    TempDir dir;
-    EXPECT_TRUE(res::extractAll(dir.path()).empty());
+    TempDir program;
+    const std::string attic = program.file("Attic");
+    ASSERT_EQ(::mkdir(attic.c_str(), 0750), 0);
+    EXPECT_TRUE(res::extractAll(attic).empty());
     std::set<std::string> expected;
     for (const std::string &n : res::names()) {
         expected.insert(res::fileNameFor(n));
-        EXPECT_EQ(testfile::readAll(dir.file(res::fileNameFor(n))), resourceBytes(n)) << n;
+        EXPECT_EQ(testfile::readAll(attic + "/" + res::fileNameFor(n)), resourceBytes(n)) << n;
     }
-    EXPECT_EQ(filesIn(dir.path()), expected); // 90 files and no leftovers of the writes
+    EXPECT_EQ(filesIn(attic), expected); // 90 files and no leftovers of the writes
+    EXPECT_EQ(filesIn(program.path()), std::set<std::string> { "Attic" });
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(attic.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0750u);
+}
+
+// A full disk at the first start: every file fails, one text says where and why, and no file
+// is left, whole or in part, that a later start would keep.
+TEST(Resources, AFullDiskAtTheFirstStartLeavesNothing)
+{
+    TempDir program;
+    const std::string attic = program.file("Attic");
+    ASSERT_EQ(::mkdir(attic.c_str(), 0755), 0);
+    std::vector<res::Failure> failures;
+    {
+        DiskFull full(0);
+        failures = res::extractAll(attic);
+    }
+    ASSERT_EQ(failures.size(), 90u);
+    EXPECT_TRUE(filesIn(attic).empty());
+    EXPECT_EQ(filesIn(program.path()), std::set<std::string> { "Attic" });
+    const std::string text = res::failureText(failures, attic + "/");
+    EXPECT_EQ(text.rfind("90 of the 90 files could not be written into the folder '" + attic
+                      + "/' (AKU0: Cannot write '" + attic + "/aku0.dat': ",
+                  0),
+        0u)
+        << text;
+
+    // A folder the links lead to is filled file by file, the link kept.
+    const std::string real = program.file("real");
+    ASSERT_EQ(::mkdir(real.c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(real.c_str(), program.file("linked").c_str()), 0);
+    EXPECT_TRUE(res::extractAll(program.file("linked")).empty());
+    EXPECT_EQ(filesIn(real).size(), 90u);
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::lstat(program.file("linked").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 TEST(Resources, ExistingFilesAreKeptAndMissingOnesComeBack)

@@ -364,3 +364,34 @@ TEST(StageDataTest, TilesetBorrowingAttributesAndPalettes)
     }
     EXPECT_EQ(l->g.palBackdrop, std::string(1, char(d.palBackdrop)));
 }
+
+// A ROM cut off in its level data fails the same read in section after section: each pass asks
+// about each kind of fault once, saying how often it came, instead of once a section.
+TEST(StageLoadFiles, AFaultMetAgainAndAgainIsAskedAboutOnce)
+{
+    rb::Built b = rb::build(rb::gameShape(rb::Rel::US));
+    for (size_t size : { size_t(120000), size_t(150000), size_t(200000) }) {
+        Bytes cut = b.rom;
+        cut.resize(size);
+        auto l = loadRom(cut, "0");
+        EXPECT_EQ(l->outcome, LoadOutcome::Loaded);
+        EXPECT_GE(l->d.irregulars.size(), 1u);
+        EXPECT_LE(l->d.irregulars.size(), 6u) << size; // a few passes, a few kinds each
+        // The first pass reads every stage's area list, cut off in all 15 stages alike.
+        EXPECT_NE(l->d.irregulars[0].find("-byte ROM file (15 times)"), std::string::npos)
+            << l->d.irregulars[0];
+    }
+
+    // Every line of the template file broken alike: one report, counted.
+    auto l = preparedUs(b.rom);
+    testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes());
+    std::string text = templateText(0);
+    for (size_t at = 2; at < text.size(); at += 18)
+        text[at] = 'Z';
+    testfile::writeText(l->dir.file("anim0.dat"), text);
+    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
+    ASSERT_EQ(l->d.errors.size(), 1u);
+    EXPECT_EQ(l->d.errors[0].first, 160);
+    EXPECT_NE(l->d.errors[0].second.find(" (67 times)"), std::string::npos)
+        << l->d.errors[0].second;
+}

@@ -8,10 +8,11 @@
 
 TempDir::TempDir()
 {
-    char tmpl[] = "/tmp/vorlig-test-XXXXXX";
-    if (!::mkdtemp(tmpl))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = std::string(tmpl) + "/";
+    const char *base = std::getenv("TMPDIR");
+    std::string tmpl = std::string(base && *base ? base : "/tmp") + "/vorlig-test-XXXXXX";
+    if (!::mkdtemp(tmpl.data()))
+        throw std::runtime_error("mkdtemp failed in " + tmpl);
+    m_path = tmpl + "/";
 }
 
 TempDir::~TempDir()
@@ -37,7 +38,8 @@ std::string readText(const std::string &path)
 void writeAll(const std::string &path, const Bytes &data)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(
+        reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
 void writeText(const std::string &path, const std::string &text)

@@ -3,7 +3,7 @@
 
 #include "rom/RomFile.h"
 
-// A fresh folder under /tmp, removed with everything in it when the object goes.
+// A fresh folder under $TMPDIR (or /tmp), removed with everything in it when the object goes.
 class TempDir
 {
 public:

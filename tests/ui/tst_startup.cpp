@@ -1,10 +1,12 @@
 #include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
+#include "support/DiskFull.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QAction>
@@ -242,6 +244,26 @@ private slots:
             [&] { p.w->mnuFile->trigger(); });
         QVERIFY(paintsWhenLoading > 0);
         msg::setResponder({});
+    }
+
+    // A picture folder nothing can be written into: one box names it, not one box a file.
+    void aFolderThatCannotBeWrittenIsOneBox()
+    {
+        RealBoxes boxes;
+        Program p(rb::Rel::US, false);
+        {
+            DiskFull full(0);
+            p.start();
+        }
+        const QString folder = QString::fromStdString(p.dir.path() + "Attic/");
+        QCOMPARE(boxes.count(), 2); // the folder, then the loader missing its template file
+        QVERIFY(boxes.shown[0].text.contains(
+            "Description : 90 of the 90 files could not be written into the folder '" + folder
+            + "' (AKU0: Cannot write '" + folder + "aku0.dat': "));
+        QVERIFY(boxes.shown[0].text.contains(" in subroutine 162.\n"));
+        QVERIFY(boxes.shown[1].text.contains("irregular or damaged"));
+        QVERIFY(QDir(folder).isEmpty());
+        QCOMPARE(p.g->curStage, 0); // and the program goes on
     }
 
     void splashStaysUntilReleaseIsKnown()

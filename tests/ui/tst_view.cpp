@@ -9,6 +9,7 @@
 #include "ui/support/RealBoxes.h"
 
 #include <QAction>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -414,6 +415,37 @@ private slots:
                 QCOMPARE(p.w->cmbTime->currentText(), shown);
             }
         QCOMPARE(p.g->modFlags[3][1], uint8_t(0));
+    }
+
+    // A section whose palette set holds colours the palette file lacks: each redraw (picking the
+    // section, a scroll step) says once how many of its blocks could not be drawn.
+    void aRedrawThatFailsSaysSoOnce()
+    {
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        for (rb::Area &a : d.stages[2].areas)
+            for (rb::Section &n : a.sections)
+                n.palSet = 42;
+        d.palSets.at(42).fill(0x7F);
+        Program p(d);
+        RealBoxes boxes;
+        pointer::choose(p.w->Combo1, 2);
+        QCOMPARE(boxes.count(), 1);
+        pointer::choose(p.w->Combo2, 2); // six screens
+        QCOMPARE(boxes.count(), 2);
+        const QRegularExpression counted(
+            "^The program encountered an unexpected error while drawing\\.\\nDescription : "
+            "Subscript out of range \\(([0-9]+) of the ([0-9]+) blocks drawn\\) in subroutine "
+            "159\\.\\nExecution will continue\\.$");
+        QRegularExpressionMatch m = counted.match(boxes.last().text);
+        QVERIFY2(m.hasMatch(), qPrintable(boxes.last().text));
+        QVERIFY(m.captured(1).toInt() > 1);
+        QVERIFY(m.captured(2).toInt() >= 48);
+        QVERIFY(p.w->scrscroll->isEnabled());
+        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4)); // one step
+        QTRY_COMPARE(boxes.count(), 3);
+        QVERIFY(counted.match(boxes.last().text).hasMatch());
+        QCOMPARE(p.w->scrscroll->value(), 2);
+        QVERIFY(!p.g->anyModified());
     }
 
     // Every section of both releases in every mode: nothing to report, nothing marked.
