@@ -6,6 +6,7 @@
 #include "app/frmRI3_puControls.h"
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
+#include "stage/Snapshot.h"
 #include "stage/StageData.h"
 
 #include <QAction>
@@ -69,6 +70,7 @@ void frmRI3::Combo2Change()
     });
     const int s = g.curStage;
     const int n = g.curSection;
+    snap::enterSection(t, s, n); // records shared with the section left show its edits
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
             StageReport report(g);

@@ -6,6 +6,7 @@
 #include "stage/FirstPass.h"
 #include "stage/Locations.h"
 #include "stage/RecordCodec.h"
+#include "stage/Snapshot.h"
 #include "tables/Presets.h"
 
 #include <cctype>
@@ -229,7 +230,7 @@ LoadOutcome Loader::run()
     if (cancelled)
         return LoadOutcome::Cancelled;
     placeholders();
-    rom = RomImage {};
+    snap::reset(t, std::move(rom)); // saves compare against the bytes read
     if (!readPalette())
         return LoadOutcome::PaletteFailed;
     for (int b = 0; b < 256; ++b)

@@ -1,6 +1,6 @@
 #include "stage/RecordCodec.h"
 
-#include "rom/Numbers.h"
+#include "rom/VbError.h"
 
 #include <algorithm>
 #include <utility>
@@ -14,20 +14,9 @@ std::string chars(const Bytes &b)
     return std::string(b.begin(), b.end());
 }
 
-Bytes bytesOf(const std::string &s)
-{
-    return Bytes(s.begin(), s.end());
-}
-
 bool vertical(const StageTables &t, int s, int n)
 {
     return t.vertFlag[s][n] != 0;
-}
-
-void add(std::vector<Patch> &out, int32_t pos, Bytes b)
-{
-    if (!b.empty())
-        out.push_back({ pos, std::move(b) });
 }
 
 } // namespace
@@ -48,13 +37,8 @@ bool readObjects(const RomImage &rom, StageTables &t, int s, int n)
         o[2] = rom.byte(pos);
         if (o[2] == 0xFF)
             break;
-        Bytes b = rom.bytes(pos + 1, 6);
-        o[1] = b[0];
-        o[3] = b[1];
-        o[0] = b[2];
-        o[4] = b[3];
-        o[5] = b[4];
-        o[6] = b[5];
+        Mem m = decode(Kind::Objects, rom.bytes(pos, 7).data(), false);
+        std::copy_n(m.begin(), o.size(), o.begin());
     }
     t.enemyTbl[s][n] = slots;
     t.objLen[s][n] = std::min(k, objSlots) - 1;
@@ -78,25 +62,14 @@ bool readStairs(const RomImage &rom, StageTables &t, int s, int n)
     bool fits = true;
     int k = 0;
     for (;; ++k, pos += 3) {
-        uint8_t b0 = rom.byte(pos);
-        if (b0 == 0xFF)
+        if (rom.byte(pos) == 0xFF)
             break;
         if (k == stairSlots - 1) { // no slot left for the end mark
             fits = false;
             break;
         }
-        Bytes b = rom.bytes(pos + 1, 2);
-        stairRec &r = slots[k];
-        r[3] = (b0 >> 4) & 12; // bits 5-4 are not kept
-        if (vert) {
-            r[2] = b0 & 15;
-            r[1] = b[0];
-            r[0] = b[1];
-        } else {
-            r[1] = b0 & 15;
-            r[0] = b[0];
-            r[2] = b[1];
-        }
+        Mem m = decode(Kind::Stairs, rom.bytes(pos, 3).data(), vert);
+        std::copy_n(m.begin(), stairRec {}.size(), slots[k].begin());
     }
     slots[k][2] = 255;
     t.stairTbl[s][n] = slots;
@@ -109,10 +82,10 @@ void readStart(const RomImage &rom, StageTables &t, int s, int n)
     startRec &st = t.startTbl[s][n];
     if (st.pos == 0)
         return;
-    Bytes b = rom.bytes(st.pos, 2);
-    st.nibHi = b[0] >> 4;
-    st.nibLo = b[0] & 15;
-    st.screen = b[1];
+    Mem m = decode(Kind::Start, rom.bytes(st.pos, 2).data(), false);
+    st.nibLo = m[0];
+    st.nibHi = m[1];
+    st.screen = m[2];
     t.readMask[s][n] |= rec::Start;
 }
 
@@ -127,19 +100,19 @@ bool readSpecials(const RomImage &rom, StageTables &t, int s, int n)
     for (int k = 0; k < specialSlots; ++k, pos += 8) {
         Bytes b = rom.bytes(pos, 8);
         specialRec &r = slots[k];
-        std::copy(b.begin(), b.end(), r.begin());
-        if (r[0] == 9 && r[3] == 5) { // the ROM form of an empty slot
-            r[0] = 0;
-            r[3] = 0;
-        }
-        if (vert)
-            std::swap(r[1], r[4]);
-        if (r[0] == 0xFF)
+        // The end record is tested before anything else and kept as it is.
+        if (isEnd(Kind::Specials, b.data()) || k == specialSlots - 1) {
+            std::copy(b.begin(), b.end(), r.begin());
+            if (vert)
+                std::swap(r[1], r[4]);
+            if (r[0] != 0xFF) { // a 31st record: the list is cut here
+                r[0] = 0xFF;
+                fits = false;
+            }
             break;
-        if (k == specialSlots - 1) { // a 31st record: the list is cut here
-            r[0] = 0xFF;
-            fits = false;
         }
+        Mem m = decode(Kind::Specials, b.data(), vert);
+        std::copy_n(m.begin(), r.size(), r.begin());
     }
     t.specialTbl[s][n] = slots;
     t.readMask[s][n] |= rec::Special;
@@ -162,122 +135,126 @@ void readScroll(const RomImage &rom, StageTables &t, int s, int n)
     t.readMask[s][n] |= rec::Scroll;
 }
 
-std::vector<int> objectOrder(const StageTables &t, int s, int n)
-{
-    const auto &slots = t.enemyTbl[s][n];
-    int last = std::min(t.objLen[s][n], objSlots - 1);
-    std::vector<int> order;
-    for (int screen = 3; screen >= 0; --screen) {
-        std::vector<int> group;
-        for (int k = 0; k <= last; ++k)
-            if (slots[k][2] == screen)
-                group.push_back(k);
-        std::stable_sort(
-            group.begin(), group.end(), [&](int a, int b) { return slots[a][1] > slots[b][1]; });
-        order.insert(order.end(), group.begin(), group.end());
-    }
-    if (s == 11 || s == 14)
-        std::reverse(order.begin(), order.end());
-    return order;
-}
-
-void writeLayout(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    add(out, t.layoutPos[s][n], bytesOf(t.layoutStr[s][n]));
-}
-
-void writeObjects(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    Bytes b;
-    for (int k : objectOrder(t, s, n)) {
-        const objRec &o = t.enemyTbl[s][n][k];
-        b.insert(b.end(), { o[2], o[1], o[3], o[0], o[4], o[5], o[6] });
-    }
-    add(out, t.enemyPos[s][n], std::move(b));
-}
-
-void writeColumns(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    add(out, t.enemyPos[s][n] + 2, bytesOf(t.puStr[s][n]));
-}
-
-void writeStairs(StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    bool vert = vertical(t, s, n);
-    Bytes b;
-    for (stairRec &r : t.stairTbl[s][n]) {
-        if (r[2] == 255)
-            break;
-        if (vert) {
-            if (r[1] >= 240)
-                r[1] -= 16;
-            b.insert(b.end(), { num::toByte(r[3] * 16 + r[2]), r[1], r[0] });
-        } else {
-            b.insert(b.end(), { num::toByte(r[3] * 16 + r[1]), r[0], r[2] });
-        }
-    }
-    add(out, t.stairPos[s][n], std::move(b));
-}
-
-void writeStart(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    const startRec &st = t.startTbl[s][n];
-    if (st.pos != 0)
-        add(out, st.pos, { num::toByte(st.nibHi * 16 + st.nibLo), st.screen });
-}
-
-void writeSpecials(StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    if (t.specialIdx[s][n] == 0)
-        return;
-    auto &slots = t.specialTbl[s][n];
-    std::vector<int> order;
-    for (int screen = 0; screen <= 9; ++screen) {
-        for (int k = 0; k < specialSlots; ++k) {
-            specialRec &r = slots[k];
-            if (r[4] == 0x20 && r[3] == 0) { // "Empty" goes out in the ROM's empty form
-                r[3] = 5;
-                r[0] = 9;
-            }
-            if (r[0] == 0xFF)
-                break;
-            if (r[0] == screen)
-                order.push_back(k);
-        }
-    }
-    bool vert = vertical(t, s, n);
-    Bytes b;
-    for (int k : order) {
-        if (vert)
-            swapb25(t, s, n, k);
-        specialRec &r = slots[k];
-        b.insert(b.end(), r.begin(), r.end());
-        if (r[0] == 9 && r[3] == 5) {
-            r[0] = 0;
-            r[3] = 0;
-        }
-        if (vert)
-            swapb25(t, s, n, k);
-    }
-    add(out, t.specialPos[s][n], std::move(b));
-}
-
-void writeDoors(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    if (t.doorPos[s][n] != 0)
-        add(out, t.doorPos[s][n], { t.door1[s][n], t.door2[s][n] });
-}
-
-void writeScroll(const StageTables &t, int s, int n, std::vector<Patch> &out)
-{
-    if (vertical(t, s, n))
-        add(out, t.scrollPos[s][n], { t.scrollByte[s][n] });
-}
-
 void swapb25(StageTables &t, int stage, int section, int slot)
 {
     specialRec &r = t.specialTbl[stage][section][slot];
     std::swap(r[1], r[4]);
+}
+
+int recordSize(Kind k)
+{
+    switch (k) {
+    case Kind::Objects:
+        return 7;
+    case Kind::Stairs:
+        return 3;
+    case Kind::Specials:
+        return 8;
+    case Kind::Start:
+    case Kind::Doors:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+bool isEnd(Kind k, const uint8_t *rom)
+{
+    return (k == Kind::Objects || k == Kind::Stairs || k == Kind::Specials) && rom[0] == 0xFF;
+}
+
+Mem decode(Kind k, const uint8_t *b, bool vert)
+{
+    Mem m {};
+    switch (k) {
+    case Kind::Objects:
+        m = { b[3], b[1], b[0], b[2], b[4], b[5], b[6] };
+        break;
+    case Kind::Stairs:
+        m[3] = (b[0] >> 4) & 12; // bits 5-4 are not modelled
+        if (vert)
+            m = { b[2], b[1], static_cast<uint8_t>(b[0] & 15), m[3] };
+        else
+            m = { b[1], static_cast<uint8_t>(b[0] & 15), b[2], m[3] };
+        break;
+    case Kind::Specials:
+        std::copy_n(b, 8, m.begin());
+        if (m[0] == 9 && m[3] == 5) { // the ROM form of an empty slot
+            m[0] = 0;
+            m[3] = 0;
+        }
+        if (vert)
+            std::swap(m[1], m[4]);
+        break;
+    case Kind::Start:
+        m = { static_cast<uint8_t>(b[0] & 15), static_cast<uint8_t>(b[0] >> 4), b[1] };
+        break;
+    case Kind::Doors:
+        m = { b[0], b[1] };
+        break;
+    default:
+        m[0] = b[0];
+    }
+    return m;
+}
+
+namespace {
+
+uint8_t nibbles(int hi, int lo)
+{
+    if (hi > 15 || lo > 15)
+        throw VbError("Overflow");
+    return static_cast<uint8_t>(hi * 16 + lo);
+}
+
+void encodeSpecial(const Mem &now, const Mem &was, const uint8_t *raw, bool vert, uint8_t *out)
+{
+    std::copy_n(now.begin(), 8, out);
+    if (vert)
+        std::swap(out[1], out[4]);
+    if (now[0] == was[0] && now[3] == was[3]) { // screen and type as the file has them
+        out[0] = raw[0];
+        out[3] = raw[3];
+    } else if (now[3] == 0 && now[4] == 0x20) { // "Empty" goes out in the ROM's empty form
+        out[0] = 9;
+        out[3] = 5;
+    }
+}
+
+} // namespace
+
+void encode(Kind k, const Mem &now, const Mem &was, const uint8_t *raw, bool vert, uint8_t *out)
+{
+    switch (k) {
+    case Kind::Objects:
+        std::copy_n(Mem { now[2], now[1], now[3], now[0], now[4], now[5], now[6] }.begin(), 7, out);
+        break;
+    case Kind::Stairs: {
+        if (now[3] & ~12)
+            throw VbError("Overflow");
+        uint8_t y = vert && now[1] >= 240 ? static_cast<uint8_t>(now[1] - 16) : now[1];
+        uint8_t b0 = nibbles(now[3], vert ? now[2] : now[1]);
+        b0 = static_cast<uint8_t>(b0 | (raw[0] & 0x30));
+        if (vert)
+            std::copy_n(Mem { b0, y, now[0] }.begin(), 3, out);
+        else
+            std::copy_n(Mem { b0, now[0], now[2] }.begin(), 3, out);
+        break;
+    }
+    case Kind::Specials:
+        encodeSpecial(now, was, raw, vert, out);
+        break;
+    case Kind::Start:
+        out[0] = nibbles(now[1], now[0]);
+        out[1] = now[2];
+        break;
+    case Kind::Doors:
+        out[0] = now[0];
+        out[1] = now[1];
+        break;
+    default:
+        out[0] = now[0];
+    }
 }
 
 } // namespace codec

@@ -2,12 +2,12 @@
 #include "rom/RomFile.h"
 #include "stage/StageTables.h"
 
-#include <vector>
+#include <array>
 
 // The records of one section (s, n) between their ROM form and the tables. Readers throw
 // VbError when a record lies outside the file and then leave the tables as they were; on
-// success they set the record's rec:: bit in readMask. Writers append patches at the
-// recorded positions and write nothing else.
+// success they set the record's rec:: bit in readMask. What a save writes is decided in
+// Snapshot, from the per-record rules here.
 namespace codec {
 
 void readLayout(const RomImage &rom, StageTables &t, int s, int n);
@@ -25,20 +25,35 @@ bool readSpecials(const RomImage &rom, StageTables &t, int s, int n);
 void readDoors(const RomImage &rom, StageTables &t, int s, int n);
 void readScroll(const RomImage &rom, StageTables &t, int s, int n);
 
-// Slots of the object list in the order they are written.
-std::vector<int> objectOrder(const StageTables &t, int s, int n);
-void writeLayout(const StageTables &t, int s, int n, std::vector<Patch> &out);
-void writeObjects(const StageTables &t, int s, int n, std::vector<Patch> &out);
-void writeColumns(const StageTables &t, int s, int n, std::vector<Patch> &out);
-// Vertical sections first lower a [1] of 240 or more by 16, in the table itself.
-void writeStairs(StageTables &t, int s, int n, std::vector<Patch> &out);
-void writeStart(const StageTables &t, int s, int n, std::vector<Patch> &out);
-// Empty slots go out as screen-9 records; the table keeps the normalised slots.
-void writeSpecials(StageTables &t, int s, int n, std::vector<Patch> &out);
-void writeDoors(const StageTables &t, int s, int n, std::vector<Patch> &out);
-void writeScroll(const StageTables &t, int s, int n, std::vector<Patch> &out);
-
 // Exchanges bytes [1] and [4] of a special object (vertical sections keep them swapped).
 void swapb25(StageTables &t, int stage, int section, int slot);
+
+// One record of a kind: a layout or column cell, an object, a staircase, a special object,
+// the start point, the two door bytes, a scroll byte or stage 1's second scroll byte.
+enum class Kind : uint8_t {
+    Layout,
+    Doors,
+    Objects,
+    Columns,
+    Stairs,
+    Start,
+    Specials,
+    Scroll,
+    VScroll
+};
+// A record in its memory form (objRec, stairRec, specialRec order; start: low nibble, high
+// nibble, screen; doors: door1, door2; cells and scroll bytes: one byte).
+using Mem = std::array<uint8_t, 8>;
+
+int recordSize(Kind k); // bytes in the ROM
+// A list's end mark: what ends an object, staircase or special-object list.
+bool isEnd(Kind k, const uint8_t *rom);
+Mem decode(Kind k, const uint8_t *rom, bool vertical);
+// The ROM bytes of an edited record. `was` is its memory form as the file holds it and `raw`
+// those bytes: what the memory form does not model (staircase bits 5-4) and a special
+// object's screen and type that the edit left alone (its empty form) keep their raw value.
+// Throws VbError "Overflow" for a value that does not fit its bits.
+void encode(
+    Kind k, const Mem &now, const Mem &was, const uint8_t *raw, bool vertical, uint8_t *out);
 
 } // namespace codec

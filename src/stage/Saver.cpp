@@ -2,9 +2,11 @@
 
 #include "rom/RomFile.h"
 #include "stage/RecordCodec.h"
+#include "stage/Snapshot.h"
 
 #include <cstdio>
 #include <exception>
+#include <tuple>
 
 namespace {
 
@@ -13,50 +15,16 @@ bool inRange(int stage, int section)
     return stage >= 0 && stage < stageCount && section >= 0 && section < maxSections;
 }
 
-int vScrollIndex(int stage, int section)
+std::string unreadText(const std::string &unread, int s, int n)
 {
-    if (stage != 1)
-        return -1;
-    return section == 0 ? 0 : section == 4 ? 1 : section == 7 ? 2 : -1;
+    return "The " + unread + " of " + where(s, n)
+        + " could not be read from the ROM and so were not written";
 }
 
-// The patches of one section; records that were never read are named in unread instead.
-std::vector<Patch> sectionPatches(StageTables &t, int s, int n, std::string &unread)
+// The one place where section records go into the ROM file.
+void writeRom(const Shared &g, const std::vector<Patch> &patches)
 {
-    std::vector<Patch> out;
-    uint8_t m = t.readMask[s][n];
-    auto need = [&](uint8_t bit, const char *what) {
-        if (m & bit)
-            return true;
-        unread += unread.empty() ? what : std::string(", ") + what;
-        return false;
-    };
-    if (need(rec::Layout, "layout"))
-        codec::writeLayout(t, s, n, out);
-    if (t.doorPos[s][n] != 0 && need(rec::Doors, "doors"))
-        codec::writeDoors(t, s, n, out);
-    if (s == 1 && n >= 9)
-        return out;
-    bool vert = t.vertFlag[s][n] != 0;
-    if (need(rec::Objects, "objects")) {
-        if (vert)
-            codec::writeObjects(t, s, n, out);
-        else
-            codec::writeColumns(t, s, n, out);
-    }
-    if (need(rec::Stairs, "staircases"))
-        codec::writeStairs(t, s, n, out);
-    if (t.startTbl[s][n].pos != 0 && need(rec::Start, "start point"))
-        codec::writeStart(t, s, n, out);
-    if (t.specialIdx[s][n] != 0 && need(rec::Special, "special objects"))
-        codec::writeSpecials(t, s, n, out);
-    if (vert && need(rec::Scroll, "scroll byte")) {
-        codec::writeScroll(t, s, n, out);
-        int i = vScrollIndex(s, n);
-        if (i >= 0 && t.vScrollRead[i])
-            out.push_back({ t.vScrollPos[i], { t.vScrollType[i] } });
-    }
-    return out;
+    romfile::write(g.ini.romPath, patches);
 }
 
 } // namespace
@@ -73,55 +41,59 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
         return { false, "Subscript out of range" };
     std::string unread;
     try {
-        std::vector<Patch> patches = sectionPatches(t, stage, section, unread);
-        romfile::write(g.ini.romPath, patches);
+        snap::share(t, g.curStage, g.curSection);
+        snap::SectionChanges c = snap::changes(t, stage, section, unread);
+        if (!c.patches.empty()) {
+            writeRom(g, c.patches);
+            snap::written(t, stage, section, c);
+        }
     } catch (const std::exception &e) {
         return { false, e.what() };
     }
     if (!unread.empty())
-        return { false,
-            "The " + unread + " of " + where(stage, section)
-                + " could not be read from the ROM and so were not written" };
+        return { false, unreadText(unread, stage, section) };
     g.modFlags[stage][section] = 0;
     return {};
 }
 
-// Every marked section's records go into the file in one write, in stage then section order,
+// Every marked section's changes go into the file in one write, in stage then section order,
 // so the result equals saving them one by one; a failed write leaves every mark.
 std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
 {
     std::vector<SaveFailure> failures;
     std::vector<Patch> patches;
-    std::vector<std::pair<int, int>> written;
+    std::vector<std::pair<int, int>> cleared;
+    std::vector<std::tuple<int, int, snap::SectionChanges>> written;
+    snap::share(t, g.curStage, g.curSection);
     for (int s = 0; s < stageCount; ++s)
         for (int n = 0; n < maxSections; ++n) {
             if (g.modFlags[s][n] != 1)
                 continue;
             std::string unread;
             try {
-                std::vector<Patch> p = sectionPatches(t, s, n, unread);
-                patches.insert(patches.end(), p.begin(), p.end());
+                snap::SectionChanges c = snap::changes(t, s, n, unread);
+                patches.insert(patches.end(), c.patches.begin(), c.patches.end());
+                written.emplace_back(s, n, std::move(c));
             } catch (const std::exception &e) {
                 failures.push_back({ s, n, e.what() });
                 continue;
             }
             if (!unread.empty())
-                failures.push_back({ s, n,
-                    "The " + unread + " of " + where(s, n)
-                        + " could not be read from the ROM and so were not written" });
+                failures.push_back({ s, n, unreadText(unread, s, n) });
             else
-                written.push_back({ s, n });
+                cleared.push_back({ s, n });
         }
-    if (patches.empty())
-        return failures;
     try {
-        romfile::write(g.ini.romPath, patches);
+        if (!patches.empty())
+            writeRom(g, patches);
     } catch (const std::exception &e) {
-        for (auto [s, n] : written)
+        for (auto [s, n] : cleared)
             failures.push_back({ s, n, e.what() });
         return failures;
     }
-    for (auto [s, n] : written)
+    for (const auto &[s, n, c] : written)
+        snap::written(t, s, n, c);
+    for (auto [s, n] : cleared)
         g.modFlags[s][n] = 0;
     return failures;
 }
@@ -184,6 +156,7 @@ bool Revert(Shared &g, StageTables &t, ReadReport &r)
                 t.vScrollRead[i] = true;
             });
     }
+    snap::reread(t, s, n, rom);
     if (ok)
         g.modFlags[s][n] = 0;
     return ok;

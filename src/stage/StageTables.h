@@ -1,5 +1,6 @@
 #pragma once
 #include "stage/Records.h"
+#include "stage/Snapshot.h"
 
 #include <string>
 #include <vector>
@@ -65,6 +66,18 @@ struct StageTables
     PerSection<uint8_t> readMask {};
     std::array<bool, 3> vScrollRead {};
 
+    // The file's bytes at every record, which saves compare against.
+    Snapshot saved;
+
     // Rows for lstEnemy (73, or 72 in the Japanese release).
     std::vector<EnemyRow> enemyList;
 };
+
+// The second scroll byte (vScrollType) that section n of stage s carries: 0, 1 or 2 for stage 1
+// sections 0, 4 and 7; -1 for every other section.
+inline int vScrollIndex(int s, int n)
+{
+    if (s != 1)
+        return -1;
+    return n == 0 ? 0 : n == 4 ? 1 : n == 7 ? 2 : -1;
+}

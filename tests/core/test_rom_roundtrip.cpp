@@ -1,10 +1,13 @@
 // Whole ROMs through Init and back: saving without an edit changes nothing, and each kind of
 // edit changes exactly the bytes of its record.
 #include "stage/Saver.h"
+#include "stage/Snapshot.h"
 #include "support/RomDiff.h"
 #include "support/RomFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace rb;
 
@@ -19,9 +22,10 @@ std::vector<long long> differences(const Bytes &a, const Bytes &b)
 class Loaded : public ::testing::TestWithParam<Rel>
 {
 protected:
-    void SetUp() override
+    void SetUp() override { load(gameShape(GetParam())); }
+    void load(const RomDesc &d)
     {
-        built = build(gameShape(GetParam()));
+        built = build(d);
         dir.put(built.rom);
         ASSERT_EQ(dir.load(), LoadOutcome::Loaded);
         ASSERT_EQ(dir.rec.boxes.size(), 0u) << dir.rec.boxes.front().text;
@@ -152,4 +156,107 @@ TEST_P(Loaded, SavingOneSectionLeavesOtherMarksAlone)
     dir.t().layoutStr[5][0][0] ^= 1;
     EXPECT_EQ(save(5, 0).size(), 1u);
     EXPECT_EQ(dir.g().modFlags[2][3], 1);
+}
+
+namespace {
+
+// The odd-but-legal shape of a release, loaded.
+class Odd : public Loaded
+{
+protected:
+    void SetUp() override { load(oddShape(GetParam())); }
+    void markAll()
+    {
+        for (int s = 0; s < 15; ++s)
+            for (int n = 0; n < dir.t().secCount[s]; ++n)
+                dir.g().modFlags[s][n] = 1;
+    }
+    void select(int s, int n)
+    {
+        dir.g().curStage = s;
+        dir.g().curSection = n;
+        snap::enterSection(dir.t(), s, n);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Releases, Odd, ::testing::Values(Rel::US, Rel::JP),
+    [](const auto &info) { return info.param == Rel::US ? "US" : "JP"; });
+
+} // namespace
+
+TEST_P(Odd, SaveAllOfEverySectionLeavesTheFileByteIdentical)
+{
+    // Every section entered in turn, then all saved, twice over.
+    for (int round = 0; round < 2; ++round) {
+        for (int s = 0; s < 15; ++s)
+            for (int n = 0; n < dir.t().secCount[s]; ++n)
+                select(s, n);
+        markAll();
+        EXPECT_TRUE(saveAll(dir.g(), dir.t()).empty());
+        EXPECT_EQ(differences(built.rom, dir.file()), V {});
+    }
+}
+
+TEST_P(Odd, AnEditChangesOnlyItsRecordAndKeepsItsUnmodelledBits)
+{
+    StageTables &t = dir.t();
+    const SectionLedger &h = built.ledger.stages[0].sections[0]; // menu 0: horizontal
+    const SectionLedger &v = built.ledger.stages[4].sections[1]; // menu 1: vertical
+    t.stairTbl[0][0][1][0] ^= 0x01; // x of a staircase whose bits 5-4 are set
+    t.specialTbl[0][0][3][7] ^= 0x01; // the empty slot whose cross byte is not 0x20
+    t.stairTbl[4][1][0][0] ^= 0x01;
+    t.enemyTbl[4][1][0][4] ^= 0x01; // content of the object with unused flag bits
+    markAll();
+    EXPECT_TRUE(saveAll(dir.g(), dir.t()).empty());
+    V expected { h.specialPos + 3 * 8 + 7, v.enemyPos + 4, v.stairPos + 2, h.stairPos + 3 + 1 };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(differences(built.rom, dir.file()), expected);
+    // The vertical staircase at y 245 that nobody edited stays there.
+    EXPECT_EQ(at(dir.file(), v.stairPos + 3 + 1), 245);
+}
+
+TEST_P(Odd, SectionsSharingASpecialListSeeEachOthersEditsAndKeepThem)
+{
+    StageTables &t = dir.t();
+    const SectionLedger &l = built.ledger.stages[3].sections[0]; // menu 2; menu 1 shares it
+    ASSERT_EQ(t.specialPos[3][1], t.specialPos[3][2]);
+    select(3, 1);
+    t.specialTbl[3][1][0][5] = 0x3C;
+    dir.g().modFlags[3][1] = 1;
+    select(3, 2);
+    EXPECT_EQ(t.specialTbl[3][2][0][5], 0x3C); // shown in the other section before any save
+    t.specialTbl[3][2][1][6] = 0x4D;
+    t.layoutStr[3][2][0] ^= 1;
+    dir.g().modFlags[3][2] = 1;
+    // Saving one section writes the records both hold; saving the other undoes nothing.
+    ASSERT_TRUE(saveBlock(dir.g(), t, 3, 2).ok);
+    ASSERT_TRUE(saveBlock(dir.g(), t, 3, 1).ok);
+    Bytes after = dir.file();
+    EXPECT_EQ(at(after, l.specialPos + 5), 0x3C);
+    EXPECT_EQ(at(after, l.specialPos + 8 + 6), 0x4D);
+    select(3, 1);
+    EXPECT_EQ(t.specialTbl[3][1][1][6], 0x4D);
+    // Revert of one section brings both back to the file.
+    t.specialTbl[3][1][0][5] = 0x01;
+    dir.g().modFlags[3][1] = 1;
+    EXPECT_TRUE(Revert(dir.g(), t, dir.rec));
+    EXPECT_EQ(t.specialTbl[3][1][0][5], 0x3C);
+    EXPECT_EQ(t.specialTbl[3][2][0][5], 0x3C);
+}
+
+TEST_P(Odd, SectionsSharingALayoutSeeEachOthersCells)
+{
+    StageTables &t = dir.t();
+    ASSERT_EQ(t.layoutPos[9][0], t.layoutPos[9][1]);
+    select(9, 0);
+    t.layoutStr[9][0][7] = 0x21;
+    dir.g().modFlags[9][0] = 1;
+    select(9, 1);
+    EXPECT_EQ(t.layoutStr[9][1][7], 0x21);
+    t.layoutStr[9][1][8] = 0x22;
+    dir.g().modFlags[9][1] = 1;
+    EXPECT_TRUE(saveAll(dir.g(), t).empty());
+    EXPECT_EQ(
+        differences(built.rom, dir.file()), (V { t.layoutPos[9][0] + 7, t.layoutPos[9][0] + 8 }));
+    EXPECT_EQ(t.layoutStr[9][0], t.layoutStr[9][1]);
 }

@@ -1,0 +1,432 @@
+#include "stage/Snapshot.h"
+
+#include "stage/RecordCodec.h"
+#include "stage/StageTables.h"
+
+#include <algorithm>
+#include <exception>
+#include <numeric>
+#include <utility>
+
+namespace snap {
+
+namespace {
+
+using codec::Kind;
+using codec::Mem;
+
+bool inRange(int s, int n)
+{
+    return s >= 0 && s < stageCount && n >= 0 && n < maxSections;
+}
+
+bool vertical(const StageTables &t, int s, int n)
+{
+    return t.vertFlag[s][n] != 0;
+}
+
+// `count` records of one kind from `pos`.
+struct Area
+{
+    Kind kind;
+    long long pos = 0;
+    int count = 0;
+    int size() const { return codec::recordSize(kind); }
+    long long end() const { return pos + static_cast<long long>(count) * size(); }
+};
+
+// Records of a list before its end mark, as many as the tables hold at most.
+int listCount(const RomImage &img, Kind k, long long pos, int most)
+{
+    const int size = codec::recordSize(k);
+    int c = 0;
+    while (c < most && img.contains(pos + c * size, size)
+        && !codec::isEnd(k, img.data().data() + (pos - 1 + c * size)))
+        ++c;
+    return c;
+}
+
+// The records a save of (s, n) writes, in the order saveBlock always wrote them. Records the
+// loader could not read are named in unread (when given) and left out.
+std::vector<Area> areasOf(
+    const StageTables &t, const RomImage &img, int s, int n, std::string *unread = nullptr)
+{
+    std::vector<Area> out;
+    const uint8_t mask = t.readMask[s][n];
+    auto need = [&](uint8_t bit, const char *what) {
+        if (mask & bit)
+            return true;
+        if (unread)
+            *unread += unread->empty() ? what : std::string(", ") + what;
+        return false;
+    };
+    auto cells = [](int len, size_t size) { return std::min(len, static_cast<int>(size)); };
+    if (need(rec::Layout, "layout"))
+        out.push_back({ Kind::Layout, t.layoutPos[s][n],
+            cells(t.layoutLen[s][n], t.layoutStr[s][n].size()) });
+    if (t.doorPos[s][n] != 0 && need(rec::Doors, "doors"))
+        out.push_back({ Kind::Doors, t.doorPos[s][n], 1 });
+    if (s == 1 && n >= 9) // the mirror sections carry no object data
+        return out;
+    const bool vert = vertical(t, s, n);
+    if (need(rec::Objects, "objects")) {
+        if (vert)
+            out.push_back({ Kind::Objects, t.enemyPos[s][n],
+                listCount(img, Kind::Objects, t.enemyPos[s][n], objSlots) });
+        else
+            out.push_back({ Kind::Columns, t.enemyPos[s][n] + 2,
+                cells(t.objLen[s][n], t.puStr[s][n].size()) });
+    }
+    if (need(rec::Stairs, "staircases"))
+        out.push_back({ Kind::Stairs, t.stairPos[s][n],
+            listCount(img, Kind::Stairs, t.stairPos[s][n], stairSlots - 1) });
+    if (t.startTbl[s][n].pos != 0 && need(rec::Start, "start point"))
+        out.push_back({ Kind::Start, t.startTbl[s][n].pos, 1 });
+    if (t.specialIdx[s][n] != 0 && need(rec::Special, "special objects"))
+        out.push_back({ Kind::Specials, t.specialPos[s][n],
+            listCount(img, Kind::Specials, t.specialPos[s][n], specialSlots - 1) });
+    if (vert && need(rec::Scroll, "scroll byte")) {
+        out.push_back({ Kind::Scroll, t.scrollPos[s][n], 1 });
+        int i = vScrollIndex(s, n);
+        if (i >= 0 && t.vScrollRead[i])
+            out.push_back({ Kind::VScroll, t.vScrollPos[i], 1 });
+    }
+    return out;
+}
+
+template <size_t N> Mem memOf(const std::array<uint8_t, N> &r)
+{
+    Mem m {};
+    std::copy(r.begin(), r.end(), m.begin());
+    return m;
+}
+
+template <size_t N> void setFrom(std::array<uint8_t, N> &r, const Mem &m)
+{
+    std::copy_n(m.begin(), N, r.begin());
+}
+
+// Record i of a kind in the tables of (s, n), in its memory form.
+Mem get(const StageTables &t, Kind k, int s, int n, int i)
+{
+    switch (k) {
+    case Kind::Layout:
+        return { static_cast<uint8_t>(t.layoutStr[s][n][i]) };
+    case Kind::Columns:
+        return { static_cast<uint8_t>(t.puStr[s][n][i]) };
+    case Kind::Objects:
+        return memOf(t.enemyTbl[s][n][i]);
+    case Kind::Stairs:
+        return memOf(t.stairTbl[s][n][i]);
+    case Kind::Specials:
+        return memOf(t.specialTbl[s][n][i]);
+    case Kind::Start: {
+        const startRec &st = t.startTbl[s][n];
+        return { st.nibLo, st.nibHi, st.screen };
+    }
+    case Kind::Doors:
+        return { t.door1[s][n], t.door2[s][n] };
+    case Kind::Scroll:
+        return { t.scrollByte[s][n] };
+    case Kind::VScroll:
+        return { t.vScrollType[vScrollIndex(s, n)] };
+    }
+    return {};
+}
+
+void put(StageTables &t, Kind k, int s, int n, int i, const Mem &m)
+{
+    switch (k) {
+    case Kind::Layout:
+        t.layoutStr[s][n][i] = static_cast<char>(m[0]);
+        break;
+    case Kind::Columns:
+        t.puStr[s][n][i] = static_cast<char>(m[0]);
+        break;
+    case Kind::Objects:
+        setFrom(t.enemyTbl[s][n][i], m);
+        break;
+    case Kind::Stairs:
+        setFrom(t.stairTbl[s][n][i], m);
+        break;
+    case Kind::Specials:
+        setFrom(t.specialTbl[s][n][i], m);
+        break;
+    case Kind::Start:
+        t.startTbl[s][n].nibLo = m[0];
+        t.startTbl[s][n].nibHi = m[1];
+        t.startTbl[s][n].screen = m[2];
+        break;
+    case Kind::Doors:
+        t.door1[s][n] = m[0];
+        t.door2[s][n] = m[1];
+        break;
+    case Kind::Scroll:
+        t.scrollByte[s][n] = m[0];
+        break;
+    case Kind::VScroll:
+        t.vScrollType[vScrollIndex(s, n)] = m[0];
+        break;
+    }
+}
+
+bool sorted(Kind k)
+{
+    return k == Kind::Objects || k == Kind::Specials;
+}
+
+// Where table slot i of a list lies in the file.
+int fileSlot(const Snapshot &sn, Kind k, int s, int n, int i)
+{
+    if (!sorted(k))
+        return i;
+    auto it = sn.fileSlot.find(listKey(s, n, k == Kind::Specials));
+    return it == sn.fileSlot.end() || i >= static_cast<int>(it->second.size()) ? i : it->second[i];
+}
+
+// The order the game needs: objects by screen, then height, from the top (in stages 11 and
+// 14 from the bottom); special objects by screen. Equal records keep their order in the file.
+std::vector<int> writeOrder(
+    Kind k, int s, const std::vector<Bytes> &rec, const std::vector<int> &at)
+{
+    std::vector<int> order(rec.size());
+    std::iota(order.begin(), order.end(), 0);
+    const bool up = s == 11 || s == 14;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        auto key = [&](int i) {
+            const Bytes &r = rec[i];
+            int v = k == Kind::Specials ? r[0] : up ? r[0] * 256 + r[1] : -(r[0] * 256 + r[1]);
+            return std::pair { v, at[i] };
+        };
+        return key(a) < key(b);
+    });
+    return order;
+}
+
+// The area's bytes after a save, and the order a list went out in (empty when kept).
+Bytes areaAfterSave(const StageTables &t, const Area &a, int s, int n, std::vector<int> &order)
+{
+    const RomImage &img = t.saved.image;
+    const int size = a.size();
+    const bool vert = vertical(t, s, n);
+    const Bytes was = img.bytes(a.pos, static_cast<long long>(a.count) * size);
+    std::vector<Bytes> rec(a.count);
+    std::vector<int> at(a.count);
+    bool touched = false;
+    for (int i = 0; i < a.count; ++i) {
+        at[i] = fileSlot(t.saved, a.kind, s, n, i);
+        const uint8_t *raw = was.data() + static_cast<size_t>(at[i]) * size;
+        rec[i].assign(raw, raw + size);
+        const Mem base = codec::decode(a.kind, raw, vert);
+        const Mem now = get(t, a.kind, s, n, i);
+        if (now == base)
+            continue;
+        Bytes out(size);
+        codec::encode(a.kind, now, base, raw, vert, out.data());
+        if (codec::isEnd(a.kind, out.data()))
+            continue; // a record never becomes an end mark: the list would lose its tail
+        touched = touched || out != rec[i];
+        rec[i] = std::move(out);
+    }
+    Bytes after = was;
+    if (sorted(a.kind) && touched)
+        order = writeOrder(a.kind, s, rec, at);
+    for (int m = 0; m < a.count; ++m) {
+        int i = order.empty() ? m : order[m];
+        int place = order.empty() ? at[i] : m;
+        std::copy(
+            rec[i].begin(), rec[i].end(), after.begin() + static_cast<long long>(place) * size);
+    }
+    return after;
+}
+
+// Patches for the bytes where `after` differs from `was`.
+void addRuns(long long pos, const Bytes &was, const Bytes &after, std::vector<Patch> &out)
+{
+    for (size_t i = 0; i < after.size();) {
+        if (after[i] == was[i]) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < after.size() && after[j] != was[j])
+            ++j;
+        out.push_back(
+            { pos + static_cast<long long>(i), Bytes(after.begin() + i, after.begin() + j) });
+        i = j;
+    }
+}
+
+bool overlaps(long long a0, long long a1, long long b0, long long b1)
+{
+    return a0 < b1 && b0 < a1;
+}
+
+// Records of (s, n) that share bytes with one of `ranges` read again from the snapshot.
+void readBack(
+    StageTables &t, int s, int n, const std::vector<std::pair<long long, long long>> &ranges)
+{
+    const RomImage &img = t.saved.image;
+    for (const Area &a : areasOf(t, img, s, n)) {
+        const int size = a.size();
+        for (int i = 0; i < a.count; ++i) {
+            long long p = a.pos + static_cast<long long>(fileSlot(t.saved, a.kind, s, n, i)) * size;
+            bool hit = std::any_of(ranges.begin(), ranges.end(),
+                [&](const auto &r) { return overlaps(p, p + size, r.first, r.second); });
+            if (hit && img.contains(p, size))
+                put(t, a.kind, s, n, i,
+                    codec::decode(a.kind, img.data().data() + (p - 1), vertical(t, s, n)));
+        }
+    }
+}
+
+// Listed sections whose records share bytes, found once by sorting every record area.
+void buildLinks(StageTables &t)
+{
+    struct Span
+    {
+        long long first, end;
+        int section;
+    };
+    std::vector<Span> spans;
+    for (int s = 0; s < stageCount; ++s)
+        for (int n = 0; n < t.secCount[s] && n < maxSections; ++n)
+            for (const Area &a : areasOf(t, t.saved.image, s, n))
+                if (a.count > 0)
+                    spans.push_back({ a.pos, a.end(), s * maxSections + n });
+    std::sort(
+        spans.begin(), spans.end(), [](const Span &a, const Span &b) { return a.first < b.first; });
+    auto &links = t.saved.links;
+    links.assign(stageCount * maxSections, {});
+    for (size_t i = 0; i < spans.size(); ++i)
+        for (size_t j = i + 1; j < spans.size() && spans[j].first < spans[i].end; ++j) {
+            int a = spans[i].section, b = spans[j].section;
+            if (a == b)
+                continue;
+            for (auto [x, y] : { std::pair { a, b }, std::pair { b, a } })
+                if (std::find(links[x].begin(), links[x].end(), y) == links[x].end())
+                    links[x].push_back(y);
+        }
+}
+
+std::vector<std::pair<long long, long long>> rangesOf(const std::vector<Patch> &patches)
+{
+    std::vector<std::pair<long long, long long>> r;
+    for (const Patch &p : patches)
+        r.push_back({ p.pos, p.pos + static_cast<long long>(p.bytes.size()) });
+    return r;
+}
+
+} // namespace
+
+int listKey(int s, int n, bool specials)
+{
+    return (s * maxSections + n) * 2 + (specials ? 1 : 0);
+}
+
+void reset(StageTables &t, RomImage file)
+{
+    t.saved = Snapshot {};
+    t.saved.image = std::move(file);
+}
+
+SectionChanges changes(const StageTables &t, int s, int n, std::string &unread)
+{
+    SectionChanges c;
+    if (!inRange(s, n))
+        return c;
+    for (const Area &a : areasOf(t, t.saved.image, s, n, &unread)) {
+        if (a.count == 0)
+            continue;
+        std::vector<int> order;
+        Bytes after = areaAfterSave(t, a, s, n, order);
+        addRuns(a.pos, t.saved.image.bytes(a.pos, static_cast<long long>(after.size())), after,
+            c.patches);
+        if (!order.empty())
+            (a.kind == Kind::Objects ? c.objectOrder : c.specialOrder) = std::move(order);
+    }
+    return c;
+}
+
+void written(StageTables &t, int s, int n, const SectionChanges &c)
+{
+    Snapshot &sn = t.saved;
+    for (const Patch &p : c.patches)
+        sn.image.put(p.pos, p.bytes);
+    for (auto [order, specials] :
+        { std::pair { &c.objectOrder, false }, { &c.specialOrder, true } }) {
+        if (order->empty())
+            continue;
+        std::vector<uint8_t> at(order->size());
+        for (size_t m = 0; m < order->size(); ++m)
+            at[static_cast<size_t>((*order)[m])] = static_cast<uint8_t>(m);
+        bool same = std::is_sorted(order->begin(), order->end());
+        if (same)
+            sn.fileSlot.erase(listKey(s, n, specials));
+        else
+            sn.fileSlot[listKey(s, n, specials)] = std::move(at);
+    }
+    readBack(t, s, n, rangesOf(c.patches));
+    share(t, s, n);
+}
+
+void share(StageTables &t, int s, int n)
+{
+    if (!inRange(s, n))
+        return;
+    Snapshot &sn = t.saved;
+    if (sn.links.empty())
+        buildLinks(t);
+    const std::vector<int> &others = sn.links[s * maxSections + n];
+    if (others.empty())
+        return;
+    SectionChanges c;
+    try {
+        std::string unread;
+        c = changes(t, s, n, unread);
+    } catch (const std::exception &) {
+        return; // an edit that cannot be saved is not passed on either
+    }
+    // The file as it would be with (s, n) saved now, for as long as the others read it.
+    std::vector<Patch> undo;
+    for (const Patch &p : c.patches) {
+        undo.push_back({ p.pos, sn.image.bytes(p.pos, static_cast<long long>(p.bytes.size())) });
+        sn.image.put(p.pos, p.bytes);
+    }
+    std::vector<std::pair<long long, long long>> mine;
+    for (const Area &a : areasOf(t, sn.image, s, n))
+        mine.push_back({ a.pos, a.end() });
+    for (int o : others)
+        readBack(t, o / maxSections, o % maxSections, mine);
+    for (auto it = undo.rbegin(); it != undo.rend(); ++it)
+        sn.image.put(it->pos, it->bytes);
+}
+
+void enterSection(StageTables &t, int s, int n)
+{
+    const int here = s * maxSections + n;
+    const int before = t.saved.shown;
+    t.saved.shown = here;
+    if (before >= 0 && before != here)
+        share(t, before / maxSections, before % maxSections);
+}
+
+void reread(StageTables &t, int s, int n, const RomImage &file)
+{
+    Snapshot &sn = t.saved;
+    if (sn.image.size() != file.size()) {
+        sn.image = file;
+    } else {
+        for (const Area &a : areasOf(t, file, s, n)) {
+            const long long len = a.end() - a.pos;
+            if (len > 0 && file.contains(a.pos, len))
+                sn.image.put(a.pos, file.bytes(a.pos, len));
+        }
+    }
+    sn.fileSlot.erase(listKey(s, n, false));
+    sn.fileSlot.erase(listKey(s, n, true));
+    sn.links.clear();
+    share(t, s, n);
+}
+
+} // namespace snap
