@@ -1,9 +1,12 @@
 #include "app/Pictures.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPolygon>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +46,23 @@ void castle(QPainter &p, const QRect &r)
             r.height() / 20 + 1);
 }
 
+// Draws text centred in its band, in the largest size up to pixelSize at which the whole of it
+// fits: whatever face the system gives for "Serif", no word is cut at the edges.
+void fitted(QPainter &p, const QRect &band, const QString &text, int pixelSize, bool bold)
+{
+    QFont f("Serif");
+    f.setBold(bold);
+    const QRect room = band.adjusted(4, 0, -4, 0);
+    for (int size = pixelSize; size >= 6; --size) {
+        f.setPixelSize(size);
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(text) <= room.width() && m.height() <= room.height())
+            break;
+    }
+    p.setFont(f);
+    p.drawText(band, Qt::AlignCenter, text);
+}
+
 QPixmap face(int w, int h, const QString &title, const QString &line)
 {
     QPixmap pm(w, h);
@@ -50,15 +70,8 @@ QPixmap face(int w, int h, const QString &title, const QString &line)
     QPainter p(&pm);
     castle(p, QRect(0, 0, w, h * 2 / 3));
     p.setPen(parchment);
-    QFont f("Serif");
-    f.setPixelSize(h / 9);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, h * 2 / 3, w, h / 6), Qt::AlignCenter, title);
-    f.setPixelSize(h / 22);
-    f.setBold(false);
-    p.setFont(f);
-    p.drawText(QRect(0, h * 5 / 6, w, h / 6), Qt::AlignCenter, line);
+    fitted(p, QRect(0, h * 2 / 3, w, h / 6), title, h / 9, true);
+    fitted(p, QRect(0, h * 5 / 6, w, h / 6), line, std::max(11, h / 22), false);
     return pm;
 }
 

@@ -23,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 class frmSplash;
+class frmReadme;
 namespace ctl {
 class ComboBox;
 class ImageBox;
@@ -339,6 +340,7 @@ private:
     Shared &g;
     StageTables &t;
     frmSplash *m_splash = nullptr;
+    QPointer<frmReadme> m_readme; // closing deletes it
     bool m_painting = false; // a paint stroke is under way
     int m_lastDragCell = -1;
     // The key press last seen, and the widget it last reached on its way up.

@@ -109,13 +109,22 @@ void frmRI3::buildMenus()
     connectFrame();
 }
 
+// One readme window at a time: asking again brings the open one to the front.
 void frmRI3::mnuReadme_Click()
 {
+    if (m_readme && m_readme->isVisible()) {
+        m_readme->showNormal();
+        m_readme->raise();
+        m_readme->activateWindow();
+        return;
+    }
     auto *w = new frmReadme(g, this);
-    if (w->Form_Load())
-        w->show();
-    else
+    if (!w->Form_Load()) {
         delete w;
+        return;
+    }
+    m_readme = w;
+    w->show();
 }
 
 void frmRI3::mnuAbout_Click()

@@ -71,8 +71,8 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 
 void frmRI3::drawingBox(const std::string &description)
 {
-    msg::box(errtext::box("The program encountered an unexpected error while drawing.",
-                 description, subDrawBlock, g.errCont),
+    msg::box(errtext::box("The program encountered an unexpected error while drawing.", description,
+                 subDrawBlock, g.errCont),
         msg::Critical, g.errTitle);
 }
 
@@ -92,8 +92,7 @@ frmRI3::DrawBatch::~DrawBatch()
     w.m_draws.failed = 0;
     try {
         w.drawingBox(description);
-    } catch (...) {
-    }
+    } catch (...) { }
 }
 
 // During a scroll a cell that stays visible takes its neighbour's picture; "C" marks it so the

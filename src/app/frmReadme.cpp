@@ -7,6 +7,8 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 {
     setObjectName("frmReadme");
@@ -43,13 +45,23 @@ bool frmReadme::Form_Load()
     return true;
 }
 
+// The margins are taken from the window's outer size, frame and title bar included, so the text
+// box fills what lies inside them; never more than the client area, whatever the frame.
 void frmReadme::fit()
 {
-    if (width() > look::tw(120) && height() > look::tw(330))
-        Text1->setGeometry(0, 0, width() - look::tw(120), height() - look::tw(330));
+    const QSize outer = frameGeometry().size();
+    if (outer.width() > look::tw(120) && outer.height() > look::tw(330))
+        Text1->setGeometry(0, 0, std::min(width(), outer.width() - look::tw(120)),
+            std::min(height(), outer.height() - look::tw(330)));
 }
 
 void frmReadme::resizeEvent(QResizeEvent *)
+{
+    msg::step(g, 666, [&] { fit(); });
+}
+
+// The frame is known only once the window stands on screen.
+void frmReadme::showEvent(QShowEvent *)
 {
     msg::step(g, 666, [&] { fit(); });
 }

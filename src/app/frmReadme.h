@@ -17,6 +17,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *) override;
+    void showEvent(QShowEvent *) override;
 
 private:
     void fit();

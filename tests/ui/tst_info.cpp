@@ -4,7 +4,9 @@
 #include "app/frmSplash.h"
 #include "rom/Release.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QAction>
@@ -36,6 +38,34 @@ Bytes cutRom(Program &p, size_t size)
     return rom;
 }
 
+// A ROM that raises exactly one irregular-ROM box, written in the program's place.
+enum class Damage { Truncated, StrayPointer };
+
+Bytes damagedRom(Program &p, Damage damage)
+{
+    Bytes rom = p.built.rom;
+    if (damage == Damage::Truncated) {
+        rom.resize(262160 + 1024 * 100 + 500); // inside CHR bank 100, past every table
+    } else {
+        // Stage 0 section 0's staircase pointer, one byte off: it now points into bytes that
+        // never end the list.
+        const rb::SectionLedger &sec = p.built.ledger.stages[0].sections[0];
+        const long long page = (sec.stairPos - 17) / 65536 * 65536 + 17;
+        int delta = 1;
+        auto unused = [&](long long at) {
+            for (long long i = at; i < at + 96; ++i)
+                if (i > static_cast<long long>(rom.size()) || rb::at(rom, i) != rb::filler)
+                    return false;
+            return true;
+        };
+        while (delta < 256 && !unused(page + (sec.stairPos - page + 256LL * delta) % 65536))
+            ++delta;
+        rom.at(static_cast<size_t>(sec.stairPtrPos)) += static_cast<uint8_t>(delta); // high byte
+    }
+    testfile::writeAll(p.rom, rom);
+    return rom;
+}
+
 } // namespace
 
 // The Help menu's windows, and the boxes the loader's failures end in.
@@ -45,25 +75,42 @@ class tst_info : public QObject
 private slots:
     void readmeShowsTheFileOrSaysWhyNot()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         testfile::writeText(p.dir.file("readme.txt"), "Line one\r\nline \xE9two");
         p.w->mnuReadme->trigger();
         frmReadme *r = shownWindow<frmReadme>();
         QVERIFY(r);
+        QVERIFY(QTest::qWaitForWindowExposed(r));
         QCOMPARE(r->windowTitle(), QString("Readme"));
         QVERIFY(r->Text1->toPlainText().startsWith("Line one"));
         QVERIFY(r->Text1->toPlainText().contains(QChar(0xE9)));
-        r->resize(400, 300);
-        QCOMPARE(r->Text1->width(), 400 - 8);
-        QCOMPARE(r->Text1->height(), 300 - 22);
+        // The text box keeps its margins from the window's outer size, frame included, and
+        // never reaches past the client area.
+        for (QSize size : { QSize(400, 300), QSize(700, 200) }) {
+            r->resize(size);
+            const QSize outer = r->frameGeometry().size();
+            QCOMPARE(r->Text1->width(), std::min(size.width(), outer.width() - 8));
+            QCOMPARE(r->Text1->height(), std::min(size.height(), outer.height() - 22));
+        }
+
+        // Asked for again: the same window comes to the front; there is never a second one.
+        r->Text1->setPlainText("scrolled and read");
+        p.w->mnuReadme->trigger();
+        p.w->mnuReadme->trigger();
+        int open = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            open += qobject_cast<frmReadme *>(w) && w->isVisible();
+        QCOMPARE(open, 1);
+        QCOMPARE(shownWindow<frmReadme>(), r);
+        QCOMPARE(r->Text1->toPlainText(), QString("scrolled and read"));
         r->close();
         QCOMPARE(boxes.count(), 0);
 
         std::remove(p.dir.file("readme.txt").c_str());
         p.w->mnuReadme->trigger();
         QCOMPARE(boxes.count("File not found or error reading file."), 1);
-        QCOMPARE(boxes.last().style, int(msg::Critical));
+        QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(boxes.last().title, QString("What a horrible night to have a curse"));
         QCOMPARE(shownWindow<frmReadme>(), nullptr);
 
@@ -74,15 +121,35 @@ private slots:
         shownWindow<frmReadme>()->close();
     }
 
+    // The About and splash faces show their whole text: nothing drawn touches the picture's
+    // left or right edge below the castle.
+    void aboutAndSplashShowTheirWholeText()
+    {
+        Shared g;
+        frmAbout about;
+        frmSplash splash(g);
+        for (QWidget *w : { static_cast<QWidget *>(&about), static_cast<QWidget *>(&splash) }) {
+            auto *face = w->findChild<QLabel *>("face");
+            QVERIFY(face);
+            const QImage img = face->pixmap().toImage();
+            QVERIFY(face->geometry().right() < w->width());
+            QVERIFY(face->geometry().bottom() < w->height());
+            for (int y = img.height() * 2 / 3; y < img.height(); ++y)
+                for (int x : { 0, 1, img.width() - 2, img.width() - 1 })
+                    QVERIFY2(qGray(img.pixel(x, y)) < 40,
+                        qPrintable(QString("%1 at %2,%3").arg(w->objectName()).arg(x).arg(y)));
+        }
+    }
+
     void aboutAndSplashCloseOnAClick()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         p.w->mnuAbout->trigger();
         frmAbout *a = shownWindow<frmAbout>();
         QVERIFY(a);
         QCOMPARE(a->windowTitle(), QString("About"));
-        QTest::mouseClick(a, Qt::LeftButton);
+        pointer::click(a);
         QVERIFY(!a->isVisible());
 
         p.w->mnuspl->trigger();
@@ -90,20 +157,27 @@ private slots:
         QVERIFY(s->isVisible());
         QCOMPARE(s->size(), QSize(512, 369));
         QCOMPARE(s->Label1->text(), QString("v 1.1"));
-        QTest::mouseClick(s->Label1, Qt::LeftButton);
+        pointer::click(s->Label1);
         QVERIFY(!s->isVisible());
+        QCOMPARE(boxes.count(), 0);
     }
 
     void closingAsksAboutUnsavedSections_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Yes saves") << int(msg::Yes);
-        QTest::newRow("No drops") << int(msg::No);
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("Yes saves") << int(QMessageBox::Yes) << 0 << true;
+        QTest::newRow("Return saves") << 0 << int(Qt::Key_Return) << true;
+        QTest::newRow("No drops") << int(QMessageBox::No) << 0 << false;
+        QTest::newRow("Escape drops") << 0 << int(Qt::Key_Escape) << false;
     }
     void closingAsksAboutUnsavedSections()
     {
-        QFETCH(int, answer);
-        Boxes boxes;
+        QFETCH(int, button);
+        QFETCH(int, key);
+        QFETCH(bool, saves);
+        RealBoxes boxes;
         {
             Program clean;
             clean.w->close();
@@ -111,23 +185,29 @@ private slots:
         }
         Program p;
         const Bytes before = p.romBytes();
-        p.w->sel_MouseDown(5, 1);
-        p.w->scr_MouseDown(20, 1, 0, 0);
-        boxes.answer(answer);
+        pointer::click(p.w->sel[5]);
+        pointer::click(p.w->scr[20]);
+        if (button)
+            boxes.click(QMessageBox::StandardButton(button));
+        else
+            boxes.key(Qt::Key(key));
         p.w->close();
         QCOMPARE(boxes.count("Save changes?"), 1);
         QCOMPARE(boxes.last().title, QString("You have unsaved data"));
-        QCOMPARE(boxes.last().style, int(msg::QuestionYesNo));
-        const Bytes after = p.romBytes();
-        if (answer == msg::Yes)
-            QCOMPARE(rb::at(after, p.t->layoutPos[0][0] + 20), uint8_t(5));
-        else
-            QVERIFY(after == before);
+        QCOMPARE(boxes.last().style(), int(msg::QuestionYesNo));
+        Bytes after = p.romBytes();
+        if (saves) {
+            const long long at = p.t->layoutPos[0][0] + p.w->cellPos[20];
+            QCOMPARE(rb::at(after, at), uint8_t(5));
+            after[static_cast<size_t>(at - 1)] = rb::at(before, at);
+        }
+        QVERIFY(after == before);
+        QVERIFY(!p.w->isVisible());
     }
 
     void missingPaletteFileEndsTheProgram()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         EndWatch end;
         Program p(rb::Rel::US, false);
         std::remove(p.dir.file("Vorlig.pal").c_str());
@@ -135,29 +215,74 @@ private slots:
         QCOMPARE(end.calls, 1);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text,
-            QString("Palette file 'Vorlig.pal' is either missing or corrupt.\rPlease copy a "
-                    "valid NES palette file bearing that name in the EXE folder.\rExecution "
+            QString("Palette file 'Vorlig.pal' is either missing or corrupt.\nPlease copy a "
+                    "valid NES palette file bearing that name in the EXE folder.\nExecution "
                     "will now stop."));
+        QCOMPARE(boxes.last().style(), int(msg::Critical));
         QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
     }
 
-    void cancelOnADamagedRomDeletesTheSettings()
+    // The irregular-ROM box, answered the four ways a person can, on ROMs that raise it once:
+    // OK and Return go on loading with the settings file kept; Cancel and Escape delete the
+    // settings file and end the program. Loading never writes the ROM.
+    void irregularRomBoxAnswers_data()
     {
-        Boxes boxes;
+        QTest::addColumn<int>("damage");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("goesOn");
+        const struct
+        {
+            const char *name;
+            QMessageBox::StandardButton button;
+            Qt::Key key;
+            bool goesOn;
+        } answers[] = {
+            { "OK", QMessageBox::Ok, Qt::Key_unknown, true },
+            { "Return", QMessageBox::NoButton, Qt::Key_Return, true },
+            { "Cancel", QMessageBox::Cancel, Qt::Key_unknown, false },
+            { "Escape", QMessageBox::NoButton, Qt::Key_Escape, false },
+        };
+        for (Damage d : { Damage::Truncated, Damage::StrayPointer })
+            for (const auto &a : answers)
+                QTest::addRow(
+                    "%s, %s", d == Damage::Truncated ? "truncated" : "stray pointer", a.name)
+                    << int(d) << int(a.button) << int(a.key) << a.goesOn;
+    }
+    void irregularRomBoxAnswers()
+    {
+        QFETCH(int, damage);
+        QFETCH(int, button);
+        QFETCH(int, key);
+        QFETCH(bool, goesOn);
+        RealBoxes boxes;
         EndWatch end;
         Program p(rb::Rel::US, false);
-        // A truncated ROM: the loader's reads run off its end.
-        const Bytes rom = cutRom(p, 150000);
-        boxes.answer(msg::Ok); // the debug byte lies past the end too
-        boxes.answer(msg::Cancel);
+        const Bytes rom = damagedRom(p, Damage(damage));
+        if (button != QMessageBox::NoButton)
+            boxes.click(QMessageBox::StandardButton(button));
+        else
+            boxes.key(Qt::Key(key));
         p.start();
-        QCOMPARE(end.calls, 1);
-        QCOMPARE(boxes.count(), 2);
-        QVERIFY(boxes.last().text.contains("The ROM you're loading is irregular or damaged. :("));
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.startsWith("The program encountered an unexpected error.\nThe "
+                                             "ROM you're loading is irregular or damaged. :(\n"
+                                             "Click Cancel to quit.\nDescription : "));
         QVERIFY(boxes.last().text.endsWith(" in subroutine 111."));
-        QCOMPARE(boxes.last().style, int(msg::CriticalOkCancel));
-        QVERIFY(!romfile::fileExists(p.dir.file("Vorlig.ini")));
-        QVERIFY(testfile::readAll(p.rom) == rom); // loading never writes
+        QCOMPARE(boxes.last().style(), int(msg::CriticalOkCancel));
+        QVERIFY(boxes.missingButtons.isEmpty());
+        QVERIFY(testfile::readAll(p.rom) == rom);
+        QCOMPARE(end.calls, goesOn ? 0 : 1);
+        QCOMPARE(romfile::fileExists(p.dir.file("Vorlig.ini")), goesOn);
+        if (!goesOn)
+            return;
+        // Loaded and shown: stage 0, section 0, every cell drawn, nothing marked.
+        QCOMPARE(p.g->curStage, 0);
+        QCOMPARE(p.g->curSection, 0);
+        QVERIFY(!p.w->splash()->isVisible());
+        for (ctl::ImageBox *cell : p.w->scr)
+            QVERIFY(!cell->picture().isNull());
+        QVERIFY(!p.g->anyModified());
     }
 
     // A damaged ROM answered with OK at every box: every section of every stage can still be
@@ -226,18 +351,6 @@ private slots:
             startup::stopWatching();
             QVERIFY(seen >= 1);
         }
-        QVERIFY(testfile::readAll(p.rom) == rom);
-    }
-
-    void okOnADamagedRomGoesOn()
-    {
-        Boxes boxes;
-        Program p(rb::Rel::US, false);
-        const Bytes rom = cutRom(p, 150000);
-        p.start();
-        QVERIFY(boxes.count() >= 1);
-        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
-        QCOMPARE(p.g->curStage, 0);
         QVERIFY(testfile::readAll(p.rom) == rom);
     }
 };

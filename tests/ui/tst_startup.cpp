@@ -5,6 +5,7 @@
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -74,27 +77,60 @@ class tst_startup : public QObject
 private slots:
     void cleanup() { startup::stopWatching(); }
 
+    // Closing the Settings window without a settings file asks "Info needed": OK lets it open
+    // again, until a settings file exists; Cancel ends the program.
     void noSettingsFileShowsSettingsUntilOneExists()
     {
-        Boxes boxes;
+        RealBoxes boxes;
+        boxes.click(QMessageBox::Ok);
+        boxes.key(Qt::Key_Return);
         Folder p;
         std::string rom = p.rom(Kind::US);
         int shown = 0;
         startup::onModal([&](QDialog *d) {
             if (d->objectName() != "Settings")
                 return true;
-            if (++shown == 3)
-                startup::writeIni(p.dir, rom);
-            d->close();
-            return true;
+            if (++shown < 3) {
+                d->close();
+                return true;
+            }
+            auto *s = qobject_cast<Settings *>(d);
+            QTest::keyClicks(s->txtRomPath, QString::fromStdString(rom));
+            pointer::click(s->cmdSettingsOK);
+            return false;
         });
         p.w->Form_Load();
         QCOMPARE(shown, 3);
-        QCOMPARE(boxes.count(romNotFound), 0);
+        QCOMPARE(boxes.count("You must specify the location of the ROM. Press Cancel to exit the "
+                             "program."),
+            2);
+        QCOMPARE(boxes.last().title, QString("Info needed"));
+        QCOMPARE(boxes.last().style(), int(msg::ExclamationOkCancel));
+        QCOMPARE(boxes.count(), 2);
         QCOMPARE(p.g.ini.romPath, rom);
         QCOMPARE(p.g.appPath, p.dir.path());
         QCOMPARE(p.g.datPath, p.dir.path() + "Attic/");
         QVERIFY(QDir(QString::fromStdString(p.g.datPath)).exists());
+        QCOMPARE(p.g.curStage, 0);
+    }
+
+    void cancelOnInfoNeededEndsTheProgram()
+    {
+        RealBoxes boxes;
+        boxes.click(QMessageBox::Cancel);
+        EndWatch end;
+        Folder p;
+        int shown = 0;
+        startup::onModal([&](QDialog *d) {
+            if (d->objectName() == "Settings" && ++shown == 1)
+                d->close();
+            return true;
+        });
+        p.w->Form_Load();
+        QCOMPARE(shown, 1);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(end.calls, 1);
+        QVERIFY(!romfile::fileExists(p.dir.file("Vorlig.ini")));
     }
 
     void missingRomIsReportedOnceThenSettings()

@@ -9,11 +9,11 @@
 #include "ui/support/RealBoxes.h"
 
 #include <QAction>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
 
@@ -274,6 +274,60 @@ private slots:
         p.w->stagScroll->setValue(3);
         QCOMPARE(p.g->curSection, 3);
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // Mirror asks first; OK (or Return) copies the upward section's layout into the downward one
+    // shown and marks it, Cancel (or Escape) leaves everything as it was. Nothing is written.
+    void mirrorCopiesTheUpwardLayoutOnOk_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("mirrors");
+        QTest::newRow("OK") << int(QMessageBox::Ok) << 0 << true;
+        QTest::newRow("Return") << 0 << int(Qt::Key_Return) << true;
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << 0 << false;
+        QTest::newRow("Escape") << 0 << int(Qt::Key_Escape) << false;
+    }
+    void mirrorCopiesTheUpwardLayoutOnOk()
+    {
+        QFETCH(int, button);
+        QFETCH(int, key);
+        QFETCH(bool, mirrors);
+        RealBoxes boxes;
+        Program p;
+        const Bytes rom = p.romBytes();
+        pointer::choose(p.w->Combo1, 1);
+        pointer::choose(p.w->Combo2, 10); // mirrors section 5
+        const std::string before = p.t->layoutStr[1][10];
+        const std::string up = p.t->layoutStr[1][5];
+        QVERIFY(before.compare(0, 48, up, 0, 48) != 0);
+        if (button)
+            boxes.click(QMessageBox::StandardButton(button));
+        else
+            boxes.key(Qt::Key(key));
+        pointer::click(p.w->cmdMirror);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Upward/Downward Mirror"));
+        QCOMPARE(boxes.last().text,
+            QString("The BG used in the corresponding 'upward' section will be copied here.\nClick "
+                    "OK to proceed, but don't forget to add/remove the door tiles."));
+        QCOMPARE(boxes.last().style(), int(msg::QuestionOkCancel));
+        const std::string &now = p.t->layoutStr[1][10];
+        QCOMPARE(now.size(), before.size());
+        if (mirrors) {
+            const size_t n = std::min(before.size(), up.size());
+            QVERIFY(now.compare(0, n, up, 0, n) == 0);
+            QVERIFY(now.compare(n, std::string::npos, before, n) == 0);
+            QCOMPARE(p.g->modFlags[1][10], uint8_t(1));
+            QVERIFY(p.w->cmdSave->isEnabled());
+            for (int k = 0; k < 48; ++k)
+                QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag.right(2),
+                    QString::fromStdString(num::hex2(blockAt(p, k))));
+        } else {
+            QVERIFY(now == before);
+            QVERIFY(!p.g->anyModified());
+        }
+        QVERIFY(p.romBytes() == rom);
     }
 
     void barsFollowTheSectionShape()
