@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# scripts/demo-settings: a fresh program folder gets a Vorlig.ini naming a copy of the demo ROM;
+# an existing Vorlig.ini, or an existing copy with its edits, is never touched.
+set -euo pipefail
+script=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+head -c 300000 /dev/urandom >"$dir/demo-us.nes"
+said=$("$script" "$dir")
+[ -n "$said" ] || fail "nothing said"
+grep -q "$dir/my-demo-us.nes" <<<"$said" || fail "the message does not name the copy: $said"
+cmp -s "$dir/demo-us.nes" "$dir/my-demo-us.nes" || fail "the copy differs from the demo"
+expected=$(printf 'rompath=%s\r\nemupath=\r\nromload=1\r\nbackupr=\r\nhscmask=0\r\nvscmask=1\r\ngridlin=0\r\n' "$dir/my-demo-us.nes" | od -c)
+[ "$(od -c <"$dir/Vorlig.ini")" = "$expected" ] || fail "Vorlig.ini is not the seven lines"
+
+# Run again: nothing said, nothing changed.
+printf 'edited' | dd of="$dir/my-demo-us.nes" conv=notrunc status=none
+before=$(md5sum "$dir"/*.nes "$dir/Vorlig.ini")
+[ -z "$("$script" "$dir")" ] || fail "a second run spoke"
+[ "$(md5sum "$dir"/*.nes "$dir/Vorlig.ini")" = "$before" ] || fail "a second run changed a file"
+
+# No Vorlig.ini but an edited copy: the copy keeps its edits.
+rm "$dir/Vorlig.ini"
+"$script" "$dir" >/dev/null
+[ "$(head -c 6 "$dir/my-demo-us.nes")" = "edited" ] || fail "the edited copy was replaced"
+[ -z "$(find "$dir" -name '.Vorlig.ini.*' -o -name '*.tmp')" ] || fail "temporary files left"
+echo "ok"
