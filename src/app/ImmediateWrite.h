@@ -11,11 +11,10 @@ namespace immediate {
 
 // Replaces the byte at pos with make(the byte there now). Returns what failed, empty when the
 // byte was written.
-inline std::string write(
-    const std::string &rom, long long pos, const std::function<uint8_t(uint8_t)> &make)
+inline std::string write(RomFile &rom, long long pos, const std::function<uint8_t(uint8_t)> &make)
 {
     try {
-        romfile::write(rom, { { pos, { make(romfile::readByte(rom, pos)) } } });
+        rom.write({ { pos, { make(romfile::readByte(rom.path(), pos)) } } });
         return {};
     } catch (...) {
         return msg::describe(std::current_exception());

@@ -3,9 +3,6 @@
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 const char *const keys[7]
@@ -66,12 +63,14 @@ namespace ini {
 
 std::vector<std::string> read(const std::string &path, int lines, IniValues &v)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return { "File not found: " + path };
-    std::stringstream ss;
-    ss << in.rdbuf();
-    std::vector<std::string> l = splitLines(ss.str());
+    // Read like the ROM: never waiting on a pipe planted at the name.
+    Bytes bytes;
+    try {
+        bytes = romfile::readFile(path);
+    } catch (const VbError &e) {
+        return { e.what() };
+    }
+    std::vector<std::string> l = splitLines(std::string(bytes.begin(), bytes.end()));
     std::vector<std::string> errs;
     int n = std::min<int>(lines, static_cast<int>(l.size()));
     for (int i = 0; i < n; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/SettingsFile.h"
+#include "rom/RomFile.h"
 #include "stage/Records.h"
 
 #include <array>
@@ -73,6 +74,7 @@ struct Shared : RomTables
     std::string datPath; // appPath + "Attic/"
     std::string romVer; // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese
     IniValues ini; // paths and view flags from the settings file
+    RomFile rom; // the working ROM as loaded; every write of it goes through here
 
     int curStage = 0;
     int curSection = 0;

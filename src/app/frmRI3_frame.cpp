@@ -93,7 +93,7 @@ void frmRI3::DebugChecking()
     const bool before = mnuDebug->isChecked();
     const bool on = !before;
     mnuDebug->setChecked(on);
-    const std::string failure = immediate::write(g.ini.romPath, release::debugBytePos,
+    const std::string failure = immediate::write(g.rom, release::debugBytePos,
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (!failure.empty()) {
         mnuDebug->setChecked(before);

@@ -42,7 +42,7 @@ void frmRI3::cmbTime_Click()
     const long long pos = (g.romVer == "1" ? 227109 : 78812) + area;
     uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
     const std::string failure = immediate::write(
-        g.ini.romPath, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
+        g.rom, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (!failure.empty())
         code = immediate::held(g.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
     for (int k = 0; k < t.secCount[s]; ++k)

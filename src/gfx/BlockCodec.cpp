@@ -82,7 +82,7 @@ void saveBlock(Shared &g, int tileset, int block, const StoredBlock &now, const 
     const std::vector<Patch> patches
         = changedBytes(blockPatches(g, tileset, block, now), blockPatches(g, tileset, block, was));
     if (!patches.empty())
-        romfile::write(g.ini.romPath, patches);
+        g.rom.write(patches);
     const auto ts = static_cast<size_t>(tileset);
     const auto b = static_cast<size_t>(block);
     g.blockTiles[ts][b] = now.tiles;

@@ -122,7 +122,7 @@ void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const rende
     const std::vector<Patch> patches = changedBytes(
         { { at, Bytes(chr.begin(), chr.end()) } }, { { at, Bytes(was.begin(), was.end()) } });
     if (!patches.empty())
-        romfile::write(g.ini.romPath, patches);
+        g.rom.write(patches);
     g.chrData[static_cast<size_t>(e.bank)][static_cast<size_t>(e.bankTile)] = chr;
     render::decodeTile(chr, pix[static_cast<size_t>(e.tileNum)]);
     g.tileChanged = true;

@@ -175,7 +175,7 @@ void frmPalettes::cmdOK_Click()
             = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
                 bgpal::savePatches(m_read, release(), setPos, num::toByte(m_readSet)));
         if (!patches.empty())
-            romfile::write(g.ini.romPath, patches);
+            g.rom.write(patches);
     });
     if (!saved)
         return;
@@ -197,7 +197,7 @@ void frmPalettes::cmdRestore_Click()
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
         const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.ini.backupPath), r, l);
-        romfile::write(g.ini.romPath, x.patches);
+        g.rom.write(x.patches);
         // What the ROM holds now counts as read, so Save does not write it again.
         for (bgpal::PalSets *p : { &palSets, &m_read }) {
             bgpal::putRecord(*p, l, x.record);

@@ -339,7 +339,7 @@ void frmPatterns::cmdOK_Click()
         const std::vector<Patch> patches
             = changedBytes(patbank::savePatches(now, r), patbank::savePatches(read, r));
         if (!patches.empty())
-            romfile::write(g.ini.romPath, patches);
+            g.rom.write(patches);
     });
     if (!saved) {
         QApplication::restoreOverrideCursor();

@@ -158,7 +158,7 @@ void frmSprites::cmdOK_Click()
             = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
                 sprpal::savePatches(m_read, release(), pos, num::toByte(m_readSet)));
         if (!patches.empty())
-            romfile::write(g.ini.romPath, patches);
+            g.rom.write(patches);
     });
     if (!saved)
         return;
@@ -175,7 +175,7 @@ void frmSprites::cmdRestore_Click()
     const bool restored = msg::step(g, 803, [&] {
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
         const RomImage backup = RomImage::load(g.ini.backupPath);
-        romfile::write(g.ini.romPath, sprpal::restorePatches(backup, release(), l));
+        g.rom.write(sprpal::restorePatches(backup, release(), l));
     });
     if (!restored)
         return;

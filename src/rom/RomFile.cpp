@@ -1,117 +1,12 @@
 #include "rom/RomFile.h"
 
-#include "rom/VbError.h"
+#include "rom/Release.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-std::string sysText(const std::string &what, const std::string &path)
-{
-    return what + " '" + path + "': " + std::strerror(errno);
-}
-
-Bytes slurp(const std::string &path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            throw VbError("File not found: " + path);
-        throw VbError(sysText("Cannot open", path));
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw VbError("Not a file: " + path);
-    }
-    Bytes data(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    while (got < data.size()) {
-        ssize_t r = ::read(fd, data.data() + got, data.size() - got);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0) {
-            int e = errno;
-            ::close(fd);
-            errno = e;
-            throw VbError(r < 0 ? sysText("Cannot read", path) : "File changed while read: " + path);
-        }
-        got += static_cast<size_t>(r);
-    }
-    ::close(fd);
-    return data;
-}
-
-// Where a save really lands: a link is followed so the link itself survives.
-std::string resolved(const std::string &path)
-{
-    char buf[PATH_MAX];
-    if (::realpath(path.c_str(), buf))
-        return buf;
-    return path;
-}
-
-void writeAll(int fd, const uint8_t *p, size_t n, const std::string &path)
-{
-    while (n > 0) {
-        ssize_t w = ::write(fd, p, n);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            throw VbError(sysText("Cannot write", path));
-        p += w;
-        n -= static_cast<size_t>(w);
-    }
-}
-
-void commit(const std::string &path, const uint8_t *data, size_t n, bool mustExist)
-{
-    std::string target = resolved(path);
-    struct stat st {};
-    mode_t mode = 0644;
-    if (::stat(target.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
-    else if (mustExist)
-        throw VbError("File not found: " + path);
-    std::string tmp = target + ".vorlig-save";
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        throw VbError(sysText("Cannot write", path));
-    try {
-        writeAll(fd, data, n, path);
-        if (::fsync(fd) != 0)
-            throw VbError(sysText("Cannot write", path));
-        if (::fchmod(fd, mode) != 0)
-            throw VbError(sysText("Cannot write", path));
-    } catch (...) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        throw;
-    }
-    if (::close(fd) != 0) {
-        ::unlink(tmp.c_str());
-        throw VbError(sysText("Cannot write", path));
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        int e = errno;
-        ::unlink(tmp.c_str());
-        errno = e;
-        throw VbError(sysText("Cannot write", path));
-    }
-}
-
-} // namespace
+#include <algorithm>
 
 RomImage RomImage::load(const std::string &path)
 {
-    return RomImage(slurp(path));
+    return RomImage(romfile::readFile(path));
 }
 
 bool RomImage::contains(long long pos, long long n) const
@@ -150,12 +45,91 @@ void RomImage::put(long long pos, const Bytes &b)
     std::copy(b.begin(), b.end(), m_data.begin() + (pos - 1));
 }
 
+const RomImage &RomFile::load(const std::string &path)
+{
+    std::string from = path; // path may be m_path itself
+    m_path.clear();
+    m_known = RomImage();
+    m_known = RomImage(romfile::readFile(from));
+    m_path = std::move(from);
+    return m_known;
+}
+
+RomImage RomFile::reread()
+{
+    if (!loaded())
+        throw VbError("No ROM file is loaded");
+    romfile::OpenFile f(m_path);
+    Bytes now = current(f, "read");
+    const Bytes &known = m_known.data();
+    auto diff = std::mismatch(now.begin(), now.end(), known.begin());
+    if (diff.first != now.end())
+        changed("it no longer holds at position " + std::to_string(diff.first - now.begin() + 1)
+                + " what the program read or wrote there",
+            "read");
+    return RomImage(std::move(now));
+}
+
+void RomFile::write(const std::vector<Patch> &patches)
+{
+    if (patches.empty())
+        return;
+    if (!loaded())
+        throw VbError("No ROM file is loaded: nothing was written");
+    romfile::OpenFile f(m_path);
+    RomImage next(current(f, "written"));
+    checkUnchanged(next.data(), patches);
+    for (const Patch &p : patches)
+        next.put(p.pos, p.bytes);
+    f.replace(next.data(), patches);
+    for (const Patch &p : patches)
+        m_known.put(p.pos, p.bytes);
+}
+
+// The file's bytes now, which must at least be a file of the same size and release. Reading
+// it whole costs less than a tenth of a save, and unlike the file's times it cannot miss a
+// change made within the same clock tick.
+Bytes RomFile::current(const romfile::OpenFile &f, const char *verb) const
+{
+    Bytes now = f.readAll();
+    const Bytes &known = m_known.data();
+    if (now.size() != known.size())
+        changed("it is now " + std::to_string(now.size()) + " bytes long, not "
+                + std::to_string(known.size()),
+            verb);
+    const size_t sig = static_cast<size_t>(release::signaturePos - 1);
+    const size_t sigEnd = std::min(known.size(), sig + 16);
+    if (sig < sigEnd && !std::equal(now.begin() + sig, now.begin() + sigEnd, known.begin() + sig))
+        changed("it holds another ROM, its release signature differs", verb);
+    return now;
+}
+
+void RomFile::checkUnchanged(const Bytes &file, const std::vector<Patch> &patches) const
+{
+    const Bytes &known = m_known.data();
+    for (const Patch &p : patches)
+        for (size_t i = 0; i < p.bytes.size(); ++i) {
+            const long long pos = p.pos + static_cast<long long>(i);
+            const size_t at = static_cast<size_t>(pos - 1);
+            if (pos >= 1 && at < known.size() && file[at] != known[at])
+                changed("it no longer holds at position " + std::to_string(pos)
+                        + " what the program read or wrote there",
+                    "written");
+        }
+}
+
+void RomFile::changed(const std::string &why, const char *verb) const
+{
+    throw RomChanged("The ROM file '" + m_path + "' changed on disk since it was loaded: " + why
+        + "; nothing was " + verb);
+}
+
 namespace romfile {
 
 std::string outsideText(long long pos, long long fileSize)
 {
     return "position " + std::to_string(pos) + " lies outside the " + std::to_string(fileSize)
-            + "-byte ROM file";
+        + "-byte ROM file";
 }
 
 Bytes read(const std::string &path, long long pos, long long n)
@@ -166,31 +140,6 @@ Bytes read(const std::string &path, long long pos, long long n)
 uint8_t readByte(const std::string &path, long long pos)
 {
     return read(path, pos, 1)[0];
-}
-
-void write(const std::string &path, const std::vector<Patch> &patches)
-{
-    RomImage image = RomImage::load(path);
-    for (const Patch &p : patches)
-        image.put(p.pos, p.bytes);
-    commit(path, image.data().data(), image.data().size(), true);
-}
-
-void replaceFile(const std::string &path, const std::string &content)
-{
-    commit(path, reinterpret_cast<const uint8_t *>(content.data()), content.size(), false);
-}
-
-bool fileExists(const std::string &path)
-{
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool dirExists(const std::string &path)
-{
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace romfile

@@ -1,58 +1,57 @@
 #pragma once
-#include <cstdint>
+#include "rom/OpenFile.h"
+#include "rom/RomImage.h"
+#include "rom/VbError.h"
+
 #include <string>
 #include <vector>
 
-// The ROM addressed by 1-based positions (position = file offset + 1).
-using Bytes = std::vector<uint8_t>;
-
-// A ROM image held in memory; every read is checked against its size.
-class RomImage
+// The ROM file at the path is no longer the one the program loaded: another program rewrote or
+// replaced it since. Nothing was read or written.
+class RomChanged : public VbError
 {
 public:
-    RomImage() = default;
-    explicit RomImage(Bytes data) : m_data(std::move(data)) { }
-
-    static RomImage load(const std::string &path); // throws VbError
-
-    long long size() const { return static_cast<long long>(m_data.size()); }
-    bool contains(long long pos, long long n = 1) const;
-    uint8_t byte(long long pos) const;
-    Bytes bytes(long long pos, long long n) const;
-    // Little-endian 2-byte word at pos.
-    unsigned word(long long pos) const;
-    void put(long long pos, const Bytes &b); // overwrites existing bytes only
-    const Bytes &data() const { return m_data; }
-
-private:
-    void check(long long pos, long long n) const;
-    Bytes m_data;
+    using VbError::VbError;
 };
 
-struct Patch
+// The working ROM as the program last knew it: the path it was loaded from and its bytes as the
+// program read or last wrote them. Every write of the ROM goes
+// through here, and is refused when the file on disk is not the one loaded any more, so that
+// edits made on one file never land in another.
+class RomFile
 {
-    long long pos; // 1-based
-    Bytes bytes;
+public:
+    // Reads the ROM at path and makes it the file later writes go to. Throws VbError (and then
+    // knows no file).
+    const RomImage &load(const std::string &path);
+    bool loaded() const { return !m_path.empty(); }
+    const std::string &path() const { return m_path; }
+    const RomImage &image() const { return m_known; }
+
+    // The file's bytes now. Throws RomChanged when any byte differs from what the program
+    // read or wrote, VbError when it cannot be read.
+    RomImage reread();
+
+    // Writes the patches into the file after checking that it is still the file loaded: the
+    // same size, the same release signature, and, at every position about to be written, the
+    // bytes the program read or last wrote there (bytes changed by others elsewhere are kept).
+    // Throws RomChanged, or VbError when the write itself failed; the file is then unchanged.
+    void write(const std::vector<Patch> &patches);
+
+private:
+    Bytes current(const romfile::OpenFile &f, const char *verb) const;
+    void checkUnchanged(const Bytes &file, const std::vector<Patch> &patches) const;
+    [[noreturn]] void changed(const std::string &why, const char *verb) const;
+
+    std::string m_path;
+    RomImage m_known; // per position, what the program read or wrote
 };
 
 namespace romfile {
-
-std::string outsideText(long long pos, long long fileSize);
 
 // Reads n bytes at pos from the file at path; throws VbError when the file is missing or the
 // range lies outside it.
 Bytes read(const std::string &path, long long pos, long long n);
 uint8_t readByte(const std::string &path, long long pos);
-
-// Writes every patch into the file in place. The patched file is written beside the original
-// and renamed over it, so a failure at any step leaves the original untouched. Only existing
-// bytes may be overwritten. Throws VbError on failure.
-void write(const std::string &path, const std::vector<Patch> &patches);
-
-// Replaces the whole content of a file the same crash-safe way (the settings file uses it).
-void replaceFile(const std::string &path, const std::string &content);
-
-bool fileExists(const std::string &path);
-bool dirExists(const std::string &path);
 
 } // namespace romfile

@@ -209,7 +209,7 @@ LoadOutcome Loader::run()
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
     step([&] { readTemplates(); });
-    bool romRead = step([&] { rom = RomImage::load(g.ini.romPath); });
+    bool romRead = step([&] { rom = g.rom.load(g.ini.romPath); });
     if (romRead) {
         pass([&] { firstPass(); });
         step([&] {

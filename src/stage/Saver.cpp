@@ -22,9 +22,9 @@ std::string unreadText(const std::string &unread, int s, int n)
 }
 
 // The one place where section records go into the ROM file.
-void writeRom(const Shared &g, const std::vector<Patch> &patches)
+void writeRom(Shared &g, const std::vector<Patch> &patches)
 {
-    romfile::write(g.ini.romPath, patches);
+    g.rom.write(patches);
 }
 
 } // namespace
@@ -130,7 +130,7 @@ bool Revert(Shared &g, StageTables &t, ReadReport &r)
         return false;
     }
     RomImage rom;
-    if (!guarded(r, [&] { rom = RomImage::load(g.ini.romPath); }))
+    if (!guarded(r, [&] { rom = g.rom.reread(); }))
         return false;
     bool ok = reread(r, "staircase", s, n, codec::readStairs, rom, t);
     ok &= guarded(r, [&] { codec::readLayout(rom, t, s, n); });

@@ -307,7 +307,7 @@ void PresetWindow::cmbTop_Click(int i)
 void PresetWindow::writeRom(const std::vector<Patch> &patches)
 {
     if (!patches.empty())
-        romfile::write(g.ini.romPath, patches);
+        g.rom.write(patches);
 }
 
 void PresetWindow::cmdOK_Click()

@@ -94,7 +94,7 @@ void frmBGM::cmdOK_Click()
             chosen[i] = static_cast<unsigned>(v);
     const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
     // A failed write is reported and keeps the window open with the choices.
-    if (patches.empty() || msg::step(g, subOK, [&] { romfile::write(g.ini.romPath, patches); }))
+    if (patches.empty() || msg::step(g, subOK, [&] { g.rom.write(patches); }))
         accept();
 }
 

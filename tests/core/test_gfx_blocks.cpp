@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 constexpr long long chrBase = 262161;
@@ -31,6 +33,7 @@ struct Fixture
             g.chrBankPos[static_cast<size_t>(b)] = static_cast<int32_t>(chrBase + 1024 * b);
         g.ini.romPath = dir.file("game.nes");
         testfile::writeAll(g.ini.romPath, rom);
+        g.rom.load(g.ini.romPath);
     }
     Bytes file() const { return testfile::readAll(g.ini.romPath); }
 };
@@ -239,7 +242,7 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
     e.load(f.g, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
-    f.g.ini.romPath = f.dir.file("gone.nes");
+    std::remove(f.g.ini.romPath.c_str());
     f.g.tileBank = 3;
     e.load(f.g, false);
     e.pixVal[0] = 3;

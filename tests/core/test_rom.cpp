@@ -83,67 +83,6 @@ TEST(RomImage, ReadsOutsideTheFileAreErrors)
     EXPECT_THROW(rom.word(40976), VbError);
 }
 
-TEST(RomFileWrite, PatchesInPlaceAndNeverGrows)
-{
-    TempDir dir;
-    std::string path = dir.file("game.nes");
-    Bytes original(1000);
-    for (size_t i = 0; i < original.size(); ++i)
-        original[i] = static_cast<uint8_t>(i * 7);
-    testfile::writeAll(path, original);
-    ::chmod(path.c_str(), 0640);
-
-    romfile::write(path, { { 1, { 0xAA } }, { 999, { 0xBB, 0xCC } } });
-    Bytes now = testfile::readAll(path);
-    Bytes expect = original;
-    expect[0] = 0xAA;
-    expect[998] = 0xBB;
-    expect[999] = 0xCC;
-    EXPECT_EQ(now, expect);
-    struct stat st
-    {
-    };
-    ::stat(path.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-
-    // A patch past the end fails and leaves the file whole, even for patches before it.
-    EXPECT_THROW(romfile::write(path, { { 5, { 1 } }, { 1000, { 1, 2 } } }), VbError);
-    EXPECT_EQ(testfile::readAll(path), expect);
-    EXPECT_FALSE(romfile::fileExists(path + ".vorlig-save"));
-}
-
-TEST(RomFileWrite, FollowsLinksAndReportsMissingFiles)
-{
-    TempDir dir;
-    std::string real = dir.file("real.nes");
-    std::string link = dir.file("link.nes");
-    testfile::writeAll(real, Bytes(10, 0));
-    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-    romfile::write(link, { { 3, { 9 } } });
-    EXPECT_EQ(testfile::readAll(real)[2], 9);
-    struct stat st
-    {
-    };
-    ::lstat(link.c_str(), &st);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_THROW(romfile::write(dir.file("none.nes"), { { 1, { 1 } } }), VbError);
-    EXPECT_FALSE(romfile::fileExists(dir.file("none.nes")));
-    EXPECT_THROW(romfile::readByte(dir.file("none.nes"), 1), VbError);
-}
-
-TEST(RomFileWrite, ReadOnlyFolderLeavesOriginal)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes anywhere";
-    TempDir dir;
-    std::string path = dir.file("game.nes");
-    testfile::writeAll(path, Bytes(10, 1));
-    ::chmod(dir.path().c_str(), 0555);
-    EXPECT_THROW(romfile::write(path, { { 1, { 2 } } }), VbError);
-    ::chmod(dir.path().c_str(), 0755);
-    EXPECT_EQ(testfile::readAll(path), Bytes(10, 1));
-}
-
 // Paths name one file by where they lead; their text only counts when nothing exists there.
 TEST(SameFile, FollowsTheFileNotTheText)
 {

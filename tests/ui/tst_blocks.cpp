@@ -287,15 +287,14 @@ private slots:
         const auto tiles = p.g->blockTiles[0][6];
         frmEditTSA ed(*p.g, *p.w);
         ed.imgTile_MouseDown(0x44, 1);
-        const std::string rom = p.g->ini.romPath;
-        p.g->ini.romPath = p.dir.file("missing.nes");
+        p.writeProtect(true);
         ed.cmdOK_Click();
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 311."));
         QCOMPARE(p.g->blockTiles[0][6], tiles);
         QCOMPARE(ed.result(), 0);
         QCOMPARE(int(ed.m.blkTiles[0]), 0x44);
-        p.g->ini.romPath = rom;
+        p.writeProtect(false);
         ed.cmdOK_Click();
         QCOMPARE(int(p.g->blockTiles[0][6][0]), 0x44);
         QCOMPARE(ed.result(), int(QDialog::Accepted));

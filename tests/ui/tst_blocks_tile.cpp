@@ -241,13 +241,14 @@ private slots:
     {
         TileWindow t;
         const auto chr = t.p.g->chrData[0x2A][7];
-        t.p.g->ini.romPath = t.p.dir.file("elsewhere.nes");
+        const Bytes before = t.p.romBytes();
+        t.p.writeProtect(true);
         pointer::click(t.w->pixel[9], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdOK);
         QCOMPARE(t.boxes.count(), 1);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
         QVERIFY(!t.p.g->tileChanged);
-        QVERIFY(!romfile::fileExists(t.p.g->ini.romPath));
+        QVERIFY(t.p.romBytes() == before);
         QVERIFY(t.w->isVisible());
     }
 };

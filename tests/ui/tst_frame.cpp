@@ -159,11 +159,11 @@ private slots:
         QVERIFY(boxes.last().text.endsWith("the Debug Screen stays on."));
 
         // A ROM gone from its place: nothing is created, the mark keeps what it showed.
-        p.g->ini.romPath = p.dir.file("missing.nes");
+        std::remove(p.rom.c_str());
         ctrlD();
         QCOMPARE(boxes.count(), 3);
         QVERIFY(p.w->mnuDebug->isChecked());
-        QVERIFY(!romfile::fileExists(p.dir.file("missing.nes")));
+        QVERIFY(!romfile::fileExists(p.rom));
     }
 
     void viewTogglesRewriteTheSettingsFile()

@@ -443,15 +443,14 @@ void tst_palettes::failedSaveKeepsTheWindowOpen()
     const Bytes before = p.romBytes();
     const int set = p.g->palSetNo[0][0];
     side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
-        const std::string rom = p.g->ini.romPath;
-        p.g->ini.romPath = p.dir.file("missing.nes");
+        p.writeProtect(true);
         side::pick(w->boxSet, (set + 1) % 44);
         pointer::click(w->cmdAssign);
         pointer::click(w->cmdOK);
         QVERIFY(boxes.any("in subroutine 602."));
         QVERIFY(w->isVisible());
         QCOMPARE(p.g->palSetNo[0][0], set);
-        p.g->ini.romPath = rom;
+        p.writeProtect(false);
         pointer::click(w->cmdCancel);
     });
     QCOMPARE(p.romBytes(), before);

@@ -2,6 +2,8 @@
 
 #include "app/SettingsFile.h"
 
+#include <sys/stat.h>
+
 int expectedTileset(int stage, int section)
 {
     if (stage == 13 && (section == 0 || section == 1))
@@ -41,6 +43,11 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     w = std::make_unique<frmRI3>(*g, *t);
     if (startNow)
         start();
+}
+
+void Program::writeProtect(bool on) const
+{
+    ::chmod(rom.c_str(), on ? 0444 : 0644);
 }
 
 void Program::start()

@@ -17,6 +17,9 @@ struct Program
 
     void start();
     Bytes romBytes() const { return testfile::readAll(rom); }
+    // Takes the write permission off the ROM file (or gives it back), so that writes fail the
+    // way they do for a user, also when the tests run as root.
+    void writeProtect(bool on) const;
 
     TempDir dir;
     std::string rom;

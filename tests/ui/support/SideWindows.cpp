@@ -92,6 +92,9 @@ void poke(const Program &p, long long pos, const Bytes &b)
     RomImage img(testfile::readAll(p.rom));
     img.put(pos, b);
     testfile::writeAll(p.rom, img.data());
+    // The program writes only into the file it loaded: load the changed one, as a user would.
+    if (p.g->rom.loaded())
+        p.w->Form_Load();
 }
 
 } // namespace side

@@ -75,7 +75,7 @@ void addRoms(const char *odd);
 
 // The ROM file cut to its first n bytes, so that a window opened now cannot read its bytes.
 void cutRom(const Program &p, size_t n);
-// The ROM file with bytes put at a 1-based position.
+// The ROM file with bytes put at a 1-based position, loaded again when the program runs.
 void poke(const Program &p, long long pos, const Bytes &b);
 
 } // namespace side

@@ -1,0 +1,59 @@
+#pragma once
+#include "rom/RomImage.h"
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace romfile {
+
+// A regular file opened for reading without ever waiting on another process: a link in its
+// path is resolved once, and anything but a regular file (a named pipe, a device, a folder) is
+// refused before it is opened. Throws VbError.
+class OpenFile
+{
+public:
+    explicit OpenFile(const std::string &path);
+    ~OpenFile();
+    OpenFile(const OpenFile &) = delete;
+    OpenFile &operator=(const OpenFile &) = delete;
+
+    const std::string &path() const { return m_path; } // as given
+    const std::string &target() const { return m_target; } // where it really is
+    long long size() const { return static_cast<long long>(m_st.st_size); }
+    Bytes readAll() const;
+
+    // Puts content in the file's place, the file being the one opened (content[i] becomes its
+    // byte at offset i). A temporary copy in the same folder is flushed and renamed over it, so
+    // a failure leaves the file whole; where a rename would lose the file's other names, owner
+    // or group, or the folder takes no new file, the ranges in `changed` are written in place
+    // instead. A file the user may not write is refused. Throws VbError.
+    void replace(const Bytes &content, const std::vector<Patch> &changed) const;
+
+private:
+    void refuseWriteProtected() const;
+    bool replaceByRename(const Bytes &content) const;
+    void writeInPlace(const Bytes &content, const std::vector<Patch> &changed) const;
+
+    std::string m_path;
+    std::string m_target;
+    int m_fd = -1;
+    struct stat m_st
+    {
+    };
+};
+
+// The whole of a regular file, read without waiting on anyone.
+Bytes readFile(const std::string &path);
+
+// Replaces a whole file, creating it when missing (the settings file, the resource files), the
+// same safe way as the ROM.
+void replaceFile(const std::string &path, const std::string &content);
+
+bool fileExists(const std::string &path);
+bool dirExists(const std::string &path);
+
+// Every name a temporary copy of the file at target may take, in the order they are tried.
+std::vector<std::string> tempNames(const std::string &target);
+
+} // namespace romfile

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The ROM addressed by 1-based positions (position = file offset + 1).
+using Bytes = std::vector<uint8_t>;
+
+// A ROM image held in memory; every read is checked against its size.
+class RomImage
+{
+public:
+    RomImage() = default;
+    explicit RomImage(Bytes data) : m_data(std::move(data)) { }
+
+    static RomImage load(const std::string &path); // throws VbError
+
+    long long size() const { return static_cast<long long>(m_data.size()); }
+    bool contains(long long pos, long long n = 1) const;
+    uint8_t byte(long long pos) const;
+    Bytes bytes(long long pos, long long n) const;
+    // Little-endian 2-byte word at pos.
+    unsigned word(long long pos) const;
+    void put(long long pos, const Bytes &b); // overwrites existing bytes only
+    const Bytes &data() const { return m_data; }
+
+private:
+    void check(long long pos, long long n) const;
+    Bytes m_data;
+};
+
+struct Patch
+{
+    long long pos; // 1-based
+    Bytes bytes;
+};
+
+namespace romfile {
+std::string outsideText(long long pos, long long fileSize);
+} // namespace romfile

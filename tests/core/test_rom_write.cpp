@@ -1,0 +1,324 @@
+// The ROM file layer: a write lands only in the file loaded, only in a regular file, through a
+// temporary copy that no planted link can redirect, and keeps the file's links, mode and owner.
+#include "app/SettingsFile.h"
+#include "rom/RomFile.h"
+#include "support/SmallRom.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace {
+
+using smallrom::Kind;
+
+constexpr long long pos = 5000; // a byte the tests save, away from the signature
+
+// A test that would wait on a pipe is killed instead of hanging the run.
+struct Deadline
+{
+    explicit Deadline(unsigned seconds) { ::alarm(seconds); }
+    ~Deadline() { ::alarm(0); }
+};
+
+struct stat statOf(const std::string &path, bool link = false)
+{
+    struct stat st
+    {
+    };
+    (link ? ::lstat : ::stat)(path.c_str(), &st);
+    return st;
+}
+
+bool noTempLeft(const std::string &target)
+{
+    for (const std::string &name : romfile::tempNames(target))
+        if (::access(name.c_str(), F_OK) == 0 || statOf(name, true).st_ino != 0)
+            return false;
+    return true;
+}
+
+// A US ROM loaded from a fresh folder.
+struct Loaded
+{
+    Loaded()
+    {
+        testfile::writeAll(path, smallrom::make(Kind::US));
+        rom.load(path);
+    }
+    Bytes file() const { return testfile::readAll(path); }
+    Bytes expect(uint8_t v) const
+    {
+        Bytes b = smallrom::make(Kind::US);
+        b[pos - 1] = v;
+        return b;
+    }
+
+    TempDir dir;
+    std::string path = dir.file("game.nes");
+    RomFile rom;
+};
+
+} // namespace
+
+TEST(RomFileWrite, PatchesOnlyTheirBytesAndKeepTheMode)
+{
+    Loaded f;
+    ::chmod(f.path.c_str(), 0640);
+    f.rom.write({ { pos, { 0xAA } }, { pos + 10, { 0xBB, 0xCC } } });
+    Bytes expect = f.expect(0xAA);
+    expect[pos + 9] = 0xBB;
+    expect[pos + 10] = 0xCC;
+    EXPECT_EQ(f.file(), expect);
+    EXPECT_EQ(statOf(f.path).st_mode & 0777, 0640u);
+    EXPECT_EQ(f.rom.image().data(), expect);
+
+    // A patch past the end fails and leaves the file whole, even for patches before it.
+    const long long size = static_cast<long long>(expect.size());
+    EXPECT_THROW(f.rom.write({ { 5, { 1 } }, { size, { 1, 2 } } }), VbError);
+    EXPECT_EQ(f.file(), expect);
+    EXPECT_TRUE(noTempLeft(f.path));
+    // Saving nothing touches nothing, not even a missing file.
+    std::remove(f.path.c_str());
+    f.rom.write({});
+    EXPECT_FALSE(romfile::fileExists(f.path));
+    EXPECT_THROW(f.rom.write({ { pos, { 1 } } }), VbError);
+    EXPECT_FALSE(romfile::fileExists(f.path));
+}
+
+TEST(RomFileWrite, AFileReplacedOnDiskIsNeverWritten)
+{
+    Bytes otherBytes = smallrom::make(Kind::US);
+    otherBytes[pos - 1] = 0x77;
+    const std::vector<std::pair<const char *, Bytes>> replacements = {
+        { "its release signature differs", smallrom::make(Kind::Japanese) },
+        { "position 5000", otherBytes },
+        { "bytes long", Bytes(0x40010, 0) },
+    };
+    for (const auto &[why, bytes] : replacements) {
+        Loaded f;
+        testfile::writeAll(f.path, bytes);
+        try {
+            f.rom.write({ { pos, { 0x11 } } });
+            ADD_FAILURE() << "written although " << why;
+        } catch (const RomChanged &e) {
+            EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("changed on disk"), std::string::npos);
+        }
+        EXPECT_EQ(f.file(), bytes) << why;
+        EXPECT_THROW(f.rom.reread(), RomChanged) << why;
+        // The program's idea of the file stays what it read, so it keeps refusing.
+        EXPECT_THROW(f.rom.write({ { pos, { 0x11 } } }), RomChanged);
+        EXPECT_TRUE(noTempLeft(f.path));
+    }
+}
+
+TEST(RomFileWrite, ChangesMadeElsewhereByOthersAreKept)
+{
+    Loaded f;
+    Bytes theirs = smallrom::make(Kind::US);
+    theirs[pos + 99] = 0x42; // another tool changed a byte the program does not save
+    testfile::writeAll(f.path, theirs);
+    f.rom.write({ { pos, { 0x11 } } });
+    Bytes expect = theirs;
+    expect[pos - 1] = 0x11;
+    EXPECT_EQ(f.file(), expect);
+    // That byte was never read by the program: it is not written over later either.
+    EXPECT_THROW(f.rom.write({ { pos + 100, { 0x12 } } }), RomChanged);
+    EXPECT_EQ(f.file(), expect);
+    // The same file rewritten as it was, or only touched, is still the file loaded.
+    Loaded g;
+    testfile::writeAll(g.path, smallrom::make(Kind::US));
+    ::utimes(g.path.c_str(), nullptr);
+    g.rom.write({ { pos, { 0x22 } } });
+    EXPECT_EQ(g.file(), g.expect(0x22));
+    EXPECT_EQ(g.rom.reread().data(), g.expect(0x22));
+}
+
+TEST(RomFileWrite, OnlyRegularFilesAreReadOrWrittenAndNothingWaits)
+{
+    Deadline deadline(10);
+    Loaded f;
+    const auto started = std::chrono::steady_clock::now();
+    std::remove(f.path.c_str());
+    ASSERT_EQ(::mkfifo(f.path.c_str(), 0644), 0);
+    for (auto act : { +[](RomFile &r) {
+                         r.write({ { pos, { 1 } } });
+                     },
+             +[](RomFile &r) { r.reread(); }, +[](RomFile &r) { r.load(r.path()); } }) {
+        try {
+            act(f.rom);
+            ADD_FAILURE() << "a named pipe was accepted";
+        } catch (const VbError &e) {
+            EXPECT_NE(std::string(e.what()).find("is a named pipe"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(RomImage::load(f.path), VbError);
+    IniValues v;
+    EXPECT_EQ(ini::read(f.path, 7, v).size(), 1u);
+    EXPECT_THROW(romfile::replaceFile(f.path, "x"), VbError);
+    EXPECT_TRUE(S_ISFIFO(statOf(f.path).st_mode));
+    EXPECT_THROW(RomImage::load(f.dir.path()), VbError);
+    EXPECT_THROW(RomImage::load("/dev/zero"), VbError);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+}
+
+TEST(RomFileWrite, PlantedLinksAtTheTemporaryNamesAreNeverFollowed)
+{
+    Loaded f;
+    const std::string victim = f.dir.file("victim.txt");
+    testfile::writeText(victim, "keep me");
+    const std::vector<std::string> names = romfile::tempNames(f.path);
+    ASSERT_GE(names.size(), 2u);
+    // One link at the first name: the next name is taken.
+    ASSERT_EQ(::symlink(victim.c_str(), names[0].c_str()), 0);
+    f.rom.write({ { pos, { 0x31 } } });
+    EXPECT_EQ(f.file(), f.expect(0x31));
+    EXPECT_EQ(testfile::readText(victim), "keep me");
+    // Links at every name: the ROM is written in place instead.
+    for (size_t i = 1; i < names.size(); ++i)
+        ASSERT_EQ(::symlink(victim.c_str(), names[i].c_str()), 0);
+    const ino_t inode = statOf(f.path).st_ino;
+    f.rom.write({ { pos, { 0x32 } } });
+    EXPECT_EQ(f.file(), f.expect(0x32));
+    EXPECT_EQ(statOf(f.path).st_ino, inode);
+    EXPECT_EQ(testfile::readText(victim), "keep me");
+    for (const std::string &n : names)
+        EXPECT_TRUE(S_ISLNK(statOf(n, true).st_mode)) << n;
+}
+
+TEST(RomFileWrite, AWriteProtectedRomIsRefusedInAWritableFolder)
+{
+    Loaded f;
+    ::chmod(f.path.c_str(), 0444);
+    try {
+        f.rom.write({ { pos, { 1 } } });
+        ADD_FAILURE() << "a read-only ROM was written";
+    } catch (const VbError &e) {
+        EXPECT_NE(std::string(e.what()).find("write-protected"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(f.file(), smallrom::make(Kind::US));
+    EXPECT_EQ(statOf(f.path).st_mode & 0777, 0444u);
+    EXPECT_TRUE(noTempLeft(f.path));
+}
+
+TEST(RomFileWrite, AnImmutableRomIsRefused)
+{
+    Loaded f;
+    int fd = ::open(f.path.c_str(), O_RDONLY);
+    int flags = 0;
+    const bool set = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0
+        && (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (!set) {
+        ::close(fd);
+        GTEST_SKIP() << "this file system or user cannot set the immutable flag";
+    }
+    EXPECT_THROW(f.rom.write({ { pos, { 1 } } }), VbError);
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    EXPECT_EQ(f.file(), smallrom::make(Kind::US));
+}
+
+TEST(RomFileWrite, AHardLinkedRomShowsTheNewBytesUnderBothNames)
+{
+    Loaded f;
+    const std::string other = f.dir.file("other-name.nes");
+    ASSERT_EQ(::link(f.path.c_str(), other.c_str()), 0);
+    f.rom.write({ { pos, { 0x41 } } });
+    EXPECT_EQ(f.file(), f.expect(0x41));
+    EXPECT_EQ(testfile::readAll(other), f.expect(0x41));
+    EXPECT_EQ(statOf(f.path).st_nlink, 2u);
+    EXPECT_TRUE(noTempLeft(f.path));
+}
+
+TEST(RomFileWrite, ARomReachedThroughALinkStaysALink)
+{
+    TempDir elsewhere;
+    const std::string real = elsewhere.file("real.nes");
+    testfile::writeAll(real, smallrom::make(Kind::US));
+    Loaded f;
+    std::remove(f.path.c_str());
+    ASSERT_EQ(::symlink(real.c_str(), f.path.c_str()), 0);
+    f.rom.load(f.path);
+    f.rom.write({ { pos, { 0x51 } } });
+    EXPECT_TRUE(S_ISLNK(statOf(f.path, true).st_mode));
+    EXPECT_EQ(testfile::readAll(real), f.expect(0x51));
+    EXPECT_TRUE(noTempLeft(real));
+    EXPECT_TRUE(noTempLeft(f.path));
+}
+
+TEST(RomFileWrite, OwnerAndGroupAreKept)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    // Another owner: written in place, so the file stays theirs.
+    Loaded f;
+    ASSERT_EQ(::chown(f.path.c_str(), 4321, 4321), 0);
+    ::chmod(f.path.c_str(), 0664);
+    const ino_t inode = statOf(f.path).st_ino;
+    f.rom.write({ { pos, { 0x61 } } });
+    EXPECT_EQ(f.file(), f.expect(0x61));
+    EXPECT_EQ(statOf(f.path).st_uid, 4321u);
+    EXPECT_EQ(statOf(f.path).st_gid, 4321u);
+    EXPECT_EQ(statOf(f.path).st_ino, inode);
+    // Only another group: the new copy is given that group and the mode.
+    Loaded g;
+    ASSERT_EQ(::chown(g.path.c_str(), 0, 4321), 0);
+    ::chmod(g.path.c_str(), 0660);
+    g.rom.write({ { pos, { 0x62 } } });
+    EXPECT_EQ(g.file(), g.expect(0x62));
+    EXPECT_EQ(statOf(g.path).st_gid, 4321u);
+    EXPECT_EQ(statOf(g.path).st_mode & 07777, 0660u);
+}
+
+TEST(RomFileWrite, AFolderThatTakesNoNewFileGetsTheBytesInPlace)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root can make files in any folder";
+    Loaded f;
+    ::chmod(f.dir.path().c_str(), 0555);
+    f.rom.write({ { pos, { 0x71 } } });
+    ::chmod(f.dir.path().c_str(), 0755);
+    EXPECT_EQ(f.file(), f.expect(0x71));
+}
+
+TEST(ReplaceFile, TheSettingsFileIsWrittenTheSameSafeWay)
+{
+    TempDir dir;
+    TempDir elsewhere;
+    const std::string real = elsewhere.file("Vorlig.ini");
+    const std::string path = dir.file("Vorlig.ini");
+    const std::string victim = dir.file("victim.txt");
+    testfile::writeText(victim, "keep me");
+    // A new file is made, never through a link planted at a temporary name.
+    ASSERT_EQ(::symlink(victim.c_str(), romfile::tempNames(path)[0].c_str()), 0);
+    romfile::replaceFile(path, "first");
+    EXPECT_EQ(testfile::readText(path), "first");
+    EXPECT_EQ(testfile::readText(victim), "keep me");
+    // Through a link: the file it names is rewritten, the link stays.
+    std::remove(path.c_str());
+    testfile::writeText(real, "old text that is longer");
+    ASSERT_EQ(::symlink(real.c_str(), path.c_str()), 0);
+    IniValues v;
+    v.romPath = "/roms/game.nes";
+    ini::write(path, v);
+    EXPECT_TRUE(S_ISLNK(statOf(path, true).st_mode));
+    EXPECT_EQ(testfile::readText(real), ini::text(v));
+    // Hard-linked: shorter text in place, both names agree.
+    const std::string second = elsewhere.file("second.ini");
+    ASSERT_EQ(::link(real.c_str(), second.c_str()), 0);
+    romfile::replaceFile(path, "short");
+    EXPECT_EQ(testfile::readText(second), "short");
+    EXPECT_EQ(testfile::readText(real), "short");
+    EXPECT_EQ(testfile::readText(victim), "keep me");
+    EXPECT_TRUE(noTempLeft(real));
+}
