@@ -90,10 +90,12 @@ void ImageBox::paintEvent(QPaintEvent *)
     }
 }
 
+// The button that went down, as a press names it: another button still held (the one whose
+// press opened the window this box is in, say) does not change which one it was.
 void ImageBox::mousePressEvent(QMouseEvent *e)
 {
     if (onMouseDown)
-        onMouseDown(m_index, buttonsOf(e->buttons()), twipsX(e), twipsY(e));
+        onMouseDown(m_index, buttonsOf(e->button()), twipsX(e), twipsY(e));
 }
 
 void ImageBox::mouseMoveEvent(QMouseEvent *e)

@@ -5,7 +5,9 @@
 #include "support/RomDiff.h"
 #include "support/RomMap.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QFrame>
@@ -83,11 +85,17 @@ std::vector<long long> within(
     return out;
 }
 
-// Opens the editor from the selector's right button, lets act work in it, and waits for it to
-// close.
+// Opens the editor with the selector's right button, as a person does: the press opens it, the
+// button comes up over the open editor, then act works in it; waits for it to close.
 void editFromSelector(Program &p, int cell, std::function<void(frmEditTSA *)> act)
 {
-    startup::whenOpen<frmEditTSA>(act, [&] { p.w->sel_MouseDown(cell, 2); });
+    ctl::ImageBox *sel = p.w->sel[static_cast<size_t>(cell)];
+    startup::whenOpen<frmEditTSA>(
+        [&](frmEditTSA *ed) {
+            pointer::release(sel, {}, Qt::RightButton);
+            act(ed);
+        },
+        [&] { pointer::press(sel, {}, Qt::RightButton); });
 }
 
 } // namespace
@@ -144,15 +152,15 @@ private slots:
             const Bytes before = p.romBytes();
             const int block = static_cast<int>(num::hexVal(p.w->sel[3]->Tag.toStdString()));
             editFromSelector(p, 3, [](frmEditTSA *ed) {
-                ed->imgTSA_Click(15);
-                ed->imgTile_MouseDown(0x21, 1);
-                ed->imgTile_MouseDown(0x22, 1);
+                pointer::click(ed->imgTSA[15]);
+                pointer::click(ed->imgTile[0x21]);
+                pointer::click(ed->imgTile[0x22]);
                 ed->m.quadPal = { 0, 0, 0, 0 };
-                ed->PalQuad(0, 2); // 3
-                ed->PalQuad(2, 1); // 1
-                ed->PalQuad(1, 1);
-                ed->PalQuad(1, 1); // 2
-                QTest::mouseClick(ed->cmdOK, Qt::LeftButton);
+                pointer::click(ed->picPal[0][0], {}, Qt::RightButton); // 3
+                pointer::click(ed->picPal[2][0]); // 1
+                pointer::click(ed->picPal[1][0]);
+                pointer::click(ed->picPal[1][0]); // 2
+                pointer::click(ed->cmdOK);
             });
             const Bytes after = p.romBytes();
             const std::vector<long long> where = blockBytes(rel, 7, block);
@@ -178,11 +186,11 @@ private slots:
         const QString tag = p.w->sel[1]->Tag;
         const int block = static_cast<int>(num::hexVal(tag.toStdString()));
         const Bytes before = p.romBytes();
-        p.w->sel_MouseDown(1, 1); // the painting block
+        pointer::click(p.w->sel[1]); // the painting block
         editFromSelector(p, 1, [](frmEditTSA *ed) {
-            ed->imgTile_MouseDown(0x05, 1);
-            ed->PalQuad(3, 1);
-            ed->cmdOK_Click();
+            pointer::click(ed->imgTile[0x05]);
+            pointer::click(ed->picPal[3][0]);
+            pointer::click(ed->cmdOK);
         });
         const std::vector<long long> where = blockBytes(rb::Rel::US, 5, block);
         const std::vector<long long> changed = changedPositions(before, p.romBytes());
@@ -205,12 +213,12 @@ private slots:
         const auto tiles = p.g->blockTiles;
         const auto pals = p.g->blockPal;
         editFromSelector(p, 2, [](frmEditTSA *ed) {
-            ed->imgTile_MouseDown(0x31, 1);
-            ed->PalQuad(0, 1);
-            ed->cmdCancel_Click();
+            pointer::click(ed->imgTile[0x31]);
+            pointer::click(ed->picPal[0][0]);
+            pointer::click(ed->cmdCancel);
         });
         editFromSelector(p, 2, [](frmEditTSA *ed) {
-            ed->imgTile_MouseDown(0x32, 1);
+            pointer::click(ed->imgTile[0x32]);
             ed->close();
         });
         QCOMPARE(p.romBytes(), before);
@@ -222,17 +230,17 @@ private slots:
 
     void restoreNeedsABackupAndAYes()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         const Bytes before = p.romBytes();
         p.g->tsaBlock = 4;
         {
             frmEditTSA ed(*p.g, *p.w);
-            ed.cmdRestore_Click();
+            pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text,
                 QString("To restore from your backup, first specify a backup ROM in the file "
                         "settings."));
-            QCOMPARE(boxes.last().style, int(msg::Information));
+            QCOMPARE(boxes.last().style(), int(msg::Information));
             QCOMPARE(boxes.last().title, QString("I am Error"));
 
             Bytes backup = before;
@@ -242,14 +250,14 @@ private slots:
             backup[static_cast<size_t>(where[16] - 1)] = 0x1B;
             p.g->ini.backupPath = p.dir.file("backup.nes");
             testfile::writeAll(p.g->ini.backupPath, backup);
-            boxes.answer(msg::No);
-            ed.cmdRestore_Click();
+            boxes.click(QMessageBox::No);
+            pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text, QString("Proceed ?"));
-            QCOMPARE(boxes.last().style, int(msg::QuestionYesNo));
+            QCOMPARE(boxes.last().style(), int(msg::QuestionYesNo));
             QCOMPARE(boxes.last().title, QString("Restore from backup"));
             QCOMPARE(p.romBytes(), before);
 
-            ed.cmdRestore_Click(); // Yes
+            pointer::click(ed.cmdRestore); // Yes
             const Bytes after = p.romBytes();
             QCOMPARE(
                 changedPositions(before, after), within(changedPositions(before, after), where));
@@ -264,16 +272,16 @@ private slots:
 
     void restoreFromAVanishedBackupWritesNothing()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         const Bytes before = p.romBytes();
         p.g->ini.backupPath = p.dir.file("gone.nes");
         p.g->tsaBlock = 4;
         frmEditTSA ed(*p.g, *p.w);
-        ed.cmdRestore_Click();
+        pointer::click(ed.cmdRestore);
         QCOMPARE(boxes.count(), 2);
         QVERIFY(boxes.last().text.contains("in subroutine 308."));
-        QCOMPARE(boxes.last().style, int(msg::Critical));
+        QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(p.romBytes(), before);
         QVERIFY(!romfile::fileExists(p.g->ini.backupPath));
         QCOMPARE(ed.m.blkTiles, p.g->blockTiles[0][4]);
@@ -281,21 +289,21 @@ private slots:
 
     void aFailedSaveKeepsTheWindowAndTheTables()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         p.g->tsaBlock = 6;
         const auto tiles = p.g->blockTiles[0][6];
         frmEditTSA ed(*p.g, *p.w);
-        ed.imgTile_MouseDown(0x44, 1);
+        pointer::click(ed.imgTile[0x44]);
         p.writeProtect(true);
-        ed.cmdOK_Click();
+        pointer::click(ed.cmdOK);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 311."));
         QCOMPARE(p.g->blockTiles[0][6], tiles);
         QCOMPARE(ed.result(), 0);
         QCOMPARE(int(ed.m.blkTiles[0]), 0x44);
         p.writeProtect(false);
-        ed.cmdOK_Click();
+        pointer::click(ed.cmdOK);
         QCOMPARE(int(p.g->blockTiles[0][6][0]), 0x44);
         QCOMPARE(ed.result(), int(QDialog::Accepted));
     }

@@ -87,29 +87,6 @@ QStringList captions(const std::array<QLabel *, 8> &l)
     return out;
 }
 
-void press(QWidget *w, Qt::MouseButton b, Qt::MouseButtons held)
-{
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), b,
-        held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
-// A move of the pressed cell's mouse over another widget of the window.
-void dragOver(QWidget *pressed, QWidget *over)
-{
-    const QPointF global = over->mapToGlobal(QPointF(5, 5));
-    QMouseEvent e(QEvent::MouseMove, pressed->mapFromGlobal(global), global, Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pressed, &e);
-}
-
-void release(QWidget *w)
-{
-    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
-        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 } // namespace
 
 class tst_view : public QObject
@@ -366,14 +343,10 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         // Choose block 3 from the selector's first page.
-        p.w->sel_MouseDown(3, 1);
+        pointer::click(p.w->sel[3]);
         QCOMPARE(p.w->imgSel->Tag, QString("&H03"));
         QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.w->paintChar[0])), 3);
-        ctl::ImageBox *first = p.w->scr[9];
-        press(first, Qt::LeftButton, Qt::LeftButton);
-        dragOver(first, p.w->scr[10]);
-        dragOver(first, p.w->scr[11]);
-        release(first);
+        pointer::drag(p.w->scr[9], {}, p.w->scr[11], {}, 2); // over cell 10 on its way
         QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
         QVERIFY(p.w->cmdSave->isEnabled());
         QVERIFY(p.w->mnuSaveAll->isEnabled());
@@ -381,7 +354,7 @@ private slots:
             QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag, QString("&H03"));
             QCOMPARE(p.t->layoutStr[0][0][static_cast<size_t>(k)], char(3));
         }
-        p.w->cmdSave->click();
+        pointer::click(p.w->cmdSave);
         QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
         QVERIFY(!p.w->cmdSave->isEnabled());
         QVERIFY(!p.w->cmdSaveAll->isEnabled());
@@ -397,25 +370,23 @@ private slots:
         }
 
         // Revert reads the section back from the file.
-        p.w->sel_MouseDown(0, 1);
-        press(p.w->scr[20], Qt::LeftButton, Qt::LeftButton);
-        release(p.w->scr[20]);
+        pointer::click(p.w->sel[0]);
+        pointer::click(p.w->scr[20]);
         QVERIFY(p.w->cmdRevert->isEnabled());
         const uint8_t old = rb::at(before, layout + 20);
-        p.w->cmdRevert->click();
+        pointer::click(p.w->cmdRevert);
         QCOMPARE(static_cast<uint8_t>(p.t->layoutStr[0][0][20]), old);
         QCOMPARE(p.w->scr[20]->Tag, "&H" + QString::fromStdString(num::hex2(old)));
         QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
         QVERIFY(!p.w->cmdRevert->isEnabled());
 
         // Painting the block a cell already holds still marks the section.
-        p.w->scr_MouseDown(2, 2, 0, 0); // pick
-        p.w->scr_MouseDown(2, 1, 0, 0);
-        release(p.w->scr[2]);
+        pointer::click(p.w->scr[2], {}, Qt::RightButton); // pick
+        pointer::click(p.w->scr[2]);
         QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
         // Presses of other buttons change nothing.
-        p.w->scr_MouseDown(5, 4, 0, 0);
-        p.w->scr_MouseDown(5, 3, 0, 0);
+        pointer::click(p.w->scr[5], {}, Qt::MiddleButton);
+        pointer::click(p.w->scr[5], {}, Qt::BackButton);
         QCOMPARE(p.t->layoutStr[0][0][5], char(rb::at(before, layout + 5)));
         QCOMPARE(boxes.count(), 0);
     }
@@ -515,7 +486,7 @@ private slots:
         Boxes boxes;
         Program p(rel ? rb::Rel::JP : rb::Rel::US);
         for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
-            mode->click();
+            pointer::click(mode);
             for (int s = 0; s < 15; ++s) {
                 p.w->Combo1->setCurrentIndex(s);
                 for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
@@ -535,7 +506,7 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->optSt->click();
+        pointer::click(p.w->optSt);
         QWidget *client = p.w->centralWidget();
         for (QWidget *b :
             { static_cast<QWidget *>(p.w->cmdEPal), static_cast<QWidget *>(p.w->cmdEPat) }) {
@@ -548,16 +519,15 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->scr_MouseMove(9, 0, 0, 0);
+        pointer::move(p.w->scr[9]);
         QCOMPARE(p.w->txtOffset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 9 - 1, 16).toUpper());
         QCOMPARE(p.w->txtVal->text(), p.w->scr[9]->Tag.right(2));
-        p.w->Form_MouseMove();
+        // Over the window's own background: the selector's range again.
+        pointer::move(p.w->centralWidget(), QPoint(4, p.w->centralWidget()->height() - 4));
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 00-07"));
-        // A real move over a cell is the cell's, not the window background's.
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), p.w->scr[10]->mapToGlobal(QPointF(3, 3)),
-            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(p.w->scr[10], &move);
+        // A move over a cell is the cell's, not the window background's.
+        pointer::move(p.w->scr[10], QPoint(3, 3));
         QCOMPARE(p.w->txtOffset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 10 - 1, 16).toUpper());
         p.w->selscroll->setValue(1);

@@ -23,12 +23,13 @@ QPoint at(QWidget *w, QPoint local)
 QWindow *windowOf(QWidget *w)
 {
     QWidget *top = w->window();
-    if (!top->isVisible()) {
+    if (!top->isVisible())
         top->show();
+    // A window just shown (a modal one opening, say) takes no input until it is on screen.
+    if (!top->windowHandle() || !top->windowHandle()->isExposed())
         if (!QTest::qWaitForWindowExposed(top))
             qWarning(
                 "pointer: the window %s did not become exposed", qPrintable(top->objectName()));
-    }
     return top->windowHandle();
 }
 
