@@ -4,7 +4,9 @@
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
 
 #include <QFrame>
@@ -24,7 +26,7 @@ QImage shown(const QPixmap &pm)
 // hold the tiles 0x10 + cell.
 struct Editor
 {
-    Boxes boxes;
+    RealBoxes boxes;
     Program p;
     std::unique_ptr<frmEditTSA> ed;
 
@@ -62,7 +64,7 @@ private slots:
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
-        QTest::mouseClick(ed.imgTSA[6], Qt::LeftButton);
+        pointer::click(ed.imgTSA[6]);
         QCOMPARE(ed.m.selCell, 6);
         QCOMPARE(ed.txtEdit->text(), QString("b3"));
         QCOMPARE(ed.selName, QString("b3"));
@@ -74,7 +76,7 @@ private slots:
         QCOMPARE(ed.Picture2Tag, QString("&H16"));
         QVERIFY(shown(ed.Picture2) == shown(ed.imgTSA[6]->picture()));
         // A right press is no click.
-        QTest::mouseClick(ed.imgTSA[9], Qt::RightButton);
+        pointer::click(ed.imgTSA[9], {}, Qt::RightButton);
         QCOMPARE(ed.m.selCell, 6);
         QCOMPARE(e.boxes.count(), 0);
     }
@@ -85,23 +87,23 @@ private slots:
         frmEditTSA &ed = *e.ed;
         QCOMPARE(ed.imgTile[0]->Tag, QString("3"));
         e.markChooser();
-        ed.imgTSA_Click(2); // quadrant 2, the same sub-palette
+        pointer::click(ed.imgTSA[2]); // quadrant 2, the same sub-palette
         QVERIFY(!e.chooserRedrawn());
-        ed.imgTSA_Click(15); // quadrant 0, sub-palette 1
+        pointer::click(ed.imgTSA[15]); // quadrant 0, sub-palette 1
         QVERIFY(e.chooserRedrawn());
         QCOMPARE(ed.imgTile[0]->Tag, QString("1"));
         QVERIFY(shown(ed.imgTile[200]->picture()) == e.tileIn(200, 1));
         e.markChooser();
-        ed.imgTSA_Click(8); // quadrant 1, sub-palette 1 as well
+        pointer::click(ed.imgTSA[8]); // quadrant 1, sub-palette 1 as well
         QVERIFY(!e.chooserRedrawn());
         // After Revert the next selection always redraws.
-        ed.cmdRevert_Click();
+        pointer::click(ed.cmdRevert);
         QVERIFY(e.chooserRedrawn());
         e.markChooser();
-        ed.imgTSA_Click(0);
+        pointer::click(ed.imgTSA[0]);
         QVERIFY(!e.chooserRedrawn());
         ed.imgTile[0]->Tag.clear();
-        ed.imgTSA_Click(1);
+        pointer::click(ed.imgTSA[1]);
         QVERIFY(e.chooserRedrawn());
     }
 
@@ -109,9 +111,9 @@ private slots:
     {
         Editor e({ 3, 0, 1, 2 });
         frmEditTSA &ed = *e.ed; // cell 0 selected: quadrant 3, sub-palette 2
-        ed.PalQuad(0, 1);
+        pointer::click(ed.picPal[0][0]);
         QCOMPARE(int(ed.m.quadPal[0]), 0);
-        ed.PalQuad(1, 2);
+        pointer::click(ed.picPal[1][0], {}, Qt::RightButton);
         QCOMPARE(int(ed.m.quadPal[1]), 3);
         // Another quadrant's change leaves the chooser alone.
         QCOMPARE(ed.m.chooserPal, 2);
@@ -125,20 +127,20 @@ private slots:
             qRgb(4 * uint8_t(s[3]), 255 - 4 * uint8_t(s[3]), uint8_t(s[3])));
         // The selected quadrant's change redraws the chooser; a middle press changes nothing.
         e.markChooser();
-        ed.PalQuad(3, 4);
+        pointer::click(ed.picPal[3][0], {}, Qt::MiddleButton);
         QCOMPARE(int(ed.m.quadPal[3]), 2);
         QVERIFY(e.chooserRedrawn());
-        ed.PalQuad(3, 1);
+        pointer::click(ed.picPal[3][0]);
         QCOMPARE(ed.m.chooserPal, 3);
         QCOMPARE(ed.imgTile[0]->Tag, QString("3"));
         QVERIFY(shown(ed.Picture2) == e.tileIn(0x10, 3));
         // A cell of quadrant 2 (sub-palette 1): the chooser follows it there.
         e.markChooser();
-        ed.imgTSA_Click(2);
+        pointer::click(ed.imgTSA[2]);
         QVERIFY(e.chooserRedrawn());
         QCOMPARE(ed.imgTile[0]->Tag, QString("1"));
         // The press on any box of a group steps that group.
-        QTest::mouseClick(ed.picPal[2][1], Qt::LeftButton);
+        pointer::click(ed.picPal[2][1]);
         QCOMPARE(int(ed.m.quadPal[2]), 2);
         QCOMPARE(e.boxes.count(), 0);
     }
@@ -149,7 +151,7 @@ private slots:
         frmEditTSA &ed = *e.ed;
         const QPixmap before = ed.picPal[2][3]->picture();
         QVERIFY(QFile::remove(QString::fromStdString(e.p.g->datPath + "0.dat")));
-        ed.PalQuad(2, 1); // 3 -> 0
+        pointer::click(ed.picPal[2][0]); // 3 -> 0
         QCOMPARE(e.boxes.count(), 1);
         QVERIFY(e.boxes.last().text.contains("in subroutine 301."));
         QVERIFY(shown(ed.picPal[2][3]->picture()) == shown(before));
@@ -161,23 +163,23 @@ private slots:
         Editor e;
         frmEditTSA &ed = *e.ed;
         const QImage own = shown(ed.imgTSA[0]->picture());
-        ed.imgTile_MouseMove(0x5C);
+        pointer::move(ed.imgTile[0x5C]);
         QCOMPARE(ed.TxtMod->text(), QString("5C"));
         QVERIFY(shown(ed.imgTSA[0]->picture()) == e.tileIn(0x5C, ed.m.chooserPal));
         QVERIFY(!ed.tim->isActive());
         QVERIFY(ed.cur->isHidden());
-        ed.imgTSA_MouseMove(9);
+        pointer::move(ed.imgTSA[9]);
         QCOMPARE(ed.txtEdit->text(), QString("c2"));
         QCOMPARE(ed.txtVal->text(), QString("10"));
         QVERIFY(ed.TxtMod->text().isEmpty());
         QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
         QVERIFY(ed.tim->isActive());
-        ed.Form_MouseMove(600);
+        pointer::move(&ed, QPoint(5, 5)); // the window's left margin
         QCOMPARE(ed.txtEdit->text(), QString("a1"));
-        ed.imgTSA_MouseMove(9);
+        pointer::move(ed.imgTSA[9]);
         QCOMPARE(ed.txtEdit->text(), QString("c2"));
-        ed.imgTile_MouseMove(3);
-        ed.Form_MouseMove(4000);
+        pointer::move(ed.imgTile[3]);
+        pointer::move(&ed, QPoint(ed.width() - 3, ed.height() - 3)); // right of the chooser
         QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
         QVERIFY(ed.TxtMod->text().isEmpty());
         QVERIFY(!ed.tim->isActive());
@@ -189,11 +191,7 @@ private slots:
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
-        auto move = [](QWidget *w, QPoint at) {
-            QMouseEvent ev(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)),
-                Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(w, &ev);
-        };
+        auto move = [](QWidget *w, QPoint at) { pointer::move(w, at); };
         move(ed.imgTSA[13], QPoint(5, 5));
         QCOMPARE(ed.txtEdit->text(), QString("d2"));
         QCOMPARE(ed.hoverCell, 13);
@@ -214,8 +212,8 @@ private slots:
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
-        ed.imgTSA_Click(15);
-        ed.imgTile_MouseDown(0x7E, 1);
+        pointer::click(ed.imgTSA[15]);
+        pointer::click(ed.imgTile[0x7E]);
         QCOMPARE(int(ed.m.blkTiles[15]), 0x7E);
         QCOMPARE(ed.m.selCell, 0);
         QCOMPARE(ed.txtEdit->text(), QString("a1"));
@@ -223,7 +221,7 @@ private slots:
         QVERIFY(!ed.timTag.isEmpty());
         QVERIFY(!ed.cur->isHidden());
         QVERIFY(ed.tim->isActive());
-        ed.imgTile_MouseMove(0x7E); // the frame stands while the tag lasts
+        pointer::move(ed.imgTile[0x7E]); // the frame stands while the tag lasts
         QVERIFY(ed.tim->isActive());
         ed.tim_Timer();
         QVERIFY(!ed.cur->isHidden());
@@ -238,7 +236,7 @@ private slots:
         ed.tim_Timer();
         QVERIFY(!ed.cur->isHidden());
         QVERIFY(ed.tim->isActive());
-        ed.imgTile_MouseDown(0x7F, 4);
+        pointer::click(ed.imgTile[0x7F], {}, Qt::MiddleButton);
         QCOMPARE(int(ed.m.blkTiles[0]), 0x10);
     }
 
@@ -246,14 +244,14 @@ private slots:
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
-        ed.imgTSA_Click(5); // quadrant 3, sub-palette 0
+        pointer::click(ed.imgTSA[5]); // quadrant 3, sub-palette 0
         int bank = -1, num = -1, pal = -1;
         ed.showTileEditor = [&] {
             bank = e.p.g->tileBank;
             num = e.p.g->tileNum;
             pal = e.p.g->tilePalNo;
         };
-        ed.imgTile_MouseDown(130, 2);
+        pointer::click(ed.imgTile[130], {}, Qt::RightButton);
         QCOMPARE(bank, int(e.p.g->patBG[0][0][2]));
         QCOMPARE(num, 130);
         QCOMPARE(pal, 0);
@@ -265,19 +263,19 @@ private slots:
         frmEditTSA &ed = *e.ed;
         // Cells 3 and 12 hold tile 0x13; cell 3 is selected.
         e.p.g->blockTiles[0][9][12] = 0x13;
-        ed.cmdRevert_Click();
-        ed.imgTSA_Click(3);
+        pointer::click(ed.cmdRevert);
+        pointer::click(ed.imgTSA[3]);
         const Bytes before = e.p.romBytes();
-        startup::onModal([](QDialog *d) {
+        startup::onModal([&](QDialog *d) {
             if (auto *t = qobject_cast<frmTile *>(d)) {
-                t->picPal_MouseDown(2, 1);
-                t->pixel_MouseDown(0, 1);
-                t->Shite();
-                t->cmdOK_Click();
+                pointer::release(ed.imgTile[0x13], {}, Qt::RightButton); // the press that opened it
+                pointer::click(t->picPal[2]);
+                pointer::click(t->pixel[0]);
+                pointer::click(t->cmdOK);
             }
             return false;
         });
-        ed.imgTile_MouseDown(0x13, 2);
+        pointer::press(ed.imgTile[0x13], {}, Qt::RightButton);
         startup::stopWatching();
         QVERIFY(e.p.g->tileChanged);
         QVERIFY(before != e.p.romBytes());
@@ -296,12 +294,14 @@ private slots:
         p.g->tileChanged = true; // as the tile editor leaves it
         // Every block that uses the tile looks different once tilePix changed.
         p.w->tilePix[0][p.g->blockTiles[0][0][0]][0][0] ^= 1;
-        startup::onModal([](QDialog *d) {
-            if (auto *ed = qobject_cast<frmEditTSA *>(d))
-                ed->cmdCancel_Click();
+        startup::onModal([&](QDialog *d) {
+            if (auto *ed = qobject_cast<frmEditTSA *>(d)) {
+                pointer::release(p.w->sel[0], {}, Qt::RightButton); // the press that opened it
+                pointer::click(ed->cmdCancel);
+            }
             return false;
         });
-        p.w->sel_MouseDown(0, 2);
+        pointer::press(p.w->sel[0], {}, Qt::RightButton);
         startup::stopWatching();
         QVERIFY(!p.g->tileChanged);
         ctl::ImageBox probe(nullptr, "probe");
@@ -315,13 +315,13 @@ private slots:
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
-        ed.imgTSA_Click(10); // quadrant 0, sub-palette 1
+        pointer::click(ed.imgTSA[10]); // quadrant 0, sub-palette 1
         ed.editPalettes = [&] {
             for (auto &s : e.p.g->palStr[0][0])
                 s = std::string("\x01\x02\x03\x04", 4);
             e.p.g->palBackdrop = std::string(1, '\x01');
         };
-        ed.cmdPal_Click();
+        pointer::click(ed.cmdPal);
         QCOMPARE(ed.m.palCols[3][2], 4);
         QCOMPARE(ed.picPal[2][2]->backColor().rgb(), qRgb(16, 239, 4));
         QCOMPARE(ed.picPal[0][3]->backColor().rgb(), qRgb(4, 251, 1));
@@ -336,9 +336,9 @@ private slots:
     {
         Editor e;
         e.p.g->palStr[0][0][3] = std::string("\x0f\x50\x01\x02", 4);
-        e.ed->imgTSA_Click(2); // sub-palette 3: the chooser is redrawn in it
-        e.ed->imgTSA_Click(15);
-        e.ed->imgTSA_Click(0);
+        pointer::click(e.ed->imgTSA[2]); // sub-palette 3: the chooser is redrawn in it
+        pointer::click(e.ed->imgTSA[15]);
+        pointer::click(e.ed->imgTSA[0]);
         QCOMPARE(e.boxes.count(), 1);
         QVERIFY(e.boxes.last().text.contains("in subroutine 310."));
     }

@@ -45,14 +45,6 @@ struct TileWindow
     }
 };
 
-void mouse(
-    QWidget *receiver, QEvent::Type type, QWidget *over, Qt::MouseButton b, Qt::MouseButtons held)
-{
-    const QPointF global = over->mapToGlobal(QPointF(3, 3));
-    QMouseEvent e(type, receiver->mapFromGlobal(global), global, b, held, Qt::NoModifier);
-    QApplication::sendEvent(receiver, &e);
-}
-
 } // namespace
 
 class tst_blocks_tile : public QObject
@@ -123,22 +115,20 @@ private slots:
     {
         TileWindow t;
         frmTile &w = *t.w;
-        QTest::mouseClick(w.picPal[2], Qt::RightButton);
+        pointer::click(w.picPal[2], {}, Qt::RightButton);
         QCOMPARE(int(w.m.colR), 2);
         QCOMPARE(int(w.m.colL), 0);
         QCOMPARE(w.selCol2->backColor(), w.picPal[2]->backColor());
-        QTest::mousePress(w.pixel[5], Qt::RightButton);
-        QTest::mouseRelease(w.pixel[5], Qt::RightButton);
+        pointer::click(w.pixel[5], {}, Qt::RightButton);
         QCOMPARE(int(w.m.pixVal[5]), 2);
         QCOMPARE(t.shownValue(5), 2);
-        QTest::mousePress(w.pixel[6], Qt::LeftButton);
-        QTest::mouseRelease(w.pixel[6], Qt::LeftButton);
+        pointer::click(w.pixel[6]);
         QCOMPARE(int(w.m.pixVal[6]), 0);
-        QTest::mouseClick(w.picPal[1], Qt::MiddleButton);
+        pointer::click(w.picPal[1], {}, Qt::MiddleButton);
         QCOMPARE(int(w.m.colL), 0);
         QCOMPARE(int(w.m.colR), 2);
         const uint8_t keep = w.m.pixVal[7];
-        w.pixel_MouseDown(7, 4);
+        pointer::click(w.pixel[7], {}, Qt::MiddleButton);
         QCOMPARE(w.m.pixVal[7], keep);
         QVERIFY(!w.dragging());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -148,26 +138,19 @@ private slots:
     {
         TileWindow t;
         frmTile &w = *t.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (int i : { 0, 1, 2, 3, 10, 18 })
             w.m.pixVal[static_cast<size_t>(i)] = 3;
-        w.picPal_MouseDown(1, 1);
-        QWidget *src = w.pixel[0];
-        mouse(src, QEvent::MouseButtonPress, src, Qt::LeftButton, Qt::LeftButton);
+        pointer::click(w.picPal[1]);
+        pointer::press(w.pixel[0], QPoint(3, 3));
         QVERIFY(w.dragging());
         for (int i : { 1, 2, 10, 18 })
-            mouse(src, QEvent::MouseMove, w.pixel[static_cast<size_t>(i)], Qt::NoButton,
-                Qt::LeftButton);
+            pointer::move(w.pixel[static_cast<size_t>(i)], QPoint(3, 3));
         QCOMPARE(w.dragIcon, QString("PAINT"));
-        mouse(src, QEvent::MouseMove, w.Label1, Qt::NoButton, Qt::LeftButton);
+        pointer::move(w.Label1, QPoint(3, 3));
         QCOMPARE(w.dragIcon, QString("PAINT")); // no drag-over handler there
-        const QPointF bare = w.mapToGlobal(QPointF(w.width() - 2, 2));
-        QMouseEvent away(QEvent::MouseMove, src->mapFromGlobal(bare), bare, Qt::NoButton,
-            Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(src, &away);
+        pointer::move(&w, QPoint(w.width() - 2, 2));
         QCOMPARE(w.dragIcon, QString("EMPTY"));
-        mouse(src, QEvent::MouseButtonRelease, w.cmdOK, Qt::LeftButton, Qt::NoButton);
+        pointer::release(w.cmdOK, QPoint(3, 3));
         QVERIFY(!w.dragging());
         QVERIFY(w.dragIcon.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -185,18 +168,16 @@ private slots:
         TileWindow t;
         frmTile &w = *t.w;
         const auto original = w.m.pixVal;
-        w.picPal_MouseDown(2, 1);
-        w.picPal_MouseDown(1, 2);
-        w.pixel_MouseDown(0, 1);
-        w.Shite();
-        w.pixel_MouseDown(63, 2);
-        w.Shite();
-        w.cmdRevert_Click();
+        pointer::click(w.picPal[2]);
+        pointer::click(w.picPal[1], {}, Qt::RightButton);
+        pointer::click(w.pixel[0]);
+        pointer::click(w.pixel[63], {}, Qt::RightButton);
+        pointer::click(w.cmdRevert);
         QCOMPARE(w.m.pixVal, original);
         QCOMPARE(int(w.m.colL), 2);
         QCOMPARE(int(w.m.colR), 1);
         QCOMPARE(w.selCol->backColor(), w.picPal[2]->backColor());
-        w.cmdRevert_Click();
+        pointer::click(w.cmdRevert);
         QCOMPARE(int(w.m.colL), 2);
         // A new opening starts from colours 0 and 3 again.
         frmTile again(*t.p.g, *t.p.w);
