@@ -2,6 +2,8 @@
 #include "app/frmBrowse.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/RealBoxes.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -178,13 +180,13 @@ void tst_browse::folderListEntersFolders()
     QCOMPARE(b.Dir1->currentItem()->text().trimmed(), QFileInfo(b.dirPath()).fileName());
     auto found = b.Dir1->findItems(".hidden", Qt::MatchEndsWith);
     QCOMPARE(found.size(), 1);
-    emit b.Dir1->itemDoubleClicked(found.first());
+    pointer::clickItem(b.Dir1, found.first(), true);
     QCOMPARE(b.dirPath(), noSlash(f.dir.file(".hidden")));
     QCOMPARE(files(b), QStringList("inner.nes"));
     // One level up again through the chain above the folder.
     found = b.Dir1->findItems(QFileInfo(noSlash(f.dir.path())).fileName(), Qt::MatchEndsWith);
     QCOMPARE(found.size(), 1);
-    emit b.Dir1->itemDoubleClicked(found.first());
+    pointer::clickItem(b.Dir1, found.first(), true);
     QCOMPARE(b.dirPath(), noSlash(f.dir.path()));
 }
 
@@ -196,9 +198,8 @@ void tst_browse::doubleClickFillsBox()
             e->setText(q(f.dir.file("d.txt")));
         f.g.browseTarget = target;
         frmBrowse b(f.g, f.settings);
-        b.Combo1->setCurrentIndex(1);
-        b.File1->setCurrentItem(b.File1->findItems("c.Nes", Qt::MatchExactly).first());
-        b.File1_DblClick();
+        pointer::choose(b.Combo1, 1);
+        pointer::clickItem(b.File1, b.File1->findItems("c.Nes", Qt::MatchExactly).first(), true);
         QCOMPARE(b.result(), int(QDialog::Accepted));
         for (int t : { 0, 1, 2 })
             QCOMPARE(f.settings.box(t)->text(), q(f.dir.file(t == target ? "c.Nes" : "d.txt")));
@@ -207,11 +208,10 @@ void tst_browse::doubleClickFillsBox()
     f.g.browseTarget = 0;
     frmBrowse b(f.g, f.settings);
     QVERIFY(b.setDirPath("/"));
-    b.Combo1->setCurrentIndex(1);
+    pointer::choose(b.Combo1, 1);
     if (b.File1->count() == 0)
         QSKIP("the root folder holds no file");
-    b.File1->setCurrentRow(0);
-    b.File1_DblClick();
+    pointer::clickItem(b.File1, b.File1->item(0), true);
     QCOMPARE(f.settings.txtRomPath->text(), "/" + b.File1->item(0)->text());
 }
 
@@ -221,9 +221,9 @@ void tst_browse::closeBoxChangesNothing()
     f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
     f.g.browseTarget = 0;
     frmBrowse b(f.g, f.settings);
-    b.show();
-    b.File1->setCurrentRow(1);
-    b.close();
+    pointer::clickItem(b.File1, b.File1->item(1));
+    QCOMPARE(b.File1->currentRow(), 1);
+    b.close(); // the close box
     QVERIFY(!b.isVisible());
     QCOMPARE(b.result(), int(QDialog::Rejected));
     QCOMPARE(f.settings.txtRomPath->text(), q(f.dir.file("a.nes")));
@@ -237,12 +237,12 @@ void tst_browse::driveNotReady()
     frmBrowse b(f.g, f.settings);
     const QString before = b.dirPath();
     const QString volume = b.Drive1->currentText();
-    Boxes boxes;
+    RealBoxes boxes;
     b.Drive1->addItem("/no-such-volume-for-vorlig");
-    b.Drive1->setCurrentIndex(b.Drive1->count() - 1);
+    pointer::choose(b.Drive1, b.Drive1->count() - 1);
     QCOMPARE(boxes.texts(), QStringList("The drive is not ready."));
     QCOMPARE(boxes.last().title, QString("I am Error"));
-    QCOMPARE(boxes.last().style, 16);
+    QCOMPARE(boxes.last().style(), 16);
     QCOMPARE(b.dirPath(), before);
     QCOMPARE(files(b), QStringList({ "a.nes", "B.NES", "c.Nes" }));
     QCOMPARE(b.Drive1->currentText(), volume);
@@ -263,9 +263,9 @@ void tst_browse::unreadableFolderStays()
     ::chmod(f.dir.file("locked").c_str(), 0);
     f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
     frmBrowse b(f.g, f.settings);
-    Boxes boxes;
+    RealBoxes boxes;
     b.Drive1->addItem(noSlash(f.dir.file("locked")));
-    b.Drive1->setCurrentIndex(b.Drive1->count() - 1);
+    pointer::choose(b.Drive1, b.Drive1->count() - 1);
     QCOMPARE(boxes.texts(), QStringList("The drive is not ready."));
     QCOMPARE(b.dirPath(), noSlash(f.dir.path()));
     QVERIFY(!b.setDirPath(q(f.dir.file("locked"))));

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFrame>
+#include <QPushButton>
 #include <QtTest>
 
 #include <cstdio>
@@ -82,23 +83,23 @@ private slots:
         Boxes boxes;
         Frame p;
         p.setEmulator(p.fakeEmulator("an emulator"), 0); // blanks in the program's own path
-        p.w->EmuLaunch();
+        pointer::click(p.w->cmdEmulator);
         QCOMPARE(p.waitForArgs(), QString());
         QCOMPARE(p.g->ini.romLoad, 0);
     }
 
     void missingEmulatorIsReported()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Frame p;
         p.setEmulator(p.dir.file("none"), 1);
-        p.w->EmuLaunch();
+        pointer::click(p.w->cmdEmulator);
         QCOMPARE(boxes.count(badEmulator), 1);
         QCOMPARE(boxes.last().title, QString("Invalid pathname"));
-        QCOMPARE(boxes.last().style, int(msg::Exclamation));
+        QCOMPARE(boxes.last().style(), int(msg::Exclamation));
 
         p.setEmulator("", 1);
-        p.w->EmuLaunch();
+        pointer::click(p.w->cmdEmulator);
         QCOMPARE(boxes.count(badEmulator), 2);
     }
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -70,13 +71,13 @@ private slots:
         settings(p, [&](Settings *s) {
             s->txtEmuPath->setText(QString::fromStdString(emu));
             s->LaunchROM->setChecked(false);
-            s->cmdSettingsOK->click();
+            pointer::click(s->cmdSettingsOK);
         });
         QCOMPARE(p.g->curStage, 3); // nothing reloaded
         QCOMPARE(p.g->ini.emuPath, emu);
         QCOMPARE(p.g->ini.romLoad, 0);
         QCOMPARE(p.g->romVer, std::string("0"));
-        p.w->cmdEmulator->click();
+        pointer::click(p.w->cmdEmulator);
         QVERIFY(QTest::qWaitFor([&] { return romfile::fileExists(p.dir.file("args.txt")); }, 5000));
         QCOMPARE(boxes.count(), 0);
     }
@@ -89,7 +90,7 @@ private slots:
         const std::string jp = writeRom(p, rb::Rel::JP, "jp.nes");
         settings(p, [&](Settings *s) {
             s->txtRomPath->setText(QString::fromStdString(jp));
-            s->cmdSettingsOK->click();
+            pointer::click(s->cmdSettingsOK);
         });
         QCOMPARE(p.g->ini.romPath, jp);
         QCOMPARE(p.g->romVer, std::string("1"));
@@ -103,20 +104,20 @@ private slots:
 
     void unsavedEditsAreSavedIntoTheRomBeingLeft()
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Program p;
         const std::string other = writeRom(p, rb::Rel::US, "other.nes");
-        p.w->sel_MouseDown(2, 1);
-        p.w->scr_MouseDown(0, 1, 0, 0);
-        p.w->Combo2->setCurrentIndex(3);
-        p.w->scr_MouseDown(1, 1, 0, 0);
+        pointer::click(p.w->sel[2]);
+        pointer::click(p.w->scr[0]);
+        pointer::choose(p.w->Combo2, 3);
+        pointer::click(p.w->scr[1]);
         QVERIFY(p.g->anyModified());
         const long long pos0 = p.t->layoutPos[0][0];
         const long long pos3 = p.t->layoutPos[0][3] + p.w->cellPos[1];
-        boxes.answer(msg::Yes);
+        boxes.click(QMessageBox::Yes);
         settings(p, [&](Settings *s) {
             s->txtRomPath->setText(QString::fromStdString(other));
-            s->cmdSettingsOK->click();
+            pointer::click(s->cmdSettingsOK);
         });
         QVERIFY(boxes.any("Save your progress before loading new ROM ?"));
         const Bytes old = p.romBytes();

@@ -2,6 +2,8 @@
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/RealBoxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -128,7 +130,7 @@ void tst_settings::formLoadFillsFromFile()
     }
     // Any other last character on the third line checks it; a short file is no error.
     testfile::writeText(f.g.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
-    Boxes boxes;
+    RealBoxes boxes;
     Settings dlg(f.g, &f.main);
     QVERIFY(dlg.LaunchROM->isChecked());
     QCOMPARE(dlg.txtRomPath->text(), QString("/x.nes"));
@@ -138,7 +140,7 @@ void tst_settings::formLoadFillsFromFile()
 void tst_settings::romRefusedWithC()
 {
     Fixture f;
-    Boxes boxes;
+    RealBoxes boxes;
     Settings dlg(f.g, &f.main);
     dlg.show();
     std::filesystem::create_directory(f.dir.file("folder.nes"));
@@ -146,11 +148,11 @@ void tst_settings::romRefusedWithC()
              f.dir.file("*.nes"), std::string("   ") }) {
         boxes.clear();
         dlg.txtRomPath->setText(q(path));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, textC);
         QCOMPARE(boxes.last().title, QString("Invalid pathname"));
-        QCOMPARE(boxes.last().style, 48);
+        QCOMPARE(boxes.last().style(), 48);
         QVERIFY(dlg.isVisible());
         QCOMPARE(f.g.romVer, std::string(" "));
     }
@@ -161,7 +163,7 @@ void tst_settings::romRefusedWithC()
 void tst_settings::otherGameRefusedWithD()
 {
     Fixture f;
-    Boxes boxes;
+    RealBoxes boxes;
     Settings dlg(f.g, &f.main);
     dlg.show();
     const std::string other = f.rom("other.nes", Kind::Other);
@@ -170,13 +172,13 @@ void tst_settings::otherGameRefusedWithD()
         boxes.clear();
         dlg.txtRomPath->setText(q(path));
         dlg.txtBackup->setText("/keep/me.nes");
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text,
-            QString("This doesn't look like a ROM of the game to be edited!\rCastlevania III "
+            QString("This doesn't look like a ROM of the game to be edited!\nCastlevania III "
                     "(US) and Akumajou Densetsu (J) are supported."));
         QCOMPARE(boxes.last().title, QString("Invalid ROM File"));
-        QCOMPARE(boxes.last().style, 48);
+        QCOMPARE(boxes.last().style(), 48);
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.txtBackup->text(), QString("/keep/me.nes"));
     }
@@ -189,7 +191,7 @@ void tst_settings::backupAndEmulatorChecks()
     f.g.ini.hMask = true;
     f.g.ini.vMask = false;
     f.g.ini.grid = true;
-    Boxes boxes;
+    RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     Settings dlg(f.g, &f.main);
     dlg.show();
@@ -197,13 +199,13 @@ void tst_settings::backupAndEmulatorChecks()
     dlg.txtBackup->setText(q(f.dir.file("gone.nes")));
     dlg.txtEmuPath->setText(q(f.dir.file("gone-emu")));
     dlg.LaunchROM->setChecked(false);
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(),
         QStringList({ "Backup ROM was not found. You can specify it later.",
             "Your emulator was not found. You can specify it later." }));
     QCOMPARE(boxes.shown[0].title, QString("Invalid Pathname"));
     QCOMPARE(boxes.shown[1].title, QString("Invalid Pathname"));
-    QCOMPARE(boxes.shown[1].style, 48);
+    QCOMPARE(boxes.shown[1].style(), 48);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(f.g.romVer, std::string("0"));
@@ -216,7 +218,7 @@ void tst_settings::backupAndEmulatorChecks()
     Settings again(f.g, &f.main);
     again.txtBackup->setText(q(backup));
     again.txtEmuPath->setText(q(f.dir.file("emu.sh")));
-    again.cmdSettingsOK_Click();
+    pointer::click(again.cmdSettingsOK);
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(f.iniText(), seven(rom, f.dir.file("emu.sh"), "0", backup, "101"));
 }
@@ -224,12 +226,12 @@ void tst_settings::backupAndEmulatorChecks()
 void tst_settings::backupOfOtherReleaseAndSelf()
 {
     Fixture f;
-    Boxes boxes;
+    RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string jp = f.rom("akumajou.nes", Kind::Japanese);
     const std::string link = f.dir.file("link.nes"); // the ROM itself under another name
     std::filesystem::create_symlink(rom, link);
-    const QString duh = "Your backup ROM must be different from your working copy!\rPonder this "
+    const QString duh = "Your backup ROM must be different from your working copy!\nPonder this "
                         "question while working on you hack...";
     struct Case
     {
@@ -238,7 +240,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     } cases[] = {
         { jp,
             "Your backup ROM may be invalid, or not the same version as the ROM you chose to "
-            "edit.\rYou can choose another later.",
+            "edit.\nYou can choose another later.",
             "Wrong version or ROM" },
         { link, duh, "Duh!" },
         { f.dir.path() + "./cv3.nes", duh, "Duh!" },
@@ -248,11 +250,11 @@ void tst_settings::backupOfOtherReleaseAndSelf()
         Settings dlg(f.g, &f.main);
         dlg.txtRomPath->setText(q(rom));
         dlg.txtBackup->setText(q(c.backup));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, c.text);
         QCOMPARE(boxes.last().title, c.title);
-        QCOMPARE(boxes.last().style, 48);
+        QCOMPARE(boxes.last().style(), 48);
         QVERIFY(dlg.txtBackup->text().isEmpty());
         QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
     }
@@ -261,7 +263,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     boxes.clear();
     Settings dlg(f.g, &f.main);
     dlg.txtBackup->setText(q(upper));
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(f.iniText(), seven(rom, "", "1", upper));
 }
@@ -271,14 +273,14 @@ void tst_settings::backupOfOtherReleaseAndSelf()
 void tst_settings::choiceFirstStartAndSameRom()
 {
     Fixture f;
-    Boxes boxes;
+    RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string upper = f.rom("CV3.NES", Kind::US);
     f.g.modFlags[14][20] = 1;
     {
         Settings dlg(f.g, &f.main); // first start: nothing loaded
         dlg.txtRomPath->setText(q(upper));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 0);
         QCOMPARE(boxes.count(), 0);
     }
@@ -286,14 +288,14 @@ void tst_settings::choiceFirstStartAndSameRom()
     {
         Settings dlg(f.g, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 0);
         QCOMPARE(boxes.count(), 0);
     }
-    boxes.answer(msg::No);
+    boxes.click(QMessageBox::No);
     Settings dlg(f.g, &f.main);
     dlg.txtRomPath->setText(q(upper));
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
     QCOMPARE(f.g.setChoice, 1);
 }
@@ -303,26 +305,26 @@ void tst_settings::choiceWithReload()
     Fixture f;
     f.g.ini.romPath = f.rom("cv3.nes", Kind::US);
     const std::string other = f.dir.path() + "./cv3.nes"; // the loaded ROM, spelt otherwise
-    for (int answer : { int(msg::Yes), int(msg::No) }) {
-        Boxes boxes;
-        boxes.answer(answer);
+    for (int answer : { int(QMessageBox::Yes), int(QMessageBox::No) }) {
+        RealBoxes boxes;
+        boxes.click(QMessageBox::StandardButton(answer));
         f.g.modFlags[3][7] = 1;
         Settings dlg(f.g, &f.main);
         dlg.txtRomPath->setText(q(other));
         QVERIFY(dlg.cmdRell->isEnabled());
-        dlg.cmdRell_Click();
+        pointer::click(dlg.cmdRell);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, QString("Save your progress before reloading ?"));
         QCOMPARE(boxes.last().title, QString("You have unsaved data"));
-        QCOMPARE(boxes.last().style, 35);
-        QCOMPARE(f.g.setChoice, answer == msg::Yes ? 2 : 1);
+        QCOMPARE(boxes.last().style(), 35);
+        QCOMPARE(f.g.setChoice, answer == QMessageBox::Yes ? 2 : 1);
         QVERIFY(!dlg.reloadFlag);
     }
     f.g.modFlags = {};
-    Boxes boxes;
+    RealBoxes boxes;
     Settings dlg(f.g, &f.main);
     dlg.txtRomPath->setText(q(other));
-    dlg.cmdRell_Click();
+    pointer::click(dlg.cmdRell);
     QCOMPARE(f.g.setChoice, 1);
     QCOMPARE(boxes.count(), 0);
 }
@@ -333,19 +335,19 @@ void tst_settings::choiceDifferentRom()
     const std::string rom = f.rom("new.nes", Kind::US);
     f.g.ini.romPath = f.rom("old.nes", Kind::US);
     {
-        Boxes boxes;
+        RealBoxes boxes;
         Settings dlg(f.g, &f.main);
         dlg.txtRomPath->setText(q(rom));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 1);
         QCOMPARE(boxes.count(), 0);
     }
-    Boxes boxes;
-    boxes.answer(msg::Yes);
+    RealBoxes boxes;
+    boxes.click(QMessageBox::Yes);
     f.g.modFlags[0][0] = 1;
     Settings dlg(f.g, &f.main);
     dlg.txtRomPath->setText(q(rom));
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
     QCOMPARE(f.g.setChoice, 2);
     QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
@@ -360,13 +362,13 @@ void tst_settings::cancelKeepsFile()
     f.writeIni(old, "/emu", "1", "");
     const std::string before = f.iniText();
     f.g.modFlags[5][2] = 1;
-    Boxes boxes;
-    boxes.answer(msg::Cancel);
+    RealBoxes boxes;
+    boxes.click(QMessageBox::Cancel);
     Settings dlg(f.g, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(jp));
     dlg.txtEmuPath->clear();
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(f.g.setChoice, 0);
     QCOMPARE(f.iniText(), before);
@@ -406,10 +408,10 @@ void tst_settings::reloadButtonFollowsBox()
 void tst_settings::closeGuard()
 {
     Fixture f;
-    for (int answer : { int(msg::Cancel), int(msg::Ok) }) {
-        Boxes boxes;
+    for (int answer : { int(QMessageBox::Cancel), int(QMessageBox::Ok) }) {
+        RealBoxes boxes;
         EndWatch end;
-        boxes.answer(answer);
+        boxes.click(QMessageBox::StandardButton(answer));
         Settings dlg(f.g, &f.main);
         dlg.show();
         dlg.close();
@@ -417,23 +419,23 @@ void tst_settings::closeGuard()
             QStringList("You must specify the location of the ROM. Press "
                         "Cancel to exit the program."));
         QCOMPARE(boxes.last().title, QString("Info needed"));
-        QCOMPARE(boxes.last().style, 49);
-        QCOMPARE(end.calls, answer == msg::Cancel ? 1 : 0);
+        QCOMPARE(boxes.last().style(), 49);
+        QCOMPARE(end.calls, answer == QMessageBox::Cancel ? 1 : 0);
         QVERIFY(!dlg.isVisible());
         QCOMPARE(f.g.setChoice, 0);
     }
     {
-        Boxes boxes; // Escape goes the same way
+        RealBoxes boxes; // Escape goes the same way
         EndWatch end;
-        boxes.answer(msg::Cancel);
+        boxes.click(QMessageBox::Cancel);
         Settings dlg(f.g, &f.main);
         dlg.show();
-        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QTest::keyClick(pointer::windowOf(&dlg), Qt::Key_Escape);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(end.calls, 1);
     }
     f.writeIni("/x.nes");
-    Boxes boxes;
+    RealBoxes boxes;
     EndWatch end;
     Settings dlg(f.g, &f.main);
     dlg.show();
@@ -446,16 +448,16 @@ void tst_settings::closeGuard()
 void tst_settings::japaneseSetsCaption()
 {
     Fixture f;
-    Boxes boxes;
+    RealBoxes boxes;
     {
         Settings dlg(f.g, &f.main);
         dlg.txtRomPath->setText(q(f.rom("us.nes", Kind::US)));
-        dlg.cmdSettingsOK_Click();
+        pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.main.windowTitle(), QString("Castle"));
     }
     Settings dlg(f.g, &f.main);
     dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(f.g.romVer, std::string("1"));
     QCOMPARE(f.main.windowTitle(), QString("Vorlig"));
     QCOMPARE(boxes.count(), 0);
@@ -468,14 +470,14 @@ void tst_settings::writeFailureKeepsWindow()
     const std::string rom = f.rom("new.nes", Kind::US);
     f.g.ini.romPath = f.rom("old.nes", Kind::US);
     f.g.appPath = f.dir.file("no-such-folder/");
-    Boxes boxes;
+    RealBoxes boxes;
     Settings dlg(f.g, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(rom));
-    dlg.cmdSettingsOK_Click();
+    pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.last().text.contains("in subroutine 900."));
-    QCOMPARE(boxes.last().style, 16);
+    QCOMPARE(boxes.last().style(), 16);
     QCOMPARE(f.g.setChoice, 0);
     QVERIFY(dlg.isVisible());
     QCOMPARE(dlg.txtRomPath->text(), q(rom));

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
@@ -62,6 +63,25 @@ void click(QWidget *over, QPoint local, Qt::MouseButton b, Qt::KeyboardModifiers
     const QPoint p = at(over, local);
     QTest::mouseMove(win, p);
     QTest::mouseClick(win, b, mods, p);
+}
+
+void doubleClick(QWidget *over, QPoint local, Qt::MouseButton b)
+{
+    QWindow *win = windowOf(over);
+    const QPoint p = at(over, local);
+    QTest::mouseMove(win, p);
+    QTest::mouseDClick(win, b, Qt::NoModifier, p);
+}
+
+void clickItem(QListWidget *list, QListWidgetItem *item, bool twice)
+{
+    windowOf(list);
+    list->scrollToItem(item);
+    const QPoint p = list->visualItemRect(item).center();
+    if (twice)
+        doubleClick(list->viewport(), p);
+    else
+        click(list->viewport(), p);
 }
 
 void drag(

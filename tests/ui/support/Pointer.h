@@ -3,6 +3,8 @@
 #include <Qt>
 
 class QComboBox;
+class QListWidget;
+class QListWidgetItem;
 class QWidget;
 class QWindow;
 
@@ -24,11 +26,15 @@ void release(QWidget *over, QPoint local = QPoint(-1, -1), Qt::MouseButton b = Q
     Qt::KeyboardModifiers mods = Qt::NoModifier);
 void click(QWidget *over, QPoint local = QPoint(-1, -1), Qt::MouseButton b = Qt::LeftButton,
     Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Two clicks in quick succession at one point, as a double-click is made.
+void doubleClick(QWidget *over, QPoint local = QPoint(-1, -1), Qt::MouseButton b = Qt::LeftButton);
 // Press on `from`, move in `steps` steps to `to` with the button held, release there.
 void drag(QWidget *from, QPoint fromLocal, QWidget *to, QPoint toLocal, int steps = 4,
     Qt::MouseButton b = Qt::LeftButton);
 
 // Opens the list box's drop-down with a click and clicks entry `index` in it.
 void choose(QComboBox *box, int index);
+// Brings the list's item into view and clicks it (or double-clicks it).
+void clickItem(QListWidget *list, QListWidgetItem *item, bool twice = false);
 
 } // namespace pointer
