@@ -23,8 +23,9 @@ std::function<void()> &endHandler()
     return h;
 }
 
-int showReal(const QString &text, int style, const QString &title)
+int showReal(const QString &text, int fullStyle, const QString &title)
 {
+    const int style = fullStyle & ~msg::DefaultButton2;
     QMessageBox box;
     box.setObjectName("msgBox");
     box.setWindowTitle(title);
@@ -66,6 +67,13 @@ int showReal(const QString &text, int style, const QString &title)
         break;
     }
     box.setStandardButtons(buttons);
+    if (fullStyle & msg::DefaultButton2) {
+        for (QMessageBox::StandardButton b : { QMessageBox::No, QMessageBox::Cancel })
+            if (buttons & b) {
+                box.setDefaultButton(b);
+                break;
+            }
+    }
     box.exec();
     // The button that closed the box says the answer; Escape or the title bar's close
     // counts as the box's escape button (Cancel, No, or the only OK).

@@ -12,7 +12,7 @@ class QWidget;
 // Every message box of the program goes through here. Styles and answers use the numbers of
 // the design: 16 critical (17 with Cancel), 48 exclamation, 49 exclamation OK/Cancel, 64
 // information (68 with Yes/No), 33 question OK/Cancel, 35 question Yes/No/Cancel, 36 question
-// Yes/No. A CR in a text is a line break.
+// Yes/No; adding 256 makes the second button the default. A CR in a text is a line break.
 namespace msg {
 
 enum Style {
@@ -24,7 +24,8 @@ enum Style {
     QuestionYesNoCancel = 35,
     QuestionYesNo = 36,
     QuestionOkCancel = 33,
-    InformationYesNo = 68
+    InformationYesNo = 68,
+    DefaultButton2 = 256
 };
 enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 

@@ -7,6 +7,9 @@
 #include <QPointer>
 
 #include <array>
+#include <vector>
+
+struct SaveFailure;
 
 class QAction;
 class QKeyEvent;
@@ -214,9 +217,12 @@ public:
     // Saving.
     void Modif();
     void saveBlock(int stage, int section);
-    void saveAll();
+    // Saves every marked section and reports each one that could not be saved; false then.
+    bool saveAll();
     void Revert();
     void afterSave();
+    // Loads the ROM again as the settings file names it; every unsaved edit is dropped.
+    void reloadRom();
 
     frmSplash *splash() const { return m_splash; }
 
@@ -281,6 +287,9 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    std::vector<SaveFailure> saveMarked();
+    void romChangedOnDisk(const std::string &description);
+    void keepLoadedRomInSettings();
     void buildMenus();
     void connectView();
     void setSaveRevert(bool on);

@@ -5,6 +5,8 @@
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
+#include "stage/Saver.h"
+#include "stage/Unsaved.h"
 
 #include <QAction>
 #include <QProcess>
@@ -49,13 +51,20 @@ void frmRI3::mnuFile_Click()
     }
     if (app::ended())
         return;
-    if (g.setChoice == 2)
-        saveAll();
+    // Reloading after a failed save would throw away the edits it could not save.
+    if (g.setChoice == 2) {
+        const std::vector<SaveFailure> failures = saveMarked();
+        if (!failures.empty()) {
+            g.setChoice = 0;
+            keepLoadedRomInSettings();
+            msg::box("These sections could not be saved, so the ROM was not loaded again and "
+                     "every change is kept:\r"
+                    + unsavedText(failures),
+                msg::Exclamation, "You have unsaved data");
+        }
+    }
     if (g.setChoice == 1 || g.setChoice == 2) {
-        for (auto &stage : g.modFlags)
-            stage.fill(0);
-        showSplash();
-        Form_Load();
+        reloadRom();
         if (app::ended())
             return;
     }
@@ -63,6 +72,18 @@ void frmRI3::mnuFile_Click()
         msg::errBox(g, subReload, e);
     menuFromIni();
     readRomRelease(subReload);
+}
+
+// The settings window has written the ROM it was given into the settings file; when the reload
+// to it is called off, the file names the ROM still being edited again.
+void frmRI3::keepLoadedRomInSettings()
+{
+    IniValues v = g.ini;
+    ini::read(g.iniPath(), 7, v);
+    if (v.romPath == g.ini.romPath)
+        return;
+    v.romPath = g.ini.romPath;
+    msg::step(g, subReload, [&] { ini::write(g.iniPath(), v); });
 }
 
 void frmRI3::WriteIni()

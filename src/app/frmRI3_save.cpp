@@ -5,6 +5,7 @@
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
 #include "stage/Saver.h"
+#include "stage/Unsaved.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,26 +84,67 @@ void frmRI3::afterSave()
 void frmRI3::saveBlock(int stage, int section)
 {
     SaveResult r = ::saveBlock(g, t, stage, section);
-    if (!r.ok)
-        msg::errBox(g, subSaveBlock, r.description, errtext::contSave);
     afterSave();
+    if (r.romChanged)
+        romChangedOnDisk(r.description);
+    else if (!r.ok)
+        msg::errBox(g, subSaveBlock, r.description, errtext::contSave);
 }
 
-void frmRI3::saveAll()
+std::vector<SaveFailure> frmRI3::saveMarked()
 {
-    // One failed write fails every section alike: say each reason once.
-    std::vector<std::string> said;
-    for (const SaveFailure &f : ::saveAll(g, t)) {
-        if (std::find(said.begin(), said.end(), f.description) != said.end())
-            continue;
-        said.push_back(f.description);
-        msg::errBox(g, subSaveAll, f.description, errtext::contSave);
-    }
+    std::vector<SaveFailure> failures = ::saveAll(g, t);
     afterSave();
+    return failures;
+}
+
+bool frmRI3::saveAll()
+{
+    const std::vector<SaveFailure> failures = saveMarked();
+    std::string changed; // one write for all: at most one such reason
+    for (const Unsaved &u : byReason(failures)) {
+        const std::string text = u.reason + "; not saved: " + u.sections;
+        if (u.romChanged)
+            changed = text;
+        else
+            msg::errBox(g, subSaveAll, text, errtext::contSave);
+    }
+    if (!changed.empty())
+        romChangedOnDisk(changed);
+    return failures.empty();
+}
+
+// The file is not the one loaded: nothing was written and the edits stay. Loading it again is
+// the way to work on it as it is now, at the price of the unsaved edits, so that is asked.
+void frmRI3::romChangedOnDisk(const std::string &description)
+{
+    if (msg::box(description
+                + ".\rYour changes are kept.\rLoad the ROM again as it is now? Every "
+                  "unsaved change is then lost.",
+            msg::QuestionYesNo | msg::DefaultButton2, "ROM file changed")
+        == msg::Yes)
+        reloadRom();
+}
+
+void frmRI3::reloadRom()
+{
+    for (auto &stage : g.modFlags)
+        stage.fill(0);
+    showSplash();
+    Form_Load();
 }
 
 void frmRI3::Revert()
 {
+    // A file changed on disk would give this section records of another file.
+    try {
+        g.rom.reread();
+    } catch (const RomChanged &e) {
+        romChangedOnDisk(e.what());
+        return;
+    } catch (...) {
+        // Revert itself reports it.
+    }
     StageReport report(g);
     ::Revert(g, t, report);
     Combo2Change();
@@ -111,14 +153,26 @@ void frmRI3::Revert()
 
 void frmRI3::closeEvent(QCloseEvent *e)
 {
+    bool quit = true;
     try {
         if (g.anyModified()
-            && msg::box("Save changes?", msg::QuestionYesNo, "You have unsaved data") == msg::Yes)
-            saveAll();
+            && msg::box("Save changes?", msg::QuestionYesNo, "You have unsaved data") == msg::Yes) {
+            const std::vector<SaveFailure> failures = saveMarked();
+            // Quitting now would lose these edits: staying is the default.
+            if (!failures.empty())
+                quit = msg::box("These sections could not be saved:\r" + unsavedText(failures)
+                               + "\rQuit anyway and lose their changes?",
+                           msg::QuestionYesNo | msg::DefaultButton2, "You have unsaved data")
+                    == msg::Yes;
+        }
     } catch (...) {
         msg::box(g.errMsg + "\rDescription : " + msg::describe(std::current_exception())
                 + " in subroutine " + std::to_string(subUnload) + ".",
             msg::Critical, g.errTitle);
+    }
+    if (!quit) {
+        e->ignore();
+        return;
     }
     closeSplash();
     e->accept();

@@ -27,6 +27,11 @@ void writeRom(Shared &g, const std::vector<Patch> &patches)
     g.rom.write(patches);
 }
 
+bool changedOnDisk(const std::exception &e)
+{
+    return dynamic_cast<const RomChanged *>(&e) != nullptr;
+}
+
 } // namespace
 
 void Modif(Shared &g)
@@ -48,7 +53,7 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
             snap::written(t, stage, section, c);
         }
     } catch (const std::exception &e) {
-        return { false, e.what() };
+        return { false, e.what(), changedOnDisk(e) };
     }
     if (!unread.empty())
         return { false, unreadText(unread, stage, section) };
@@ -88,7 +93,7 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
             writeRom(g, patches);
     } catch (const std::exception &e) {
         for (auto [s, n] : cleared)
-            failures.push_back({ s, n, e.what() });
+            failures.push_back({ s, n, e.what(), changedOnDisk(e) });
         return failures;
     }
     for (const auto &[s, n, c] : written)

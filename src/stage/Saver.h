@@ -10,6 +10,7 @@ struct SaveResult
 {
     bool ok = true;
     std::string description; // what failed, for the error box of subroutine 156
+    bool romChanged = false; // the file on disk is not the one loaded any more
 };
 
 struct SaveFailure
@@ -17,6 +18,7 @@ struct SaveFailure
     int stage = 0;
     int section = 0;
     std::string description;
+    bool romChanged = false;
 };
 
 // Marks the current section as edited.
@@ -26,7 +28,8 @@ void Modif(Shared &g);
 // mark. On failure the file is unchanged and the section stays marked.
 SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section);
 
-// saveBlock for every marked section, stage by stage, section by section.
+// saveBlock for every marked section, stage by stage, section by section. Returns every section
+// that could not be saved (and so stays marked), with the reason.
 std::vector<SaveFailure> saveAll(Shared &g, StageTables &t);
 
 // Reads the current section's records again from the ROM file and clears its mark. Failures

@@ -33,16 +33,6 @@ std::string writeRom(Program &p, rb::Rel rel, const std::string &name)
     return path;
 }
 
-// Shows the main window and gives it the keyboard.
-QWindow *activeWindow(Program &p)
-{
-    QWindow *win = pointer::windowOf(p.w.get());
-    p.w->activateWindow();
-    if (!QTest::qWaitForWindowActive(p.w.get()))
-        qWarning("the main window did not become active");
-    return win;
-}
-
 } // namespace
 
 class tst_reload : public QObject

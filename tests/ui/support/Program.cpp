@@ -1,6 +1,9 @@
 #include "ui/support/Program.h"
 
 #include "app/SettingsFile.h"
+#include "ui/support/Pointer.h"
+
+#include <QtTest>
 
 #include <sys/stat.h>
 
@@ -53,4 +56,13 @@ void Program::writeProtect(bool on) const
 void Program::start()
 {
     w->Form_Load();
+}
+
+QWindow *activeWindow(Program &p)
+{
+    QWindow *win = pointer::windowOf(p.w.get());
+    p.w->activateWindow();
+    if (!QTest::qWaitForWindowActive(p.w.get()))
+        qWarning("the main window did not become active");
+    return win;
 }

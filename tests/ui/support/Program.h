@@ -6,6 +6,8 @@
 #include "support/TempDir.h"
 
 #include <memory>
+
+class QWindow;
 #include <string>
 
 // The program started on a synthetic ROM in a fresh program folder: settings file, palette
@@ -28,6 +30,10 @@ struct Program
     std::unique_ptr<StageTables> t;
     std::unique_ptr<frmRI3> w;
 };
+
+// Shows the main window and gives it the keyboard, as a click on it would; returns its window
+// for keys typed into it.
+QWindow *activeWindow(Program &p);
 
 // The tileset a section draws with, written down here on its own so the drawing tests check the
 // program's rule rather than repeat it.

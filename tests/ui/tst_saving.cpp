@@ -1,0 +1,309 @@
+// Saving through the window when the ROM file is not what it was: replaced on disk, not a
+// regular file, write-protected, linked. Every edit and mark survives a save that fails, and no
+// write lands anywhere but in the file loaded.
+#include "app/Controls.h"
+#include "app/Settings.h"
+#include "rom/RomFile.h"
+#include "support/SmallRom.h"
+#include "tables/Spinner.h"
+#include "tables/frmMisc.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
+#include "ui/support/Startup.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <chrono>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A step that would wait on a pipe ends the test program instead of hanging the run.
+struct Deadline
+{
+    explicit Deadline(unsigned seconds) { ::alarm(seconds); }
+    ~Deadline() { ::alarm(0); }
+};
+
+// Paints block 2 into the view's cell 1 of stage 0, section 0 with the pointer; returns the
+// position that block goes to on a save.
+long long paint(Program &p)
+{
+    pointer::click(p.w->sel[2]);
+    pointer::click(p.w->scr[1]);
+    return p.t->layoutPos[0][0] + p.w->cellPos[1];
+}
+
+bool marked(const Program &p)
+{
+    return p.g->modFlags[0][0] == 1 && p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled()
+        && p.w->cmdRevert->isEnabled();
+}
+
+bool isLink(const std::string &path)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+void settings(Program &p, std::function<void(Settings *)> act)
+{
+    startup::whenOpen<Settings>(act, [&] { p.w->mnuFile->trigger(); });
+}
+
+} // namespace
+
+class tst_saving : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Another release, other bytes where the edit goes, a shorter file: Save writes nothing,
+    // keeps the edit and its mark, and offers to load the file as it is now.
+    void aRomReplacedOnDiskIsNotWritten()
+    {
+        for (int kind = 0; kind < 3; ++kind) {
+            RealBoxes boxes;
+            Program p;
+            const long long at = paint(p);
+            Bytes theirs = p.built.rom;
+            if (kind == 0) {
+                theirs = rb::build(rb::gameShape(rb::Rel::JP)).rom;
+                theirs.resize(p.built.rom.size());
+            } else if (kind == 1) {
+                theirs[static_cast<size_t>(at - 1)] = 0x5A;
+            } else {
+                theirs.resize(300000);
+            }
+            testfile::writeAll(p.rom, theirs);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(boxes.count(), 1);
+            QCOMPARE(boxes.last().title, QString("ROM file changed"));
+            QVERIFY(boxes.last().text.contains("changed on disk since it was loaded"));
+            QVERIFY(boxes.last().text.contains("Your changes are kept."));
+            QVERIFY(p.romBytes() == theirs);
+            QVERIFY(marked(p));
+            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(p.w->cellPos[1])]), 2);
+            // Save All and Revert say the same, and neither touches the file or the edit.
+            pointer::click(p.w->cmdSaveAll);
+            pointer::click(p.w->cmdRevert);
+            QCOMPARE(boxes.count(), 3);
+            QCOMPARE(boxes.last().title, QString("ROM file changed"));
+            QVERIFY(boxes.shown[1].text.contains("not saved: stage 0, section 0"));
+            QVERIFY(p.romBytes() == theirs);
+            QVERIFY(marked(p));
+        }
+    }
+
+    // Yes on that box loads the file as it is now; every later save goes into it.
+    void theChangedFileCanBeLoadedAgain()
+    {
+        RealBoxes boxes;
+        Program p;
+        const long long at = paint(p);
+        Bytes theirs = p.built.rom;
+        theirs[static_cast<size_t>(at - 1)] = 0x5A;
+        testfile::writeAll(p.rom, theirs);
+        boxes.click(QMessageBox::Yes);
+        pointer::click(p.w->cmdSave);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.w->cmdSave->isEnabled());
+        QCOMPARE(int(p.t->layoutStr[0][0][1]), 0x5A);
+        paint(p);
+        pointer::click(p.w->cmdSave);
+        QCOMPARE(boxes.count(), 1);
+        theirs[static_cast<size_t>(at - 1)] = 2;
+        QVERIFY(p.romBytes() == theirs);
+    }
+
+    // Yes to "Save changes?", the save fails: the default answer stays, with every edit.
+    void aFailedSaveAtQuitStaysWithEveryEdit()
+    {
+        RealBoxes boxes;
+        Program p;
+        QWindow *win = activeWindow(p);
+        paint(p);
+        p.w->Combo2->setCurrentIndex(3);
+        pointer::click(p.w->sel[4]);
+        pointer::click(p.w->scr[0]);
+        QVERIFY(p.g->modFlags[0][3] == 1);
+        const Bytes before = p.romBytes();
+        p.writeProtect(true);
+        boxes.click(QMessageBox::Yes);
+        boxes.key(Qt::Key_Return);
+        QTest::keyClick(win, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.shown[0].text, QString("Save changes?"));
+        const QString asked = boxes.last().text;
+        QVERIFY(asked.startsWith("These sections could not be saved:"));
+        QVERIFY(asked.contains("stage 0, section 0; stage 0, section 3: "));
+        QVERIFY(asked.contains("write-protected"));
+        QVERIFY(asked.endsWith("Quit anyway and lose their changes?"));
+        QVERIFY(p.w->isVisible());
+        QVERIFY(p.g->modFlags[0][0] == 1 && p.g->modFlags[0][3] == 1);
+        QCOMPARE(int(p.t->layoutStr[0][3][static_cast<size_t>(p.w->cellPos[0])]), 4);
+        QVERIFY(p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled());
+        QVERIFY(p.romBytes() == before);
+        // Asked to quit anyway, it quits.
+        boxes.click(QMessageBox::Yes);
+        boxes.click(QMessageBox::Yes);
+        activeWindow(p);
+        QTest::keyClick(win, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(boxes.count(), 4);
+        QVERIFY(!p.w->isVisible());
+        QVERIFY(p.romBytes() == before);
+    }
+
+    // "Save your progress before reloading?" Yes, the save fails: nothing is reloaded, and the
+    // settings file still names the ROM whose edits are kept.
+    void aFailedSaveBeforeAReloadKeepsTheRomAndEveryEdit()
+    {
+        for (bool newRom : { false, true }) {
+            RealBoxes boxes;
+            Program p;
+            const std::string other = p.dir.file("other.nes");
+            testfile::writeAll(other, rb::build(rb::gameShape(rb::Rel::JP)).rom);
+            p.w->mnusta[3]->trigger();
+            p.w->Combo1->setCurrentIndex(0);
+            paint(p);
+            const Bytes before = p.romBytes();
+            p.writeProtect(true);
+            boxes.click(QMessageBox::Yes);
+            settings(p, [&](Settings *s) {
+                if (newRom) {
+                    s->txtRomPath->setText(QString::fromStdString(other));
+                    pointer::click(s->cmdSettingsOK);
+                } else {
+                    pointer::click(s->cmdRell);
+                }
+            });
+            QCOMPARE(boxes.count(), 2);
+            QVERIFY(boxes.last().text.startsWith(
+                "These sections could not be saved, so the ROM was not loaded again"));
+            QVERIFY(boxes.last().text.contains("stage 0, section 0: "));
+            QVERIFY(marked(p));
+            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(p.w->cellPos[1])]), 2);
+            QCOMPARE(p.g->ini.romPath, p.rom);
+            QCOMPARE(p.g->romVer, std::string("0"));
+            IniValues v;
+            ini::read(p.dir.file("Vorlig.ini"), 7, v);
+            QCOMPARE(v.romPath, p.rom);
+            QVERIFY(p.romBytes() == before);
+            // Writable again, the same Save goes into the ROM loaded.
+            p.writeProtect(false);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(boxes.count(), 2);
+            QVERIFY(!p.g->anyModified());
+        }
+    }
+
+    // A named pipe at the ROM's path: every reader and writer refuses it at once.
+    void aPipeAtTheRomPathIsRefusedWithoutWaiting()
+    {
+        Deadline deadline(20);
+        RealBoxes boxes;
+        Program p;
+        QWindow *win = activeWindow(p);
+        paint(p);
+        std::remove(p.rom.c_str());
+        QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
+        auto started = std::chrono::steady_clock::now();
+        pointer::click(p.w->cmdSave);
+        pointer::click(p.w->cmdRevert);
+        boxes.click(QMessageBox::Ok);
+        pointer::choose(p.w->cmbTime, (p.w->cmbTime->currentIndex() + 1) % 15);
+        activeWindow(p);
+        QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(1));
+        // A side window that read the ROM before the pipe took its place.
+        std::remove(p.rom.c_str());
+        testfile::writeAll(p.rom, p.built.rom);
+        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+            std::remove(p.rom.c_str());
+            QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
+            side::arrow(w->vLife, true);
+            started = std::chrono::steady_clock::now();
+            pointer::click(w->cmdOK);
+            QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(1));
+            QVERIFY(w->isVisible());
+        });
+        const char *subs[] = { "156.", "158.", "107.", "126." };
+        for (const char *sub : subs)
+            QVERIFY2(boxes.any(QString("in subroutine ") + sub), sub);
+        QVERIFY(boxes.any("M01"));
+        for (const RealBoxes::Shown &b : boxes.shown)
+            QVERIFY2(b.text.contains("is a named pipe") || b.text.contains("could not"),
+                qPrintable(b.text));
+        QVERIFY(marked(p));
+    }
+
+    // Links planted at every temporary name, a write-protected ROM, a second name, a ROM
+    // reached through a link: Save writes the ROM, and only the ROM, or nothing.
+    void savesKeepLinksAndNeverFollowPlantedOnes()
+    {
+        {
+            RealBoxes boxes;
+            Program p;
+            const std::string victim = p.dir.file("victim.txt");
+            testfile::writeText(victim, "keep me");
+            for (const std::string &name : romfile::tempNames(p.rom))
+                QCOMPARE(::symlink(victim.c_str(), name.c_str()), 0);
+            const long long at = paint(p);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(boxes.count(), 0);
+            QCOMPARE(rb::at(p.romBytes(), at), uint8_t(2));
+            QCOMPARE(testfile::readText(victim), std::string("keep me"));
+        }
+        {
+            RealBoxes boxes;
+            Program p;
+            const Bytes before = p.romBytes();
+            p.writeProtect(true);
+            paint(p);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(boxes.count(), 1);
+            QVERIFY(boxes.last().text.contains("write-protected: nothing was written"));
+            QVERIFY(p.romBytes() == before);
+            QVERIFY(marked(p));
+        }
+        {
+            RealBoxes boxes;
+            Program p;
+            const std::string second = p.dir.file("second.nes");
+            QCOMPARE(::link(p.rom.c_str(), second.c_str()), 0);
+            const long long at = paint(p);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(rb::at(p.romBytes(), at), uint8_t(2));
+            QCOMPARE(rb::at(testfile::readAll(second), at), uint8_t(2));
+        }
+        {
+            RealBoxes boxes;
+            Program p(rb::Rel::US, false);
+            TempDir elsewhere;
+            const std::string real = elsewhere.file("real.nes");
+            QCOMPARE(std::rename(p.rom.c_str(), real.c_str()), 0);
+            QCOMPARE(::symlink(real.c_str(), p.rom.c_str()), 0);
+            p.start();
+            const long long at = paint(p);
+            pointer::click(p.w->cmdSave);
+            QCOMPARE(boxes.count(), 0);
+            QVERIFY(isLink(p.rom));
+            QCOMPARE(rb::at(testfile::readAll(real), at), uint8_t(2));
+        }
+    }
+};
+
+QTEST_MAIN(tst_saving)
+#include "tst_saving.moc"
