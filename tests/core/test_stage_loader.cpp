@@ -100,7 +100,7 @@ TEST_P(StageLoad, GameShapeLoadsEveryStageInMenuOrder)
 }
 
 // Every section of every stage has its own sprite banks and sprite palette in the test ROM,
-// so a value read from another section's position shows here.
+// so a value read from another section's position shows here; so do its records' positions.
 TEST_P(StageLoad, EverySectionReadsItsOwnSpriteBanksAndPalettes)
 {
     rb::RomDesc d = rb::gameShape(GetParam());
@@ -121,6 +121,18 @@ TEST_P(StageLoad, EverySectionReadsItsOwnSpriteBanksAndPalettes)
             EXPECT_EQ(l->g.palSetNo[s][n], x.palSet);
             EXPECT_EQ(l->g.patBG[s][n][1], x.bgBanks[0]);
             EXPECT_EQ(l->g.patBG[s][n][2], x.bgBanks[1]);
+            EXPECT_EQ(l->g.patBGPos[s][n], led.patBGPos);
+            // And every record lies where the builder put it.
+            EXPECT_EQ(l->t.layoutPos[s][n], led.layoutPos);
+            EXPECT_EQ(l->t.enemyPos[s][n], led.enemyPos);
+            EXPECT_EQ(l->t.stairPos[s][n], led.stairPos);
+            // The game never gives stage 2's load section 7 special objects, nor stage 10's
+            // load section 12 doors.
+            EXPECT_EQ(l->t.specialPos[s][n], s == 2 && load == 7 ? 0 : led.specialPos);
+            EXPECT_EQ(l->t.doorPos[s][n], s == 10 && load == 12 ? 0 : led.doorPos);
+            EXPECT_EQ(l->t.scrollPos[s][n], led.scrollPos);
+            if (!(s == 1 && n == 8)) // stage 1's section 8 starts where load section 11 does
+                EXPECT_EQ(l->t.startTbl[s][n].pos, led.startPos);
             for (int k = 0; k < n; ++k) {
                 const auto &other = loadSection(d, s, loadIndex(s, k));
                 EXPECT_NE(other.sprBanks, x.sprBanks) << "the same as menu section " << k;
@@ -140,6 +152,8 @@ TEST_P(StageLoad, OddButLegalShapeLoadsSilentlyWithItsSharedRecords)
     EXPECT_NE(t.specialIdx[3][1], 0);
     EXPECT_EQ(t.specialPos[3][1], t.specialPos[3][2]);
     EXPECT_EQ(t.layoutPos[9][0], t.layoutPos[9][1]);
+    EXPECT_EQ(t.enemyPos[13][4], t.enemyPos[13][7]);
+    EXPECT_EQ(t.objLen[13][4], t.objLen[13][7]);
     EXPECT_EQ(t.scrollByte[4][1], 0x85);
     EXPECT_EQ(t.stairTbl[4][1][1][1], 245);
     EXPECT_EQ(t.vScrollType[0], 0x87);

@@ -43,6 +43,8 @@ struct Section
     Bytes layout; // empty: drawn by the builder; else screens * 48 (64 vertical) bytes
 
     std::vector<Obj> objects; // vertical sections
+    // Earlier load index in the same stage, vertical too, whose object list this one shares.
+    int sameObjectsAs = -1;
     bool objectEnd = true; // false: no 0xFF after the records
     Bytes columns; // horizontal sections: 8 a screen; empty = zeros
     std::array<uint8_t, 2> columnHead { 0x00, 0x00 };
@@ -117,7 +119,8 @@ RomDesc gameShape(Rel rel, int chrBanks = 128);
 // codes outside the lists, special objects unlike the template samples, empty special slots
 // whose cross byte is not 0x20, a type-0 record with 0x20 there, end records holding 00 and
 // 0x20 after their end mark, equal objects in a stage whose list runs backwards, scroll bytes
-// outside the scroll lists, and listed sections sharing a special-object list and a layout.
+// outside the scroll lists, and listed sections sharing a special-object list, a layout and an
+// object list.
 RomDesc oddShape(Rel rel);
 
 // Section n (load order) of a stage.

@@ -131,9 +131,16 @@ void Builder::writeObjectsAndStairs(int s)
                 data.insert(data.end(), cols.begin(), cols.end());
             }
             sl.enemyPtrPos = el + 2 * j;
-            sl.enemyPos = take(static_cast<long long>(std::max<size_t>(data.size(), 1)), en.page,
-                name("objects", s));
-            putAll(sl.enemyPos, data.data(), data.size());
+            if (x.vertical() && x.sameObjectsAs >= 0) {
+                const SectionLedger &o
+                    = m_l.stages[s].sections.at(static_cast<size_t>(x.sameObjectsAs));
+                sl.enemyPos = o.enemyPos;
+                sl.objectCount = o.objectCount;
+            } else {
+                sl.enemyPos = take(static_cast<long long>(std::max<size_t>(data.size(), 1)),
+                    en.page, name("objects", s));
+                putAll(sl.enemyPos, data.data(), data.size());
+            }
             ptr(sl.enemyPtrPos, sl.enemyPos, en.nib, en.page);
 
             Bytes st;

@@ -78,6 +78,10 @@ RomDesc oddShape(Rel rel)
     Section &same = loadSection(d, 9, 1);
     same.sameLayoutAs = 0;
     same.layout.clear();
+    // Stage 13's two vertical sections (4 and 7) share one object list.
+    Section &objs = loadSection(d, 13, 7);
+    objs.sameObjectsAs = 4;
+    objs.objects = loadSection(d, 13, 4).objects;
     return d;
 }
 
