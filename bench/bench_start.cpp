@@ -2,6 +2,8 @@
 // (which writes the 90 pictures into "Attic") beside a normal start (they are there already).
 // Goal: the first start within 1.5 times a normal one.
 #include "BenchApp.h"
+#include "resources/Resources.h"
+#include "support/TempDir.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
 
@@ -70,5 +72,36 @@ void BM_NormalStart(benchmark::State &state)
         state.SkipWithError("the start showed a box");
 }
 BENCHMARK(BM_NormalStart)->Unit(benchmark::kMillisecond);
+
+// The pictures alone: written into an empty folder all at once, as the first start does, beside
+// the same 90 files written, flushed and renamed one by one (how a single missing file is put
+// back).
+void BM_PicturesAtOnce(benchmark::State &state)
+{
+    foldersHere();
+    std::vector<std::unique_ptr<TempDir>> folders;
+    for (auto _ : state) {
+        state.PauseTiming();
+        folders.push_back(std::make_unique<TempDir>());
+        state.ResumeTiming();
+        if (!res::extractAll(folders.back()->path()).empty())
+            state.SkipWithError("a picture could not be written");
+    }
+}
+BENCHMARK(BM_PicturesAtOnce)->Unit(benchmark::kMillisecond);
+
+void BM_PicturesOneByOne(benchmark::State &state)
+{
+    foldersHere();
+    std::vector<std::unique_ptr<TempDir>> folders;
+    for (auto _ : state) {
+        state.PauseTiming();
+        folders.push_back(std::make_unique<TempDir>());
+        state.ResumeTiming();
+        for (const std::string &name : res::names())
+            res::LDIF(name, folders.back()->file(res::fileNameFor(name)));
+    }
+}
+BENCHMARK(BM_PicturesOneByOne)->Unit(benchmark::kMillisecond);
 
 } // namespace
