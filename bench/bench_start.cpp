@@ -75,8 +75,8 @@ BENCHMARK(BM_NormalStart)->Unit(benchmark::kMillisecond);
 
 // The pictures alone: written into an empty folder all at once, as the first start does, beside
 // the same 90 files written, flushed and renamed one by one (how a single missing file is put
-// back).
-void BM_PicturesAtOnce(benchmark::State &state)
+// back). Each run writes into a fresh folder, kept until the end.
+template <class Write> void picturesInFreshFolders(benchmark::State &state, Write write)
 {
     foldersHere();
     std::vector<std::unique_ptr<TempDir>> folders;
@@ -84,23 +84,25 @@ void BM_PicturesAtOnce(benchmark::State &state)
         state.PauseTiming();
         folders.push_back(std::make_unique<TempDir>());
         state.ResumeTiming();
-        if (!res::extractAll(folders.back()->path()).empty())
-            state.SkipWithError("a picture could not be written");
+        write(*folders.back());
     }
+}
+
+void BM_PicturesAtOnce(benchmark::State &state)
+{
+    picturesInFreshFolders(state, [&](const TempDir &dir) {
+        if (!res::extractAll(dir.path()).empty())
+            state.SkipWithError("a picture could not be written");
+    });
 }
 BENCHMARK(BM_PicturesAtOnce)->Unit(benchmark::kMillisecond);
 
 void BM_PicturesOneByOne(benchmark::State &state)
 {
-    foldersHere();
-    std::vector<std::unique_ptr<TempDir>> folders;
-    for (auto _ : state) {
-        state.PauseTiming();
-        folders.push_back(std::make_unique<TempDir>());
-        state.ResumeTiming();
+    picturesInFreshFolders(state, [](const TempDir &dir) {
         for (const std::string &name : res::names())
-            res::LDIF(name, folders.back()->file(res::fileNameFor(name)));
-    }
+            res::LDIF(name, dir.file(res::fileNameFor(name)));
+    });
 }
 BENCHMARK(BM_PicturesOneByOne)->Unit(benchmark::kMillisecond);
 
