@@ -12,9 +12,10 @@ if [ "${1:-}" = "--on-display" ]; then
     "$exe" >>"$log" 2>&1 &
     pid=$!
     answered=0
-    shown=""
-    # Up to 20 s: answer each box with Return; done once the main window has stood alone a while.
-    for _ in $(seq 1 100); do
+    steady=0
+    # Up to 30 s: answer each box with Return; done once the main window has stood alone for a
+    # second after the boxes expected. Window names are compared exactly (a search ignores case).
+    for _ in $(seq 1 150); do
         sleep 0.2
         kill -0 "$pid" 2>/dev/null || break
         box=$(xdotool search --onlyvisible --name "^$boxTitle\$" 2>/dev/null | head -1 || true)
@@ -23,21 +24,26 @@ if [ "${1:-}" = "--on-display" ]; then
             xdotool windowfocus --sync "$box" 2>/dev/null || true
             xdotool key Return
             answered=$((answered + 1))
-            shown=""
+            steady=0
             sleep 0.5
             continue
         fi
-        main=$(xdotool search --onlyvisible --name '^Vorlig$' 2>/dev/null | head -1 || true)
-        if [ -n "$main" ]; then
-            shown="$shown."
-            [ ${#shown} -ge 5 ] && break
+        main=""
+        for w in $(xdotool search --onlyvisible --name '^Vorlig$' 2>/dev/null || true); do
+            [ "$(xdotool getwindowname "$w" 2>/dev/null)" = Vorlig ] && main=$w
+        done
+        if [ -n "$main" ] && [ "$answered" -ge "$boxes_expected" ]; then
+            steady=$((steady + 1))
+            [ "$steady" -ge 5 ] && break
+        else
+            steady=0
         fi
     done
     status=0
     if ! kill -0 "$pid" 2>/dev/null; then
         echo "the program is not running any more"
         status=1
-    elif [ -z "$shown" ]; then
+    elif [ "$steady" -lt 5 ]; then
         echo "the main window did not come up"
         status=1
     fi
