@@ -116,14 +116,15 @@ void Settings::buildControls()
     cmdRell = new QPushButton("Reload", this);
     cmdRell->setObjectName("cmdRell");
 
-    // Wider than drawn, so the captions fit in this font.
-    look::place(Label1, 120, 240, 3855, 255);
+    // Wider than drawn, so the captions fit in this font; one line high, so they end where
+    // their boxes begin.
+    look::place(Label1, 120, 240, 3855, 240);
     look::place(txtRomPath, 120, 480, 2535, 285);
     look::place(cmdBrowse[0], 2760, 480, 1215, 315);
-    look::place(Label3, 120, 960, 3855, 255);
+    look::place(Label3, 120, 960, 3855, 240);
     look::place(txtBackup, 120, 1200, 2535, 285);
     look::place(cmdBrowse[2], 2760, 1200, 1215, 315);
-    look::place(Label2, 120, 1680, 3855, 255);
+    look::place(Label2, 120, 1680, 3855, 240);
     look::place(txtEmuPath, 120, 1920, 2535, 285);
     look::place(cmdBrowse[1], 2760, 1920, 1215, 315);
     look::place(LaunchROM, 120, 2280, 3615, 255);

@@ -45,6 +45,9 @@ void ColourBox::paintEvent(QPaintEvent *)
         p.drawLine(rect().topLeft(), rect().bottomRight());
         p.drawLine(rect().topRight(), rect().bottomLeft());
     }
+    // A thin frame of the window's border colour, so a black box shows on the black window.
+    p.setPen(QPen(QColor(128, 115, 80), 1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
     if (m_border == 1) {
         p.setPen(QPen(QColor(255, 231, 163), 2));
         p.drawRect(rect().adjusted(1, 1, -1, -1));

@@ -25,7 +25,8 @@ void PaletteWindow::label(const QString &text, int left, int top, int width)
     auto *l = new QLabel(text, this);
     l->setObjectName("Label1");
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
-    look::place(l, left, top, width, 255);
+    // One line high, so it ends where the boxes under it begin.
+    look::place(l, left, top, width, 240);
 }
 
 QPushButton *PaletteWindow::button(

@@ -43,7 +43,7 @@ void frmSprites::buildBoxes()
         = { "* Sprites 1 ", "* Sprites 3", "* Trevor", "* Sypha", "* Grant", "* Alucard" };
     for (int k = 0; k < 6; ++k) {
         const int left = 120 + 1560 * (k % 2);
-        const int top = 2460 + 600 * (k / 2);
+        const int top = 2460 + 615 * (k / 2); // a row of boxes ends where the next label begins
         label(names[k], left, top, 1400);
         for (int j = 0; j < 3; ++j) {
             const int i = 3 + 3 * k + j;
@@ -51,7 +51,7 @@ void frmSprites::buildBoxes()
             look::place(picPal[static_cast<size_t>(i)], left + 420 * j, top + 240, 375, 375);
         }
     }
-    label("* Mirrored palettes.", 120, 4260 - 60, 2000);
+    label("* Mirrored palettes.", 120, 4320, 2000); // under the last row of boxes
     buildColours(3420, 540, 420, 375, 120);
 }
 

@@ -64,7 +64,7 @@ void frmTile::buildControls()
     }
     Label1 = new QLabel("Left and right button", this);
     Label1->setObjectName("Label1");
-    look::place(Label1, 2760, 600, 1680, 240);
+    look::place(Label1, 2760, 600, 1770, 240); // as wide as the caption needs
     selCol = new blocks::PicBox(this, "selCol");
     look::place(selCol, 2760, 900, 600, 600);
     selCol2 = new blocks::PicBox(this, "selCol2");

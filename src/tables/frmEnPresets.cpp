@@ -42,10 +42,11 @@ frmEnPresets::frmEnPresets(Shared &g, QWidget *parent)
 void frmEnPresets::buildControls()
 {
     const char *heads[3] = { "Enemy", "Left", "Top" };
-    const int headLeft[3] = { 660, 3780, 4560 };
+    // Each heading as wide as the column under it.
+    const int headLeft[3] = { 660, 3780, 4560 }, headWidth[3] = { 3060, 720, 720 };
     for (int k = 0; k < 3; ++k)
-        labola[static_cast<size_t>(k)]
-            = tableui::label(this, rowName("labola", k), heads[k], headLeft[k], 120, 2400, 225);
+        labola[static_cast<size_t>(k)] = tableui::label(
+            this, rowName("labola", k), heads[k], headLeft[k], 120, headWidth[k], 225);
     buildRows({ { "cmbType", 660, 3060, &cmbType }, { "cmbLeft", 3780, 720, &cmbLeft },
         { "cmbTop", 4560, 720, &cmbTop } });
     buildFrame(

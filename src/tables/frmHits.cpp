@@ -24,7 +24,9 @@ QPixmap segmentPicture(const std::string &path)
     QPixmap pm(QString::fromStdString(path));
     if (pm.isNull())
         throw VbError("Invalid picture: " + path);
-    return pm;
+    // Segments stand 8 pixels apart: each shows the 8 columns from its rectangle's left edge
+    // (columns 2-9 of the 10), so no segment covers the right edge of the one before it.
+    return pm.copy(2, 0, 8, pm.height());
 }
 
 QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, const char *colour)
@@ -98,7 +100,7 @@ void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTo
         ls[n]->setFont(f);
         for (int j = 0; j < 16; ++j) {
             auto *seg = new ctl::ImageBox(frame, "bar", 16 * i + j);
-            seg->setGeometry(144 + 8 * j, y, 10, 19);
+            seg->setGeometry(144 + 8 * j + 2, y, 8, 19);
             seg->setPicture(empty);
             bar[n * 16 + static_cast<size_t>(j)] = seg;
         }
@@ -129,16 +131,18 @@ void DamageWindow::buildButtons()
         cmdCancel = make("cmdCancel", "Cancel", QRect(168, 416, 145, 25));
         cmdDefault = make("cmdDefault", "Default Settings", QRect(16, 416, 129, 25));
         notes.push_back(note(this, "lspike", "* Includes regular spikes and crushers.",
-            QRect(24, 384, 121, 33), "rgb(144, 144, 255)"));
+            QRect(24, 384, 121, 32), "rgb(144, 144, 255)"));
     } else {
         cmdOK = make("cmdOK", "Save", QRect(192, 312, 121, 25));
-        cmdDefault = make("cmdDefault", "Default Settings", QRect(160, 344, 89, 25));
-        cmdCancel = make("cmdCancel", "Cancel", QRect(256, 344, 57, 25));
+        // "Default Settings" wider than drawn, so its caption fits; the footnotes end where
+        // the buttons and the next footnote begin.
+        cmdDefault = make("cmdDefault", "Default Settings", QRect(160, 344, 97, 25));
+        cmdCancel = make("cmdCancel", "Cancel", QRect(261, 344, 52, 25));
         notes.push_back(note(this, "lacid",
             "* Also applies to all falling blocks, acid drops and trap door spikes.",
-            QRect(24, 312, 169, 33), "rgb(176, 176, 255)"));
+            QRect(24, 312, 168, 32), "rgb(176, 176, 255)"));
         notes.push_back(note(this, "l2q", "** Also includes the entire Second Quest.",
-            QRect(24, 344, 137, 25), "rgb(144, 144, 255)"));
+            QRect(24, 344, 136, 25), "rgb(144, 144, 255)"));
     }
     // Cancel comes first in the tab order and has the focus when the window opens.
     setTabOrder(cmdCancel, cmdOK);

@@ -41,10 +41,11 @@ frmPuPresets::frmPuPresets(Shared &g, QWidget *parent)
 void frmPuPresets::buildControls()
 {
     const char *heads[4] = { "Object Type", "Left", "Top", "Content" };
-    const int headLeft[4] = { 660, 2220, 3000, 3780 };
+    // Each heading as wide as the column under it.
+    const int headLeft[4] = { 660, 2220, 3000, 3780 }, headWidth[4] = { 1500, 720, 720, 1860 };
     for (int k = 0; k < 4; ++k)
-        labola[static_cast<size_t>(k)]
-            = tableui::label(this, rowName("labola", k), heads[k], headLeft[k], 120, 1200, 225);
+        labola[static_cast<size_t>(k)] = tableui::label(
+            this, rowName("labola", k), heads[k], headLeft[k], 120, headWidth[k], 225);
     buildRows({ { "cmbType", 660, 1500, &cmbType }, { "cmbLeft", 2220, 720, &cmbLeft },
         { "cmbTop", 3000, 720, &cmbTop }, { "cmbContent", 3780, 1860, &cmbContent } });
     buildFrame({ 15, 5760, { 120, 1575, 3030, 4485 }, { 1335, 1335, 1335, 1530 } });
