@@ -1,6 +1,6 @@
 // The level view in the offscreen window: a section change, a two-column scroll step, and one
 // block drawn alone. Goals: a section change under 5 ms, a scroll step under 1 ms.
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Program.h"
 

@@ -1,5 +1,5 @@
-#include "app/Look.h"
-#include "app/Shared.h"
+#include "ui/Look.h"
+#include "ui/Shared.h"
 #include "app/frmRI3.h"
 #include "stage/StageTables.h"
 

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "app/frmBrowse.h"
 #include "rom/FileIdentity.h"
 #include "rom/Release.h"

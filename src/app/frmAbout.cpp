@@ -1,7 +1,7 @@
 #include "app/frmAbout.h"
 
-#include "app/Look.h"
-#include "app/Pictures.h"
+#include "ui/Look.h"
+#include "ui/Pictures.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "app/frmBrowse.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "app/Settings.h"
 
 #include <QComboBox>

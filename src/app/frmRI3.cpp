@@ -1,8 +1,8 @@
 #include "app/frmRI3.h"
 
-#include "app/ErrorText.h"
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/ErrorText.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "app/Settings.h"
 #include "app/frmSplash.h"
 #include "resources/Icons.h"

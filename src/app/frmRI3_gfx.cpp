@@ -1,8 +1,8 @@
 // The openers of the pattern table window and the two palette editors, and what the main window
 // redraws after them.
-#include "app/Controls.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/PalSets.h"
 #include "gfx/frmPalettes.h"

@@ -1,6 +1,6 @@
-#include "app/Controls.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 

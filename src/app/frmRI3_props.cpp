@@ -1,6 +1,6 @@
-#include "app/Controls.h"
-#include "app/ImmediateWrite.h"
-#include "app/MsgBox.h"
+#include "ui/Controls.h"
+#include "ui/ImmediateWrite.h"
+#include "ui/MsgBox.h"
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
 

@@ -1,5 +1,5 @@
-#include "app/Controls.h"
-#include "app/Look.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
 #include "app/frmRI3.h"
 #include "app/frmRI3_puControls.h"
 #include "objects/PowerUps.h"

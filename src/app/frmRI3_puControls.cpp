@@ -1,7 +1,7 @@
 #include "app/frmRI3_puControls.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

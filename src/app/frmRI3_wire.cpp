@@ -1,5 +1,5 @@
-#include "app/Controls.h"
-#include "app/MsgBox.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
 #include "app/frmRI3.h"
 
 #include <QAction>

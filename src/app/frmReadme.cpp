@@ -1,7 +1,7 @@
 #include "app/frmReadme.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QFile>
 #include <QFontDatabase>

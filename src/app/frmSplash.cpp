@@ -1,8 +1,8 @@
 #include "app/frmSplash.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
+#include "ui/Pictures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Shared.h"
+#include "ui/Shared.h"
 #include "gfx/BlockCodec.h"
 
 #include <array>

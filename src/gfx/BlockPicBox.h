@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 #include <cstdint>
 

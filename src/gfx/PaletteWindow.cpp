@@ -1,9 +1,9 @@
 #include "gfx/PaletteWindow.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
 

@@ -1,9 +1,9 @@
 #include "gfx/frmEditTSA.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/TileCodec.h"

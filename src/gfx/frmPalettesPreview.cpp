@@ -1,7 +1,7 @@
 // The palette editor's preview of its assigned set on the main window's blocks.
-#include "app/Controls.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/frmPalettes.h"
 #include "rom/Numbers.h"

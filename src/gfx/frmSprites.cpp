@@ -1,8 +1,8 @@
 #include "gfx/frmSprites.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"

@@ -1,8 +1,8 @@
 #include "gfx/frmTile.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "app/frmRI3.h"
 #include "gfx/BlockPicBox.h"
 #include "resources/Icons.h"

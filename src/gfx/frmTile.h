@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Shared.h"
+#include "ui/Shared.h"
 #include "gfx/TileCodec.h"
 
 #include <QDialog>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Shared.h"
+#include "ui/Shared.h"
 #include "rom/RomFile.h"
 #include "stage/Locations.h"
 #include "stage/StageTables.h"

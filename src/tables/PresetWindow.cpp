@@ -1,8 +1,8 @@
 #include "tables/PresetWindow.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
 

@@ -1,7 +1,7 @@
 #include "tables/TableUi.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "rom/Release.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "tables/frmBGM.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "tables/TableUi.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "tables/frmHits.h"
 
-#include "app/Controls.h"
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "rom/VbError.h"
 #include "tables/Damage.h"
 #include "tables/Spinner.h"

@@ -1,7 +1,7 @@
 #include "tables/frmMisc.h"
 
-#include "app/Look.h"
-#include "app/MsgBox.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 #include "rom/RomFile.h"
 #include "tables/GameOptions.h"
 #include "tables/Spinner.h"

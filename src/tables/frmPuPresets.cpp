@@ -1,7 +1,7 @@
 #include "tables/frmPuPresets.h"
 
-#include "app/MsgBox.h"
-#include "app/ViewText.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 #include "rom/Numbers.h"
 #include "tables/TableUi.h"
 

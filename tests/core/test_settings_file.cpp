@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "ui/SettingsFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmEditTSA.h"
 #include "gfx/frmTile.h"

@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/frmAbout.h"
 #include "app/frmReadme.h"
 #include "app/frmSplash.h"

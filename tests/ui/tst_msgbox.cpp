@@ -1,4 +1,4 @@
-#include "app/MsgBox.h"
+#include "ui/MsgBox.h"
 #include "ui/support/RealBoxes.h"
 
 #include <QtTest>

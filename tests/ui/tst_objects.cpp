@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/frmRI3_puControls.h"
 #include "support/RomMap.h"
 #include "ui/support/Pointer.h"

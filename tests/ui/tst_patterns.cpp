@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"

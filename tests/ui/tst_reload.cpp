@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/Settings.h"
 #include "app/frmSplash.h"
 #include "support/RomBuilder.h"

@@ -1,7 +1,7 @@
 // Saving through the window when the ROM file is not what it was: replaced on disk, not a
 // regular file, write-protected, linked. Every edit and mark survives a save that fails, and no
 // write lands anywhere but in the file loaded.
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/Settings.h"
 #include "rom/RomFile.h"
 #include "support/SmallRom.h"

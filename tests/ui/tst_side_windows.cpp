@@ -1,9 +1,9 @@
 // Every side window with a Save, driven as a person drives it: looking and saving leaves the ROM
 // as it was, one edit writes only its bytes, a window that could not read the ROM writes
 // nothing, and Restore takes nothing from a backup that is not this ROM's twin.
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/Settings.h"
-#include "app/ViewText.h"
+#include "ui/ViewText.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmEditTSA.h"

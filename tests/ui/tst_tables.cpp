@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "rom/RomFile.h"
 #include "support/RomDiff.h"
 #include "tables/Bgm.h"

@@ -2,7 +2,7 @@
 // changes nothing, bytes the lists cannot show are shown as they are and kept, one pick writes
 // only its byte (once, where presets share their bytes), and a window that could not read the
 // ROM saves nothing.
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "app/frmRI3_puControls.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/MsgBox.h"
+#include "ui/MsgBox.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "ui/support/Program.h"
 
-#include "app/SettingsFile.h"
+#include "ui/SettingsFile.h"
 #include "ui/support/Pointer.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "ui/support/RealBoxes.h"
 
-#include "app/MsgBox.h"
+#include "ui/MsgBox.h"
 #include "ui/support/Pointer.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "ui/support/Startup.h"
 
-#include "app/SettingsFile.h"
+#include "ui/SettingsFile.h"
 
 #include <QApplication>
 #include <QPointer>

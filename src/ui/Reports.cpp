@@ -1,6 +1,6 @@
-#include "app/Reports.h"
+#include "ui/Reports.h"
 
-#include "app/MsgBox.h"
+#include "ui/MsgBox.h"
 
 #include <QString>
 

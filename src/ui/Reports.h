@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Shared.h"
+#include "ui/Shared.h"
 #include "stage/Loader.h"
 
 // The window side of what the stage code reports: each report becomes its message box.

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "ui/SettingsFile.h"
 
 #include "rom/RomFile.h"
 #include "rom/VbError.h"

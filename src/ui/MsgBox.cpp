@@ -1,6 +1,6 @@
-#include "app/MsgBox.h"
+#include "ui/MsgBox.h"
 
-#include "app/ErrorText.h"
+#include "ui/ErrorText.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
-#include "app/Look.h"
+#include "ui/Look.h"
 
 #include <QCursor>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SettingsFile.h"
+#include "ui/SettingsFile.h"
 #include "rom/RomFile.h"
 #include "stage/Records.h"
 
