@@ -1,7 +1,7 @@
 // Writes a picture of every window of the program, on the game-shaped ROM of both releases and
 // in every state the layout test looks at, into the folder given as the argument:
 // "us-main-horizontal-background.png", "jp-settings.png", ... Run by scripts/screenshots.
-#include "app/Look.h"
+#include "ui/Look.h"
 #include "ui/support/WindowTour.h"
 
 #include <QApplication>
