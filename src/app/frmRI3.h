@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/MainLink.h"
 #include "ui/Shared.h"
 #include "stage/StageTables.h"
 #include "view/BlockRender.h"
@@ -35,7 +36,7 @@ class Shape;
 } // namespace ctl
 
 // The main window: menus, the level view and the controls of the edit modes.
-class frmRI3 : public QMainWindow
+class frmRI3 : public QMainWindow, public MainLink
 {
     Q_OBJECT
 public:
@@ -46,7 +47,7 @@ public:
     void Form_Load();
 
     Shared &shared() { return g; }
-    StageTables &tables() { return t; }
+    StageTables &tables() override { return t; }
 
     // Loading and the section shown.
     void Init();
@@ -103,7 +104,12 @@ public:
     void openBlockEditor(); // frmEditTSA on g.tsaBlock, modal
     void cmdPattern_Click();
     void cmdEPat_Click();
-    void EditPalettes();
+    void EditPalettes() override;
+    render::TilePixels &tilePixels(int tileset) override;
+    bool takeSpriteBanksAsked() override;
+    bool spriteBanksAsked() const override;
+    void forEachShownBlock(bool selectorInEveryMode,
+        const std::function<void(ctl::ImageBox *, int)> &draw) override;
     void cmdEPal_Click();
     void Damage();
     void BGM();

@@ -106,6 +106,37 @@ void frmRI3::EditPalettes()
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 
+render::TilePixels &frmRI3::tilePixels(int tileset)
+{
+    return tilePix.at(static_cast<size_t>(tileset));
+}
+
+bool frmRI3::spriteBanksAsked() const
+{
+    return cmdEPatTag == "Yeah";
+}
+
+bool frmRI3::takeSpriteBanksAsked()
+{
+    const bool asked = spriteBanksAsked();
+    cmdEPatTag.clear();
+    return asked;
+}
+
+void frmRI3::forEachShownBlock(
+    bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw)
+{
+    for (ctl::ImageBox *cell : scr)
+        draw(cell, viewtext::tagBlock(cell->Tag));
+    const bool bg = optBg->isChecked();
+    if (bg || selectorInEveryMode)
+        for (ctl::ImageBox *cell : sel)
+            if (cell->isEnabled())
+                draw(cell, viewtext::tagBlock(cell->Tag));
+    if (bg && !paintChar.empty())
+        draw(imgSel, static_cast<uint8_t>(paintChar[0]));
+}
+
 void frmRI3::cmdEPal_Click()
 {
     frmSprites dlg(g, ownerOf(this));

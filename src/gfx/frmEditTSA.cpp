@@ -4,7 +4,7 @@
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "app/frmRI3.h"
+#include "ui/MainLink.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/TileCodec.h"
 #include "gfx/frmTile.h"
@@ -52,7 +52,7 @@ QPixmap cursorFrame()
 
 } // namespace
 
-frmEditTSA::frmEditTSA(Shared &g, frmRI3 &main, QWidget *parent)
+frmEditTSA::frmEditTSA(Shared &g, MainLink &main, QWidget *parent)
     : QDialog(parent), g(g), m_main(main)
 {
     setObjectName("frmEditTSA");
@@ -227,7 +227,7 @@ void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)
                                      .at(static_cast<size_t>(g.curSection))[m.chooserPal & 3];
         blocks::TileRgb rgb {};
         const std::string failure = blocks::tileRgb(
-            m_main.tilePix.at(g.curTileset)[static_cast<size_t>(tile & 0xFF)], pal, g.nesRgb, rgb);
+            m_main.tilePixels(g.curTileset)[static_cast<size_t>(tile & 0xFF)], pal, g.nesRgb, rgb);
         QImage img(8, 8, QImage::Format_RGB32);
         for (int i = 0; i < 64; ++i)
             img.setPixel(i % 8, i / 8, 0xFF000000u | rgb[static_cast<size_t>(i)]);

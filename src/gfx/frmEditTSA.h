@@ -13,7 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-class frmRI3;
+class MainLink;
 namespace ctl {
 class ImageBox;
 }
@@ -29,7 +29,7 @@ class frmEditTSA : public QDialog
 {
     Q_OBJECT
 public:
-    frmEditTSA(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    frmEditTSA(Shared &g, MainLink &main, QWidget *parent = nullptr);
     ~frmEditTSA() override;
 
     // Handlers, by their design names.
@@ -104,7 +104,7 @@ private:
     };
 
     Shared &g;
-    frmRI3 &m_main;
+    MainLink &m_main;
     bool m_drawReported = false; // one drawing error box per handler
     int m_depth = 0;
     int m_pressedCell = -1;

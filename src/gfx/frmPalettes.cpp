@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-frmPalettes::frmPalettes(Shared &g, frmRI3 &main, QWidget *parent)
+frmPalettes::frmPalettes(Shared &g, MainLink &main, QWidget *parent)
     : PaletteWindow(g, parent, 607), m_main(main)
 {
     setObjectName("frmPalettes");

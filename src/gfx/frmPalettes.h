@@ -4,7 +4,7 @@
 
 #include <array>
 
-class frmRI3;
+class MainLink;
 namespace ctl {
 class ImageBox;
 }
@@ -16,7 +16,7 @@ class frmPalettes : public PaletteWindow
 {
     Q_OBJECT
 public:
-    frmPalettes(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    frmPalettes(Shared &g, MainLink &main, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load() override;
@@ -48,7 +48,7 @@ private:
     int listIndex() const;
     void previewMain(bool selectorInEveryMode);
 
-    frmRI3 &m_main;
+    MainLink &m_main;
     bgpal::PalSets palSets;
     bgpal::PalSets m_read; // as the last load or Restore left the ROM
     int m_readSet = 0;

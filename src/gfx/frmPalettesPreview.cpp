@@ -1,8 +1,7 @@
 // The palette editor's preview of its assigned set on the main window's blocks.
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/ViewText.h"
-#include "app/frmRI3.h"
+#include "ui/MainLink.h"
 #include "gfx/frmPalettes.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
@@ -13,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
-#include <QRadioButton>
 
 void frmPalettes::previewBlock(ctl::ImageBox *target, int block)
 {
@@ -21,7 +19,7 @@ void frmPalettes::previewBlock(ctl::ImageBox *target, int block)
     const auto b = static_cast<size_t>(block & 0xFF);
     const std::array<std::string, 4> pal = bgpal::palStrings(palSets, curSet);
     render::BlockInput in;
-    in.tiles = &m_main.tilePix.at(ts);
+    in.tiles = &m_main.tilePixels(ts);
     in.tileNumbers = g.blockTiles.at(ts)[b].data();
     in.quadrantPal = g.blockPal.at(ts)[b].data();
     in.palettes = pal.data();
@@ -40,15 +38,8 @@ void frmPalettes::previewMain(bool selectorInEveryMode)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     msg::step(g, 611, [&] {
-        for (ctl::ImageBox *cell : m_main.scr)
-            previewBlock(cell, viewtext::tagBlock(cell->Tag));
-        const bool bg = m_main.optBg->isChecked();
-        if (bg || selectorInEveryMode)
-            for (ctl::ImageBox *cell : m_main.sel)
-                if (cell->isEnabled())
-                    previewBlock(cell, viewtext::tagBlock(cell->Tag));
-        if (bg && !m_main.paintChar.empty())
-            previewBlock(m_main.imgSel, static_cast<uint8_t>(m_main.paintChar[0]));
+        m_main.forEachShownBlock(selectorInEveryMode,
+            [this](ctl::ImageBox *cell, int block) { previewBlock(cell, block); });
     });
     QApplication::restoreOverrideCursor();
 }

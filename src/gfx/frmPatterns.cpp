@@ -4,7 +4,7 @@
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "app/frmRI3.h"
+#include "ui/MainLink.h"
 #include "gfx/PatternBanks.h"
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
@@ -25,7 +25,7 @@ const char *const slotNames[3] = { "BG 1", "BG 2", "Sprites 4" };
 
 } // namespace
 
-frmPatterns::frmPatterns(Shared &g, frmRI3 &main, QWidget *parent)
+frmPatterns::frmPatterns(Shared &g, MainLink &main, QWidget *parent)
     : QDialog(parent), g(g), m_main(main)
 {
     setObjectName("frmPatterns");
@@ -129,7 +129,7 @@ void frmPatterns::Form_Load()
     resetControls();
     msg::step(g, 703, [&] {
         txt[2]->clear();
-        if (m_main.cmdEPatTag == "Yeah")
+        if (m_main.spriteBanksAsked())
             optE->setChecked(true);
         if (interleave == 2 || interleave == 1) {
             QString &tag = interleave == 2 ? chkTag : chk2Tag;
@@ -218,10 +218,8 @@ void frmPatterns::optE_Click()
             for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
                      static_cast<QWidget *>(txtA[2]) })
                 w->setEnabled(true);
-        if (m_main.cmdEPatTag == "Yeah") {
-            m_main.cmdEPatTag.clear();
+        if (m_main.takeSpriteBanksAsked())
             return;
-        }
         for (int i = 0; i < 3; ++i) {
             const auto k = static_cast<size_t>(i);
             sc[k]->Tag = "NOR";

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class frmRI3;
+class MainLink;
 namespace ctl {
 class ImageBox;
 class ScrollBar;
@@ -25,7 +25,7 @@ class frmPatterns : public QDialog
 {
     Q_OBJECT
 public:
-    frmPatterns(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    frmPatterns(Shared &g, MainLink &main, QWidget *parent = nullptr);
 
     void run(); // loads and runs the window modally
 
@@ -70,7 +70,7 @@ private:
     int slotBank(int i) const;
 
     Shared &g;
-    frmRI3 &m_main;
+    MainLink &m_main;
     std::array<uint32_t, 4> patColors {};
     bool m_loaded = false;
     std::array<uint8_t, 2> m_readBg {}; // the banks at the opening

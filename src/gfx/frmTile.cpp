@@ -3,7 +3,7 @@
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "app/frmRI3.h"
+#include "ui/MainLink.h"
 #include "gfx/BlockPicBox.h"
 #include "resources/Icons.h"
 #include "rom/Numbers.h"
@@ -30,7 +30,7 @@ constexpr int pixelSize = 285;
 
 } // namespace
 
-frmTile::frmTile(Shared &g, frmRI3 &main, QWidget *parent) : QDialog(parent), g(g), m_main(main)
+frmTile::frmTile(Shared &g, MainLink &main, QWidget *parent) : QDialog(parent), g(g), m_main(main)
 {
     setObjectName("frmTile");
     buildControls();
@@ -233,7 +233,7 @@ void frmTile::picPal_MouseDown(int index, int button)
 void frmTile::cmdOK_Click()
 {
     if (!m_loaded || !msg::step(g, subSave, [&] {
-            blocks::saveTile(g, m_main.tilePix.at(g.curTileset), m, m_opened);
+            blocks::saveTile(g, m_main.tilePixels(g.curTileset), m, m_opened);
         }))
         return;
     accept();

@@ -8,7 +8,7 @@
 
 class QLabel;
 class QPushButton;
-class frmRI3;
+class MainLink;
 namespace ctl {
 class ImageBox;
 }
@@ -23,7 +23,7 @@ class frmTile : public QDialog
 {
     Q_OBJECT
 public:
-    frmTile(Shared &g, frmRI3 &main, QWidget *parent = nullptr);
+    frmTile(Shared &g, MainLink &main, QWidget *parent = nullptr);
     ~frmTile() override;
 
     // Handlers, by their design names.
@@ -62,7 +62,7 @@ private:
     void setDragIcon(const QString &name);
 
     Shared &g;
-    frmRI3 &m_main;
+    MainLink &m_main;
     std::array<QColor, 4> m_cols {}; // the tile's four colours
     bool m_dragging = false;
     bool m_loaded = false; // the tile was found in the ROM file at the opening
