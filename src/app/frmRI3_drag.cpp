@@ -80,7 +80,7 @@ void frmRI3::markerDragMove(const QPoint &globalPos)
     } else if (scrvscroll->geometry().contains(p)) {
         const QPointF in = inside(scrvscroll, p);
         scrvscroll_DragOver(source, in.x(), in.y());
-    } else if (imgSel->geometry().contains(p)) {
+    } else if (imgSel->isVisible() && imgSel->geometry().contains(p)) {
         unDrag();
     } else if (!client->childAt(p)) {
         Form_DragOver(source);

@@ -95,6 +95,7 @@ void frmRI3::optBgClick()
         if (paintChar.empty())
             paintChar = std::string(1, '\0');
         drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
+        imgSel->setVisible(true);
         setSaveRevert(g.modFlags[s][n] == 1);
     });
 }
@@ -116,6 +117,8 @@ static void showPuPanel(frmRI3 &w)
     for (ctl::ImageBox *cell : w.sel)
         cell->setVisible(false);
     w.selscroll->setVisible(false);
+    // The preview's place is the holder kinds' row; the lit palette entry shows the choice.
+    w.imgSel->setVisible(false);
     w.lblProposal->setVisible(true);
     w.lblProposal->raise();
 }
@@ -251,6 +254,7 @@ void frmRI3::optStClick()
         for (ctl::ImageBox *cell : sel)
             cell->setVisible(false);
         imgSel->clearPicture();
+        imgSel->setVisible(false); // its place is the type box's
     });
     processSt();
 }

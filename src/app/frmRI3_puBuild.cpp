@@ -98,7 +98,8 @@ static void buildPuPalette(frmRI3 &w, QWidget *client)
     w.chkInverse->setVisible(false);
 }
 
-// The Miscellaneous panel's bars, each with its name and value labels.
+// The Miscellaneous panel's bars, each with its name above it and its value at its right (the
+// longest values, such as "Screen 1F, Tile 31   (FF)", need most of the panel's width).
 static void buildStBars(frmRI3 &w, QWidget *client)
 {
     const char *names[4] = { "Initial Swing", "Velocity", "Location", "Trigger" };
@@ -107,11 +108,11 @@ static void buildStBars(frmRI3 &w, QWidget *client)
         const int nameLabel = k < 3 ? k + 1 : 7;
         const int valueLabel = k < 3 ? k + 4 : 8;
         w.lblSt[static_cast<size_t>(nameLabel)]
-            = label(client, QString("lblSt(%1)").arg(nameLabel), names[k], 8520, top, 1020);
+            = label(client, QString("lblSt(%1)").arg(nameLabel), names[k], 8520, top, 2760);
         w.lblSt[static_cast<size_t>(valueLabel)]
-            = label(client, QString("lblSt(%1)").arg(valueLabel), "", 8520, top + 270, 2760);
+            = label(client, QString("lblSt(%1)").arg(valueLabel), "", 9300, top + 270, 1980);
         auto *bar = new ctl::ScrollBar(Qt::Horizontal, client, QString("scrSt(%1)").arg(k));
-        look::place(bar, 9600, top, 1680, 255);
+        look::place(bar, 8520, top + 270, 720, 255);
         bar->setMaximum(k == 3 ? 255 : 0);
         bar->setVisible(false);
         w.scrSt[static_cast<size_t>(k)] = bar;

@@ -1,0 +1,154 @@
+#include "app/Look.h"
+#include "ui/support/Named.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/RealBoxes.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+// What the main window's panels look like to a person: each control the mode shows can be
+// seen whole, where its neighbours say it belongs.
+namespace {
+
+rb::Rel relOf(int rel)
+{
+    return rel ? rb::Rel::JP : rb::Rel::US;
+}
+
+QWidget *control(Program &p, const char *name, int index = -1)
+{
+    return named<QWidget>(p.w.get(), name, index);
+}
+
+void choose(Program &p, int stage, int section)
+{
+    named<QComboBox>(p.w.get(), "Combo1")->setCurrentIndex(stage);
+    named<QComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
+}
+
+// The shown siblings of w that overlap it.
+QStringList covering(QWidget *w)
+{
+    QStringList out;
+    for (QObject *o : w->parentWidget()->children()) {
+        auto *other = qobject_cast<QWidget *>(o);
+        if (other && other != w && other->isVisible()
+            && other->geometry().intersects(w->geometry()))
+            out << other->objectName();
+    }
+    return out;
+}
+
+// Each shown property bar's value label stands at the bar's right, on its row, inside the
+// window, with room for its text.
+void checkBarLabels(Program &p, const QString &where)
+{
+    const int valueLabel[4] = { 4, 5, 6, 8 };
+    for (int k = 0; k < 4; ++k) {
+        QWidget *bar = control(p, "scrSt", k);
+        auto *value = named<QLabel>(p.w.get(), "lblSt", valueLabel[k]);
+        if (!bar->isVisible() || value->text().isEmpty())
+            continue;
+        const QRect b = bar->geometry();
+        const QRect v = value->geometry();
+        const QString what = QString("%1, bar %2 \"%3\"").arg(where).arg(k).arg(value->text());
+        QVERIFY2(value->isVisible(), qPrintable(what));
+        QVERIFY2(v.left() > b.right(), qPrintable(what + ": the value is not right of its bar"));
+        QVERIFY2(v.top() <= b.bottom() && v.bottom() >= b.top(),
+            qPrintable(what + ": the value is not on its bar's row"));
+        QVERIFY2(v.right() < value->parentWidget()->width(), qPrintable(what));
+        QVERIFY2(value->fontMetrics().horizontalAdvance(value->text()) <= v.width(),
+            qPrintable(what + ": the text is clipped"));
+    }
+}
+
+} // namespace
+
+class tst_mainlook : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { look::applyTo(*qApp); } // the program's font and style
+
+    void bothReleases_data()
+    {
+        QTest::addColumn<int>("rel");
+        QTest::newRow("US") << 0;
+        QTest::newRow("Japanese") << 1;
+    }
+
+    // The painting block's preview belongs to the Background mode; the other modes' panels
+    // take its place, and nothing shown lies under or over it.
+    void previewLeavesThePanelsFree_data() { bothReleases_data(); }
+    void previewLeavesThePanelsFree()
+    {
+        QFETCH(int, rel);
+        Program p(relOf(rel));
+        pointer::windowOf(p.w.get());
+        QWidget *preview = control(p, "imgSel");
+        for (auto [stage, section] : { std::pair { 0, 0 }, std::pair { 4, 1 } }) {
+            choose(p, stage, section);
+            for (const char *mode : { "optPu", "optSt", "optBg" }) {
+                pointer::click(control(p, mode));
+                if (!preview->isVisible())
+                    continue;
+                const QString where
+                    = QString("stage %1, section %2, %3").arg(stage).arg(section).arg(mode);
+                QVERIFY2(covering(preview).isEmpty(),
+                    qPrintable(where + ": " + covering(preview).join(", ")));
+            }
+            QVERIFY(preview->isVisible()); // back in the Background mode
+        }
+        // The enemy kind: the holder kinds' row stays free of it as well.
+        choose(p, 0, 0);
+        pointer::click(control(p, "optPu"));
+        pointer::click(control(p, "imgCandle", 3));
+        QVERIFY(!preview->isVisible() || covering(preview).isEmpty());
+    }
+
+    // Every special object of both releases' sections, selected with a click: the bars' values
+    // read beside their bars.
+    void barValuesStandBesideTheirBars_data() { bothReleases_data(); }
+    void barValuesStandBesideTheirBars()
+    {
+        QFETCH(int, rel);
+        RealBoxes boxes;
+        Program p(relOf(rel));
+        pointer::windowOf(p.w.get());
+        auto *misc = named<QRadioButton>(p.w.get(), "optSt");
+        auto *across = named<QScrollBar>(p.w.get(), "scrscroll");
+        auto *down = named<QScrollBar>(p.w.get(), "scrvscroll");
+        int checked = 0;
+        for (int s = 0; s < 15; ++s) {
+            for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
+                choose(p, s, n);
+                if (!misc->isChecked())
+                    pointer::click(misc);
+                QScrollBar *bar = down->isEnabled() ? down : across;
+                for (int v = 0; v <= bar->maximum(); v += 8) {
+                    bar->setValue(v);
+                    for (int k = 31; k <= 60; ++k) {
+                        QWidget *m = control(p, "PosPu", k);
+                        if (!m->isVisible())
+                            continue;
+                        pointer::click(m);
+                        checkBarLabels(
+                            p, QString("stage %1, section %2, marker %3").arg(s).arg(n).arg(k));
+                        if (QTest::currentTestFailed())
+                            return;
+                        ++checked;
+                    }
+                }
+            }
+        }
+        QVERIFY(checked > 20);
+        QCOMPARE(boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_mainlook)
+#include "tst_mainlook.moc"
