@@ -1,4 +1,4 @@
-#include "app/Look.h"
+#include "ui/Look.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
