@@ -9,8 +9,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 "$script" --no-build "$dir/shots" >/dev/null || fail "the script failed"
 states="main-horizontal-background main-horizontal-power-ups main-horizontal-miscellaneous
-    main-vertical-background main-vertical-power-ups main-vertical-miscellaneous
-    main-horizontal-enemies blocks tile patterns palettes sprite-palettes damage bgm game-options
+    main-horizontal-special-object main-vertical-background main-vertical-power-ups
+    main-vertical-miscellaneous main-horizontal-enemies blocks tile patterns palettes sprite-palettes damage bgm game-options
     power-up-presets enemy-presets settings browse readme about splash"
 for rel in us jp; do
     for state in $states; do
@@ -21,5 +21,5 @@ for rel in us jp; do
     done
 done
 count=$(find "$dir/shots" -name '*.png' | wc -l)
-[ "$count" -eq 44 ] || fail "$count pictures, expected 44"
+[ "$count" -eq 46 ] || fail "$count pictures, expected 46"
 echo "ok"

@@ -60,6 +60,21 @@ QWidget *shown(const QString &name)
     return nullptr;
 }
 
+// The first special-object marker shown, clicked: its type and property bars come up.
+// (The vertical section's first view shows none.)
+void selectSpecialObject(QWidget *w, const QString &section, const Visit &visit)
+{
+    pointer::click(named<QWidget>(w, "optSt"));
+    for (int k = 31; k <= 60; ++k)
+        if (QWidget *marker = named<QWidget>(w, "PosPu", k); marker->isVisible()) {
+            pointer::click(marker);
+            visit(QString("main-%1-special-object").arg(section), w);
+            pointer::click(named<QWidget>(w, "optBg"));
+            return;
+        }
+    QFAIL(qPrintable("no special object in the view of the " + section + " section"));
+}
+
 void modes(Program &p, const QString &section, const Visit &visit)
 {
     QWidget *w = p.w.get();
@@ -145,6 +160,8 @@ void everyWindow(rb::Rel rel, const Visit &visit)
     mainWindow(p, visit);
     graphicsWindows(p, visit);
     tableWindows(p, visit);
+    // Last, as the selection stays with the mode.
+    selectSpecialObject(p.w.get(), "horizontal", visit);
     settings(p, visit);
     helpWindows(p, visit);
 }
