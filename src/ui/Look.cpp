@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
@@ -18,6 +19,30 @@ void place(QWidget *w, int left, int top, int width, int height)
 {
     w->setGeometry(tw(left), tw(top), tw(width), tw(height));
 }
+
+namespace {
+
+QString rgb(const QColor &c)
+{
+    return QString("rgb(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+// A disabled box or list is drawn in Qt's disabled colours, not the windows' black and yellow,
+// so a locked list does not pass for one that can be edited.
+QString disabledRules(const QPalette &pal)
+{
+    return QString("QComboBox:disabled, QLineEdit:disabled, QListWidget:disabled,"
+                   " QListView:disabled, QAbstractSpinBox:disabled, QPlainTextEdit:disabled,"
+                   " QTextEdit:disabled { background-color: %1; color: %2; border: 1px solid %2; }"
+                   "QCheckBox:disabled, QRadioButton:disabled { color: %3; }"
+                   "QCheckBox::indicator:disabled, QRadioButton::indicator:disabled {"
+                   " border-color: %3; }")
+        .arg(rgb(pal.color(QPalette::Disabled, QPalette::Base)),
+            rgb(pal.color(QPalette::Disabled, QPalette::Text)),
+            rgb(pal.color(QPalette::Disabled, QPalette::WindowText)));
+}
+
+} // namespace
 
 void applyTo(QApplication &app)
 {
@@ -38,7 +63,8 @@ void applyTo(QApplication &app)
         " border: 1px solid rgb(255, 231, 163); background: black; }"
         "QRadioButton::indicator { border-radius: 5px; }"
         "QRadioButton::indicator:checked, QCheckBox::indicator:checked {"
-        " background: rgb(255, 231, 163); }");
+        " background: rgb(255, 231, 163); }"
+        + disabledRules(app.palette()));
 }
 
 void centre(QWidget *w)

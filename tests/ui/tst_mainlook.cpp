@@ -148,6 +148,27 @@ private slots:
         QVERIFY(checked > 20);
         QCOMPARE(boxes.count(), 0);
     }
+
+    // The type box is locked until an object is picked: it must not look like the box that can
+    // be edited a click later.
+    void aLockedListLooksLocked()
+    {
+        Program p(rb::Rel::US);
+        pointer::windowOf(p.w.get());
+        pointer::click(control(p, "optSt"));
+        auto *type = named<QComboBox>(p.w.get(), "cmbSt");
+        QVERIFY(!type->isEnabled());
+        const QPoint inside(3, type->height() / 2);
+        const QRgb locked = type->grab().toImage().pixel(inside);
+        QWidget *marker = nullptr;
+        for (int k = 31; k <= 60 && !marker; ++k)
+            if (control(p, "PosPu", k)->isVisible())
+                marker = control(p, "PosPu", k);
+        QVERIFY(marker);
+        pointer::click(marker);
+        QVERIFY(type->isEnabled());
+        QVERIFY(type->grab().toImage().pixel(inside) != locked);
+    }
 };
 
 QTEST_MAIN(tst_mainlook)
