@@ -1,6 +1,6 @@
 // The loader on a full-size synthetic ROM (256 CHR banks) beside a raw read of the same file,
 // and one section save. Compare BM_Init with BM_RawRead: the goal is within 20 times.
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "support/RomFixture.h"
 
 #include <benchmark/benchmark.h>
@@ -46,8 +46,8 @@ void BM_SaveBlock(benchmark::State &state)
     dir.load();
     for (auto _ : state) {
         dir.t().layoutStr[0][0][0] ^= 1;
-        dir.g().modFlags[0][0] = 1;
-        SaveResult r = saveBlock(dir.g(), dir.t(), 0, 0);
+        dir.doc().mark(0, 0);
+        SaveResult r = dir.doc().save(0, 0);
         if (!r.ok)
             state.SkipWithError(r.description.c_str());
     }

@@ -31,8 +31,8 @@ void startOn(const Program &p)
 {
     Shared g;
     g.programDir = p.dir.path();
-    StageTables t;
-    frmRI3 w(g, t);
+    StageDocument doc(g);
+    frmRI3 w(g, doc);
     w.Form_Load();
     benchmark::DoNotOptimize(g.curStage);
 }

@@ -1,7 +1,7 @@
 #include "ui/Look.h"
 #include "ui/Shared.h"
 #include "app/frmRI3.h"
-#include "stage/StageTables.h"
+#include "stage/Document.h"
 
 #include <memory>
 
@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
     auto shared = std::make_unique<Shared>();
     Shared &g = *shared;
     g.programDir = QCoreApplication::applicationDirPath().toStdString();
-    auto tables = std::make_unique<StageTables>();
-    frmRI3 w(g, *tables);
+    auto doc = std::make_unique<StageDocument>(g);
+    frmRI3 w(g, *doc);
     w.Form_Load();
     w.show();
     return app.exec();

@@ -7,6 +7,7 @@
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
+#include "stage/Document.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,8 +75,8 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
-Settings::Settings(Shared &g, QWidget *mainWindow, QWidget *parent)
-    : QDialog(parent), g(g), m_main(mainWindow)
+Settings::Settings(Shared &g, const StageDocument &doc, QWidget *mainWindow, QWidget *parent)
+    : QDialog(parent), g(g), m_doc(doc), m_main(mainWindow)
 {
     setObjectName("Settings");
     setWindowTitle("Vorlig File Settings");
@@ -287,7 +288,7 @@ bool Settings::decideChoice()
     const bool same = sameFile(txtRomPath->text(), loaded);
     if ((same && !reloadFlag) || loaded.isEmpty())
         return true;
-    if (!g.anyModified()) {
+    if (!m_doc.anyModified()) {
         g.setChoice = 1;
         return true;
     }

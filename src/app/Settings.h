@@ -7,6 +7,7 @@
 #include <array>
 
 class QCheckBox;
+class StageDocument;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,8 +18,9 @@ class Settings : public QDialog
 {
     Q_OBJECT
 public:
-    // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted.
-    Settings(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
+    // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted; doc tells whether
+    // a reload would drop unsaved changes.
+    Settings(Shared &g, const StageDocument &doc, QWidget *mainWindow, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -53,5 +55,6 @@ private:
     bool writeSettings();
 
     Shared &g;
+    const StageDocument &m_doc;
     QWidget *m_main;
 };

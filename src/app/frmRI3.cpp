@@ -32,16 +32,21 @@ std::string withSlash(std::string p)
 
 } // namespace
 
-frmRI3::frmRI3(Shared &g, StageTables &t, QWidget *parent) : QMainWindow(parent), g(g), t(t)
+frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
+    : QMainWindow(parent), g(g), doc(doc), t(doc.tables())
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);
     buildMenus();
     buildView();
     connectView();
+    doc.setListener(this);
 }
 
-frmRI3::~frmRI3() = default;
+frmRI3::~frmRI3()
+{
+    doc.setListener(nullptr);
+}
 
 void frmRI3::showGrid(bool on)
 {
@@ -152,7 +157,7 @@ void frmRI3::Form_Load()
     }
     if (!haveRom) {
         do {
-            Settings dlg(g, this);
+            Settings dlg(g, doc, this);
             dlg.exec();
             if (app::ended())
                 return;

@@ -1,7 +1,7 @@
 #pragma once
 #include "ui/MainLink.h"
 #include "ui/Shared.h"
-#include "stage/StageTables.h"
+#include "stage/Document.h"
 #include "view/BlockRender.h"
 
 #include <QMainWindow>
@@ -9,8 +9,6 @@
 
 #include <array>
 #include <vector>
-
-struct SaveFailure;
 
 class QAction;
 class QKeyEvent;
@@ -36,11 +34,11 @@ class Shape;
 } // namespace ctl
 
 // The main window: menus, the level view and the controls of the edit modes.
-class frmRI3 : public QMainWindow, public MainLink
+class frmRI3 : public QMainWindow, public MainLink, private StageDocument::Listener
 {
     Q_OBJECT
 public:
-    frmRI3(Shared &g, StageTables &t, QWidget *parent = nullptr);
+    frmRI3(Shared &g, StageDocument &doc, QWidget *parent = nullptr);
     ~frmRI3() override;
 
     // Everything that makes the editor ready, before the window is shown.
@@ -352,8 +350,11 @@ private:
     } m_draws;
     void drawingBox(const std::string &description);
 
+    void marksChanged() override;
+
     Shared &g;
-    StageTables &t;
+    StageDocument &doc;
+    StageTables &t; // the document's tables
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
     bool m_painting = false; // a paint stroke is under way

@@ -5,7 +5,7 @@
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/Unsaved.h"
 
 #include <QAction>
@@ -46,7 +46,7 @@ void frmRI3::connectFrame()
 void frmRI3::mnuFile_Click()
 {
     {
-        Settings dlg(g, this);
+        Settings dlg(g, doc, this);
         dlg.exec();
     }
     if (app::ended())

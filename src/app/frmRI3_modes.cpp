@@ -96,7 +96,7 @@ void frmRI3::optBgClick()
             paintChar = std::string(1, '\0');
         drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
         imgSel->setVisible(true);
-        setSaveRevert(g.modFlags[s][n] == 1);
+        setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
 }
 
@@ -196,7 +196,7 @@ void frmRI3::optPuClick()
     });
     msg::step(g, subOptPu, [&] {
         showPuPalette(*this);
-        setSaveRevert(g.modFlags[s][n] == 1);
+        setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
     fillEnemyList();
     detPu();

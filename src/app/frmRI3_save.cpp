@@ -4,7 +4,7 @@
 #include "ui/Reports.h"
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/Unsaved.h"
 
 #include <QAction>
@@ -25,7 +25,7 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes(g);
-    switch (::Init(g, t, boxes)) {
+    switch (doc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(g.iniPath()))
             std::remove(g.iniPath().c_str());
@@ -52,7 +52,7 @@ void frmRI3::Init()
 
 void frmRI3::Modif()
 {
-    ::Modif(g);
+    doc.markShown();
     for (QPushButton *b : { cmdSave, cmdSaveAll, cmdRevert })
         b->setEnabled(true);
     for (QAction *a : { mnuSave, mnuRevert, mnuSaveAll })
@@ -76,14 +76,18 @@ void frmRI3::modifIfChanged(const ObjSnapshot &before)
 // A section whose write failed stays marked, so its commands stay enabled.
 void frmRI3::afterSave()
 {
-    setSaveRevert(
-        g.modFlags[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == 1);
-    setSaveAll(g.anyModified());
+    setSaveRevert(doc.modified(g.curStage, g.curSection));
+    setSaveAll(doc.anyModified());
+}
+
+void frmRI3::marksChanged()
+{
+    afterSave();
 }
 
 void frmRI3::saveBlock(int stage, int section)
 {
-    SaveResult r = ::saveBlock(g, t, stage, section);
+    SaveResult r = doc.save(stage, section);
     afterSave();
     if (r.romChanged)
         romChangedOnDisk(r.description);
@@ -93,7 +97,7 @@ void frmRI3::saveBlock(int stage, int section)
 
 std::vector<SaveFailure> frmRI3::saveMarked()
 {
-    std::vector<SaveFailure> failures = ::saveAll(g, t);
+    std::vector<SaveFailure> failures = doc.saveAll();
     afterSave();
     return failures;
 }
@@ -128,8 +132,7 @@ void frmRI3::romChangedOnDisk(const std::string &description)
 
 void frmRI3::reloadRom()
 {
-    for (auto &stage : g.modFlags)
-        stage.fill(0);
+    doc.clearMarks();
     showSplash();
     Form_Load();
 }
@@ -146,7 +149,7 @@ void frmRI3::Revert()
         // Revert itself reports it.
     }
     StageReport report(g);
-    ::Revert(g, t, report);
+    doc.revert(report);
     Combo2Change();
     afterSave();
 }
@@ -155,7 +158,7 @@ void frmRI3::closeEvent(QCloseEvent *e)
 {
     bool quit = true;
     try {
-        if (g.anyModified()
+        if (doc.anyModified()
             && msg::box("Save changes?", msg::QuestionYesNo, "You have unsaved data") == msg::Yes) {
             const std::vector<SaveFailure> failures = saveMarked();
             // Quitting now would lose these edits: staying is the default.

@@ -88,13 +88,7 @@ void frmRI3::Combo2Change()
         ScrscrollChange();
     optPuTag.clear();
     sectionFirstPick(s, n);
-    msg::step(g, subCombo2, [&] {
-        const uint8_t mark = g.modFlags[static_cast<size_t>(s)][static_cast<size_t>(n)];
-        if (mark == 0)
-            setSaveRevert(false);
-        else if (mark == 1)
-            setSaveRevert(true);
-    });
+    msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     QApplication::restoreOverrideCursor();
     if (m_splash && m_splash->isVisible()) {
         optBg->setChecked(true);

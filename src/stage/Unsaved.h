@@ -1,5 +1,5 @@
 #pragma once
-#include "stage/Saver.h"
+#include "stage/Document.h"
 
 #include <string>
 #include <vector>

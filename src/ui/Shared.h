@@ -78,7 +78,6 @@ struct Shared : RomTables
 
     int curStage = 0;
     int curSection = 0;
-    std::array<std::array<uint8_t, 21>, 15> modFlags {};
 
     // Hand-over between windows.
     int setChoice = 0; // 0 nothing, 1 reload, 2 save all then reload
@@ -93,13 +92,5 @@ struct Shared : RomTables
     int selPu = 8;
     uint8_t curTileset = 0;
 
-    bool anyModified() const
-    {
-        for (const auto &stage : modFlags)
-            for (uint8_t f : stage)
-                if (f)
-                    return true;
-        return false;
-    }
     std::string iniPath() const { return appPath + ini::fileName; }
 };

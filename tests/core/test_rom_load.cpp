@@ -1,6 +1,6 @@
 // What Init makes of whole ROMs: the menu order of the sections, stage 1's fix-ups, the
 // positions behind the corrected layout pointers, CHR banks, presets and Revert.
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/StageData.h"
 #include "support/RomFixture.h"
 
@@ -212,6 +212,7 @@ TEST_P(Load, RevertRestoresTheSection)
 {
     StageTables &t = dir.t();
     Shared &g = dir.g();
+    StageDocument &doc = dir.doc();
     const StageTables before = t;
     for (auto [s, n] : { std::pair { 4, 1 }, { 0, 0 } }) {
         g.curStage = s;
@@ -225,9 +226,9 @@ TEST_P(Load, RevertRestoresTheSection)
         t.specialTbl[s][n][1][2] ^= 0x44;
         t.startTbl[s][n].screen ^= 1;
         t.scrollByte[s][n] = 0x84;
-        g.modFlags[s][n] = 1;
-        Revert(g, t, dir.rec);
-        EXPECT_EQ(g.modFlags[s][n], 0);
+        doc.mark(s, n);
+        doc.revert(dir.rec);
+        EXPECT_FALSE(doc.modified(s, n));
         EXPECT_EQ(t.layoutStr[s][n], before.layoutStr[s][n]);
         EXPECT_EQ(t.enemyTbl[s][n], before.enemyTbl[s][n]);
         EXPECT_EQ(t.puStr[s][n], before.puStr[s][n]);
@@ -256,7 +257,7 @@ TEST_P(Load, ObjectListWithoutItsEndIsReportedAtLoadAndAtRevert)
     EXPECT_EQ(dir.t().objLen[4][1], 31);
     dir.g().curStage = 4;
     dir.g().curSection = 1;
-    Revert(dir.g(), dir.t(), dir.rec);
+    dir.doc().revert(dir.rec);
     ASSERT_EQ(dir.rec.count("corrupted"), 2);
     EXPECT_EQ(dir.rec.boxes.back().a, 4);
     EXPECT_EQ(dir.rec.boxes.back().b, 1);

@@ -1,6 +1,6 @@
 // Whole ROMs through Init and back: saving without an edit changes nothing, and each kind of
 // edit changes exactly the bytes of its record.
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/Snapshot.h"
 #include "support/RomDiff.h"
 #include "support/RomFixture.h"
@@ -39,10 +39,10 @@ protected:
     // Saves one section and returns the positions that changed.
     std::vector<long long> save(int s, int n)
     {
-        dir.g().modFlags[s][n] = 1;
-        SaveResult r = saveBlock(dir.g(), dir.t(), s, n);
+        dir.doc().mark(s, n);
+        SaveResult r = dir.doc().save(s, n);
         EXPECT_TRUE(r.ok) << r.description;
-        EXPECT_EQ(dir.g().modFlags[s][n], 0);
+        EXPECT_FALSE(dir.doc().modified(s, n));
         return differences(built.rom, dir.file());
     }
 
@@ -67,10 +67,10 @@ TEST_P(Loaded, SaveAllOfEverySectionLeavesTheFileByteIdentical)
     int marked = 0;
     for (int s = 0; s < 15; ++s)
         for (int n = 0; n < dir.t().secCount[s]; ++n, ++marked)
-            dir.g().modFlags[s][n] = 1;
+            dir.doc().mark(s, n);
     EXPECT_EQ(marked, 130); // stage 1 lists 13 of its 18
-    EXPECT_TRUE(saveAll(dir.g(), dir.t()).empty());
-    EXPECT_FALSE(dir.g().anyModified());
+    EXPECT_TRUE(dir.doc().saveAll().empty());
+    EXPECT_FALSE(dir.doc().anyModified());
     EXPECT_EQ(differences(built.rom, dir.file()), V {});
 }
 
@@ -152,10 +152,10 @@ TEST_P(Loaded, SpecialObjectChangesItsOwnBytes)
 
 TEST_P(Loaded, SavingOneSectionLeavesOtherMarksAlone)
 {
-    dir.g().modFlags[2][3] = 1;
+    dir.doc().mark(2, 3);
     dir.t().layoutStr[5][0][0] ^= 1;
     EXPECT_EQ(save(5, 0).size(), 1u);
-    EXPECT_EQ(dir.g().modFlags[2][3], 1);
+    EXPECT_TRUE(dir.doc().modified(2, 3));
 }
 
 namespace {
@@ -169,7 +169,7 @@ protected:
     {
         for (int s = 0; s < 15; ++s)
             for (int n = 0; n < dir.t().secCount[s]; ++n)
-                dir.g().modFlags[s][n] = 1;
+                dir.doc().mark(s, n);
     }
     void select(int s, int n)
     {
@@ -192,7 +192,7 @@ TEST_P(Odd, SaveAllOfEverySectionLeavesTheFileByteIdentical)
             for (int n = 0; n < dir.t().secCount[s]; ++n)
                 select(s, n);
         markAll();
-        EXPECT_TRUE(saveAll(dir.g(), dir.t()).empty());
+        EXPECT_TRUE(dir.doc().saveAll().empty());
         EXPECT_EQ(differences(built.rom, dir.file()), V {});
     }
 }
@@ -207,7 +207,7 @@ TEST_P(Odd, AnEditChangesOnlyItsRecordAndKeepsItsUnmodelledBits)
     t.stairTbl[4][1][0][0] ^= 0x01;
     t.enemyTbl[4][1][0][4] ^= 0x01; // content of the object with unused flag bits
     markAll();
-    EXPECT_TRUE(saveAll(dir.g(), dir.t()).empty());
+    EXPECT_TRUE(dir.doc().saveAll().empty());
     V expected { h.specialPos + 3 * 8 + 7, v.enemyPos + 4, v.stairPos + 2, h.stairPos + 3 + 1 };
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(differences(built.rom, dir.file()), expected);
@@ -222,15 +222,15 @@ TEST_P(Odd, SectionsSharingASpecialListSeeEachOthersEditsAndKeepThem)
     ASSERT_EQ(t.specialPos[3][1], t.specialPos[3][2]);
     select(3, 1);
     t.specialTbl[3][1][0][5] = 0x3C;
-    dir.g().modFlags[3][1] = 1;
+    dir.doc().mark(3, 1);
     select(3, 2);
     EXPECT_EQ(t.specialTbl[3][2][0][5], 0x3C); // shown in the other section before any save
     t.specialTbl[3][2][1][6] = 0x4D;
     t.layoutStr[3][2][0] ^= 1;
-    dir.g().modFlags[3][2] = 1;
+    dir.doc().mark(3, 2);
     // Saving one section writes the records both hold; saving the other undoes nothing.
-    ASSERT_TRUE(saveBlock(dir.g(), t, 3, 2).ok);
-    ASSERT_TRUE(saveBlock(dir.g(), t, 3, 1).ok);
+    ASSERT_TRUE(dir.doc().save(3, 2).ok);
+    ASSERT_TRUE(dir.doc().save(3, 1).ok);
     Bytes after = dir.file();
     EXPECT_EQ(at(after, l.specialPos + 5), 0x3C);
     EXPECT_EQ(at(after, l.specialPos + 8 + 6), 0x4D);
@@ -238,8 +238,8 @@ TEST_P(Odd, SectionsSharingASpecialListSeeEachOthersEditsAndKeepThem)
     EXPECT_EQ(t.specialTbl[3][1][1][6], 0x4D);
     // Revert of one section brings both back to the file.
     t.specialTbl[3][1][0][5] = 0x01;
-    dir.g().modFlags[3][1] = 1;
-    EXPECT_TRUE(Revert(dir.g(), t, dir.rec));
+    dir.doc().mark(3, 1);
+    EXPECT_TRUE(dir.doc().revert(dir.rec));
     EXPECT_EQ(t.specialTbl[3][1][0][5], 0x3C);
     EXPECT_EQ(t.specialTbl[3][2][0][5], 0x3C);
 }
@@ -250,12 +250,12 @@ TEST_P(Odd, SectionsSharingALayoutSeeEachOthersCells)
     ASSERT_EQ(t.layoutPos[9][0], t.layoutPos[9][1]);
     select(9, 0);
     t.layoutStr[9][0][7] = 0x21;
-    dir.g().modFlags[9][0] = 1;
+    dir.doc().mark(9, 0);
     select(9, 1);
     EXPECT_EQ(t.layoutStr[9][1][7], 0x21);
     t.layoutStr[9][1][8] = 0x22;
-    dir.g().modFlags[9][1] = 1;
-    EXPECT_TRUE(saveAll(dir.g(), t).empty());
+    dir.doc().mark(9, 1);
+    EXPECT_TRUE(dir.doc().saveAll().empty());
     EXPECT_EQ(
         differences(built.rom, dir.file()), (V { t.layoutPos[9][0] + 7, t.layoutPos[9][0] + 8 }));
     EXPECT_EQ(t.layoutStr[9][0], t.layoutStr[9][1]);

@@ -2,7 +2,7 @@
 // in an odd-but-legal one: the snapshot follows every save, an edited list is ordered within
 // its own records, and sections whose records lie at one place, wholly or in part, keep each
 // other's edits.
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/Snapshot.h"
 #include "support/RomDiff.h"
 #include "support/RomFixture.h"
@@ -52,10 +52,10 @@ protected:
     // Saves one section as its Save button does; the positions changed since the last call.
     V save(int s, int n)
     {
-        dir.g().modFlags[s][n] = 1;
-        SaveResult r = saveBlock(dir.g(), dir.t(), s, n);
+        dir.doc().mark(s, n);
+        SaveResult r = dir.doc().save(s, n);
         EXPECT_TRUE(r.ok) << r.description;
-        EXPECT_EQ(dir.g().modFlags[s][n], 0);
+        EXPECT_FALSE(dir.doc().modified(s, n));
         const Bytes now = dir.file();
         V out = changedPositions(was, now);
         was = now;
@@ -179,8 +179,8 @@ TEST_P(OddSaving, AnEditedListIsOrderedWithinItsOwnRecords)
     select(0, 1);
     for (int s = 0; s < 15; ++s)
         for (int n = 0; n < t.secCount[s]; ++n)
-            dir.g().modFlags[s][n] = 1;
-    EXPECT_TRUE(saveAll(dir.g(), t).empty());
+            dir.doc().mark(s, n);
+    EXPECT_TRUE(dir.doc().saveAll().empty());
     EXPECT_EQ(changedPositions(was, dir.file()), V {});
 }
 

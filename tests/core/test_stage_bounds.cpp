@@ -1,6 +1,6 @@
 #include "rom/Release.h"
 #include "stage/Locations.h"
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "test_stage_support.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +68,8 @@ TEST(StageBounds, StaircaseAndSpecialListsLongerThanThirty)
     EXPECT_EQ(t.specialTbl[0][0][29][1], 29);
     EXPECT_EQ(t.specialTbl[0][0][30][0], 0xFF);
     // Saving writes the 30 kept records back over themselves: the file stays as it was.
-    l->g.modFlags[0][0] = 1;
-    SaveResult r = saveBlock(l->g, l->t, 0, 0);
+    l->doc.mark(0, 0);
+    SaveResult r = l->doc.save(0, 0);
     EXPECT_TRUE(r.ok) << r.description;
     EXPECT_EQ(testfile::readAll(l->romPath()), b.rom);
 }
@@ -87,11 +87,11 @@ TEST(StageBounds, TruncatedFileLeavesSelectableBlankStagesThatAreNeverWritten)
         EXPECT_EQ(l->t.secCount[s], 1);
     l->g.curStage = 3;
     l->g.curSection = 0;
-    Modif(l->g);
-    std::vector<SaveFailure> failed = saveAll(l->g, l->t);
+    l->doc.markShown();
+    std::vector<SaveFailure> failed = l->doc.saveAll();
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_NE(failed[0].description.find("could not be read"), std::string::npos);
-    EXPECT_EQ(l->g.modFlags[3][0], 1);
+    EXPECT_TRUE(l->doc.modified(3, 0));
     EXPECT_EQ(testfile::readAll(l->romPath()), cut);
 }
 
@@ -122,8 +122,8 @@ TEST(StageBounds, GarbageRomsNeitherCrashNorHang)
             // so the bytes may differ).
             for (int s : { 0, 1, 10 })
                 for (int n = 0; n < l->t.secCount[s]; ++n)
-                    l->g.modFlags[s][n] = 1;
-            saveAll(l->g, l->t);
+                    l->doc.mark(s, n);
+            l->doc.saveAll();
             EXPECT_EQ(testfile::readAll(l->romPath()).size(), roms[i].size());
         }
     }

@@ -1,4 +1,4 @@
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "support/RomDiff.h"
 #include "test_stage_support.h"
 
@@ -12,27 +12,27 @@ TEST(StageSave, FailedWriteKeepsTheMarkAndCountsAsUnsaved)
     auto l = loadShape(rb::gameShape(rb::Rel::US), &b);
     l->g.curStage = 2;
     l->g.curSection = 1;
-    Modif(l->g);
-    EXPECT_TRUE(l->g.anyModified());
+    l->doc.markShown();
+    EXPECT_TRUE(l->doc.anyModified());
     l->t.layoutStr[2][1][0] = 0x42;
     std::remove(l->romPath().c_str());
-    SaveResult r = saveBlock(l->g, l->t, 2, 1);
+    SaveResult r = l->doc.save(2, 1);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.description.empty());
-    EXPECT_EQ(l->g.modFlags[2][1], 1);
-    std::vector<SaveFailure> f = saveAll(l->g, l->t);
+    EXPECT_TRUE(l->doc.modified(2, 1));
+    std::vector<SaveFailure> f = l->doc.saveAll();
     ASSERT_EQ(f.size(), 1u);
     EXPECT_EQ(f[0].stage, 2);
     EXPECT_EQ(f[0].section, 1);
 
     testfile::writeAll(l->romPath(), b.rom);
-    EXPECT_TRUE(saveAll(l->g, l->t).empty());
-    EXPECT_FALSE(l->g.anyModified());
+    EXPECT_TRUE(l->doc.saveAll().empty());
+    EXPECT_FALSE(l->doc.anyModified());
     Bytes after = testfile::readAll(l->romPath());
     EXPECT_EQ(changedPositions(b.rom, after), (std::vector<long long> { l->t.layoutPos[2][1] }));
     // Nothing marked: Save All writes nothing.
     std::remove(l->romPath().c_str());
-    EXPECT_TRUE(saveAll(l->g, l->t).empty());
+    EXPECT_TRUE(l->doc.saveAll().empty());
 }
 
 TEST(StageSave, SaveAllWritesEverySectionAtOnceOrNone)
@@ -41,17 +41,17 @@ TEST(StageSave, SaveAllWritesEverySectionAtOnceOrNone)
     auto l = loadShape(rb::gameShape(rb::Rel::US), &b);
     l->t.layoutStr[0][1][3] = 0x11;
     l->t.layoutStr[7][2][5] = 0x22;
-    l->g.modFlags[0][1] = 1;
-    l->g.modFlags[7][2] = 1;
+    l->doc.mark(0, 1);
+    l->doc.mark(7, 2);
     std::remove(l->romPath().c_str());
-    std::vector<SaveFailure> f = saveAll(l->g, l->t);
+    std::vector<SaveFailure> f = l->doc.saveAll();
     ASSERT_EQ(f.size(), 2u);
-    EXPECT_EQ(l->g.modFlags[0][1], 1);
-    EXPECT_EQ(l->g.modFlags[7][2], 1);
+    EXPECT_TRUE(l->doc.modified(0, 1));
+    EXPECT_TRUE(l->doc.modified(7, 2));
 
     testfile::writeAll(l->romPath(), b.rom);
-    EXPECT_TRUE(saveAll(l->g, l->t).empty());
-    EXPECT_FALSE(l->g.anyModified());
+    EXPECT_TRUE(l->doc.saveAll().empty());
+    EXPECT_FALSE(l->doc.anyModified());
     EXPECT_EQ(changedPositions(b.rom, testfile::readAll(l->romPath())),
         (std::vector<long long> { l->t.layoutPos[7][2] + 5, l->t.layoutPos[0][1] + 3 }));
 }
@@ -69,9 +69,9 @@ TEST(StageSave, MirrorSectionsOfStageOneWriteLayoutAndDoorsOnly)
     t.scrollByte[1][9] ^= 1;
     if (t.specialIdx[1][9])
         t.specialTbl[1][9][0][5] ^= 1;
-    l->g.modFlags[1][9] = 1;
-    ASSERT_TRUE(saveBlock(l->g, t, 1, 9).ok);
-    EXPECT_EQ(l->g.modFlags[1][9], 0);
+    l->doc.mark(1, 9);
+    ASSERT_TRUE(l->doc.save(1, 9).ok);
+    EXPECT_FALSE(l->doc.modified(1, 9));
     EXPECT_EQ(changedPositions(b.rom, testfile::readAll(l->romPath())),
         (std::vector<long long> { t.doorPos[1][9], t.layoutPos[1][9] + 5 }));
 }
@@ -87,9 +87,9 @@ TEST(StageSave, RevertRestoresTheSectionAndClearsItsMark)
     t.stairTbl[3][4][0][0] ^= 0x10;
     t.startTbl[3][4].nibLo ^= 1;
     t.puStr[3][4][2] ^= 1;
-    Modif(l->g);
-    EXPECT_TRUE(Revert(l->g, t, l->d));
-    EXPECT_EQ(l->g.modFlags[3][4], 0);
+    l->doc.markShown();
+    EXPECT_TRUE(l->doc.revert(l->d));
+    EXPECT_FALSE(l->doc.modified(3, 4));
     EXPECT_EQ(t.layoutStr[3][4], fresh->t.layoutStr[3][4]);
     EXPECT_EQ(t.stairTbl[3][4], fresh->t.stairTbl[3][4]);
     EXPECT_EQ(t.startTbl[3][4], fresh->t.startTbl[3][4]);
@@ -97,12 +97,12 @@ TEST(StageSave, RevertRestoresTheSectionAndClearsItsMark)
     EXPECT_TRUE(l->d.errors.empty());
 
     // A ROM file that is gone: reported, and the edits stay marked.
-    Modif(l->g);
+    l->doc.markShown();
     std::remove(l->romPath().c_str());
-    EXPECT_FALSE(Revert(l->g, t, l->d));
+    EXPECT_FALSE(l->doc.revert(l->d));
     ASSERT_EQ(l->d.errors.size(), 1u);
     EXPECT_EQ(l->d.errors[0].first, 158);
-    EXPECT_EQ(l->g.modFlags[3][4], 1);
+    EXPECT_TRUE(l->doc.modified(3, 4));
 }
 
 TEST(StageSave, ObjectListWithoutItsEndIsReportedAtLoadAndAtRevert)
@@ -121,8 +121,8 @@ TEST(StageSave, ObjectListWithoutItsEndIsReportedAtLoadAndAtRevert)
     EXPECT_EQ(l->t.objLen[0][2], 31);
     l->g.curStage = 0;
     l->g.curSection = 2;
-    Modif(l->g);
-    EXPECT_TRUE(Revert(l->g, l->t, l->d));
+    l->doc.markShown();
+    EXPECT_TRUE(l->doc.revert(l->d));
     ASSERT_EQ(l->d.corrupt.size(), 2u);
     EXPECT_EQ(l->d.corrupt[1], (std::pair<int, int> { 0, 2 }));
     EXPECT_EQ(l->t.objLen[0][2], 31);

@@ -1,4 +1,5 @@
 #pragma once
+#include "stage/Document.h"
 #include "stage/Loader.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
@@ -40,7 +41,8 @@ struct Loaded
 {
     TempDir dir;
     Shared g;
-    StageTables t;
+    StageDocument doc { g };
+    StageTables &t = doc.tables();
     RecordingDelegate d;
     LoadOutcome outcome = LoadOutcome::Loaded;
     std::string romPath() const { return dir.file("game.nes"); }

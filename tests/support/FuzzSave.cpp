@@ -4,7 +4,7 @@
 #include "special/MiscDrag.h"
 #include "special/PropertyBars.h"
 #include "special/SpecialTypes.h"
-#include "stage/Saver.h"
+#include "stage/Document.h"
 #include "stage/Snapshot.h"
 #include "support/RomDiff.h"
 #include "support/RomFixture.h"
@@ -337,11 +337,12 @@ Bytes romFor(const uint8_t *data, size_t size, uint32_t &seed)
     return rom;
 }
 
-void markAll(Shared &g, const StageTables &t)
+void markAll(StageDocument &doc)
 {
+    const StageTables &t = doc.tables();
     for (int s = 0; s < 15; ++s)
         for (int n = 0; n < t.secCount[s]; ++n)
-            g.modFlags[s][n] = 1;
+            doc.mark(s, n);
 }
 
 } // namespace
@@ -386,17 +387,18 @@ Outcome run(const uint8_t *data, size_t size)
         return out;
     out.loaded = true;
     Shared &g = dir->g();
-    StageTables &t = dir->t();
+    StageDocument &doc = dir->doc();
+    StageTables &t = doc.tables();
 
     // Every section saved without an edit: not a byte changes.
-    markAll(g, t);
-    saveAll(g, t);
+    markAll(doc);
+    doc.saveAll();
     const std::vector<long long> untouched = changedPositions(rom, dir->file());
     if (!untouched.empty()) {
         out.fault = "saving without an edit changed " + positions(untouched);
         return out;
     }
-    g.modFlags = {};
+    doc.clearMarks();
 
     std::mt19937 rng(seed);
     std::vector<std::pair<int, int>> sections;
@@ -417,8 +419,8 @@ Outcome run(const uint8_t *data, size_t size)
         // A procedure that fails shows its box; what it changed before is still an edit.
     }
     out.edit = e.what + " of stage " + std::to_string(s) + " section " + std::to_string(n);
-    Modif(g);
-    const SaveResult r = saveBlock(g, t, s, n);
+    doc.markShown();
+    const SaveResult r = doc.save(s, n);
 
     const Bytes after = dir->file();
     const std::vector<long long> changed = changedPositions(rom, after);

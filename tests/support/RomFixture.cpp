@@ -113,7 +113,7 @@ std::string animFile(const std::string &romVer)
 
 RomFolder::RomFolder(Rel rel)
     : m_rel(rel), m_romPath(m_dir.file("game.nes")), m_g(std::make_unique<Shared>()),
-      m_t(std::make_unique<StageTables>())
+      m_doc(std::make_unique<StageDocument>(*m_g))
 {
     std::filesystem::create_directories(m_dir.file("Attic"));
     const std::string ver = rel == Rel::US ? "0" : "1";
@@ -134,12 +134,12 @@ void RomFolder::put(const Bytes &rom)
 LoadOutcome RomFolder::load()
 {
     m_g = std::make_unique<Shared>();
-    m_t = std::make_unique<StageTables>();
+    m_doc = std::make_unique<StageDocument>(*m_g);
     m_g->appPath = m_dir.path();
     m_g->datPath = m_dir.file("Attic/");
     m_g->romVer = m_rel == Rel::US ? "0" : "1";
     m_g->ini.romPath = m_romPath;
-    return Init(*m_g, *m_t, rec);
+    return m_doc->load(rec);
 }
 
 Bytes RomFolder::file() const

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/Shared.h"
+#include "stage/Document.h"
 #include "stage/Loader.h"
 #include "stage/StageTables.h"
 #include "support/RomBuilder.h"
@@ -48,7 +49,8 @@ public:
     const std::string &romPath() const { return m_romPath; }
 
     Shared &g() { return *m_g; }
-    StageTables &t() { return *m_t; }
+    StageTables &t() { return m_doc->tables(); }
+    StageDocument &doc() { return *m_doc; }
     Recorder rec;
 
 private:
@@ -56,7 +58,7 @@ private:
     TempDir m_dir;
     std::string m_romPath;
     std::unique_ptr<Shared> m_g;
-    std::unique_ptr<StageTables> m_t;
+    std::unique_ptr<StageDocument> m_doc;
 };
 
 // Load-order index of each menu section, worked out from the exchanges the game needs.

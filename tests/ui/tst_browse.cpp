@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/frmBrowse.h"
+#include "stage/Document.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Pointer.h"
@@ -66,7 +67,8 @@ struct Fixture
         s.appPath = dir.path();
         return s;
     }();
-    Settings settings { g, nullptr };
+    StageDocument doc { g };
+    Settings settings { g, doc, nullptr };
 
     Fixture()
     {

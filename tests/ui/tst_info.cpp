@@ -283,7 +283,7 @@ private slots:
         QVERIFY(!p.w->splash()->isVisible());
         for (ctl::ImageBox *cell : p.w->scr)
             QVERIFY(!cell->picture().isNull());
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
     }
 
     // A damaged ROM answered with OK at every box: every section of every stage can still be

@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(visibleMarkers(p, 48, 63), 0);
         QCOMPARE(p.w->PosPu[16]->Tag, QString("&H0A"));
         QVERIFY(qAbs((p.w->PosPu[32]->x() - p.w->PosPu[16]->x()) * 15 - 1910) <= 15);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
 
         // The second page, and back with the "-" key.
         QTest::keyClick(p.w.get(), '+');
@@ -96,13 +96,13 @@ private slots:
         QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
 
         // A left press on a proposal of pair 1 writes its preset into the holder byte.
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0)); // paging is no edit
+        QVERIFY(!p.doc->modified(0, 0)); // paging is no edit
         pointer::click(p.w->PosPu[17]);
         QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(11));
         QVERIFY(!p.w->powerUp[1]->isHidden());
         QCOMPARE(p.w->powerUp[1]->Tag, QString("&H0B"));
         QCOMPARE(visibleMarkers(p, 16, 31), 0);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         pointer::move(p.w->powerUp[1]);
         QCOMPARE(p.w->txtOffset->text(), QString("Candles"));
         QCOMPARE(p.w->txtVal->text(), QString("0B"));
@@ -178,7 +178,7 @@ private slots:
         Program p(realCodes());
         p.w->Combo2->setCurrentIndex(2); // vertical, two screens, open at the bottom
         p.w->optPu->click();
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(p.w->selEn, 0);
         auto &recs = p.t->enemyTbl[0][2];
         int enemy = -1;
@@ -199,14 +199,14 @@ private slots:
         ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(holder)];
         pointer::press(m, QPoint(0, 0));
         QCOMPARE(p.w->selEn, holder);
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(p.w->optPuTag, QString("Dragged"));
         QVERIFY(p.w->markerDragging());
         QVERIFY(!p.w->rectSelSt->isHidden());
         QVERIFY(p.w->rectSelSt->opaque());
         const QPoint to(24 + 64 * 2 + 8, 24 + 64 * 1 + 8); // twips 2400, 1440 + 120
         pointer::move(client(p), to);
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 2));
         const objRec moved = recs[static_cast<size_t>(holder)];
         pointer::release(client(p), to);
         QVERIFY(!p.w->markerDragging());
@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(r[2], uint8_t(0));
         QCOMPARE(r[1], uint8_t(0x80));
         QCOMPARE(r[0], uint8_t(0x80));
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 2));
         pointer::click(p.w->cmdSave);
         const long long from = p.t->enemyPos[0][2];
         onlyChangedWithin(before, p.romBytes(), from, from + 7 * (p.t->objLen[0][2] + 1));
@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(opened.size(), 3);
         QCOMPARE(p.g->selPu, 8);
         QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
@@ -317,7 +317,7 @@ private slots:
         p.w->Combo2->setCurrentIndex(2); // vertical
         QCOMPARE(p.w->cmbSt->count(), 6);
         QCOMPARE(p.w->cmbSt->itemText(2), QString("Moving Spikes"));
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(p.w->scrSt[2]->value(), 0);
         // Selecting shows the record: no sample is copied over it, nothing is marked.
         QCOMPARE(rec, loaded);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
         QCOMPARE(p.w->lblSt[6]->text(), QString("Screen 0   (00)"));
         QVERIFY(!p.w->rectSelSt->isHidden());
         QVERIFY(!p.w->markerDragging()); // trap doors are not dragged
@@ -350,7 +350,7 @@ private slots:
         QCOMPARE(rec[3], uint8_t(6));
         QCOMPARE(rec[4], uint8_t(0));
         QCOMPARE(rec[2], uint8_t(0x10));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         QCOMPARE(p.w->noteSt->text(), QString("Drag and drop enabled."));
         QCOMPARE(p.w->scrSt[2]->maximum(), 3);
         QCOMPARE(p.w->lblSt[3]->text(), QString("Range"));
@@ -396,7 +396,7 @@ private slots:
         const int top = p.w->PosPu[0]->y();
         pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st[3], uint8_t((before[3] + 4) % 16));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         for (int i = 0; i < 3; ++i)
             pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st, before);

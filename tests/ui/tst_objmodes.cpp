@@ -65,11 +65,11 @@ rb::RomDesc oddBytes(rb::Rel rel)
 
 int markedSections(const Program &p)
 {
-    int n = 0;
-    for (const auto &stage : p.g->modFlags)
-        for (uint8_t f : stage)
-            n += f != 0;
-    return n;
+    int marked = 0;
+    for (int s = 0; s < stageCount; ++s)
+        for (int n = 0; n < maxSections; ++n)
+            marked += p.doc->modified(s, n);
+    return marked;
 }
 
 int visibleCount(const Program &p, int from, int to)
@@ -195,7 +195,7 @@ private slots:
         // Every section written from memory: the tables still hold what was loaded.
         for (int s = 0; s < 15; ++s)
             for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n)
-                p.g->modFlags[static_cast<size_t>(s)][static_cast<size_t>(n)] = 1;
+                p.doc->mark(s, n);
         p.w->Modif();
         pointer::click(p.w->cmdSaveAll);
         QCOMPARE(boxes.texts(), QStringList());
@@ -222,7 +222,7 @@ private slots:
         // Moving the bar is the edit: the byte then follows the bar.
         QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.t->specialTbl[0][0][4][4], uint8_t(0x46));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
 
         // Holder code 3 and enemy id 0x55: no kind lit, no list row, nothing retyped.
         p.w->Combo2->setCurrentIndex(2);
@@ -241,7 +241,7 @@ private slots:
                 QCOMPARE(p.w->lstEnemy->currentRow(), -1);
         }
         QVERIFY(recs == loaded);
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -339,14 +339,14 @@ private slots:
         const frmRI3::ObjSnapshot was = snapshot();
         pointer::press(m);
         QVERIFY(p.w->markerDragging());
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
         pointer::move(p.w->scr[17], QPoint(20, 20));
         pointer::move(p.w->scr[18], QPoint(20, 20));
         pointer::release(p.w->scr[18], QPoint(20, 20));
         QVERIFY(!p.w->markerDragging());
         frmRI3::ObjSnapshot now = snapshot();
         QVERIFY(!(now == was));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         // Only the dragged record changed.
         if (marker <= 30)
             now.stairs[static_cast<size_t>(marker)] = was.stairs[static_cast<size_t>(marker)];
@@ -384,7 +384,7 @@ private slots:
         QVERIFY(boxes.any("Invalid property value"));
         QCOMPARE(bar->value(), 0);
         QCOMPARE(trapDoor(p), loaded);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
     }
 
     // Moving spikes dragged past the end of the last screen stay on the last screen.
@@ -419,7 +419,7 @@ private slots:
         QCOMPARE(loaded[3], uint8_t(12));
         pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(p.t->stairTbl[0][0][0], loaded);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
     }
 
     // The wheel over the type box passes by without retyping; a pick of entry 0 for a
@@ -478,7 +478,7 @@ private slots:
         QVERIFY(k < 64);
         pointer::click(p.w->PosPu[static_cast<size_t>(k)]);
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
 
         p.w->Combo2->setCurrentIndex(2);
         auto &recs = p.t->enemyTbl[0][2];
@@ -493,7 +493,7 @@ private slots:
         const uint8_t flags = recs[static_cast<size_t>(enemy)][6];
         pointer::click(p.w->chkInverse);
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(flags ^ 1));
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 2));
     }
 };
 

@@ -101,7 +101,7 @@ private slots:
         pointer::click(p.w->scr[0]);
         pointer::choose(p.w->Combo2, 3);
         pointer::click(p.w->scr[1]);
-        QVERIFY(p.g->anyModified());
+        QVERIFY(p.doc->anyModified());
         const long long pos0 = p.t->layoutPos[0][0];
         const long long pos3 = p.t->layoutPos[0][3] + p.w->cellPos[1];
         boxes.click(QMessageBox::Yes);
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(rb::at(old, pos0), uint8_t(2));
         QCOMPARE(rb::at(old, pos3), uint8_t(2));
         QCOMPARE(p.g->ini.romPath, other);
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
         QVERIFY(!p.w->cmdSaveAll->isEnabled());
         QVERIFY(!p.w->cmdSave->isEnabled());
         // The new ROM is untouched and loaded as it is.

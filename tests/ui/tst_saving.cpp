@@ -45,7 +45,7 @@ long long paint(Program &p)
 
 bool marked(const Program &p)
 {
-    return p.g->modFlags[0][0] == 1 && p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled()
+    return p.doc->modified(0, 0) && p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled()
         && p.w->cmdRevert->isEnabled();
 }
 
@@ -118,7 +118,7 @@ private slots:
         boxes.click(QMessageBox::Yes);
         pointer::click(p.w->cmdSave);
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
         QVERIFY(!p.w->cmdSave->isEnabled());
         QCOMPARE(int(p.t->layoutStr[0][0][1]), 0x5A);
         paint(p);
@@ -138,7 +138,7 @@ private slots:
         p.w->Combo2->setCurrentIndex(3);
         pointer::click(p.w->sel[4]);
         pointer::click(p.w->scr[0]);
-        QVERIFY(p.g->modFlags[0][3] == 1);
+        QVERIFY(p.doc->modified(0, 3));
         const Bytes before = p.romBytes();
         p.writeProtect(true);
         boxes.click(QMessageBox::Yes);
@@ -152,7 +152,7 @@ private slots:
         QVERIFY(asked.contains("write-protected"));
         QVERIFY(asked.endsWith("Quit anyway and lose their changes?"));
         QVERIFY(p.w->isVisible());
-        QVERIFY(p.g->modFlags[0][0] == 1 && p.g->modFlags[0][3] == 1);
+        QVERIFY(p.doc->modified(0, 0) && p.doc->modified(0, 3));
         QCOMPARE(int(p.t->layoutStr[0][3][static_cast<size_t>(p.w->cellPos[0])]), 4);
         QVERIFY(p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled());
         QVERIFY(p.romBytes() == before);
@@ -205,7 +205,7 @@ private slots:
             p.writeProtect(false);
             pointer::click(p.w->cmdSave);
             QCOMPARE(boxes.count(), 2);
-            QVERIFY(!p.g->anyModified());
+            QVERIFY(!p.doc->anyModified());
         }
     }
 

@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "stage/Document.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
@@ -33,6 +34,7 @@ struct Fixture
 {
     TempDir dir;
     Shared g;
+    StageDocument doc { g };
     QWidget main;
 
     Fixture()
@@ -89,7 +91,7 @@ private slots:
 void tst_settings::layoutAndNames()
 {
     Fixture f;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     QCOMPARE(dlg.objectName(), QString("Settings"));
     QCOMPARE(dlg.windowTitle(), QString("Vorlig File Settings"));
     QCOMPARE(dlg.size(), QSize(273, 216));
@@ -115,14 +117,14 @@ void tst_settings::formLoadFillsFromFile()
     Fixture f;
     f.g.setChoice = 2;
     {
-        Settings dlg(f.g, &f.main); // no file: empty boxes, the box's design state
+        Settings dlg(f.g, f.doc, &f.main); // no file: empty boxes, the box's design state
         QCOMPARE(f.g.setChoice, 0);
         QVERIFY(dlg.txtRomPath->text().isEmpty());
         QVERIFY(dlg.LaunchROM->isChecked());
     }
     f.writeIni("/r/a, b.nes", "/usr/bin/emu", "0", "/r/back.nes");
     {
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         QCOMPARE(dlg.txtRomPath->text(), QString("/r/a, b.nes"));
         QCOMPARE(dlg.txtEmuPath->text(), QString("/usr/bin/emu"));
         QCOMPARE(dlg.txtBackup->text(), QString("/r/back.nes"));
@@ -131,7 +133,7 @@ void tst_settings::formLoadFillsFromFile()
     // Any other last character on the third line checks it; a short file is no error.
     testfile::writeText(f.g.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
     RealBoxes boxes;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     QVERIFY(dlg.LaunchROM->isChecked());
     QCOMPARE(dlg.txtRomPath->text(), QString("/x.nes"));
     QCOMPARE(boxes.count(), 0);
@@ -141,7 +143,7 @@ void tst_settings::romRefusedWithC()
 {
     Fixture f;
     RealBoxes boxes;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     std::filesystem::create_directory(f.dir.file("folder.nes"));
     for (const std::string &path : { f.dir.file("missing.nes"), f.dir.file("folder.nes"),
@@ -164,7 +166,7 @@ void tst_settings::otherGameRefusedWithD()
 {
     Fixture f;
     RealBoxes boxes;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     const std::string other = f.rom("other.nes", Kind::Other);
     testfile::writeText(f.dir.file("tiny.nes"), "NES"); // too short for a signature
@@ -193,7 +195,7 @@ void tst_settings::backupAndEmulatorChecks()
     f.g.ini.grid = true;
     RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q("  " + rom + " "));
     dlg.txtBackup->setText(q(f.dir.file("gone.nes")));
@@ -215,7 +217,7 @@ void tst_settings::backupAndEmulatorChecks()
     const std::string backup = f.rom("copy.nes", Kind::US);
     testfile::writeText(f.dir.file("emu.sh"), "#!/bin/sh\nexec emu \"$@\"\n");
     boxes.clear();
-    Settings again(f.g, &f.main);
+    Settings again(f.g, f.doc, &f.main);
     again.txtBackup->setText(q(backup));
     again.txtEmuPath->setText(q(f.dir.file("emu.sh")));
     pointer::click(again.cmdSettingsOK);
@@ -247,7 +249,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     };
     for (const Case &c : cases) {
         boxes.clear();
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(rom));
         dlg.txtBackup->setText(q(c.backup));
         pointer::click(dlg.cmdSettingsOK);
@@ -261,7 +263,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     // A file whose name differs only in case is another file: a backup like any other.
     const std::string upper = f.rom("CV3.NES", Kind::US);
     boxes.clear();
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtBackup->setText(q(upper));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 0);
@@ -276,9 +278,9 @@ void tst_settings::choiceFirstStartAndSameRom()
     RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string upper = f.rom("CV3.NES", Kind::US);
-    f.g.modFlags[14][20] = 1;
+    f.doc.mark(14, 20);
     {
-        Settings dlg(f.g, &f.main); // first start: nothing loaded
+        Settings dlg(f.g, f.doc, &f.main); // first start: nothing loaded
         dlg.txtRomPath->setText(q(upper));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 0);
@@ -286,14 +288,14 @@ void tst_settings::choiceFirstStartAndSameRom()
     }
     f.g.ini.romPath = rom;
     {
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 0);
         QCOMPARE(boxes.count(), 0);
     }
     boxes.click(QMessageBox::No);
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(upper));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
@@ -308,8 +310,8 @@ void tst_settings::choiceWithReload()
     for (int answer : { int(QMessageBox::Yes), int(QMessageBox::No) }) {
         RealBoxes boxes;
         boxes.click(QMessageBox::StandardButton(answer));
-        f.g.modFlags[3][7] = 1;
-        Settings dlg(f.g, &f.main);
+        f.doc.mark(3, 7);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(other));
         QVERIFY(dlg.cmdRell->isEnabled());
         pointer::click(dlg.cmdRell);
@@ -320,9 +322,9 @@ void tst_settings::choiceWithReload()
         QCOMPARE(f.g.setChoice, answer == QMessageBox::Yes ? 2 : 1);
         QVERIFY(!dlg.reloadFlag);
     }
-    f.g.modFlags = {};
+    f.doc.clearMarks();
     RealBoxes boxes;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(other));
     pointer::click(dlg.cmdRell);
     QCOMPARE(f.g.setChoice, 1);
@@ -336,7 +338,7 @@ void tst_settings::choiceDifferentRom()
     f.g.ini.romPath = f.rom("old.nes", Kind::US);
     {
         RealBoxes boxes;
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(rom));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.g.setChoice, 1);
@@ -344,8 +346,8 @@ void tst_settings::choiceDifferentRom()
     }
     RealBoxes boxes;
     boxes.click(QMessageBox::Yes);
-    f.g.modFlags[0][0] = 1;
-    Settings dlg(f.g, &f.main);
+    f.doc.mark(0, 0);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(rom));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
@@ -361,10 +363,10 @@ void tst_settings::cancelKeepsFile()
     f.g.ini.romPath = old;
     f.writeIni(old, "/emu", "1", "");
     const std::string before = f.iniText();
-    f.g.modFlags[5][2] = 1;
+    f.doc.mark(5, 2);
     RealBoxes boxes;
     boxes.click(QMessageBox::Cancel);
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(jp));
     dlg.txtEmuPath->clear();
@@ -380,7 +382,7 @@ void tst_settings::reloadButtonFollowsBox()
 {
     Fixture f;
     {
-        Settings dlg(f.g, &f.main); // nothing loaded: never enabled
+        Settings dlg(f.g, f.doc, &f.main); // nothing loaded: never enabled
         QVERIFY(!dlg.cmdRell->isEnabled());
         dlg.txtRomPath->setText("/anything.nes");
         dlg.txtRomPath->setText("");
@@ -389,7 +391,7 @@ void tst_settings::reloadButtonFollowsBox()
     f.g.ini.romPath = f.rom("Cv3.nes", Kind::US);
     f.rom("CV3.NES", Kind::US);
     f.writeIni(f.dir.path() + "./Cv3.nes");
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     QVERIFY(dlg.cmdRell->isEnabled()); // the file names the loaded ROM
     dlg.txtRomPath->setText(q(f.g.ini.romPath + " "));
     QVERIFY(!dlg.cmdRell->isEnabled());
@@ -401,7 +403,7 @@ void tst_settings::reloadButtonFollowsBox()
     QVERIFY(!dlg.cmdRell->isEnabled());
 
     std::remove(f.g.iniPath().c_str()); // no file: the empty box does not name the ROM
-    Settings empty(f.g, &f.main);
+    Settings empty(f.g, f.doc, &f.main);
     QVERIFY(!empty.cmdRell->isEnabled());
 }
 
@@ -412,7 +414,7 @@ void tst_settings::closeGuard()
         RealBoxes boxes;
         EndWatch end;
         boxes.click(QMessageBox::StandardButton(answer));
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.show();
         dlg.close();
         QCOMPARE(boxes.texts(),
@@ -428,7 +430,7 @@ void tst_settings::closeGuard()
         RealBoxes boxes; // Escape goes the same way
         EndWatch end;
         boxes.click(QMessageBox::Cancel);
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.show();
         QTest::keyClick(pointer::windowOf(&dlg), Qt::Key_Escape);
         QCOMPARE(boxes.count(), 1);
@@ -437,7 +439,7 @@ void tst_settings::closeGuard()
     f.writeIni("/x.nes");
     RealBoxes boxes;
     EndWatch end;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     dlg.close();
     QCOMPARE(boxes.count(), 0);
@@ -450,12 +452,12 @@ void tst_settings::japaneseSetsCaption()
     Fixture f;
     RealBoxes boxes;
     {
-        Settings dlg(f.g, &f.main);
+        Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(f.rom("us.nes", Kind::US)));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.main.windowTitle(), QString("Castle"));
     }
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(f.g.romVer, std::string("1"));
@@ -471,7 +473,7 @@ void tst_settings::writeFailureKeepsWindow()
     f.g.ini.romPath = f.rom("old.nes", Kind::US);
     f.g.appPath = f.dir.file("no-such-folder/");
     RealBoxes boxes;
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(rom));
     pointer::click(dlg.cmdSettingsOK);
@@ -487,7 +489,7 @@ void tst_settings::browseFillsBox()
 {
     Fixture f;
     const std::string rom = f.rom("pick.nes", Kind::US);
-    Settings dlg(f.g, &f.main);
+    Settings dlg(f.g, f.doc, &f.main);
     dlg.txtBackup->setText(q(f.dir.file("x.nes")));
     bool ran = false;
     QTimer::singleShot(0, [&] {

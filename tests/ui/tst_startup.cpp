@@ -34,13 +34,13 @@ struct Folder
 {
     TempDir dir;
     Shared g;
-    StageTables t;
+    StageDocument doc { g };
     std::unique_ptr<frmRI3> w;
     Folder()
     {
         g.programDir = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
         testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
-        w = std::make_unique<frmRI3>(g, t);
+        w = std::make_unique<frmRI3>(g, doc);
     }
     std::string rom(Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
     {

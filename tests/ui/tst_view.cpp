@@ -295,14 +295,14 @@ private slots:
             const size_t n = std::min(before.size(), up.size());
             QVERIFY(now.compare(0, n, up, 0, n) == 0);
             QVERIFY(now.compare(n, std::string::npos, before, n) == 0);
-            QCOMPARE(p.g->modFlags[1][10], uint8_t(1));
+            QVERIFY(p.doc->modified(1, 10));
             QVERIFY(p.w->cmdSave->isEnabled());
             for (int k = 0; k < 48; ++k)
                 QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag.right(2),
                     QString::fromStdString(num::hex2(blockAt(p, k))));
         } else {
             QVERIFY(now == before);
-            QVERIFY(!p.g->anyModified());
+            QVERIFY(!p.doc->anyModified());
         }
         QVERIFY(p.romBytes() == rom);
     }
@@ -330,11 +330,11 @@ private slots:
         QCOMPARE(p.w->Combo3->count(), 3);
         QCOMPARE(p.w->Combo3->currentIndex(), -1); // no entry names 0x85
         QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x85));
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 2));
         QVERIFY(!p.w->cmdSave->isEnabled());
         pointer::choose(p.w->Combo3, 1);
         QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x82));
-        QCOMPARE(p.g->modFlags[0][2], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 2));
     }
 
     void paintSaveAndRevert()
@@ -347,7 +347,7 @@ private slots:
         QCOMPARE(p.w->imgSel->Tag, QString("&H03"));
         QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.w->paintChar[0])), 3);
         pointer::drag(p.w->scr[9], {}, p.w->scr[11], {}, 2); // over cell 10 on its way
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         QVERIFY(p.w->cmdSave->isEnabled());
         QVERIFY(p.w->mnuSaveAll->isEnabled());
         for (int k : { 9, 10, 11 }) {
@@ -355,7 +355,7 @@ private slots:
             QCOMPARE(p.t->layoutStr[0][0][static_cast<size_t>(k)], char(3));
         }
         pointer::click(p.w->cmdSave);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
         QVERIFY(!p.w->cmdSave->isEnabled());
         QVERIFY(!p.w->cmdSaveAll->isEnabled());
         Bytes after = p.romBytes();
@@ -377,13 +377,13 @@ private slots:
         pointer::click(p.w->cmdRevert);
         QCOMPARE(static_cast<uint8_t>(p.t->layoutStr[0][0][20]), old);
         QCOMPARE(p.w->scr[20]->Tag, "&H" + QString::fromStdString(num::hex2(old)));
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(0));
+        QVERIFY(!p.doc->modified(0, 0));
         QVERIFY(!p.w->cmdRevert->isEnabled());
 
         // Painting the block a cell already holds still marks the section.
         pointer::click(p.w->scr[2], {}, Qt::RightButton); // pick
         pointer::click(p.w->scr[2]);
-        QCOMPARE(p.g->modFlags[0][0], uint8_t(1));
+        QVERIFY(p.doc->modified(0, 0));
         // Presses of other buttons change nothing.
         pointer::click(p.w->scr[5], {}, Qt::MiddleButton);
         pointer::click(p.w->scr[5], {}, Qt::BackButton);
@@ -404,7 +404,7 @@ private slots:
         QCOMPARE(rb::at(after, pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
         after[static_cast<size_t>(pos - 1)] = rb::at(before, pos);
         QVERIFY(after == before);
-        QCOMPARE(p.g->modFlags[3][1], uint8_t(0));
+        QVERIFY(!p.doc->modified(3, 1));
         for (int n = 0; n < p.t->secCount[3]; ++n)
             if (p.t->timeTbl[3][static_cast<size_t>(n)][1] == area) {
                 p.w->Combo2->setCurrentIndex(n);
@@ -439,7 +439,7 @@ private slots:
                 p.w->Combo2->setCurrentIndex(n);
                 QCOMPARE(p.w->cmbTime->currentText(), shown);
             }
-        QCOMPARE(p.g->modFlags[3][1], uint8_t(0));
+        QVERIFY(!p.doc->modified(3, 1));
     }
 
     // A section whose palette set holds colours the palette file lacks: each redraw (picking the
@@ -470,7 +470,7 @@ private slots:
         QTRY_COMPARE(boxes.count(), 3);
         QVERIFY(counted.match(boxes.last().text).hasMatch());
         QCOMPARE(p.w->scrscroll->value(), 2);
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
     }
 
     // Every section of both releases in every mode: nothing to report, nothing marked.
@@ -499,7 +499,7 @@ private slots:
             }
         }
         QCOMPARE(boxes.texts(), QStringList());
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
     }
 
     void spriteButtonsAreNotCoveredInTheMiscellaneousMode()

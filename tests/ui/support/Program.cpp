@@ -42,8 +42,9 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     ini::write(dir.file(ini::fileName), v);
     g = std::make_unique<Shared>();
     g->programDir = dir.path();
-    t = std::make_unique<StageTables>();
-    w = std::make_unique<frmRI3>(*g, *t);
+    doc = std::make_unique<StageDocument>(*g);
+    t = &doc->tables();
+    w = std::make_unique<frmRI3>(*g, *doc);
     if (startNow)
         start();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "ui/Shared.h"
 #include "app/frmRI3.h"
-#include "stage/StageTables.h"
+#include "stage/Document.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
 
@@ -27,7 +27,8 @@ struct Program
     std::string rom;
     rb::Built built;
     std::unique_ptr<Shared> g;
-    std::unique_ptr<StageTables> t;
+    std::unique_ptr<StageDocument> doc;
+    StageTables *t = nullptr; // the document's tables
     std::unique_ptr<frmRI3> w;
 };
 

@@ -1,4 +1,4 @@
-#include "stage/Saver.h"
+#include "stage/Document.h"
 
 #include "rom/RomFile.h"
 #include "stage/RecordCodec.h"
@@ -21,12 +21,6 @@ std::string unreadText(const std::string &unread, int s, int n)
         + " could not be read from the ROM and so were not written";
 }
 
-// The one place where section records go into the ROM file.
-void writeRom(Shared &g, const std::vector<Patch> &patches)
-{
-    g.rom.write(patches);
-}
-
 bool changedOnDisk(const std::exception &e)
 {
     return dynamic_cast<const RomChanged *>(&e) != nullptr;
@@ -34,14 +28,57 @@ bool changedOnDisk(const std::exception &e)
 
 } // namespace
 
-void Modif(Shared &g)
+LoadOutcome StageDocument::load(LoadDelegate &d)
 {
-    if (inRange(g.curStage, g.curSection))
-        g.modFlags[g.curStage][g.curSection] = 1;
+    return Init(g, m_t, d);
 }
 
-SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
+bool StageDocument::modified(int stage, int section) const
 {
+    return inRange(stage, section) && m_marks[stage][section] == 1;
+}
+
+bool StageDocument::anyModified() const
+{
+    for (const auto &stage : m_marks)
+        for (uint8_t f : stage)
+            if (f)
+                return true;
+    return false;
+}
+
+void StageDocument::setMark(int stage, int section, uint8_t on)
+{
+    if (!inRange(stage, section) || m_marks[stage][section] == on)
+        return;
+    m_marks[stage][section] = on;
+    if (m_listener)
+        m_listener->marksChanged();
+}
+
+void StageDocument::mark(int stage, int section)
+{
+    setMark(stage, section, 1);
+}
+
+void StageDocument::markShown()
+{
+    mark(g.curStage, g.curSection);
+}
+
+void StageDocument::clearMarks()
+{
+    if (!anyModified())
+        return;
+    for (auto &stage : m_marks)
+        stage.fill(0);
+    if (m_listener)
+        m_listener->marksChanged();
+}
+
+SaveResult StageDocument::save(int stage, int section)
+{
+    StageTables &t = m_t;
     if (!inRange(stage, section))
         return { false, "Subscript out of range" };
     std::string unread;
@@ -49,7 +86,7 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
         snap::share(t, g.curStage, g.curSection);
         snap::SectionChanges c = snap::changes(t, stage, section, unread);
         if (!c.patches.empty()) {
-            writeRom(g, c.patches);
+            g.rom.write(c.patches);
             snap::written(t, stage, section, c);
         }
     } catch (const std::exception &e) {
@@ -57,14 +94,15 @@ SaveResult saveBlock(Shared &g, StageTables &t, int stage, int section)
     }
     if (!unread.empty())
         return { false, unreadText(unread, stage, section) };
-    g.modFlags[stage][section] = 0;
+    setMark(stage, section, 0);
     return {};
 }
 
 // Every marked section's changes go into the file in one write, in stage then section order,
 // so the result equals saving them one by one; a failed write leaves every mark.
-std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
+std::vector<SaveFailure> StageDocument::saveAll()
 {
+    StageTables &t = m_t;
     std::vector<SaveFailure> failures;
     std::vector<Patch> patches;
     std::vector<std::pair<int, int>> cleared;
@@ -72,7 +110,7 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
     snap::share(t, g.curStage, g.curSection);
     for (int s = 0; s < stageCount; ++s)
         for (int n = 0; n < maxSections; ++n) {
-            if (g.modFlags[s][n] != 1)
+            if (m_marks[s][n] != 1)
                 continue;
             std::string unread;
             try {
@@ -90,7 +128,7 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
         }
     try {
         if (!patches.empty())
-            writeRom(g, patches);
+            g.rom.write(patches);
     } catch (const std::exception &e) {
         for (auto [s, n] : cleared)
             failures.push_back({ s, n, e.what(), changedOnDisk(e) });
@@ -99,7 +137,7 @@ std::vector<SaveFailure> saveAll(Shared &g, StageTables &t)
     for (const auto &[s, n, c] : written)
         snap::written(t, s, n, c);
     for (auto [s, n] : cleared)
-        g.modFlags[s][n] = 0;
+        setMark(s, n, 0);
     return failures;
 }
 
@@ -127,8 +165,9 @@ template <class F> bool guarded(ReadReport &r, F f)
 
 } // namespace
 
-bool Revert(Shared &g, StageTables &t, ReadReport &r)
+bool StageDocument::revert(ReadReport &r)
 {
+    StageTables &t = m_t;
     int s = g.curStage, n = g.curSection;
     if (!inRange(s, n)) {
         r.error(158, "Subscript out of range");
@@ -163,6 +202,6 @@ bool Revert(Shared &g, StageTables &t, ReadReport &r)
     }
     snap::reread(t, s, n, rom);
     if (ok)
-        g.modFlags[s][n] = 0;
+        setMark(s, n, 0);
     return ok;
 }
