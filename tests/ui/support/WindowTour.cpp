@@ -60,19 +60,19 @@ QWidget *shown(const QString &name)
     return nullptr;
 }
 
-// The first special-object marker shown, clicked: its type and property bars come up.
-// (The vertical section's first view shows none.)
-void selectSpecialObject(QWidget *w, const QString &section, const Visit &visit)
+// The first special-object marker shown in the horizontal section, clicked: its type and
+// property bars come up. (The vertical section's first view shows none.)
+void selectSpecialObject(QWidget *w, const Visit &visit)
 {
     pointer::click(named<QWidget>(w, "optSt"));
     for (int k = 31; k <= 60; ++k)
         if (QWidget *marker = named<QWidget>(w, "PosPu", k); marker->isVisible()) {
             pointer::click(marker);
-            visit(QString("main-%1-special-object").arg(section), w);
+            visit("main-horizontal-special-object", w);
             pointer::click(named<QWidget>(w, "optBg"));
             return;
         }
-    QFAIL(qPrintable("no special object in the view of the " + section + " section"));
+    QFAIL("no special object in the view");
 }
 
 void modes(Program &p, const QString &section, const Visit &visit)
@@ -153,17 +153,26 @@ void helpWindows(Program &p, const Visit &visit)
 
 } // namespace
 
-void everyWindow(rb::Rel rel, const Visit &visit)
+void everyWindow(int release, const Visit &visit)
 {
-    Program p(rel);
+    Program p(release ? rb::Rel::JP : rb::Rel::US);
+    const QString rel = release ? "jp-" : "us-";
+    const Visit named = [&](const QString &state, QWidget *w) { visit(rel + state, w); };
     pointer::windowOf(p.w.get());
-    mainWindow(p, visit);
-    graphicsWindows(p, visit);
-    tableWindows(p, visit);
+    mainWindow(p, named);
+    graphicsWindows(p, named);
+    tableWindows(p, named);
     // Last, as the selection stays with the mode.
-    selectSpecialObject(p.w.get(), "horizontal", visit);
-    settings(p, visit);
-    helpWindows(p, visit);
+    selectSpecialObject(p.w.get(), named);
+    settings(p, named);
+    helpWindows(p, named);
+}
+
+void releaseRows()
+{
+    QTest::addColumn<int>("release");
+    QTest::newRow("US") << 0;
+    QTest::newRow("Japanese") << 1;
 }
 
 } // namespace tour

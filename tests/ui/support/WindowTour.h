@@ -12,10 +12,14 @@ class QWidget;
 // vertical section, each side window, Settings with its file browser, About, readme and splash.
 namespace tour {
 
-// Called with each window while it stands on the screen, and a short name of what is shown
-// ("main-vertical-background", "blocks", "settings", ...), unique within one release.
+// Called with each window while it stands on the screen, and a short name of the release and
+// what is shown ("us-main-vertical-background", "jp-blocks", "us-settings", ...).
 using Visit = std::function<void(const QString &state, QWidget *window)>;
 
-void everyWindow(rb::Rel rel, const Visit &visit);
+// release: 0 US, 1 Japanese.
+void everyWindow(int release, const Visit &visit);
+
+// The rows of a test run once on each release: the column "release" (0 US, 1 Japanese).
+void releaseRows();
 
 } // namespace tour
