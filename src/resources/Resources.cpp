@@ -1,6 +1,7 @@
 #include "resources/Resources.h"
 
 #include "resources/Embedded.h"
+#include "rom/OpenFile.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
 
@@ -11,6 +12,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <thread>
 
 namespace res {
 
@@ -159,44 +164,104 @@ void LDIF(const std::string &dataName, const std::string &fileName)
 
 namespace {
 
-// Writes every resource into the new folder dir, flushes them all to the disk in one go and
-// closes them. Throws on any failure.
-void writeAllInto(const std::string &dir)
+// Present in the picture folder from the moment its pictures are written until they are known to
+// be on the disk. A start that finds it (the machine went down before the flush ended) compares
+// the pictures with the program's own and puts back any that did not survive; without it every
+// file is left alone, so a picture the user edited is never overwritten.
+const char *const unflushedMark = ".unflushed";
+
+void writeWhole(int fd, std::span<const uint8_t> bytes, const std::string &file)
 {
-    std::vector<int> open;
+    for (size_t done = 0; done < bytes.size();) {
+        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            throw VbError("Cannot write '" + file + "'");
+        done += static_cast<size_t>(w);
+    }
+}
+
+// Creates file in the new folder dir with the bytes given. Throws on any failure.
+void createIn(const std::string &file, std::span<const uint8_t> bytes)
+{
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw VbError("Cannot write '" + file + "'");
     try {
-        for (const std::string &name : names()) {
-            const std::string file = dir + fileNameFor(name);
-            int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            if (fd < 0)
-                throw VbError("Cannot write '" + file + "'");
-            open.push_back(fd);
-            std::span<const uint8_t> bytes = data(name);
-            for (size_t done = 0; done < bytes.size();) {
-                ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-                if (w < 0 && errno == EINTR)
-                    continue;
-                if (w <= 0)
-                    throw VbError("Cannot write '" + file + "'");
-                done += static_cast<size_t>(w);
-            }
-        }
-        // All files go to the disk together: their writing is started at once, then each is
-        // waited for, so the flushes overlap instead of following one another (one flush after
-        // each file is what made the first start slow).
-        for (int fd : open)
-            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-        for (int fd : open)
-            if (::fdatasync(fd) != 0)
-                throw VbError("Cannot write '" + dir + "'");
+        writeWhole(fd, bytes, file);
     } catch (...) {
-        for (int fd : open)
-            ::close(fd);
+        ::close(fd);
         throw;
     }
-    for (int fd : open)
-        if (::close(fd) != 0)
-            throw VbError("Cannot write '" + dir + "'");
+    if (::close(fd) != 0)
+        throw VbError("Cannot write '" + file + "'");
+}
+
+bool sameBytes(const std::string &file, std::span<const uint8_t> bytes)
+{
+    Bytes held;
+    try {
+        held = romfile::readFile(file);
+    } catch (const std::exception &) {
+        return false;
+    }
+    return held.size() == bytes.size() && std::equal(held.begin(), held.end(), bytes.begin());
+}
+
+void syncPath(const std::string &path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Puts the pictures of a folder that carries the mark on the disk, then takes the mark away.
+// With check, a picture that differs from the program's own (cut short by a crash) is written
+// again first.
+void settle(const std::string &dir, bool check)
+{
+    for (const std::string &name : names()) {
+        const std::string file = dir + fileNameFor(name);
+        if (check && !sameBytes(file, data(name))) {
+            try {
+                std::span<const uint8_t> bytes = data(name);
+                romfile::replaceFile(file, std::string(bytes.begin(), bytes.end()));
+            } catch (const std::exception &) {
+                return; // the mark stays: the next start tries again
+            }
+        }
+        syncPath(file);
+    }
+    syncPath(dir);
+    if (::unlink((dir + unflushedMark).c_str()) == 0)
+        syncPath(dir);
+}
+
+// The flush of a first start runs beside the program, so the window does not wait for the disk;
+// the program waits for it only when it ends.
+struct Flusher
+{
+    std::thread running;
+    void start(std::string dir)
+    {
+        finish();
+        running = std::thread([dir = std::move(dir)] { settle(dir, false); });
+    }
+    void finish()
+    {
+        if (running.joinable())
+            running.join();
+    }
+    ~Flusher() { finish(); }
+};
+
+Flusher &flusher()
+{
+    static Flusher f;
+    return f;
 }
 
 bool isEmptyDir(const std::string &dir)
@@ -205,11 +270,33 @@ bool isEmptyDir(const std::string &dir)
     return std::filesystem::is_empty(dir, ec) && !ec;
 }
 
+// Folders "<folder>.new-XXXXXX" that a first start left behind when it was cut off; one a start
+// running right now may still be filling is younger than a minute and kept.
+void sweepLeftovers(const std::string &folder)
+{
+    namespace fs = std::filesystem;
+    const fs::path path(folder);
+    const std::string prefix = path.filename().string() + ".new-";
+    std::error_code ec;
+    for (const fs::directory_entry &e : fs::directory_iterator(path.parent_path(), ec)) {
+        const std::string name = e.path().filename().string();
+        struct stat st
+        {
+        };
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0
+            || ::lstat(e.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)
+            || st.st_uid != ::geteuid() || ::time(nullptr) - st.st_mtime < 60)
+            continue;
+        std::error_code ignored;
+        fs::remove_all(e.path(), ignored);
+    }
+}
+
 // The first start finds the folder empty: every picture is written into a folder of its own
-// beside it, flushed once, and that folder renamed into place. A crash at any moment leaves the
-// folder either empty (and filled at the next start) or whole, never with a half-written
-// picture that a later start would keep. False when this did not work out; nothing is left
-// behind then.
+// beside it, with the mark, and that folder renamed into place; the flush then runs beside the
+// program. A crash before the rename leaves the folder empty (filled at the next start), one
+// after it leaves the mark, so a later start never keeps a half-written picture. False when this
+// did not work out; nothing is left behind then.
 bool fillEmptyFolder(const std::string &dir)
 {
     const std::string folder = dir.substr(0, dir.size() - 1);
@@ -220,20 +307,24 @@ bool fillEmptyFolder(const std::string &dir)
     if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || !isEmptyDir(folder)
         || ::access(folder.c_str(), W_OK) != 0)
         return false;
+    sweepLeftovers(folder);
     std::string tmpl = folder + ".new-XXXXXX";
     if (!::mkdtemp(tmpl.data()))
         return false;
     try {
-        writeAllInto(tmpl + "/");
+        createIn(tmpl + "/" + unflushedMark, {});
+        for (const std::string &name : names())
+            createIn(tmpl + "/" + fileNameFor(name), data(name));
         if (::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
             || ::rename(tmpl.c_str(), folder.c_str()) != 0)
             throw VbError("Cannot write '" + folder + "'");
-        return true;
     } catch (...) {
         std::error_code ec;
         std::filesystem::remove_all(tmpl, ec);
         return false;
     }
+    flusher().start(dir);
+    return true;
 }
 
 } // namespace
@@ -246,6 +337,9 @@ std::vector<Failure> extractAll(const std::string &folder)
     std::vector<Failure> failures;
     if (fillEmptyFolder(dir))
         return failures;
+    flusher().finish(); // a flush under way takes the mark away itself
+    if (romfile::fileExists(dir + unflushedMark))
+        settle(dir, true);
     for (const std::string &name : names()) {
         try {
             LDIF(name, dir + fileNameFor(name));
@@ -254,6 +348,11 @@ std::vector<Failure> extractAll(const std::string &folder)
         }
     }
     return failures;
+}
+
+void finishFlush()
+{
+    flusher().finish();
 }
 
 std::string failureText(const std::vector<Failure> &failures, const std::string &folder)

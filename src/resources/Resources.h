@@ -32,8 +32,11 @@ void LDIF(const std::string &dataName, const std::string &fileName);
 // Runs LDIF for every resource into folder ("/" is added when missing); the failures are returned
 // in order, the remaining resources still tried.
 // When the folder is empty (the first start) every file is written into a new folder beside it
-// and that one renamed into place, with one flush for all.
+// and that one renamed into place; the flush to the disk runs beside the program.
 std::vector<Failure> extractAll(const std::string &folder);
+
+// Waits for the flush of a first start, if one is running (the program's end waits anyway).
+void finishFlush();
 
 // What failed, in one description: the folder, how many files, the first reason.
 std::string failureText(const std::vector<Failure> &failures, const std::string &folder);
