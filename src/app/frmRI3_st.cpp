@@ -103,6 +103,8 @@ static void laySpecials(frmRI3 &w, const StView &view)
     if (w.cmbSt->currentIndex() != -1 && w.cmbSt->currentText() != "Staircase"
         && w.cmbSt->currentText() != "Starting Point")
         w.Hlight();
+    else if (w.cmbSt->currentIndex() == -1 && w.rectSelSt->isVisible())
+        w.Hlight(); // an object of a type the list lacks: its frame follows it, or goes
 }
 
 // The two doors, when the section has them and they lie in the view.

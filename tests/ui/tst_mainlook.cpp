@@ -149,6 +149,45 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // A vertical section's trap door, a type its type list lacks: selected, then scrolled
+    // through, the frame is only ever seen around a marker.
+    void theFrameStaysWithItsMarker()
+    {
+        Program p(rb::Rel::US);
+        pointer::windowOf(p.w.get());
+        choose(p, 4, 1);
+        pointer::click(control(p, "optSt"));
+        QWidget *frame = control(p, "rectSelSt");
+        auto *down = named<QScrollBar>(p.w.get(), "scrvscroll");
+        QVERIFY(down->isEnabled());
+        auto framesAMarker = [&] {
+            for (int k = 0; k < 64; ++k) {
+                QWidget *m = control(p, "PosPu", k);
+                if (m->isVisible() && m->pos() - frame->pos() == QPoint(1, 1))
+                    return true;
+            }
+            return false;
+        };
+        bool selected = false;
+        for (int v = 0; v <= down->maximum(); v += 2) {
+            down->setValue(v);
+            for (int k = 31; k <= 60 && !selected; ++k)
+                if (control(p, "PosPu", k)->isVisible()) {
+                    pointer::click(control(p, "PosPu", k));
+                    QVERIFY(frame->isVisible());
+                    selected = true;
+                }
+            QVERIFY2(
+                !frame->isVisible() || framesAMarker(), qPrintable(QString("at row %1").arg(v)));
+        }
+        QVERIFY(selected);
+        for (int v = down->maximum(); v >= 0; v -= 2) {
+            down->setValue(v);
+            QVERIFY2(
+                !frame->isVisible() || framesAMarker(), qPrintable(QString("at row %1").arg(v)));
+        }
+    }
+
     // The type box is locked until an object is picked: it must not look like the box that can
     // be edited a click later.
     void aLockedListLooksLocked()
