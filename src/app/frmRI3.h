@@ -60,6 +60,7 @@ public:
     void drawBlock(ctl::ImageBox *target, int block);
     void ScrscrollChange();
     void ScrvscrollChange();
+    void viewBarReleased(const ctl::ScrollBar *bar);
     std::array<int, 48> cellPos {};
     bool maskTop = false;
     int scrollDelta = 0;
@@ -299,6 +300,7 @@ private:
     void setSaveRevert(bool on);
     void setSaveAll(bool on);
     bool isVertical() const;
+    bool viewUnchanged(const ctl::ScrollBar *bar) const;
     void selectScrollItem(ctl::ComboBox *box, int value);
     void sectionBars(int s, int n);
     void scrollTypeLists(int s, int n);

@@ -1,13 +1,14 @@
-#include "ui/Controls.h"
-#include "ui/ErrorText.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "stage/StageData.h"
+#include "ui/Controls.h"
+#include "ui/ErrorText.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -120,10 +121,29 @@ void frmRI3::drawCell(int k, const std::string &layout)
     cell->Tag = "&H" + viewtext::hex2(b);
 }
 
+// While the thumb is held the view is redrawn only when the column pair shown changes: a thumb
+// resting on an odd value snaps back to the even one at every move, which shows nothing new.
+bool frmRI3::viewUnchanged(const ctl::ScrollBar *bar) const
+{
+    return bar->isSliderDown() && bar->value() == tagValue(bar->Tag);
+}
+
+// The thumb let go: the view is drawn once more where it came to rest. A bar let go because a
+// box opened over the window waits for the box instead.
+void frmRI3::viewBarReleased(const ctl::ScrollBar *bar)
+{
+    if (QApplication::activeModalWidget())
+        return;
+    if (bar == scrscroll)
+        ScrscrollChange();
+    else
+        ScrvscrollChange();
+}
+
 void frmRI3::ScrscrollChange()
 {
     DrawBatch batch(*this);
-    if (Combo2->Tag == "0")
+    if (Combo2->Tag == "0" || viewUnchanged(scrscroll))
         return;
     bool odd = false;
     msg::step(g, subHScroll, [&] {
@@ -179,7 +199,7 @@ void frmRI3::ScrscrollChange()
 void frmRI3::ScrvscrollChange()
 {
     DrawBatch batch(*this);
-    if (Combo2->Tag == "0")
+    if (Combo2->Tag == "0" || viewUnchanged(scrvscroll))
         return;
     bool odd = false;
     msg::step(g, subVScroll, [&] {

@@ -1,7 +1,7 @@
-#include "ui/Controls.h"
-#include "ui/Look.h"
 #include "app/frmRI3.h"
 #include "resources/Icons.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -174,6 +174,7 @@ void frmRI3::buildSelector(QWidget *client)
     selscroll = new ctl::ScrollBar(Qt::Vertical, client, "selscroll");
     look::place(selscroll, 9540, 2760, 255, 1920);
     selscroll->setMaximum(0);
+    selscroll->setPageStep(1); // a click beside the thumb turns one page
     imgSel = new ctl::ImageBox(client, "imgSel");
     look::place(imgSel, 10080, 2760, 960, 960);
 }

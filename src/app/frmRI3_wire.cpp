@@ -1,6 +1,6 @@
+#include "app/frmRI3.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "app/frmRI3.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +40,8 @@ void frmRI3::connectView()
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
     connect(scrscroll, &QScrollBar::valueChanged, this, [this] { ScrscrollChange(); });
     connect(scrvscroll, &QScrollBar::valueChanged, this, [this] { ScrvscrollChange(); });
+    for (ctl::ScrollBar *bar : { scrscroll, scrvscroll })
+        connect(bar, &QScrollBar::sliderReleased, this, [this, bar] { viewBarReleased(bar); });
     connect(selscroll, &QScrollBar::valueChanged, this, [this] { selectionChange(); });
     // The section's own lists edit on a pick only: an entry shown for a section is no edit.
     connect(cmbTime, &QComboBox::activated, this, [this](int i) {

@@ -1,0 +1,131 @@
+// The bars beside the level view and the block selector, driven by the pointer.
+#include "ui/Controls.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/SideWindows.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+// What the window shows where the widget lies.
+QImage shown(QWidget *w)
+{
+    QWidget *top = w->window();
+    return top->grab(QRect(w->mapTo(top, QPoint(0, 0)), w->size()))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class tst_scrollbars : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The thumb dragged one pixel at a time: the view is drawn again only when the column pair
+    // (or row pair) it shows changes, and once more where the thumb is let go.
+    void thumbDragRedrawsWhenTheViewChanges_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("horizontal section") << false;
+        QTest::newRow("vertical section") << true;
+    }
+    void thumbDragRedrawsWhenTheViewChanges()
+    {
+        QFETCH(bool, vertical);
+        Boxes boxes;
+        Program p;
+        if (vertical)
+            p.w->Combo2->setCurrentIndex(2); // two screens, shown from their bottom end
+        ctl::ScrollBar *bar = vertical ? p.w->scrvscroll : p.w->scrscroll;
+        QLabel *first = vertical ? p.w->lV[0] : p.w->lH[0];
+        QVERIFY(bar->isEnabled());
+        const QPoint from = side::thumb(bar).center();
+        const QPoint step = vertical ? QPoint(0, -1) : QPoint(1, 0);
+        const int startValue = bar->value();
+        // Far enough to pass three pairs, stopping short of the bar's end.
+        const int travel = 3 * 2 * (vertical ? bar->height() : bar->width()) / bar->maximum();
+
+        pointer::press(bar, from);
+        qint64 picture = p.w->scr[0]->picture().cacheKey();
+        QString caption = first->text();
+        int viewChanges = 0;
+        int quietMoves = 0;
+        for (int k = 1; k <= travel; ++k) {
+            pointer::move(bar, from + step * k);
+            const bool redrawn = p.w->scr[0]->picture().cacheKey() != picture;
+            const bool changed = first->text() != caption;
+            QVERIFY2(redrawn == changed,
+                qPrintable(QString("move %1, value %2").arg(k).arg(bar->value())));
+            QCOMPARE(bar->value() % 2, 0);
+            viewChanges += changed ? 1 : 0;
+            quietMoves += changed ? 0 : 1;
+            picture = p.w->scr[0]->picture().cacheKey();
+            caption = first->text();
+        }
+        QVERIFY(viewChanges >= 2);
+        QVERIFY(quietMoves > viewChanges); // most moves stay within one pair
+        QVERIFY(bar->value() != startValue);
+
+        pointer::release(bar, from + step * travel);
+        QVERIFY(p.w->scr[0]->picture().cacheKey() != picture);
+        QCOMPARE(first->text(), caption);
+        QCOMPARE(bar->Tag, QString::number(bar->value()));
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!p.g->anyModified());
+    }
+
+    // A click in the selector bar's trough beside the thumb turns one page, either way.
+    void selectorTroughClickTurnsOnePage()
+    {
+        Boxes boxes;
+        Program p;
+        ctl::ScrollBar *bar = p.w->selscroll;
+        QCOMPARE(bar->value(), 0);
+        pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).bottom() + 6));
+        QCOMPARE(bar->value(), 1);
+        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).bottom() + 6));
+        QCOMPARE(bar->value(), 2);
+        pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).top() - 4));
+        QCOMPARE(bar->value(), 1);
+        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // The pressed cell shows the painting block while the button is still down: in full, or
+    // with its upper half hidden in the masked top row.
+    void pressedCellShowsThePaintedBlockAtOnce()
+    {
+        Boxes boxes;
+        Program p;
+        pointer::windowOf(p.w.get());
+        // A block that looks different from the one the cell holds.
+        pointer::click(p.w->sel[0]);
+        for (int k = 1; k < 8 && shown(p.w->imgSel) == shown(p.w->scr[9]); ++k)
+            pointer::click(p.w->sel[static_cast<size_t>(k)]);
+        const QImage block = shown(p.w->imgSel);
+        QVERIFY(shown(p.w->scr[9]) != block);
+        pointer::press(p.w->scr[9]);
+        QCOMPARE(shown(p.w->scr[9]), block);
+        pointer::release(p.w->scr[9]);
+
+        p.w->mnuHMask->trigger();
+        QVERIFY(p.w->mnuHMask->isChecked());
+        pointer::press(p.w->scr[2]);
+        const QImage cell = shown(p.w->scr[2]);
+        for (int y = 0; y < cell.height(); y += 3)
+            for (int x = 0; x < cell.width(); x += 3)
+                QCOMPARE(
+                    cell.pixel(x, y), y < cell.height() / 2 ? qRgb(0, 0, 0) : block.pixel(x, y));
+        pointer::release(p.w->scr[2]);
+        QCOMPARE(boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_scrollbars)
+#include "tst_scrollbars.moc"
