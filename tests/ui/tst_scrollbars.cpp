@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(first->text(), caption);
         QCOMPARE(bar->Tag, QString::number(bar->value()));
         QCOMPARE(boxes.count(), 0);
-        QVERIFY(!p.g->anyModified());
+        QVERIFY(!p.doc->anyModified());
     }
 
     // A click in the selector bar's trough beside the thumb turns one page, either way.
