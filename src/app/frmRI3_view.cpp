@@ -83,11 +83,11 @@ void frmRI3::buildCells(QWidget *client)
         look::place(l, 0, 720 + 960 * i, 360, 240);
         lV[static_cast<size_t>(i)] = l;
         auto *h = new ctl::Shape(client, QString("highlight(%1)").arg(i), QColor(192, 192, 192));
-        look::place(h, 360, 840 + 960 * i, 7695, 480);
+        look::place(h, 360, 840 + 960 * i, 7680, 480); // the view's width, clear of scrvscroll
         highlight[static_cast<size_t>(i)] = h;
     }
     scrscroll = new ctl::ScrollBar(Qt::Horizontal, client, "scrscroll");
-    look::place(scrscroll, 360, 6120, 7695, 255);
+    look::place(scrscroll, 360, 6120, 7680, 255);
     scrvscroll = new ctl::ScrollBar(Qt::Vertical, client, "scrvscroll");
     look::place(scrvscroll, 8040, 360, 255, 5775);
     for (ctl::ScrollBar *b : { scrscroll, scrvscroll }) {
