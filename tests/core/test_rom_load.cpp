@@ -1,8 +1,10 @@
 // What Init makes of whole ROMs: the menu order of the sections, stage 1's fix-ups, the
 // positions behind the corrected layout pointers, CHR banks, presets and Revert.
+#include "objects/ObjectLayout.h"
 #include "stage/Document.h"
 #include "stage/StageData.h"
 #include "support/RomFixture.h"
+#include "tables/Presets.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +169,50 @@ TEST_P(Load, ReleaseDetails)
     const long long en = built.ledger.enRecords[m.enCount - 1];
     EXPECT_EQ(g.enPresets[m.enCount - 1][2], rb::at(built.rom, en));
     EXPECT_EQ(g.puPresets[m.puCount], puPresetRec {});
+}
+
+// The demo shows presets as the game has them: each on the preset windows' lists, and each
+// proposal inside its column pair of the view, in all four pairs.
+TEST_P(Load, PresetsLieWhereTheGameHasThem)
+{
+    const Shared &g = dir.g();
+    const RomMap m = romMap(GetParam().rel);
+    auto onList = [](int value, int items, uint8_t (*valueOf)(int)) {
+        for (int k = 0; k < items; ++k)
+            if (valueOf(k) == value)
+                return true;
+        return false;
+    };
+    auto insidePair = [](const objects::Place &pl, int a) {
+        return pl.left >= 360 + 1920 * a && pl.left + pl.width <= 360 + 1920 * (a + 1)
+            && pl.top >= 360 && pl.top + pl.height <= 6120;
+    };
+    for (int p = 1; p < m.puCount; ++p) {
+        const puPresetRec &r = g.puPresets[static_cast<size_t>(p)];
+        SCOPED_TRACE("power-up preset " + std::to_string(p));
+        const int kind = r[presets::puType] - g.holderCode0;
+        ASSERT_TRUE(kind >= 0 && kind <= 2);
+        EXPECT_TRUE(onList(r[presets::puLeft], presets::puLeftItems, presets::puLeftValue));
+        EXPECT_TRUE(onList(r[presets::puTop], presets::puTopItems, presets::puTopValue));
+        for (int a = 0; a < 4; ++a)
+            EXPECT_TRUE(insidePair(
+                objects::proposal(kind, r[presets::puLeft], r[presets::puTop], 0, p, a, g.enOffY),
+                a));
+        if (HasFailure())
+            return; // one preset tells enough
+    }
+    for (int p = 1; p < m.enCount; ++p) {
+        const enPresetRec &r = g.enPresets[static_cast<size_t>(p)];
+        SCOPED_TRACE("enemy preset " + std::to_string(p));
+        EXPECT_TRUE(onList(r[presets::enLeft], presets::enLeftItems, presets::enLeftValue));
+        EXPECT_TRUE(onList(r[presets::enTop], presets::enTopItems, presets::enTopValue));
+        for (int a = 0; a < 4; ++a)
+            EXPECT_TRUE(insidePair(objects::proposal(3, r[presets::enLeft], r[presets::enTop],
+                                       r[presets::enType], p, a, g.enOffY),
+                a));
+        if (HasFailure())
+            return;
+    }
 }
 
 TEST_P(Load, EnemyPresetTopsAreHeldInsideTheScreen)

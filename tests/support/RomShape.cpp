@@ -188,13 +188,16 @@ RomDesc gameShape(Rel rel, int chrBanks)
     d.bgFixed3 = demo::fixedBank3;
     for (int b = 0; b < chrBanks; ++b)
         d.chr.push_back(demo::chrBank(b));
+    // Presets on the preset windows' grids (power-ups: even Lefts, Tops 38..C8 in steps of 4;
+    // enemies: Lefts and Tops in steps of 4), with Lefts whose proposals stay inside their
+    // column pair and enemy Tops whose markers stay inside the view.
     for (int i = 0; i < m.puCount; ++i)
         d.puPresets.push_back({ static_cast<uint8_t>(m.holderCode0 + i % 3),
-            contentCode(i, m.holderCode0), static_cast<uint8_t>(0x10 + (i * 8) % 0xE0),
-            static_cast<uint8_t>(0x30 + (i * 5) % 0x90) });
+            contentCode(i, m.holderCode0), static_cast<uint8_t>(10 + 2 * ((i * 5) % 24)),
+            static_cast<uint8_t>(0x38 + 4 * ((i * 5) % 37)) });
     for (int i = 0; i < m.enCount; ++i)
-        d.enPresets.push_back({ enemyIds[i % 15], static_cast<uint8_t>(0x20 + (i * 9) % 0xC0),
-            static_cast<uint8_t>(0x30 + (i * 7) % 0xA0), 0xEE, 0xEF });
+        d.enPresets.push_back({ enemyIds[i % 15], static_cast<uint8_t>(12 + 4 * ((i * 3) % 12)),
+            static_cast<uint8_t>(40 + 4 * ((i * 7) % 41)), 0xEE, 0xEF });
     gameTables(d);
     return d;
 }
