@@ -205,17 +205,7 @@ public:
 
     // The object records of the shown section: a gesture marks the section only when it changed
     // one of them.
-    struct ObjSnapshot
-    {
-        std::array<objRec, objSlots> enemies {};
-        std::string columns;
-        std::array<stairRec, stairSlots> stairs {};
-        startRec start;
-        uint8_t door1 = 0;
-        uint8_t door2 = 0;
-        std::array<specialRec, specialSlots> specials {};
-        bool operator==(const ObjSnapshot &) const = default;
-    };
+    using ObjSnapshot = SectionRecords;
     ObjSnapshot objSnapshot() const;
     void modifIfChanged(const ObjSnapshot &before);
 

@@ -45,9 +45,7 @@ void frmRI3::cmbTime_Click()
         g.rom, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (!failure.empty())
         code = immediate::held(g.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
-    for (int k = 0; k < t.secCount[s]; ++k)
-        if (t.timeTbl[s][static_cast<size_t>(k)][1] == area)
-            t.timeTbl[s][static_cast<size_t>(k)][0] = code;
+    doc.setAreaTime(g.curStage, area, code);
     if (failure.empty())
         return;
     cmbTime->setCurrentIndex(code - 1);
@@ -61,14 +59,9 @@ void frmRI3::Combo3_Click()
     msg::step(g, subCombo3, [&] {
         if (Combo3->currentIndex() < 0)
             return;
-        uint8_t &byte
-            = t.scrollByte[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-        const auto picked = static_cast<uint8_t>(Combo3->currentData().toInt());
-        if (byte == picked)
-            return;
-        byte = picked;
-        if (Combo2->Tag != "0")
-            Modif();
+        // Only the user picks: the list is filled with its signals blocked.
+        doc.setScrollByte(
+            g.curStage, g.curSection, static_cast<uint8_t>(Combo3->currentData().toInt()));
     });
 }
 
@@ -77,13 +70,7 @@ void frmRI3::Combo4_Click()
     msg::step(g, subCombo4, [&] {
         if (Combo4->currentIndex() < 0)
             return;
-        uint8_t &type = t.vScrollType.at(static_cast<size_t>(vScrollIdx));
-        const auto picked = static_cast<uint8_t>(Combo4->currentData().toInt());
-        if (type == picked)
-            return;
-        type = picked;
-        if (Combo2->Tag != "0")
-            Modif();
+        doc.setScrollType(vScrollIdx, static_cast<uint8_t>(Combo4->currentData().toInt()));
     });
 }
 
@@ -96,14 +83,8 @@ void frmRI3::cmdMirror_Click()
         return;
     msg::step(g, subMirror, [&] {
         const int up = upwardOf(g.curSection);
-        if (up >= 0) {
-            const auto s = static_cast<size_t>(g.curStage);
-            std::string &down = t.layoutStr[s][static_cast<size_t>(g.curSection)];
-            const std::string &from = t.layoutStr[s][static_cast<size_t>(up)];
-            // Only as many cells as the section holds, so the saved layout keeps its size.
-            down.replace(
-                0, std::min(down.size(), from.size()), from, 0, std::min(down.size(), from.size()));
-        }
+        if (up >= 0)
+            doc.copyLayout(g.curStage, g.curSection, up);
         Modif();
         ScrscrollChange();
     });

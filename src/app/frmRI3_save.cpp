@@ -61,10 +61,7 @@ void frmRI3::Modif()
 
 frmRI3::ObjSnapshot frmRI3::objSnapshot() const
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    return { t.enemyTbl[s][n], t.puStr[s][n], t.stairTbl[s][n], t.startTbl[s][n], t.door1[s][n],
-        t.door2[s][n], t.specialTbl[s][n] };
+    return doc.records(g.curStage, g.curSection);
 }
 
 void frmRI3::modifIfChanged(const ObjSnapshot &before)

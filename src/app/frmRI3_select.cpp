@@ -70,7 +70,7 @@ void frmRI3::Combo2Change()
     });
     const int s = g.curStage;
     const int n = g.curSection;
-    snap::enterSection(t, s, n); // records shared with the section left show its edits
+    doc.enterSection(s, n); // records shared with the section left show its edits
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
             StageReport report(g);

@@ -4,6 +4,7 @@
 #include "stage/RecordCodec.h"
 #include "stage/Snapshot.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <tuple>
@@ -204,4 +205,87 @@ bool StageDocument::revert(ReadReport &r)
     if (ok)
         setMark(s, n, 0);
     return ok;
+}
+
+void StageDocument::enterSection(int stage, int section)
+{
+    snap::enterSection(m_t, stage, section);
+}
+
+void StageDocument::edited(int stage, int section)
+{
+    mark(stage, section);
+    if (m_listener)
+        m_listener->sectionEdited(stage, section);
+}
+
+bool StageDocument::paintCell(int stage, int section, int pos, uint8_t block)
+{
+    std::string &layout = m_t.layoutStr.at(stage).at(section);
+    if (pos < 0 || pos >= static_cast<int>(layout.size())) {
+        mark(stage, section);
+        return false;
+    }
+    layout[pos] = static_cast<char>(block);
+    edited(stage, section);
+    return true;
+}
+
+void StageDocument::copyLayout(int stage, int section, int from)
+{
+    std::string &to = m_t.layoutStr.at(stage).at(section);
+    const std::string &src = m_t.layoutStr.at(stage).at(from);
+    const size_t n = std::min(to.size(), src.size());
+    to.replace(0, n, src, 0, n);
+    edited(stage, section);
+}
+
+bool StageDocument::setScrollByte(int stage, int section, uint8_t value)
+{
+    uint8_t &byte = m_t.scrollByte.at(stage).at(section);
+    if (byte == value)
+        return false;
+    byte = value;
+    edited(stage, section);
+    return true;
+}
+
+bool StageDocument::setScrollType(int index, uint8_t value)
+{
+    uint8_t &type = m_t.vScrollType.at(index);
+    if (type == value)
+        return false;
+    type = value;
+    edited(g.curStage, g.curSection);
+    return true;
+}
+
+void StageDocument::setAreaTime(int stage, uint8_t area, uint8_t code)
+{
+    for (int k = 0; k < m_t.secCount.at(stage) && k < maxSections; ++k)
+        if (m_t.timeTbl[stage][k][1] == area)
+            m_t.timeTbl[stage][k][0] = code;
+}
+
+SectionRecords StageDocument::records(int s, int n) const
+{
+    const StageTables &t = m_t;
+    return { t.enemyTbl.at(s).at(n), t.puStr[s][n], t.stairTbl[s][n], t.startTbl[s][n],
+        t.door1[s][n], t.door2[s][n], t.specialTbl[s][n] };
+}
+
+bool StageDocument::setRecords(int s, int n, const SectionRecords &r)
+{
+    if (records(s, n) == r)
+        return false;
+    StageTables &t = m_t;
+    t.enemyTbl[s][n] = r.enemies;
+    t.puStr[s][n] = r.columns;
+    t.stairTbl[s][n] = r.stairs;
+    t.startTbl[s][n] = r.start;
+    t.door1[s][n] = r.door1;
+    t.door2[s][n] = r.door2;
+    t.specialTbl[s][n] = r.specials;
+    edited(s, n);
+    return true;
 }

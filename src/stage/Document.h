@@ -23,6 +23,19 @@ struct SaveFailure
     bool romChanged = false;
 };
 
+// The object records of one section, the part of it the object modes edit.
+struct SectionRecords
+{
+    std::array<objRec, objSlots> enemies {};
+    std::string columns; // horizontal sections: the power-up column bytes
+    std::array<stairRec, stairSlots> stairs {};
+    startRec start;
+    uint8_t door1 = 0;
+    uint8_t door2 = 0;
+    std::array<specialRec, specialSlots> specials {};
+    bool operator==(const SectionRecords &) const = default;
+};
+
 // The stage records of the loaded ROM: every section's tables, where they came from, the bytes
 // the file holds there, and which sections the user has changed. Only the document writes
 // them back into the ROM file. Windows hear of changes through its listener and show boxes for
@@ -35,6 +48,8 @@ public:
         virtual ~Listener() = default;
         // A section's mark was set or cleared.
         virtual void marksChanged() { }
+        // Records of (stage, section) changed.
+        virtual void sectionEdited(int /*stage*/, int /*section*/) { }
     };
 
     explicit StageDocument(Shared &g) : g(g) { }
@@ -70,8 +85,43 @@ public:
     // Returns false (the mark kept) when a record could not be read again.
     bool revert(ReadReport &r);
 
+    // The window is about to show (stage, section): the records it shares with the section
+    // shown before take that section's edits.
+    void enterSection(int stage, int section);
+
+    // Edits. Each marks the section it changed and tells the listener; one that changes
+    // nothing marks nothing, unless it says otherwise.
+    // One layout cell takes a block; a paint stroke marks the section even when the cell
+    // held that block already. False (nothing changed) for a cell outside the layout.
+    bool paintCell(int stage, int section, int pos, uint8_t block);
+    // The layout of section `from` copied over (stage, section), as far as the shorter goes.
+    void copyLayout(int stage, int section, int from);
+    bool setScrollByte(int stage, int section, uint8_t value);
+    // Stage 1's second scroll byte number `index`, edited from the shown section.
+    bool setScrollType(int index, uint8_t value);
+    // The time code of every section of `stage` in `area`. The time byte is written to the
+    // file at once by its caller, so no section is marked.
+    void setAreaTime(int stage, uint8_t area, uint8_t code);
+
+    // The object records of (stage, section); editRecords hands f a copy and keeps what f
+    // changed, also when f throws half-way. True when a record changed.
+    SectionRecords records(int stage, int section) const;
+    template <class F> bool editRecords(int stage, int section, F &&f)
+    {
+        SectionRecords r = records(stage, section);
+        try {
+            f(r);
+        } catch (...) {
+            setRecords(stage, section, r);
+            throw;
+        }
+        return setRecords(stage, section, r);
+    }
+    bool setRecords(int stage, int section, const SectionRecords &r);
+
 private:
     void setMark(int stage, int section, uint8_t on);
+    void edited(int stage, int section); // marks and tells the listener
 
     Shared &g;
     StageTables m_t;
