@@ -1,22 +1,23 @@
 #pragma once
+#include "objects/MarkerLayer.h"
+#include "objects/ModeHost.h"
+#include "stage/Document.h"
 #include "ui/MainLink.h"
 #include "ui/Shared.h"
-#include "stage/Document.h"
 #include "view/BlockRender.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
 class QKeyEvent;
 class QPixmap;
 class QCheckBox;
-class EnemyList;
-class ModeLabel;
-class SelFrame;
+class PowerUpPanel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -34,7 +35,11 @@ class Shape;
 } // namespace ctl
 
 // The main window: menus, the level view and the controls of the edit modes.
-class frmRI3 : public QMainWindow, public MainLink, private StageDocument::Listener
+class frmRI3 : public QMainWindow,
+               public MainLink,
+               private StageDocument::Listener,
+               private ModeHost,
+               private MarkerOwner
 {
     Q_OBJECT
 public:
@@ -45,6 +50,7 @@ public:
     void Form_Load();
 
     Shared &shared() { return g; }
+    bool markerDragging() const; // a marker is being dragged
     StageTables &tables() override { return t; }
 
     // Loading and the section shown.
@@ -74,10 +80,6 @@ public:
     void imgSel_MouseMove();
     void Form_MouseMove();
     std::string paintChar = std::string(1, '\0');
-    void NamePu(int index);
-    int holderKind = 0; // 0 candles, 1 candlestand, 2 lantern, 3 enemy
-    int selEn = 0;
-    int selectedEnemyId() const; // the id of the enemy list's current row
 
     // Block selector.
     void selectionChange();
@@ -114,93 +116,29 @@ public:
     void BGM();
     void cmdMisc_Click();
 
-    // --- Power-Ups and Enemies, Miscellaneous modes ---
-    // Controls of the two modes (built by buildModes, wired by connectModes).
+    // --- Miscellaneous mode ---
     void buildModes();
-    void connectModes();
-    std::array<ctl::ImageBox *, 64> PosPu {};
-    std::array<ctl::ImageBox *, 19> imgPu {};
-    std::array<ctl::ImageBox *, 4> imgCandle {};
-    std::array<ctl::ImageBox *, 4> powerUp {};
-    std::array<ModeLabel *, 32> lblEn {};
-    EnemyList *lstEnemy = nullptr;
-    QCheckBox *chkInverse = nullptr;
-    ctl::ScrollBar *puScroll = nullptr;
-    QLabel *lblProposal = nullptr;
-    SelFrame *rectSelSt = nullptr;
-    QFrame *Line3 = nullptr;
     ctl::ComboBox *cmbSt = nullptr;
     std::array<ctl::ScrollBar *, 4> scrSt {};
     std::array<QLabel *, 9> lblSt {};
     QCheckBox *chkBlock = nullptr;
     QLabel *noteSt = nullptr;
-    QLabel *lbjump = nullptr;
-    QString chkInverseTag, noteStTag;
-
-    // State of the modes.
+    QString noteStTag;
     int selSt = 0;
-    std::array<uint8_t, 254> puTbl {};
-    std::array<int, 5> puKinds {};
-    int grabX = 0, grabY = 0; // the pointer inside the dragged marker, twips
     int speedTiles = 0;
-
-    // Power-Ups and Enemies mode.
-    void fillEnemyList();
-    void imgPu_MouseDown(int index, int button);
-    void imgCandle_Click(int index);
-    void lstEnemy_MouseDown(int button);
-    void lstEnemy_KeyDown(int keyCode);
-    void chkInverse_Click();
-    void puScroll_Change();
-    void ProcessPu();
-    void detPu();
-    void Hlight();
-    void PosPu_MouseDown(int index, int button, double x, double y);
-    // Object-list sections: slot `index` selected, the palette showing what it holds.
-    void selectSlot(int index);
-    // The power-up palette with entry `index` lit (none for -1) and shown as the choice.
-    void lightPowerUp(int index);
-    // The holder-kind buttons with `index` lit (none for -1).
-    void lightCandle(int index);
-    void PosPu_MouseMove(int index);
-    void powerUp_MouseDown(int index, int button);
-    void powerUp_MouseMove(int index);
-    void lblEn_MouseDown(int index, int button);
-    void openPuPresets();
-    void openEnPresets();
-
-    // Miscellaneous mode.
     void processSt();
     void cmbSt_Click();
     void chkBlockChange();
     void scrSt_Change(int index);
-
-    // Marker drags: the pressed marker keeps the mouse; the cell or bar under the pointer is
-    // the one dragged over, and the release is the drop.
-    void scr_DragOver(int index, ctl::ImageBox *source, double x, double y);
-    void Form_DragOver(ctl::ImageBox *source);
-    void scrscroll_DragOver(ctl::ImageBox *source, double x, double y);
-    void scrvscroll_DragOver(ctl::ImageBox *source, double x, double y);
-    void scrscroll_DragDrop(ctl::ImageBox *source, double x, double y);
-    void scrvscroll_DragDrop(ctl::ImageBox *source, double x, double y);
-    void unDrag();
-    bool markerDragging() const { return m_markerDrag >= 0; }
-    void markerDragMove(const QPoint &globalPos);
-    void markerDrop(const QPoint &globalPos);
-    void markerDragEnd(); // the drag over without a drop
-    void stopMarkerDrag();
-    QString dragIcon; // "EMPTY" or "PAINT" while a marker is dragged
-    int m_markerDrag = -1; // the marker being dragged, -1 when none
-    void startMarkerDrag(int index, double x, double y);
-    void setDragIcon(const QString &name);
-    // A marker picture from the picture folder; a missing file is an error.
     QPixmap datPicture(const std::string &file) const;
     int release() const; // 1 for the Japanese release, else 0
     void stMarkerDown(int index, int button, double x, double y);
     void stSelectSpecial(int index, double x, double y);
     bool showSpecial(int index);
-    void hideModeControls();
     void resetMiscPanel(); // the section selection's part in the Miscellaneous mode
+    void hideStPanel();
+    void Hlight();
+    MarkerLayer &markerLayer() { return *m_markers; }
     // --- end of the modes' block ---
 
     // The object records of the shown section: a gesture marks the section only when it changed
@@ -210,7 +148,7 @@ public:
     void modifIfChanged(const ObjSnapshot &before);
 
     // Saving.
-    void Modif();
+    void Modif() override;
     void saveBlock(int stage, int section);
     // Saves every marked section and reports each one that could not be saved; false then.
     bool saveAll();
@@ -254,7 +192,7 @@ public:
                 *cmdMirror = nullptr, *cmdEmulator = nullptr;
     QToolButton *cmdPattern = nullptr, *cmdPalettes = nullptr, *cmdDamage = nullptr,
                 *cmdBGM = nullptr, *cmdMisc = nullptr, *cmdEPal = nullptr, *cmdEPat = nullptr;
-    QString optPuTag, cmdEPatTag;
+    QString cmdEPatTag;
 
     // The menu's view flags follow the settings and back.
     void menuFromIni();
@@ -300,7 +238,6 @@ private:
     void setMode(QRadioButton *on);
     void takePicture(int to, int from);
     void drawCell(int k, const std::string &layout);
-    void puReadOut(int index, double x, double y);
     void strokeMove(const QPoint &globalPos);
     void endStroke();
     QCursor paintCursor() const;
@@ -343,6 +280,29 @@ private:
     void drawingBox(const std::string &description);
 
     void marksChanged() override;
+
+    // What the mode panels ask of the window (frmRI3_host.cpp).
+    Mode mode() const override;
+    Bar hBar() const override;
+    Bar vBar() const override;
+    void setHBar(int value) override;
+    void setVBar(int value) override;
+    Hit hitAt(const QPoint &globalPos) const override;
+    ReadOuts readOuts() const override;
+    ctl::ImageBox *choice() const override;
+    void showSpriteButtons(bool on) override;
+    bool objectEdit(const std::function<void()> &change) override;
+
+    // The Miscellaneous mode's answers to its markers (frmRI3_stDrag.cpp).
+    void PosPu_MouseDown(int index, int button, double x, double y) override;
+    void PosPu_MouseMove(int index) override;
+    void dragOver(ctl::ImageBox *source, int tx, int ty) override;
+    void scrscroll_DragDrop(ctl::ImageBox *source, double x) override;
+    void scrvscroll_DragDrop(ctl::ImageBox *source, double y) override;
+    void unDrag() override { }
+
+    std::unique_ptr<MarkerLayer> m_markers;
+    PowerUpPanel *m_pu = nullptr;
 
     Shared &g;
     StageDocument &doc;

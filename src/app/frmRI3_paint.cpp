@@ -1,8 +1,9 @@
+#include "app/frmRI3.h"
+#include "objects/PowerUpPanel.h"
+#include "rom/Numbers.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "app/frmRI3.h"
-#include "rom/Numbers.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -16,17 +17,7 @@ constexpr int subMouseMove = 144;
 constexpr int subImgSelMove = 125;
 constexpr int subFormMove = 123;
 
-const char *const puNames[19] = { "Boomerang", "Holy Water", "Dagger", "Axe", "Watch", "Rosary",
-    "Potion", "Extra Life", "Small Heart", "Big Heart", "200 Points", "400 Points", "700 Points",
-    "1,000 Points", "7,000 Points", "100 Points", "2,000 Points", "4,000 Points", "10,000 Points" };
-
 } // namespace
-
-void frmRI3::NamePu(int index)
-{
-    if (index >= 0 && index < 19)
-        txtOffset->setText(puNames[index]);
-}
 
 QString frmRI3::tilesetRange() const
 {
@@ -110,16 +101,8 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
                 + viewtext::hex(t.layoutPos[s][n] + cellPos[static_cast<size_t>(index)] - 1));
             txtVal->setText(cell->Tag.right(2));
         }
-        if (optPu->isChecked()) {
-            if (isVertical()) {
-                txtVal->clear();
-                txtOffset->setText("Object");
-                if (optPuTag == "Dragged")
-                    unDrag();
-            } else {
-                puReadOut(index, x, y);
-            }
-        }
+        if (optPu->isChecked())
+            m_pu->cellHover(index, x, y);
         if (optSt->isChecked()) {
             txtOffset->clear();
             txtVal->clear();
@@ -144,41 +127,6 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
     });
 }
 
-// Where an object placed in the column pair under the pointer would go.
-void frmRI3::puReadOut(int index, double x, double y)
-{
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const int v = scrscroll->value();
-    const int c = (index % 8) & ~1;
-    long long off = t.enemyPos[s][n] + v + c + 2;
-    if (holderKind == 3)
-        off -= 1;
-    txtOffset->setText("Offset " + viewtext::hex(off));
-    txtVal->clear();
-    txtPatterns->setText("[x, y]");
-    const double tx = x / 30;
-    long long xv = holderKind != 3
-        ? num::roundEven(tx - static_cast<double>(num::roundEven(tx) % 2) + 4)
-        : num::roundEven(tx - static_cast<double>(num::roundEven(tx) % 4) + 4);
-    if (index % 2 == 1)
-        xv += 32;
-    if (holderKind == 1 || holderKind == 2)
-        xv += 4;
-    if (xv >= 64)
-        xv -= 64;
-    txtPat1->setText(viewtext::hex2(xv));
-    const double u = y / 30 + 32 * (index / 8);
-    long long yv = num::roundEven(u - static_cast<double>(num::roundEven(u) % 4));
-    if (holderKind == 1)
-        yv += 8;
-    if (holderKind == 3)
-        yv += g.enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
-    if (yv < 0)
-        yv = 0;
-    txtPat2->setText(viewtext::hex2(yv));
-}
-
 void frmRI3::imgSel_MouseMove()
 {
     if (!optBg->isChecked())
@@ -198,21 +146,7 @@ void frmRI3::Form_MouseMove()
             txtOffset->setText(tilesetRange());
             txtVal->clear();
         } else if (optPu->isChecked()) {
-            if (t.vertFlag[s][n] == 0) {
-                if (holderKind != 3)
-                    NamePu(g.selPu);
-                else
-                    txtOffset->setText("Enemy " + viewtext::hex2(selectedEnemyId()));
-                txtVal->clear();
-                txtPatterns->setText("Patterns");
-                txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
-                txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
-            } else {
-                if (optPuTag == "Dragged")
-                    unDrag();
-                txtVal->setText(viewtext::hex2(selEn));
-                txtOffset->setText("Current Obj");
-            }
+            m_pu->formHover();
         } else {
             txtOffset->clear();
             txtVal->clear();

@@ -1,4 +1,5 @@
 #include "app/frmRI3.h"
+#include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "stage/StageData.h"
@@ -187,11 +188,8 @@ void frmRI3::ScrscrollChange()
     });
     if (odd)
         return;
-    if (optPu->isChecked() && optPuTag != "STOP") {
-        optPuTag = "FromScroll";
-        ProcessPu();
-        optPuTag.clear();
-    }
+    if (optPu->isChecked())
+        m_pu->viewScrolled(true);
     if (optSt->isChecked())
         processSt();
 }
@@ -235,8 +233,8 @@ void frmRI3::ScrvscrollChange()
     });
     if (odd)
         return;
-    if (optPu->isChecked() && optPuTag != "STOP")
-        ProcessPu();
+    if (optPu->isChecked())
+        m_pu->viewScrolled(false);
     if (optSt->isChecked())
         processSt();
 }

@@ -1,13 +1,14 @@
+#include "app/frmRI3.h"
+#include "app/frmSplash.h"
+#include "objects/PanelControls.h"
+#include "objects/PowerUpPanel.h"
+#include "rom/Numbers.h"
+#include "stage/Snapshot.h"
+#include "stage/StageData.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/Reports.h"
 #include "ui/ViewText.h"
-#include "app/frmRI3.h"
-#include "app/frmRI3_puControls.h"
-#include "app/frmSplash.h"
-#include "rom/Numbers.h"
-#include "stage/Snapshot.h"
-#include "stage/StageData.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,9 +62,9 @@ void frmRI3::Combo1Change()
 void frmRI3::Combo2Change()
 {
     DrawBatch batch(*this);
-    rectSelSt->setVisible(false);
+    m_markers->frame()->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    fillEnemyList();
+    m_pu->fillEnemyList();
     msg::step(g, subCombo2, [&] {
         g.curSection = std::max(0, Combo2->currentIndex());
         stagScroll->setValue(g.curSection);
@@ -81,12 +82,12 @@ void frmRI3::Combo2Change()
     msg::step(g, subCombo2, [&] { sectionBars(s, n); });
     msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
-    optPuTag = "STOP";
+    m_pu->setLayoutHeld(true);
     if (isVertical())
         ScrvscrollChange();
     else
         ScrscrollChange();
-    optPuTag.clear();
+    m_pu->setLayoutHeld(false);
     sectionFirstPick(s, n);
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     QApplication::restoreOverrideCursor();
@@ -187,8 +188,7 @@ void frmRI3::scrollTypeLists(int s, int n)
 // Stage 1's downward sections carry no objects: their commands give way to Mirror.
 void frmRI3::sectionCommands(int s, int n)
 {
-    for (ModeLabel *l : lblEn)
-        l->setVisible(false);
+    m_pu->hideCodes();
     const bool noObjects = s == 1 && n >= 9;
     if (noObjects && optPu->isChecked())
         optBgClick();
@@ -212,29 +212,17 @@ void frmRI3::sectionModePanel(int s, int n)
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     } else {
-        for (ctl::ImageBox *m : PosPu)
-            m->setVisible(false);
+        m_markers->hideAll();
     }
     if (optSt->isChecked())
         resetMiscPanel();
 }
 
 // The Power-Ups and Enemies mode picks again in the new section, without marking it.
-void frmRI3::sectionFirstPick(int s, int n)
+void frmRI3::sectionFirstPick(int, int)
 {
-    if (!optPu->isChecked())
-        return;
-    if (t.vertFlag[static_cast<size_t>(s)][static_cast<size_t>(n)] == 0) {
-        chkInverse->setVisible(false);
-        puScroll->setVisible(true);
-        imgCandle_Click(holderKind);
-    } else {
-        // The new section's markers, whatever its first slot holds; the last section's
-        // column items go with them.
-        detPu();
-        selectSlot(0);
-        puScroll->setVisible(false);
-    }
+    if (optPu->isChecked())
+        m_pu->sectionFirstPick();
 }
 
 // The entry whose item value is the byte; a byte matching none shows no entry and stays as

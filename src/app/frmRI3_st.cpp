@@ -1,10 +1,10 @@
+#include "app/frmRI3.h"
+#include "objects/PanelControls.h"
+#include "special/MiscLayout.h"
+#include "special/SpecialTypes.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "app/frmRI3.h"
-#include "app/frmRI3_puControls.h"
-#include "special/MiscLayout.h"
-#include "special/SpecialTypes.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -43,7 +43,7 @@ static void layStairs(frmRI3 &w, const StView &view)
     const auto &stairs
         = w.tables().stairTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
     for (int i = 0; i < stairSlots && stairs[static_cast<size_t>(i)][2] != 255; ++i) {
-        ctl::ImageBox *m = w.PosPu[static_cast<size_t>(i)];
+        ctl::ImageBox *m = w.markerLayer().at(i);
         m->setVisible(false);
         msg::step(g, subProcessSt, [&] {
             lay(w, m,
@@ -60,7 +60,7 @@ static void layStart(frmRI3 &w, const StView &view)
     const StageTables &t = w.tables();
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
-    ctl::ImageBox *start = w.PosPu[63];
+    ctl::ImageBox *start = w.markerLayer().at(63);
     start->setVisible(false);
     const startRec &st = t.startTbl[si][ni];
     if (st.pos == 0)
@@ -87,7 +87,7 @@ static void laySpecials(frmRI3 &w, const StView &view)
         return;
     int counter = -1;
     for (int i = 0; i < 30; ++i) {
-        ctl::ImageBox *m = w.PosPu[static_cast<size_t>(31 + i)];
+        ctl::ImageBox *m = w.markerLayer().at(31 + i);
         m->setVisible(false);
         specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(i)];
         if (rec[0] == 255)
@@ -103,7 +103,7 @@ static void laySpecials(frmRI3 &w, const StView &view)
     if (w.cmbSt->currentIndex() != -1 && w.cmbSt->currentText() != "Staircase"
         && w.cmbSt->currentText() != "Starting Point")
         w.Hlight();
-    else if (w.cmbSt->currentIndex() == -1 && w.rectSelSt->isVisible())
+    else if (w.cmbSt->currentIndex() == -1 && w.markerLayer().frame()->isVisible())
         w.Hlight(); // an object of a type the list lacks: its frame follows it, or goes
 }
 
@@ -122,12 +122,12 @@ static void layDoors(frmRI3 &w)
         const special::DoorPlace d = special::doorPlace(s, n, t.leftDoor[si][ni] != 0,
             t.door1[si][ni], t.door2[si][ni], w.scrscroll->value(), w.scrscroll->maximum());
         if (!d.shown) {
-            w.PosPu[62]->setVisible(false);
-            w.PosPu[61]->setVisible(false);
+            w.markerLayer().at(62)->setVisible(false);
+            w.markerLayer().at(61)->setVisible(false);
             return;
         }
-        lay(w, w.PosPu[62], { true, d.left, d.top1, 240, 1440, "door.dat" });
-        lay(w, w.PosPu[61], { true, d.left, d.top2, 240, 1440, "door2.dat" });
+        lay(w, w.markerLayer().at(62), { true, d.left, d.top1, 240, 1440, "door.dat" });
+        lay(w, w.markerLayer().at(61), { true, d.left, d.top2, 240, 1440, "door2.dat" });
     });
 }
 
@@ -179,7 +179,7 @@ void frmRI3::cmbSt_Click()
         special::retype(rec, vertical, cmbSt->currentIndex(), g.stTemplates,
             t.layoutLen[si][ni] / (vertical ? 64 : 48));
     });
-    ctl::ImageBox *m = PosPu[static_cast<size_t>(selSt + 31)];
+    ctl::ImageBox *m = m_markers->at(selSt + 31);
     twips::resize(m, 480, 480);
     msg::step(g, subCmbSt, [&] {
         if (special::isEmptySlot(rec))

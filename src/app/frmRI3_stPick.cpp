@@ -1,18 +1,21 @@
-#include "ui/Controls.h"
-#include "ui/MsgBox.h"
 #include "app/frmRI3.h"
-#include "app/frmRI3_puControls.h"
+#include "objects/PanelControls.h"
 #include "special/MiscDrag.h"
 #include "special/PropertyBars.h"
 #include "special/SpecialTypes.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 
 namespace {
 
 constexpr int subMarkerDown = 138;
+constexpr int subMarkerMove = 139;
 constexpr int subBars = 148;
 
 } // namespace
@@ -32,9 +35,9 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
         stSelectSpecial(index, x, y);
         return;
     }
-    ctl::ImageBox *m = PosPu[static_cast<size_t>(index)];
+    ctl::ImageBox *m = m_markers->at(index);
     if (index >= 61 || button == 1) {
-        rectSelSt->setVisible(false);
+        m_markers->frame()->setVisible(false);
         cmbSt->Tag = "A";
         cmbSt->setEnabled(false);
         m->raise();
@@ -49,7 +52,7 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
                               : "Second Door");
         cmbSt->setCurrentIndex(0);
         cmbSt->Tag.clear();
-        startMarkerDrag(index, x, y);
+        m_markers->startMarkerDrag(index, x, y);
     } else if (button == 2) {
         m->raise();
         const auto si = static_cast<size_t>(g.curStage);
@@ -120,4 +123,44 @@ void frmRI3::scrSt_Change(int index)
     }
     if (change.relay)
         processSt();
+}
+
+void frmRI3::PosPu_MouseDown(int index, int button, double x, double y)
+{
+    stMarkerDown(index, button, x, y);
+}
+
+void frmRI3::PosPu_MouseMove(int index)
+{
+    msg::step(g, subMarkerMove, [&] {
+        const auto s = static_cast<size_t>(g.curStage);
+        const auto n = static_cast<size_t>(g.curSection);
+        if (index <= 30) {
+            txtOffset->setText("Staircase");
+            txtVal->setText(viewtext::hex2(index));
+            txtPat1->clear();
+            txtPat2->clear();
+        } else if (index <= 60) {
+            const specialRec &rec = t.specialTbl[s][n][static_cast<size_t>(index - 31)];
+            int y = rec[4];
+            if (t.vertFlag[s][n] == 0)
+                y = std::max(0, y - 32);
+            txtOffset->setText("Object");
+            txtVal->setText(viewtext::hex2(index - 31));
+            txtPat1->setText(viewtext::hex2(rec[1]));
+            txtPat2->setText(viewtext::hex2(y));
+        } else {
+            txtOffset->setText(index == 61 ? "Second Door"
+                    : index == 62          ? "First Door"
+                                           : "Starting Point");
+            txtVal->clear();
+            txtPat1->clear();
+            txtPat2->clear();
+        }
+    });
+}
+
+void frmRI3::Hlight()
+{
+    m_markers->Hlight(31 + selSt);
 }

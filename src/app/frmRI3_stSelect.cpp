@@ -1,9 +1,9 @@
-#include "ui/Controls.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "special/PropertyBars.h"
 #include "special/SpecialTypes.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -236,7 +236,7 @@ bool frmRI3::showSpecial(int index)
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
     selSt = index - 31;
-    PosPu[static_cast<size_t>(index)]->raise();
+    m_markers->at(index)->raise();
     cmbSt->Tag = "A";
     Hlight();
     cmbSt->setItemText(0, "Empty");
@@ -258,5 +258,5 @@ bool frmRI3::showSpecial(int index)
 void frmRI3::stSelectSpecial(int index, double x, double y)
 {
     if (showSpecial(index) && noteStTag.isEmpty())
-        startMarkerDrag(index, x, y);
+        m_markers->startMarkerDrag(index, x, y);
 }

@@ -1,4 +1,5 @@
 #include "app/frmRI3.h"
+#include "objects/PowerUpPanel.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 
@@ -83,7 +84,6 @@ void frmRI3::connectView()
         cell->onMouseMove = [this](int k, int, double, double) { sel_MouseMove(k); };
     }
     imgSel->onMouseMove = [this](int, int, double, double) { imgSel_MouseMove(); };
-    connectModes();
     for (int i = 0; i < 15; ++i)
         connect(mnusta[static_cast<size_t>(i)], &QAction::triggered, this,
             [this, i] { mnusta_Click(i); });
@@ -94,16 +94,18 @@ bool frmRI3::eventFilter(QObject *o, QEvent *e)
 {
     // While a marker is dragged the pressed control keeps the mouse: its moves are the drag,
     // its release the drop, and nothing else sees them.
-    if (markerDragging() && o->isWidgetType() && static_cast<QWidget *>(o)->window() == this
+    if (m_markers->markerDragging() && o->isWidgetType()
+        && static_cast<QWidget *>(o)->window() == this
         && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease)) {
         const auto *me = static_cast<QMouseEvent *>(e);
         const QPoint global = me->globalPosition().toPoint();
         if (e->type() == QEvent::MouseMove && me->buttons() == Qt::NoButton)
-            markerDragEnd(); // the release went elsewhere: the drag is over, nothing moves
+            m_markers
+                ->markerDragEnd(); // the release went elsewhere: the drag is over, nothing moves
         else if (e->type() == QEvent::MouseMove)
-            markerDragMove(global);
+            m_markers->markerDragMove(global);
         else
-            markerDrop(global);
+            m_markers->markerDrop(global);
         return true;
     }
     if (o == centralWidget() && e->type() == QEvent::MouseMove)
@@ -156,12 +158,10 @@ void frmRI3::Form_KeyPress(int keyAscii)
         return;
     msg::step(g, 116, [&] {
         QScrollBar *bar = nullptr;
-        const int16_t form
-            = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
         if (optBg->isChecked())
             bar = selscroll;
-        else if (optPu->isChecked() && form == 0)
-            bar = puScroll;
+        else if (optPu->isChecked())
+            bar = m_pu->stepBar();
         else if (optSt->isChecked() && scrSt[2]->isEnabled())
             bar = scrSt[2];
         if (!bar)

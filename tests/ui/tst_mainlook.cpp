@@ -30,15 +30,26 @@ void choose(Program &p, int stage, int section)
     named<QComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
 }
 
-// The shown siblings of w that overlap it.
+// The shown siblings of w that overlap it. A panel laid over the whole client area shows only
+// its controls (its mask says where): those count, not the panel.
 QStringList covering(QWidget *w)
 {
     QStringList out;
     for (QObject *o : w->parentWidget()->children()) {
         auto *other = qobject_cast<QWidget *>(o);
-        if (other && other != w && other->isVisible()
-            && other->geometry().intersects(w->geometry()))
-            out << other->objectName();
+        if (!other || other == w || !other->isVisible())
+            continue;
+        if (other->mask().isEmpty()) {
+            if (other->geometry().intersects(w->geometry()))
+                out << other->objectName();
+            continue;
+        }
+        for (QObject *c : other->children()) {
+            auto *inner = qobject_cast<QWidget *>(c);
+            if (inner && inner->isVisible()
+                && inner->geometry().translated(other->pos()).intersects(w->geometry()))
+                out << inner->objectName();
+        }
     }
     return out;
 }

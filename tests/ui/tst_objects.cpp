@@ -1,6 +1,8 @@
-#include "ui/Controls.h"
-#include "app/frmRI3_puControls.h"
+#include "objects/PanelControls.h"
+#include "objects/PowerUpPanel.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -48,11 +50,16 @@ void onlyChangedWithin(const Bytes &before, const Bytes &after, long long from, 
     }
 }
 
+PowerUpPanel *pu(const Program &p)
+{
+    return named<PowerUpPanel>(p.w.get(), "PowerUpPanel");
+}
+
 int visibleMarkers(const Program &p, int from, int to)
 {
     int n = 0;
     for (int k = from; k <= to; ++k)
-        n += p.w->PosPu[static_cast<size_t>(k)]->isHidden() ? 0 : 1;
+        n += named<ctl::ImageBox>(p.w.get(), "PosPu", k)->isHidden() ? 0 : 1;
     return n;
 }
 
@@ -70,40 +77,44 @@ private slots:
         p.w->optPu->click();
         QCOMPARE(p.g->selPu, 8);
         QCOMPARE(p.w->txtOffset->text(), QString("Small Heart"));
-        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
-        QCOMPARE(p.w->puScroll->maximum(), 1);
-        QVERIFY(p.w->puScroll->isEnabled());
-        QCOMPARE(p.w->puTbl[0], uint8_t(10));
-        QCOMPARE(p.w->puTbl[19], uint8_t(29));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "puScroll")->maximum(), 1);
+        QVERIFY(named<ctl::ScrollBar>(p.w.get(), "puScroll")->isEnabled());
+        QCOMPARE(pu(p)->proposal(0), 10);
+        QCOMPARE(pu(p)->proposal(19), 29);
         // Pairs 0 and 3 of the first screen hold a holder; 1 and 2 show the 16 proposals.
-        QVERIFY(!p.w->powerUp[0]->isHidden());
-        QVERIFY(p.w->powerUp[1]->isHidden());
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 0)->isHidden());
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "powerUp", 1)->isHidden());
         QCOMPARE(visibleMarkers(p, 0, 15), 0);
         QCOMPARE(visibleMarkers(p, 16, 31), 16);
         QCOMPARE(visibleMarkers(p, 32, 47), 16);
         QCOMPARE(visibleMarkers(p, 48, 63), 0);
-        QCOMPARE(p.w->PosPu[16]->Tag, QString("&H0A"));
-        QVERIFY(qAbs((p.w->PosPu[32]->x() - p.w->PosPu[16]->x()) * 15 - 1910) <= 15);
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->Tag, QString("&H0A"));
+        QVERIFY(qAbs((named<ctl::ImageBox>(p.w.get(), "PosPu", 32)->x()
+                         - named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->x())
+                        * 15
+                    - 1910)
+            <= 15);
         QVERIFY(!p.doc->modified(0, 0));
 
         // The second page, and back with the "-" key.
         QTest::keyClick(p.w.get(), '+');
-        QCOMPARE(p.w->lblProposal->text(), QString("2/2"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("2/2"));
         QCOMPARE(visibleMarkers(p, 16, 31), 4);
         QTest::keyClick(p.w.get(), '+');
-        QCOMPARE(p.w->puScroll->value(), 1);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "puScroll")->value(), 1);
         QTest::keyClick(p.w.get(), '-');
-        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
 
         // A left press on a proposal of pair 1 writes its preset into the holder byte.
         QVERIFY(!p.doc->modified(0, 0)); // paging is no edit
-        pointer::click(p.w->PosPu[17]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 17));
         QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(11));
-        QVERIFY(!p.w->powerUp[1]->isHidden());
-        QCOMPARE(p.w->powerUp[1]->Tag, QString("&H0B"));
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 1)->isHidden());
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "powerUp", 1)->Tag, QString("&H0B"));
         QCOMPARE(visibleMarkers(p, 16, 31), 0);
         QVERIFY(p.doc->modified(0, 0));
-        pointer::move(p.w->powerUp[1]);
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "powerUp", 1));
         QCOMPARE(p.w->txtOffset->text(), QString("Candles"));
         QCOMPARE(p.w->txtVal->text(), QString("0B"));
         p.w->cmdSave->click();
@@ -112,13 +123,14 @@ private slots:
         onlyChangedWithin(before, p.romBytes(), at, at + 1);
 
         // The left button on the item empties the pair again.
-        pointer::click(p.w->powerUp[1]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "powerUp", 1));
         QCOMPARE(uint8_t(p.t->puStr[0][0][3]), uint8_t(0));
-        QVERIFY(p.w->powerUp[1]->isHidden());
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "powerUp", 1)->isHidden());
         QCOMPARE(visibleMarkers(p, 16, 31), 16);
         // A middle press changes nothing.
-        pointer::click(p.w->powerUp[0], QPoint(-1, -1), Qt::MiddleButton);
-        QVERIFY(!p.w->powerUp[0]->isHidden());
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "powerUp", 0), QPoint(-1, -1), Qt::MiddleButton);
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 0)->isHidden());
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -127,16 +139,15 @@ private slots:
         RealBoxes boxes;
         Program p(realCodes());
         p.w->optPu->click();
-        const QRect where = p.w->PosPu[16]->geometry();
+        const QRect where = named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->geometry();
         p.w->scrscroll->setValue(8); // the second screen: the same pairs are empty or not
-        QCOMPARE(p.w->PosPu[16]->geometry(), where);
-        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
-        QCOMPARE(p.w->optPuTag, QString());
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->geometry(), where);
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         // A power-up no preset of the kind holds: no proposal.
-        pointer::press(p.w->imgPu[0]);
-        pointer::release(p.w->imgPu[0]);
-        QCOMPARE(p.w->lblProposal->text(), QString("0/0"));
-        QVERIFY(!p.w->puScroll->isEnabled());
+        pointer::press(named<ctl::ImageBox>(p.w.get(), "imgPu", 0));
+        pointer::release(named<ctl::ImageBox>(p.w.get(), "imgPu", 0));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("0/0"));
+        QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "puScroll")->isEnabled());
         QCOMPARE(visibleMarkers(p, 0, 63), 0);
         QCOMPARE(p.w->txtOffset->text(), QString("Boomerang"));
         QCOMPARE(boxes.count(), 0);
@@ -147,28 +158,28 @@ private slots:
         RealBoxes boxes;
         Program p(realCodes());
         p.w->optPu->click();
-        pointer::click(p.w->imgCandle[3]);
-        QCOMPARE(p.w->holderKind, 3);
-        QVERIFY(!p.w->lstEnemy->isHidden());
-        QVERIFY(p.w->imgPu[0]->isHidden());
-        QCOMPARE(p.w->lstEnemy->currentRow(), 0);
-        QCOMPARE(p.w->selectedEnemyId(), 16);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
+        QCOMPARE(pu(p)->currentKind(), 3);
+        QVERIFY(!named<EnemyList>(p.w.get(), "lstEnemy")->isHidden());
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden());
+        QCOMPARE(named<EnemyList>(p.w.get(), "lstEnemy")->currentRow(), 0);
+        QCOMPARE(pu(p)->selectedEnemyId(), 16);
         QCOMPARE(p.w->txtOffset->text(), QString("Enemy 10"));
         // Enemy 16 is preset 0, 15, 30, ... of 228: 16 matches, preset 0 never shown.
-        QCOMPARE(p.w->lblProposal->text(), QString("1/1"));
-        QCOMPARE(p.w->puTbl[1], uint8_t(15));
-        QVERIFY(!p.w->powerUp[0]->isHidden() || !p.w->powerUp[1]->isHidden());
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/1"));
+        QCOMPARE(pu(p)->proposal(1), 15);
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 0)->isHidden()
+            || !named<ctl::ImageBox>(p.w.get(), "powerUp", 1)->isHidden());
         // Picking a proposal writes the enemy byte of the pair.
         int k = -1;
         for (int i = 0; i < 64 && k < 0; ++i)
-            if (!p.w->PosPu[static_cast<size_t>(i)]->isHidden())
+            if (!named<ctl::ImageBox>(p.w.get(), "PosPu", i)->isHidden())
                 k = i;
         QVERIFY(k >= 0);
         const int pair = k / 16;
-        pointer::click(p.w->PosPu[static_cast<size_t>(k)]);
-        QCOMPARE(uint8_t(p.t->puStr[0][0][static_cast<size_t>(2 * pair)]),
-            p.w->puTbl[static_cast<size_t>(k % 16)]);
-        QCOMPARE(p.w->lblEn[static_cast<size_t>(pair)]->text(), QString("10"));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", k));
+        QCOMPARE(uint8_t(p.t->puStr[0][0][static_cast<size_t>(2 * pair)]), pu(p)->proposal(k % 16));
+        QCOMPARE(named<ModeLabel>(p.w.get(), "lblEn", pair)->text(), QString("10"));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -179,12 +190,12 @@ private slots:
         p.w->Combo2->setCurrentIndex(2); // vertical, two screens, open at the bottom
         p.w->optPu->click();
         QVERIFY(!p.doc->modified(0, 2));
-        QCOMPARE(p.w->selEn, 0);
+        QCOMPARE(pu(p)->selectedSlot(), 0);
         auto &recs = p.t->enemyTbl[0][2];
         int enemy = -1;
         int holder = -1;
         for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
-            if (p.w->PosPu[static_cast<size_t>(s)]->isHidden())
+            if (named<ctl::ImageBox>(p.w.get(), "PosPu", s)->isHidden())
                 continue;
             if (recs[static_cast<size_t>(s)][3] < 0x80)
                 enemy = s;
@@ -192,60 +203,58 @@ private slots:
                 holder = s;
         }
         QVERIFY(enemy >= 0 && holder >= 0);
-        QCOMPARE(p.w->lblEn[static_cast<size_t>(enemy)]->text(), QString("10"));
+        QCOMPARE(named<ModeLabel>(p.w.get(), "lblEn", enemy)->text(), QString("10"));
 
         // A press selects without marking; the drag moves the record with the marker, and the
         // release ends it.
-        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(holder)];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", holder);
         pointer::press(m, QPoint(0, 0));
-        QCOMPARE(p.w->selEn, holder);
+        QCOMPARE(pu(p)->selectedSlot(), holder);
         QVERIFY(!p.doc->modified(0, 2));
-        QCOMPARE(p.w->optPuTag, QString("Dragged"));
         QVERIFY(p.w->markerDragging());
-        QVERIFY(!p.w->rectSelSt->isHidden());
-        QVERIFY(p.w->rectSelSt->opaque());
+        QVERIFY(!named<SelFrame>(p.w.get(), "rectSelSt")->isHidden());
+        QVERIFY(named<SelFrame>(p.w.get(), "rectSelSt")->opaque());
         const QPoint to(24 + 64 * 2 + 8, 24 + 64 * 1 + 8); // twips 2400, 1440 + 120
         pointer::move(client(p), to);
         QVERIFY(p.doc->modified(0, 2));
         const objRec moved = recs[static_cast<size_t>(holder)];
         pointer::release(client(p), to);
         QVERIFY(!p.w->markerDragging());
-        QCOMPARE(p.w->optPuTag, QString());
         QCOMPARE(recs[static_cast<size_t>(holder)], moved);
         // The layout from the record puts the marker where the drag left it.
         QCOMPARE(m->x(), to.x());
 
         // Retyping an enemy slot into a Lantern holder with a Small Heart.
-        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
-        QCOMPARE(p.w->selEn, enemy);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", enemy));
+        QCOMPARE(pu(p)->selectedSlot(), enemy);
         QVERIFY(!p.w->markerDragging());
         recs[static_cast<size_t>(enemy)][5] = 7;
-        pointer::click(p.w->imgCandle[2]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 2));
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(0x92));
         QCOMPARE(recs[static_cast<size_t>(enemy)][4], uint8_t(0xAE));
         QCOMPARE(recs[static_cast<size_t>(enemy)][5], uint8_t(0));
-        QVERIFY(p.w->imgPu[0]->isHidden() == false);
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden() == false);
 
         // Back to an enemy: the list picks enemy 1, then the Fuzz Buster.
-        pointer::click(p.w->imgCandle[3]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(1));
-        QCOMPARE(p.w->selectedEnemyId(), 1);
-        for (int row = 0; row < p.w->lstEnemy->count(); ++row)
-            if (p.w->lstEnemy->idOfRow(row) == 69) {
-                QListWidgetItem *item = p.w->lstEnemy->item(row);
-                p.w->lstEnemy->scrollToItem(item);
-                pointer::click(
-                    p.w->lstEnemy->viewport(), p.w->lstEnemy->visualItemRect(item).center());
+        QCOMPARE(pu(p)->selectedEnemyId(), 1);
+        for (int row = 0; row < named<EnemyList>(p.w.get(), "lstEnemy")->count(); ++row)
+            if (named<EnemyList>(p.w.get(), "lstEnemy")->idOfRow(row) == 69) {
+                QListWidgetItem *item = named<EnemyList>(p.w.get(), "lstEnemy")->item(row);
+                named<EnemyList>(p.w.get(), "lstEnemy")->scrollToItem(item);
+                pointer::click(named<EnemyList>(p.w.get(), "lstEnemy")->viewport(),
+                    named<EnemyList>(p.w.get(), "lstEnemy")->visualItemRect(item).center());
             }
         QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(69));
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
         // Selecting it again shows its flag byte and keeps it.
-        p.w->chkInverse->setChecked(true);
+        named<QCheckBox>(p.w.get(), "chkInverse")->setChecked(true);
         recs[static_cast<size_t>(enemy)][6] = 4;
-        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", enemy));
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(4));
-        QVERIFY(!p.w->chkInverse->isChecked());
-        QVERIFY(p.w->chkInverse->isHidden());
+        QVERIFY(!named<QCheckBox>(p.w.get(), "chkInverse")->isChecked());
+        QVERIFY(named<QCheckBox>(p.w.get(), "chkInverse")->isHidden());
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -258,14 +267,14 @@ private slots:
         const Bytes before = p.romBytes();
         int slot = -1;
         for (int s = 0; s <= p.t->objLen[0][2] && slot < 0; ++s)
-            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden())
+            if (!named<ctl::ImageBox>(p.w.get(), "PosPu", s)->isHidden())
                 slot = s;
-        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(slot)];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", slot);
         pointer::press(m);
         const QPoint top(5, 30); // the upper half of the bar: screen 0
         pointer::move(p.w->scrvscroll, top);
-        QVERIFY(!p.w->lbjump->isHidden());
-        QCOMPARE(p.w->lbjump->text(), QString("0"));
+        QVERIFY(!named<QLabel>(p.w.get(), "lbjump")->isHidden());
+        QCOMPARE(named<QLabel>(p.w.get(), "lbjump")->text(), QString("0"));
         pointer::release(p.w->scrvscroll, top);
         QVERIFY(!p.w->markerDragging());
         const objRec &r = p.t->enemyTbl[0][2][static_cast<size_t>(slot)];
@@ -291,13 +300,16 @@ private slots:
             return true;
         });
         // The axe: the proposals stay those of the Small Heart.
-        pointer::click(p.w->imgPu[3], QPoint(-1, -1), Qt::RightButton);
-        pointer::click(p.w->PosPu[16], QPoint(-1, -1), Qt::RightButton);
-        pointer::click(p.w->powerUp[0], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "imgPu", 3), QPoint(-1, -1), Qt::RightButton);
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "PosPu", 16), QPoint(-1, -1), Qt::RightButton);
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "powerUp", 0), QPoint(-1, -1), Qt::RightButton);
         startup::stopWatching();
         QCOMPARE(opened.size(), 3);
         QCOMPARE(p.g->selPu, 8);
-        QCOMPARE(p.w->lblProposal->text(), QString("1/2"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         QVERIFY(!p.doc->modified(0, 0));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -311,7 +323,7 @@ private slots:
         QCOMPARE(p.w->cmbSt->currentIndex(), -1);
         QVERIFY(!p.w->cmbSt->isEnabled());
         QVERIFY(!p.w->scrSt[0]->isEnabled());
-        QVERIFY(p.w->imgPu[0]->isHidden());
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden());
         p.w->Combo2->setCurrentIndex(1); // one screen
         QCOMPARE(p.w->cmbSt->count(), 14);
         p.w->Combo2->setCurrentIndex(2); // vertical
@@ -329,9 +341,9 @@ private slots:
         specialRec &rec = p.t->specialTbl[0][0][0];
         const specialRec loaded = rec;
         QCOMPARE(rec[3], uint8_t(2)); // a trap door on screen 0
-        QVERIFY(!p.w->PosPu[31]->isHidden());
-        QCOMPARE(p.w->PosPu[31]->Tag, QString("00"));
-        pointer::click(p.w->PosPu[31]);
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 31)->isHidden());
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 31)->Tag, QString("00"));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         QCOMPARE(p.w->selSt, 0);
         QCOMPARE(p.w->cmbSt->currentText(), QString("Trap Door [s2:12]"));
         QVERIFY(p.w->cmbSt->isEnabled());
@@ -342,7 +354,7 @@ private slots:
         QCOMPARE(rec, loaded);
         QVERIFY(!p.doc->modified(0, 0));
         QCOMPARE(p.w->lblSt[6]->text(), QString("Screen 0   (00)"));
-        QVERIFY(!p.w->rectSelSt->isHidden());
+        QVERIFY(!named<SelFrame>(p.w.get(), "rectSelSt")->isHidden());
         QVERIFY(!p.w->markerDragging()); // trap doors are not dragged
 
         // Retyping to moving spikes rebuilds the record and selects it again.
@@ -363,7 +375,7 @@ private slots:
 
         // A crumbling bridge warns before it is replaced; No keeps it.
         rec = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
-        pointer::click(p.w->PosPu[31]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
         QCOMPARE(p.w->scrSt[2]->value(), 5);
         boxes.click(QMessageBox::No);
@@ -392,28 +404,32 @@ private slots:
         p.w->optSt->click();
         stairRec &st = p.t->stairTbl[0][0][0];
         const stairRec before = st;
-        QVERIFY(!p.w->PosPu[0]->isHidden());
-        const int top = p.w->PosPu[0]->y();
-        pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 0)->isHidden());
+        const int top = named<ctl::ImageBox>(p.w.get(), "PosPu", 0)->y();
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st[3], uint8_t((before[3] + 4) % 16));
         QVERIFY(p.doc->modified(0, 0));
         for (int i = 0; i < 3; ++i)
-            pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
+            pointer::click(
+                named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(st, before);
-        QCOMPARE(p.w->PosPu[0]->y(), top);
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 0)->y(), top);
         QVERIFY(!p.w->markerDragging());
         // A left press picks it and begins a drag; the release ends it where it began.
-        pointer::press(p.w->PosPu[0], QPoint(5, 5));
+        pointer::press(named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(5, 5));
         QCOMPARE(p.w->cmbSt->currentText(), QString("Staircase"));
         QVERIFY(p.w->markerDragging());
-        QCOMPARE(p.w->grabX, 75);
-        pointer::release(p.w->PosPu[0], QPoint(5, 5));
+        // The marker keeps the point it was pressed at under the pointer.
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(5, 5));
+        QCOMPARE(st, before);
+        pointer::release(named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(5, 5));
         QVERIFY(!p.w->markerDragging());
         QCOMPARE(st, before);
 
         // The doors stand at the right end of the section.
         p.w->scrscroll->setValue(p.w->scrscroll->maximum());
-        ctl::ImageBox *door = p.w->PosPu[62];
+        ctl::ImageBox *door = named<ctl::ImageBox>(p.w.get(), "PosPu", 62);
         QVERIFY(!door->isHidden());
         const int left = door->x();
         pointer::press(door, QPoint(0, 0));
@@ -434,11 +450,11 @@ private slots:
         Program p(realCodes());
         const Bytes before = p.romBytes();
         p.w->optSt->click();
-        ctl::ImageBox *m = p.w->PosPu[0];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 0);
         pointer::press(m);
         const QPoint end(p.w->scrscroll->width() - 21, 5); // the last of three screens
         pointer::move(p.w->scrscroll, end);
-        QCOMPARE(p.w->lbjump->text(), QString("2"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lbjump")->text(), QString("2"));
         pointer::release(p.w->scrscroll, end);
         QVERIFY(!p.w->markerDragging());
         QCOMPARE(p.t->stairTbl[0][0][0][2], uint8_t(2));

@@ -1,6 +1,8 @@
-#include "ui/Controls.h"
-#include "app/frmRI3_puControls.h"
+#include "objects/PanelControls.h"
+#include "objects/PowerUpPanel.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -17,6 +19,15 @@
 
 // The two object modes looked at and edited through the window, as a person does it.
 namespace {
+
+// The controls `name`(0) .. `name`(count - 1).
+std::vector<ctl::ImageBox *> markersNamed(const Program &p, const char *name, int count)
+{
+    std::vector<ctl::ImageBox *> all;
+    for (int k = 0; k < count; ++k)
+        all.push_back(named<ctl::ImageBox>(p.w.get(), name, k));
+    return all;
+}
 
 rb::Rel relOf(int rel)
 {
@@ -76,7 +87,7 @@ int visibleCount(const Program &p, int from, int to)
 {
     int n = 0;
     for (int k = from; k <= to; ++k)
-        n += p.w->PosPu[static_cast<size_t>(k)]->isHidden() ? 0 : 1;
+        n += named<ctl::ImageBox>(p.w.get(), "PosPu", k)->isHidden() ? 0 : 1;
     return n;
 }
 
@@ -84,7 +95,7 @@ int visibleCount(const Program &p, int from, int to)
 void clickShown(Program &p, int from, int to)
 {
     for (int k = from; k <= to; ++k) {
-        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(k)];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", k);
         if (!m->isHidden() && m->width() > 0) {
             pointer::click(m);
         }
@@ -113,10 +124,10 @@ void lookAtObjects(Program &p)
     }
     // A holder kind and the enemies: the two ways the column bytes are shown.
     for (int kind : { 1, 3 }) {
-        pointer::click(p.w->imgCandle[static_cast<size_t>(kind)]);
-        for (int page = 0; page < p.w->puScroll->maximum(); ++page)
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", kind));
+        for (int page = 0; page < named<ctl::ScrollBar>(p.w.get(), "puScroll")->maximum(); ++page)
             QTest::keyClick(p.w.get(), '+');
-        for (ctl::ImageBox *item : p.w->powerUp)
+        for (ctl::ImageBox *item : markersNamed(p, "powerUp", 4))
             if (!item->isHidden())
                 pointer::move(item);
     }
@@ -208,15 +219,15 @@ private slots:
         Program p(oddBytes(rb::Rel::US));
         pointer::click(p.w->optSt);
         // The trap door's code 0x55 is none of the list's: the bar says so and keeps it.
-        pointer::click(p.w->PosPu[31]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (55)"));
         QCOMPARE(trapDoor(p)[6], uint8_t(0x55));
         // The platform's speed nibble 0 and the bridge's height byte 0xF6.
-        pointer::click(p.w->PosPu[33]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 33));
         QCOMPARE(p.w->cmbSt->currentText(), QString("Horizontal Platform"));
         QCOMPARE(p.w->lblSt[5]->text(), QString("Out of range   (80)"));
         QCOMPARE(p.t->specialTbl[0][0][2][6], uint8_t(0x80));
-        pointer::click(p.w->PosPu[35]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 35));
         QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
         QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (F6)"));
         // Moving the bar is the edit: the byte then follows the bar.
@@ -230,15 +241,15 @@ private slots:
         auto &recs = p.t->enemyTbl[0][2];
         const auto loaded = recs;
         for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
-            ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(s)];
+            ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", s);
             if (m->isHidden())
                 continue;
             pointer::click(m);
             const uint8_t type = recs[static_cast<size_t>(s)][3];
             if (type == 0x93)
-                QVERIFY(p.w->lstEnemy->isHidden());
+                QVERIFY(named<EnemyList>(p.w.get(), "lstEnemy")->isHidden());
             if (type == 0x55)
-                QCOMPARE(p.w->lstEnemy->currentRow(), -1);
+                QCOMPARE(named<EnemyList>(p.w.get(), "lstEnemy")->currentRow(), -1);
         }
         QVERIFY(recs == loaded);
         QVERIFY(!p.doc->modified(0, 2));
@@ -252,11 +263,12 @@ private slots:
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
         pointer::click(p.w->optPu);
-        QVERIFY(!p.w->powerUp[0]->isHidden() || !p.w->powerUp[3]->isHidden());
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 0)->isHidden()
+            || !named<ctl::ImageBox>(p.w.get(), "powerUp", 3)->isHidden());
         QVERIFY(p.t->enemyTbl[0][2][0][3] < 0x80);
         p.w->Combo2->setCurrentIndex(2);
         QVERIFY(visibleCount(p, 0, 31) > 0);
-        for (ctl::ImageBox *item : p.w->powerUp)
+        for (ctl::ImageBox *item : markersNamed(p, "powerUp", 4))
             QVERIFY(item->isHidden());
         QCOMPARE(boxes.count(), 0);
     }
@@ -280,7 +292,7 @@ private slots:
         auto &recs = p.t->enemyTbl[0][2];
         int slot = -1;
         for (int s = 0; s <= p.t->objLen[0][2] && slot < 0; ++s)
-            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden()
+            if (!named<ctl::ImageBox>(p.w.get(), "PosPu", s)->isHidden()
                 && (recs[static_cast<size_t>(s)][3] >= 0x80) == holder)
                 slot = s;
         QVERIFY(slot >= 0);
@@ -291,8 +303,8 @@ private slots:
         };
         const auto othersBefore = others();
         const objRec was = recs[static_cast<size_t>(slot)];
-        pointer::drag(
-            p.w->PosPu[static_cast<size_t>(slot)], QPoint(2, 2), p.w->scr[10], QPoint(10, 10));
+        pointer::drag(named<ctl::ImageBox>(p.w.get(), "PosPu", slot), QPoint(2, 2), p.w->scr[10],
+            QPoint(10, 10));
         QVERIFY(!p.w->markerDragging());
         const objRec dropped = recs[static_cast<size_t>(slot)];
         QVERIFY(dropped != was);
@@ -333,7 +345,7 @@ private slots:
         pointer::click(p.w->optSt);
         if (marker >= 61)
             p.w->scrscroll->setValue(marker == 63 ? 0 : p.w->scrscroll->maximum());
-        ctl::ImageBox *m = p.w->PosPu[static_cast<size_t>(marker)];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", marker);
         QVERIFY(!m->isHidden());
         const auto snapshot = [&] { return p.w->objSnapshot(); };
         const frmRI3::ObjSnapshot was = snapshot();
@@ -373,7 +385,7 @@ private slots:
         for (size_t j = 1; j < 36; ++j)
             p.g->stTemplates[1][j][0] = 7; // trap door samples on screen 7 of 3
         pointer::click(p.w->optSt);
-        pointer::click(p.w->PosPu[31]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const specialRec loaded = trapDoor(p);
         ctl::ScrollBar *bar = p.w->scrSt[2];
         QCOMPARE(bar->value(), 0);
@@ -397,7 +409,7 @@ private slots:
         Program p(d);
         pointer::click(p.w->optSt);
         p.w->scrscroll->setValue(p.w->scrscroll->maximum());
-        ctl::ImageBox *m = p.w->PosPu[33];
+        ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 33);
         QVERIFY(!m->isHidden());
         pointer::press(m, QPoint(1, 1));
         pointer::move(p.w->scr[7], QPoint(40, 20));
@@ -417,7 +429,8 @@ private slots:
         pointer::click(p.w->optSt);
         const stairRec loaded = p.t->stairTbl[0][0][0];
         QCOMPARE(loaded[3], uint8_t(12));
-        pointer::click(p.w->PosPu[0], QPoint(-1, -1), Qt::RightButton);
+        pointer::click(
+            named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(-1, -1), Qt::RightButton);
         QCOMPARE(p.t->stairTbl[0][0][0], loaded);
         QVERIFY(!p.doc->modified(0, 0));
     }
@@ -429,7 +442,7 @@ private slots:
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
         pointer::click(p.w->optSt);
-        pointer::click(p.w->PosPu[31]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const int shown = p.w->cmbSt->currentIndex();
         const specialRec loaded = trapDoor(p);
         pointer::move(p.w->cmbSt);
@@ -441,7 +454,7 @@ private slots:
         QCOMPARE(trapDoor(p), loaded);
 
         trapDoor(p) = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
-        pointer::click(p.w->PosPu[31]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
         boxes.click(QMessageBox::No);
         pointer::choose(p.w->cmbSt, 0);
@@ -467,16 +480,18 @@ private slots:
                 o[2] = 42; // an enemy whose facing turns
         Program p(d);
         pointer::click(p.w->optPu);
-        for (ctl::ImageBox *c : p.w->imgCandle)
+        for (ctl::ImageBox *c : markersNamed(p, "imgCandle", 4))
             QVERIFY(!c->picture().isNull());
 
         // A proposal whose item picture is gone.
-        std::remove((p.g->datPath + "pu" + p.w->imgPu[8]->Tag.toStdString() + ".dat").c_str());
+        std::remove((p.g->datPath + "pu"
+            + named<ctl::ImageBox>(p.w.get(), "imgPu", 8)->Tag.toStdString() + ".dat")
+                        .c_str());
         int k = 0;
-        while (k < 64 && p.w->PosPu[static_cast<size_t>(k)]->isHidden())
+        while (k < 64 && named<ctl::ImageBox>(p.w.get(), "PosPu", k)->isHidden())
             ++k;
         QVERIFY(k < 64);
-        pointer::click(p.w->PosPu[static_cast<size_t>(k)]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", k));
         QCOMPARE(boxes.count(), 1);
         QVERIFY(p.doc->modified(0, 0));
 
@@ -484,14 +499,14 @@ private slots:
         auto &recs = p.t->enemyTbl[0][2];
         int enemy = -1;
         for (int s = 0; s <= p.t->objLen[0][2] && enemy < 0; ++s)
-            if (!p.w->PosPu[static_cast<size_t>(s)]->isHidden()
+            if (!named<ctl::ImageBox>(p.w.get(), "PosPu", s)->isHidden()
                 && recs[static_cast<size_t>(s)][3] == 42)
                 enemy = s;
         QVERIFY(enemy >= 0);
-        pointer::click(p.w->PosPu[static_cast<size_t>(enemy)]);
-        QVERIFY(!p.w->chkInverse->isHidden());
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", enemy));
+        QVERIFY(!named<QCheckBox>(p.w.get(), "chkInverse")->isHidden());
         const uint8_t flags = recs[static_cast<size_t>(enemy)][6];
-        pointer::click(p.w->chkInverse);
+        pointer::click(named<QCheckBox>(p.w.get(), "chkInverse"));
         QCOMPARE(recs[static_cast<size_t>(enemy)][6], uint8_t(flags ^ 1));
         QVERIFY(p.doc->modified(0, 2));
     }

@@ -2,13 +2,14 @@
 // changes nothing, bytes the lists cannot show are shown as they are and kept, one pick writes
 // only its byte (once, where presets share their bytes), and a window that could not read the
 // ROM saves nothing.
-#include "ui/Controls.h"
-#include "app/frmRI3_puControls.h"
+#include "objects/PanelControls.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
 #include "tables/Presets.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
+#include "ui/Controls.h"
+#include "ui/support/Named.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
 
@@ -43,16 +44,16 @@ void addReleases()
 void openPu(Program &p, std::function<void(frmPuPresets *)> act)
 {
     pointer::click(p.w->optPu);
-    pointer::click(p.w->imgCandle[0]);
-    side::openByRightPress<frmPuPresets>(p.w->imgPu[0], act);
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 0));
+    side::openByRightPress<frmPuPresets>(named<ctl::ImageBox>(p.w.get(), "imgPu", 0), act);
 }
 
 // "Enemy Byte Values": the enemy holder kind, then a right press on the enemy list.
 void openEn(Program &p, std::function<void(frmEnPresets *)> act)
 {
     pointer::click(p.w->optPu);
-    pointer::click(p.w->imgCandle[3]);
-    side::openByRightPress<frmEnPresets>(p.w->lstEnemy->viewport(), act);
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
+    side::openByRightPress<frmEnPresets>(named<EnemyList>(p.w.get(), "lstEnemy")->viewport(), act);
 }
 
 QString hex(int v)

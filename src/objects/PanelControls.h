@@ -4,12 +4,18 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
+
+struct Shared;
+class QPixmap;
 
 // The few controls of the two object modes that the stand-ins of Controls.h do not cover.
 
 // A label that reports presses with the design's button numbers (the enemy labels lblEn).
 class ModeLabel : public QLabel
 {
+    Q_OBJECT
 public:
     ModeLabel(QWidget *parent, const QString &name);
     std::function<void(int button)> onMouseDown;
@@ -22,6 +28,7 @@ protected:
 // after the list has moved its current row.
 class EnemyList : public QListWidget
 {
+    Q_OBJECT
 public:
     EnemyList(QWidget *parent, const QString &name);
     int idOfRow(int row) const;
@@ -36,6 +43,7 @@ protected:
 // The selection frame rectSelSt: a 2-pixel border, its inside dark grey when opaque.
 class SelFrame : public QWidget
 {
+    Q_OBJECT
 public:
     SelFrame(QWidget *parent, const QString &name);
     void setBorderColor(QColor c);
@@ -67,3 +75,14 @@ void resize(QWidget *w, int width, int height);
 void place(QWidget *w, int left, int top, int width, int height);
 
 } // namespace twips
+
+namespace objects {
+
+// A marker picture from the picture folder; a missing file is an error.
+QPixmap datPicture(const Shared &g, const std::string &file);
+// 1 for the Japanese release, else 0.
+int release(const Shared &g);
+// Each error a drag step met, in the box of `subroutine`.
+void showErrors(const Shared &g, int subroutine, const std::vector<std::string> &errors);
+
+} // namespace objects

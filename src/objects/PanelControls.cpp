@@ -1,11 +1,15 @@
-#include "app/frmRI3_puControls.h"
+#include "objects/PanelControls.h"
 
+#include "rom/VbError.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
+#include "ui/MsgBox.h"
+#include "ui/Shared.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 ModeLabel::ModeLabel(QWidget *parent, const QString &name) : QLabel(parent)
 {
@@ -108,3 +112,26 @@ void place(QWidget *w, int left, int top, int width, int height)
 }
 
 } // namespace twips
+
+namespace objects {
+
+QPixmap datPicture(const Shared &g, const std::string &file)
+{
+    QPixmap pm(QString::fromStdString(g.datPath + file));
+    if (pm.isNull())
+        throw VbError("File not found: " + file);
+    return pm;
+}
+
+int release(const Shared &g)
+{
+    return g.romVer == "1" ? 1 : 0;
+}
+
+void showErrors(const Shared &g, int subroutine, const std::vector<std::string> &errors)
+{
+    for (const std::string &e : errors)
+        msg::errBox(g, subroutine, e);
+}
+
+} // namespace objects

@@ -1,0 +1,100 @@
+#include "app/frmRI3.h"
+#include "objects/PanelControls.h"
+#include "ui/Controls.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace {
+
+ModeHost::Bar barOf(const ctl::ScrollBar *b)
+{
+    return { b->value(), b->maximum(), b->isEnabled(),
+        QRect(twips::left(b), twips::top(b), b->width() * 15, b->height() * 15) };
+}
+
+} // namespace
+
+ModeHost::Mode frmRI3::mode() const
+{
+    if (optSt->isChecked())
+        return Mode::Misc;
+    if (optPu->isChecked())
+        return Mode::PowerUps;
+    return Mode::Background;
+}
+
+ModeHost::Bar frmRI3::hBar() const
+{
+    return barOf(scrscroll);
+}
+
+ModeHost::Bar frmRI3::vBar() const
+{
+    return barOf(scrvscroll);
+}
+
+void frmRI3::setHBar(int value)
+{
+    scrscroll->setValue(value);
+}
+
+void frmRI3::setVBar(int value)
+{
+    scrvscroll->setValue(value);
+}
+
+// The cells come first: a marker lying over a cell does not hide it from the drag.
+ModeHost::Hit frmRI3::hitAt(const QPoint &globalPos) const
+{
+    QWidget *client = centralWidget();
+    const QPoint p = client->mapFromGlobal(globalPos);
+    const auto hit = [&](Hit::Kind kind, const QWidget *w, int cell = -1) {
+        return Hit { kind, cell, QPointF(p.x() * 15.0, p.y() * 15.0),
+            QPointF((p.x() - w->x()) * 15.0, (p.y() - w->y()) * 15.0) };
+    };
+    for (int k = 0; k < 48; ++k)
+        if (scr[static_cast<size_t>(k)]->geometry().contains(p))
+            return hit(Hit::Cell, scr[static_cast<size_t>(k)], k);
+    if (scrscroll->geometry().contains(p))
+        return hit(Hit::HBar, scrscroll);
+    if (scrvscroll->geometry().contains(p))
+        return hit(Hit::VBar, scrvscroll);
+    if (imgSel->isVisible() && imgSel->geometry().contains(p))
+        return hit(Hit::Choice, imgSel);
+    if (!client->childAt(p))
+        return hit(Hit::Client, client);
+    return hit(Hit::Other, client);
+}
+
+ModeHost::ReadOuts frmRI3::readOuts() const
+{
+    return { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 };
+}
+
+ctl::ImageBox *frmRI3::choice() const
+{
+    return imgSel;
+}
+
+void frmRI3::showSpriteButtons(bool on)
+{
+    cmdEPal->setVisible(on);
+    cmdEPat->setVisible(on);
+}
+
+bool frmRI3::objectEdit(const std::function<void()> &change)
+{
+    const ObjSnapshot before = objSnapshot();
+    change();
+    if (objSnapshot() == before)
+        return false;
+    Modif();
+    return true;
+}
+
+bool frmRI3::markerDragging() const
+{
+    return m_markers->markerDragging();
+}
