@@ -33,7 +33,7 @@ std::string withSlash(std::string p)
 } // namespace
 
 frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
-    : QMainWindow(parent), g(g), doc(doc), t(doc.tables())
+    : QMainWindow(parent), g(g), doc(doc), t(doc.tables()), m_blocks(g)
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);

@@ -4,7 +4,7 @@
 #include "stage/Document.h"
 #include "ui/MainLink.h"
 #include "ui/Shared.h"
-#include "view/BlockRender.h"
+#include "view/BlockPainter.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -70,8 +70,6 @@ public:
     std::array<int, 48> cellPos {};
     bool maskTop = false;
     int scrollDelta = 0;
-    // Decoded background tiles of each tileset.
-    std::vector<render::TilePixels> tilePix = std::vector<render::TilePixels>(15);
 
     // Painting and the read-outs.
     void scr_MouseDown(int index, int button, double x, double y);
@@ -257,27 +255,12 @@ private:
     void mnuspl_Click();
     void mnuQuit_Click();
 
-    // Blocks drawn during one redraw (nested redraws included) report their failures in one
-    // box when the outermost one ends, instead of one box a block.
-    class DrawBatch
+    // One redraw of the window's block pictures (see BlockPainter::Batch).
+    class DrawBatch : public BlockPainter::Batch
     {
     public:
-        explicit DrawBatch(frmRI3 &w);
-        ~DrawBatch();
-        DrawBatch(const DrawBatch &) = delete;
-        DrawBatch &operator=(const DrawBatch &) = delete;
-
-    private:
-        frmRI3 &w;
+        explicit DrawBatch(frmRI3 &w) : BlockPainter::Batch(w.m_blocks) { }
     };
-    struct Draws
-    {
-        int depth = 0;
-        int drawn = 0;
-        int failed = 0;
-        std::string first; // the first failure's description
-    } m_draws;
-    void drawingBox(const std::string &description);
 
     void marksChanged() override;
 
@@ -307,6 +290,7 @@ private:
     Shared &g;
     StageDocument &doc;
     StageTables &t; // the document's tables
+    BlockPainter m_blocks;
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
     bool m_painting = false; // a paint stroke is under way

@@ -108,7 +108,7 @@ void frmRI3::EditPalettes()
 
 render::TilePixels &frmRI3::tilePixels(int tileset)
 {
-    return tilePix.at(static_cast<size_t>(tileset));
+    return m_blocks.tiles(tileset);
 }
 
 bool frmRI3::spriteBanksAsked() const

@@ -4,21 +4,17 @@
 #include "rom/VbError.h"
 #include "stage/StageData.h"
 #include "ui/Controls.h"
-#include "ui/ErrorText.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QRadioButton>
 
 namespace {
 
-constexpr int subTileDet = 165;
-constexpr int subDrawBlock = 159;
 constexpr int subHScroll = 145;
 constexpr int subVScroll = 149;
 
@@ -32,69 +28,12 @@ int tagValue(const QString &tag)
 
 void frmRI3::tileDet()
 {
-    msg::step(g, subTileDet, [&] {
-        const auto &banks
-            = g.patBG[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-        render::TilePixels &out = tilePix.at(g.curTileset);
-        for (int tile = 0; tile < 256; ++tile) {
-            const uint8_t bank = banks[static_cast<size_t>(tile / 64)];
-            render::decodeTile(
-                g.chrData.at(bank)[static_cast<size_t>(tile % 64)], out[static_cast<size_t>(tile)]);
-        }
-    });
+    m_blocks.tileDet();
 }
 
 void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(tilesetOf(g.curStage, g.curSection));
-    const auto b = static_cast<size_t>(block & 0xFF);
-    render::BlockInput in;
-    in.tiles = &tilePix.at(ts);
-    in.tileNumbers = g.blockTiles[ts][b].data();
-    in.quadrantPal = g.blockPal[ts][b].data();
-    in.palettes = g.palStr[s][n].data();
-    in.nesRgb = g.nesRgb.data();
-    in.maskUpperHalf = maskTop && mnuHMask->isChecked() && !scrvscroll->isEnabled();
-    render::BlockImage pixels;
-    const std::string failure = render::drawBlock(in, pixels);
-    QImage img(
-        reinterpret_cast<const uchar *>(pixels.data()), 32, 32, 32 * 4, QImage::Format_RGB32);
-    target->setPicture(QPixmap::fromImage(img.copy()));
-    if (m_draws.depth > 0) {
-        ++m_draws.drawn;
-        if (!failure.empty() && m_draws.failed++ == 0)
-            m_draws.first = failure;
-    } else if (!failure.empty()) {
-        drawingBox(failure);
-    }
-}
-
-void frmRI3::drawingBox(const std::string &description)
-{
-    msg::box(errtext::box("The program encountered an unexpected error while drawing.", description,
-                 subDrawBlock, g.errCont),
-        msg::Critical, g.errTitle);
-}
-
-frmRI3::DrawBatch::DrawBatch(frmRI3 &w) : w(w)
-{
-    if (w.m_draws.depth++ == 0)
-        w.m_draws = { 1, 0, 0, {} };
-}
-
-// The outermost redraw says once how many of its blocks could not be drawn.
-frmRI3::DrawBatch::~DrawBatch()
-{
-    if (--w.m_draws.depth > 0 || w.m_draws.failed == 0)
-        return;
-    const std::string description = w.m_draws.first + " (" + std::to_string(w.m_draws.failed)
-        + " of the " + std::to_string(w.m_draws.drawn) + " blocks drawn)";
-    w.m_draws.failed = 0;
-    try {
-        w.drawingBox(description);
-    } catch (...) { }
+    m_blocks.drawBlock(target, block, maskTop && mnuHMask->isChecked() && !scrvscroll->isEnabled());
 }
 
 // During a scroll a cell that stays visible takes its neighbour's picture; "C" marks it so the

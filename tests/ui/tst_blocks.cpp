@@ -31,7 +31,7 @@ QImage expectedTile(const Program &p, int tile, int pal)
     const std::string &colours = g.palStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(
         g.curSection)][static_cast<size_t>(pal)];
     QImage img(8, 8, QImage::Format_RGB32);
-    const auto &px = p.w->tilePix.at(g.curTileset)[static_cast<size_t>(tile)];
+    const auto &px = p.w->tilePixels(g.curTileset)[static_cast<size_t>(tile)];
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
             img.setPixel(c, r,

@@ -279,7 +279,7 @@ private slots:
         startup::stopWatching();
         QVERIFY(e.p.g->tileChanged);
         QVERIFY(before != e.p.romBytes());
-        QCOMPARE(int(e.p.w->tilePix[0][0x13][0][0]), 2);
+        QCOMPARE(int(e.p.w->tilePixels(0)[0x13][0][0]), 2);
         QVERIFY(shown(ed.imgTile[0x13]->picture()) == e.tileIn(0x13, ed.m.chooserPal));
         QVERIFY(shown(ed.imgTSA[12]->picture()) == e.tileIn(0x13, ed.m.quadPal[1]));
         QVERIFY(shown(ed.Picture2) == e.tileIn(0x13, ed.m.quadPal[2]));
@@ -292,8 +292,8 @@ private slots:
         Boxes boxes;
         Program p;
         p.g->tileChanged = true; // as the tile editor leaves it
-        // Every block that uses the tile looks different once tilePix changed.
-        p.w->tilePix[0][p.g->blockTiles[0][0][0]][0][0] ^= 1;
+        // Every block that uses the tile looks different once its decoded tile changed.
+        p.w->tilePixels(0)[p.g->blockTiles[0][0][0]][0][0] ^= 1;
         startup::onModal([&](QDialog *d) {
             if (auto *ed = qobject_cast<frmEditTSA *>(d)) {
                 pointer::release(p.w->sel[0], {}, Qt::RightButton); // the press that opened it

@@ -96,8 +96,8 @@ private slots:
         const Bytes expect = { 0x80, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0x40 };
         QCOMPARE(Bytes(after.begin() + pos - 1, after.begin() + pos + 15), expect);
         QCOMPARE(int(t.p.g->chrData[0x2A][7][15]), 0x40);
-        QCOMPARE(int(t.p.w->tilePix[0][0x47][7][1]), 2);
-        QCOMPARE(int(t.p.w->tilePix[0][0x47][0][0]), 3);
+        QCOMPARE(int(t.p.w->tilePixels(0)[0x47][7][1]), 2);
+        QCOMPARE(int(t.p.w->tilePixels(0)[0x47][0][0]), 3);
         QVERIFY(t.p.g->tileChanged);
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(t.boxes.count(), 0);
@@ -189,12 +189,12 @@ private slots:
     {
         TileWindow t;
         const auto chr = t.p.g->chrData[0x2A][7];
-        const auto pix = t.p.w->tilePix[0][0x47];
+        const auto pix = t.p.w->tilePixels(0)[0x47];
         pointer::click(t.w->pixel[0], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdCancel);
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
-        QVERIFY(t.p.w->tilePix[0][0x47] == pix);
+        QVERIFY(t.p.w->tilePixels(0)[0x47] == pix);
         QVERIFY(!t.p.g->tileChanged);
         QCOMPARE(t.w->result(), int(QDialog::Rejected));
     }

@@ -198,7 +198,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
         for (int c = 0; c < 8; ++c)
             tile[r][c] = static_cast<uint8_t>(((rb::at(before, at + r) >> (7 - c)) & 1)
                 + 2 * ((rb::at(before, at + r + 8) >> (7 - c)) & 1));
-    QCOMPARE(p.w->tilePix[0][0x43], tile);
+    QCOMPARE(p.w->tilePixels(0)[0x43], tile);
     for (size_t k = 0; k < 48; ++k)
         QVERIFY(p.w->scr[k]->picture().cacheKey() != keys[k]);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
