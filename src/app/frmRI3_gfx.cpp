@@ -82,7 +82,7 @@ void frmRI3::EditPalettes()
     for (int k = 0; haveRom && k < t.secCount.at(s) && k < maxSections; ++k)
         msg::step(g, subEditPalettes, [&] {
             const auto n = static_cast<size_t>(k);
-            t.palRecPos[s][n] = bgpal::setBase(r) + 9 * g.palSetNo[s][n];
+            doc.setPaletteRecordPos(g.curStage, k, bgpal::setBase(r) + 9 * g.palSetNo[s][n]);
             g.palStr[s][n]
                 = bgpal::sectionPalStr(g.palBackdrop, g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
         });

@@ -1,6 +1,7 @@
 #include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
+#include "rom/VbError.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
@@ -29,10 +30,10 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
     if (!optBg->isChecked())
         return;
     msg::step(g, subMouseDown, [&] {
-        std::string &layout
+        const std::string &layout
             = t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
         ctl::ImageBox *cell = scr[static_cast<size_t>(index)];
-        const auto pos = static_cast<size_t>(cellPos[static_cast<size_t>(index)]);
+        const int pos = cellPos[static_cast<size_t>(index)];
         if (button == 1) {
             Modif();
             if (index < 8)
@@ -40,7 +41,8 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
             const int block = static_cast<uint8_t>(paintChar.at(0));
             drawBlock(cell, block);
             maskTop = false;
-            layout.at(pos) = paintChar.at(0);
+            if (!doc.paintCell(g.curStage, g.curSection, pos, static_cast<uint8_t>(block)))
+                throw VbError("Subscript out of range");
             cell->Tag = "&H" + viewtext::hex2(block);
             m_painting = true;
             m_lastDragCell = index;
@@ -48,7 +50,7 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
         } else if (button == 2) {
             imgSel->setPicture(cell->picture());
             imgSel->Tag = cell->Tag;
-            paintChar = std::string(1, layout.at(pos));
+            paintChar = std::string(1, layout.at(static_cast<size_t>(pos)));
         }
     });
 }
@@ -61,11 +63,8 @@ void frmRI3::scr_DragOver(int index)
     ctl::ImageBox *cell = scr[static_cast<size_t>(index)];
     cell->setPicture(imgSel->picture());
     cell->Tag = "&H" + viewtext::hex2(static_cast<uint8_t>(paintChar.at(0)));
-    std::string &layout
-        = t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-    const auto pos = static_cast<size_t>(cellPos[static_cast<size_t>(index)]);
-    if (pos < layout.size())
-        layout[pos] = paintChar.at(0);
+    doc.paintCell(g.curStage, g.curSection, cellPos[static_cast<size_t>(index)],
+        static_cast<uint8_t>(paintChar.at(0)));
 }
 
 void frmRI3::endStroke()

@@ -52,7 +52,7 @@ void frmRI3::Combo1Change()
         Combo2->blockSignals(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         StageReport report(g);
-        StageData(g, t, report);
+        doc.readStageData(report);
         selscroll->setValue(0);
         Combo2->setCurrentIndex(0);
         stagScroll->setMaximum(std::max(0, t.secCount[static_cast<size_t>(g.curStage)] - 1));
@@ -75,7 +75,7 @@ void frmRI3::Combo2Change()
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
             StageReport report(g);
-            StageData(g, t, report);
+            doc.readStageData(report);
         }
     });
     tileDet();

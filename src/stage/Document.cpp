@@ -207,6 +207,16 @@ bool StageDocument::revert(ReadReport &r)
     return ok;
 }
 
+void StageDocument::readStageData(ReadReport &r)
+{
+    StageData(g, m_t, r);
+}
+
+void StageDocument::setPaletteRecordPos(int stage, int section, int32_t pos)
+{
+    m_t.palRecPos.at(stage).at(section) = pos;
+}
+
 void StageDocument::enterSection(int stage, int section)
 {
     snap::enterSection(m_t, stage, section);
@@ -274,18 +284,10 @@ SectionRecords StageDocument::records(int s, int n) const
         t.door1[s][n], t.door2[s][n], t.specialTbl[s][n] };
 }
 
-bool StageDocument::setRecords(int s, int n, const SectionRecords &r)
+bool StageDocument::settle(int s, int n, const SectionRecords &before)
 {
-    if (records(s, n) == r)
+    if (records(s, n) == before)
         return false;
-    StageTables &t = m_t;
-    t.enemyTbl[s][n] = r.enemies;
-    t.puStr[s][n] = r.columns;
-    t.stairTbl[s][n] = r.stairs;
-    t.startTbl[s][n] = r.start;
-    t.door1[s][n] = r.door1;
-    t.door2[s][n] = r.door2;
-    t.specialTbl[s][n] = r.specials;
     edited(s, n);
     return true;
 }

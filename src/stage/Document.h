@@ -1,6 +1,7 @@
 #pragma once
 #include "ui/Shared.h"
 #include "stage/Loader.h"
+#include "stage/StageData.h"
 #include "stage/StageTables.h"
 
 #include <array>
@@ -85,6 +86,11 @@ public:
     // Returns false (the mark kept) when a record could not be read again.
     bool revert(ReadReport &r);
 
+    // The tileset, palettes and pattern banks of the shown stage, read again from the file.
+    void readStageData(ReadReport &r);
+    // Where the palette editor put a section's background palette set record.
+    void setPaletteRecordPos(int stage, int section, int32_t pos);
+
     // The window is about to show (stage, section): the records it shares with the section
     // shown before take that section's edits.
     void enterSection(int stage, int section);
@@ -103,25 +109,26 @@ public:
     // file at once by its caller, so no section is marked.
     void setAreaTime(int stage, uint8_t area, uint8_t code);
 
-    // The object records of (stage, section); editRecords hands f a copy and keeps what f
-    // changed, also when f throws half-way. True when a record changed.
+    // A copy of the object records of (stage, section).
     SectionRecords records(int stage, int section) const;
+    // f changes the object records of (stage, section) through the tables it is handed; the
+    // section is marked when they changed, also when f throws half-way. True when they changed.
     template <class F> bool editRecords(int stage, int section, F &&f)
     {
-        SectionRecords r = records(stage, section);
+        const SectionRecords before = records(stage, section);
         try {
-            f(r);
+            f(m_t);
         } catch (...) {
-            setRecords(stage, section, r);
+            settle(stage, section, before);
             throw;
         }
-        return setRecords(stage, section, r);
+        return settle(stage, section, before);
     }
-    bool setRecords(int stage, int section, const SectionRecords &r);
 
 private:
     void setMark(int stage, int section, uint8_t on);
     void edited(int stage, int section); // marks and tells the listener
+    bool settle(int stage, int section, const SectionRecords &before);
 
     Shared &g;
     StageTables m_t;

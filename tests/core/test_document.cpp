@@ -33,7 +33,7 @@ TEST_F(DocTest, EditsThatChangeNothingMarkNothing)
 {
     const uint8_t byte = l->t.scrollByte[0][2];
     EXPECT_FALSE(l->doc.setScrollByte(0, 2, byte));
-    EXPECT_FALSE(l->doc.editRecords(0, 2, [](SectionRecords &r) { r.door1 = r.door1; }));
+    EXPECT_FALSE(l->doc.editRecords(0, 2, [](StageTables &t) { t.door1[0][2] = t.door1[0][2]; }));
     EXPECT_FALSE(l->doc.setScrollType(0, l->t.vScrollType[0]));
     EXPECT_FALSE(l->doc.anyModified());
     EXPECT_EQ(heard.marks, 0);
@@ -71,14 +71,14 @@ TEST_F(DocTest, ACellOutsideTheLayoutIsNotWritten)
     EXPECT_TRUE(heard.edits.empty());
 }
 
-// A record edit works on a copy: what it changed before it failed is kept and marked, so the
-// window never shows a change the save would not write.
+// What a record edit changed before it failed is marked, so the window never shows a change
+// that Save would not write.
 TEST_F(DocTest, ARecordEditKeepsWhatItChangedBeforeItFailed)
 {
     const uint8_t door = l->t.door1[0][2];
     EXPECT_THROW(l->doc.editRecords(0, 2,
-                     [](SectionRecords &r) {
-                         r.door1 ^= 1;
+                     [](StageTables &t) {
+                         t.door1[0][2] ^= 1;
                          throw std::runtime_error("Overflow");
                      }),
         std::runtime_error);
