@@ -38,7 +38,7 @@ static void buildStBars(frmRI3 &w, QWidget *client)
 {
     const char *names[4] = { "Initial Swing", "Velocity", "Location", "Trigger" };
     for (int k = 0; k < 4; ++k) {
-        const int top = 3450 + 600 * k;
+        const int top = 3450 + 540 * k;
         const int nameLabel = k < 3 ? k + 1 : 7;
         const int valueLabel = k < 3 ? k + 4 : 8;
         w.lblSt[static_cast<size_t>(nameLabel)]
@@ -64,9 +64,11 @@ static void buildStPanel(frmRI3 &w, QWidget *client)
     buildStBars(w, client);
     w.chkBlock = new QCheckBox("Block on top is breakable", client);
     w.chkBlock->setObjectName("chkBlock");
-    look::place(w.chkBlock, 8520, 5850, 2760, 285);
+    look::place(w.chkBlock, 8520, 5640, 2760, 285);
     w.chkBlock->setVisible(false);
-    w.noteSt = label(client, "noteSt", "", 8520, 6150, 2760, 975);
+    // Left of the sprite buttons, which stand beside it in this mode, and tall enough for the
+    // longest note wrapped to that width.
+    w.noteSt = label(client, "noteSt", "", 8520, 5940, 1740, 1245);
     w.noteSt->setWordWrap(true);
     w.noteSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w.noteSt->setVisible(false);

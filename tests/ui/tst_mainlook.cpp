@@ -77,6 +77,35 @@ void checkBarLabels(Program &p, const QString &where)
     }
 }
 
+// Scrolls the view until a special object shows and clicks it.
+bool clickASpecial(Program &p)
+{
+    auto *down = named<QScrollBar>(p.w.get(), "scrvscroll");
+    QScrollBar *bar = down->isEnabled() ? down : named<QScrollBar>(p.w.get(), "scrscroll");
+    for (int v = 0; v <= bar->maximum(); v += 2) {
+        bar->setValue(v);
+        for (int k = 31; k <= 60; ++k)
+            if (control(p, "PosPu", k)->isVisible()) {
+                pointer::click(control(p, "PosPu", k));
+                return true;
+            }
+    }
+    return false;
+}
+
+// The note reads whole and nothing shown lies on it.
+void checkNote(Program &p, const QString &where)
+{
+    auto *note = named<QLabel>(p.w.get(), "noteSt");
+    if (!note->isVisible() || note->text().isEmpty())
+        return;
+    const QString what = QString("%1, note \"%2\"").arg(where, note->text());
+    const QRect needs = note->fontMetrics().boundingRect(
+        QRect(0, 0, note->width(), 10000), Qt::TextWordWrap, note->text());
+    QVERIFY2(needs.height() <= note->height(), qPrintable(what + ": the text is cut off"));
+    QVERIFY2(covering(note).isEmpty(), qPrintable(what + ": " + covering(note).join(", ")));
+}
+
 } // namespace
 
 class tst_mainlook : public QObject
@@ -158,6 +187,37 @@ private slots:
         }
         QVERIFY(checked > 20);
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // A special object turned into every type the list offers, in a horizontal and a vertical
+    // section: each type's values and note can be read, and the sprite buttons reached.
+    void everyTypeReadsWhole_data() { bothReleases_data(); }
+    void everyTypeReadsWhole()
+    {
+        QFETCH(int, rel);
+        RealBoxes boxes;
+        Program p(relOf(rel));
+        pointer::windowOf(p.w.get());
+        auto *type = named<QComboBox>(p.w.get(), "cmbSt");
+        for (auto [stage, section] : { std::pair { 0, 0 }, std::pair { 4, 1 } }) {
+            choose(p, stage, section);
+            pointer::click(control(p, "optSt"));
+            QVERIFY(clickASpecial(p));
+            for (int i = 0; i < type->count(); ++i) {
+                const QString name = type->itemText(i);
+                pointer::choose(type, i);
+                const QString where
+                    = QString("stage %1, section %2, \"%3\"").arg(stage).arg(section).arg(name);
+                checkBarLabels(p, where);
+                checkNote(p, where);
+                for (const char *button : { "cmdEPal", "cmdEPat" })
+                    QVERIFY2(covering(control(p, button)).isEmpty(),
+                        qPrintable(where + ": " + button + " lies under "
+                            + covering(control(p, button)).join(", ")));
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
     }
 
     // A vertical section's trap door, a type its type list lacks: selected, then scrolled
