@@ -274,7 +274,8 @@ private:
     ReadOuts readOuts() const override;
     ctl::ImageBox *choice() const override;
     void showSpriteButtons(bool on) override;
-    bool objectEdit(const std::function<void()> &change) override;
+    bool objectEdit(const std::function<void(StageTables &)> &change) override;
+    bool objectEdit(const std::function<void()> &change);
 
     // The Miscellaneous mode's answers to its markers (frmRI3_stDrag.cpp).
     void PosPu_MouseDown(int index, int button, double x, double y) override;

@@ -84,14 +84,17 @@ void frmRI3::showSpriteButtons(bool on)
     cmdEPat->setVisible(on);
 }
 
-bool frmRI3::objectEdit(const std::function<void()> &change)
+bool frmRI3::objectEdit(const std::function<void(StageTables &)> &change)
 {
-    const ObjSnapshot before = objSnapshot();
-    change();
-    if (objSnapshot() == before)
+    if (!doc.editRecords(g.curStage, g.curSection, change))
         return false;
     Modif();
     return true;
+}
+
+bool frmRI3::objectEdit(const std::function<void()> &change)
+{
+    return objectEdit([&](StageTables &) { change(); });
 }
 
 bool frmRI3::markerDragging() const

@@ -24,7 +24,7 @@ constexpr int subVDragOver = 151;
 
 } // namespace
 
-MarkerLayer::MarkerLayer(Shared &g, StageTables &t, ModeHost &host, QWidget *client)
+MarkerLayer::MarkerLayer(Shared &g, const StageTables &t, ModeHost &host, QWidget *client)
     : g(g), t(t), host(host)
 {
     m_rectSelSt = new SelFrame(client, "rectSelSt");

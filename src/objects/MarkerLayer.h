@@ -37,7 +37,7 @@ protected:
 class MarkerLayer
 {
 public:
-    MarkerLayer(Shared &g, StageTables &t, ModeHost &host, QWidget *client);
+    MarkerLayer(Shared &g, const StageTables &t, ModeHost &host, QWidget *client);
     void setOwners(MarkerOwner *powerUps, MarkerOwner *misc);
 
     ctl::ImageBox *at(int index) const { return m_PosPu[static_cast<size_t>(index)]; }
@@ -66,7 +66,7 @@ private:
     void showJump(int left, int top, int screen);
 
     Shared &g;
-    StageTables &t;
+    const StageTables &t;
     ModeHost &host;
     MarkerOwner *m_powerUps = nullptr;
     MarkerOwner *m_misc = nullptr;

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+struct StageTables;
+
 class QLineEdit;
 class QPoint;
 namespace ctl {
@@ -58,9 +60,9 @@ public:
     virtual void showSpriteButtons(bool on) = 0;
     // Marks the shown section modified.
     virtual void Modif() = 0;
-    // Runs `change`; the shown section is marked only when one of its object records changed.
-    // Returns whether one did.
-    virtual bool objectEdit(const std::function<void()> &change) = 0;
+    // Runs `change` on the tables, the one way to write them; the shown section is marked only
+    // when one of its object records changed. Returns whether one did.
+    virtual bool objectEdit(const std::function<void(StageTables &)> &change) = 0;
 
 protected:
     ~ModeHost() = default;

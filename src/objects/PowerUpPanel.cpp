@@ -33,7 +33,7 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, int 
 } // namespace
 
 PowerUpPanel::PowerUpPanel(
-    Shared &g, StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client)
+    Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client)
     : PanelLayer(client, "PowerUpPanel"), g(g), t(t), host(host), markers(markers)
 {
     build(client);
@@ -129,10 +129,16 @@ bool PowerUpPanel::isVertical() const
     return host.vBar().enabled;
 }
 
-objRec &PowerUpPanel::slot(int index)
+const objRec &PowerUpPanel::slot(int index) const
 {
     return t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
                      [static_cast<size_t>(index & 31)];
+}
+
+objRec &PowerUpPanel::slot(StageTables &edit, int index) const
+{
+    return edit.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
+                        [static_cast<size_t>(index & 31)];
 }
 
 int PowerUpPanel::selectedEnemyId() const

@@ -29,7 +29,7 @@ class PowerUpPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    PowerUpPanel(Shared &g, StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
+    PowerUpPanel(Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its palette, the markers of the section, and a first pick.
     void enter();
@@ -70,7 +70,8 @@ private:
     QPixmap datPicture(const std::string &file) const;
     int release() const;
     bool isVertical() const;
-    objRec &slot(int index);
+    const objRec &slot(int index) const;
+    objRec &slot(StageTables &edit, int index) const;
 
     // Picking (PowerUpPanel_pick.cpp).
     void lightPowerUp(int index);
@@ -104,7 +105,7 @@ private:
     void selectSlot(int index);
     void showSlotHolder(const objRec &r);
     void showSlotEnemy(const objRec &r);
-    void placeProposal(int index);
+    void placeProposal(StageTables &edit, int index);
     void editPresets(int preset);
     void powerUp_MouseDown(int index, int button);
     void powerUp_MouseMove(int index);
@@ -112,7 +113,7 @@ private:
     void puReadOut(int index, double x, double y);
 
     Shared &g;
-    StageTables &t;
+    const StageTables &t; // written only through host.objectEdit
     ModeHost &host;
     MarkerLayer &markers;
 

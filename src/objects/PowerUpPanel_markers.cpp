@@ -37,13 +37,14 @@ QString hex16(long long v)
 
 // A proposal placed into its column pair: the pair's byte takes the preset number and the
 // pair's item stands where the proposal stood.
-void PowerUpPanel::placeProposal(int index)
+void PowerUpPanel::placeProposal(StageTables &edit, int index)
 {
     const int i = index / 16;
     const bool enemy = holderKind == objects::enemyKind;
     ctl::ImageBox *m = markers.at(index);
     const int n = tagNumber(m->Tag);
-    std::string &cols = t.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    std::string &cols
+        = edit.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
     cols.at(static_cast<size_t>(host.hBar().value + 2 * i + (enemy ? 0 : 1)))
         = static_cast<char>(num::toByte(n));
     for (int k = 16 * i; k < 16 * i + 16; ++k)
@@ -94,7 +95,9 @@ void PowerUpPanel::PosPu_MouseDown(int index, int button, double x, double y)
         if (button == 1) {
             // The byte is written before the pictures are loaded: a picture that fails to
             // load does not undo the edit.
-            host.objectEdit([&] { msg::step(g, subMarkerDown, [&] { placeProposal(index); }); });
+            host.objectEdit([&](StageTables &edit) {
+                msg::step(g, subMarkerDown, [&] { placeProposal(edit, index); });
+            });
         } else if (button == 2) {
             editPresets(proposal(16 * puScroll->value() + index % 16));
         }
@@ -164,10 +167,14 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         return; // column items belong to column sections only
     const bool enemy = holderKind == objects::enemyKind;
     if (button == 1) {
-        const bool cleared = msg::step(g, subItemDown, [&] {
-            std::string &cols
-                = t.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-            cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1))) = '\0';
+        bool cleared = false;
+        host.objectEdit([&](StageTables &edit) {
+            cleared = msg::step(g, subItemDown, [&] {
+                std::string &cols
+                    = edit.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+                cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1)))
+                    = '\0';
+            });
         });
         if (cleared)
             host.Modif();
@@ -239,10 +246,10 @@ void PowerUpPanel::PosPu_MouseMove(int index)
 // takes the object's size and picture, and the frame follows.
 void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
 {
-    host.objectEdit([&] {
+    host.objectEdit([&](StageTables &edit) {
         const int src = source->index();
         dragmath::Errors errors;
-        objRec &rec = slot(src);
+        objRec &rec = slot(edit, src);
         const objects::ObjDrag d = objects::dragObject(rec, tx, ty, twips::left(source),
             twips::top(source), host.vBar().value, g.enOffY, release(), errors);
         if (d.moved) {
@@ -277,8 +284,9 @@ void PowerUpPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
     msg::step(g, 150, [&] {
         screen = objects::barScreen(y, host.vBar().twips.height(), t.layoutLen[si][ni], 64);
     });
-    host.objectEdit([&] {
-        objects::dropObject(t.enemyTbl[si][ni][static_cast<size_t>(source->index() & 31)], screen);
+    host.objectEdit([&](StageTables &edit) {
+        objects::dropObject(
+            edit.enemyTbl[si][ni][static_cast<size_t>(source->index() & 31)], screen);
     });
     detPu();
 }

@@ -96,9 +96,9 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
         puScroll->setValue(std::min(page, puScroll->maximum()));
         ProcessPu();
     } else if (list) {
-        host.objectEdit([&] {
+        host.objectEdit([&](StageTables &edit) {
             msg::step(g, subImgPu, [&] {
-                slot(selEn)[4] = num::toByte(objects::puContent(index, r));
+                slot(edit, selEn)[4] = num::toByte(objects::puContent(index, r));
                 markers.at(selEn & 31)
                     ->setPicture(
                         datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
@@ -173,8 +173,8 @@ void PowerUpPanel::imgCandle_Click(int index)
             showPowerUpPalette();
         return;
     }
-    objRec &s = slot(selEn);
-    const bool changed = host.objectEdit([&] {
+    const bool changed = host.objectEdit([&](StageTables &edit) {
+        objRec &s = slot(edit, selEn);
         if (index < objects::enemyKind)
             slotToHolder(s, index);
         else if (s[3] >= 0x80)
@@ -210,11 +210,11 @@ void PowerUpPanel::lstEnemy_MouseDown(int button)
         }
         return;
     }
-    host.objectEdit([&] {
+    host.objectEdit([&](StageTables &edit) {
         msg::step(g, subEnemyList, [&] {
             lblEn[static_cast<size_t>(selEn & 31)]->setText(viewtext::hex2(id));
             chkInverse->setVisible(false);
-            if (objects::pickEnemy(slot(selEn), id, chkInverse->isChecked() ? 1 : 0)) {
+            if (objects::pickEnemy(slot(edit, selEn), id, chkInverse->isChecked() ? 1 : 0)) {
                 chkInverse->setVisible(true);
                 chkInverse->raise();
             }
@@ -234,10 +234,10 @@ void PowerUpPanel::chkInverse_Click()
     // A selection by code sets the box from the slot: the slot's byte stays as it is.
     if (!chkInverseTag.isEmpty())
         return;
-    host.objectEdit([&] {
+    host.objectEdit([&](StageTables &edit) {
         msg::step(g, subInverse, [&] {
             // Bit 0 is the facing; the other bits of the flag byte are the enemy's own.
-            uint8_t &flags = slot(selEn)[6];
+            uint8_t &flags = slot(edit, selEn)[6];
             flags = static_cast<uint8_t>((flags & 0xFE) | (chkInverse->isChecked() ? 1 : 0));
         });
     });
