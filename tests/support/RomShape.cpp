@@ -108,8 +108,10 @@ void fillSection(Section &x, int s, int n, const RomMap &m)
             emptySpecial(false) };
     }
     x.hasSpecials = (s + n) % 5 != 3;
-    x.start
-        = { static_cast<uint8_t>(0x20 + (n & 0x0F)), static_cast<uint8_t>(v ? x.screens - 1 : 0) };
+    // The player starts standing on the floor, as in the game: 16-pixel row 11 of a horizontal
+    // screen, row 13 of the last vertical one; the column differs from section to section.
+    x.start = { static_cast<uint8_t>(((2 + n % 4) << 4) | (v ? 0x0D : 0x0B)),
+        static_cast<uint8_t>(v ? x.screens - 1 : 0) };
     x.palSet = static_cast<uint8_t>((s * 3 + n) % palSetCount);
     // Sprite palettes and banks differ from section to section (and the swapped ones from their
     // partners), so that a value read for the wrong section shows.
