@@ -2,6 +2,7 @@
 // block drawn alone. Goals: a section change under 5 ms, a scroll step under 1 ms.
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Program.h"
 
 #include "BenchApp.h"
@@ -52,7 +53,7 @@ void BM_DrawBlock(benchmark::State &state)
     Program &p = program();
     int b = 0;
     for (auto _ : state) {
-        p.w->drawBlock(p.w->imgSel, b);
+        p.w->drawBlock(named<ctl::ImageBox>(p.w.get(), "imgSel"), b);
         b = (b + 1) % 64;
     }
 }

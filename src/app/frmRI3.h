@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class BlockSelector;
 class QKeyEvent;
 class QPixmap;
 class QCheckBox;
@@ -75,16 +76,7 @@ public:
     void scr_MouseDown(int index, int button, double x, double y);
     void scr_MouseMove(int index, int button, double x, double y);
     void scr_DragOver(int index);
-    void imgSel_MouseMove();
     void Form_MouseMove();
-    std::string paintChar = std::string(1, '\0');
-
-    // Block selector.
-    void selectionChange();
-    void sel_MouseDown(int index, int button);
-    void sel_MouseMove(int index);
-    std::array<int, 101> selPageStart {};
-    QString selLastTag;
 
     // Edit modes.
     void optBgClick();
@@ -107,8 +99,8 @@ public:
     render::TilePixels &tilePixels(int tileset) override;
     bool takeSpriteBanksAsked() override;
     bool spriteBanksAsked() const override;
-    void forEachShownBlock(bool selectorInEveryMode,
-        const std::function<void(ctl::ImageBox *, int)> &draw) override;
+    void forEachShownBlock(
+        bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw) override;
     void cmdEPal_Click();
     void Damage();
     void BGM();
@@ -176,9 +168,7 @@ public:
     std::array<QLabel *, 6> lV {};
     std::array<ctl::Shape *, 6> highlight {};
     ctl::ScrollBar *scrscroll = nullptr, *scrvscroll = nullptr;
-    std::array<ctl::ImageBox *, 8> sel {};
-    ctl::ScrollBar *selscroll = nullptr;
-    ctl::ImageBox *imgSel = nullptr, *imgAku = nullptr;
+    ctl::ImageBox *imgAku = nullptr;
     QLineEdit *txtOffset = nullptr, *txtVal = nullptr, *txtPatterns = nullptr, *txtPat1 = nullptr,
               *txtPat2 = nullptr, *txtBlk = nullptr, *txtPal = nullptr;
     QRadioButton *optBg = nullptr, *optPu = nullptr, *optSt = nullptr;
@@ -240,7 +230,6 @@ private:
     void endStroke();
     QCursor paintCursor() const;
 
-    QString tilesetRange() const;
     void connectFrame();
     void buildView();
     void buildCells(QWidget *client);
@@ -292,6 +281,9 @@ private:
     StageDocument &doc;
     StageTables &t; // the document's tables
     BlockPainter m_blocks;
+    BlockSelector *m_selector = nullptr;
+    // A right press on the selector: the block editor on that block, then the pictures redrawn.
+    void editBlock(int index, int block);
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
     bool m_painting = false; // a paint stroke is under way

@@ -1,13 +1,14 @@
 // The openers of the pattern table window and the two palette editors, and what the main window
 // redraws after them.
-#include "ui/Controls.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "app/frmRI3.h"
 #include "gfx/PalSets.h"
 #include "gfx/frmPalettes.h"
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
+#include "view/BlockSelector.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -50,7 +51,7 @@ void frmRI3::cmdPattern_Click()
     else
         ScrscrollChange();
     if (optBg->isChecked())
-        selectionChange();
+        m_selector->selectionChange();
     QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
 }
 
@@ -95,12 +96,8 @@ void frmRI3::EditPalettes()
                 scr[static_cast<size_t>(k)], viewtext::tagBlock(scr[static_cast<size_t>(k)]->Tag));
         }
         maskTop = false;
-        // A selector cell past the tileset's end keeps its empty picture.
-        for (ctl::ImageBox *cell : sel)
-            if (cell->isEnabled())
-                drawBlock(cell, viewtext::tagBlock(cell->Tag));
-        if (optBg->isChecked() && !paintChar.empty())
-            drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
+        m_selector->forEachBlock(true, optBg->isChecked(),
+            [this](ctl::ImageBox *cell, int block) { drawBlock(cell, block); });
     });
     maskTop = false;
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
@@ -129,12 +126,7 @@ void frmRI3::forEachShownBlock(
     for (ctl::ImageBox *cell : scr)
         draw(cell, viewtext::tagBlock(cell->Tag));
     const bool bg = optBg->isChecked();
-    if (bg || selectorInEveryMode)
-        for (ctl::ImageBox *cell : sel)
-            if (cell->isEnabled())
-                draw(cell, viewtext::tagBlock(cell->Tag));
-    if (bg && !paintChar.empty())
-        draw(imgSel, static_cast<uint8_t>(paintChar[0]));
+    m_selector->forEachBlock(bg || selectorInEveryMode, bg, draw);
 }
 
 void frmRI3::cmdEPal_Click()

@@ -1,6 +1,7 @@
 #include "app/frmRI3.h"
 #include "objects/PanelControls.h"
 #include "ui/Controls.h"
+#include "view/BlockSelector.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,6 +62,7 @@ ModeHost::Hit frmRI3::hitAt(const QPoint &globalPos) const
         return hit(Hit::HBar, scrscroll);
     if (scrvscroll->geometry().contains(p))
         return hit(Hit::VBar, scrvscroll);
+    const ctl::ImageBox *imgSel = m_selector->preview();
     if (imgSel->isVisible() && imgSel->geometry().contains(p))
         return hit(Hit::Choice, imgSel);
     if (!client->childAt(p))
@@ -75,7 +77,7 @@ ModeHost::ReadOuts frmRI3::readOuts() const
 
 ctl::ImageBox *frmRI3::choice() const
 {
-    return imgSel;
+    return m_selector->preview();
 }
 
 void frmRI3::showSpriteButtons(bool on)

@@ -6,6 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
+#include "view/BlockSelector.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,16 +65,7 @@ void frmRI3::optBgClick()
         showSpriteButtons(false);
         m_pu->leave();
         hideStPanel();
-        for (ctl::ImageBox *cell : sel) {
-            cell->setVisible(true);
-            cell->raise();
-        }
-        selscroll->setVisible(true);
-        selectionChange();
-        if (paintChar.empty())
-            paintChar = std::string(1, '\0');
-        drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
-        imgSel->setVisible(true);
+        m_selector->showForBackground();
         setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
 }
@@ -103,11 +95,8 @@ void frmRI3::optPuClick()
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
-        for (ctl::ImageBox *cell : sel)
-            cell->setVisible(false);
-        selscroll->setVisible(false);
         // The preview's place is the holder kinds' row; the lit palette entry shows the choice.
-        imgSel->setVisible(false);
+        m_selector->hideSelector(false);
         hideStPanel();
         setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
@@ -146,11 +135,7 @@ void frmRI3::optStClick()
         cmbSt->setCurrentIndex(-1); // no object is selected yet
         cmbSt->Tag.clear();
         m_markers->hideAll();
-        selscroll->setVisible(false);
-        for (ctl::ImageBox *cell : sel)
-            cell->setVisible(false);
-        imgSel->clearPicture();
-        imgSel->setVisible(false); // its place is the type box's
+        m_selector->hideSelector(true); // the preview's place is the type box's
     });
     processSt();
 }

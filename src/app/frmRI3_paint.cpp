@@ -5,6 +5,7 @@
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
+#include "view/BlockSelector.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,15 +16,9 @@ namespace {
 
 constexpr int subMouseDown = 143;
 constexpr int subMouseMove = 144;
-constexpr int subImgSelMove = 125;
 constexpr int subFormMove = 123;
 
 } // namespace
-
-QString frmRI3::tilesetRange() const
-{
-    return "Tileset " + sel[0]->Tag + "-" + selLastTag;
-}
 
 void frmRI3::scr_MouseDown(int index, int button, double, double)
 {
@@ -38,7 +33,7 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
             Modif();
             if (index < 8)
                 maskTop = true;
-            const int block = static_cast<uint8_t>(paintChar.at(0));
+            const int block = m_selector->paintBlock();
             drawBlock(cell, block);
             maskTop = false;
             if (!doc.paintCell(g.curStage, g.curSection, pos, static_cast<uint8_t>(block)))
@@ -48,9 +43,8 @@ void frmRI3::scr_MouseDown(int index, int button, double, double)
             m_lastDragCell = index;
             QApplication::setOverrideCursor(paintCursor());
         } else if (button == 2) {
-            imgSel->setPicture(cell->picture());
-            imgSel->Tag = cell->Tag;
-            paintChar = std::string(1, layout.at(static_cast<size_t>(pos)));
+            m_selector->takeBlock(
+                static_cast<uint8_t>(layout.at(static_cast<size_t>(pos))), cell->picture());
         }
     });
 }
@@ -61,10 +55,10 @@ void frmRI3::scr_DragOver(int index)
     if (!optBg->isChecked())
         return;
     ctl::ImageBox *cell = scr[static_cast<size_t>(index)];
-    cell->setPicture(imgSel->picture());
-    cell->Tag = "&H" + viewtext::hex2(static_cast<uint8_t>(paintChar.at(0)));
+    cell->setPicture(m_selector->brush());
+    cell->Tag = "&H" + viewtext::hex2(m_selector->paintBlock());
     doc.paintCell(g.curStage, g.curSection, cellPos[static_cast<size_t>(index)],
-        static_cast<uint8_t>(paintChar.at(0)));
+        static_cast<uint8_t>(m_selector->paintBlock()));
 }
 
 void frmRI3::endStroke()
@@ -126,23 +120,13 @@ void frmRI3::scr_MouseMove(int index, int, double x, double y)
     });
 }
 
-void frmRI3::imgSel_MouseMove()
-{
-    if (!optBg->isChecked())
-        return;
-    msg::step(g, subImgSelMove, [&] {
-        txtOffset->setText(tilesetRange());
-        txtVal->setText(viewtext::hex2(static_cast<uint8_t>(paintChar.at(0))));
-    });
-}
-
 void frmRI3::Form_MouseMove()
 {
     msg::step(g, subFormMove, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         if (optBg->isChecked()) {
-            txtOffset->setText(tilesetRange());
+            txtOffset->setText(m_selector->tilesetRange());
             txtVal->clear();
         } else if (optPu->isChecked()) {
             m_pu->formHover();

@@ -9,6 +9,7 @@
 #include "ui/MsgBox.h"
 #include "ui/Reports.h"
 #include "ui/ViewText.h"
+#include "view/BlockSelector.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +38,7 @@ void frmRI3::Combo1Change()
     msg::step(g, subCombo1, [&] {
         scrscroll->Tag = "0";
         g.curSection = 0;
-        paintChar = std::string(1, '\0');
+        m_selector->resetPaintBlock();
         g.curStage = Combo1->currentIndex();
         for (ctl::Shape *h : highlight)
             h->setFillStyle(1);
@@ -53,7 +54,7 @@ void frmRI3::Combo1Change()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         StageReport report(g);
         doc.readStageData(report);
-        selscroll->setValue(0);
+        m_selector->firstPage();
         Combo2->setCurrentIndex(0);
         stagScroll->setMaximum(std::max(0, t.secCount[static_cast<size_t>(g.curStage)] - 1));
     });
@@ -204,10 +205,8 @@ void frmRI3::sectionCommands(int s, int n)
 void frmRI3::sectionModePanel(int s, int n)
 {
     if (optBg->isChecked()) {
-        selectionChange();
-        if (paintChar.empty())
-            paintChar = std::string(1, '\0');
-        drawBlock(imgSel, static_cast<uint8_t>(paintChar[0]));
+        m_selector->selectionChange();
+        m_selector->drawPreview();
         const auto &banks = g.patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));

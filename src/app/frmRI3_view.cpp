@@ -2,6 +2,7 @@
 #include "resources/Icons.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
+#include "view/BlockSelector.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -165,18 +166,7 @@ void frmRI3::buildSelector(QWidget *client)
     look::place(optSt, 10380, 2340, 900, 285);
     optBg->setChecked(true);
 
-    // Block selector: one page of 8 blocks, and the painting block beside it.
-    for (int k = 0; k < 8; ++k) {
-        auto *cell = new ctl::ImageBox(client, "sel", k);
-        look::place(cell, 8520 + 480 * (k % 2), 2760 + 480 * (k / 2), 480, 480);
-        sel[static_cast<size_t>(k)] = cell;
-    }
-    selscroll = new ctl::ScrollBar(Qt::Vertical, client, "selscroll");
-    look::place(selscroll, 9540, 2760, 255, 1920);
-    selscroll->setMaximum(0);
-    selscroll->setPageStep(1); // a click beside the thumb turns one page
-    imgSel = new ctl::ImageBox(client, "imgSel");
-    look::place(imgSel, 10080, 2760, 960, 960);
+    m_selector = new BlockSelector(client, g, m_blocks);
 }
 
 void frmRI3::buildCommands(QWidget *client)
@@ -189,6 +179,7 @@ void frmRI3::buildCommands(QWidget *client)
     txtPat1 = readOut(client, "txtPat1", 9840, 7560, 600);
     txtPat2 = readOut(client, "txtPat2", 10560, 7560, 600);
     txtPatterns->setText("Patterns");
+    m_selector->setReadOuts(txtOffset, txtVal);
 
     cmdMirror = button(client, "cmdMirror", "Mirror", 8520, 5580, 1215);
     cmdMirror->setVisible(false);

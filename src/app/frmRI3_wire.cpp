@@ -2,6 +2,7 @@
 #include "objects/PowerUpPanel.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
+#include "view/BlockSelector.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,7 +44,7 @@ void frmRI3::connectView()
     connect(scrvscroll, &QScrollBar::valueChanged, this, [this] { ScrvscrollChange(); });
     for (ctl::ScrollBar *bar : { scrscroll, scrvscroll })
         connect(bar, &QScrollBar::sliderReleased, this, [this, bar] { viewBarReleased(bar); });
-    connect(selscroll, &QScrollBar::valueChanged, this, [this] { selectionChange(); });
+    connect(m_selector, &BlockSelector::editRequested, this, &frmRI3::editBlock);
     // The section's own lists edit on a pick only: an entry shown for a section is no edit.
     connect(cmbTime, &QComboBox::activated, this, [this](int i) {
         if (i >= 0)
@@ -79,11 +80,6 @@ void frmRI3::connectView()
         };
         cell->onMouseUp = [this](int, int, double, double) { endStroke(); };
     }
-    for (ctl::ImageBox *cell : sel) {
-        cell->onMouseDown = [this](int k, int b, double, double) { sel_MouseDown(k, b); };
-        cell->onMouseMove = [this](int k, int, double, double) { sel_MouseMove(k); };
-    }
-    imgSel->onMouseMove = [this](int, int, double, double) { imgSel_MouseMove(); };
     for (int i = 0; i < 15; ++i)
         connect(mnusta[static_cast<size_t>(i)], &QAction::triggered, this,
             [this, i] { mnusta_Click(i); });
@@ -159,7 +155,7 @@ void frmRI3::Form_KeyPress(int keyAscii)
     msg::step(g, 116, [&] {
         QScrollBar *bar = nullptr;
         if (optBg->isChecked())
-            bar = selscroll;
+            bar = m_selector->stepBar();
         else if (optPu->isChecked())
             bar = m_pu->stepBar();
         else if (optSt->isChecked() && scrSt[2]->isEnabled())

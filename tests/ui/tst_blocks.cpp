@@ -1,10 +1,11 @@
-#include "ui/Controls.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmEditTSA.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -89,7 +90,7 @@ std::vector<long long> within(
 // button comes up over the open editor, then act works in it; waits for it to close.
 void editFromSelector(Program &p, int cell, std::function<void(frmEditTSA *)> act)
 {
-    ctl::ImageBox *sel = p.w->sel[static_cast<size_t>(cell)];
+    ctl::ImageBox *sel = named<ctl::ImageBox>(p.w.get(), "sel", cell);
     startup::whenOpen<frmEditTSA>(
         [&](frmEditTSA *ed) {
             pointer::release(sel, {}, Qt::RightButton);
@@ -150,7 +151,8 @@ private slots:
             Program p(rel);
             selectSection(p, 7, 0);
             const Bytes before = p.romBytes();
-            const int block = static_cast<int>(num::hexVal(p.w->sel[3]->Tag.toStdString()));
+            const int block = static_cast<int>(
+                num::hexVal(named<ctl::ImageBox>(p.w.get(), "sel", 3)->Tag.toStdString()));
             editFromSelector(p, 3, [](frmEditTSA *ed) {
                 pointer::click(ed->imgTSA[15]);
                 pointer::click(ed->imgTile[0x21]);
@@ -183,10 +185,10 @@ private slots:
         Boxes boxes;
         Program p;
         selectSection(p, 13, 8);
-        const QString tag = p.w->sel[1]->Tag;
+        const QString tag = named<ctl::ImageBox>(p.w.get(), "sel", 1)->Tag;
         const int block = static_cast<int>(num::hexVal(tag.toStdString()));
         const Bytes before = p.romBytes();
-        pointer::click(p.w->sel[1]); // the painting block
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 1)); // the painting block
         editFromSelector(p, 1, [](frmEditTSA *ed) {
             pointer::click(ed->imgTile[0x05]);
             pointer::click(ed->picPal[3][0]);
@@ -200,8 +202,10 @@ private slots:
         // The selector cell and the painting block show the new block.
         ctl::ImageBox probe(nullptr, "probe");
         p.w->drawBlock(&probe, block);
-        QVERIFY(shown(p.w->sel[1]->picture()) == shown(probe.picture()));
-        QVERIFY(shown(p.w->imgSel->picture()) == shown(probe.picture()));
+        QVERIFY(
+            shown(named<ctl::ImageBox>(p.w.get(), "sel", 1)->picture()) == shown(probe.picture()));
+        QVERIFY(
+            shown(named<ctl::ImageBox>(p.w.get(), "imgSel")->picture()) == shown(probe.picture()));
         QCOMPARE(boxes.count(), 0);
     }
 

@@ -1,9 +1,10 @@
-#include "ui/Controls.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmEditTSA.h"
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -296,17 +297,19 @@ private slots:
         p.w->tilePixels(0)[p.g->blockTiles[0][0][0]][0][0] ^= 1;
         startup::onModal([&](QDialog *d) {
             if (auto *ed = qobject_cast<frmEditTSA *>(d)) {
-                pointer::release(p.w->sel[0], {}, Qt::RightButton); // the press that opened it
+                pointer::release(named<ctl::ImageBox>(p.w.get(), "sel", 0), {},
+                    Qt::RightButton); // the press that opened it
                 pointer::click(ed->cmdCancel);
             }
             return false;
         });
-        pointer::press(p.w->sel[0], {}, Qt::RightButton);
+        pointer::press(named<ctl::ImageBox>(p.w.get(), "sel", 0), {}, Qt::RightButton);
         startup::stopWatching();
         QVERIFY(!p.g->tileChanged);
         ctl::ImageBox probe(nullptr, "probe");
         p.w->drawBlock(&probe, 0);
-        QVERIFY(shown(p.w->sel[0]->picture()) == shown(probe.picture()));
+        QVERIFY(
+            shown(named<ctl::ImageBox>(p.w.get(), "sel", 0)->picture()) == shown(probe.picture()));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(boxes.count(), 0);
     }

@@ -1,9 +1,10 @@
-#include "ui/Controls.h"
 #include "app/frmAbout.h"
 #include "app/frmReadme.h"
 #include "app/frmSplash.h"
 #include "rom/Release.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -186,7 +187,7 @@ private slots:
         }
         Program p;
         const Bytes before = p.romBytes();
-        pointer::click(p.w->sel[5]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 5));
         pointer::click(p.w->scr[20]);
         if (button)
             boxes.click(QMessageBox::StandardButton(button));
@@ -332,7 +333,7 @@ private slots:
         const Bytes rom = cutRom(p, 300000);
         p.start();
         const std::vector<std::function<void()>> openers = {
-            [&] { p.w->sel_MouseDown(1, 2); },
+            [&] { pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 1), {}, Qt::RightButton); },
             [&] { p.w->cmdPattern_Click(); },
             [&] { p.w->cmdEPat_Click(); },
             [&] { p.w->EditPalettes(); },

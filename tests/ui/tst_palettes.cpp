@@ -1,10 +1,11 @@
-#include "ui/Controls.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmPalettes.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
@@ -72,8 +73,12 @@ QImage shown(ctl::ImageBox *b)
     return b->picture().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// A picture's block by its Tag; the painting block's picture has none until a block is chosen,
+// and shows block 0 until then.
 int tagBlock(const QString &tag)
 {
+    if (tag.isEmpty())
+        return 0;
     return static_cast<int>(num::hexVal(tag.toStdString())) & 0xFF;
 }
 
@@ -257,18 +262,18 @@ void tst_palettes::assignPreviewsAndCancelRedrawsTheSavedSet()
         SubPals pals = romSet(p, other);
         pals[2][1] = 0x30;
         QVERIFY(viewShows(p, pals));
-        for (ctl::ImageBox *cell : p.w->sel)
+        for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
             if (cell->isEnabled())
                 QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), pals));
-        QCOMPARE(
-            shown(p.w->imgSel), expectedBlock(p, static_cast<uint8_t>(p.w->paintChar[0]), pals));
+        QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")),
+            expectedBlock(p, tagBlock(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag), pals));
         QCOMPARE(p.romBytes(), before);
         w->close(); // the close box
     });
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(p.g->palSetNo[0][0], set);
     QVERIFY(viewShows(p, romSet(p, set)));
-    for (ctl::ImageBox *cell : p.w->sel)
+    for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
         if (cell->isEnabled())
             QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), romSet(p, set)));
     QCOMPARE(boxes.count(), 0);
@@ -281,17 +286,17 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
     p.w->optSt->click();
     QVERIFY(p.w->optSt->isChecked());
     std::vector<QImage> selBefore;
-    for (ctl::ImageBox *cell : p.w->sel)
+    for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
         selBefore.push_back(shown(cell));
-    const QImage imgBefore = shown(p.w->imgSel);
+    const QImage imgBefore = shown(named<ctl::ImageBox>(p.w.get(), "imgSel"));
     const int other = (p.g->palSetNo[0][0] + 2) % 44;
     editPalettes(p, [&](frmPalettes *w) {
         showSet(w, other);
         w->cmdAssign_Click();
         QVERIFY(viewShows(p, romSet(p, other)));
         for (size_t k = 0; k < 8; ++k)
-            QCOMPARE(shown(p.w->sel[k]), selBefore[k]);
-        QCOMPARE(shown(p.w->imgSel), imgBefore);
+            QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "sel", k)), selBefore[k]);
+        QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")), imgBefore);
         w->cmdCancel_Click();
     });
     QVERIFY(viewShows(p, romSet(p, p.g->palSetNo[0][0])));

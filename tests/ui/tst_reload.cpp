@@ -1,8 +1,9 @@
-#include "ui/Controls.h"
 #include "app/Settings.h"
 #include "app/frmSplash.h"
 #include "support/RomBuilder.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -97,7 +98,7 @@ private slots:
         RealBoxes boxes;
         Program p;
         const std::string other = writeRom(p, rb::Rel::US, "other.nes");
-        pointer::click(p.w->sel[2]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(p.w->scr[0]);
         pointer::choose(p.w->Combo2, 3);
         pointer::click(p.w->scr[1]);
@@ -139,7 +140,7 @@ private slots:
         });
         QCOMPARE(p.g->ini.romPath, other);
         QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
-        pointer::click(p.w->sel[2]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(p.w->scr[1]);
         pointer::click(p.w->cmdSave);
         QCOMPARE(
@@ -173,35 +174,37 @@ private slots:
         RealBoxes boxes;
         Program p;
         QWindow *win = activeWindow(p);
-        QCOMPARE(p.w->selscroll->value(), 0);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 0);
         QTest::keyClick(win, Qt::Key_Minus);
-        QCOMPARE(p.w->selscroll->value(), 0);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 0);
         QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(p.w->selscroll->value(), 1);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 1);
         QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier); // Shift down, "+", Shift up
-        QCOMPARE(p.w->selscroll->value(), 2);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
         QTest::keyPress(win, Qt::Key_Shift);
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
         QTest::keyRelease(win, Qt::Key_Shift);
-        QCOMPARE(p.w->selscroll->value(), 5);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 5);
         // A held key: one press, repeats without releases between them, one release.
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", false);
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
         QTest::simulateEvent(win, false, Qt::Key_Minus, Qt::NoModifier, "-", false);
-        QCOMPARE(p.w->selscroll->value(), 2);
-        p.w->selscroll->setValue(p.w->selscroll->maximum());
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
+        named<ctl::ScrollBar>(p.w.get(), "selscroll")
+            ->setValue(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
         QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(p.w->selscroll->value(), p.w->selscroll->maximum());
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(),
+            named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
         // A focused control that lets the key through: one step, and it still gets the key.
-        p.w->selscroll->setValue(3);
+        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(3);
         p.w->cmdSaveAll->setEnabled(true);
         p.w->cmdSaveAll->setFocus();
         QTest::keyClick(win, Qt::Key_Minus);
-        QCOMPARE(p.w->selscroll->value(), 2);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
         QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
-        QCOMPARE(p.w->selscroll->value(), 3);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 3);
         QCOMPARE(boxes.count(), 0);
     }
 };

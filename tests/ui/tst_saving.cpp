@@ -1,12 +1,13 @@
 // Saving through the window when the ROM file is not what it was: replaced on disk, not a
 // regular file, write-protected, linked. Every edit and mark survives a save that fails, and no
 // write lands anywhere but in the file loaded.
-#include "ui/Controls.h"
 #include "app/Settings.h"
 #include "rom/RomFile.h"
 #include "support/SmallRom.h"
 #include "tables/Spinner.h"
 #include "tables/frmMisc.h"
+#include "ui/Controls.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -38,7 +39,7 @@ struct Deadline
 // position that block goes to on a save.
 long long paint(Program &p)
 {
-    pointer::click(p.w->sel[2]);
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
     pointer::click(p.w->scr[1]);
     return p.t->layoutPos[0][0] + p.w->cellPos[1];
 }
@@ -136,7 +137,7 @@ private slots:
         QWindow *win = activeWindow(p);
         paint(p);
         p.w->Combo2->setCurrentIndex(3);
-        pointer::click(p.w->sel[4]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 4));
         pointer::click(p.w->scr[0]);
         QVERIFY(p.doc->modified(0, 3));
         const Bytes before = p.romBytes();

@@ -1,6 +1,7 @@
 // The bars beside the level view and the block selector, driven by the pointer.
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/SideWindows.h"
@@ -84,16 +85,16 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        ctl::ScrollBar *bar = p.w->selscroll;
+        ctl::ScrollBar *bar = named<ctl::ScrollBar>(p.w.get(), "selscroll");
         QCOMPARE(bar->value(), 0);
         pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).bottom() + 6));
         QCOMPARE(bar->value(), 1);
-        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "sel", 0)->Tag, QString("08"));
         pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).bottom() + 6));
         QCOMPARE(bar->value(), 2);
         pointer::click(bar, QPoint(bar->width() / 2, side::thumb(bar).top() - 4));
         QCOMPARE(bar->value(), 1);
-        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "sel", 0)->Tag, QString("08"));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -105,10 +106,11 @@ private slots:
         Program p;
         pointer::windowOf(p.w.get());
         // A block that looks different from the one the cell holds.
-        pointer::click(p.w->sel[0]);
-        for (int k = 1; k < 8 && shown(p.w->imgSel) == shown(p.w->scr[9]); ++k)
-            pointer::click(p.w->sel[static_cast<size_t>(k)]);
-        const QImage block = shown(p.w->imgSel);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 0));
+        for (int k = 1;
+             k < 8 && shown(named<ctl::ImageBox>(p.w.get(), "imgSel")) == shown(p.w->scr[9]); ++k)
+            pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", k));
+        const QImage block = shown(named<ctl::ImageBox>(p.w.get(), "imgSel"));
         QVERIFY(shown(p.w->scr[9]) != block);
         pointer::press(p.w->scr[9]);
         QCOMPARE(shown(p.w->scr[9]), block);

@@ -1,9 +1,7 @@
 // Every side window with a Save, driven as a person drives it: looking and saving leaves the ROM
 // as it was, one edit writes only its bytes, a window that could not read the ROM writes
 // nothing, and Restore takes nothing from a backup that is not this ROM's twin.
-#include "ui/Controls.h"
 #include "app/Settings.h"
-#include "ui/ViewText.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmEditTSA.h"
@@ -19,6 +17,9 @@
 #include "tables/frmHits.h"
 #include "tables/frmMisc.h"
 #include "tables/frmPuPresets.h"
+#include "ui/Controls.h"
+#include "ui/ViewText.h"
+#include "ui/support/Named.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
 
@@ -44,7 +45,7 @@ rb::RomDesc shape(int release, bool odd)
 // The block editor on the block of selector cell 2.
 void blockEditor(Program &p, std::function<void(frmEditTSA *)> act)
 {
-    side::openByRightPress<frmEditTSA>(p.w->sel[2], act);
+    side::openByRightPress<frmEditTSA>(named<ctl::ImageBox>(p.w.get(), "sel", 2), act);
 }
 
 // The tile editor on chooser tile t of the block editor.
@@ -197,7 +198,7 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
 
     // A tile put into a block's first cell, and one pixel of a tile painted.
     before = p.romBytes();
-    const int block = viewtext::tagBlock("&H" + p.w->sel[2]->Tag);
+    const int block = viewtext::tagBlock("&H" + named<ctl::ImageBox>(p.w.get(), "sel", 2)->Tag);
     const long long cell0 = m.blockDefPos[0] + 16LL * block;
     const int tile = rb::at(before, cell0) == 0x47 ? 0x48 : 0x47;
     blockEditor(p, [&](frmEditTSA *ed) {

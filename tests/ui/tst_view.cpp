@@ -1,9 +1,10 @@
-#include "ui/Controls.h"
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
 #include "support/DiskFull.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -343,9 +344,8 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         // Choose block 3 from the selector's first page.
-        pointer::click(p.w->sel[3]);
-        QCOMPARE(p.w->imgSel->Tag, QString("&H03"));
-        QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.w->paintChar[0])), 3);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 3));
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag, QString("&H03"));
         pointer::drag(p.w->scr[9], {}, p.w->scr[11], {}, 2); // over cell 10 on its way
         QVERIFY(p.doc->modified(0, 0));
         QVERIFY(p.w->cmdSave->isEnabled());
@@ -370,7 +370,7 @@ private slots:
         }
 
         // Revert reads the section back from the file.
-        pointer::click(p.w->sel[0]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 0));
         pointer::click(p.w->scr[20]);
         QVERIFY(p.w->cmdRevert->isEnabled());
         const uint8_t old = rb::at(before, layout + 20);
@@ -530,17 +530,18 @@ private slots:
         pointer::move(p.w->scr[10], QPoint(3, 3));
         QCOMPARE(p.w->txtOffset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 10 - 1, 16).toUpper());
-        p.w->selscroll->setValue(1);
-        QCOMPARE(p.w->sel[0]->Tag, QString("08"));
+        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(1);
+        QCOMPARE(named<ctl::ImageBox>(p.w.get(), "sel", 0)->Tag, QString("08"));
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 08-0F"));
         // Stage 0 has 145 blocks: the last page holds one block and seven null cells.
-        p.w->selscroll->setValue(p.w->selscroll->maximum());
-        QCOMPARE(p.w->selscroll->maximum(), 18);
+        named<ctl::ScrollBar>(p.w.get(), "selscroll")
+            ->setValue(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum(), 18);
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 90-90"));
-        QVERIFY(p.w->sel[0]->isEnabled());
-        QVERIFY(!p.w->sel[1]->isEnabled());
-        p.w->selscroll->setValue(17);
-        QVERIFY(p.w->sel[7]->isEnabled());
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "sel", 0)->isEnabled());
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "sel", 1)->isEnabled());
+        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(17);
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "sel", 7)->isEnabled());
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 // A control found the way a person finds it: by what it is called in the window, not by
 // reaching into the class that happens to own it. Control arrays are named "name(index)".
@@ -19,4 +20,14 @@ T *named(const QObject *root, const QString &name, int index = -1)
         std::abort();
     }
     return found;
+}
+
+// The whole control array "name(0)" .. "name(count - 1)".
+template <class T>
+std::vector<T *> namedArray(const QObject *root, const QString &name, int count)
+{
+    std::vector<T *> all;
+    for (int i = 0; i < count; ++i)
+        all.push_back(named<T>(root, name, i));
+    return all;
 }
