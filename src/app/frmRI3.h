@@ -52,7 +52,8 @@ public:
 
     Shared &shared() { return g; }
     bool markerDragging() const; // a marker is being dragged
-    StageTables &tables() override { return t; }
+    const StageTables &tables() const override { return t; }
+    StageTables &tables() { return t; } // the Miscellaneous code still writes through it
 
     // Loading and the section shown.
     void Init();
