@@ -64,6 +64,8 @@ public:
     LoadOutcome load(LoadDelegate &d);
 
     const StageTables &tables() const { return m_t; }
+    // Writing through this neither marks nor announces: the edits below are the way to change
+    // a record.
     StageTables &tables() { return m_t; }
 
     // Marks: a marked section has changes the file does not hold yet.
