@@ -220,6 +220,7 @@ private:
     bool viewUnchanged(const ctl::ScrollBar *bar) const;
     void selectScrollItem(ctl::ComboBox *box, int value);
     void sectionBars(int s, int n);
+    void restBar(ctl::ScrollBar *bar);
     void scrollTypeLists(int s, int n);
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);

@@ -138,9 +138,24 @@ void frmRI3::sectionBars(int s, int n)
         // The first drawing of a section must draw every cell, whatever row it opens at.
         scrvscroll->Tag = QString::number(scrvscroll->value());
     }
+    restBar(isVertical() ? scrscroll : scrvscroll);
     Combo3->setVisible(t.vertFlag[si][ni] != 0);
     Combo4->setVisible(!lblVs[1]->isHidden());
     Combo2->Tag = "1";
+}
+
+// The bar a section does not scroll stands at its start, and so do its captions: the rows
+// (or columns) of the section last shown would otherwise stay beside the view.
+void frmRI3::restBar(ctl::ScrollBar *bar)
+{
+    bar->setValue(0);
+    bar->setMaximum(0);
+    if (bar == scrscroll)
+        for (int i = 0; i < 8; ++i)
+            lH[static_cast<size_t>(i)]->setText(viewtext::place(i));
+    else
+        for (int i = 0; i < 6; ++i)
+            lV[static_cast<size_t>(i)]->setText(viewtext::place(i));
 }
 
 namespace {
