@@ -1,8 +1,6 @@
 #include "app/frmRI3.h"
+#include "objects/MarkerLayer.h"
 
-#include "ui/ErrorText.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
 #include "app/Settings.h"
 #include "app/frmSplash.h"
 #include "resources/Icons.h"
@@ -10,6 +8,9 @@
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
+#include "ui/ErrorText.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,4 @@
 #pragma once
-#include "objects/MarkerLayer.h"
 #include "objects/ModeHost.h"
 #include "stage/Document.h"
 #include "ui/MainLink.h"
@@ -18,6 +17,8 @@ class BlockSelector;
 class QKeyEvent;
 class QPixmap;
 class QCheckBox;
+class MarkerLayer;
+class MiscPanel;
 class PowerUpPanel;
 class QFrame;
 class QLabel;
@@ -39,8 +40,7 @@ class Shape;
 class frmRI3 : public QMainWindow,
                public MainLink,
                private StageDocument::Listener,
-               private ModeHost,
-               private MarkerOwner
+               private ModeHost
 {
     Q_OBJECT
 public:
@@ -106,31 +106,6 @@ public:
     void Damage();
     void BGM();
     void cmdMisc_Click();
-
-    // --- Miscellaneous mode ---
-    void buildModes();
-    ctl::ComboBox *cmbSt = nullptr;
-    std::array<ctl::ScrollBar *, 4> scrSt {};
-    std::array<QLabel *, 9> lblSt {};
-    QCheckBox *chkBlock = nullptr;
-    QLabel *noteSt = nullptr;
-    QString noteStTag;
-    int selSt = 0;
-    int speedTiles = 0;
-    void processSt();
-    void cmbSt_Click();
-    void chkBlockChange();
-    void scrSt_Change(int index);
-    QPixmap datPicture(const std::string &file) const;
-    int release() const; // 1 for the Japanese release, else 0
-    void stMarkerDown(int index, int button, double x, double y);
-    void stSelectSpecial(int index, double x, double y);
-    bool showSpecial(int index);
-    void resetMiscPanel(); // the section selection's part in the Miscellaneous mode
-    void hideStPanel();
-    void Hlight();
-    MarkerLayer &markerLayer() { return *m_markers; }
-    // --- end of the modes' block ---
 
     // The object records of the shown section: a gesture marks the section only when it changed
     // one of them.
@@ -266,18 +241,12 @@ private:
     ctl::ImageBox *choice() const override;
     void showSpriteButtons(bool on) override;
     bool objectEdit(const std::function<void(StageTables &)> &change) override;
-    bool objectEdit(const std::function<void()> &change);
-
-    // The Miscellaneous mode's answers to its markers (frmRI3_stDrag.cpp).
-    void PosPu_MouseDown(int index, int button, double x, double y) override;
-    void PosPu_MouseMove(int index) override;
-    void dragOver(ctl::ImageBox *source, int tx, int ty) override;
-    void scrscroll_DragDrop(ctl::ImageBox *source, double x) override;
-    void scrvscroll_DragDrop(ctl::ImageBox *source, double y) override;
-    void unDrag() override { }
+    void layoutNormalise(const std::function<void(StageTables &)> &change) override;
 
     std::unique_ptr<MarkerLayer> m_markers;
     PowerUpPanel *m_pu = nullptr;
+    MiscPanel *m_misc = nullptr;
+    void buildModes();
 
     Shared &g;
     StageDocument &doc;

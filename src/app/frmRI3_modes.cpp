@@ -2,6 +2,7 @@
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
+#include "special/MiscPanel.h"
 #include "special/SpecialTypes.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
@@ -64,24 +65,10 @@ void frmRI3::optBgClick()
         txtPat2->setText(viewtext::hex2(g.patBG[s][n][2]));
         showSpriteButtons(false);
         m_pu->leave();
-        hideStPanel();
+        m_misc->leave();
         m_selector->showForBackground();
         setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
-}
-
-// The Miscellaneous panel put away.
-void frmRI3::hideStPanel()
-{
-    // The note lies over "Reverse Sprite": it is shown in the Miscellaneous mode only.
-    noteSt->clear();
-    noteSt->setVisible(false);
-    for (QLabel *l : lblSt)
-        l->setVisible(false);
-    for (ctl::ScrollBar *b : scrSt)
-        b->setVisible(false);
-    cmbSt->setVisible(false);
-    chkBlock->setVisible(false);
 }
 
 // The Power-Ups and Enemies panel in place of the block selector, under the sprite patterns.
@@ -97,45 +84,26 @@ void frmRI3::optPuClick()
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
         // The preview's place is the holder kinds' row; the lit palette entry shows the choice.
         m_selector->hideSelector(false);
-        hideStPanel();
+        m_misc->leave();
         setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
     m_pu->enter();
 }
 
+// The Miscellaneous panel in place of the block selector, under the sprite patterns.
 void frmRI3::optStClick()
 {
     msg::step(g, subOptSt, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         m_pu->leave();
-        m_markers->frame()->setVisible(false);
-        m_markers->frame()->setOpaque(false);
         showSpriteButtons(true);
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
         setMode(optSt);
-        for (int i = 0; i <= 6; ++i)
-            lblSt[static_cast<size_t>(i)]->setVisible(true);
-        for (int i = 0; i < 3; ++i) {
-            scrSt[static_cast<size_t>(i)]->setVisible(true);
-            scrSt[static_cast<size_t>(i)]->setEnabled(false);
-            lblSt[static_cast<size_t>(i + 4)]->clear();
-        }
-        cmbSt->Tag = "A";
-        cmbSt->setCurrentIndex(0);
-        cmbSt->setEnabled(false);
-        cmbSt->setVisible(true);
-        noteSt->setVisible(true);
-        cmbSt->clear();
-        for (const std::string &item :
-            special::typeList(t.vertFlag[s][n] != 0, scrscroll->isEnabled()))
-            cmbSt->addItem(QString::fromStdString(item));
-        cmbSt->setCurrentIndex(-1); // no object is selected yet
-        cmbSt->Tag.clear();
         m_markers->hideAll();
         m_selector->hideSelector(true); // the preview's place is the type box's
     });
-    processSt();
+    m_misc->enter();
 }

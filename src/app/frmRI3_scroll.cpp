@@ -2,6 +2,7 @@
 #include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
+#include "special/MiscPanel.h"
 #include "stage/StageData.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
@@ -130,7 +131,7 @@ void frmRI3::ScrscrollChange()
     if (optPu->isChecked())
         m_pu->viewScrolled(true);
     if (optSt->isChecked())
-        processSt();
+        m_misc->processSt();
 }
 
 void frmRI3::ScrvscrollChange()
@@ -175,7 +176,7 @@ void frmRI3::ScrvscrollChange()
     if (optPu->isChecked())
         m_pu->viewScrolled(false);
     if (optSt->isChecked())
-        processSt();
+        m_misc->processSt();
 }
 
 // Hatches the visible last rows of screens; with the mask off it only clears the hatching.

@@ -3,6 +3,7 @@
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
+#include "special/MiscPanel.h"
 #include "stage/Snapshot.h"
 #include "stage/StageData.h"
 #include "ui/Controls.h"
@@ -229,7 +230,7 @@ void frmRI3::sectionModePanel(int s, int n)
         m_markers->hideAll();
     }
     if (optSt->isChecked())
-        resetMiscPanel();
+        m_misc->resetMiscPanel();
 }
 
 // The Power-Ups and Enemies mode picks again in the new section, without marking it.

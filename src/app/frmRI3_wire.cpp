@@ -1,5 +1,6 @@
 #include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
+#include "special/MiscPanel.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "view/BlockSelector.h"
@@ -158,8 +159,8 @@ void frmRI3::Form_KeyPress(int keyAscii)
             bar = m_selector->stepBar();
         else if (optPu->isChecked())
             bar = m_pu->stepBar();
-        else if (optSt->isChecked() && scrSt[2]->isEnabled())
-            bar = scrSt[2];
+        else if (optSt->isChecked())
+            bar = m_misc->stepBar();
         if (!bar)
             return;
         if (keyAscii == '-' && bar->value() != 0)

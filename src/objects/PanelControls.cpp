@@ -115,6 +115,16 @@ void place(QWidget *w, int left, int top, int width, int height)
 
 namespace objects {
 
+QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption, int left, int top,
+    int width, int height)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    look::place(l, left, top, width, height);
+    l->setVisible(false);
+    return l;
+}
+
 QPixmap datPicture(const Shared &g, const std::string &file)
 {
     QPixmap pm(QString::fromStdString(g.datPath + file));

@@ -78,6 +78,9 @@ void place(QWidget *w, int left, int top, int width, int height);
 
 namespace objects {
 
+// A label placed in twips, hidden until its mode shows it.
+QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption, int left, int top,
+    int width, int height = 255);
 // A marker picture from the picture folder; a missing file is an error.
 QPixmap datPicture(const Shared &g, const std::string &file);
 // 1 for the Japanese release, else 0.

@@ -20,16 +20,6 @@ namespace {
 
 constexpr int subOptPu = 134;
 
-QLabel *label(QWidget *parent, const QString &name, const QString &caption, int left, int top,
-    int width, int height = 255)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    look::place(l, left, top, width, height);
-    l->setVisible(false);
-    return l;
-}
-
 } // namespace
 
 PowerUpPanel::PowerUpPanel(
@@ -77,7 +67,7 @@ void PowerUpPanel::build(QWidget *client)
     puScroll->setMaximum(0);
     puScroll->setPageStep(1);
     puScroll->setVisible(false);
-    lblProposal = label(this, "lblProposal", "0/0", 10260, 3300, 720);
+    lblProposal = objects::hiddenLabel(this, "lblProposal", "0/0", 10260, 3300, 720);
     lstEnemy = new EnemyList(this, "lstEnemy");
     look::place(lstEnemy, 8640, 3600, 2535, 2595);
     lstEnemy->setVisible(false);

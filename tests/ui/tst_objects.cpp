@@ -1,5 +1,6 @@
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
+#include "special/MiscPanel.h"
 #include "support/RomMap.h"
 #include "ui/Controls.h"
 #include "ui/support/Named.h"
@@ -319,16 +320,17 @@ private slots:
         RealBoxes boxes;
         Program p(realCodes());
         p.w->optSt->click();
-        QCOMPARE(p.w->cmbSt->count(), 15); // three screens: with "Scrolling Ledges"
-        QCOMPARE(p.w->cmbSt->currentIndex(), -1);
-        QVERIFY(!p.w->cmbSt->isEnabled());
-        QVERIFY(!p.w->scrSt[0]->isEnabled());
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(),
+            15); // three screens: with "Scrolling Ledges"
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), -1);
+        QVERIFY(!named<ctl::ComboBox>(p.w.get(), "cmbSt")->isEnabled());
+        QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "scrSt", 0)->isEnabled());
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden());
         p.w->Combo2->setCurrentIndex(1); // one screen
-        QCOMPARE(p.w->cmbSt->count(), 14);
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(), 14);
         p.w->Combo2->setCurrentIndex(2); // vertical
-        QCOMPARE(p.w->cmbSt->count(), 6);
-        QCOMPARE(p.w->cmbSt->itemText(2), QString("Moving Spikes"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(), 6);
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(2), QString("Moving Spikes"));
         QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(boxes.count(), 0);
     }
@@ -344,54 +346,58 @@ private slots:
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 31)->isHidden());
         QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 31)->Tag, QString("00"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
-        QCOMPARE(p.w->selSt, 0);
-        QCOMPARE(p.w->cmbSt->currentText(), QString("Trap Door [s2:12]"));
-        QVERIFY(p.w->cmbSt->isEnabled());
-        QVERIFY(!p.w->scrSt[0]->isEnabled());
-        QCOMPARE(p.w->scrSt[2]->maximum(), 16);
-        QCOMPARE(p.w->scrSt[2]->value(), 0);
+        QCOMPARE(named<MiscPanel>(p.w.get(), "MiscPanel")->selectedObject(), 0);
+        QCOMPARE(
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentText(), QString("Trap Door [s2:12]"));
+        QVERIFY(named<ctl::ComboBox>(p.w.get(), "cmbSt")->isEnabled());
+        QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "scrSt", 0)->isEnabled());
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "scrSt", 2)->maximum(), 16);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "scrSt", 2)->value(), 0);
         // Selecting shows the record: no sample is copied over it, nothing is marked.
         QCOMPARE(rec, loaded);
         QVERIFY(!p.doc->modified(0, 0));
-        QCOMPARE(p.w->lblSt[6]->text(), QString("Screen 0   (00)"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 6)->text(), QString("Screen 0   (00)"));
         QVERIFY(!named<SelFrame>(p.w.get(), "rectSelSt")->isHidden());
         QVERIFY(!p.w->markerDragging()); // trap doors are not dragged
 
         // Retyping to moving spikes rebuilds the record and selects it again.
-        pointer::choose(p.w->cmbSt, 5);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 5);
         QCOMPARE(rec[3], uint8_t(6));
         QCOMPARE(rec[4], uint8_t(0));
         QCOMPARE(rec[2], uint8_t(0x10));
         QVERIFY(p.doc->modified(0, 0));
-        QCOMPARE(p.w->noteSt->text(), QString("Drag and drop enabled."));
-        QCOMPARE(p.w->scrSt[2]->maximum(), 3);
-        QCOMPARE(p.w->lblSt[3]->text(), QString("Range"));
+        QCOMPARE(named<QLabel>(p.w.get(), "noteSt")->text(), QString("Drag and drop enabled."));
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "scrSt", 2)->maximum(), 3);
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 3)->text(), QString("Range"));
         QVERIFY(!p.w->markerDragging());
         // The "+" key steps the main property.
         QTest::keyClick(p.w.get(), '+');
-        QCOMPARE(p.w->scrSt[2]->value(), 1);
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "scrSt", 2)->value(), 1);
         QCOMPARE(rec[6], uint8_t(3));
-        QCOMPARE(p.w->lblSt[6]->text(), QString("[x, 40] - [x, 88]   (01)"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 6)->text(), QString("[x, 40] - [x, 88]   (01)"));
 
         // A crumbling bridge warns before it is replaced; No keeps it.
         rec = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
-        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
-        QCOMPARE(p.w->scrSt[2]->value(), 5);
+        QCOMPARE(
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "scrSt", 2)->value(), 5);
         boxes.click(QMessageBox::No);
-        pointer::choose(p.w->cmbSt, 1);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 1);
         QCOMPARE(boxes.last().title, QString("Crumbling Bridge"));
         QCOMPARE(rec[3], uint8_t(0));
-        QCOMPARE(p.w->cmbSt->currentIndex(), 0);
-        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), 0);
+        QCOMPARE(
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Crumbling Bridge"));
         QCOMPARE(boxes.count(), 1);
         boxes.click(QMessageBox::Yes);
-        pointer::choose(p.w->cmbSt, 1);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 1);
         QCOMPARE(rec[3], uint8_t(16));
-        QVERIFY(!p.w->chkBlock->isHidden());
-        QCOMPARE(p.w->chkBlock->text(), QString("Block on top is breakable"));
-        QVERIFY(p.w->chkBlock->isChecked());
-        pointer::click(p.w->chkBlock);
+        QVERIFY(!named<QCheckBox>(p.w.get(), "chkBlock")->isHidden());
+        QCOMPARE(
+            named<QCheckBox>(p.w.get(), "chkBlock")->text(), QString("Block on top is breakable"));
+        QVERIFY(named<QCheckBox>(p.w.get(), "chkBlock")->isChecked());
+        pointer::click(named<QCheckBox>(p.w.get(), "chkBlock"));
         QCOMPARE(rec[6], uint8_t(0));
         QCOMPARE(rec[4] & 15, 8);
         QCOMPARE(boxes.count(), 2);
@@ -418,7 +424,7 @@ private slots:
         QVERIFY(!p.w->markerDragging());
         // A left press picks it and begins a drag; the release ends it where it began.
         pointer::press(named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(5, 5));
-        QCOMPARE(p.w->cmbSt->currentText(), QString("Staircase"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentText(), QString("Staircase"));
         QVERIFY(p.w->markerDragging());
         // The marker keeps the point it was pressed at under the pointer.
         pointer::move(named<ctl::ImageBox>(p.w.get(), "PosPu", 0), QPoint(5, 5));
@@ -433,7 +439,7 @@ private slots:
         QVERIFY(!door->isHidden());
         const int left = door->x();
         pointer::press(door, QPoint(0, 0));
-        QCOMPARE(p.w->cmbSt->currentText(), QString("First Door"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentText(), QString("First Door"));
         const QPoint to(door->x() + 8, 24 + 64 + 8);
         pointer::move(client(p), to);
         pointer::release(client(p), to);

@@ -220,16 +220,18 @@ private slots:
         pointer::click(p.w->optSt);
         // The trap door's code 0x55 is none of the list's: the bar says so and keeps it.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
-        QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (55)"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 6)->text(), QString("Out of range   (55)"));
         QCOMPARE(trapDoor(p)[6], uint8_t(0x55));
         // The platform's speed nibble 0 and the bridge's height byte 0xF6.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 33));
-        QCOMPARE(p.w->cmbSt->currentText(), QString("Horizontal Platform"));
-        QCOMPARE(p.w->lblSt[5]->text(), QString("Out of range   (80)"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentText(),
+            QString("Horizontal Platform"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 5)->text(), QString("Out of range   (80)"));
         QCOMPARE(p.t->specialTbl[0][0][2][6], uint8_t(0x80));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 35));
-        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
-        QCOMPARE(p.w->lblSt[6]->text(), QString("Out of range   (F6)"));
+        QCOMPARE(
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 6)->text(), QString("Out of range   (F6)"));
         // Moving the bar is the edit: the byte then follows the bar.
         QTest::keyClick(p.w.get(), '+');
         QCOMPARE(p.t->specialTbl[0][0][4][4], uint8_t(0x46));
@@ -387,7 +389,7 @@ private slots:
         pointer::click(p.w->optSt);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const specialRec loaded = trapDoor(p);
-        ctl::ScrollBar *bar = p.w->scrSt[2];
+        ctl::ScrollBar *bar = named<ctl::ScrollBar>(p.w.get(), "scrSt", 2);
         QCOMPARE(bar->value(), 0);
         pointer::press(bar, QPoint(bar->width() * 3 / 4, bar->height() / 2));
         QTest::qWait(700);
@@ -443,30 +445,32 @@ private slots:
         Program p(rb::gameShape(rb::Rel::US));
         pointer::click(p.w->optSt);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
-        const int shown = p.w->cmbSt->currentIndex();
+        const int shown = named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex();
         const specialRec loaded = trapDoor(p);
-        pointer::move(p.w->cmbSt);
-        const QPointF at = pointer::inWindow(p.w->cmbSt, p.w->cmbSt->rect().center());
+        pointer::move(named<ctl::ComboBox>(p.w.get(), "cmbSt"));
+        const QPointF at = pointer::inWindow(named<ctl::ComboBox>(p.w.get(), "cmbSt"),
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->rect().center());
         QWheelEvent wheel(at, p.w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
             Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(p.w->windowHandle(), &wheel);
-        QCOMPARE(p.w->cmbSt->currentIndex(), shown);
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), shown);
         QCOMPARE(trapDoor(p), loaded);
 
         trapDoor(p) = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
-        QCOMPARE(p.w->cmbSt->itemText(0), QString("Crumbling Bridge"));
+        QCOMPARE(
+            named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Crumbling Bridge"));
         boxes.click(QMessageBox::No);
-        pointer::choose(p.w->cmbSt, 0);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 0);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.any("replace the object with an empty slot"));
         QCOMPARE(trapDoor(p)[4], uint8_t(0x80));
         boxes.click(QMessageBox::Yes);
-        pointer::choose(p.w->cmbSt, 0);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 0);
         QCOMPARE(boxes.count(), 2);
         QCOMPARE(trapDoor(p)[3], uint8_t(0));
         QCOMPARE(trapDoor(p)[4], uint8_t(0x20));
-        QCOMPARE(p.w->cmbSt->itemText(0), QString("Empty"));
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Empty"));
     }
 
     // "Reverse Sprite" can be clicked; the holder kinds all show their pictures at once; a

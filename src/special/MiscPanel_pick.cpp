@@ -1,10 +1,12 @@
-#include "app/frmRI3.h"
 #include "objects/PanelControls.h"
 #include "special/MiscDrag.h"
+#include "special/MiscPanel.h"
 #include "special/PropertyBars.h"
 #include "special/SpecialTypes.h"
+#include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
+#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -22,7 +24,7 @@ constexpr int subBars = 148;
 
 // Every press on a marker of the Miscellaneous mode: the editor controls start from their
 // neutral state. A press selects; only a turn of a staircase edits.
-void frmRI3::stMarkerDown(int index, int button, double x, double y)
+void MiscPanel::stMarkerDown(int index, int button, double x, double y)
 {
     chkBlock->setVisible(false);
     scrSt[2]->setPageStep(1);
@@ -35,9 +37,9 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
         stSelectSpecial(index, x, y);
         return;
     }
-    ctl::ImageBox *m = m_markers->at(index);
+    ctl::ImageBox *m = markers.at(index);
     if (index >= 61 || button == 1) {
-        m_markers->frame()->setVisible(false);
+        markers.frame()->setVisible(false);
         cmbSt->Tag = "A";
         cmbSt->setEnabled(false);
         m->raise();
@@ -52,17 +54,17 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
                               : "Second Door");
         cmbSt->setCurrentIndex(0);
         cmbSt->Tag.clear();
-        m_markers->startMarkerDrag(index, x, y);
+        markers.startMarkerDrag(index, x, y);
     } else if (button == 2) {
         m->raise();
         const auto si = static_cast<size_t>(g.curStage);
         const auto ni = static_cast<size_t>(g.curSection);
-        stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
+        const stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
         int shift = 0;
-        const stairRec before = rec;
-        special::turnStair(rec, t.vertFlag[si][ni] != 0, shift);
-        if (rec != before)
-            Modif();
+        host.objectEdit([&](StageTables &edit) {
+            special::turnStair(
+                edit.stairTbl[si][ni][static_cast<size_t>(index)], t.vertFlag[si][ni] != 0, shift);
+        });
         msg::step(g, subMarkerDown,
             [&] { m->setPicture(datPicture("s" + std::to_string(rec[3] / 4) + ".dat")); });
         if (shift != 0)
@@ -71,7 +73,7 @@ void frmRI3::stMarkerDown(int index, int button, double x, double y)
 }
 
 // The screens of the shown section.
-static int sectionScreens(const Shared &g, const StageTables &t)
+int MiscPanel::sectionScreens() const
 {
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
@@ -79,24 +81,25 @@ static int sectionScreens(const Shared &g, const StageTables &t)
 }
 
 // A bar moved: by the user, or by the code under the Tag "B", which is no edit.
-void frmRI3::scrSt_Change(int index)
+void MiscPanel::scrSt_Change(int index)
 {
     if (cmbSt->Tag == "B")
         return;
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
-    const ObjSnapshot before = objSnapshot();
-    specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
+    const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
-    const bool done = msg::step(g, subBars, [&] {
-        special::BarInputs in;
-        in.bar0 = scrSt[0]->value();
-        in.vScrollDisabled = !scrvscroll->isEnabled();
-        in.screens = sectionScreens(g, t);
-        change = special::barChanged(
-            index, scrSt[static_cast<size_t>(index)]->value(), rec, g.stTemplates, in, speedTiles);
+    bool done = false;
+    host.objectEdit([&](StageTables &edit) {
+        done = msg::step(g, subBars, [&] {
+            special::BarInputs in;
+            in.bar0 = scrSt[0]->value();
+            in.vScrollDisabled = !host.vBar().enabled;
+            in.screens = sectionScreens();
+            change = special::barChanged(index, scrSt[static_cast<size_t>(index)]->value(),
+                edit.specialTbl[si][ni][static_cast<size_t>(selSt)], g.stTemplates, in, speedTiles);
+        });
     });
-    modifIfChanged(before);
     if (!done)
         return;
     if (change.refused) {
@@ -113,54 +116,47 @@ void frmRI3::scrSt_Change(int index)
         if (change.captions[i])
             lblSt[i]->setText(QString::fromStdString(*change.captions[i]));
     if (change.followView) {
-        ctl::ScrollBar *bar = nullptr;
-        if (t.vertFlag[si][ni] == 0 && scrscroll->isEnabled())
-            bar = scrscroll;
+        if (t.vertFlag[si][ni] == 0 && host.hBar().enabled)
+            host.setHBar(std::min(rec[0] * 8, host.hBar().maximum));
         else if (t.vertFlag[si][ni] == -1)
-            bar = scrvscroll;
-        if (bar)
-            bar->setValue(std::min(rec[0] * 8, bar->maximum()));
+            host.setVBar(std::min(rec[0] * 8, host.vBar().maximum));
     }
     if (change.relay)
         processSt();
 }
 
-void frmRI3::PosPu_MouseDown(int index, int button, double x, double y)
+void MiscPanel::PosPu_MouseDown(int index, int button, double x, double y)
 {
     stMarkerDown(index, button, x, y);
 }
 
-void frmRI3::PosPu_MouseMove(int index)
+void MiscPanel::PosPu_MouseMove(int index)
 {
     msg::step(g, subMarkerMove, [&] {
+        const ModeHost::ReadOuts out = host.readOuts();
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         if (index <= 30) {
-            txtOffset->setText("Staircase");
-            txtVal->setText(viewtext::hex2(index));
-            txtPat1->clear();
-            txtPat2->clear();
+            out.offset->setText("Staircase");
+            out.val->setText(viewtext::hex2(index));
+            out.pat1->clear();
+            out.pat2->clear();
         } else if (index <= 60) {
             const specialRec &rec = t.specialTbl[s][n][static_cast<size_t>(index - 31)];
             int y = rec[4];
             if (t.vertFlag[s][n] == 0)
                 y = std::max(0, y - 32);
-            txtOffset->setText("Object");
-            txtVal->setText(viewtext::hex2(index - 31));
-            txtPat1->setText(viewtext::hex2(rec[1]));
-            txtPat2->setText(viewtext::hex2(y));
+            out.offset->setText("Object");
+            out.val->setText(viewtext::hex2(index - 31));
+            out.pat1->setText(viewtext::hex2(rec[1]));
+            out.pat2->setText(viewtext::hex2(y));
         } else {
-            txtOffset->setText(index == 61 ? "Second Door"
-                    : index == 62          ? "First Door"
-                                           : "Starting Point");
-            txtVal->clear();
-            txtPat1->clear();
-            txtPat2->clear();
+            out.offset->setText(index == 61 ? "Second Door"
+                    : index == 62           ? "First Door"
+                                            : "Starting Point");
+            out.val->clear();
+            out.pat1->clear();
+            out.pat2->clear();
         }
     });
-}
-
-void frmRI3::Hlight()
-{
-    m_markers->Hlight(31 + selSt);
 }
