@@ -51,9 +51,10 @@ BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMicrosecond);
 void BM_DrawBlock(benchmark::State &state)
 {
     Program &p = program();
+    ctl::ImageBox *preview = named<ctl::ImageBox>(p.w.get(), "imgSel");
     int b = 0;
     for (auto _ : state) {
-        p.w->drawBlock(named<ctl::ImageBox>(p.w.get(), "imgSel"), b);
+        p.w->drawBlock(preview, b);
         b = (b + 1) % 64;
     }
 }
