@@ -70,7 +70,7 @@ bool frmRI3::viewUnchanged(const ctl::ScrollBar *bar) const
 }
 
 // The thumb let go: the view is drawn once more where it came to rest. A bar let go because a
-// box opened over the window waits for the box instead.
+// box opened over the window draws nothing more: the box tells of the drawing that failed.
 void frmRI3::viewBarReleased(const ctl::ScrollBar *bar)
 {
     if (QApplication::activeModalWidget())
