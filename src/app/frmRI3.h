@@ -53,7 +53,6 @@ public:
     Shared &shared() { return g; }
     bool markerDragging() const; // a marker is being dragged
     const StageTables &tables() const override { return t; }
-    StageTables &tables() { return t; } // the Miscellaneous code still writes through it
 
     // Loading and the section shown.
     void Init();
@@ -106,12 +105,6 @@ public:
     void Damage();
     void BGM();
     void cmdMisc_Click();
-
-    // The object records of the shown section: a gesture marks the section only when it changed
-    // one of them.
-    using ObjSnapshot = SectionRecords;
-    ObjSnapshot objSnapshot() const;
-    void modifIfChanged(const ObjSnapshot &before);
 
     // Saving.
     void Modif() override;
@@ -250,7 +243,7 @@ private:
 
     Shared &g;
     StageDocument &doc;
-    StageTables &t; // the document's tables
+    const StageTables &t; // the document's tables, written only through its edits
     BlockPainter m_blocks;
     BlockSelector *m_selector = nullptr;
     // A right press on the selector: the block editor on that block, then the pictures redrawn.

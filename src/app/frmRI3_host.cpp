@@ -98,7 +98,7 @@ bool frmRI3::objectEdit(const std::function<void(StageTables &)> &change)
 
 void frmRI3::layoutNormalise(const std::function<void(StageTables &)> &change)
 {
-    change(doc.tables());
+    doc.normaliseRecords(change);
 }
 
 bool frmRI3::markerDragging() const

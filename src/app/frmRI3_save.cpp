@@ -59,17 +59,6 @@ void frmRI3::Modif()
         a->setEnabled(true);
 }
 
-frmRI3::ObjSnapshot frmRI3::objSnapshot() const
-{
-    return doc.records(g.curStage, g.curSection);
-}
-
-void frmRI3::modifIfChanged(const ObjSnapshot &before)
-{
-    if (!(objSnapshot() == before))
-        Modif();
-}
-
 // A section whose write failed stays marked, so its commands stay enabled.
 void frmRI3::afterSave()
 {

@@ -349,8 +349,8 @@ private slots:
             p.w->scrscroll->setValue(marker == 63 ? 0 : p.w->scrscroll->maximum());
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", marker);
         QVERIFY(!m->isHidden());
-        const auto snapshot = [&] { return p.w->objSnapshot(); };
-        const frmRI3::ObjSnapshot was = snapshot();
+        const auto snapshot = [&] { return p.doc->records(p.g->curStage, p.g->curSection); };
+        const SectionRecords was = snapshot();
         pointer::press(m);
         QVERIFY(p.w->markerDragging());
         QVERIFY(!p.doc->modified(0, 0));
@@ -358,7 +358,7 @@ private slots:
         pointer::move(p.w->scr[18], QPoint(20, 20));
         pointer::release(p.w->scr[18], QPoint(20, 20));
         QVERIFY(!p.w->markerDragging());
-        frmRI3::ObjSnapshot now = snapshot();
+        SectionRecords now = snapshot();
         QVERIFY(!(now == was));
         QVERIFY(p.doc->modified(0, 0));
         // Only the dragged record changed.
@@ -372,7 +372,7 @@ private slots:
             now.specials[static_cast<size_t>(marker - 31)]
                 = was.specials[static_cast<size_t>(marker - 31)];
         QVERIFY(now == was);
-        const frmRI3::ObjSnapshot dropped = snapshot();
+        const SectionRecords dropped = snapshot();
         pointer::move(p.w->scr[40]);
         QVERIFY(snapshot() == dropped);
         QCOMPARE(boxes.count(), 0);
