@@ -153,17 +153,6 @@ bool reread(ReadReport &r, const char *list, int s, int n,
     });
 }
 
-template <class F> bool guarded(ReadReport &r, F f)
-{
-    try {
-        f();
-        return true;
-    } catch (const std::exception &e) {
-        r.error(158, e.what());
-    }
-    return false;
-}
-
 } // namespace
 
 bool StageDocument::revert(ReadReport &r)
@@ -175,28 +164,28 @@ bool StageDocument::revert(ReadReport &r)
         return false;
     }
     RomImage rom;
-    if (!guarded(r, [&] { rom = g.rom.reread(); }))
+    if (!reported(r, 158, [&] { rom = g.rom.reread(); }))
         return false;
     bool ok = reread(r, "staircase", s, n, codec::readStairs, rom, t);
-    ok &= guarded(r, [&] { codec::readLayout(rom, t, s, n); });
+    ok &= reported(r, 158, [&] { codec::readLayout(rom, t, s, n); });
     bool vert = t.vertFlag[s][n] != 0;
     if (!(s == 1 && n >= 9)) { // the mirror sections carry no object data
         if (vert)
-            ok &= guarded(r, [&] {
+            ok &= reported(r, 158, [&] {
                 if (!codec::readObjects(rom, t, s, n))
                     r.corrupted(s, n);
             });
         else
-            ok &= guarded(r, [&] { codec::readColumns(rom, t, s, n); });
+            ok &= reported(r, 158, [&] { codec::readColumns(rom, t, s, n); });
     }
-    ok &= guarded(r, [&] { codec::readStart(rom, t, s, n); });
+    ok &= reported(r, 158, [&] { codec::readStart(rom, t, s, n); });
     ok &= reread(r, "special object", s, n, codec::readSpecials, rom, t);
-    ok &= guarded(r, [&] { codec::readDoors(rom, t, s, n); });
+    ok &= reported(r, 158, [&] { codec::readDoors(rom, t, s, n); });
     if (vert) {
-        ok &= guarded(r, [&] { codec::readScroll(rom, t, s, n); });
+        ok &= reported(r, 158, [&] { codec::readScroll(rom, t, s, n); });
         int i = vScrollIndex(s, n);
         if (i >= 0 && t.vScrollPos[i] != 0)
-            ok &= guarded(r, [&] {
+            ok &= reported(r, 158, [&] {
                 t.vScrollType[i] = rom.byte(t.vScrollPos[i]);
                 t.vScrollRead[i] = true;
             });

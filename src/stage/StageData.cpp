@@ -18,23 +18,12 @@ int tilesetOf(int stage, int section)
 
 namespace {
 
-template <class F> bool guarded(ReadReport &r, F f)
-{
-    try {
-        f();
-        return true;
-    } catch (const std::exception &e) {
-        r.error(121, e.what());
-    }
-    return false;
-}
-
 void readPalettes(const RomImage &rom, Shared &g, StageTables &t, ReadReport &r)
 {
     int s = g.curStage;
     int32_t base = loc::palSetBase(g.romVer == "1" ? 1 : 0);
     for (int k = 0; k < t.secCount[s] && k < maxSections; ++k) {
-        guarded(r, [&] {
+        reported(r, 121, [&] {
             t.palRecPos[s][k] = base + 9 * g.palSetNo[s][k];
             Bytes set = rom.bytes(t.palRecPos[s][k], 9);
             g.palStr[s][k][0] = g.palBackdrop + g.palFixed;
@@ -56,13 +45,13 @@ void StageData(Shared &g, StageTables &t, ReadReport &r)
     }
     g.curTileset = static_cast<uint8_t>(tilesetOf(g.curStage, g.curSection));
     RomImage rom;
-    if (!guarded(r, [&] { rom = RomImage::load(g.ini.romPath); }))
+    if (!reported(r, 121, [&] { rom = RomImage::load(g.ini.romPath); }))
         return;
     int ts = g.curTileset;
     int count = g.blockCount[ts];
     Bytes defs, attrs;
-    bool haveDefs = guarded(r, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });
-    bool haveAttrs = guarded(r, [&] { attrs = rom.bytes(g.blockAttrPos[ts], count); });
+    bool haveDefs = reported(r, 121, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });
+    bool haveAttrs = reported(r, 121, [&] { attrs = rom.bytes(g.blockAttrPos[ts], count); });
     readPalettes(rom, g, t, r);
     for (int b = 0; b < count; ++b) {
         if (haveDefs)
