@@ -320,30 +320,6 @@ private slots:
         QCOMPARE(p.w->scrscroll->maximum(), 40);
     }
 
-    // The bar a section does not scroll, and its captions, stand at the section's start: nothing
-    // of the section shown before stays beside the view.
-    void theOtherBarStandsAtTheStart()
-    {
-        Boxes boxes;
-        Program p;
-        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4));
-        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4));
-        QCOMPARE(p.w->scrscroll->value(), 4);
-        pointer::choose(p.w->Combo2, 2); // vertical, shown from its bottom end
-        QCOMPARE(p.w->scrvscroll->value(), 10);
-        QCOMPARE(p.w->scrscroll->value(), 0);
-        QCOMPARE(captions(p.w->lH).join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
-        QCOMPARE(p.w->lV[0]->text(), QString("1-3"));
-        pointer::choose(p.w->Combo2, 0);
-        QCOMPARE(p.w->scrvscroll->value(), 0);
-        QStringList rows;
-        for (QLabel *l : p.w->lV)
-            rows << l->text();
-        QCOMPARE(rows.join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6"));
-        QCOMPARE(boxes.count(), 0);
-        QVERIFY(!p.doc->anyModified());
-    }
-
     void unknownScrollByteIsShownAsNoneAndKept()
     {
         Boxes boxes;
