@@ -16,7 +16,6 @@ class QAction;
 class BlockSelector;
 class QKeyEvent;
 class QPixmap;
-class QCheckBox;
 class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
