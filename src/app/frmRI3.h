@@ -233,7 +233,6 @@ private:
     ctl::ImageBox *choice() const override;
     void showSpriteButtons(bool on) override;
     bool objectEdit(const std::function<void(StageTables &)> &change) override;
-    void layoutNormalise(const std::function<void(StageTables &)> &change) override;
 
     std::unique_ptr<MarkerLayer> m_markers;
     PowerUpPanel *m_pu = nullptr;

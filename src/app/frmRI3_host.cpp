@@ -96,11 +96,6 @@ bool frmRI3::objectEdit(const std::function<void(StageTables &)> &change)
     return true;
 }
 
-void frmRI3::layoutNormalise(const std::function<void(StageTables &)> &change)
-{
-    doc.normaliseRecords(change);
-}
-
 bool frmRI3::markerDragging() const
 {
     return m_markers->markerDragging();

@@ -63,9 +63,6 @@ public:
     // Runs `change` on the tables, the one way to write them; the shown section is marked only
     // when one of its object records changed. Returns whether one did.
     virtual bool objectEdit(const std::function<void(StageTables &)> &change) = 0;
-    // The normalisation of special objects' bytes that laying their markers makes. It is no
-    // edit: the section is not marked.
-    virtual void layoutNormalise(const std::function<void(StageTables &)> &change) = 0;
 
 protected:
     ~ModeHost() = default;

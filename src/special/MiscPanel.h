@@ -97,7 +97,11 @@ private:
     void dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty);
 
     Shared &g;
-    const StageTables &t; // written only through host.objectEdit
+    // Every edit of the panel: host.objectEdit, with the special-object list tidied when the
+    // edit changed it.
+    bool edit(const std::function<void(StageTables &)> &change);
+
+    const StageTables &t; // written only through edit
     ModeHost &host;
     MarkerLayer &markers;
 

@@ -80,7 +80,7 @@ void MiscPanel::dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx,
 
 void MiscPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
 {
-    host.objectEdit([&](StageTables &edit) { dragMiscMarker(edit, source, tx, ty); });
+    edit([&](StageTables &edit) { dragMiscMarker(edit, source, tx, ty); });
 }
 
 void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
@@ -90,7 +90,7 @@ void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
         return;
     const auto si = static_cast<size_t>(g.curStage);
     const auto ni = static_cast<size_t>(g.curSection);
-    host.objectEdit([&](StageTables &edit) {
+    edit([&](StageTables &edit) {
         msg::step(g, subHDrop, [&] {
             const int screen = objects::barScreen(x, bar.twips.width(), t.layoutLen[si][ni], 48);
             const int idx = source->index();
@@ -116,7 +116,7 @@ void MiscPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
     msg::step(g, subVDrop, [&] {
         screen = objects::barScreen(y, host.vBar().twips.height(), t.layoutLen[si][ni], 64);
     });
-    host.objectEdit([&](StageTables &edit) {
+    edit([&](StageTables &edit) {
         msg::step(g, subVDrop, [&] {
             if (idx <= 30)
                 special::dropStairV(edit.stairTbl[si][ni][static_cast<size_t>(idx)], screen);

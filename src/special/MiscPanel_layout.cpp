@@ -88,23 +88,25 @@ void MiscPanel::laySpecials(const StView &view)
     const auto ni = static_cast<size_t>(g.curSection);
     if (t.specialIdx[si][ni] == 0)
         return;
+    // Laying a marker tidies its record's bytes (block pair numbers, trap door codes); that is
+    // done on a copy, so looking changes nothing: the tidying reaches the tables with an edit of
+    // the list (MiscPanel::edit).
+    std::array<specialRec, specialSlots> shown = t.specialTbl[si][ni];
     int counter = -1;
-    host.layoutNormalise([&](StageTables &tables) {
-        for (int i = 0; i < 30; ++i) {
-            ctl::ImageBox *m = markers.at(31 + i);
-            m->setVisible(false);
-            specialRec &rec = tables.specialTbl[si][ni][static_cast<size_t>(i)];
-            if (rec[0] == 255)
-                break;
-            msg::step(g, subProcessSt, [&] {
-                const objects::Place p = special::specialPlace(
-                    rec, view.vertical, view.h, view.v, g.stOffX, g.stOffY, counter);
-                lay(m, p);
-                if (p.shown)
-                    m->Tag = viewtext::hex2(i);
-            });
-        }
-    });
+    for (int i = 0; i < 30; ++i) {
+        ctl::ImageBox *m = markers.at(31 + i);
+        m->setVisible(false);
+        specialRec &rec = shown[static_cast<size_t>(i)];
+        if (rec[0] == 255)
+            break;
+        msg::step(g, subProcessSt, [&] {
+            const objects::Place p = special::specialPlace(
+                rec, view.vertical, view.h, view.v, g.stOffX, g.stOffY, counter);
+            lay(m, p);
+            if (p.shown)
+                m->Tag = viewtext::hex2(i);
+        });
+    }
     if (cmbSt->currentIndex() != -1 && cmbSt->currentText() != "Staircase"
         && cmbSt->currentText() != "Starting Point")
         Hlight();
@@ -174,7 +176,7 @@ void MiscPanel::cmbSt_Click()
             return;
         }
     }
-    host.objectEdit([&](StageTables &edit) {
+    edit([&](StageTables &edit) {
         cmbSt->Tag = "B";
         scrSt[2]->setValue(0);
         cmbSt->Tag.clear();
@@ -196,9 +198,29 @@ void MiscPanel::cmbSt_Click()
     processSt();
 }
 
+bool MiscPanel::edit(const std::function<void(StageTables &)> &change)
+{
+    const auto si = static_cast<size_t>(g.curStage);
+    const auto ni = static_cast<size_t>(g.curSection);
+    return host.objectEdit([&](StageTables &e) {
+        const std::array<specialRec, specialSlots> before = e.specialTbl[si][ni];
+        change(e);
+        if (e.specialTbl[si][ni] == before)
+            return;
+        // The user's edit touched the list: it is written tidied, as its markers show it.
+        const bool vertical = t.vertFlag[si][ni] != 0;
+        int counter = -1;
+        for (specialRec &rec : e.specialTbl[si][ni]) {
+            if (rec[0] == 255)
+                break;
+            special::specialPlace(rec, vertical, 0, 0, g.stOffX, g.stOffY, counter);
+        }
+    });
+}
+
 void MiscPanel::chkBlockChange()
 {
-    host.objectEdit([&](StageTables &edit) {
+    edit([&](StageTables &edit) {
         msg::step(g, subBlock, [&] {
             special::setBlockFlag(
                 edit.specialTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]

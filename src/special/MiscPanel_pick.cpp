@@ -61,7 +61,7 @@ void MiscPanel::stMarkerDown(int index, int button, double x, double y)
         const auto ni = static_cast<size_t>(g.curSection);
         const stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
         int shift = 0;
-        host.objectEdit([&](StageTables &edit) {
+        edit([&](StageTables &edit) {
             special::turnStair(
                 edit.stairTbl[si][ni][static_cast<size_t>(index)], t.vertFlag[si][ni] != 0, shift);
         });
@@ -90,7 +90,7 @@ void MiscPanel::scrSt_Change(int index)
     const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
     bool done = false;
-    host.objectEdit([&](StageTables &edit) {
+    edit([&](StageTables &edit) {
         done = msg::step(g, subBars, [&] {
             special::BarInputs in;
             in.bar0 = scrSt[0]->value();

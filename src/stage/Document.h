@@ -127,10 +127,6 @@ public:
         return settle(stage, section, before);
     }
 
-    // Laying out the markers normalises some record bytes (block pair numbers, trap door
-    // codes): f writes them, and no section is marked for it.
-    template <class F> void normaliseRecords(F &&f) { f(m_t); }
-
 private:
     void setMark(int stage, int section, uint8_t on);
     void edited(int stage, int section); // marks and tells the listener

@@ -421,6 +421,37 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // Laying a special object's marker tidies its bytes (the low nibble of a bridge's row) on a
+    // copy only: looking at it and then saving another edit of the section leaves its bytes as
+    // the file holds them.
+    void untidySpecialBytesReachTheFileOnlyWithAnEditOfTheList()
+    {
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        auto &x = d.stages[0].areas[0].sections[0];
+        x.specials.insert(x.specials.end() - 1, { 0, 0x40, 0x10, 16, 0x50, 0x00, 0x00, 5 });
+        const size_t at = x.specials.size() - 2;
+        Program p(d);
+        const Bytes loaded = p.romBytes();
+        const specialRec asLoaded = p.t->specialTbl[0][0][at];
+        // A bridge whose row's low nibble is not the 8 that laying its marker tidies it to.
+        QVERIFY(asLoaded[3] == 16 && asLoaded[6] == 0 && (asLoaded[4] & 15) != 8);
+        pointer::click(p.w->optSt);
+        QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 31 + static_cast<int>(at))->isHidden());
+        QCOMPARE(p.t->specialTbl[0][0][at], asLoaded);
+        pointer::click(p.w->optBg);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
+        pointer::click(p.w->scr[1]);
+        QVERIFY(p.doc->modified(0, 0));
+        pointer::click(p.w->cmdSave);
+        const Bytes saved = p.romBytes();
+        const long long cell = p.t->layoutPos[0][0] + p.w->cellPos[1];
+        for (size_t i = 0; i < saved.size(); ++i)
+            if (static_cast<long long>(i) + 1 != cell)
+                QVERIFY2(saved[i] == loaded[i], qPrintable(QString::number(i)));
+        QCOMPARE(boxes.count(), 0);
+    }
+
     // A turn whose row would not fit the 4 bits beside the kind is refused.
     void staircaseTurnKeepsItsRowInFourBits()
     {
