@@ -246,6 +246,7 @@ private:
     BlockSelector *m_selector = nullptr;
     // A right press on the selector: the block editor on that block, then the pictures redrawn.
     void editBlock(int index, int block);
+    void redrawCells(const QString *onlyTag = nullptr);
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
     bool m_painting = false; // a paint stroke is under way

@@ -88,14 +88,7 @@ void frmRI3::EditPalettes()
                 = bgpal::sectionPalStr(g.palBackdrop, g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
         });
     msg::step(g, subEditPalettes, [&] {
-        maskTop = true;
-        for (int k = 0; k < 48; ++k) {
-            if (k > 7)
-                maskTop = false;
-            drawBlock(
-                scr[static_cast<size_t>(k)], viewtext::tagBlock(scr[static_cast<size_t>(k)]->Tag));
-        }
-        maskTop = false;
+        redrawCells();
         m_selector->forEachBlock(true, optBg->isChecked(),
             [this](ctl::ImageBox *cell, int block) { drawBlock(cell, block); });
     });

@@ -12,6 +12,19 @@ constexpr int subSelDown = 152;
 
 } // namespace
 
+// Draws again every cell of the view (only those tagged `onlyTag` when given), the top row
+// masked as the view draws it.
+void frmRI3::redrawCells(const QString *onlyTag)
+{
+    for (int k = 0; k < 48; ++k) {
+        ctl::ImageBox *cell = scr[static_cast<size_t>(k)];
+        maskTop = k <= 7;
+        if (!onlyTag || cell->Tag == *onlyTag)
+            drawBlock(cell, viewtext::tagBlock(cell->Tag));
+    }
+    maskTop = false;
+}
+
 // The block editor on the selector's block; when it closes, every picture that shows a changed
 // block is drawn again.
 void frmRI3::editBlock(int index, int block)
@@ -24,26 +37,12 @@ void frmRI3::editBlock(int index, int block)
         QApplication::restoreOverrideCursor();
         const QString tag = "&H" + viewtext::hex2(g.tsaBlock);
         if (!g.dlgCancel && !g.tileChanged) {
-            maskTop = true;
-            for (int k = 0; k < 48; ++k) {
-                if (k > 7)
-                    maskTop = false;
-                if (scr[static_cast<size_t>(k)]->Tag == tag)
-                    drawBlock(scr[static_cast<size_t>(k)], g.tsaBlock);
-            }
-            maskTop = false;
+            redrawCells(&tag);
             m_selector->redrawEdited(index, g.tsaBlock);
         } else if (g.tileChanged) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             g.tileChanged = false;
-            maskTop = true;
-            for (int k = 0; k < 48; ++k) {
-                if (k > 7)
-                    maskTop = false;
-                drawBlock(scr[static_cast<size_t>(k)],
-                    viewtext::tagBlock(scr[static_cast<size_t>(k)]->Tag));
-            }
-            maskTop = false;
+            redrawCells();
             m_selector->forEachBlock(
                 true, true, [this](ctl::ImageBox *cell, int b) { drawBlock(cell, b); });
             QApplication::restoreOverrideCursor();
