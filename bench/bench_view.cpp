@@ -37,13 +37,14 @@ void BM_ScrollStep(benchmark::State &state)
     Program &p = program();
     p.w->Combo1->setCurrentIndex(2);
     p.w->Combo2->setCurrentIndex(2); // six screens
+    auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
     int v = 0;
     int step = 2;
     for (auto _ : state) {
-        if (v + step > p.w->scrscroll->maximum() || v + step < 0)
+        if (v + step > across->maximum() || v + step < 0)
             step = -step;
         v += step;
-        p.w->scrscroll->setValue(v);
+        across->setValue(v);
     }
 }
 BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMicrosecond);

@@ -2,6 +2,7 @@
 #include "support/DiskFull.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -173,7 +174,7 @@ private slots:
         Frame p;
         p.w->mnuGridlines->trigger();
         QVERIFY(p.w->mnuGridlines->isChecked());
-        QVERIFY(!p.w->grid[11]->isHidden());
+        QVERIFY(!named<QFrame>(p.w.get(), "grid", 11)->isHidden());
         p.w->mnuHMask->trigger();
         p.w->mnuVMask->trigger();
         IniValues v;
@@ -184,7 +185,7 @@ private slots:
         QVERIFY(!v.vMask);
         QCOMPARE(v.romPath, p.rom);
         p.w->mnuGridlines->trigger();
-        QVERIFY(p.w->grid[0]->isHidden());
+        QVERIFY(named<QFrame>(p.w.get(), "grid", 0)->isHidden());
     }
 };
 

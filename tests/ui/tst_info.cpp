@@ -4,6 +4,7 @@
 #include "rom/Release.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -188,7 +189,7 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 5));
-        pointer::click(p.w->scr[20]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 20));
         if (button)
             boxes.click(QMessageBox::StandardButton(button));
         else
@@ -199,7 +200,7 @@ private slots:
         QCOMPARE(boxes.last().style(), int(msg::QuestionYesNo));
         Bytes after = p.romBytes();
         if (saves) {
-            const long long at = p.t->layoutPos[0][0] + p.w->cellPos[20];
+            const long long at = p.t->layoutPos[0][0] + shownPos(*p.w, 20);
             QCOMPARE(rb::at(after, at), uint8_t(5));
             after[static_cast<size_t>(at - 1)] = rb::at(before, at);
         }
@@ -282,7 +283,7 @@ private slots:
         QCOMPARE(p.g->curStage, 0);
         QCOMPARE(p.g->curSection, 0);
         QVERIFY(!p.w->splash()->isVisible());
-        for (ctl::ImageBox *cell : p.w->scr)
+        for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "scr", 48))
             QVERIFY(!cell->picture().isNull());
         QVERIFY(!p.doc->anyModified());
     }
@@ -308,6 +309,8 @@ private slots:
             testfile::writeAll(p.rom, rom);
         }
         p.start();
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
         for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
             if (mode->isEnabled())
                 mode->click();
@@ -315,10 +318,10 @@ private slots:
                 p.w->Combo1->setCurrentIndex(s);
                 for (int n = 0; n < p.w->Combo2->count(); ++n) {
                     p.w->Combo2->setCurrentIndex(n);
-                    if (p.w->scrscroll->isEnabled())
-                        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
-                    if (p.w->scrvscroll->isEnabled())
-                        p.w->scrvscroll->setValue(0);
+                    if (across->isEnabled())
+                        across->setValue(across->maximum());
+                    if (down->isEnabled())
+                        down->setValue(0);
                 }
             }
         }

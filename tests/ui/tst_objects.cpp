@@ -141,7 +141,8 @@ private slots:
         Program p(realCodes());
         p.w->optPu->click();
         const QRect where = named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->geometry();
-        p.w->scrscroll->setValue(8); // the second screen: the same pairs are empty or not
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        across->setValue(8); // the second screen: the same pairs are empty or not
         QCOMPARE(named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->geometry(), where);
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         // A power-up no preset of the kind holds: no proposal.
@@ -273,10 +274,11 @@ private slots:
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", slot);
         pointer::press(m);
         const QPoint top(5, 30); // the upper half of the bar: screen 0
-        pointer::move(p.w->scrvscroll, top);
+        auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
+        pointer::move(down, top);
         QVERIFY(!named<QLabel>(p.w.get(), "lbjump")->isHidden());
         QCOMPARE(named<QLabel>(p.w.get(), "lbjump")->text(), QString("0"));
-        pointer::release(p.w->scrvscroll, top);
+        pointer::release(down, top);
         QVERIFY(!p.w->markerDragging());
         const objRec &r = p.t->enemyTbl[0][2][static_cast<size_t>(slot)];
         QCOMPARE(r[2], uint8_t(0));
@@ -434,7 +436,8 @@ private slots:
         QCOMPARE(st, before);
 
         // The doors stand at the right end of the section.
-        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        across->setValue(across->maximum());
         ctl::ImageBox *door = named<ctl::ImageBox>(p.w.get(), "PosPu", 62);
         QVERIFY(!door->isHidden());
         const int left = door->x();
@@ -458,10 +461,11 @@ private slots:
         p.w->optSt->click();
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 0);
         pointer::press(m);
-        const QPoint end(p.w->scrscroll->width() - 21, 5); // the last of three screens
-        pointer::move(p.w->scrscroll, end);
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        const QPoint end(across->width() - 21, 5); // the last of three screens
+        pointer::move(across, end);
         QCOMPARE(named<QLabel>(p.w.get(), "lbjump")->text(), QString("2"));
-        pointer::release(p.w->scrscroll, end);
+        pointer::release(across, end);
         QVERIFY(!p.w->markerDragging());
         QCOMPARE(p.t->stairTbl[0][0][0][2], uint8_t(2));
         QCOMPARE(p.t->stairTbl[0][0][0][1], uint8_t(7));

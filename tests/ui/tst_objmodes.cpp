@@ -2,6 +2,7 @@
 #include "objects/PowerUpPanel.h"
 #include "support/RomMap.h"
 #include "ui/Controls.h"
+#include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -118,8 +119,9 @@ void everyScreen(Program &p, ctl::ScrollBar *bar, int from, int to)
 // Everything that only looks, in one section of the Power-Ups and Enemies mode.
 void lookAtObjects(Program &p)
 {
-    if (p.w->scrvscroll->isEnabled()) {
-        everyScreen(p, p.w->scrvscroll, 0, 31);
+    auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
+    if (down->isEnabled()) {
+        everyScreen(p, down, 0, 31);
         return;
     }
     // A holder kind and the enemies: the two ways the column bytes are shown.
@@ -187,7 +189,9 @@ private slots:
         const StageTables loaded = *p.t;
         everySection(p, p.w->optPu, [&] { lookAtObjects(p); });
         everySection(p, p.w->optSt, [&] {
-            everyScreen(p, p.w->scrvscroll->isEnabled() ? p.w->scrvscroll : p.w->scrscroll, 0, 63);
+            auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
+            everyScreen(
+                p, down->isEnabled() ? down : named<ctl::ScrollBar>(p.w.get(), "scrscroll"), 0, 63);
         });
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(markedSections(p), 0);
@@ -305,14 +309,14 @@ private slots:
         };
         const auto othersBefore = others();
         const objRec was = recs[static_cast<size_t>(slot)];
-        pointer::drag(named<ctl::ImageBox>(p.w.get(), "PosPu", slot), QPoint(2, 2), p.w->scr[10],
-            QPoint(10, 10));
+        pointer::drag(named<ctl::ImageBox>(p.w.get(), "PosPu", slot), QPoint(2, 2),
+            named<ctl::ImageBox>(p.w.get(), "scr", 10), QPoint(10, 10));
         QVERIFY(!p.w->markerDragging());
         const objRec dropped = recs[static_cast<size_t>(slot)];
         QVERIFY(dropped != was);
         QCOMPARE(dropped[3], was[3]);
         QVERIFY(others() == othersBefore);
-        pointer::move(p.w->scr[30]);
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "scr", 30));
         QCOMPARE(recs[static_cast<size_t>(slot)], dropped);
         pointer::click(p.w->cmdSave);
         const long long from = p.t->enemyPos[0][2];
@@ -345,8 +349,9 @@ private slots:
         x.start = { 0x27, 0x00 }; // in the view's middle row
         Program p(d);
         pointer::click(p.w->optSt);
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         if (marker >= 61)
-            p.w->scrscroll->setValue(marker == 63 ? 0 : p.w->scrscroll->maximum());
+            across->setValue(marker == 63 ? 0 : across->maximum());
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", marker);
         QVERIFY(!m->isHidden());
         const auto snapshot = [&] { return p.doc->records(p.g->curStage, p.g->curSection); };
@@ -354,9 +359,10 @@ private slots:
         pointer::press(m);
         QVERIFY(p.w->markerDragging());
         QVERIFY(!p.doc->modified(0, 0));
-        pointer::move(p.w->scr[17], QPoint(20, 20));
-        pointer::move(p.w->scr[18], QPoint(20, 20));
-        pointer::release(p.w->scr[18], QPoint(20, 20));
+        ctl::ImageBox *to = named<ctl::ImageBox>(p.w.get(), "scr", 18);
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "scr", 17), QPoint(20, 20));
+        pointer::move(to, QPoint(20, 20));
+        pointer::release(to, QPoint(20, 20));
         QVERIFY(!p.w->markerDragging());
         SectionRecords now = snapshot();
         QVERIFY(!(now == was));
@@ -373,7 +379,7 @@ private slots:
                 = was.specials[static_cast<size_t>(marker - 31)];
         QVERIFY(now == was);
         const SectionRecords dropped = snapshot();
-        pointer::move(p.w->scr[40]);
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "scr", 40));
         QVERIFY(snapshot() == dropped);
         QCOMPARE(boxes.count(), 0);
     }
@@ -410,13 +416,15 @@ private slots:
         x.specials.insert(x.specials.end() - 1, { 2, 0xE8, 0x10, 0x06, 0x00, 0x00, 0x09, 0 });
         Program p(d);
         pointer::click(p.w->optSt);
-        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        across->setValue(across->maximum());
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 33);
         QVERIFY(!m->isHidden());
         pointer::press(m, QPoint(1, 1));
-        pointer::move(p.w->scr[7], QPoint(40, 20));
-        pointer::move(p.w->scr[7], QPoint(63, 20));
-        pointer::release(p.w->scr[7], QPoint(63, 20));
+        ctl::ImageBox *last = named<ctl::ImageBox>(p.w.get(), "scr", 7);
+        pointer::move(last, QPoint(40, 20));
+        pointer::move(last, QPoint(63, 20));
+        pointer::release(last, QPoint(63, 20));
         QVERIFY(p.t->specialTbl[0][0][2][0] <= 2);
         QCOMPARE(boxes.count(), 0);
     }
@@ -441,11 +449,11 @@ private slots:
         QCOMPARE(p.t->specialTbl[0][0][at], asLoaded);
         pointer::click(p.w->optBg);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-        pointer::click(p.w->scr[1]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
         QVERIFY(p.doc->modified(0, 0));
         pointer::click(p.w->cmdSave);
         const Bytes saved = p.romBytes();
-        const long long cell = p.t->layoutPos[0][0] + p.w->cellPos[1];
+        const long long cell = p.t->layoutPos[0][0] + shownPos(*p.w, 1);
         for (size_t i = 0; i < saved.size(); ++i)
             if (static_cast<long long>(i) + 1 != cell)
                 QVERIFY2(saved[i] == loaded[i], qPrintable(QString::number(i)));

@@ -84,7 +84,7 @@ int tagBlock(const QString &tag)
 
 bool viewShows(const Program &p, const SubPals &pals)
 {
-    for (ctl::ImageBox *cell : p.w->scr)
+    for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "scr", 48))
         if (shown(cell) != expectedBlock(p, tagBlock(cell->Tag), pals))
             return false;
     return true;
@@ -311,9 +311,10 @@ void tst_palettes::revertDropsEditsAndAnUnsavedAssignment()
     const int other = (set + 5) % 44;
     editPalettes(p, [&](frmPalettes *w) {
         // Revert with nothing assigned draws no preview.
-        const qint64 key = p.w->scr[0]->picture().cacheKey();
+        const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 0);
+        const qint64 key = cell->picture().cacheKey();
         w->cmdRevert_Click();
-        QCOMPARE(p.w->scr[0]->picture().cacheKey(), key);
+        QCOMPARE(cell->picture().cacheKey(), key);
 
         w->picPal_Click(7);
         w->picColor_Click(0x3D);
@@ -393,13 +394,14 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
         QCOMPARE(p.romBytes(), before);
 
         side::pick(w->boxSet, other);
-        const qint64 key = p.w->scr[0]->picture().cacheKey();
+        const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 0);
+        const qint64 key = cell->picture().cacheKey();
         boxes.click(QMessageBox::Yes);
         pointer::click(w->cmdRestore);
         QCOMPARE(boxes.last().text,
             "Palette Set #" + QString::fromStdString(num::hex2(other)) + " restored.");
         QCOMPARE(boxes.last().title, QString("Done!"));
-        QCOMPARE(p.w->scr[0]->picture().cacheKey(), key); // not the assigned set: no preview
+        QCOMPARE(cell->picture().cacheKey(), key); // not the assigned set: no preview
         QCOMPARE(w->picPal[5]->Tag,
             QString::fromStdString(num::hex2(rb::at(backup, m.palSetBase + 9 * other))));
         // The window's shared colours are the restored ones, so a Save keeps them.

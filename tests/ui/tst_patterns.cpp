@@ -1,11 +1,12 @@
-#include "ui/Controls.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
 #include "support/RomMap.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
@@ -169,7 +170,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     QCOMPARE(p.g->patBGPos[0][0], l.patBGPos);
     std::array<qint64, 48> keys {};
     for (size_t k = 0; k < 48; ++k)
-        keys[k] = p.w->scr[k]->picture().cacheKey();
+        keys[k] = named<ctl::ImageBox>(p.w.get(), "scr", k)->picture().cacheKey();
     patterns(p, [&](frmPatterns *w) {
         w->sc[0]->setValue(0x45);
         w->sc[1]->setValue(0x46);
@@ -200,7 +201,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
                 + 2 * ((rb::at(before, at + r + 8) >> (7 - c)) & 1));
     QCOMPARE(p.w->tilePixels(0)[0x43], tile);
     for (size_t k = 0; k < 48; ++k)
-        QVERIFY(p.w->scr[k]->picture().cacheKey() != keys[k]);
+        QVERIFY(named<ctl::ImageBox>(p.w.get(), "scr", k)->picture().cacheKey() != keys[k]);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(boxes.count(), 0);
 }
@@ -211,7 +212,8 @@ void tst_patterns::cancelWritesNothingAndDoesNotRedraw()
     Program p;
     const Bytes before = p.romBytes();
     const QString pat1 = p.w->txtPat1->text();
-    const qint64 key = p.w->scr[5]->picture().cacheKey();
+    const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 5);
+    const qint64 key = cell->picture().cacheKey();
     const auto bg = p.g->patBG[0][0];
     const auto spr = p.g->patSpr[0][0];
     patterns(p, [&](frmPatterns *w) {
@@ -224,7 +226,7 @@ void tst_patterns::cancelWritesNothingAndDoesNotRedraw()
     QCOMPARE(p.g->patBG[0][0], bg);
     QCOMPARE(p.g->patSpr[0][0], spr);
     QCOMPARE(p.w->txtPat1->text(), pat1);
-    QCOMPARE(p.w->scr[5]->picture().cacheKey(), key);
+    QCOMPARE(cell->picture().cacheKey(), key);
     QVERIFY(!p.g->dlgCancel);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(boxes.count(), 0);

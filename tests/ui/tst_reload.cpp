@@ -3,6 +3,7 @@
 #include "support/RomBuilder.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -99,12 +100,12 @@ private slots:
         Program p;
         const std::string other = writeRom(p, rb::Rel::US, "other.nes");
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-        pointer::click(p.w->scr[0]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
         pointer::choose(p.w->Combo2, 3);
-        pointer::click(p.w->scr[1]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
         QVERIFY(p.doc->anyModified());
         const long long pos0 = p.t->layoutPos[0][0];
-        const long long pos3 = p.t->layoutPos[0][3] + p.w->cellPos[1];
+        const long long pos3 = p.t->layoutPos[0][3] + shownPos(*p.w, 1);
         boxes.click(QMessageBox::Yes);
         settings(p, [&](Settings *s) {
             s->txtRomPath->setText(QString::fromStdString(other));
@@ -141,10 +142,10 @@ private slots:
         QCOMPARE(p.g->ini.romPath, other);
         QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-        pointer::click(p.w->scr[1]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
         pointer::click(p.w->cmdSave);
         QCOMPARE(
-            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + p.w->cellPos[1]), uint8_t(2));
+            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + shownPos(*p.w, 1)), uint8_t(2));
         QVERIFY(p.romBytes() == loadedBytes);
         QCOMPARE(boxes.count(), 0);
     }

@@ -7,6 +7,7 @@
 #include "tables/Spinner.h"
 #include "tables/frmMisc.h"
 #include "ui/Controls.h"
+#include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -40,8 +41,8 @@ struct Deadline
 long long paint(Program &p)
 {
     pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-    pointer::click(p.w->scr[1]);
-    return p.t->layoutPos[0][0] + p.w->cellPos[1];
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
+    return p.t->layoutPos[0][0] + shownPos(*p.w, 1);
 }
 
 bool marked(const Program &p)
@@ -95,7 +96,7 @@ private slots:
             QVERIFY(boxes.last().text.contains("Your changes are kept."));
             QVERIFY(p.romBytes() == theirs);
             QVERIFY(marked(p));
-            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(p.w->cellPos[1])]), 2);
+            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
             // Save All and Revert say the same, and neither touches the file or the edit.
             pointer::click(p.w->cmdSaveAll);
             pointer::click(p.w->cmdRevert);
@@ -138,7 +139,7 @@ private slots:
         paint(p);
         p.w->Combo2->setCurrentIndex(3);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 4));
-        pointer::click(p.w->scr[0]);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
         QVERIFY(p.doc->modified(0, 3));
         const Bytes before = p.romBytes();
         p.writeProtect(true);
@@ -154,7 +155,7 @@ private slots:
         QVERIFY(asked.endsWith("Quit anyway and lose their changes?"));
         QVERIFY(p.w->isVisible());
         QVERIFY(p.doc->modified(0, 0) && p.doc->modified(0, 3));
-        QCOMPARE(int(p.t->layoutStr[0][3][static_cast<size_t>(p.w->cellPos[0])]), 4);
+        QCOMPARE(int(p.t->layoutStr[0][3][static_cast<size_t>(shownPos(*p.w, 0))]), 4);
         QVERIFY(p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled());
         QVERIFY(p.romBytes() == before);
         // Asked to quit anyway, it quits.
@@ -195,7 +196,7 @@ private slots:
                 "These sections could not be saved, so the ROM was not loaded again"));
             QVERIFY(boxes.last().text.contains("stage 0, section 0: "));
             QVERIFY(marked(p));
-            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(p.w->cellPos[1])]), 2);
+            QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
             QCOMPARE(p.g->ini.romPath, p.rom);
             QCOMPARE(p.g->romVer, std::string("0"));
             IniValues v;

@@ -42,8 +42,9 @@ private slots:
         Program p;
         if (vertical)
             p.w->Combo2->setCurrentIndex(2); // two screens, shown from their bottom end
-        ctl::ScrollBar *bar = vertical ? p.w->scrvscroll : p.w->scrscroll;
-        QLabel *first = vertical ? p.w->lV[0] : p.w->lH[0];
+        auto *bar = named<ctl::ScrollBar>(p.w.get(), vertical ? "scrvscroll" : "scrscroll");
+        auto *first = named<QLabel>(p.w.get(), vertical ? "lV" : "lH", 0);
+        ctl::ImageBox *corner = named<ctl::ImageBox>(p.w.get(), "scr", 0);
         QVERIFY(bar->isEnabled());
         const QPoint from = side::thumb(bar).center();
         const QPoint step = vertical ? QPoint(0, -1) : QPoint(1, 0);
@@ -52,20 +53,20 @@ private slots:
         const int travel = 3 * 2 * (vertical ? bar->height() : bar->width()) / bar->maximum();
 
         pointer::press(bar, from);
-        qint64 picture = p.w->scr[0]->picture().cacheKey();
+        qint64 picture = corner->picture().cacheKey();
         QString caption = first->text();
         int viewChanges = 0;
         int quietMoves = 0;
         for (int k = 1; k <= travel; ++k) {
             pointer::move(bar, from + step * k);
-            const bool redrawn = p.w->scr[0]->picture().cacheKey() != picture;
+            const bool redrawn = corner->picture().cacheKey() != picture;
             const bool changed = first->text() != caption;
             QVERIFY2(redrawn == changed,
                 qPrintable(QString("move %1, value %2").arg(k).arg(bar->value())));
             QCOMPARE(bar->value() % 2, 0);
             viewChanges += changed ? 1 : 0;
             quietMoves += changed ? 0 : 1;
-            picture = p.w->scr[0]->picture().cacheKey();
+            picture = corner->picture().cacheKey();
             caption = first->text();
         }
         QVERIFY(viewChanges >= 2);
@@ -73,7 +74,7 @@ private slots:
         QVERIFY(bar->value() != startValue);
 
         pointer::release(bar, from + step * travel);
-        QVERIFY(p.w->scr[0]->picture().cacheKey() != picture);
+        QVERIFY(corner->picture().cacheKey() != picture);
         QCOMPARE(first->text(), caption);
         QCOMPARE(bar->Tag, QString::number(bar->value()));
         QCOMPARE(boxes.count(), 0);
@@ -86,21 +87,23 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4));
-        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4));
-        QCOMPARE(p.w->scrscroll->value(), 4);
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
+        pointer::click(across, QPoint(across->width() - 4, 4));
+        pointer::click(across, QPoint(across->width() - 4, 4));
+        QCOMPARE(across->value(), 4);
         pointer::choose(p.w->Combo2, 2); // vertical, shown from its bottom end
-        QCOMPARE(p.w->scrvscroll->value(), 10);
-        QCOMPARE(p.w->scrscroll->value(), 0);
+        QCOMPARE(down->value(), 10);
+        QCOMPARE(across->value(), 0);
         QStringList columns;
-        for (QLabel *l : p.w->lH)
+        for (QLabel *l : namedArray<QLabel>(p.w.get(), "lH", 8))
             columns << l->text();
         QCOMPARE(columns.join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
-        QCOMPARE(p.w->lV[0]->text(), QString("1-3"));
+        QCOMPARE(named<QLabel>(p.w.get(), "lV", 0)->text(), QString("1-3"));
         pointer::choose(p.w->Combo2, 0);
-        QCOMPARE(p.w->scrvscroll->value(), 0);
+        QCOMPARE(down->value(), 0);
         QStringList rows;
-        for (QLabel *l : p.w->lV)
+        for (QLabel *l : namedArray<QLabel>(p.w.get(), "lV", 6))
             rows << l->text();
         QCOMPARE(rows.join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6"));
         QCOMPARE(boxes.count(), 0);
@@ -133,25 +136,27 @@ private slots:
         Program p;
         pointer::windowOf(p.w.get());
         // A block that looks different from the one the cell holds.
+        ctl::ImageBox *middle = named<ctl::ImageBox>(p.w.get(), "scr", 9);
+        ctl::ImageBox *topRow = named<ctl::ImageBox>(p.w.get(), "scr", 2);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 0));
-        for (int k = 1;
-             k < 8 && shown(named<ctl::ImageBox>(p.w.get(), "imgSel")) == shown(p.w->scr[9]); ++k)
+        for (int k = 1; k < 8 && shown(named<ctl::ImageBox>(p.w.get(), "imgSel")) == shown(middle);
+             ++k)
             pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", k));
         const QImage block = shown(named<ctl::ImageBox>(p.w.get(), "imgSel"));
-        QVERIFY(shown(p.w->scr[9]) != block);
-        pointer::press(p.w->scr[9]);
-        QCOMPARE(shown(p.w->scr[9]), block);
-        pointer::release(p.w->scr[9]);
+        QVERIFY(shown(middle) != block);
+        pointer::press(middle);
+        QCOMPARE(shown(middle), block);
+        pointer::release(middle);
 
         p.w->mnuHMask->trigger();
         QVERIFY(p.w->mnuHMask->isChecked());
-        pointer::press(p.w->scr[2]);
-        const QImage cell = shown(p.w->scr[2]);
+        pointer::press(topRow);
+        const QImage cell = shown(topRow);
         for (int y = 0; y < cell.height(); y += 3)
             for (int x = 0; x < cell.width(); x += 3)
                 QCOMPARE(
                     cell.pixel(x, y), y < cell.height() / 2 ? qRgb(0, 0, 0) : block.pixel(x, y));
-        pointer::release(p.w->scr[2]);
+        pointer::release(topRow);
         QCOMPARE(boxes.count(), 0);
     }
 };

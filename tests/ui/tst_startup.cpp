@@ -5,6 +5,7 @@
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
@@ -236,7 +237,7 @@ private slots:
         QVERIFY(p.w->mnuHMask->isChecked());
         QVERIFY(!p.w->mnuVMask->isChecked());
         QVERIFY(p.w->mnuGridlines->isChecked());
-        QVERIFY(!p.w->grid[0]->isHidden());
+        QVERIFY(!named<QFrame>(p.w.get(), "grid", 0)->isHidden());
     }
 
     void shortSettingsFileIsReportedAndStartupGoesOn()

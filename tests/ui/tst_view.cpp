@@ -4,6 +4,7 @@
 #include "support/RomMap.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -53,19 +54,23 @@ QImage expectedBlock(const Program &p, int block, bool masked)
     return img;
 }
 
+ctl::ImageBox *viewCell(const Program &p, int k)
+{
+    return named<ctl::ImageBox>(p.w.get(), "scr", k);
+}
+
 int blockAt(const Program &p, int k)
 {
     const std::string &layout
         = p.t->layoutStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)];
-    return static_cast<uint8_t>(
-        layout.at(static_cast<size_t>(p.w->cellPos[static_cast<size_t>(k)])));
+    return static_cast<uint8_t>(layout.at(static_cast<size_t>(shownPos(*p.w, k))));
 }
 
 // Every view cell shows the block its layout position holds, the top row masked when asked.
 void checkView(const Program &p, bool topMasked)
 {
     for (int k = 0; k < 48; ++k) {
-        ctl::ImageBox *cell = p.w->scr[static_cast<size_t>(k)];
+        ctl::ImageBox *cell = viewCell(p, k);
         const int b = blockAt(p, k);
         QCOMPARE(cell->Tag, "&H" + QString::fromStdString(num::hex2(b)));
         QImage shown = cell->picture().toImage().convertToFormat(QImage::Format_RGB32);
@@ -80,12 +85,13 @@ void selectSection(Program &p, int stage, int section)
     p.w->Combo2->setCurrentIndex(section);
 }
 
-QStringList captions(const std::array<QLabel *, 8> &l)
+// The column captions above the view.
+QString captions(const Program &p)
 {
     QStringList out;
-    for (QLabel *x : l)
+    for (QLabel *x : namedArray<QLabel>(p.w.get(), "lH", 8))
         out << x->text();
-    return out;
+    return out.join(' ');
 }
 
 } // namespace
@@ -115,12 +121,12 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        QVERIFY(!p.w->scrvscroll->isEnabled());
+        QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "scrvscroll")->isEnabled());
         checkView(p, false);
         // The view cell shows its block at twice its size.
         p.w->show();
         QVERIFY(QTest::qWaitForWindowExposed(p.w.get()));
-        ctl::ImageBox *cell = p.w->scr[9];
+        ctl::ImageBox *cell = viewCell(p, 9);
         QImage grabbed = p.w->grab(QRect(cell->mapTo(p.w.get(), QPoint(0, 0)), cell->size()))
                              .toImage()
                              .convertToFormat(QImage::Format_RGB32);
@@ -144,7 +150,7 @@ private slots:
         Program p;
         p.w->mnuHMask->trigger();
         selectSection(p, 0, 2);
-        QVERIFY(p.w->scrvscroll->isEnabled());
+        QVERIFY(named<ctl::ScrollBar>(p.w.get(), "scrvscroll")->isEnabled());
         checkView(p, false);
         p.w->mnuHMask->trigger();
         checkView(p, false);
@@ -155,37 +161,38 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        QCOMPARE(p.w->scrscroll->maximum(), p.t->layoutLen[0][0] / 6 - 8);
-        QCOMPARE(captions(p.w->lH).join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        QCOMPARE(across->maximum(), p.t->layoutLen[0][0] / 6 - 8);
+        QCOMPARE(captions(p), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
         for (int k = 0; k < 48; ++k)
-            QCOMPARE(p.w->cellPos[static_cast<size_t>(k)], k);
+            QCOMPARE(shownPos(*p.w, k), k);
 
-        p.w->scrscroll->setValue(6);
-        QCOMPARE(captions(p.w->lH).join(' '), QString("0-7 0-8 1-1 1-2 1-3 1-4 1-5 1-6"));
-        QCOMPARE(p.w->cellPos[8], 14);
-        QCOMPARE(p.w->cellPos[10], 48 + 8);
+        across->setValue(6);
+        QCOMPARE(captions(p), QString("0-7 0-8 1-1 1-2 1-3 1-4 1-5 1-6"));
+        QCOMPARE(shownPos(*p.w, 8), 14);
+        QCOMPARE(shownPos(*p.w, 10), 48 + 8);
         checkView(p, false);
 
-        p.w->scrscroll->setValue(10);
-        QCOMPARE(captions(p.w->lH).join(' '), QString("1-3 1-4 1-5 1-6 1-7 1-8 2-1 2-2"));
-        QCOMPARE(p.w->cellPos[5], 55);
-        QCOMPARE(p.w->cellPos[6], 96);
-        QCOMPARE(p.w->cellPos[14], 104);
+        across->setValue(10);
+        QCOMPARE(captions(p), QString("1-3 1-4 1-5 1-6 1-7 1-8 2-1 2-2"));
+        QCOMPARE(shownPos(*p.w, 5), 55);
+        QCOMPARE(shownPos(*p.w, 6), 96);
+        QCOMPARE(shownPos(*p.w, 14), 104);
         checkView(p, false);
 
-        p.w->scrscroll->setValue(5); // a dragged thumb snaps to the even column
-        QCOMPARE(p.w->scrscroll->value(), 4);
-        QCOMPARE(p.w->scrscroll->Tag, QString("4"));
+        across->setValue(5); // a dragged thumb snaps to the even column
+        QCOMPARE(across->value(), 4);
+        QCOMPARE(across->Tag, QString("4"));
         checkView(p, false);
 
         // Two columns on: the columns that stay take their neighbours' pictures.
         std::array<qint64, 48> before {};
         for (int k = 0; k < 48; ++k)
-            before[static_cast<size_t>(k)] = p.w->scr[static_cast<size_t>(k)]->picture().cacheKey();
-        p.w->scrscroll->setValue(6);
+            before[static_cast<size_t>(k)] = viewCell(p, k)->picture().cacheKey();
+        across->setValue(6);
         for (int k = 0; k < 48; ++k) {
             const int c = k % 8;
-            const qint64 now = p.w->scr[static_cast<size_t>(k)]->picture().cacheKey();
+            const qint64 now = viewCell(p, k)->picture().cacheKey();
             if (c < 6)
                 QCOMPARE(now, before[static_cast<size_t>(k + 2)]);
             else
@@ -193,7 +200,7 @@ private slots:
                     && now != before[static_cast<size_t>(k - 6)]);
         }
         checkView(p, false);
-        p.w->scrscroll->setValue(4);
+        across->setValue(4);
         checkView(p, false);
         QCOMPARE(boxes.count(), 0);
     }
@@ -203,25 +210,26 @@ private slots:
         Boxes boxes;
         Program p;
         selectSection(p, 0, 2); // two screens, opens at its bottom end
-        QCOMPARE(p.w->scrvscroll->maximum(), 10);
-        QCOMPARE(p.w->scrvscroll->value(), 10);
+        auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
+        QCOMPARE(down->maximum(), 10);
+        QCOMPARE(down->value(), 10);
         checkView(p, false);
         auto hatched = [&] {
             QString s;
-            for (ctl::Shape *h : p.w->highlight)
+            for (ctl::Shape *h : namedArray<ctl::Shape>(p.w.get(), "highlight", 6))
                 s += h->fillStyle() == 7 ? '#' : '.';
             return s;
         };
         QCOMPARE(hatched(), QString(".....#")); // row 15 in view row 5
-        p.w->scrvscroll->setValue(6);
-        QCOMPARE(p.w->lV[0]->text(), QString("0-7"));
-        QCOMPARE(p.w->cellPos[0], 48);
+        down->setValue(6);
+        QCOMPARE(named<QLabel>(p.w.get(), "lV", 0)->text(), QString("0-7"));
+        QCOMPARE(shownPos(*p.w, 0), 48);
         QCOMPARE(hatched(), QString(".#...."));
         checkView(p, false);
-        p.w->scrvscroll->setValue(8);
+        down->setValue(8);
         QCOMPARE(hatched(), QString("......"));
-        p.w->scrvscroll->setValue(3);
-        QCOMPARE(p.w->scrvscroll->value(), 2);
+        down->setValue(3);
+        QCOMPARE(down->value(), 2);
         QCOMPARE(hatched(), QString(".....#"));
         checkView(p, false);
         p.w->mnuVMask->trigger();
@@ -299,8 +307,8 @@ private slots:
             QVERIFY(p.doc->modified(1, 10));
             QVERIFY(p.w->cmdSave->isEnabled());
             for (int k = 0; k < 48; ++k)
-                QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag.right(2),
-                    QString::fromStdString(num::hex2(blockAt(p, k))));
+                QCOMPARE(
+                    viewCell(p, k)->Tag.right(2), QString::fromStdString(num::hex2(blockAt(p, k))));
         } else {
             QVERIFY(now == before);
             QVERIFY(!p.doc->anyModified());
@@ -312,12 +320,13 @@ private slots:
     {
         Boxes boxes;
         Program p;
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         selectSection(p, 0, 1); // one screen
-        QVERIFY(!p.w->scrscroll->isEnabled());
-        QCOMPARE(p.w->scrscroll->maximum(), 0);
+        QVERIFY(!across->isEnabled());
+        QCOMPARE(across->maximum(), 0);
         selectSection(p, 2, 2); // six screens
-        QVERIFY(p.w->scrscroll->isEnabled());
-        QCOMPARE(p.w->scrscroll->maximum(), 40);
+        QVERIFY(across->isEnabled());
+        QCOMPARE(across->maximum(), 40);
     }
 
     void unknownScrollByteIsShownAsNoneAndKept()
@@ -346,12 +355,12 @@ private slots:
         // Choose block 3 from the selector's first page.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 3));
         QCOMPARE(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag, QString("&H03"));
-        pointer::drag(p.w->scr[9], {}, p.w->scr[11], {}, 2); // over cell 10 on its way
+        pointer::drag(viewCell(p, 9), {}, viewCell(p, 11), {}, 2); // over cell 10 on its way
         QVERIFY(p.doc->modified(0, 0));
         QVERIFY(p.w->cmdSave->isEnabled());
         QVERIFY(p.w->mnuSaveAll->isEnabled());
         for (int k : { 9, 10, 11 }) {
-            QCOMPARE(p.w->scr[static_cast<size_t>(k)]->Tag, QString("&H03"));
+            QCOMPARE(viewCell(p, k)->Tag, QString("&H03"));
             QCOMPARE(p.t->layoutStr[0][0][static_cast<size_t>(k)], char(3));
         }
         pointer::click(p.w->cmdSave);
@@ -371,22 +380,22 @@ private slots:
 
         // Revert reads the section back from the file.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 0));
-        pointer::click(p.w->scr[20]);
+        pointer::click(viewCell(p, 20));
         QVERIFY(p.w->cmdRevert->isEnabled());
         const uint8_t old = rb::at(before, layout + 20);
         pointer::click(p.w->cmdRevert);
         QCOMPARE(static_cast<uint8_t>(p.t->layoutStr[0][0][20]), old);
-        QCOMPARE(p.w->scr[20]->Tag, "&H" + QString::fromStdString(num::hex2(old)));
+        QCOMPARE(viewCell(p, 20)->Tag, "&H" + QString::fromStdString(num::hex2(old)));
         QVERIFY(!p.doc->modified(0, 0));
         QVERIFY(!p.w->cmdRevert->isEnabled());
 
         // Painting the block a cell already holds still marks the section.
-        pointer::click(p.w->scr[2], {}, Qt::RightButton); // pick
-        pointer::click(p.w->scr[2]);
+        pointer::click(viewCell(p, 2), {}, Qt::RightButton); // pick
+        pointer::click(viewCell(p, 2));
         QVERIFY(p.doc->modified(0, 0));
         // Presses of other buttons change nothing.
-        pointer::click(p.w->scr[5], {}, Qt::MiddleButton);
-        pointer::click(p.w->scr[5], {}, Qt::BackButton);
+        pointer::click(viewCell(p, 5), {}, Qt::MiddleButton);
+        pointer::click(viewCell(p, 5), {}, Qt::BackButton);
         QCOMPARE(p.t->layoutStr[0][0][5], char(rb::at(before, layout + 5)));
         QCOMPARE(boxes.count(), 0);
     }
@@ -465,11 +474,12 @@ private slots:
         QVERIFY2(m.hasMatch(), qPrintable(boxes.last().text));
         QVERIFY(m.captured(1).toInt() > 1);
         QVERIFY(m.captured(2).toInt() >= 48);
-        QVERIFY(p.w->scrscroll->isEnabled());
-        pointer::click(p.w->scrscroll, QPoint(p.w->scrscroll->width() - 4, 4)); // one step
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        QVERIFY(across->isEnabled());
+        pointer::click(across, QPoint(across->width() - 4, 4)); // one step
         QTRY_COMPARE(boxes.count(), 3);
         QVERIFY(counted.match(boxes.last().text).hasMatch());
-        QCOMPARE(p.w->scrscroll->value(), 2);
+        QCOMPARE(across->value(), 2);
         QVERIFY(!p.doc->anyModified());
     }
 
@@ -485,16 +495,18 @@ private slots:
         QFETCH(int, rel);
         Boxes boxes;
         Program p(rel ? rb::Rel::JP : rb::Rel::US);
+        auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
+        auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
         for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
             pointer::click(mode);
             for (int s = 0; s < 15; ++s) {
                 p.w->Combo1->setCurrentIndex(s);
                 for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
                     p.w->Combo2->setCurrentIndex(n);
-                    if (p.w->scrscroll->isEnabled())
-                        p.w->scrscroll->setValue(p.w->scrscroll->maximum());
-                    if (p.w->scrvscroll->isEnabled())
-                        p.w->scrvscroll->setValue(0);
+                    if (across->isEnabled())
+                        across->setValue(across->maximum());
+                    if (down->isEnabled())
+                        down->setValue(0);
                 }
             }
         }
@@ -519,15 +531,15 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        pointer::move(p.w->scr[9]);
+        pointer::move(viewCell(p, 9));
         QCOMPARE(p.w->txtOffset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 9 - 1, 16).toUpper());
-        QCOMPARE(p.w->txtVal->text(), p.w->scr[9]->Tag.right(2));
+        QCOMPARE(p.w->txtVal->text(), viewCell(p, 9)->Tag.right(2));
         // Over the window's own background: the selector's range again.
         pointer::move(p.w->centralWidget(), QPoint(4, p.w->centralWidget()->height() - 4));
         QCOMPARE(p.w->txtOffset->text(), QString("Tileset 00-07"));
         // A move over a cell is the cell's, not the window background's.
-        pointer::move(p.w->scr[10], QPoint(3, 3));
+        pointer::move(viewCell(p, 10), QPoint(3, 3));
         QCOMPARE(p.w->txtOffset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 10 - 1, 16).toUpper());
         named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(1);
