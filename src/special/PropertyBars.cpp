@@ -107,87 +107,131 @@ bool copySample(specialRec &rec, const Templates &templates, int group, int v, c
     return true;
 }
 
+// The sample of the bar's value takes the record's place and the view follows it there.
+void sampleLocation(BarChange &out, int v, specialRec &rec, const Templates &templates,
+    const BarInputs &in, int group, const std::string &middle)
+{
+    if (!copySample(rec, templates, group, v, in)) {
+        out.refused = true;
+        return;
+    }
+    out.captions[3] = "Location";
+    out.captions[6] = screenCaption(rec, middle, v);
+    out.followView = out.relay = true;
+}
+
+// A pendulum takes its sample's place but keeps its own direction and speed.
+void pendulumLocation(
+    BarChange &out, int v, specialRec &rec, const Templates &templates, const BarInputs &in)
+{
+    const uint8_t keep = rec[6];
+    sampleLocation(out, v, rec, templates, in, 3, v == 1 || v == 4 ? ", Long   (" : ", Short   (");
+    rec[6] = keep;
+}
+
+void rowLocation(BarChange &out, int v, specialRec &rec)
+{
+    out.captions[3] = "Location";
+    rec[4] = byteOf((v + 3) * 16 + 6);
+    out.captions[6] = "y = " + num::hex2((v + 1) * 16);
+    out.relay = true;
+}
+
+void rangeProperty(BarChange &out, int v, specialRec &rec)
+{
+    const int type = rec[3];
+    const CodeList *list = codeList(type);
+    rec[6] = static_cast<uint8_t>(codeAt(*list, v));
+    out.captions[3] = "Range";
+    out.captions[6] = (type == 6 ? part(r6, 4, v) : part(r7, 8, v)) + num::hex2(v) + ")";
+}
+
+// Falling blocks and acid drops: the caption counts blocks rather than screens.
+void dropLocation(
+    BarChange &out, int v, specialRec &rec, const Templates &templates, const BarInputs &in)
+{
+    const int type = rec[3];
+    if (!copySample(
+            rec, templates, type == 8 ? 5 : 6, v, in, type == 8 && v == 1 && in.vScrollDisabled)) {
+        out.refused = true;
+        return;
+    }
+    const std::string b = type == 8 ? part(b8, 4, v) : part(b9, 5, v);
+    out.captions[3] = "Location";
+    out.captions[6] = "Scr " + hexNoPad(rec[0]) + b + " Blk   (" + num::hex2(v) + ")";
+    out.followView = out.relay = true;
+}
+
+void platformMovement(BarChange &out, int v, specialRec &rec, int speedTiles)
+{
+    rec[5] = byteOf(v);
+    out.captions[3] = "Movement";
+    out.captions[6] = tilesCaption(rec, speedTiles);
+}
+
+void ledgeLayout(
+    BarChange &out, int v, specialRec &rec, const Templates &templates, const BarInputs &in)
+{
+    if (!copySample(rec, templates, 8, v, in)) {
+        out.refused = true;
+        return;
+    }
+    out.captions[3] = "Layout";
+    out.captions[6] = part(n13, 4, v) + num::hex2(v) + ")";
+    out.followView = out.relay = true;
+}
+
+void blockContent(BarChange &out, int v, specialRec &rec)
+{
+    rec[5] = byteOf(v);
+    out.captions[3] = "Content";
+    if (v >= 0 && v < 5)
+        out.captions[6] = contents[v];
+}
+
 void mainProperty(BarChange &out, int v, specialRec &rec, const Templates &templates,
     const BarInputs &in, int speedTiles)
 {
     const int type = rec[3];
-    auto placed = [&](int group, const std::string &middle) {
-        if (!copySample(rec, templates, group, v, in)) {
-            out.refused = true;
-            return;
-        }
-        out.captions[3] = "Location";
-        out.captions[6] = screenCaption(rec, middle, v);
-        out.followView = out.relay = true;
-    };
     switch (type) {
     case 0:
-        out.captions[3] = "Location";
-        rec[4] = byteOf((v + 3) * 16 + 6);
-        out.captions[6] = "y = " + num::hex2((v + 1) * 16);
-        out.relay = true;
+        rowLocation(out, v, rec);
         break;
     case 1:
-        placed(0, v == 0 || v == 1 || v == 5 ? ", R-Tilt   (" : ", L-Tilt   (");
+        sampleLocation(out, v, rec, templates, in, 0,
+            v == 0 || v == 1 || v == 5 ? ", R-Tilt   (" : ", L-Tilt   (");
         break;
     case 2:
     case 3:
-        placed(type == 2 ? 1 : 2, "   (");
+        sampleLocation(out, v, rec, templates, in, type == 2 ? 1 : 2, "   (");
         break;
     case 4:
-        placed(4, "   (");
+        sampleLocation(out, v, rec, templates, in, 4, "   (");
         break;
-    case 5: {
-        const uint8_t keep = rec[6];
-        placed(3, v == 1 || v == 4 ? ", Long   (" : ", Short   (");
-        rec[6] = keep;
+    case 5:
+        pendulumLocation(out, v, rec, templates, in);
         break;
-    }
     case 6:
-    case 7: {
-        const CodeList *list = codeList(type);
-        rec[6] = static_cast<uint8_t>(codeAt(*list, v));
-        out.captions[3] = "Range";
-        out.captions[6] = (type == 6 ? part(r6, 4, v) : part(r7, 8, v)) + num::hex2(v) + ")";
+    case 7:
+        rangeProperty(out, v, rec);
         break;
-    }
     case 8:
-    case 9: {
-        if (!copySample(rec, templates, type == 8 ? 5 : 6, v, in,
-                type == 8 && v == 1 && in.vScrollDisabled)) {
-            out.refused = true;
-            break;
-        }
-        const std::string b = type == 8 ? part(b8, 4, v) : part(b9, 5, v);
-        out.captions[3] = "Location";
-        out.captions[6] = "Scr " + hexNoPad(rec[0]) + b + " Blk   (" + num::hex2(v) + ")";
-        out.followView = out.relay = true;
+    case 9:
+        dropLocation(out, v, rec, templates, in);
         break;
-    }
     case 10:
-        placed(7, "   (");
+        sampleLocation(out, v, rec, templates, in, 7, "   (");
         break;
     case 11:
     case 12:
-        rec[5] = byteOf(v);
-        out.captions[3] = "Movement";
-        out.captions[6] = tilesCaption(rec, speedTiles);
+        platformMovement(out, v, rec, speedTiles);
         break;
     case 13:
-        if (!copySample(rec, templates, 8, v, in)) {
-            out.refused = true;
-            break;
-        }
-        out.captions[3] = "Layout";
-        out.captions[6] = part(n13, 4, v) + num::hex2(v) + ")";
-        out.followView = out.relay = true;
+        ledgeLayout(out, v, rec, templates, in);
         break;
     case 16:
     case 17:
-        rec[5] = byteOf(v);
-        out.captions[3] = "Content";
-        if (v >= 0 && v < 5)
-            out.captions[6] = contents[v];
+        blockContent(out, v, rec);
         break;
     default:
         break;

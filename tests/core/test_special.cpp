@@ -180,6 +180,56 @@ TEST(Special, PropertyBarsWriteBytesAndCaptions)
     EXPECT_EQ(*c.captions[7], "Trigger");
 }
 
+TEST(Special, MainBarOfLedgesPlatformsAndDrops)
+{
+    const Templates t = templates();
+    int tiles = 2;
+    BarInputs in;
+    specialRec tilt { 0, 0, 0, 1, 0, 0, 0, 0 };
+    EXPECT_EQ(*barChanged(2, 5, tilt, t, in, tiles).captions[6], "Screen 5, R-Tilt   (05)");
+    EXPECT_EQ(*barChanged(2, 2, tilt, t, in, tiles).captions[6], "Screen 2, L-Tilt   (02)");
+    EXPECT_EQ(tilt, t[0][2]);
+    // A platform's movement is its own byte: no sample, no new markers.
+    specialRec hp { 0, 0, 0, 12, 0, 0, 0x81, 0 };
+    BarChange c = barChanged(2, 0x28, hp, t, in, tiles);
+    EXPECT_EQ(hp[5], 0x28);
+    EXPECT_EQ(hp[6], 0x81);
+    EXPECT_EQ(*c.captions[3], "Movement");
+    EXPECT_EQ(*c.captions[6], "7 Tiles   (28)");
+    EXPECT_FALSE(c.relay || c.followView);
+    specialRec acid { 0, 0, 0, 9, 0, 0, 0, 0 };
+    c = barChanged(2, 4, acid, t, in, tiles);
+    EXPECT_EQ(acid, t[6][4]);
+    EXPECT_EQ(*c.captions[6], "Scr 4, 6 Blk   (04)");
+    // With the view scrolling vertically the falling blocks keep their sample's screen.
+    specialRec fb { 0, 0, 0, 8, 0, 0, 0, 0 };
+    in.vScrollDisabled = false;
+    EXPECT_EQ(*barChanged(2, 1, fb, t, in, tiles).captions[6], "Scr 1, 14 Blk   (01)");
+    specialRec ledges { 0, 0, 0, 13, 0, 0, 0, 0 };
+    c = barChanged(2, 2, ledges, t, in, tiles);
+    EXPECT_EQ(ledges, t[8][2]);
+    EXPECT_EQ(*c.captions[3], "Layout");
+    EXPECT_EQ(*c.captions[6], "5 Ledges   (02)");
+    EXPECT_TRUE(c.relay && c.followView);
+    // Samples beyond the section's screens are refused; a read-out shows without copying.
+    in.screens = 2;
+    for (int type : { 8, 13 }) {
+        specialRec rec { 0, 0, 0, static_cast<uint8_t>(type), 0, 0, 0, 0 };
+        const specialRec was = rec;
+        c = barChanged(2, 3, rec, t, in, tiles);
+        EXPECT_TRUE(c.refused);
+        EXPECT_FALSE(c.captions[6].has_value());
+        EXPECT_EQ(rec, was);
+    }
+    in.showOnly = true;
+    specialRec shown { 1, 0, 0, 13, 0, 0, 0, 0 };
+    const specialRec before = shown;
+    c = barChanged(2, 3, shown, t, in, tiles);
+    EXPECT_FALSE(c.refused);
+    EXPECT_EQ(shown, before);
+    EXPECT_EQ(*c.captions[6], "2 Ledges   (03)");
+}
+
 TEST(Special, StaircaseAndStartMarkers)
 {
     Place a = stairPlace({ 4, 0, 0, 4 }, false, 0, 0); // p = 4 - 8 lies left of the view
