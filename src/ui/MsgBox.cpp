@@ -23,61 +23,53 @@ std::function<void()> &endHandler()
     return h;
 }
 
-int showReal(const QString &text, int fullStyle, const QString &title)
+struct Look
 {
-    const int style = fullStyle & ~msg::DefaultButton2;
-    QMessageBox box;
-    box.setObjectName("msgBox");
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace(QChar('\r'), QChar('\n')));
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// The icon and buttons of a style; a style not listed is a plain information box.
+Look lookOf(int style)
+{
+    using B = QMessageBox;
     switch (style) {
     case msg::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
+        return { B::Critical, B::Ok };
     case msg::CriticalOkCancel:
-        box.setIcon(QMessageBox::Critical);
-        buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        break;
+        return { B::Critical, B::Ok | B::Cancel };
     case msg::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
+        return { B::Warning, B::Ok };
     case msg::ExclamationOkCancel:
-        box.setIcon(QMessageBox::Warning);
-        buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        break;
+        return { B::Warning, B::Ok | B::Cancel };
     case msg::QuestionYesNoCancel:
-        box.setIcon(QMessageBox::Question);
-        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        break;
+        return { B::Question, B::Yes | B::No | B::Cancel };
     case msg::InformationYesNo:
-        box.setIcon(QMessageBox::Information);
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        break;
+        return { B::Information, B::Yes | B::No };
     case msg::QuestionOkCancel:
-        box.setIcon(QMessageBox::Question);
-        buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        break;
+        return { B::Question, B::Ok | B::Cancel };
     case msg::QuestionYesNo:
-        box.setIcon(QMessageBox::Question);
-        buttons = QMessageBox::Yes | QMessageBox::No;
-        break;
+        return { B::Question, B::Yes | B::No };
     default:
-        box.setIcon(QMessageBox::Information);
-        break;
+        return { B::Information, B::Ok };
     }
-    box.setStandardButtons(buttons);
-    if (fullStyle & msg::DefaultButton2) {
-        for (QMessageBox::StandardButton b : { QMessageBox::No, QMessageBox::Cancel })
-            if (buttons & b) {
-                box.setDefaultButton(b);
-                break;
-            }
-    }
-    box.exec();
-    // The button that closed the box says the answer; Escape or the title bar's close
-    // counts as the box's escape button (Cancel, No, or the only OK).
-    switch (box.standardButton(box.clickedButton())) {
+}
+
+// The second button of the box, No or Cancel, becomes its default.
+void defaultToSecond(QMessageBox &box, QMessageBox::StandardButtons buttons)
+{
+    for (QMessageBox::StandardButton b : { QMessageBox::No, QMessageBox::Cancel })
+        if (buttons & b) {
+            box.setDefaultButton(b);
+            return;
+        }
+}
+
+// The button that closed the box says the answer; Escape or the title bar's close
+// counts as the box's escape button (Cancel, No, or the only OK).
+int answerOf(QMessageBox::StandardButton clicked, QMessageBox::StandardButtons buttons)
+{
+    switch (clicked) {
     case QMessageBox::Ok:
         return msg::Ok;
     case QMessageBox::Yes:
@@ -91,6 +83,21 @@ int showReal(const QString &text, int fullStyle, const QString &title)
             return msg::Cancel;
         return (buttons & QMessageBox::No) ? msg::No : msg::Ok;
     }
+}
+
+int showReal(const QString &text, int fullStyle, const QString &title)
+{
+    const Look look = lookOf(fullStyle & ~msg::DefaultButton2);
+    QMessageBox box;
+    box.setObjectName("msgBox");
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace(QChar('\r'), QChar('\n')));
+    box.setIcon(look.icon);
+    box.setStandardButtons(look.buttons);
+    if (fullStyle & msg::DefaultButton2)
+        defaultToSecond(box, look.buttons);
+    box.exec();
+    return answerOf(box.standardButton(box.clickedButton()), look.buttons);
 }
 
 } // namespace
