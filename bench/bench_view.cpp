@@ -23,11 +23,13 @@ Program &program()
 void BM_SectionChange(benchmark::State &state)
 {
     Program &p = program();
-    p.w->Combo1->setCurrentIndex(2); // stage 2: ten horizontal sections, many screens
+    // Stage 2: ten horizontal sections, many screens.
+    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(2);
+    auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
     int n = 0;
     for (auto _ : state) {
         n = (n + 1) % p.t->secCount[2];
-        p.w->Combo2->setCurrentIndex(n);
+        sections->setCurrentIndex(n);
     }
 }
 BENCHMARK(BM_SectionChange)->Unit(benchmark::kMicrosecond);
@@ -35,8 +37,8 @@ BENCHMARK(BM_SectionChange)->Unit(benchmark::kMicrosecond);
 void BM_ScrollStep(benchmark::State &state)
 {
     Program &p = program();
-    p.w->Combo1->setCurrentIndex(2);
-    p.w->Combo2->setCurrentIndex(2); // six screens
+    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(2);
+    named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2); // six screens
     auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
     int v = 0;
     int step = 2;

@@ -48,8 +48,8 @@ QImage shown(const QPixmap &pm)
 
 void selectSection(Program &p, int stage, int section)
 {
-    p.w->Combo1->setCurrentIndex(stage);
-    p.w->Combo2->setCurrentIndex(section);
+    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(stage);
+    named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
 }
 
 // Every cell shows its tile in its quadrant's sub-palette.

@@ -74,7 +74,7 @@ private slots:
         Boxes boxes;
         Frame p("my rom.nes");
         p.setEmulator(p.fakeEmulator(), 1);
-        p.w->mnuLaunchEmu->trigger();
+        named<QAction>(p.w.get(), "mnuLaunchEmu")->trigger();
         QCOMPARE(p.waitForArgs(), QString::fromStdString(p.rom + "\n"));
         QCOMPARE(boxes.count(), 0);
     }
@@ -84,7 +84,7 @@ private slots:
         Boxes boxes;
         Frame p;
         p.setEmulator(p.fakeEmulator("an emulator"), 0); // blanks in the program's own path
-        pointer::click(p.w->cmdEmulator);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QCOMPARE(p.waitForArgs(), QString());
         QCOMPARE(p.g->ini.romLoad, 0);
     }
@@ -94,13 +94,13 @@ private slots:
         RealBoxes boxes;
         Frame p;
         p.setEmulator(p.dir.file("none"), 1);
-        pointer::click(p.w->cmdEmulator);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QCOMPARE(boxes.count(badEmulator), 1);
         QCOMPARE(boxes.last().title, QString("Invalid pathname"));
         QCOMPARE(boxes.last().style(), int(msg::Exclamation));
 
         p.setEmulator("", 1);
-        pointer::click(p.w->cmdEmulator);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QCOMPARE(boxes.count(badEmulator), 2);
     }
 
@@ -108,19 +108,20 @@ private slots:
     {
         Boxes boxes;
         Frame p;
+        auto *debug = named<QAction>(p.w.get(), "mnuDebug");
         Bytes before = testfile::readAll(p.rom);
         testfile::writeText(p.dir.file("Vorlig.ini"), "stale");
-        p.w->mnuDebug->trigger();
+        debug->trigger();
         Bytes after = testfile::readAll(p.rom);
         QCOMPARE(after[255897], uint8_t(0xE4));
         after[255897] = 0x90;
         QVERIFY(after == before); // nothing else changed
-        QVERIFY(p.w->mnuDebug->isChecked());
+        QVERIFY(debug->isChecked());
         QVERIFY(testfile::readText(p.dir.file("Vorlig.ini")).rfind("rompath=" + p.rom + "\r\n", 0)
             == 0);
-        p.w->mnuDebug->trigger();
+        debug->trigger();
         QVERIFY(testfile::readAll(p.rom) == before);
-        QVERIFY(!p.w->mnuDebug->isChecked());
+        QVERIFY(!debug->isChecked());
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -129,6 +130,7 @@ private slots:
     {
         RealBoxes boxes;
         Frame p;
+        auto *debug = named<QAction>(p.w.get(), "mnuDebug");
         const Bytes before = testfile::readAll(p.rom);
         QWindow *win = pointer::windowOf(p.w.get());
         // Ctrl+D as a person types it, into the main window once it has the keyboard again.
@@ -137,12 +139,12 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(p.w.get()));
             QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
         };
-        QVERIFY(!p.w->mnuDebug->isChecked());
+        QVERIFY(!debug->isChecked());
         {
             DiskFull full;
             ctrlD();
         }
-        QVERIFY(!p.w->mnuDebug->isChecked());
+        QVERIFY(!debug->isChecked());
         QVERIFY(testfile::readAll(p.rom) == before);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 126."));
@@ -151,12 +153,12 @@ private slots:
 
         // Switched on, then a failed switch off: the mark stays on, as the ROM has it.
         ctrlD();
-        QVERIFY(p.w->mnuDebug->isChecked());
+        QVERIFY(debug->isChecked());
         {
             DiskFull full;
             ctrlD();
         }
-        QVERIFY(p.w->mnuDebug->isChecked());
+        QVERIFY(debug->isChecked());
         QCOMPARE(testfile::readAll(p.rom)[255897], uint8_t(0xE4));
         QVERIFY(boxes.last().text.endsWith("the Debug Screen stays on."));
 
@@ -164,7 +166,7 @@ private slots:
         std::remove(p.rom.c_str());
         ctrlD();
         QCOMPARE(boxes.count(), 3);
-        QVERIFY(p.w->mnuDebug->isChecked());
+        QVERIFY(debug->isChecked());
         QVERIFY(!romfile::fileExists(p.rom));
     }
 
@@ -172,11 +174,12 @@ private slots:
     {
         Boxes boxes;
         Frame p;
-        p.w->mnuGridlines->trigger();
-        QVERIFY(p.w->mnuGridlines->isChecked());
+        auto *gridlines = named<QAction>(p.w.get(), "mnuGridlines");
+        gridlines->trigger();
+        QVERIFY(gridlines->isChecked());
         QVERIFY(!named<QFrame>(p.w.get(), "grid", 11)->isHidden());
-        p.w->mnuHMask->trigger();
-        p.w->mnuVMask->trigger();
+        named<QAction>(p.w.get(), "mnuHMask")->trigger();
+        named<QAction>(p.w.get(), "mnuVMask")->trigger();
         IniValues v;
         v.vMask = true;
         QVERIFY(ini::read(p.dir.file("Vorlig.ini"), 7, v).empty());
@@ -184,7 +187,7 @@ private slots:
         QVERIFY(v.hMask);
         QVERIFY(!v.vMask);
         QCOMPARE(v.romPath, p.rom);
-        p.w->mnuGridlines->trigger();
+        gridlines->trigger();
         QVERIFY(named<QFrame>(p.w.get(), "grid", 0)->isHidden());
     }
 };

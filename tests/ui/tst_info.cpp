@@ -80,8 +80,9 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
+        auto *readme = named<QAction>(p.w.get(), "mnuReadme");
         testfile::writeText(p.dir.file("readme.txt"), "Line one\r\nline \xE9two");
-        p.w->mnuReadme->trigger();
+        readme->trigger();
         frmReadme *r = shownWindow<frmReadme>();
         QVERIFY(r);
         QVERIFY(QTest::qWaitForWindowExposed(r));
@@ -99,8 +100,8 @@ private slots:
 
         // Asked for again: the same window comes to the front; there is never a second one.
         r->Text1->setPlainText("scrolled and read");
-        p.w->mnuReadme->trigger();
-        p.w->mnuReadme->trigger();
+        readme->trigger();
+        readme->trigger();
         int open = 0;
         for (QWidget *w : QApplication::topLevelWidgets())
             open += qobject_cast<frmReadme *>(w) && w->isVisible();
@@ -111,14 +112,14 @@ private slots:
         QCOMPARE(boxes.count(), 0);
 
         std::remove(p.dir.file("readme.txt").c_str());
-        p.w->mnuReadme->trigger();
+        readme->trigger();
         QCOMPARE(boxes.count("File not found or error reading file."), 1);
         QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(boxes.last().title, QString("What a horrible night to have a curse"));
         QCOMPARE(shownWindow<frmReadme>(), nullptr);
 
         testfile::writeText(p.dir.file("readme.txt"), "");
-        p.w->mnuReadme->trigger();
+        readme->trigger();
         QVERIFY(shownWindow<frmReadme>());
         QCOMPARE(shownWindow<frmReadme>()->Text1->toPlainText(), QString());
         shownWindow<frmReadme>()->close();
@@ -148,14 +149,14 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
-        p.w->mnuAbout->trigger();
+        named<QAction>(p.w.get(), "mnuAbout")->trigger();
         QPointer<frmAbout> a = shownWindow<frmAbout>();
         QVERIFY(a);
         QCOMPARE(a->windowTitle(), QString("About"));
         pointer::click(a);
         QVERIFY(!a || !a->isVisible()); // hidden, and gone once it lost the focus
 
-        p.w->mnuspl->trigger();
+        named<QAction>(p.w.get(), "mnuspl")->trigger();
         frmSplash *s = p.w->splash();
         QVERIFY(s->isVisible());
         QCOMPARE(s->size(), QSize(512, 369));
@@ -309,15 +310,18 @@ private slots:
             testfile::writeAll(p.rom, rom);
         }
         p.start();
+        auto *stages = named<ctl::ComboBox>(p.w.get(), "Combo1");
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
-        for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
+        for (const char *name : { "optBg", "optPu", "optSt" }) {
+            auto *mode = named<QRadioButton>(p.w.get(), name);
             if (mode->isEnabled())
                 mode->click();
             for (int s = 0; s < 15; ++s) {
-                p.w->Combo1->setCurrentIndex(s);
-                for (int n = 0; n < p.w->Combo2->count(); ++n) {
-                    p.w->Combo2->setCurrentIndex(n);
+                stages->setCurrentIndex(s);
+                for (int n = 0; n < sections->count(); ++n) {
+                    sections->setCurrentIndex(n);
                     if (across->isEnabled())
                         across->setValue(across->maximum());
                     if (down->isEnabled())

@@ -75,9 +75,9 @@ private slots:
         RealBoxes boxes;
         Program p(realCodes());
         const Bytes before = p.romBytes();
-        p.w->optPu->click();
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         QCOMPARE(p.g->selPu, 8);
-        QCOMPARE(p.w->txtOffset->text(), QString("Small Heart"));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtOffset")->text(), QString("Small Heart"));
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "puScroll")->maximum(), 1);
         QVERIFY(named<ctl::ScrollBar>(p.w.get(), "puScroll")->isEnabled());
@@ -116,9 +116,9 @@ private slots:
         QCOMPARE(visibleMarkers(p, 16, 31), 0);
         QVERIFY(p.doc->modified(0, 0));
         pointer::move(named<ctl::ImageBox>(p.w.get(), "powerUp", 1));
-        QCOMPARE(p.w->txtOffset->text(), QString("Candles"));
-        QCOMPARE(p.w->txtVal->text(), QString("0B"));
-        p.w->cmdSave->click();
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtOffset")->text(), QString("Candles"));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtVal")->text(), QString("0B"));
+        named<QPushButton>(p.w.get(), "cmdSave")->click();
         const long long at = p.t->enemyPos[0][0] + 2 + 3;
         QCOMPARE(rb::at(p.romBytes(), at), uint8_t(11));
         onlyChangedWithin(before, p.romBytes(), at, at + 1);
@@ -139,7 +139,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optPu->click();
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         const QRect where = named<ctl::ImageBox>(p.w.get(), "PosPu", 16)->geometry();
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         across->setValue(8); // the second screen: the same pairs are empty or not
@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("0/0"));
         QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "puScroll")->isEnabled());
         QCOMPARE(visibleMarkers(p, 0, 63), 0);
-        QCOMPARE(p.w->txtOffset->text(), QString("Boomerang"));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtOffset")->text(), QString("Boomerang"));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -159,14 +159,14 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optPu->click();
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
         QCOMPARE(pu(p)->currentKind(), 3);
         QVERIFY(!named<EnemyList>(p.w.get(), "lstEnemy")->isHidden());
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden());
         QCOMPARE(named<EnemyList>(p.w.get(), "lstEnemy")->currentRow(), 0);
         QCOMPARE(pu(p)->selectedEnemyId(), 16);
-        QCOMPARE(p.w->txtOffset->text(), QString("Enemy 10"));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtOffset")->text(), QString("Enemy 10"));
         // Enemy 16 is preset 0, 15, 30, ... of 228: 16 matches, preset 0 never shown.
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/1"));
         QCOMPARE(pu(p)->proposal(1), 15);
@@ -189,8 +189,9 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->Combo2->setCurrentIndex(2); // vertical, two screens, open at the bottom
-        p.w->optPu->click();
+        // Vertical, two screens, open at the bottom.
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(pu(p)->selectedSlot(), 0);
         auto &recs = p.t->enemyTbl[0][2];
@@ -264,8 +265,8 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->Combo2->setCurrentIndex(2);
-        p.w->optPu->click();
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         const Bytes before = p.romBytes();
         int slot = -1;
         for (int s = 0; s <= p.t->objLen[0][2] && slot < 0; ++s)
@@ -285,7 +286,7 @@ private slots:
         QCOMPARE(r[1], uint8_t(0x80));
         QCOMPARE(r[0], uint8_t(0x80));
         QVERIFY(p.doc->modified(0, 2));
-        pointer::click(p.w->cmdSave);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         const long long from = p.t->enemyPos[0][2];
         onlyChangedWithin(before, p.romBytes(), from, from + 7 * (p.t->objLen[0][2] + 1));
         QCOMPARE(boxes.count(), 0);
@@ -295,7 +296,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optPu->click();
+        named<QRadioButton>(p.w.get(), "optPu")->click();
         QStringList opened;
         startup::onModal([&](QDialog *d) {
             opened << d->windowTitle();
@@ -321,16 +322,16 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optSt->click();
+        named<QRadioButton>(p.w.get(), "optSt")->click();
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(),
             15); // three screens: with "Scrolling Ledges"
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), -1);
         QVERIFY(!named<ctl::ComboBox>(p.w.get(), "cmbSt")->isEnabled());
         QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "scrSt", 0)->isEnabled());
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden());
-        p.w->Combo2->setCurrentIndex(1); // one screen
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(1); // one screen
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(), 14);
-        p.w->Combo2->setCurrentIndex(2); // vertical
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2); // vertical
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->count(), 6);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(2), QString("Moving Spikes"));
         QVERIFY(!p.doc->modified(0, 2));
@@ -341,7 +342,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optSt->click();
+        named<QRadioButton>(p.w.get(), "optSt")->click();
         specialRec &rec = p.t->specialTbl[0][0][0];
         const specialRec loaded = rec;
         QCOMPARE(rec[3], uint8_t(2)); // a trap door on screen 0
@@ -409,7 +410,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(realCodes());
-        p.w->optSt->click();
+        named<QRadioButton>(p.w.get(), "optSt")->click();
         stairRec &st = p.t->stairTbl[0][0][0];
         const stairRec before = st;
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 0)->isHidden());
@@ -458,7 +459,7 @@ private slots:
         RealBoxes boxes;
         Program p(realCodes());
         const Bytes before = p.romBytes();
-        p.w->optSt->click();
+        named<QRadioButton>(p.w.get(), "optSt")->click();
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 0);
         pointer::press(m);
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
@@ -471,7 +472,7 @@ private slots:
         QCOMPARE(p.t->stairTbl[0][0][0][1], uint8_t(7));
         QCOMPARE(p.t->stairTbl[0][0][0][0], uint8_t(0x80));
         QVERIFY(m->isHidden()); // screen 2 lies off the view
-        pointer::click(p.w->cmdSave);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         const long long from = p.t->stairPos[0][0];
         onlyChangedWithin(before, p.romBytes(), from, from + 3);
         QCOMPARE(boxes.count(), 0);

@@ -139,9 +139,9 @@ void lookAtObjects(Program &p)
 template <class F> void everySection(Program &p, QRadioButton *mode, F look)
 {
     for (int s = 0; s < 15; ++s) {
-        p.w->Combo1->setCurrentIndex(s);
+        named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(s);
         for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
-            p.w->Combo2->setCurrentIndex(n);
+            named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(n);
             if (!mode->isEnabled())
                 continue;
             if (!mode->isChecked())
@@ -187,8 +187,8 @@ private slots:
                              : oddBytes(relOf(rel)));
         const Bytes before = p.romBytes();
         const StageTables loaded = *p.t;
-        everySection(p, p.w->optPu, [&] { lookAtObjects(p); });
-        everySection(p, p.w->optSt, [&] {
+        everySection(p, named<QRadioButton>(p.w.get(), "optPu"), [&] { lookAtObjects(p); });
+        everySection(p, named<QRadioButton>(p.w.get(), "optSt"), [&] {
             auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
             everyScreen(
                 p, down->isEnabled() ? down : named<ctl::ScrollBar>(p.w.get(), "scrscroll"), 0, 63);
@@ -212,7 +212,7 @@ private slots:
             for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n)
                 p.doc->mark(s, n);
         p.w->Modif();
-        pointer::click(p.w->cmdSaveAll);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSaveAll"));
         QCOMPARE(boxes.texts(), QStringList());
         QVERIFY(p.romBytes() == before);
     }
@@ -221,7 +221,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(oddBytes(rb::Rel::US));
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         // The trap door's code 0x55 is none of the list's: the bar says so and keeps it.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         QCOMPARE(named<QLabel>(p.w.get(), "lblSt", 6)->text(), QString("Out of range   (55)"));
@@ -242,8 +242,8 @@ private slots:
         QVERIFY(p.doc->modified(0, 0));
 
         // Holder code 3 and enemy id 0x55: no kind lit, no list row, nothing retyped.
-        p.w->Combo2->setCurrentIndex(2);
-        pointer::click(p.w->optPu);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
+        pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
         auto &recs = p.t->enemyTbl[0][2];
         const auto loaded = recs;
         for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
@@ -268,11 +268,11 @@ private slots:
     {
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
-        pointer::click(p.w->optPu);
+        pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "powerUp", 0)->isHidden()
             || !named<ctl::ImageBox>(p.w.get(), "powerUp", 3)->isHidden());
         QVERIFY(p.t->enemyTbl[0][2][0][3] < 0x80);
-        p.w->Combo2->setCurrentIndex(2);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
         QVERIFY(visibleCount(p, 0, 31) > 0);
         for (ctl::ImageBox *item : markersNamed(p, "powerUp", 4))
             QVERIFY(item->isHidden());
@@ -292,8 +292,8 @@ private slots:
         QFETCH(bool, holder);
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
-        p.w->Combo2->setCurrentIndex(2);
-        pointer::click(p.w->optPu);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
+        pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
         const Bytes before = p.romBytes();
         auto &recs = p.t->enemyTbl[0][2];
         int slot = -1;
@@ -318,7 +318,7 @@ private slots:
         QVERIFY(others() == othersBefore);
         pointer::move(named<ctl::ImageBox>(p.w.get(), "scr", 30));
         QCOMPARE(recs[static_cast<size_t>(slot)], dropped);
-        pointer::click(p.w->cmdSave);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         const long long from = p.t->enemyPos[0][2];
         const Bytes after = p.romBytes();
         for (size_t i = 0; i < after.size(); ++i)
@@ -348,7 +348,7 @@ private slots:
         x.specials.insert(x.specials.begin() + 1, { 0, 0x80, 0x10, 0x0C, 0x70, 0x40, 0x82, 0 });
         x.start = { 0x27, 0x00 }; // in the view's middle row
         Program p(d);
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         if (marker >= 61)
             across->setValue(marker == 63 ? 0 : across->maximum());
@@ -392,7 +392,7 @@ private slots:
         Program p(rb::gameShape(rb::Rel::US));
         for (size_t j = 1; j < 36; ++j)
             p.g->stTemplates[1][j][0] = 7; // trap door samples on screen 7 of 3
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const specialRec loaded = trapDoor(p);
         ctl::ScrollBar *bar = named<ctl::ScrollBar>(p.w.get(), "scrSt", 2);
@@ -415,7 +415,7 @@ private slots:
         auto &x = d.stages[0].areas[0].sections[0]; // three screens
         x.specials.insert(x.specials.end() - 1, { 2, 0xE8, 0x10, 0x06, 0x00, 0x00, 0x09, 0 });
         Program p(d);
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         across->setValue(across->maximum());
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", 33);
@@ -444,14 +444,14 @@ private slots:
         const specialRec asLoaded = p.t->specialTbl[0][0][at];
         // A bridge whose row's low nibble is not the 8 that laying its marker tidies it to.
         QVERIFY(asLoaded[3] == 16 && asLoaded[6] == 0 && (asLoaded[4] & 15) != 8);
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "PosPu", 31 + static_cast<int>(at))->isHidden());
         QCOMPARE(p.t->specialTbl[0][0][at], asLoaded);
-        pointer::click(p.w->optBg);
+        pointer::click(named<QRadioButton>(p.w.get(), "optBg"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
         QVERIFY(p.doc->modified(0, 0));
-        pointer::click(p.w->cmdSave);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         const Bytes saved = p.romBytes();
         const long long cell = p.t->layoutPos[0][0] + shownPos(*p.w, 1);
         for (size_t i = 0; i < saved.size(); ++i)
@@ -467,7 +467,7 @@ private slots:
         rb::RomDesc d = rb::gameShape(rb::Rel::US);
         d.stages[0].areas[0].sections[0].stairs = { rb::stairH(12, 0x50, 15, 0) };
         Program p(d);
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         const stairRec loaded = p.t->stairTbl[0][0][0];
         QCOMPARE(loaded[3], uint8_t(12));
         pointer::click(
@@ -482,7 +482,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const int shown = named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex();
         const specialRec loaded = trapDoor(p);
@@ -522,7 +522,7 @@ private slots:
             if (o[2] < 0x80)
                 o[2] = 42; // an enemy whose facing turns
         Program p(d);
-        pointer::click(p.w->optPu);
+        pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
         for (ctl::ImageBox *c : markersNamed(p, "imgCandle", 4))
             QVERIFY(!c->picture().isNull());
 
@@ -538,7 +538,7 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(p.doc->modified(0, 0));
 
-        p.w->Combo2->setCurrentIndex(2);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
         auto &recs = p.t->enemyTbl[0][2];
         int enemy = -1;
         for (int s = 0; s <= p.t->objLen[0][2] && enemy < 0; ++s)

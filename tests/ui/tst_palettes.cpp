@@ -241,7 +241,7 @@ void tst_palettes::anotherSetShownIsSavedButNotAssigned()
     QCOMPARE(p.g->palSetNo[0][0], set);
     QCOMPARE(rb::at(p.romBytes(), p.built.ledger.stages[0].sections[0].palSetPos), uint8_t(set));
     QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { at });
-    QCOMPARE(p.w->txtPal->text(), QString::fromStdString(num::hex2(set)));
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPal")->text(), QString::fromStdString(num::hex2(set)));
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -283,8 +283,8 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
 {
     Boxes boxes;
     Program p;
-    p.w->optSt->click();
-    QVERIFY(p.w->optSt->isChecked());
+    named<QRadioButton>(p.w.get(), "optSt")->click();
+    QVERIFY(named<QRadioButton>(p.w.get(), "optSt")->isChecked());
     std::vector<QImage> selBefore;
     for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
         selBefore.push_back(shown(cell));
@@ -379,7 +379,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
     const int set = p.g->palSetNo[0][0];
     const int other = (set + 3) % 44;
 
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         pointer::click(w->cmdRestore); // no backup set
         QCOMPARE(boxes.last().text,
             QString(
@@ -422,7 +422,8 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
 
     // Saving after the Restore writes nothing more: the ROM holds what the window shows.
     const Bytes restored = p.romBytes();
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) { pointer::click(w->cmdOK); });
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"),
+        [&](frmPalettes *w) { pointer::click(w->cmdOK); });
     QCOMPARE(p.romBytes(), restored);
 }
 
@@ -432,7 +433,7 @@ void tst_palettes::restoreFromAMissingBackupChangesNothing()
     Program p;
     const Bytes before = p.romBytes();
     p.g->ini.backupPath = p.dir.file("gone.nes");
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         boxes.click(QMessageBox::Yes);
         pointer::click(w->cmdRestore);
         QVERIFY(boxes.any("in subroutine 603."));
@@ -449,7 +450,7 @@ void tst_palettes::failedSaveKeepsTheWindowOpen()
     Program p;
     const Bytes before = p.romBytes();
     const int set = p.g->palSetNo[0][0];
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         p.writeProtect(true);
         side::pick(w->boxSet, (set + 1) % 44);
         pointer::click(w->cmdAssign);

@@ -36,8 +36,8 @@ void sprites(Program &p, std::function<void(frmSprites *)> act)
 
 void selectSection(Program &p, int stage, int section)
 {
-    p.w->Combo1->setCurrentIndex(stage);
-    p.w->Combo2->setCurrentIndex(section);
+    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(stage);
+    named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
 }
 
 QString hex(int v)
@@ -190,8 +190,8 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     QCOMPARE(p.g->patBG[0][0][1], uint8_t(0x45));
     QCOMPARE(p.g->patSpr4[0][0], uint8_t(0x53));
     QVERIFY(!p.g->dlgCancel);
-    QCOMPARE(p.w->txtPat1->text(), QString("45"));
-    QCOMPARE(p.w->txtPat2->text(), QString("46"));
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), QString("45"));
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(), QString("46"));
     // The tiles were decoded again from the new banks and the view redrawn.
     std::array<std::array<uint8_t, 8>, 8> tile {};
     const long long at = rb::chrBase + 1024LL * 0x45 + 16 * 3;
@@ -211,7 +211,7 @@ void tst_patterns::cancelWritesNothingAndDoesNotRedraw()
     Boxes boxes;
     Program p;
     const Bytes before = p.romBytes();
-    const QString pat1 = p.w->txtPat1->text();
+    const QString pat1 = named<QLineEdit>(p.w.get(), "txtPat1")->text();
     const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 5);
     const qint64 key = cell->picture().cacheKey();
     const auto bg = p.g->patBG[0][0];
@@ -225,7 +225,7 @@ void tst_patterns::cancelWritesNothingAndDoesNotRedraw()
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(p.g->patBG[0][0], bg);
     QCOMPARE(p.g->patSpr[0][0], spr);
-    QCOMPARE(p.w->txtPat1->text(), pat1);
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), pat1);
     QCOMPARE(cell->picture().cacheKey(), key);
     QVERIFY(!p.g->dlgCancel);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -273,7 +273,7 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
     startup::whenOpen<frmPatterns>(
         [&](frmPatterns *w) {
             sprites = w->optE->isChecked();
-            QVERIFY(p.w->cmdEPatTag.isEmpty());
+            QVERIFY(!p.w->spriteBanksAsked());
             QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
             QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
             w->cmdCancel_Click();

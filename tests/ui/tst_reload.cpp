@@ -25,7 +25,7 @@ namespace {
 // Runs File > Settings..., letting act fill the window before it is closed by act itself.
 void settings(Program &p, std::function<void(Settings *)> act)
 {
-    startup::whenOpen<Settings>(act, [&] { p.w->mnuFile->trigger(); });
+    startup::whenOpen<Settings>(act, [&] { named<QAction>(p.w.get(), "mnuFile")->trigger(); });
 }
 
 std::string writeRom(Program &p, rb::Rel rel, const std::string &name)
@@ -45,7 +45,7 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->mnusta[3]->trigger();
+        named<QAction>(p.w.get(), "mnusta", 3)->trigger();
         settings(p, [](Settings *s) { s->close(); });
         QCOMPARE(p.g->romVer, std::string("0"));
         QCOMPARE(p.g->curStage, 3);
@@ -56,7 +56,7 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->mnusta[3]->trigger();
+        named<QAction>(p.w.get(), "mnusta", 3)->trigger();
         const std::string emu = p.dir.file("emu");
         testfile::writeText(emu, "#!/bin/sh\necho \"$@\" > " + p.dir.file("args.txt") + "\n");
         ::chmod(emu.c_str(), 0755);
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(p.g->ini.emuPath, emu);
         QCOMPARE(p.g->ini.romLoad, 0);
         QCOMPARE(p.g->romVer, std::string("0"));
-        pointer::click(p.w->cmdEmulator);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QVERIFY(QTest::qWaitFor([&] { return romfile::fileExists(p.dir.file("args.txt")); }, 5000));
         QCOMPARE(boxes.count(), 0);
     }
@@ -78,7 +78,7 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->mnusta[3]->trigger();
+        named<QAction>(p.w.get(), "mnusta", 3)->trigger();
         const std::string jp = writeRom(p, rb::Rel::JP, "jp.nes");
         settings(p, [&](Settings *s) {
             s->txtRomPath->setText(QString::fromStdString(jp));
@@ -87,9 +87,9 @@ private slots:
         QCOMPARE(p.g->ini.romPath, jp);
         QCOMPARE(p.g->romVer, std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
-        QVERIFY(!p.w->mnuDebug->isEnabled());
+        QVERIFY(!named<QAction>(p.w.get(), "mnuDebug")->isEnabled());
         QCOMPARE(p.g->curStage, 0);
-        QVERIFY(p.w->optBg->isChecked());
+        QVERIFY(named<QRadioButton>(p.w.get(), "optBg")->isChecked());
         QVERIFY(!p.w->splash()->isVisible());
         QCOMPARE(boxes.count(), 0);
     }
@@ -101,7 +101,7 @@ private slots:
         const std::string other = writeRom(p, rb::Rel::US, "other.nes");
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
-        pointer::choose(p.w->Combo2, 3);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), 3);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
         QVERIFY(p.doc->anyModified());
         const long long pos0 = p.t->layoutPos[0][0];
@@ -117,8 +117,8 @@ private slots:
         QCOMPARE(rb::at(old, pos3), uint8_t(2));
         QCOMPARE(p.g->ini.romPath, other);
         QVERIFY(!p.doc->anyModified());
-        QVERIFY(!p.w->cmdSaveAll->isEnabled());
-        QVERIFY(!p.w->cmdSave->isEnabled());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
         // The new ROM is untouched and loaded as it is.
         QVERIFY(testfile::readAll(other) == rb::build(rb::gameShape(rb::Rel::US)).rom);
     }
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
-        pointer::click(p.w->cmdSave);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         QCOMPARE(
             rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + shownPos(*p.w, 1)), uint8_t(2));
         QVERIFY(p.romBytes() == loadedBytes);
@@ -157,14 +157,14 @@ private slots:
         QWindow *win = activeWindow(p);
         QTest::keyClick(win, Qt::Key_F4, Qt::ShiftModifier);
         QCOMPARE(p.g->curStage, 12);
-        QCOMPARE(p.w->Combo1->currentIndex(), 12);
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo1")->currentIndex(), 12);
         for (int i = 0; i < 15; ++i)
-            QCOMPARE(p.w->mnusta[static_cast<size_t>(i)]->isChecked(), i == 12);
-        QCOMPARE(p.w->mnusta[12]->text(), QString("&C Main Hall"));
+            QCOMPARE(named<QAction>(p.w.get(), "mnusta", i)->isChecked(), i == 12);
+        QCOMPARE(named<QAction>(p.w.get(), "mnusta", 12)->text(), QString("&C Main Hall"));
         // Choosing in the stage list moves the check mark too.
-        p.w->Combo1->setCurrentIndex(2);
-        QVERIFY(p.w->mnusta[2]->isChecked());
-        QVERIFY(!p.w->mnusta[12]->isChecked());
+        named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(2);
+        QVERIFY(named<QAction>(p.w.get(), "mnusta", 2)->isChecked());
+        QVERIFY(!named<QAction>(p.w.get(), "mnusta", 12)->isChecked());
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -200,8 +200,8 @@ private slots:
             named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
         // A focused control that lets the key through: one step, and it still gets the key.
         named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(3);
-        p.w->cmdSaveAll->setEnabled(true);
-        p.w->cmdSaveAll->setFocus();
+        named<QPushButton>(p.w.get(), "cmdSaveAll")->setEnabled(true);
+        named<QPushButton>(p.w.get(), "cmdSaveAll")->setFocus();
         QTest::keyClick(win, Qt::Key_Minus);
         QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
         QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);

@@ -47,8 +47,9 @@ long long paint(Program &p)
 
 bool marked(const Program &p)
 {
-    return p.doc->modified(0, 0) && p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled()
-        && p.w->cmdRevert->isEnabled();
+    return p.doc->modified(0, 0) && named<QPushButton>(p.w.get(), "cmdSave")->isEnabled()
+        && named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled()
+        && named<QPushButton>(p.w.get(), "cmdRevert")->isEnabled();
 }
 
 bool isLink(const std::string &path)
@@ -61,7 +62,7 @@ bool isLink(const std::string &path)
 
 void settings(Program &p, std::function<void(Settings *)> act)
 {
-    startup::whenOpen<Settings>(act, [&] { p.w->mnuFile->trigger(); });
+    startup::whenOpen<Settings>(act, [&] { named<QAction>(p.w.get(), "mnuFile")->trigger(); });
 }
 
 } // namespace
@@ -89,7 +90,7 @@ private slots:
                 theirs.resize(300000);
             }
             testfile::writeAll(p.rom, theirs);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(boxes.count(), 1);
             QCOMPARE(boxes.last().title, QString("ROM file changed"));
             QVERIFY(boxes.last().text.contains("changed on disk since it was loaded"));
@@ -98,8 +99,8 @@ private slots:
             QVERIFY(marked(p));
             QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
             // Save All and Revert say the same, and neither touches the file or the edit.
-            pointer::click(p.w->cmdSaveAll);
-            pointer::click(p.w->cmdRevert);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSaveAll"));
+            pointer::click(named<QPushButton>(p.w.get(), "cmdRevert"));
             QCOMPARE(boxes.count(), 3);
             QCOMPARE(boxes.last().title, QString("ROM file changed"));
             QVERIFY(boxes.shown[1].text.contains("not saved: stage 0, section 0"));
@@ -113,18 +114,19 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
+        auto *save = named<QPushButton>(p.w.get(), "cmdSave");
         const long long at = paint(p);
         Bytes theirs = p.built.rom;
         theirs[static_cast<size_t>(at - 1)] = 0x5A;
         testfile::writeAll(p.rom, theirs);
         boxes.click(QMessageBox::Yes);
-        pointer::click(p.w->cmdSave);
+        pointer::click(save);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(!p.doc->anyModified());
-        QVERIFY(!p.w->cmdSave->isEnabled());
+        QVERIFY(!save->isEnabled());
         QCOMPARE(int(p.t->layoutStr[0][0][1]), 0x5A);
         paint(p);
-        pointer::click(p.w->cmdSave);
+        pointer::click(save);
         QCOMPARE(boxes.count(), 1);
         theirs[static_cast<size_t>(at - 1)] = 2;
         QVERIFY(p.romBytes() == theirs);
@@ -137,7 +139,7 @@ private slots:
         Program p;
         QWindow *win = activeWindow(p);
         paint(p);
-        p.w->Combo2->setCurrentIndex(3);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(3);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 4));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
         QVERIFY(p.doc->modified(0, 3));
@@ -156,7 +158,8 @@ private slots:
         QVERIFY(p.w->isVisible());
         QVERIFY(p.doc->modified(0, 0) && p.doc->modified(0, 3));
         QCOMPARE(int(p.t->layoutStr[0][3][static_cast<size_t>(shownPos(*p.w, 0))]), 4);
-        QVERIFY(p.w->cmdSave->isEnabled() && p.w->cmdSaveAll->isEnabled());
+        QVERIFY(named<QPushButton>(p.w.get(), "cmdSave")->isEnabled()
+            && named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled());
         QVERIFY(p.romBytes() == before);
         // Asked to quit anyway, it quits.
         boxes.click(QMessageBox::Yes);
@@ -177,8 +180,8 @@ private slots:
             Program p;
             const std::string other = p.dir.file("other.nes");
             testfile::writeAll(other, rb::build(rb::gameShape(rb::Rel::JP)).rom);
-            p.w->mnusta[3]->trigger();
-            p.w->Combo1->setCurrentIndex(0);
+            named<QAction>(p.w.get(), "mnusta", 3)->trigger();
+            named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(0);
             paint(p);
             const Bytes before = p.romBytes();
             p.writeProtect(true);
@@ -205,7 +208,7 @@ private slots:
             QVERIFY(p.romBytes() == before);
             // Writable again, the same Save goes into the ROM loaded.
             p.writeProtect(false);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(boxes.count(), 2);
             QVERIFY(!p.doc->anyModified());
         }
@@ -222,17 +225,18 @@ private slots:
         std::remove(p.rom.c_str());
         QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
         auto started = std::chrono::steady_clock::now();
-        pointer::click(p.w->cmdSave);
-        pointer::click(p.w->cmdRevert);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+        pointer::click(named<QPushButton>(p.w.get(), "cmdRevert"));
         boxes.click(QMessageBox::Ok);
-        pointer::choose(p.w->cmbTime, (p.w->cmbTime->currentIndex() + 1) % 15);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbTime"),
+            (named<ctl::ComboBox>(p.w.get(), "cmbTime")->currentIndex() + 1) % 15);
         activeWindow(p);
         QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(1));
         // A side window that read the ROM before the pipe took its place.
         std::remove(p.rom.c_str());
         testfile::writeAll(p.rom, p.built.rom);
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
             std::remove(p.rom.c_str());
             QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
             side::arrow(w->vLife, true);
@@ -263,7 +267,7 @@ private slots:
             for (const std::string &name : romfile::tempNames(p.rom))
                 QCOMPARE(::symlink(victim.c_str(), name.c_str()), 0);
             const long long at = paint(p);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(boxes.count(), 0);
             QCOMPARE(rb::at(p.romBytes(), at), uint8_t(2));
             QCOMPARE(testfile::readText(victim), std::string("keep me"));
@@ -274,7 +278,7 @@ private slots:
             const Bytes before = p.romBytes();
             p.writeProtect(true);
             paint(p);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(boxes.count(), 1);
             QVERIFY(boxes.last().text.contains("write-protected: nothing was written"));
             QVERIFY(p.romBytes() == before);
@@ -286,7 +290,7 @@ private slots:
             const std::string second = p.dir.file("second.nes");
             QCOMPARE(::link(p.rom.c_str(), second.c_str()), 0);
             const long long at = paint(p);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(rb::at(p.romBytes(), at), uint8_t(2));
             QCOMPARE(rb::at(testfile::readAll(second), at), uint8_t(2));
         }
@@ -299,7 +303,7 @@ private slots:
             QCOMPARE(::symlink(real.c_str(), p.rom.c_str()), 0);
             p.start();
             const long long at = paint(p);
-            pointer::click(p.w->cmdSave);
+            pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
             QCOMPARE(boxes.count(), 0);
             QVERIFY(isLink(p.rom));
             QCOMPARE(rb::at(testfile::readAll(real), at), uint8_t(2));

@@ -40,8 +40,8 @@ private slots:
         QFETCH(bool, vertical);
         Boxes boxes;
         Program p;
-        if (vertical)
-            p.w->Combo2->setCurrentIndex(2); // two screens, shown from their bottom end
+        if (vertical) // two screens, shown from their bottom end
+            named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
         auto *bar = named<ctl::ScrollBar>(p.w.get(), vertical ? "scrvscroll" : "scrscroll");
         auto *first = named<QLabel>(p.w.get(), vertical ? "lV" : "lH", 0);
         ctl::ImageBox *corner = named<ctl::ImageBox>(p.w.get(), "scr", 0);
@@ -92,7 +92,8 @@ private slots:
         pointer::click(across, QPoint(across->width() - 4, 4));
         pointer::click(across, QPoint(across->width() - 4, 4));
         QCOMPARE(across->value(), 4);
-        pointer::choose(p.w->Combo2, 2); // vertical, shown from its bottom end
+        pointer::choose(
+            named<ctl::ComboBox>(p.w.get(), "Combo2"), 2); // vertical, shown from its bottom end
         QCOMPARE(down->value(), 10);
         QCOMPARE(across->value(), 0);
         QStringList columns;
@@ -100,7 +101,7 @@ private slots:
             columns << l->text();
         QCOMPARE(columns.join(' '), QString("0-1 0-2 0-3 0-4 0-5 0-6 0-7 0-8"));
         QCOMPARE(named<QLabel>(p.w.get(), "lV", 0)->text(), QString("1-3"));
-        pointer::choose(p.w->Combo2, 0);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), 0);
         QCOMPARE(down->value(), 0);
         QStringList rows;
         for (QLabel *l : namedArray<QLabel>(p.w.get(), "lV", 6))
@@ -148,8 +149,8 @@ private slots:
         QCOMPARE(shown(middle), block);
         pointer::release(middle);
 
-        p.w->mnuHMask->trigger();
-        QVERIFY(p.w->mnuHMask->isChecked());
+        named<QAction>(p.w.get(), "mnuHMask")->trigger();
+        QVERIFY(named<QAction>(p.w.get(), "mnuHMask")->isChecked());
         pointer::press(topRow);
         const QImage cell = shown(topRow);
         for (int y = 0; y < cell.height(); y += 3)

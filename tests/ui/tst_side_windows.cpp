@@ -58,9 +58,9 @@ void tileEditor(frmEditTSA *ed, int t, std::function<void(frmTile *)> act)
 // Background mode.
 void spritePalettes(Program &p, std::function<void(frmSprites *)> act)
 {
-    pointer::click(p.w->optSt);
-    side::open<frmSprites>(p.w->cmdEPal, act);
-    pointer::click(p.w->optBg);
+    pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
+    side::open<frmSprites>(named<QToolButton>(p.w.get(), "cmdEPal"), act);
+    pointer::click(named<QRadioButton>(p.w.get(), "optBg"));
 }
 
 // Every palette box clicked (a selection only) and every set of the list shown.
@@ -119,10 +119,13 @@ void tst_side_windows::lookingAndSavingChangesNothing()
     Program p(shape(release, odd));
     const Bytes before = p.romBytes();
 
-    side::open<DamageWindow>(p.w->cmdDamage, [&](DamageWindow *w) { pointer::click(w->cmdOK); });
-    side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) { pointer::click(w->cmdOK); });
-    side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) { pointer::click(w->cmdOK); });
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<DamageWindow>(named<QToolButton>(p.w.get(), "cmdDamage"),
+        [&](DamageWindow *w) { pointer::click(w->cmdOK); });
+    side::open<frmBGM>(
+        named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) { pointer::click(w->cmdOK); });
+    side::open<frmMisc>(
+        named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) { pointer::click(w->cmdOK); });
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         lookThroughPalettes(w);
         if (odd) // a colour number above 63 is shown as none, and as its number
             QVERIFY(w->picPal[15]->showsNoColour() || w->picPal[10]->showsNoColour());
@@ -134,7 +137,7 @@ void tst_side_windows::lookingAndSavingChangesNothing()
             QCOMPARE(w->picPal[10]->Tag, QString("41")); // Trevor's colour 1
         pointer::click(w->cmdOK);
     });
-    side::open<frmPatterns>(p.w->cmdPattern, [&](frmPatterns *w) {
+    side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
         pointer::click(w->optE);
         pointer::click(w->chk);
         pointer::click(w->chk2);
@@ -166,7 +169,7 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
     const int set = p.g->palSetNo[0][0];
     const long long own = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
     const int colour = rb::at(before, own) == 0x2A ? 0x2B : 0x2A;
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         pointer::click(w->picPal[6]);
         pointer::click(w->picColor[static_cast<size_t>(colour)]);
         pointer::click(w->cmdOK);
@@ -189,7 +192,7 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
 
     // BG 2 one bank up: its byte alone.
     before = p.romBytes();
-    side::open<frmPatterns>(p.w->cmdPattern, [&](frmPatterns *w) {
+    side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
         side::arrow(w->sc[1], false);
         pointer::click(w->cmdOK);
     });
@@ -242,24 +245,24 @@ void tst_side_windows::aWindowThatCouldNotReadSavesNothing()
         QCOMPARE(p.romBytes(), cut);
     };
     boxes.clear();
-    side::open<DamageWindow>(p.w->cmdDamage, [&](DamageWindow *w) {
+    side::open<DamageWindow>(named<QToolButton>(p.w.get(), "cmdDamage"), [&](DamageWindow *w) {
         once("501");
         saveDisabled(w->cmdOK);
         pointer::click(w->cmdDefault); // the defaults do not make it savable
         saveDisabled(w->cmdOK);
     });
     boxes.clear();
-    side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+    side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
         once("200");
         saveDisabled(w->cmdOK);
     });
     boxes.clear();
-    side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+    side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
         once("M00");
         saveDisabled(w->cmdOK);
     });
     boxes.clear();
-    side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) {
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         once("605");
         saveDisabled(w->cmdOK);
         QVERIFY(!w->cmdRestore->isEnabled());
@@ -271,7 +274,7 @@ void tst_side_windows::aWindowThatCouldNotReadSavesNothing()
         QVERIFY(!w->cmdRestore->isEnabled());
     });
     boxes.clear();
-    side::open<frmPatterns>(p.w->cmdPattern, [&](frmPatterns *w) {
+    side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
         once("703");
         side::arrow(w->sc[0], false);
         saveDisabled(w->cmdOK);
@@ -331,7 +334,8 @@ void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
             QCOMPARE(boxes.last().title, QString("I am Error"));
             QCOMPARE(p.romBytes(), before);
         };
-        side::open<frmPalettes>(p.w->cmdPalettes, [&](frmPalettes *w) { refused(w->cmdRestore); });
+        side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"),
+            [&](frmPalettes *w) { refused(w->cmdRestore); });
         spritePalettes(p, [&](frmSprites *w) { refused(w->cmdRestore); });
         blockEditor(p, [&](frmEditTSA *ed) { refused(ed->cmdRestore); });
         {
@@ -387,13 +391,13 @@ void tst_side_windows::patternSaveInStageOneTouchesOnlyTheSectionAndItsCopy()
     Program p(shape(release, false));
     const rb::StageLedger &stage = p.built.ledger.stages[1];
     const std::vector<int> menuToLoad = rb::menuToLoad(1, 18);
-    side::choose(p.w->Combo1, 1);
+    side::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 1);
     for (int n = 0; n <= 8; ++n) {
-        side::choose(p.w->Combo2, n);
+        side::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), n);
         QCOMPARE(p.g->curSection, n);
         const Bytes before = p.romBytes();
         const rb::SectionLedger &l = stage.sections[static_cast<size_t>(n)];
-        side::open<frmPatterns>(p.w->cmdPattern, [&](frmPatterns *w) {
+        side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
             side::arrow(w->sc[0], false);
             pointer::click(w->optE);
             side::arrow(w->sc[0], false);

@@ -180,13 +180,14 @@ private slots:
     {
         Boxes boxes;
         Folder p;
-        p.w->mnuDebug->setChecked(true);
+        auto *debug = named<QAction>(p.w.get(), "mnuDebug");
+        debug->setChecked(true);
         startup::writeIni(p.dir, p.rom(Kind::Japanese, 0x90));
         p.w->Form_Load();
         QCOMPARE(p.g.romVer, std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
-        QVERIFY(!p.w->mnuDebug->isEnabled());
-        QVERIFY(p.w->mnuDebug->isChecked()); // untouched
+        QVERIFY(!debug->isEnabled());
+        QVERIFY(debug->isChecked()); // untouched
     }
 
     void debugByteSetsTheCheckMark_data()
@@ -206,11 +207,12 @@ private slots:
         QFETCH(bool, after);
         Boxes boxes;
         Folder p;
-        p.w->mnuDebug->setChecked(before);
+        auto *debug = named<QAction>(p.w.get(), "mnuDebug");
+        debug->setChecked(before);
         startup::writeIni(p.dir, p.rom(Kind::US, static_cast<uint8_t>(byte)));
         p.w->Form_Load();
-        QVERIFY(p.w->mnuDebug->isEnabled());
-        QCOMPARE(p.w->mnuDebug->isChecked(), after);
+        QVERIFY(debug->isEnabled());
+        QCOMPARE(debug->isChecked(), after);
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -234,9 +236,9 @@ private slots:
         v.grid = true;
         ini::write(p.dir.file("Vorlig.ini"), v);
         p.w->Form_Load();
-        QVERIFY(p.w->mnuHMask->isChecked());
-        QVERIFY(!p.w->mnuVMask->isChecked());
-        QVERIFY(p.w->mnuGridlines->isChecked());
+        QVERIFY(named<QAction>(p.w.get(), "mnuHMask")->isChecked());
+        QVERIFY(!named<QAction>(p.w.get(), "mnuVMask")->isChecked());
+        QVERIFY(named<QAction>(p.w.get(), "mnuGridlines")->isChecked());
         QVERIFY(!named<QFrame>(p.w.get(), "grid", 0)->isHidden());
     }
 
@@ -251,7 +253,7 @@ private slots:
         QVERIFY(boxes.last().text.contains("in subroutine 100."));
         QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(p.g.romVer, std::string("0"));
-        QVERIFY(p.w->mnuVMask->isChecked()); // design default kept
+        QVERIFY(named<QAction>(p.w.get(), "mnuVMask")->isChecked()); // design default kept
     }
 
     // Loading holds the event loop, so the splash must already stand painted when it starts:
@@ -280,7 +282,7 @@ private slots:
                 paints.count = 0;
                 pointer::click(s->cmdRell);
             },
-            [&] { p.w->mnuFile->trigger(); });
+            [&] { named<QAction>(p.w.get(), "mnuFile")->trigger(); });
         QVERIFY(paintsWhenLoading > 0);
         msg::setResponder({});
     }

@@ -1,4 +1,3 @@
-#include "ui/Controls.h"
 #include "rom/RomFile.h"
 #include "support/RomDiff.h"
 #include "tables/Bgm.h"
@@ -7,6 +6,8 @@
 #include "tables/frmBGM.h"
 #include "tables/frmHits.h"
 #include "tables/frmMisc.h"
+#include "ui/Controls.h"
+#include "ui/support/Named.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
 
@@ -38,7 +39,7 @@ rb::Rel releaseOf(int r)
 // The damage window of the release, opened by the main window's button.
 void openDamage(Program &p, std::function<void(DamageWindow *)> act)
 {
-    side::open<DamageWindow>(p.w->cmdDamage, act);
+    side::open<DamageWindow>(named<QToolButton>(p.w.get(), "cmdDamage"), act);
 }
 
 unsigned wordAt(const Bytes &rom, long long pos)
@@ -241,7 +242,7 @@ private slots:
         Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::US)));
         const long long base = bgm::tablePos(0);
         const Bytes before = p.romBytes();
-        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+        side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
             QCOMPARE(w->windowTitle(), QString("BGM Tracks"));
             QCOMPARE(w->lab[0]->text(), QString("Warakiya"));
             QCOMPARE(w->cmb[0]->currentText(), QString("Life Loss"));
@@ -256,7 +257,7 @@ private slots:
         });
         QCOMPARE(p.romBytes(), before);
 
-        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+        side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
             side::pick(w->cmb[1], 27); // "Life Loss"
             QCOMPARE(w->cmb[1]->currentText(), QString("Life Loss"));
             pointer::click(w->cmdOK);
@@ -274,7 +275,7 @@ private slots:
         RealBoxes boxes;
         Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::JP)));
         const Bytes before = p.romBytes();
-        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+        side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
             pointer::click(w->cmdDefault);
             // The situation's own song where the list holds it, else the stand-in.
             QCOMPARE(w->cmb[28]->currentText(), QString("Song 28"));
@@ -283,7 +284,7 @@ private slots:
             pointer::click(w->cmdCancel);
         });
         QCOMPARE(p.romBytes(), before);
-        side::open<frmBGM>(p.w->cmdBGM, [&](frmBGM *w) {
+        side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
             pointer::click(w->cmdDefault);
             pointer::click(w->cmdOK);
         });
@@ -307,10 +308,11 @@ private slots:
         QFETCH(int, release);
         RealBoxes boxes;
         Program p(rb::oddTableBytes(rb::gameShape(releaseOf(release))));
+        auto *options = named<QToolButton>(p.w.get(), "cmdMisc");
         const long long lives = release ? 3902 : 4297, hearts = release ? 3907 : 4306;
         const Bytes before = p.romBytes();
         QCOMPARE(rb::at(before, lives), uint8_t(0x2A));
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(options, [&](frmMisc *w) {
             QCOMPARE(w->windowTitle(), QString("Game options"));
             QCOMPARE(w->txtl->text(), QString("2A"));
             QCOMPARE(w->txth->text(), QString("A5"));
@@ -318,7 +320,7 @@ private slots:
         });
         QCOMPARE(p.romBytes(), before);
 
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(options, [&](frmMisc *w) {
             side::arrow(w->vHeart, false); // down at 0: the hearts are the user's now
             QCOMPARE(w->vHeart->spin(), 0);
             QCOMPARE(w->txth->text(), QString("0"));
@@ -329,7 +331,7 @@ private slots:
         QCOMPARE(changedPositions(before, after), std::vector<long long> { hearts });
         QCOMPARE(rb::at(after, hearts), uint8_t(0x00));
 
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(options, [&](frmMisc *w) {
             side::arrow(w->vLife, true);
             QCOMPARE(w->vLife->spin(), 3);
             QCOMPARE(w->txtl->text(), QString("3"));
@@ -351,14 +353,14 @@ private slots:
         RealBoxes boxes;
         Program p(rb::oddTableBytes(rb::gameShape(rb::Rel::US)));
         const Bytes before = p.romBytes();
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
             pointer::click(w->cmdDefault);
             QCOMPARE(w->txtl->text(), QString("2"));
             QCOMPARE(w->txth->text(), QString("5"));
             pointer::click(w->cmdCancel);
         });
         QCOMPARE(p.romBytes(), before);
-        side::open<frmMisc>(p.w->cmdMisc, [&](frmMisc *w) {
+        side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
             pointer::click(w->cmdDefault);
             pointer::click(w->cmdOK);
         });

@@ -43,7 +43,7 @@ void addReleases()
 // then a right press on a power-up.
 void openPu(Program &p, std::function<void(frmPuPresets *)> act)
 {
-    pointer::click(p.w->optPu);
+    pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
     pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 0));
     side::openByRightPress<frmPuPresets>(named<ctl::ImageBox>(p.w.get(), "imgPu", 0), act);
 }
@@ -51,7 +51,7 @@ void openPu(Program &p, std::function<void(frmPuPresets *)> act)
 // "Enemy Byte Values": the enemy holder kind, then a right press on the enemy list.
 void openEn(Program &p, std::function<void(frmEnPresets *)> act)
 {
-    pointer::click(p.w->optPu);
+    pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
     pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
     side::openByRightPress<frmEnPresets>(named<EnemyList>(p.w.get(), "lstEnemy")->viewport(), act);
 }

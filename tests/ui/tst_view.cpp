@@ -81,8 +81,8 @@ void checkView(const Program &p, bool topMasked)
 
 void selectSection(Program &p, int stage, int section)
 {
-    p.w->Combo1->setCurrentIndex(stage);
-    p.w->Combo2->setCurrentIndex(section);
+    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(stage);
+    named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
 }
 
 // The column captions above the view.
@@ -107,20 +107,21 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(p.g->curStage, 0);
         QCOMPARE(p.g->curSection, 0);
-        QCOMPARE(p.w->Combo1->currentIndex(), 0);
-        QCOMPARE(p.w->Combo2->currentIndex(), 0);
-        QVERIFY(p.w->optBg->isChecked());
-        QVERIFY(p.w->mnuBG->isChecked());
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo1")->currentIndex(), 0);
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo2")->currentIndex(), 0);
+        QVERIFY(named<QRadioButton>(p.w.get(), "optBg")->isChecked());
+        QVERIFY(named<QAction>(p.w.get(), "mnuBG")->isChecked());
         QVERIFY(!p.w->splash()->isVisible());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QVERIFY(!p.w->cmdSave->isEnabled());
-        QCOMPARE(p.w->Combo2->count(), p.t->secCount[0]);
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
+        QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo2")->count(), p.t->secCount[0]);
     }
 
     void horizontalSectionIsDrawnFromTilesAndPalettes()
     {
         Boxes boxes;
         Program p;
+        auto *hMask = named<QAction>(p.w.get(), "mnuHMask");
         QVERIFY(!named<ctl::ScrollBar>(p.w.get(), "scrvscroll")->isEnabled());
         checkView(p, false);
         // The view cell shows its block at twice its size.
@@ -136,10 +137,10 @@ private slots:
             for (int x = 0; x < 32; x += 3)
                 QCOMPARE(grabbed.pixel(2 * x, 2 * y), block.pixel(x, y));
 
-        p.w->mnuHMask->trigger();
-        QVERIFY(p.w->mnuHMask->isChecked());
+        hMask->trigger();
+        QVERIFY(hMask->isChecked());
         checkView(p, true);
-        p.w->mnuHMask->trigger();
+        hMask->trigger();
         checkView(p, false);
         QCOMPARE(boxes.count(), 0);
     }
@@ -148,11 +149,11 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->mnuHMask->trigger();
+        named<QAction>(p.w.get(), "mnuHMask")->trigger();
         selectSection(p, 0, 2);
         QVERIFY(named<ctl::ScrollBar>(p.w.get(), "scrvscroll")->isEnabled());
         checkView(p, false);
-        p.w->mnuHMask->trigger();
+        named<QAction>(p.w.get(), "mnuHMask")->trigger();
         checkView(p, false);
         QCOMPARE(boxes.count(), 0);
     }
@@ -232,9 +233,9 @@ private slots:
         QCOMPARE(down->value(), 2);
         QCOMPARE(hatched(), QString(".....#"));
         checkView(p, false);
-        p.w->mnuVMask->trigger();
+        named<QAction>(p.w.get(), "mnuVMask")->trigger();
         QCOMPARE(hatched(), QString("......"));
-        p.w->mnuVMask->trigger();
+        named<QAction>(p.w.get(), "mnuVMask")->trigger();
         QCOMPARE(hatched(), QString(".....#"));
     }
 
@@ -242,22 +243,23 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.w->mnusta[1]->trigger();
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
+        named<QAction>(p.w.get(), "mnusta", 1)->trigger();
         QCOMPARE(p.g->curStage, 1);
-        QCOMPARE(p.w->Combo2->count(), 13);
-        QCOMPARE(p.w->Combo2->itemText(10), QString("A"));
-        QCOMPARE(p.w->stagScroll->maximum(), 12);
+        QCOMPARE(sections->count(), 13);
+        QCOMPARE(sections->itemText(10), QString("A"));
+        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "stagScroll")->maximum(), 12);
         const char *labels[4] = { "1:03.00", "1:04.02", "1:04.00", "1:05.02" };
         for (int n = 9; n <= 12; ++n) {
-            p.w->Combo2->setCurrentIndex(n);
-            QCOMPARE(p.w->txtBlk->text(), QString(labels[n - 9]));
-            QVERIFY(!p.w->cmdMirror->isHidden());
-            QVERIFY(!p.w->optPu->isEnabled());
+            sections->setCurrentIndex(n);
+            QCOMPARE(named<QLineEdit>(p.w.get(), "txtBlk")->text(), QString(labels[n - 9]));
+            QVERIFY(!named<QPushButton>(p.w.get(), "cmdMirror")->isHidden());
+            QVERIFY(!named<QRadioButton>(p.w.get(), "optPu")->isEnabled());
         }
-        p.w->Combo2->setCurrentIndex(8);
-        QVERIFY(p.w->cmdMirror->isHidden());
-        QVERIFY(p.w->optPu->isEnabled());
-        p.w->stagScroll->setValue(3);
+        sections->setCurrentIndex(8);
+        QVERIFY(named<QPushButton>(p.w.get(), "cmdMirror")->isHidden());
+        QVERIFY(named<QRadioButton>(p.w.get(), "optPu")->isEnabled());
+        named<ctl::ScrollBar>(p.w.get(), "stagScroll")->setValue(3);
         QCOMPARE(p.g->curSection, 3);
         QCOMPARE(boxes.count(), 0);
     }
@@ -282,8 +284,8 @@ private slots:
         RealBoxes boxes;
         Program p;
         const Bytes rom = p.romBytes();
-        pointer::choose(p.w->Combo1, 1);
-        pointer::choose(p.w->Combo2, 10); // mirrors section 5
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 1);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), 10); // mirrors section 5
         const std::string before = p.t->layoutStr[1][10];
         const std::string up = p.t->layoutStr[1][5];
         QVERIFY(before.compare(0, 48, up, 0, 48) != 0);
@@ -291,7 +293,7 @@ private slots:
             boxes.click(QMessageBox::StandardButton(button));
         else
             boxes.key(Qt::Key(key));
-        pointer::click(p.w->cmdMirror);
+        pointer::click(named<QPushButton>(p.w.get(), "cmdMirror"));
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QString("Upward/Downward Mirror"));
         QCOMPARE(boxes.last().text,
@@ -305,7 +307,7 @@ private slots:
             QVERIFY(now.compare(0, n, up, 0, n) == 0);
             QVERIFY(now.compare(n, std::string::npos, before, n) == 0);
             QVERIFY(p.doc->modified(1, 10));
-            QVERIFY(p.w->cmdSave->isEnabled());
+            QVERIFY(named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
             for (int k = 0; k < 48; ++k)
                 QCOMPARE(
                     viewCell(p, k)->Tag.right(2), QString::fromStdString(num::hex2(blockAt(p, k))));
@@ -335,14 +337,15 @@ private slots:
         rb::RomDesc d = rb::gameShape(rb::Rel::US);
         d.stages[0].areas[1].sections[1].scroll = 0x85; // stage 0 load section 2
         Program p(d);
+        auto *scrollBox = named<ctl::ComboBox>(p.w.get(), "Combo3");
         selectSection(p, 0, 2);
-        QVERIFY(!p.w->Combo3->isHidden());
-        QCOMPARE(p.w->Combo3->count(), 3);
-        QCOMPARE(p.w->Combo3->currentIndex(), -1); // no entry names 0x85
+        QVERIFY(!scrollBox->isHidden());
+        QCOMPARE(scrollBox->count(), 3);
+        QCOMPARE(scrollBox->currentIndex(), -1); // no entry names 0x85
         QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x85));
         QVERIFY(!p.doc->modified(0, 2));
-        QVERIFY(!p.w->cmdSave->isEnabled());
-        pointer::choose(p.w->Combo3, 1);
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
+        pointer::choose(scrollBox, 1);
         QCOMPARE(p.t->scrollByte[0][2], uint8_t(0x82));
         QVERIFY(p.doc->modified(0, 2));
     }
@@ -351,22 +354,24 @@ private slots:
     {
         Boxes boxes;
         Program p;
+        auto *save = named<QPushButton>(p.w.get(), "cmdSave");
+        auto *revert = named<QPushButton>(p.w.get(), "cmdRevert");
         const Bytes before = p.romBytes();
         // Choose block 3 from the selector's first page.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 3));
         QCOMPARE(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag, QString("&H03"));
         pointer::drag(viewCell(p, 9), {}, viewCell(p, 11), {}, 2); // over cell 10 on its way
         QVERIFY(p.doc->modified(0, 0));
-        QVERIFY(p.w->cmdSave->isEnabled());
-        QVERIFY(p.w->mnuSaveAll->isEnabled());
+        QVERIFY(save->isEnabled());
+        QVERIFY(named<QAction>(p.w.get(), "mnuSaveAll")->isEnabled());
         for (int k : { 9, 10, 11 }) {
             QCOMPARE(viewCell(p, k)->Tag, QString("&H03"));
             QCOMPARE(p.t->layoutStr[0][0][static_cast<size_t>(k)], char(3));
         }
-        pointer::click(p.w->cmdSave);
+        pointer::click(save);
         QVERIFY(!p.doc->modified(0, 0));
-        QVERIFY(!p.w->cmdSave->isEnabled());
-        QVERIFY(!p.w->cmdSaveAll->isEnabled());
+        QVERIFY(!save->isEnabled());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled());
         Bytes after = p.romBytes();
         QCOMPARE(after.size(), before.size());
         const long long layout = p.t->layoutPos[0][0];
@@ -381,13 +386,13 @@ private slots:
         // Revert reads the section back from the file.
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 0));
         pointer::click(viewCell(p, 20));
-        QVERIFY(p.w->cmdRevert->isEnabled());
+        QVERIFY(revert->isEnabled());
         const uint8_t old = rb::at(before, layout + 20);
-        pointer::click(p.w->cmdRevert);
+        pointer::click(revert);
         QCOMPARE(static_cast<uint8_t>(p.t->layoutStr[0][0][20]), old);
         QCOMPARE(viewCell(p, 20)->Tag, "&H" + QString::fromStdString(num::hex2(old)));
         QVERIFY(!p.doc->modified(0, 0));
-        QVERIFY(!p.w->cmdRevert->isEnabled());
+        QVERIFY(!revert->isEnabled());
 
         // Painting the block a cell already holds still marks the section.
         pointer::click(viewCell(p, 2), {}, Qt::RightButton); // pick
@@ -408,7 +413,7 @@ private slots:
         const int area = p.t->timeTbl[3][1][1];
         const long long pos = rb::romMap(rb::Rel::US).timeBytes + area;
         const Bytes before = p.romBytes();
-        pointer::choose(p.w->cmbTime, 14); // "F00"
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbTime"), 14); // "F00"
         Bytes after = p.romBytes();
         QCOMPARE(rb::at(after, pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
         after[static_cast<size_t>(pos - 1)] = rb::at(before, pos);
@@ -416,8 +421,8 @@ private slots:
         QVERIFY(!p.doc->modified(3, 1));
         for (int n = 0; n < p.t->secCount[3]; ++n)
             if (p.t->timeTbl[3][static_cast<size_t>(n)][1] == area) {
-                p.w->Combo2->setCurrentIndex(n);
-                QCOMPARE(p.w->cmbTime->currentText(), QString("F00"));
+                named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(n);
+                QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbTime")->currentText(), QString("F00"));
             }
         QCOMPARE(rb::at(p.romBytes(), pos), uint8_t(0xF0 | (rb::at(before, pos) & 0x0F)));
         QCOMPARE(boxes.count(), 0);
@@ -429,24 +434,25 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
+        auto *timeBox = named<ctl::ComboBox>(p.w.get(), "cmbTime");
         selectSection(p, 3, 1);
         const int area = p.t->timeTbl[3][1][1];
-        const QString shown = p.w->cmbTime->currentText();
+        const QString shown = timeBox->currentText();
         const Bytes before = p.romBytes();
         {
             DiskFull full;
-            pointer::choose(p.w->cmbTime, 14); // "F00"
+            pointer::choose(timeBox, 14); // "F00"
         }
         QVERIFY(p.romBytes() == before);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 107."));
         QVERIFY(
             boxes.last().text.endsWith("The ROM was not changed: the time stays " + shown + "."));
-        QCOMPARE(p.w->cmbTime->currentText(), shown);
+        QCOMPARE(timeBox->currentText(), shown);
         for (int n = 0; n < p.t->secCount[3]; ++n)
             if (p.t->timeTbl[3][static_cast<size_t>(n)][1] == area) {
-                p.w->Combo2->setCurrentIndex(n);
-                QCOMPARE(p.w->cmbTime->currentText(), shown);
+                named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(n);
+                QCOMPARE(timeBox->currentText(), shown);
             }
         QVERIFY(!p.doc->modified(3, 1));
     }
@@ -462,9 +468,9 @@ private slots:
         d.palSets.at(42).fill(0x7F);
         Program p(d);
         RealBoxes boxes;
-        pointer::choose(p.w->Combo1, 2);
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 2);
         QCOMPARE(boxes.count(), 1);
-        pointer::choose(p.w->Combo2, 2); // six screens
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), 2); // six screens
         QCOMPARE(boxes.count(), 2);
         const QRegularExpression counted(
             "^The program encountered an unexpected error while drawing\\.\\nDescription : "
@@ -495,14 +501,16 @@ private slots:
         QFETCH(int, rel);
         Boxes boxes;
         Program p(rel ? rb::Rel::JP : rb::Rel::US);
+        auto *stages = named<ctl::ComboBox>(p.w.get(), "Combo1");
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
         auto *across = named<ctl::ScrollBar>(p.w.get(), "scrscroll");
         auto *down = named<ctl::ScrollBar>(p.w.get(), "scrvscroll");
-        for (QRadioButton *mode : { p.w->optBg, p.w->optPu, p.w->optSt }) {
-            pointer::click(mode);
+        for (const char *mode : { "optBg", "optPu", "optSt" }) {
+            pointer::click(named<QRadioButton>(p.w.get(), mode));
             for (int s = 0; s < 15; ++s) {
-                p.w->Combo1->setCurrentIndex(s);
+                stages->setCurrentIndex(s);
                 for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n) {
-                    p.w->Combo2->setCurrentIndex(n);
+                    sections->setCurrentIndex(n);
                     if (across->isEnabled())
                         across->setValue(across->maximum());
                     if (down->isEnabled())
@@ -518,10 +526,10 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        pointer::click(p.w->optSt);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         QWidget *client = p.w->centralWidget();
-        for (QWidget *b :
-            { static_cast<QWidget *>(p.w->cmdEPal), static_cast<QWidget *>(p.w->cmdEPat) }) {
+        for (QWidget *b : { static_cast<QWidget *>(named<QToolButton>(p.w.get(), "cmdEPal")),
+                 static_cast<QWidget *>(named<QToolButton>(p.w.get(), "cmdEPat")) }) {
             QVERIFY(!b->isHidden());
             QCOMPARE(client->childAt(b->geometry().center()), b);
         }
@@ -531,28 +539,29 @@ private slots:
     {
         Boxes boxes;
         Program p;
+        auto *offset = named<QLineEdit>(p.w.get(), "txtOffset");
+        auto *pages = named<ctl::ScrollBar>(p.w.get(), "selscroll");
         pointer::move(viewCell(p, 9));
-        QCOMPARE(p.w->txtOffset->text(),
+        QCOMPARE(offset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 9 - 1, 16).toUpper());
-        QCOMPARE(p.w->txtVal->text(), viewCell(p, 9)->Tag.right(2));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtVal")->text(), viewCell(p, 9)->Tag.right(2));
         // Over the window's own background: the selector's range again.
         pointer::move(p.w->centralWidget(), QPoint(4, p.w->centralWidget()->height() - 4));
-        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 00-07"));
+        QCOMPARE(offset->text(), QString("Tileset 00-07"));
         // A move over a cell is the cell's, not the window background's.
         pointer::move(viewCell(p, 10), QPoint(3, 3));
-        QCOMPARE(p.w->txtOffset->text(),
+        QCOMPARE(offset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 10 - 1, 16).toUpper());
-        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(1);
+        pages->setValue(1);
         QCOMPARE(named<ctl::ImageBox>(p.w.get(), "sel", 0)->Tag, QString("08"));
-        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 08-0F"));
+        QCOMPARE(offset->text(), QString("Tileset 08-0F"));
         // Stage 0 has 145 blocks: the last page holds one block and seven null cells.
-        named<ctl::ScrollBar>(p.w.get(), "selscroll")
-            ->setValue(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum(), 18);
-        QCOMPARE(p.w->txtOffset->text(), QString("Tileset 90-90"));
+        pages->setValue(pages->maximum());
+        QCOMPARE(pages->maximum(), 18);
+        QCOMPARE(offset->text(), QString("Tileset 90-90"));
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "sel", 0)->isEnabled());
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "sel", 1)->isEnabled());
-        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(17);
+        pages->setValue(17);
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "sel", 7)->isEnabled());
     }
 };
