@@ -174,38 +174,38 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
+        auto *pages = named<ctl::ScrollBar>(p.w.get(), "selscroll");
+        auto *saveAll = named<QPushButton>(p.w.get(), "cmdSaveAll");
         QWindow *win = activeWindow(p);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 0);
+        QCOMPARE(pages->value(), 0);
         QTest::keyClick(win, Qt::Key_Minus);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 0);
+        QCOMPARE(pages->value(), 0);
         QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 1);
+        QCOMPARE(pages->value(), 1);
         QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier); // Shift down, "+", Shift up
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
+        QCOMPARE(pages->value(), 2);
         QTest::keyPress(win, Qt::Key_Shift);
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
         QTest::keyRelease(win, Qt::Key_Shift);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 5);
+        QCOMPARE(pages->value(), 5);
         // A held key: one press, repeats without releases between them, one release.
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", false);
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
         QTest::simulateEvent(win, true, Qt::Key_Minus, Qt::NoModifier, "-", true);
         QTest::simulateEvent(win, false, Qt::Key_Minus, Qt::NoModifier, "-", false);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
-        named<ctl::ScrollBar>(p.w.get(), "selscroll")
-            ->setValue(named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
+        QCOMPARE(pages->value(), 2);
+        pages->setValue(pages->maximum());
         QTest::keyClick(win, Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(),
-            named<ctl::ScrollBar>(p.w.get(), "selscroll")->maximum());
+        QCOMPARE(pages->value(), pages->maximum());
         // A focused control that lets the key through: one step, and it still gets the key.
-        named<ctl::ScrollBar>(p.w.get(), "selscroll")->setValue(3);
-        named<QPushButton>(p.w.get(), "cmdSaveAll")->setEnabled(true);
-        named<QPushButton>(p.w.get(), "cmdSaveAll")->setFocus();
+        pages->setValue(3);
+        saveAll->setEnabled(true);
+        saveAll->setFocus();
         QTest::keyClick(win, Qt::Key_Minus);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 2);
+        QCOMPARE(pages->value(), 2);
         QTest::keyClick(win, Qt::Key_Plus, Qt::ShiftModifier);
-        QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "selscroll")->value(), 3);
+        QCOMPARE(pages->value(), 3);
         QCOMPARE(boxes.count(), 0);
     }
 };
