@@ -11,10 +11,10 @@
 #include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
+#include "view/LevelView.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFrame>
 
 #include <sys/stat.h>
 
@@ -47,15 +47,6 @@ frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
 frmRI3::~frmRI3()
 {
     doc.setListener(nullptr);
-}
-
-void frmRI3::showGrid(bool on)
-{
-    for (QFrame *line : grid) {
-        line->setVisible(on);
-        if (on)
-            line->raise();
-    }
 }
 
 void frmRI3::menuFromIni()
@@ -142,7 +133,7 @@ void frmRI3::Form_Load()
             msg::errBox(g, subLoad, e);
         menuFromIni();
         if (g.ini.grid)
-            showGrid(true);
+            m_view->showGrid(true);
         if (!g.ini.romPath.empty() && romfile::fileExists(g.ini.romPath)) {
             haveRom = true;
             if (!g.ini.backupPath.empty() && !romfile::fileExists(g.ini.backupPath)) {
@@ -183,11 +174,6 @@ void frmRI3::Form_Load()
     if (!failed.empty())
         msg::errBox(g, subLDIF, res::failureText(failed, g.datPath));
     Init();
-}
-
-QCursor frmRI3::paintCursor() const
-{
-    return res::dragCursor("PAINT");
 }
 
 void frmRI3::mnuQuit_Click()

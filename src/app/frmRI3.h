@@ -16,10 +16,10 @@ class QAction;
 class BlockSelector;
 class QKeyEvent;
 class QPixmap;
+class LevelView;
 class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -32,7 +32,6 @@ namespace ctl {
 class ComboBox;
 class ImageBox;
 class ScrollBar;
-class Shape;
 } // namespace ctl
 
 // The main window: menus, the level view and the controls of the edit modes.
@@ -61,20 +60,11 @@ public:
     void mnusta_Click(int index);
     void Form_KeyPress(int keyAscii);
 
-    // Drawing and scrolling the view.
+    // Drawing the blocks.
     void tileDet();
     void drawBlock(ctl::ImageBox *target, int block);
-    void ScrscrollChange();
-    void ScrvscrollChange();
-    void viewBarReleased(const ctl::ScrollBar *bar);
-    std::array<int, 48> cellPos {};
-    bool maskTop = false;
-    int scrollDelta = 0;
 
-    // Painting and the read-outs.
-    void scr_MouseDown(int index, int button, double x, double y);
-    void scr_MouseMove(int index, int button, double x, double y);
-    void scr_DragOver(int index);
+    // The read-outs where the pointer is over no cell.
     void Form_MouseMove();
 
     // Edit modes.
@@ -128,14 +118,7 @@ public:
     std::array<QAction *, 15> mnusta {};
     QAction *mnuReadme = nullptr, *mnuAbout = nullptr, *mnuspl = nullptr;
 
-    std::array<QFrame *, 12> grid {};
-
-    // The level view and the controls beside it.
-    std::array<ctl::ImageBox *, 48> scr {};
-    std::array<QLabel *, 8> lH {};
-    std::array<QLabel *, 6> lV {};
-    std::array<ctl::Shape *, 6> highlight {};
-    ctl::ScrollBar *scrscroll = nullptr, *scrvscroll = nullptr;
+    // The controls beside the level view.
     ctl::ImageBox *imgAku = nullptr;
     QLineEdit *txtOffset = nullptr, *txtVal = nullptr, *txtPatterns = nullptr, *txtPat1 = nullptr,
               *txtPat2 = nullptr, *txtBlk = nullptr, *txtPal = nullptr;
@@ -153,7 +136,6 @@ public:
     // The menu's view flags follow the settings and back.
     void menuFromIni();
     void iniFromMenu();
-    void showGrid(bool on);
 
     void showSplash();
     void closeSplash();
@@ -166,9 +148,6 @@ public:
     void mnuGridlines_Click();
     void mnuHMask_Click();
     void mnuVMask_Click();
-
-    void redrawMaskRow();
-    void markMaskedRows();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -184,24 +163,16 @@ private:
     void setSaveRevert(bool on);
     void setSaveAll(bool on);
     bool isVertical() const;
-    bool viewUnchanged(const ctl::ScrollBar *bar) const;
     void selectScrollItem(ctl::ComboBox *box, int value);
     void sectionBars(int s, int n);
-    void restBar(ctl::ScrollBar *bar);
     void scrollTypeLists(int s, int n);
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
     void sectionFirstPick(int s, int n);
     void setMode(QRadioButton *on);
-    void takePicture(int to, int from);
-    void drawCell(int k, const std::string &layout);
-    void strokeMove(const QPoint &globalPos);
-    void endStroke();
-    QCursor paintCursor() const;
 
     void connectFrame();
     void buildView();
-    void buildCells(QWidget *client);
     void buildSectionControls(QWidget *client);
     void buildSelector(QWidget *client);
     void buildCommands(QWidget *client);
@@ -244,13 +215,12 @@ private:
     const StageTables &t; // the document's tables, written only through its edits
     BlockPainter m_blocks;
     BlockSelector *m_selector = nullptr;
+    LevelView *m_view = nullptr;
+    void connectLevelView();
     // A right press on the selector: the block editor on that block, then the pictures redrawn.
     void editBlock(int index, int block);
-    void redrawCells(const QString *onlyTag = nullptr);
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
-    bool m_painting = false; // a paint stroke is under way
-    int m_lastDragCell = -1;
     // The key press last seen, and the widget it last reached on its way up.
     struct KeySeen
     {

@@ -7,6 +7,7 @@
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
+#include "view/LevelView.h"
 
 #include <QAction>
 #include <QProcess>
@@ -130,7 +131,7 @@ void frmRI3::mnuGridlines_Click()
 {
     msg::step(g, subGrid, [&] {
         mnuGridlines->setChecked(!mnuGridlines->isChecked());
-        showGrid(mnuGridlines->isChecked());
+        m_view->showGrid(mnuGridlines->isChecked());
     });
     WriteIni();
 }
@@ -139,15 +140,15 @@ void frmRI3::mnuHMask_Click()
 {
     msg::step(g, subHMask, [&] { mnuHMask->setChecked(!mnuHMask->isChecked()); });
     WriteIni();
-    msg::step(g, subHMask, [&] { redrawMaskRow(); });
+    msg::step(g, subHMask, [&] { m_view->redrawMaskRow(); });
 }
 
 void frmRI3::mnuVMask_Click()
 {
     msg::step(g, subVMask, [&] {
         mnuVMask->setChecked(!mnuVMask->isChecked());
-        if (scrvscroll->isEnabled())
-            markMaskedRows();
+        if (m_view->isVertical())
+            m_view->markMaskedRows();
     });
     WriteIni();
 }

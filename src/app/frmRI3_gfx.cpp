@@ -9,6 +9,7 @@
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
 #include "view/BlockSelector.h"
+#include "view/LevelView.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -46,10 +47,7 @@ void frmRI3::cmdPattern_Click()
         txtPat2->setText(viewtext::hex2(banks[2]));
     });
     tileDet();
-    if (isVertical())
-        ScrvscrollChange();
-    else
-        ScrscrollChange();
+    m_view->drawSection();
     if (optBg->isChecked())
         m_selector->selectionChange();
     QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
@@ -88,11 +86,10 @@ void frmRI3::EditPalettes()
                 = bgpal::sectionPalStr(g.palBackdrop, g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
         });
     msg::step(g, subEditPalettes, [&] {
-        redrawCells();
+        m_view->redrawCells();
         m_selector->forEachBlock(true, optBg->isChecked(),
             [this](ctl::ImageBox *cell, int block) { drawBlock(cell, block); });
     });
-    maskTop = false;
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 
@@ -116,8 +113,7 @@ bool frmRI3::takeSpriteBanksAsked()
 void frmRI3::forEachShownBlock(
     bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw)
 {
-    for (ctl::ImageBox *cell : scr)
-        draw(cell, viewtext::tagBlock(cell->Tag));
+    m_view->forEachCell(draw);
     const bool bg = optBg->isChecked();
     m_selector->forEachBlock(bg || selectorInEveryMode, bg, draw);
 }

@@ -4,6 +4,7 @@
 #include "special/MiscPanel.h"
 #include "ui/Controls.h"
 #include "view/BlockSelector.h"
+#include "view/LevelView.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,22 +31,22 @@ ModeHost::Mode frmRI3::mode() const
 
 ModeHost::Bar frmRI3::hBar() const
 {
-    return barOf(scrscroll);
+    return barOf(m_view->hBar());
 }
 
 ModeHost::Bar frmRI3::vBar() const
 {
-    return barOf(scrvscroll);
+    return barOf(m_view->vBar());
 }
 
 void frmRI3::setHBar(int value)
 {
-    scrscroll->setValue(value);
+    m_view->hBar()->setValue(value);
 }
 
 void frmRI3::setVBar(int value)
 {
-    scrvscroll->setValue(value);
+    m_view->vBar()->setValue(value);
 }
 
 // The cells come first: a marker lying over a cell does not hide it from the drag.
@@ -57,13 +58,13 @@ ModeHost::Hit frmRI3::hitAt(const QPoint &globalPos) const
         return Hit { kind, cell, QPointF(p.x() * 15.0, p.y() * 15.0),
             QPointF((p.x() - w->x()) * 15.0, (p.y() - w->y()) * 15.0) };
     };
-    for (int k = 0; k < 48; ++k)
-        if (scr[static_cast<size_t>(k)]->geometry().contains(p))
-            return hit(Hit::Cell, scr[static_cast<size_t>(k)], k);
-    if (scrscroll->geometry().contains(p))
-        return hit(Hit::HBar, scrscroll);
-    if (scrvscroll->geometry().contains(p))
-        return hit(Hit::VBar, scrvscroll);
+    const int k = m_view->cellAt(p);
+    if (k >= 0)
+        return hit(Hit::Cell, m_view->cell(k), k);
+    if (m_view->hBar()->geometry().contains(p))
+        return hit(Hit::HBar, m_view->hBar());
+    if (m_view->vBar()->geometry().contains(p))
+        return hit(Hit::VBar, m_view->vBar());
     const ctl::ImageBox *imgSel = m_selector->preview();
     if (imgSel->isVisible() && imgSel->geometry().contains(p))
         return hit(Hit::Choice, imgSel);

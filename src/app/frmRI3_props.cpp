@@ -3,6 +3,7 @@
 #include "ui/MsgBox.h"
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
+#include "view/LevelView.h"
 
 namespace {
 
@@ -86,6 +87,6 @@ void frmRI3::cmdMirror_Click()
         if (up >= 0)
             doc.copyLayout(g.curStage, g.curSection, up);
         Modif();
-        ScrscrollChange();
+        m_view->ScrscrollChange();
     });
 }

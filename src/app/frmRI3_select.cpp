@@ -11,6 +11,7 @@
 #include "ui/Reports.h"
 #include "ui/ViewText.h"
 #include "view/BlockSelector.h"
+#include "view/LevelView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,18 +32,16 @@ constexpr int subStagScroll = 155;
 
 bool frmRI3::isVertical() const
 {
-    return scrvscroll->isEnabled();
+    return m_view->isVertical();
 }
 
 void frmRI3::Combo1Change()
 {
     msg::step(g, subCombo1, [&] {
-        scrscroll->Tag = "0";
+        m_view->enterStage();
         g.curSection = 0;
         m_selector->resetPaintBlock();
         g.curStage = Combo1->currentIndex();
-        for (ctl::Shape *h : highlight)
-            h->setFillStyle(1);
         for (QAction *a : mnusta)
             a->setChecked(false);
         mnusta[static_cast<size_t>(g.curStage)]->setChecked(true);
@@ -85,10 +84,7 @@ void frmRI3::Combo2Change()
     msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
     m_pu->setLayoutHeld(true);
-    if (isVertical())
-        ScrvscrollChange();
-    else
-        ScrscrollChange();
+    m_view->drawSection();
     m_pu->setLayoutHeld(false);
     sectionFirstPick(s, n);
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
@@ -109,14 +105,7 @@ void frmRI3::sectionBars(int s, int n)
 {
     const auto si = static_cast<size_t>(s);
     const auto ni = static_cast<size_t>(n);
-    for (int i = 0; i < 8; ++i)
-        lH[static_cast<size_t>(i)]->setText(viewtext::place(scrscroll->value() + i));
-    for (int i = 0; i < 6; ++i)
-        lV[static_cast<size_t>(i)]->setText(viewtext::place(scrvscroll->value() + i));
-    for (ctl::Shape *h : highlight)
-        h->setFillStyle(1);
-    scrvscroll->setEnabled(t.vertFlag[si][ni] != 0);
-    scrscroll->setEnabled(!isVertical() && t.layoutLen[si][ni] != 48);
+    m_view->enterSection();
     txtBlk->setText(QString::fromStdString(t.timeStr[si][ni]));
     txtPal->setText(viewtext::hex2(g.palSetNo[si][ni]));
     Combo2->Tag = "0";
@@ -124,39 +113,11 @@ void frmRI3::sectionBars(int s, int n)
     lblVs[0]->setVisible(false);
     lblVs[1]->setVisible(false);
     Combo4->setVisible(false);
-    if (!isVertical()) {
-        scrscroll->setValue(0);
-        scrscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 6 - 8));
-        if (t.leftDoor[si][ni])
-            scrscroll->setValue(scrscroll->maximum());
-        scrscroll->Tag = "0";
-    } else {
-        scrvscroll->setValue(0);
-        scrvscroll->setMaximum(std::max(0, t.layoutLen[si][ni] / 8 - 6));
-        if (t.leftDoor[si][ni])
-            scrvscroll->setValue(scrvscroll->maximum());
+    if (isVertical())
         scrollTypeLists(s, n);
-        // The first drawing of a section must draw every cell, whatever row it opens at.
-        scrvscroll->Tag = QString::number(scrvscroll->value());
-    }
-    restBar(isVertical() ? scrscroll : scrvscroll);
     Combo3->setVisible(t.vertFlag[si][ni] != 0);
     Combo4->setVisible(!lblVs[1]->isHidden());
     Combo2->Tag = "1";
-}
-
-// The bar a section does not scroll stands at its start, and so do its captions: the rows
-// (or columns) of the section last shown would otherwise stay beside the view.
-void frmRI3::restBar(ctl::ScrollBar *bar)
-{
-    bar->setValue(0);
-    bar->setMaximum(0);
-    if (bar == scrscroll)
-        for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(viewtext::place(i));
-    else
-        for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(viewtext::place(i));
 }
 
 namespace {

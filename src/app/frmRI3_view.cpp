@@ -3,8 +3,8 @@
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "view/BlockSelector.h"
+#include "view/LevelView.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,65 +52,14 @@ void frmRI3::buildView()
     client->setMouseTracking(true);
     setCentralWidget(client);
 
-    buildCells(client);
-    buildSectionControls(client);
     buildSelector(client);
+    m_view = new LevelView(client, g, doc, m_blocks, *m_selector);
+    buildSectionControls(client);
     buildCommands(client);
     buildModes();
     // Buttons stand above the captions and notes that share their place.
     for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
         b->raise();
-}
-
-void frmRI3::buildCells(QWidget *client)
-{
-    for (int k = 0; k < 48; ++k) {
-        auto *cell = new ctl::ImageBox(client, "scr", k);
-        look::place(cell, 360 + 960 * (k % 8), 360 + 960 * (k / 8), 960, 960);
-        cell->Tag = "&H00";
-        scr[static_cast<size_t>(k)] = cell;
-    }
-    for (int i = 0; i < 8; ++i) {
-        auto *l = new QLabel(client);
-        l->setObjectName(QString("lH(%1)").arg(i));
-        l->setAlignment(Qt::AlignCenter);
-        look::place(l, 360 + 960 * i, 105, 960, 240);
-        lH[static_cast<size_t>(i)] = l;
-    }
-    for (int i = 0; i < 6; ++i) {
-        auto *l = new QLabel(client);
-        l->setObjectName(QString("lV(%1)").arg(i));
-        l->setAlignment(Qt::AlignCenter);
-        look::place(l, 0, 720 + 960 * i, 360, 240);
-        lV[static_cast<size_t>(i)] = l;
-        auto *h = new ctl::Shape(client, QString("highlight(%1)").arg(i), QColor(192, 192, 192));
-        look::place(h, 360, 840 + 960 * i, 7680, 480); // the view's width, clear of scrvscroll
-        highlight[static_cast<size_t>(i)] = h;
-    }
-    scrscroll = new ctl::ScrollBar(Qt::Horizontal, client, "scrscroll");
-    look::place(scrscroll, 360, 6120, 7680, 255);
-    scrvscroll = new ctl::ScrollBar(Qt::Vertical, client, "scrvscroll");
-    look::place(scrvscroll, 8040, 360, 255, 5775);
-    for (ctl::ScrollBar *b : { scrscroll, scrvscroll }) {
-        b->setSingleStep(2);
-        b->setPageStep(2);
-        b->setMaximum(0);
-        b->Tag = "0";
-    }
-
-    // Grid lines between the 8 x 6 view cells; shown only while "Gridlines" is on.
-    for (int i = 0; i < 12; ++i) {
-        auto *line = new QFrame(client);
-        line->setObjectName(QString("grid(%1)").arg(i));
-        line->setStyleSheet("background-color: white;");
-        line->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (i < 5)
-            look::place(line, 360, 1320 + 960 * i, 7680, 15);
-        else
-            look::place(line, 1320 + 960 * (i - 5), 360, 15, 5760);
-        line->setVisible(false);
-        grid[static_cast<size_t>(i)] = line;
-    }
 }
 
 void frmRI3::buildSectionControls(QWidget *client)
@@ -180,6 +129,7 @@ void frmRI3::buildCommands(QWidget *client)
     txtPat2 = readOut(client, "txtPat2", 10560, 7560, 600);
     txtPatterns->setText("Patterns");
     m_selector->setReadOuts(txtOffset, txtVal);
+    m_view->setReadOuts(txtOffset, txtVal);
 
     cmdMirror = button(client, "cmdMirror", "Mirror", 8520, 5580, 1215);
     cmdMirror->setVisible(false);

@@ -41,10 +41,6 @@ void frmRI3::connectView()
             Combo2Change();
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
-    connect(scrscroll, &QScrollBar::valueChanged, this, [this] { ScrscrollChange(); });
-    connect(scrvscroll, &QScrollBar::valueChanged, this, [this] { ScrvscrollChange(); });
-    for (ctl::ScrollBar *bar : { scrscroll, scrvscroll })
-        connect(bar, &QScrollBar::sliderReleased, this, [this, bar] { viewBarReleased(bar); });
     connect(m_selector, &BlockSelector::editRequested, this, &frmRI3::editBlock);
     // The section's own lists edit on a pick only: an entry shown for a section is no edit.
     connect(cmbTime, &QComboBox::activated, this, [this](int i) {
@@ -71,16 +67,7 @@ void frmRI3::connectView()
     route(this, cmdBGM, mnuBGM, [this] { BGM(); });
     route(this, cmdMisc, mnuMisc, [this] { cmdMisc_Click(); });
 
-    for (ctl::ImageBox *cell : scr) {
-        cell->onMouseDown = [this](int k, int b, double x, double y) { scr_MouseDown(k, b, x, y); };
-        cell->onMouseMove = [this, cell](int k, int b, double x, double y) {
-            if (m_painting)
-                strokeMove(cell->mapToGlobal(QPointF(x / 15, y / 15)).toPoint());
-            else
-                scr_MouseMove(k, b, x, y);
-        };
-        cell->onMouseUp = [this](int, int, double, double) { endStroke(); };
-    }
+    connectLevelView();
     for (int i = 0; i < 15; ++i)
         connect(mnusta[static_cast<size_t>(i)], &QAction::triggered, this,
             [this, i] { mnusta_Click(i); });

@@ -1,7 +1,7 @@
 #pragma once
 #include "objects/MarkerLayer.h"
 #include "objects/ObjectLayout.h"
-#include "objects/PanelLayer.h"
+#include "ui/PanelLayer.h"
 #include "stage/Records.h"
 
 #include <array>

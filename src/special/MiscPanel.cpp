@@ -1,15 +1,18 @@
 #include "special/MiscPanel.h"
 
 #include "objects/PanelControls.h"
+#include "rom/Numbers.h"
 #include "special/SpecialTypes.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/Shared.h"
+#include "ui/ViewText.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 
 namespace {
@@ -136,4 +139,24 @@ void MiscPanel::leave()
 QScrollBar *MiscPanel::stepBar() const
 {
     return scrSt[2]->isEnabled() ? scrSt[2] : nullptr;
+}
+
+void MiscPanel::cellHover(int index, double x, double y)
+{
+    const ModeHost::ReadOuts out = host.readOuts();
+    out.offset->clear();
+    out.val->clear();
+    // The coordinate along the scrolling runs across the screen boundary, as the game's does.
+    const auto wrap = [](long long v) { return viewtext::hex2(v >= 256 ? v - 256 : v); };
+    if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1) {
+        const QString xs = viewtext::hex2(num::roundEven(32 * (index % 8) + x / 30));
+        out.pat1->setText(xs == "100" ? "00" : xs);
+        out.pat2->setText(
+            wrap(num::roundEven(32 * (index / 8) + y / 30 + 32 * (host.vBar().value % 8))));
+    } else {
+        out.pat1->setText(
+            wrap(num::roundEven(32 * (index % 8) + x / 30 + 32 * (host.hBar().value % 8))));
+        out.pat2->setText(viewtext::hex2(num::roundEven(32 * (index / 8) + y / 30)));
+    }
+    out.patterns->setText("[x, y]");
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "objects/MarkerLayer.h"
 #include "objects/ObjectLayout.h"
-#include "objects/PanelLayer.h"
+#include "ui/PanelLayer.h"
 #include "special/MiscDrag.h"
 #include "stage/Records.h"
 
@@ -41,6 +41,9 @@ public:
     void resetMiscPanel();
     // The markers laid for the section and the view as they are.
     void processSt();
+    // The pointer over view cell `index`, at (x, y) in twips inside it: the read-outs show its
+    // place in the section's pixels, [x, y].
+    void cellHover(int index, double x, double y);
     // The bar the "-" and "+" keys step in this mode, if any.
     QScrollBar *stepBar() const;
     // The special object selected: its slot in the section's list.

@@ -1,5 +1,5 @@
 #pragma once
-#include "objects/PanelLayer.h"
+#include "ui/PanelLayer.h"
 
 #include <QPixmap>
 #include <QString>

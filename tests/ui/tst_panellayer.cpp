@@ -1,4 +1,4 @@
-#include "objects/PanelLayer.h"
+#include "ui/PanelLayer.h"
 #include "ui/support/Pointer.h"
 
 #include <QPushButton>

@@ -1,0 +1,76 @@
+// What the main window does with the level view: its drawing, what follows a scroll, and the
+// read-outs of the pointer in every mode.
+#include "app/frmRI3.h"
+#include "objects/PowerUpPanel.h"
+#include "special/MiscPanel.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
+#include "view/BlockSelector.h"
+#include "view/LevelView.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int subMouseMove = 144;
+constexpr int subFormMove = 123;
+
+} // namespace
+
+void frmRI3::connectLevelView()
+{
+    connect(m_view, &LevelView::modified, this, [this] { Modif(); });
+    // The markers of the object modes follow the view.
+    connect(m_view, &LevelView::scrolled, this, [this](bool horizontal) {
+        if (optPu->isChecked())
+            m_pu->viewScrolled(horizontal);
+        if (optSt->isChecked())
+            m_misc->processSt();
+    });
+    connect(m_view, &LevelView::hovered, this, [this](int index, double x, double y) {
+        msg::step(g, subMouseMove, [&] {
+            if (optPu->isChecked())
+                m_pu->cellHover(index, x, y);
+            if (optSt->isChecked())
+                m_misc->cellHover(index, x, y);
+        });
+    });
+    connect(mnuHMask, &QAction::toggled, m_view, &LevelView::setHMask);
+    connect(mnuVMask, &QAction::toggled, m_view, &LevelView::setVMask);
+    for (QRadioButton *mode : { optBg, optPu, optSt })
+        connect(mode, &QRadioButton::toggled, this,
+            [this] { m_view->setPaintMode(optBg->isChecked()); });
+}
+
+void frmRI3::tileDet()
+{
+    m_blocks.tileDet();
+}
+
+// A block picture outside the view, never masked.
+void frmRI3::drawBlock(ctl::ImageBox *target, int block)
+{
+    m_blocks.drawBlock(target, block, false);
+}
+
+void frmRI3::Form_MouseMove()
+{
+    msg::step(g, subFormMove, [&] {
+        const auto s = static_cast<size_t>(g.curStage);
+        const auto n = static_cast<size_t>(g.curSection);
+        if (optBg->isChecked()) {
+            txtOffset->setText(m_selector->tilesetRange());
+            txtVal->clear();
+        } else if (optPu->isChecked()) {
+            m_pu->formHover();
+        } else {
+            txtOffset->clear();
+            txtVal->clear();
+            txtPatterns->setText("Patterns");
+            txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
+            txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+        }
+    });
+}
