@@ -1,4 +1,5 @@
 #pragma once
+#include "app/frmRI3Ui.h"
 #include "objects/ModeHost.h"
 #include "stage/Document.h"
 #include "ui/MainLink.h"
@@ -8,35 +9,24 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
 #include <memory>
 #include <vector>
 
-class QAction;
 class BlockSelector;
-class QKeyEvent;
-class QPixmap;
 class LevelView;
 class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QRadioButton;
-class QToolButton;
-class frmSplash;
+class QKeyEvent;
 class frmReadme;
-namespace ctl {
-class ComboBox;
-class ImageBox;
-class ScrollBar;
-} // namespace ctl
+class frmSplash;
 
-// The main window: menus, the level view and the controls of the edit modes.
+// The main window: the menus, the stage and section lists, the mode switch and the routing to
+// the side windows. It creates the level view, the block selector and the panels of the object
+// modes, and connects them with the document that owns the stage tables.
 class frmRI3 : public QMainWindow,
                public MainLink,
+               private frmRI3Ui,
                private StageDocument::Listener,
                private ModeHost
 {
@@ -50,104 +40,18 @@ public:
 
     Shared &shared() { return g; }
     bool markerDragging() const; // a marker is being dragged
-    const StageTables &tables() const override { return t; }
-
-    // Loading and the section shown.
-    void Init();
-    void Combo1Change();
-    void Combo2Change();
-    void stagScroll_Change();
-    void mnusta_Click(int index);
-    void Form_KeyPress(int keyAscii);
-
-    // Drawing the blocks.
-    void tileDet();
+    frmSplash *splash() const { return m_splash; }
+    // A block's picture as the side windows show it, never masked.
     void drawBlock(ctl::ImageBox *target, int block);
 
-    // The read-outs where the pointer is over no cell.
-    void Form_MouseMove();
-
-    // Edit modes.
-    void optBgClick();
-    void optPuClick();
-    void optStClick();
-
-    // Section properties.
-    void cmbTime_Click();
-    void Combo3_Click();
-    void Combo4_Click();
-    void cmdMirror_Click();
-    int vScrollIdx = 0;
-
-    // Side windows (each opener in its own file: frmRI3_tsa.cpp, frmRI3_gfx.cpp,
-    // frmRI3_tables.cpp).
-    void openBlockEditor(); // frmEditTSA on g.tsaBlock, modal
-    void cmdPattern_Click();
-    void cmdEPat_Click();
-    void EditPalettes() override;
+    // What the side windows ask of the main window.
+    const StageTables &tables() const override { return t; }
     render::TilePixels &tilePixels(int tileset) override;
+    void EditPalettes() override;
     bool takeSpriteBanksAsked() override;
     bool spriteBanksAsked() const override;
     void forEachShownBlock(
         bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw) override;
-    void cmdEPal_Click();
-    void Damage();
-    void BGM();
-    void cmdMisc_Click();
-
-    // Saving.
-    void Modif() override;
-    void saveBlock(int stage, int section);
-    // Saves every marked section and reports each one that could not be saved; false then.
-    bool saveAll();
-    void Revert();
-    void afterSave();
-    // Loads the ROM again as the settings file names it; every unsaved edit is dropped.
-    void reloadRom();
-
-    frmSplash *splash() const { return m_splash; }
-
-    // Menu entries, by their design names.
-    QAction *mnuFile = nullptr, *mnuSave = nullptr, *mnuRevert = nullptr, *mnuSaveAll = nullptr,
-            *mnuQuit = nullptr;
-    QAction *mnuBG = nullptr, *mnuPu = nullptr, *mnust = nullptr, *mnuPatterns = nullptr,
-            *mnuPalettes = nullptr, *mnuSprites = nullptr, *mnuBGM = nullptr, *mnuDamage = nullptr,
-            *mnuMisc = nullptr;
-    QAction *mnuGridlines = nullptr, *mnuHMask = nullptr, *mnuVMask = nullptr;
-    QAction *mnuLaunchEmu = nullptr, *mnuDebug = nullptr;
-    std::array<QAction *, 15> mnusta {};
-    QAction *mnuReadme = nullptr, *mnuAbout = nullptr, *mnuspl = nullptr;
-
-    // The controls beside the level view.
-    ctl::ImageBox *imgAku = nullptr;
-    QLineEdit *txtOffset = nullptr, *txtVal = nullptr, *txtPatterns = nullptr, *txtPat1 = nullptr,
-              *txtPat2 = nullptr, *txtBlk = nullptr, *txtPal = nullptr;
-    QRadioButton *optBg = nullptr, *optPu = nullptr, *optSt = nullptr;
-    ctl::ComboBox *Combo1 = nullptr, *Combo2 = nullptr, *Combo3 = nullptr, *Combo4 = nullptr,
-                  *cmbTime = nullptr;
-    ctl::ScrollBar *stagScroll = nullptr;
-    std::array<QLabel *, 2> lblVs {};
-    QPushButton *cmdSave = nullptr, *cmdSaveAll = nullptr, *cmdRevert = nullptr,
-                *cmdMirror = nullptr, *cmdEmulator = nullptr;
-    QToolButton *cmdPattern = nullptr, *cmdPalettes = nullptr, *cmdDamage = nullptr,
-                *cmdBGM = nullptr, *cmdMisc = nullptr, *cmdEPal = nullptr, *cmdEPat = nullptr;
-    QString cmdEPatTag;
-
-    // The menu's view flags follow the settings and back.
-    void menuFromIni();
-    void iniFromMenu();
-
-    void showSplash();
-    void closeSplash();
-
-    // Emulation menu and view options.
-    void mnuFile_Click();
-    void EmuLaunch();
-    void DebugChecking();
-    void WriteIni();
-    void mnuGridlines_Click();
-    void mnuHMask_Click();
-    void mnuVMask_Click();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -155,45 +59,80 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    std::vector<SaveFailure> saveMarked();
-    void romChangedOnDisk(const std::string &description);
-    void keepLoadedRomInSettings();
-    void buildMenus();
-    void connectView();
-    void setSaveRevert(bool on);
-    void setSaveAll(bool on);
-    bool isVertical() const;
-    void selectScrollItem(ctl::ComboBox *box, int value);
+    // Loading and the section shown (frmRI3_select.cpp, frmRI3_save.cpp).
+    void Init();
+    void Combo1Change();
+    void Combo2Change();
     void sectionBars(int s, int n);
     void scrollTypeLists(int s, int n);
+    void selectScrollItem(ctl::ComboBox *box, int value);
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
     void sectionFirstPick(int s, int n);
-    void setMode(QRadioButton *on);
+    void stagScroll_Change();
+    void mnusta_Click(int index);
+    bool isVertical() const;
+    void tileDet();
 
-    void connectFrame();
-    void buildView();
-    void buildSectionControls(QWidget *client);
-    void buildSelector(QWidget *client);
-    void buildCommands(QWidget *client);
+    // The section's properties (frmRI3_props.cpp).
+    void cmbTime_Click();
+    void Combo3_Click();
+    void Combo4_Click();
+    void cmdMirror_Click();
+
+    // Modes, keys and read-outs (frmRI3_modes.cpp, frmRI3_wire.cpp, frmRI3_hover.cpp).
+    void optBgClick();
+    void optPuClick();
+    void optStClick();
+    void setMode(QRadioButton *on);
+    void Form_KeyPress(int keyAscii);
+    bool isNewKeyPress(QObject *o, const QKeyEvent *k);
+    void Form_MouseMove();
+
+    // The side windows (frmRI3_tsa.cpp, frmRI3_gfx.cpp, frmRI3_tables.cpp, frmRI3_selector.cpp).
+    void openBlockEditor();
+    void editBlock(int index, int block);
+    void cmdPattern_Click();
+    void cmdEPat_Click();
+    void cmdEPal_Click();
+    void Damage();
+    void BGM();
+    void cmdMisc_Click();
+
+    // Saving (frmRI3_save.cpp).
+    void Modif() override;
+    void saveBlock(int stage, int section);
+    bool saveAll();
+    std::vector<SaveFailure> saveMarked();
+    void Revert();
+    void afterSave();
+    void reloadRom();
+    void romChangedOnDisk(const std::string &description);
+    void setSaveRevert(bool on);
+    void setSaveAll(bool on);
+    void marksChanged() override;
+
+    // The File, Display, Emulation and Help menus (frmRI3_frame.cpp, frmRI3_menu.cpp).
+    void mnuFile_Click();
+    void keepLoadedRomInSettings();
+    void menuFromIni();
+    void iniFromMenu();
+    void WriteIni();
+    void EmuLaunch();
+    void DebugChecking();
     void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
     void readRomRelease(int subroutine);
-
+    void mnuGridlines_Click();
+    void mnuHMask_Click();
+    void mnuVMask_Click();
     void mnuReadme_Click();
     void mnuAbout_Click();
     void mnuspl_Click();
     void mnuQuit_Click();
+    void showSplash();
+    void closeSplash();
 
-    // One redraw of the window's block pictures (see BlockPainter::Batch).
-    class DrawBatch : public BlockPainter::Batch
-    {
-    public:
-        explicit DrawBatch(frmRI3 &w) : BlockPainter::Batch(w.m_blocks) { }
-    };
-
-    void marksChanged() override;
-
-    // What the mode panels ask of the window (frmRI3_host.cpp).
+    // What the panels of the object modes ask of the window (frmRI3_host.cpp).
     Mode mode() const override;
     Bar hBar() const override;
     Bar vBar() const override;
@@ -205,10 +144,13 @@ private:
     void showSpriteButtons(bool on) override;
     bool objectEdit(const std::function<void(StageTables &)> &change) override;
 
-    std::unique_ptr<MarkerLayer> m_markers;
-    PowerUpPanel *m_pu = nullptr;
-    MiscPanel *m_misc = nullptr;
+    // Building the window and connecting its parts.
+    void buildMenus();
+    void buildView();
     void buildModes();
+    void connectView();
+    void connectFrame();
+    void connectLevelView();
 
     Shared &g;
     StageDocument &doc;
@@ -216,11 +158,13 @@ private:
     BlockPainter m_blocks;
     BlockSelector *m_selector = nullptr;
     LevelView *m_view = nullptr;
-    void connectLevelView();
-    // A right press on the selector: the block editor on that block, then the pictures redrawn.
-    void editBlock(int index, int block);
+    std::unique_ptr<MarkerLayer> m_markers;
+    PowerUpPanel *m_pu = nullptr;
+    MiscPanel *m_misc = nullptr;
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
+    int vScrollIdx = 0; // which of stage 1's second scroll types Combo4 shows
+    QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
     // The key press last seen, and the widget it last reached on its way up.
     struct KeySeen
     {
@@ -228,5 +172,4 @@ private:
         bool autoRepeat = false;
         QPointer<QWidget> at;
     } m_keySeen;
-    bool isNewKeyPress(QObject *o, const QKeyEvent *k);
 };

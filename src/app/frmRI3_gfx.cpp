@@ -31,7 +31,7 @@ QWidget *ownerOf(QWidget *main)
 
 void frmRI3::cmdPattern_Click()
 {
-    DrawBatch batch(*this);
+    BlockPainter::Batch batch(m_blocks);
     frmPatterns *dlg = findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
         dlg = new frmPatterns(g, *this, this); // kept, so its preview layout lasts the run
@@ -61,7 +61,7 @@ void frmRI3::cmdEPat_Click()
 
 void frmRI3::EditPalettes()
 {
-    DrawBatch batch(*this);
+    BlockPainter::Batch batch(m_blocks);
     {
         frmPalettes dlg(g, *this, ownerOf(this));
         dlg.run();

@@ -1,4 +1,5 @@
 #include "app/frmRI3.h"
+#include "objects/MarkerLayer.h"
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
@@ -100,15 +101,4 @@ bool frmRI3::objectEdit(const std::function<void(StageTables &)> &change)
 bool frmRI3::markerDragging() const
 {
     return m_markers->markerDragging();
-}
-
-// The markers over the view, the Power-Ups and Enemies panel and the Miscellaneous panel, all
-// hidden while the window starts in the Background mode.
-void frmRI3::buildModes()
-{
-    QWidget *client = centralWidget();
-    m_markers = std::make_unique<MarkerLayer>(g, t, static_cast<ModeHost &>(*this), client);
-    m_pu = new PowerUpPanel(g, t, *this, *m_markers, client);
-    m_misc = new MiscPanel(g, t, *this, *m_markers, client);
-    m_markers->setOwners(m_pu, m_misc);
 }

@@ -53,7 +53,7 @@ void frmRI3::setSaveAll(bool on)
 
 void frmRI3::optBgClick()
 {
-    DrawBatch batch(*this);
+    BlockPainter::Batch batch(m_blocks);
     msg::step(g, subOptBg, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);

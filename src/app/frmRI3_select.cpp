@@ -62,7 +62,7 @@ void frmRI3::Combo1Change()
 
 void frmRI3::Combo2Change()
 {
-    DrawBatch batch(*this);
+    BlockPainter::Batch batch(m_blocks);
     m_markers->frame()->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pu->fillEnemyList();

@@ -17,7 +17,7 @@ constexpr int subSelDown = 152;
 // block is drawn again.
 void frmRI3::editBlock(int index, int block)
 {
-    DrawBatch batch(*this);
+    BlockPainter::Batch batch(m_blocks);
     msg::step(g, subSelDown, [&] {
         g.tsaBlock = block;
         QApplication::setOverrideCursor(Qt::WaitCursor);
