@@ -17,6 +17,7 @@ class LevelView;
 class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
+class SectionProperties;
 class QKeyEvent;
 class frmReadme;
 class frmSplash;
@@ -64,8 +65,6 @@ private:
     void Combo1Change();
     void Combo2Change();
     void sectionBars(int s, int n);
-    void scrollTypeLists(int s, int n);
-    void selectScrollItem(ctl::ComboBox *box, int value);
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
     void sectionFirstPick(int s, int n);
@@ -73,12 +72,6 @@ private:
     void mnusta_Click(int index);
     bool isVertical() const;
     void tileDet();
-
-    // The section's properties (frmRI3_props.cpp).
-    void cmbTime_Click();
-    void Combo3_Click();
-    void Combo4_Click();
-    void cmdMirror_Click();
 
     // Modes, keys and read-outs (frmRI3_modes.cpp, frmRI3_wire.cpp, frmRI3_hover.cpp).
     void optBgClick();
@@ -158,12 +151,12 @@ private:
     BlockPainter m_blocks;
     BlockSelector *m_selector = nullptr;
     LevelView *m_view = nullptr;
+    SectionProperties *m_props = nullptr;
     std::unique_ptr<MarkerLayer> m_markers;
     PowerUpPanel *m_pu = nullptr;
     MiscPanel *m_misc = nullptr;
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
-    int vScrollIdx = 0; // which of stage 1's second scroll types Combo4 shows
     QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
     // The key press last seen, and the widget it last reached on its way up.
     struct KeySeen

@@ -43,22 +43,26 @@ const char *const stageCaptions[15] = { "&0 Warakiya", "&1 Clock Tower of Untime
     "&8 Sunken City", "&9 Catacombs", "&A Mountain Range", "&B Castle Courtyard", "&C Main Hall",
     "&D Castle Tower", "&E Final Clock Tower" };
 
+} // namespace
+
 // The main window's read-outs are text boxes a user can click into, so they keep the focus.
-QLineEdit *readOut(QWidget *parent, const char *name, int left, int top, int width)
+QLineEdit *frmRI3Ui::readOut(QWidget *parent, const char *name, int left, int top, int width)
 {
     QLineEdit *t = ctl::readOut(parent, name, QString(), left, top, width);
     t->setFocusPolicy(Qt::StrongFocus);
     return t;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const char *caption, int left, int top,
-    int width, int height = 375)
+QPushButton *frmRI3Ui::button(QWidget *parent, const char *name, const char *caption, int left,
+    int top, int width, int height)
 {
     auto *b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(name);
     look::place(b, left, top, width, height);
     return b;
 }
+
+namespace {
 
 QToolButton *pictureButton(QWidget *parent, const char *name, const char *tip, int left, int top)
 {
@@ -138,41 +142,18 @@ void frmRI3Ui::setupMenus(QMenuBar *bar)
 
 void frmRI3Ui::setupSectionControls(QWidget *client)
 {
-    // Stage and section choice with the section's properties.
+    // Stage and section choice.
     Combo1 = new ctl::ComboBox(client, "Combo1");
     look::place(Combo1, 8520, 360, 2760, 315);
     for (QAction *a : mnusta)
         Combo1->addItem(a->text().remove('&'));
     Combo2 = new ctl::ComboBox(client, "Combo2");
     look::place(Combo2, 8520, 765, 900, 315);
-    Combo2->Tag = "1";
     stagScroll = new ctl::ScrollBar(Qt::Horizontal, client, "stagScroll");
     look::place(stagScroll, 9480, 765, 600, 315);
     stagScroll->setMaximum(0);
-    txtPal = readOut(client, "txtPal", 10200, 780, 480);
     imgAku = new ctl::ImageBox(client, "imgAku");
     look::place(imgAku, 10800, 765, 480, 480);
-    cmbTime = new ctl::ComboBox(client, "cmbTime");
-    look::place(cmbTime, 8520, 1170, 900, 315);
-    for (int code = 1; code <= 15; ++code)
-        cmbTime->addItem(QString::number(code, 16).toUpper() + "00");
-    txtBlk = readOut(client, "txtBlk", 9480, 1185, 1200);
-    lblVs[0] = new QLabel("Up", client);
-    lblVs[1] = new QLabel("Dn", client);
-    lblVs[0]->setObjectName("lblVs(0)");
-    lblVs[1]->setObjectName("lblVs(1)");
-    look::place(lblVs[0], 8520, 1575, 300, 255);
-    look::place(lblVs[1], 8520, 1935, 300, 255);
-    Combo3 = new ctl::ComboBox(client, "Combo3");
-    look::place(Combo3, 8880, 1560, 1800, 315);
-    Combo4 = new ctl::ComboBox(client, "Combo4");
-    look::place(Combo4, 8880, 1920, 1800, 315);
-    for (QWidget *w : { static_cast<QWidget *>(lblVs[0]), static_cast<QWidget *>(lblVs[1]),
-             static_cast<QWidget *>(Combo3), static_cast<QWidget *>(Combo4) })
-        w->setVisible(false);
-    // Lists that edit the section: a wheel turned over them on its way elsewhere edits nothing.
-    for (ctl::ComboBox *box : { cmbTime, Combo3, Combo4 })
-        box->setWheelNeedsFocus(true);
 }
 
 void frmRI3Ui::setupModeButtons(QWidget *client)
@@ -202,8 +183,6 @@ void frmRI3Ui::setupCommands(QWidget *client)
     txtPat2 = readOut(client, "txtPat2", 10560, 7560, 600);
     txtPatterns->setText("Patterns");
 
-    cmdMirror = button(client, "cmdMirror", "Mirror", 8520, 5580, 1215);
-    cmdMirror->setVisible(false);
     cmdSave = button(client, "cmdSave", "Save", 3360, 6600, 1095);
     cmdSaveAll = button(client, "cmdSaveAll", "Save All", 4560, 6600, 1095);
     cmdRevert = button(client, "cmdRevert", "Revert", 5760, 6600, 1095);

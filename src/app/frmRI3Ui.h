@@ -4,7 +4,6 @@
 #include <array>
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -25,6 +24,10 @@ struct frmRI3Ui
     void setupSectionControls(QWidget *client);
     void setupModeButtons(QWidget *client);
     void setupCommands(QWidget *client);
+    // A read-out a user can click into, and a push button, placed in twips.
+    static QLineEdit *readOut(QWidget *parent, const char *name, int left, int top, int width);
+    static QPushButton *button(QWidget *parent, const char *name, const char *caption, int left,
+        int top, int width, int height = 375);
 
     QAction *mnuFile = nullptr, *mnuSave = nullptr, *mnuRevert = nullptr, *mnuSaveAll = nullptr,
             *mnuQuit = nullptr;
@@ -36,16 +39,14 @@ struct frmRI3Ui
     std::array<QAction *, 15> mnusta {};
     QAction *mnuReadme = nullptr, *mnuAbout = nullptr, *mnuspl = nullptr;
 
-    ctl::ComboBox *Combo1 = nullptr, *Combo2 = nullptr, *Combo3 = nullptr, *Combo4 = nullptr,
-                  *cmbTime = nullptr;
+    ctl::ComboBox *Combo1 = nullptr, *Combo2 = nullptr;
     ctl::ScrollBar *stagScroll = nullptr;
-    std::array<QLabel *, 2> lblVs {};
     ctl::ImageBox *imgAku = nullptr;
     QLineEdit *txtOffset = nullptr, *txtVal = nullptr, *txtPatterns = nullptr, *txtPat1 = nullptr,
-              *txtPat2 = nullptr, *txtBlk = nullptr, *txtPal = nullptr;
+              *txtPat2 = nullptr;
     QRadioButton *optBg = nullptr, *optPu = nullptr, *optSt = nullptr;
     QPushButton *cmdSave = nullptr, *cmdSaveAll = nullptr, *cmdRevert = nullptr,
-                *cmdMirror = nullptr, *cmdEmulator = nullptr;
+                *cmdEmulator = nullptr;
     QToolButton *cmdPattern = nullptr, *cmdPalettes = nullptr, *cmdDamage = nullptr,
                 *cmdBGM = nullptr, *cmdMisc = nullptr, *cmdEPal = nullptr, *cmdEPat = nullptr;
 };

@@ -1,6 +1,7 @@
 // The openers of the pattern table window and the two palette editors, and what the main window
 // redraws after them.
 #include "app/frmRI3.h"
+#include "app/SectionProperties.h"
 #include "gfx/PalSets.h"
 #include "gfx/frmPalettes.h"
 #include "gfx/frmPatterns.h"
@@ -68,9 +69,7 @@ void frmRI3::EditPalettes()
     }
     const auto s = static_cast<size_t>(g.curStage);
     const int r = g.romVer == "1" ? 1 : 0;
-    msg::step(g, subEditPalettes, [&] {
-        txtPal->setText(viewtext::hex2(g.palSetNo.at(s).at(static_cast<size_t>(g.curSection))));
-    });
+    msg::step(g, subEditPalettes, [&] { m_props->showPaletteSet(); });
     RomImage rom;
     const bool haveRom = msg::step(g, subEditPalettes, [&] {
         rom = RomImage::load(g.ini.romPath);

@@ -1,6 +1,7 @@
 // What the main window does with the level view: its drawing, what follows a scroll, and the
 // read-outs of the pointer in every mode.
 #include "app/frmRI3.h"
+#include "app/SectionProperties.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
 #include "ui/MsgBox.h"
@@ -22,6 +23,10 @@ constexpr int subFormMove = 123;
 void frmRI3::connectLevelView()
 {
     connect(m_view, &LevelView::modified, this, [this] { Modif(); });
+    connect(m_props, &SectionProperties::mirrored, this, [this] {
+        Modif();
+        m_view->ScrscrollChange();
+    });
     // The markers of the object modes follow the view.
     connect(m_view, &LevelView::scrolled, this, [this](bool horizontal) {
         if (optPu->isChecked())

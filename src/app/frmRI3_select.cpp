@@ -11,6 +11,7 @@
 #include "ui/Reports.h"
 #include "ui/ViewText.h"
 #include "view/BlockSelector.h"
+#include "app/SectionProperties.h"
 #include "view/LevelView.h"
 
 #include <QAction>
@@ -99,68 +100,11 @@ void frmRI3::Combo2Change()
         QApplication::restoreOverrideCursor();
 }
 
-// Captions, bars and the section's properties, set up under Combo2's Tag "0" so that the
-// handlers the values raise store without marking and draw nothing.
-void frmRI3::sectionBars(int s, int n)
+// The view's bars and captions and the section's properties, set without editing or drawing.
+void frmRI3::sectionBars(int, int)
 {
-    const auto si = static_cast<size_t>(s);
-    const auto ni = static_cast<size_t>(n);
     m_view->enterSection();
-    txtBlk->setText(QString::fromStdString(t.timeStr[si][ni]));
-    txtPal->setText(viewtext::hex2(g.palSetNo[si][ni]));
-    Combo2->Tag = "0";
-    cmbTime->setCurrentIndex(t.timeTbl[si][ni][0] - 1);
-    lblVs[0]->setVisible(false);
-    lblVs[1]->setVisible(false);
-    Combo4->setVisible(false);
-    if (isVertical())
-        scrollTypeLists(s, n);
-    Combo3->setVisible(t.vertFlag[si][ni] != 0);
-    Combo4->setVisible(!lblVs[1]->isHidden());
-    Combo2->Tag = "1";
-}
-
-namespace {
-
-void fill(ctl::ComboBox *box, std::initializer_list<std::pair<const char *, int>> items)
-{
-    box->blockSignals(true);
-    box->clear();
-    for (const auto &[text, value] : items)
-        box->addItem(text, value);
-    box->setCurrentIndex(-1);
-    box->blockSignals(false);
-}
-
-} // namespace
-
-// A vertical section's scroll types: three when it opens at its bottom, two otherwise, and in
-// stage 1 the second type of the sections that have one.
-void frmRI3::scrollTypeLists(int s, int n)
-{
-    const uint8_t byte = t.scrollByte[static_cast<size_t>(s)][static_cast<size_t>(n)];
-    Combo4->clear();
-    if (!t.leftDoor[static_cast<size_t>(s)][static_cast<size_t>(n)]) {
-        fill(Combo3, { { "Normal Scroll", 0x81 }, { "Automatic Scroll", 0x83 } });
-        selectScrollItem(Combo3, byte);
-        return;
-    }
-    fill(Combo3,
-        { { "Normal Scroll", 0x80 }, { "Automatic Scroll", 0x82 },
-            { "Incremental Scroll", 0x84 } });
-    selectScrollItem(Combo3, byte);
-    if (s != 1)
-        return;
-    if (n == 0)
-        vScrollIdx = 0;
-    else if (n == 4)
-        vScrollIdx = 1;
-    else if (n == 7)
-        vScrollIdx = 2;
-    lblVs[0]->setVisible(true);
-    lblVs[1]->setVisible(true);
-    fill(Combo4, { { "Normal Scroll", 0x81 }, { "Automatic Scroll", 0x83 } });
-    selectScrollItem(Combo4, t.vScrollType[static_cast<size_t>(vScrollIdx)]);
+    m_props->showSection(m_view->isVertical());
 }
 
 // Stage 1's downward sections carry no objects: their commands give way to Mirror.
@@ -176,7 +120,7 @@ void frmRI3::sectionCommands(int s, int n)
         w->setEnabled(!noObjects);
     for (QAction *a : { mnuPu, mnuPalettes, mnuPatterns, mnuSprites })
         a->setEnabled(!noObjects);
-    cmdMirror->setVisible(noObjects);
+    m_props->showMirror(noObjects);
 }
 
 void frmRI3::sectionModePanel(int s, int n)
@@ -199,13 +143,6 @@ void frmRI3::sectionFirstPick(int, int)
 {
     if (optPu->isChecked())
         m_pu->sectionFirstPick();
-}
-
-// The entry whose item value is the byte; a byte matching none shows no entry and stays as
-// it is until the user picks one.
-void frmRI3::selectScrollItem(ctl::ComboBox *box, int value)
-{
-    box->setCurrentIndex(box->findData(value));
 }
 
 void frmRI3::stagScroll_Change()

@@ -1,5 +1,6 @@
 // The main window's client area: the controls beside the view, and its parts.
 #include "app/frmRI3.h"
+#include "app/SectionProperties.h"
 #include "objects/MarkerLayer.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
@@ -21,6 +22,7 @@ void frmRI3::buildView()
     m_selector = new BlockSelector(client, g, m_blocks);
     m_view = new LevelView(client, g, doc, m_blocks, *m_selector);
     setupSectionControls(client);
+    m_props = new SectionProperties(client, g, doc);
     setupCommands(client);
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);

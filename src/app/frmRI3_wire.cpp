@@ -42,13 +42,6 @@ void frmRI3::connectView()
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
     connect(m_selector, &BlockSelector::editRequested, this, &frmRI3::editBlock);
-    // The section's own lists edit on a pick only: an entry shown for a section is no edit.
-    connect(cmbTime, &QComboBox::activated, this, [this](int i) {
-        if (i >= 0)
-            cmbTime_Click();
-    });
-    connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
-    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
 
     route(this, optBg, mnuBG, [this] { optBgClick(); });
     route(this, optPu, mnuPu, [this] { optPuClick(); });
@@ -56,7 +49,6 @@ void frmRI3::connectView()
     route(this, cmdSave, mnuSave, [this] { saveBlock(g.curStage, g.curSection); });
     route(this, cmdSaveAll, mnuSaveAll, [this] { saveAll(); });
     route(this, cmdRevert, mnuRevert, [this] { Revert(); });
-    route(this, cmdMirror, nullptr, [this] { cmdMirror_Click(); });
     route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });
     // The side windows.
     route(this, cmdPattern, mnuPatterns, [this] { cmdPattern_Click(); });
