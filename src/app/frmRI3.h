@@ -18,7 +18,6 @@ class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
 class SectionProperties;
-class QKeyEvent;
 class frmReadme;
 class frmSplash;
 
@@ -67,11 +66,8 @@ private:
     void sectionBars(int s, int n);
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
-    void sectionFirstPick(int s, int n);
     void stagScroll_Change();
     void mnusta_Click(int index);
-    bool isVertical() const;
-    void tileDet();
 
     // Modes, keys and read-outs (frmRI3_modes.cpp, frmRI3_wire.cpp, frmRI3_hover.cpp).
     void optBgClick();
@@ -79,7 +75,6 @@ private:
     void optStClick();
     void setMode(QRadioButton *on);
     void Form_KeyPress(int keyAscii);
-    bool isNewKeyPress(QObject *o, const QKeyEvent *k);
     void Form_MouseMove();
 
     // The side windows (frmRI3_tsa.cpp, frmRI3_gfx.cpp, frmRI3_tables.cpp, frmRI3_selector.cpp).
@@ -158,11 +153,4 @@ private:
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it
     QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
-    // The key press last seen, and the widget it last reached on its way up.
-    struct KeySeen
-    {
-        int key = 0;
-        bool autoRepeat = false;
-        QPointer<QWidget> at;
-    } m_keySeen;
 };

@@ -47,7 +47,7 @@ void frmRI3::cmdPattern_Click()
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     });
-    tileDet();
+    m_blocks.tileDet();
     m_view->drawSection();
     if (optBg->isChecked())
         m_selector->selectionChange();

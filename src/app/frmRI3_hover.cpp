@@ -49,11 +49,6 @@ void frmRI3::connectLevelView()
             [this] { m_view->setPaintMode(optBg->isChecked()); });
 }
 
-void frmRI3::tileDet()
-{
-    m_blocks.tileDet();
-}
-
 // A block picture outside the view, never masked.
 void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 {

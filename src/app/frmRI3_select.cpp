@@ -31,11 +31,6 @@ constexpr int subStagScroll = 155;
 
 } // namespace
 
-bool frmRI3::isVertical() const
-{
-    return m_view->isVertical();
-}
-
 void frmRI3::Combo1Change()
 {
     msg::step(g, subCombo1, [&] {
@@ -80,14 +75,16 @@ void frmRI3::Combo2Change()
             doc.readStageData(report);
         }
     });
-    tileDet();
+    m_blocks.tileDet();
     msg::step(g, subCombo2, [&] { sectionBars(s, n); });
     msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
     m_pu->setLayoutHeld(true);
     m_view->drawSection();
     m_pu->setLayoutHeld(false);
-    sectionFirstPick(s, n);
+    // The Power-Ups and Enemies mode picks again in the new section, without marking it.
+    if (optPu->isChecked())
+        m_pu->sectionFirstPick();
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     QApplication::restoreOverrideCursor();
     if (m_splash && m_splash->isVisible()) {
@@ -136,13 +133,6 @@ void frmRI3::sectionModePanel(int s, int n)
     }
     if (optSt->isChecked())
         m_misc->resetMiscPanel();
-}
-
-// The Power-Ups and Enemies mode picks again in the new section, without marking it.
-void frmRI3::sectionFirstPick(int, int)
-{
-    if (optPu->isChecked())
-        m_pu->sectionFirstPick();
 }
 
 void frmRI3::stagScroll_Change()

@@ -1,4 +1,5 @@
 #include "app/frmRI3.h"
+#include "app/FormKeys.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
 #include "ui/Controls.h"
@@ -8,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -64,6 +64,7 @@ void frmRI3::connectView()
         connect(mnusta[static_cast<size_t>(i)], &QAction::triggered, this,
             [this, i] { mnusta_Click(i); });
     qApp->installEventFilter(this);
+    new FormKeys(this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
 }
 
 bool frmRI3::eventFilter(QObject *o, QEvent *e)
@@ -86,29 +87,7 @@ bool frmRI3::eventFilter(QObject *o, QEvent *e)
     }
     if (o == centralWidget() && e->type() == QEvent::MouseMove)
         Form_MouseMove();
-    const bool mine = o->isWidgetType() && static_cast<QWidget *>(o)->window() == this;
-    if (mine && e->type() == QEvent::KeyRelease)
-        m_keySeen = {};
-    if (mine && e->type() == QEvent::KeyPress && isNewKeyPress(o, static_cast<QKeyEvent *>(e))) {
-        const QString text = static_cast<QKeyEvent *>(e)->text();
-        if (text.size() == 1)
-            Form_KeyPress(text[0].unicode());
-    }
     return QMainWindow::eventFilter(o, e);
-}
-
-// The window sees its keys before its controls do, and lets them through. A key a control
-// ignores travels on to the control's parents: the same key, reaching a parent of the widget
-// that last had it, is that press still travelling. Qt may hand a new press the address of the
-// last one, so the event's address says nothing.
-bool frmRI3::isNewKeyPress(QObject *o, const QKeyEvent *k)
-{
-    auto *w = static_cast<QWidget *>(o);
-    const bool travelling = m_keySeen.at && m_keySeen.key == k->key()
-        && m_keySeen.autoRepeat == k->isAutoRepeat() && w != m_keySeen.at
-        && w->isAncestorOf(m_keySeen.at);
-    m_keySeen = { k->key(), k->isAutoRepeat(), w };
-    return !travelling;
 }
 
 void frmRI3::mouseMoveEvent(QMouseEvent *e)
