@@ -2,7 +2,6 @@
 #include "objects/MarkerLayer.h"
 
 #include "app/Settings.h"
-#include "app/frmSplash.h"
 #include "resources/Icons.h"
 #include "resources/Resources.h"
 #include "rom/Release.h"
@@ -34,7 +33,7 @@ std::string withSlash(std::string p)
 } // namespace
 
 frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
-    : QMainWindow(parent), g(g), doc(doc), t(doc.tables()), m_blocks(g)
+    : QMainWindow(parent), g(g), doc(doc), t(doc.tables()), m_blocks(g), m_help(g, this)
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);
@@ -61,23 +60,6 @@ void frmRI3::iniFromMenu()
     g.ini.hMask = mnuHMask->isChecked();
     g.ini.vMask = mnuVMask->isChecked();
     g.ini.grid = mnuGridlines->isChecked();
-}
-
-void frmRI3::showSplash()
-{
-    if (!m_splash)
-        m_splash = new frmSplash(g, this); // owned by the window whose state it reads
-    m_splash->Form_Load();
-    m_splash->show();
-    m_splash->raise();
-    m_splash->activateWindow();
-    m_splash->paintNow();
-}
-
-void frmRI3::closeSplash()
-{
-    if (m_splash)
-        m_splash->close();
 }
 
 // After a release check: 0x90 unchecks, 0xE4 checks, other values leave the mark; after the
@@ -119,7 +101,7 @@ void frmRI3::Form_Load()
     g.errMsg = errtext::msg;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (g.ini.romPath.empty())
-        showSplash();
+        m_help.showSplash();
     msg::step(g, subLoad, [&] {
         g.appPath = withSlash(g.programDir);
         g.datPath = g.appPath + "Attic/";

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/HelpWindows.h"
 #include "app/frmRI3Ui.h"
 #include "objects/ModeHost.h"
 #include "stage/Document.h"
@@ -7,7 +8,6 @@
 #include "view/BlockPainter.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -18,7 +18,6 @@ class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
 class SectionProperties;
-class frmReadme;
 class frmSplash;
 
 // The main window: the menus, the stage and section lists, the mode switch and the routing to
@@ -40,7 +39,7 @@ public:
 
     Shared &shared() { return g; }
     bool markerDragging() const; // a marker is being dragged
-    frmSplash *splash() const { return m_splash; }
+    frmSplash *splash() const { return m_help.splash(); }
     // A block's picture as the side windows show it, never masked.
     void drawBlock(ctl::ImageBox *target, int block);
 
@@ -113,12 +112,7 @@ private:
     void mnuGridlines_Click();
     void mnuHMask_Click();
     void mnuVMask_Click();
-    void mnuReadme_Click();
-    void mnuAbout_Click();
-    void mnuspl_Click();
     void mnuQuit_Click();
-    void showSplash();
-    void closeSplash();
 
     // What the panels of the object modes ask of the window (frmRI3_host.cpp).
     Mode mode() const override;
@@ -150,7 +144,6 @@ private:
     std::unique_ptr<MarkerLayer> m_markers;
     PowerUpPanel *m_pu = nullptr;
     MiscPanel *m_misc = nullptr;
-    frmSplash *m_splash = nullptr;
-    QPointer<frmReadme> m_readme; // closing deletes it
+    HelpWindows m_help;
     QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
 };

@@ -119,7 +119,7 @@ void frmRI3::romChangedOnDisk(const std::string &description)
 void frmRI3::reloadRom()
 {
     doc.clearMarks();
-    showSplash();
+    m_help.showSplash();
     Form_Load();
 }
 
@@ -163,6 +163,6 @@ void frmRI3::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    closeSplash();
+    m_help.closeSplash();
     e->accept();
 }

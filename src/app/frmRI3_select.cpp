@@ -87,10 +87,10 @@ void frmRI3::Combo2Change()
         m_pu->sectionFirstPick();
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     QApplication::restoreOverrideCursor();
-    if (m_splash && m_splash->isVisible()) {
+    if (m_help.splashShown()) {
         optBg->setChecked(true);
         optBgClick();
-        closeSplash();
+        m_help.closeSplash();
     }
     // Every wait cursor set on the way ends with the section shown.
     while (QApplication::overrideCursor())

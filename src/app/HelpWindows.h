@@ -1,0 +1,30 @@
+#pragma once
+#include <QPointer>
+
+class QWidget;
+class frmReadme;
+class frmSplash;
+struct Shared;
+
+// The windows of the Help menu and the splash shown while a ROM loads. One readme window at a
+// time; the splash belongs to the main window, whose state it reads.
+class HelpWindows
+{
+public:
+    HelpWindows(Shared &g, QWidget *main) : g(g), m_main(main) { }
+
+    void mnuReadme_Click();
+    void mnuAbout_Click();
+    void mnuspl_Click() { showSplash(); }
+    // Shown and painted before the caller goes on loading.
+    void showSplash();
+    void closeSplash();
+    bool splashShown() const;
+    frmSplash *splash() const { return m_splash; }
+
+private:
+    Shared &g;
+    QWidget *m_main;
+    frmSplash *m_splash = nullptr;
+    QPointer<frmReadme> m_readme; // closing deletes it
+};
