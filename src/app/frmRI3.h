@@ -37,7 +37,6 @@ public:
     // Everything that makes the editor ready, before the window is shown.
     void Form_Load();
 
-    Shared &shared() { return g; }
     bool markerDragging() const; // a marker is being dragged
     frmSplash *splash() const { return m_help.splash(); }
     // A block's picture as the side windows show it, never masked.

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cstdio>
@@ -341,13 +342,13 @@ private slots:
         p.start();
         const std::vector<std::function<void()>> openers = {
             [&] { pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 1), {}, Qt::RightButton); },
-            [&] { p.w->cmdPattern_Click(); },
-            [&] { p.w->cmdEPat_Click(); },
-            [&] { p.w->EditPalettes(); },
-            [&] { p.w->cmdEPal_Click(); },
-            [&] { p.w->Damage(); },
-            [&] { p.w->BGM(); },
-            [&] { p.w->cmdMisc_Click(); },
+            [&] { named<QAction>(p.w.get(), "mnuPatterns")->trigger(); },
+            [&] { named<QToolButton>(p.w.get(), "cmdEPat")->click(); },
+            [&] { named<QAction>(p.w.get(), "mnuPalettes")->trigger(); },
+            [&] { named<QAction>(p.w.get(), "mnuSprites")->trigger(); },
+            [&] { named<QAction>(p.w.get(), "mnuDamage")->trigger(); },
+            [&] { named<QAction>(p.w.get(), "mnuBGM")->trigger(); },
+            [&] { named<QAction>(p.w.get(), "mnuMisc")->trigger(); },
         };
         for (const auto &open : openers) {
             int seen = 0;

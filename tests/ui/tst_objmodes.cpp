@@ -211,7 +211,6 @@ private slots:
         for (int s = 0; s < 15; ++s)
             for (int n = 0; n < p.t->secCount[static_cast<size_t>(s)]; ++n)
                 p.doc->mark(s, n);
-        p.w->Modif();
         pointer::click(named<QPushButton>(p.w.get(), "cmdSaveAll"));
         QCOMPARE(boxes.texts(), QStringList());
         QVERIFY(p.romBytes() == before);

@@ -12,12 +12,14 @@
 #include "ui/support/SideWindows.h"
 #include "ui/support/Startup.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <functional>
@@ -26,12 +28,13 @@ namespace {
 
 void patterns(Program &p, std::function<void(frmPatterns *)> act)
 {
-    startup::whenOpen<frmPatterns>(act, [&] { p.w->cmdPattern_Click(); });
+    startup::whenOpen<frmPatterns>(
+        act, [&] { named<QAction>(p.w.get(), "mnuPatterns")->trigger(); });
 }
 
 void sprites(Program &p, std::function<void(frmSprites *)> act)
 {
-    side::open<frmSprites>([&] { p.w->cmdEPal_Click(); }, act);
+    side::open<frmSprites>([&] { named<QAction>(p.w.get(), "mnuSprites")->trigger(); }, act);
 }
 
 void selectSection(Program &p, int stage, int section)
@@ -278,7 +281,7 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
             QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
             w->cmdCancel_Click();
         },
-        [&] { p.w->cmdEPat_Click(); });
+        [&] { named<QToolButton>(p.w.get(), "cmdEPat")->click(); });
     QVERIFY(sprites);
     patterns(p, [&](frmPatterns *w) {
         sprites = w->optE->isChecked();
