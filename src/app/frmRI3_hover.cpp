@@ -42,6 +42,9 @@ void frmRI3::connectLevelView()
                 m_misc->cellHover(index, x, y);
         });
     });
+    // The masks follow their menu entries, however those are set.
+    m_view->setHMask(mnuHMask->isChecked());
+    m_view->setVMask(mnuVMask->isChecked());
     connect(mnuHMask, &QAction::toggled, m_view, &LevelView::setHMask);
     connect(mnuVMask, &QAction::toggled, m_view, &LevelView::setVMask);
     for (QRadioButton *mode : { optBg, optPu, optSt })
