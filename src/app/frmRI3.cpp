@@ -129,33 +129,40 @@ void frmRI3::Form_Load()
             msg::box("Your ROM was not found.", msg::Information, "I am Error");
         }
     }
-    if (!haveRom) {
-        do {
-            Settings dlg(g, doc, this);
-            dlg.exec();
-            if (app::ended())
-                return;
-        } while (!romfile::fileExists(g.iniPath()));
-        IniValues v = g.ini;
-        for (const std::string &e : ini::read(g.iniPath(), 4, v))
-            msg::errBox(g, subLoad, e);
-        g.ini.romPath = v.romPath;
-        g.ini.emuPath = v.emuPath;
-        g.ini.romLoad = v.romLoad;
-        g.ini.backupPath = v.backupPath;
-        if (g.romVer == "1")
-            readDebugByte(0, true);
-        else
-            msg::step(g, subLoad, [&] {
-                mnuDebug->setEnabled(true);
-                readDebugByte(romfile::readByte(g.ini.romPath, release::debugBytePos), true);
-            });
-    }
+    if (!haveRom && !askForRom())
+        return;
     // A folder that cannot be written fails every file alike: one box says so.
     const std::vector<res::Failure> failed = res::extractAll(g.datPath);
     if (!failed.empty())
         msg::errBox(g, subLDIF, res::failureText(failed, g.datPath));
     Init();
+}
+
+// No ROM named yet: the Settings window until the settings file exists, then the ROM it names.
+// False when the program ended meanwhile.
+bool frmRI3::askForRom()
+{
+    do {
+        Settings dlg(g, doc, this);
+        dlg.exec();
+        if (app::ended())
+            return false;
+    } while (!romfile::fileExists(g.iniPath()));
+    IniValues v = g.ini;
+    for (const std::string &e : ini::read(g.iniPath(), 4, v))
+        msg::errBox(g, subLoad, e);
+    g.ini.romPath = v.romPath;
+    g.ini.emuPath = v.emuPath;
+    g.ini.romLoad = v.romLoad;
+    g.ini.backupPath = v.backupPath;
+    if (g.romVer == "1")
+        readDebugByte(0, true);
+    else
+        msg::step(g, subLoad, [&] {
+            mnuDebug->setEnabled(true);
+            readDebugByte(romfile::readByte(g.ini.romPath, release::debugBytePos), true);
+        });
+    return true;
 }
 
 void frmRI3::mnuQuit_Click()

@@ -99,6 +99,7 @@ private:
     void marksChanged() override;
 
     // The File, Display, Emulation and Help menus (frmRI3_frame.cpp, frmRI3_menu.cpp).
+    bool askForRom();
     void mnuFile_Click();
     void keepLoadedRomInSettings();
     void menuFromIni();
