@@ -1,5 +1,7 @@
 #pragma once
 #include "app/frmRI3.h"
+#include "ui/support/Named.h"
+#include "view/LevelView.h"
 
 // What the main window's level view holds that no control shows by name. Tests read it only
 // through these functions, so the view can keep it to itself.
@@ -8,5 +10,5 @@
 // row by row) shows.
 inline int shownPos(const frmRI3 &w, int cell)
 {
-    return w.cellPos.at(static_cast<size_t>(cell));
+    return named<LevelView>(&w, "LevelView")->cellPos(cell);
 }
