@@ -245,19 +245,31 @@ void LevelView::drawCell(int k, const std::string &layout, bool masked)
     c->Tag = "&H" + viewtext::hex2(b);
 }
 
-void LevelView::ScrscrollChange()
+// What both bars do: nothing while a section is set up or while a held thumb shows nothing new;
+// an odd value steps back to the even one, whose own run draws.
+void LevelView::scrollRun(
+    ctl::ScrollBar *bar, int subroutine, bool horizontal, const std::function<void(int)> &draw)
 {
     BlockPainter::Batch batch(m_blocks);
-    if (m_held || viewUnchanged(scrscroll))
+    if (m_held || viewUnchanged(bar))
         return;
     bool odd = false;
-    msg::step(g, subHScroll, [&] {
-        const int v = scrscroll->value();
+    msg::step(g, subroutine, [&] {
+        const int v = bar->value();
         if (v % 2 != 0) {
             odd = true;
-            scrscroll->setValue(v - 1); // the nested run draws for the even value
+            bar->setValue(v - 1);
             return;
         }
+        draw(v);
+    });
+    if (!odd)
+        emit scrolled(horizontal);
+}
+
+void LevelView::ScrscrollChange()
+{
+    scrollRun(scrscroll, subHScroll, true, [this](int v) {
         for (int i = 0; i < 8; ++i)
             lH[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
         const int d = v - tagValue(scrscroll->Tag);
@@ -284,23 +296,11 @@ void LevelView::ScrscrollChange()
             drawCell(k, shown, k <= 7);
         }
     });
-    if (!odd)
-        emit scrolled(true);
 }
 
 void LevelView::ScrvscrollChange()
 {
-    BlockPainter::Batch batch(m_blocks);
-    if (m_held || viewUnchanged(scrvscroll))
-        return;
-    bool odd = false;
-    msg::step(g, subVScroll, [&] {
-        const int v = scrvscroll->value();
-        if (v % 2 != 0) {
-            odd = true;
-            scrvscroll->setValue(v - 1);
-            return;
-        }
+    scrollRun(scrvscroll, subVScroll, false, [this](int v) {
         for (int i = 0; i < 6; ++i)
             lV[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
         if (m_vMask)
@@ -322,8 +322,6 @@ void LevelView::ScrvscrollChange()
             drawCell(k, shown, false);
         }
     });
-    if (!odd)
-        emit scrolled(false);
 }
 
 void LevelView::markMaskedRows()

@@ -72,11 +72,6 @@ template <class W> void lookThroughPalettes(W *w)
         side::pick(w->boxSet, row);
 }
 
-QString hex(int v)
-{
-    return QString::fromStdString(num::hex2(v));
-}
-
 std::vector<long long> sorted(std::vector<long long> v)
 {
     std::sort(v.begin(), v.end());
