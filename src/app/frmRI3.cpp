@@ -2,6 +2,7 @@
 #include "objects/MarkerLayer.h"
 
 #include "app/Settings.h"
+#include "app/SideWindows.h"
 #include "resources/Icons.h"
 #include "resources/Resources.h"
 #include "rom/Release.h"
@@ -46,6 +47,11 @@ frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
 frmRI3::~frmRI3()
 {
     doc.setListener(nullptr);
+}
+
+MainLink &frmRI3::sideLink()
+{
+    return *m_side;
 }
 
 void frmRI3::menuFromIni()

@@ -14,17 +14,18 @@
 
 class BlockSelector;
 class LevelView;
+
 class MarkerLayer;
 class MiscPanel;
 class PowerUpPanel;
 class SectionProperties;
+class SideWindows;
 class frmSplash;
 
 // The main window: the menus, the stage and section lists, the mode switch and the routing to
 // the side windows. It creates the level view, the block selector and the panels of the object
 // modes, and connects them with the document that owns the stage tables.
 class frmRI3 : public QMainWindow,
-               public MainLink,
                private frmRI3Ui,
                private StageDocument::Listener,
                private ModeHost
@@ -41,15 +42,8 @@ public:
     frmSplash *splash() const { return m_help.splash(); }
     // A block's picture as the side windows show it, never masked.
     void drawBlock(ctl::ImageBox *target, int block);
-
     // What the side windows ask of the main window.
-    const StageTables &tables() const override { return t; }
-    render::TilePixels &tilePixels(int tileset) override;
-    void EditPalettes() override;
-    bool takeSpriteBanksAsked() override;
-    bool spriteBanksAsked() const override;
-    void forEachShownBlock(
-        bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw) override;
+    MainLink &sideLink();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -74,16 +68,6 @@ private:
     void setMode(QRadioButton *on);
     void Form_KeyPress(int keyAscii);
     void Form_MouseMove();
-
-    // The side windows (frmRI3_tsa.cpp, frmRI3_gfx.cpp, frmRI3_tables.cpp, frmRI3_selector.cpp).
-    void openBlockEditor();
-    void editBlock(int index, int block);
-    void cmdPattern_Click();
-    void cmdEPat_Click();
-    void cmdEPal_Click();
-    void Damage();
-    void BGM();
-    void cmdMisc_Click();
 
     // Saving (frmRI3_save.cpp).
     void Modif() override;
@@ -145,5 +129,5 @@ private:
     PowerUpPanel *m_pu = nullptr;
     MiscPanel *m_misc = nullptr;
     HelpWindows m_help;
-    QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
+    std::unique_ptr<SideWindows> m_side;
 };

@@ -1,5 +1,6 @@
 #include "app/frmRI3.h"
 #include "app/FormKeys.h"
+#include "app/SideWindows.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
 #include "ui/Controls.h"
@@ -41,7 +42,8 @@ void frmRI3::connectView()
             Combo2Change();
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
-    connect(m_selector, &BlockSelector::editRequested, this, &frmRI3::editBlock);
+    connect(m_selector, &BlockSelector::editRequested, this,
+        [this](int index, int block) { m_side->editBlock(index, block); });
 
     route(this, optBg, mnuBG, [this] { optBgClick(); });
     route(this, optPu, mnuPu, [this] { optPuClick(); });
@@ -51,13 +53,14 @@ void frmRI3::connectView()
     route(this, cmdRevert, mnuRevert, [this] { Revert(); });
     route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });
     // The side windows.
-    route(this, cmdPattern, mnuPatterns, [this] { cmdPattern_Click(); });
-    route(this, cmdEPat, nullptr, [this] { cmdEPat_Click(); });
-    route(this, cmdPalettes, mnuPalettes, [this] { EditPalettes(); });
-    route(this, cmdEPal, mnuSprites, [this] { cmdEPal_Click(); });
-    route(this, cmdDamage, mnuDamage, [this] { Damage(); });
-    route(this, cmdBGM, mnuBGM, [this] { BGM(); });
-    route(this, cmdMisc, mnuMisc, [this] { cmdMisc_Click(); });
+    SideWindows &side = *m_side;
+    route(this, cmdPattern, mnuPatterns, [&side] { side.cmdPattern_Click(); });
+    route(this, cmdEPat, nullptr, [&side] { side.cmdEPat_Click(); });
+    route(this, cmdPalettes, mnuPalettes, [&side] { side.EditPalettes(); });
+    route(this, cmdEPal, mnuSprites, [&side] { side.cmdEPal_Click(); });
+    route(this, cmdDamage, mnuDamage, [&side] { side.Damage(); });
+    route(this, cmdBGM, mnuBGM, [&side] { side.BGM(); });
+    route(this, cmdMisc, mnuMisc, [&side] { side.cmdMisc_Click(); });
 
     connectLevelView();
     for (int i = 0; i < 15; ++i)

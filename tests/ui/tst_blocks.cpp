@@ -32,7 +32,7 @@ QImage expectedTile(const Program &p, int tile, int pal)
     const std::string &colours = g.palStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(
         g.curSection)][static_cast<size_t>(pal)];
     QImage img(8, 8, QImage::Format_RGB32);
-    const auto &px = p.w->tilePixels(g.curTileset)[static_cast<size_t>(tile)];
+    const auto &px = p.w->sideLink().tilePixels(g.curTileset)[static_cast<size_t>(tile)];
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
             img.setPixel(c, r,
@@ -112,7 +112,7 @@ private slots:
         selectSection(p, 13, 8);
         p.g->tsaBlock = 0x2A;
         p.g->dlgCancel = true;
-        frmEditTSA ed(*p.g, *p.w);
+        frmEditTSA ed(*p.g, p.w->sideLink());
         QCOMPARE(ed.windowTitle(), QString("Edit Tileset #2A"));
         QCOMPARE(int(p.g->curTileset), 5);
         QVERIFY(!p.g->dlgCancel);
@@ -239,7 +239,7 @@ private slots:
         const Bytes before = p.romBytes();
         p.g->tsaBlock = 4;
         {
-            frmEditTSA ed(*p.g, *p.w);
+            frmEditTSA ed(*p.g, p.w->sideLink());
             pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text,
                 QString("To restore from your backup, first specify a backup ROM in the file "
@@ -281,7 +281,7 @@ private slots:
         const Bytes before = p.romBytes();
         p.g->ini.backupPath = p.dir.file("gone.nes");
         p.g->tsaBlock = 4;
-        frmEditTSA ed(*p.g, *p.w);
+        frmEditTSA ed(*p.g, p.w->sideLink());
         pointer::click(ed.cmdRestore);
         QCOMPARE(boxes.count(), 2);
         QVERIFY(boxes.last().text.contains("in subroutine 308."));
@@ -297,7 +297,7 @@ private slots:
         Program p;
         p.g->tsaBlock = 6;
         const auto tiles = p.g->blockTiles[0][6];
-        frmEditTSA ed(*p.g, *p.w);
+        frmEditTSA ed(*p.g, p.w->sideLink());
         pointer::click(ed.imgTile[0x44]);
         p.writeProtect(true);
         pointer::click(ed.cmdOK);

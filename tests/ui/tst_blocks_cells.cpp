@@ -37,7 +37,7 @@ struct Editor
         p.g->blockPal[0][9] = quads;
         for (size_t j = 0; j < 16; ++j)
             p.g->blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
-        ed = std::make_unique<frmEditTSA>(*p.g, *p.w);
+        ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink());
         ed->tim->stop();
     }
     // The chooser image t as drawn in sub-palette pal.
@@ -280,7 +280,7 @@ private slots:
         startup::stopWatching();
         QVERIFY(e.p.g->tileChanged);
         QVERIFY(before != e.p.romBytes());
-        QCOMPARE(int(e.p.w->tilePixels(0)[0x13][0][0]), 2);
+        QCOMPARE(int(e.p.w->sideLink().tilePixels(0)[0x13][0][0]), 2);
         QVERIFY(shown(ed.imgTile[0x13]->picture()) == e.tileIn(0x13, ed.m.chooserPal));
         QVERIFY(shown(ed.imgTSA[12]->picture()) == e.tileIn(0x13, ed.m.quadPal[1]));
         QVERIFY(shown(ed.Picture2) == e.tileIn(0x13, ed.m.quadPal[2]));
@@ -294,7 +294,7 @@ private slots:
         Program p;
         p.g->tileChanged = true; // as the tile editor leaves it
         // Every block that uses the tile looks different once its decoded tile changed.
-        p.w->tilePixels(0)[p.g->blockTiles[0][0][0]][0][0] ^= 1;
+        p.w->sideLink().tilePixels(0)[p.g->blockTiles[0][0][0]][0][0] ^= 1;
         startup::onModal([&](QDialog *d) {
             if (auto *ed = qobject_cast<frmEditTSA *>(d)) {
                 pointer::release(named<ctl::ImageBox>(p.w.get(), "sel", 0), {},

@@ -31,7 +31,7 @@ struct TileWindow
         p.g->tileNum = tile;
         p.g->tilePalNo = 2;
         before = p.romBytes();
-        w = std::make_unique<frmTile>(*p.g, *p.w);
+        w = std::make_unique<frmTile>(*p.g, p.w->sideLink());
     }
     long long tilePos() const { return rb::chrBase + 1024LL * p.g->tileBank + 16 * 7; }
     // The pixel value the grid box shows, by its colour.
@@ -96,8 +96,8 @@ private slots:
         const Bytes expect = { 0x80, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0x40 };
         QCOMPARE(Bytes(after.begin() + pos - 1, after.begin() + pos + 15), expect);
         QCOMPARE(int(t.p.g->chrData[0x2A][7][15]), 0x40);
-        QCOMPARE(int(t.p.w->tilePixels(0)[0x47][7][1]), 2);
-        QCOMPARE(int(t.p.w->tilePixels(0)[0x47][0][0]), 3);
+        QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][7][1]), 2);
+        QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][0][0]), 3);
         QVERIFY(t.p.g->tileChanged);
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(t.boxes.count(), 0);
@@ -180,7 +180,7 @@ private slots:
         pointer::click(w.cmdRevert);
         QCOMPARE(int(w.m.colL), 2);
         // A new opening starts from colours 0 and 3 again.
-        frmTile again(*t.p.g, *t.p.w);
+        frmTile again(*t.p.g, t.p.w->sideLink());
         QCOMPARE(int(again.m.colL), 0);
         QCOMPARE(int(again.m.colR), 3);
     }
@@ -189,12 +189,12 @@ private slots:
     {
         TileWindow t;
         const auto chr = t.p.g->chrData[0x2A][7];
-        const auto pix = t.p.w->tilePixels(0)[0x47];
+        const auto pix = t.p.w->sideLink().tilePixels(0)[0x47];
         pointer::click(t.w->pixel[0], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdCancel);
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
-        QVERIFY(t.p.w->tilePixels(0)[0x47] == pix);
+        QVERIFY(t.p.w->sideLink().tilePixels(0)[0x47] == pix);
         QVERIFY(!t.p.g->tileChanged);
         QCOMPARE(t.w->result(), int(QDialog::Rejected));
     }

@@ -94,7 +94,7 @@ bool viewShows(const Program &p, const SubPals &pals)
 // cancelled, so a failed check never hangs the test.
 void editPalettes(Program &p, std::function<void(frmPalettes *)> act)
 {
-    startup::whenOpen<frmPalettes>(act, [&] { p.w->EditPalettes(); });
+    startup::whenOpen<frmPalettes>(act, [&] { p.w->sideLink().EditPalettes(); });
 }
 
 void showSet(frmPalettes *w, int s)

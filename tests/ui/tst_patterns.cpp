@@ -202,7 +202,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
         for (int c = 0; c < 8; ++c)
             tile[r][c] = static_cast<uint8_t>(((rb::at(before, at + r) >> (7 - c)) & 1)
                 + 2 * ((rb::at(before, at + r + 8) >> (7 - c)) & 1));
-    QCOMPARE(p.w->tilePixels(0)[0x43], tile);
+    QCOMPARE(p.w->sideLink().tilePixels(0)[0x43], tile);
     for (size_t k = 0; k < 48; ++k)
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "scr", k)->picture().cacheKey() != keys[k]);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -280,7 +280,7 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
     startup::whenOpen<frmPatterns>(
         [&](frmPatterns *w) {
             sprites = w->optE->isChecked();
-            QVERIFY(!p.w->spriteBanksAsked());
+            QVERIFY(!p.w->sideLink().spriteBanksAsked());
             QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
             QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
             w->cmdCancel_Click();

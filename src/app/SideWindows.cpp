@@ -1,14 +1,19 @@
-// The openers of the pattern table window and the two palette editors, and what the main window
-// redraws after them.
-#include "app/frmRI3.h"
+#include "app/SideWindows.h"
 #include "app/SectionProperties.h"
 #include "gfx/PalSets.h"
+#include "gfx/frmEditTSA.h"
 #include "gfx/frmPalettes.h"
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"
+#include "stage/Document.h"
+#include "tables/frmBGM.h"
+#include "tables/frmHits.h"
+#include "tables/frmMisc.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
+#include "ui/Shared.h"
 #include "ui/ViewText.h"
+#include "view/BlockPainter.h"
 #include "view/BlockSelector.h"
 #include "view/LevelView.h"
 
@@ -20,6 +25,7 @@ namespace {
 
 constexpr int subPattern = 112;
 constexpr int subEditPalettes = 113;
+constexpr int subSelDown = 152;
 
 // A side window opened from another modal window sits above that one.
 QWidget *ownerOf(QWidget *main)
@@ -30,12 +36,30 @@ QWidget *ownerOf(QWidget *main)
 
 } // namespace
 
-void frmRI3::cmdPattern_Click()
+SideWindows::SideWindows(const Parts &p)
+    : g(p.g), doc(p.doc), t(p.doc.tables()), m_blocks(p.blocks), m_selector(&p.selector),
+      m_view(&p.view), m_props(&p.props), m_window(p.window), optBg(p.optBg), txtPat1(p.txtPat1),
+      txtPat2(p.txtPat2)
+{
+}
+
+const StageTables &SideWindows::tables() const
+{
+    return t;
+}
+
+// A block picture outside the view, never masked.
+void SideWindows::drawBlock(ctl::ImageBox *target, int block)
+{
+    m_blocks.drawBlock(target, block, false);
+}
+
+void SideWindows::cmdPattern_Click()
 {
     BlockPainter::Batch batch(m_blocks);
-    frmPatterns *dlg = findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
+    frmPatterns *dlg = m_window->findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
-        dlg = new frmPatterns(g, *this, this); // kept, so its preview layout lasts the run
+        dlg = new frmPatterns(g, *this, m_window); // kept, so its preview layout lasts the run
     dlg->run();
     if (g.dlgCancel) {
         g.dlgCancel = false;
@@ -54,17 +78,17 @@ void frmRI3::cmdPattern_Click()
     QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
 }
 
-void frmRI3::cmdEPat_Click()
+void SideWindows::cmdEPat_Click()
 {
     cmdEPatTag = "Yeah";
     cmdPattern_Click();
 }
 
-void frmRI3::EditPalettes()
+void SideWindows::EditPalettes()
 {
     BlockPainter::Batch batch(m_blocks);
     {
-        frmPalettes dlg(g, *this, ownerOf(this));
+        frmPalettes dlg(g, *this, ownerOf(m_window));
         dlg.run();
     }
     const auto s = static_cast<size_t>(g.curStage);
@@ -92,24 +116,24 @@ void frmRI3::EditPalettes()
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 
-render::TilePixels &frmRI3::tilePixels(int tileset)
+render::TilePixels &SideWindows::tilePixels(int tileset)
 {
     return m_blocks.tiles(tileset);
 }
 
-bool frmRI3::spriteBanksAsked() const
+bool SideWindows::spriteBanksAsked() const
 {
     return cmdEPatTag == "Yeah";
 }
 
-bool frmRI3::takeSpriteBanksAsked()
+bool SideWindows::takeSpriteBanksAsked()
 {
     const bool asked = spriteBanksAsked();
     cmdEPatTag.clear();
     return asked;
 }
 
-void frmRI3::forEachShownBlock(
+void SideWindows::forEachShownBlock(
     bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw)
 {
     m_view->forEachCell(draw);
@@ -117,8 +141,64 @@ void frmRI3::forEachShownBlock(
     m_selector->forEachBlock(bg || selectorInEveryMode, bg, draw);
 }
 
-void frmRI3::cmdEPal_Click()
+void SideWindows::cmdEPal_Click()
 {
-    frmSprites dlg(g, ownerOf(this));
+    frmSprites dlg(g, ownerOf(m_window));
     dlg.run();
+}
+
+// The block editor on the selector's block; when it closes, every picture that shows a changed
+// block is drawn again.
+void SideWindows::editBlock(int index, int block)
+{
+    BlockPainter::Batch batch(m_blocks);
+    msg::step(g, subSelDown, [&] {
+        g.tsaBlock = block;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        openBlockEditor();
+        QApplication::restoreOverrideCursor();
+        const QString tag = "&H" + viewtext::hex2(g.tsaBlock);
+        if (!g.dlgCancel && !g.tileChanged) {
+            m_view->redrawCells(&tag);
+            m_selector->redrawEdited(index, g.tsaBlock);
+        } else if (g.tileChanged) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            g.tileChanged = false;
+            m_view->redrawCells();
+            m_selector->forEachBlock(
+                true, true, [this](ctl::ImageBox *cell, int b) { drawBlock(cell, b); });
+            QApplication::restoreOverrideCursor();
+        }
+    });
+}
+
+// The block editor on g.tsaBlock, modal; the caller redraws when it returns.
+void SideWindows::openBlockEditor()
+{
+    frmEditTSA editor(g, *this, m_window);
+    editor.exec();
+}
+
+void SideWindows::Damage()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (g.romVer != "0") {
+        frmHits2 w(g, m_window, m_window);
+        w.exec();
+    } else {
+        frmHits w(g, m_window, m_window);
+        w.exec();
+    }
+}
+
+void SideWindows::BGM()
+{
+    frmBGM w(g, m_window);
+    w.exec();
+}
+
+void SideWindows::cmdMisc_Click()
+{
+    frmMisc w(g, m_window);
+    w.exec();
 }
