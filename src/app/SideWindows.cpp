@@ -40,8 +40,7 @@ SideWindows::SideWindows(const Parts &p)
     : g(p.g), doc(p.doc), t(p.doc.tables()), m_blocks(p.blocks), m_selector(&p.selector),
       m_view(&p.view), m_props(&p.props), m_window(p.window), optBg(p.optBg), txtPat1(p.txtPat1),
       txtPat2(p.txtPat2)
-{
-}
+{ }
 
 const StageTables &SideWindows::tables() const
 {
@@ -57,7 +56,8 @@ void SideWindows::drawBlock(ctl::ImageBox *target, int block)
 void SideWindows::cmdPattern_Click()
 {
     BlockPainter::Batch batch(m_blocks);
-    frmPatterns *dlg = m_window->findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
+    frmPatterns *dlg
+        = m_window->findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
         dlg = new frmPatterns(g, *this, m_window); // kept, so its preview layout lasts the run
     dlg->run();

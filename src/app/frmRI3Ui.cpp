@@ -169,7 +169,6 @@ void frmRI3Ui::setupModeButtons(QWidget *client)
     look::place(optPu, 9420, 2340, 900, 285);
     look::place(optSt, 10380, 2340, 900, 285);
     optBg->setChecked(true);
-
 }
 
 void frmRI3Ui::setupCommands(QWidget *client)

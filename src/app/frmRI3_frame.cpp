@@ -1,12 +1,12 @@
-#include "ui/Controls.h"
-#include "ui/ImmediateWrite.h"
-#include "ui/MsgBox.h"
 #include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
+#include "ui/Controls.h"
+#include "ui/ImmediateWrite.h"
+#include "ui/MsgBox.h"
 #include "view/LevelView.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // What the main window does with the level view: its drawing, what follows a scroll, and the
 // read-outs of the pointer in every mode.
-#include "app/frmRI3.h"
 #include "app/SectionProperties.h"
+#include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
 #include "ui/MsgBox.h"

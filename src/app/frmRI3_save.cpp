@@ -1,11 +1,11 @@
-#include "ui/Controls.h"
-#include "ui/ErrorText.h"
-#include "ui/MsgBox.h"
-#include "ui/Reports.h"
 #include "app/frmRI3.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
+#include "ui/Controls.h"
+#include "ui/ErrorText.h"
+#include "ui/MsgBox.h"
+#include "ui/Reports.h"
 
 #include <QAction>
 #include <QCloseEvent>

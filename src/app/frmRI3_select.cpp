@@ -1,3 +1,4 @@
+#include "app/SectionProperties.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
 #include "objects/PanelControls.h"
@@ -11,7 +12,6 @@
 #include "ui/Reports.h"
 #include "ui/ViewText.h"
 #include "view/BlockSelector.h"
-#include "app/SectionProperties.h"
 #include "view/LevelView.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The main window's client area: the controls beside the view, and its parts.
-#include "app/frmRI3.h"
 #include "app/SectionProperties.h"
 #include "app/SideWindows.h"
+#include "app/frmRI3.h"
 #include "objects/MarkerLayer.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
@@ -28,8 +28,8 @@ void frmRI3::buildView()
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);
     buildModes();
-    m_side = std::make_unique<SideWindows>(SideWindows::Parts { g, doc, m_blocks, *m_selector,
-        *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
+    m_side = std::make_unique<SideWindows>(SideWindows::Parts {
+        g, doc, m_blocks, *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
     // Buttons stand above the captions and notes that share their place.
     for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
         b->raise();

@@ -1,6 +1,6 @@
-#include "app/frmRI3.h"
 #include "app/FormKeys.h"
 #include "app/SideWindows.h"
+#include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
 #include "special/MiscPanel.h"
 #include "ui/Controls.h"

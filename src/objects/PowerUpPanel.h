@@ -1,8 +1,8 @@
 #pragma once
 #include "objects/MarkerLayer.h"
 #include "objects/ObjectLayout.h"
-#include "ui/PanelLayer.h"
 #include "stage/Records.h"
+#include "ui/PanelLayer.h"
 
 #include <array>
 #include <cstdint>
@@ -29,7 +29,8 @@ class PowerUpPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    PowerUpPanel(Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
+    PowerUpPanel(
+        Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its palette, the markers of the section, and a first pick.
     void enter();

@@ -1,9 +1,9 @@
 #pragma once
 #include "objects/MarkerLayer.h"
 #include "objects/ObjectLayout.h"
-#include "ui/PanelLayer.h"
 #include "special/MiscDrag.h"
 #include "stage/Records.h"
+#include "ui/PanelLayer.h"
 
 #include <array>
 #include <string>

@@ -25,8 +25,8 @@ int tagValue(const QString &tag)
 
 } // namespace
 
-LevelView::LevelView(QWidget *client, Shared &g, StageDocument &doc, BlockPainter &blocks,
-    BlockSelector &selector)
+LevelView::LevelView(
+    QWidget *client, Shared &g, StageDocument &doc, BlockPainter &blocks, BlockSelector &selector)
     : PanelLayer(client, "LevelView"), g(g), doc(doc), t(doc.tables()), m_blocks(blocks),
       m_selector(selector)
 {

@@ -80,8 +80,8 @@ private:
     void buildBars();
     void restBar(ctl::ScrollBar *bar);
     bool viewUnchanged(const ctl::ScrollBar *bar) const;
-    void scrollRun(ctl::ScrollBar *bar, int subroutine, bool horizontal,
-        const std::function<void(int)> &draw);
+    void scrollRun(
+        ctl::ScrollBar *bar, int subroutine, bool horizontal, const std::function<void(int)> &draw);
     void viewBarReleased(const ctl::ScrollBar *bar);
     void takePicture(int to, int from);
     void drawCell(int k, const std::string &layout, bool masked);
