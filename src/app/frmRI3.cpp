@@ -1,6 +1,7 @@
 #include "app/frmRI3.h"
 #include "objects/MarkerLayer.h"
 
+#include "app/PanelHost.h"
 #include "app/Settings.h"
 #include "app/SideWindows.h"
 #include "resources/Icons.h"

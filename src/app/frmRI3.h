@@ -1,7 +1,6 @@
 #pragma once
 #include "app/HelpWindows.h"
 #include "app/frmRI3Ui.h"
-#include "objects/ModeHost.h"
 #include "stage/Document.h"
 #include "ui/MainLink.h"
 #include "ui/Shared.h"
@@ -14,9 +13,9 @@
 
 class BlockSelector;
 class LevelView;
-
 class MarkerLayer;
 class MiscPanel;
+class PanelHost;
 class PowerUpPanel;
 class SectionProperties;
 class SideWindows;
@@ -25,10 +24,7 @@ class frmSplash;
 // The main window: the menus, the stage and section lists, the mode switch and the routing to
 // the side windows. It creates the level view, the block selector and the panels of the object
 // modes, and connects them with the document that owns the stage tables.
-class frmRI3 : public QMainWindow,
-               private frmRI3Ui,
-               private StageDocument::Listener,
-               private ModeHost
+class frmRI3 : public QMainWindow, private frmRI3Ui, private StageDocument::Listener
 {
     Q_OBJECT
 public:
@@ -70,7 +66,7 @@ private:
     void Form_MouseMove();
 
     // Saving (frmRI3_save.cpp).
-    void Modif() override;
+    void Modif();
     void saveBlock(int stage, int section);
     bool saveAll();
     std::vector<SaveFailure> saveMarked();
@@ -98,18 +94,6 @@ private:
     void mnuVMask_Click();
     void mnuQuit_Click();
 
-    // What the panels of the object modes ask of the window (frmRI3_host.cpp).
-    Mode mode() const override;
-    Bar hBar() const override;
-    Bar vBar() const override;
-    void setHBar(int value) override;
-    void setVBar(int value) override;
-    Hit hitAt(const QPoint &globalPos) const override;
-    ReadOuts readOuts() const override;
-    ctl::ImageBox *choice() const override;
-    void showSpriteButtons(bool on) override;
-    bool objectEdit(const std::function<void(StageTables &)> &change) override;
-
     // Building the window and connecting its parts.
     void buildMenus();
     void buildView();
@@ -125,6 +109,7 @@ private:
     BlockSelector *m_selector = nullptr;
     LevelView *m_view = nullptr;
     SectionProperties *m_props = nullptr;
+    std::unique_ptr<PanelHost> m_host;
     std::unique_ptr<MarkerLayer> m_markers;
     PowerUpPanel *m_pu = nullptr;
     MiscPanel *m_misc = nullptr;

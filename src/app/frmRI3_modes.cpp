@@ -1,3 +1,4 @@
+#include "app/PanelHost.h"
 #include "app/frmRI3.h"
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
@@ -63,7 +64,7 @@ void frmRI3::optBgClick()
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patBG[s][n][1]));
         txtPat2->setText(viewtext::hex2(g.patBG[s][n][2]));
-        showSpriteButtons(false);
+        m_host->showSpriteButtons(false);
         m_pu->leave();
         m_misc->leave();
         m_selector->showForBackground();
@@ -97,7 +98,7 @@ void frmRI3::optStClick()
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         m_pu->leave();
-        showSpriteButtons(true);
+        m_host->showSpriteButtons(true);
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
         txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));

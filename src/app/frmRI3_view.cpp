@@ -1,4 +1,5 @@
 // The main window's client area: the controls beside the view, and its parts.
+#include "app/PanelHost.h"
 #include "app/SectionProperties.h"
 #include "app/SideWindows.h"
 #include "app/frmRI3.h"
@@ -40,8 +41,16 @@ void frmRI3::buildView()
 void frmRI3::buildModes()
 {
     QWidget *client = centralWidget();
-    m_markers = std::make_unique<MarkerLayer>(g, t, static_cast<ModeHost &>(*this), client);
-    m_pu = new PowerUpPanel(g, t, *this, *m_markers, client);
-    m_misc = new MiscPanel(g, t, *this, *m_markers, client);
+    m_host = std::make_unique<PanelHost>(PanelHost::Parts { g, doc, client, *m_view, *m_selector,
+        optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal, cmdEPat,
+        [this] { Modif(); } });
+    m_markers = std::make_unique<MarkerLayer>(g, t, *m_host, client);
+    m_pu = new PowerUpPanel(g, t, *m_host, *m_markers, client);
+    m_misc = new MiscPanel(g, t, *m_host, *m_markers, client);
     m_markers->setOwners(m_pu, m_misc);
+}
+
+bool frmRI3::markerDragging() const
+{
+    return m_markers->markerDragging();
 }
