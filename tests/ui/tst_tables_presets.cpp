@@ -10,6 +10,7 @@
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"
 #include "ui/support/Named.h"
+#include "ui/support/PresetWindows.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
 
@@ -26,49 +27,12 @@
 
 namespace {
 
+using namespace presets;
+
 rb::RomDesc shape(int release, bool odd)
 {
     const rb::RomDesc d = rb::gameShape(release ? rb::Rel::JP : rb::Rel::US);
     return odd ? rb::oddPresets(d) : d;
-}
-
-void addReleases()
-{
-    QTest::addColumn<int>("release");
-    QTest::newRow("US") << 0;
-    QTest::newRow("Japanese") << 1;
-}
-
-// "Power-Up Byte Values", opened as a person opens it: the Power-Ups mode and the candles,
-// then a right press on a power-up.
-void openPu(Program &p, std::function<void(frmPuPresets *)> act)
-{
-    pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
-    pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 0));
-    side::openByRightPress<frmPuPresets>(named<ctl::ImageBox>(p.w.get(), "imgPu", 0), act);
-}
-
-// "Enemy Byte Values": the enemy holder kind, then a right press on the enemy list.
-void openEn(Program &p, std::function<void(frmEnPresets *)> act)
-{
-    pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
-    pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 3));
-    side::openByRightPress<frmEnPresets>(named<EnemyList>(p.w.get(), "lstEnemy")->viewport(), act);
-}
-
-QString hex(int v)
-{
-    return QString::fromStdString(num::hex2(v));
-}
-
-// Page `page` of the window, reached with the page bar's arrows.
-void toPage(PresetWindow *w, int page)
-{
-    while (w->scroll->value() != page) {
-        const int was = w->scroll->value();
-        side::arrow(w->scroll, page < was);
-        QVERIFY(w->scroll->value() != was);
-    }
 }
 
 // Every page once: the thumb dragged from the first page to the last, which shows only when
@@ -95,43 +59,10 @@ void pageThroughEverything(PresetWindow *w)
     QTRY_VERIFY_WITH_TIMEOUT(!w->cmbTop[3]->view()->isVisible(), 2000);
 }
 
-QStringList rowTexts(const frmPuPresets *w, int i)
-{
-    const size_t n = static_cast<size_t>(i);
-    return { w->cmbType[n]->currentText(), w->cmbLeft[n]->currentText(),
-        w->cmbTop[n]->currentText(), w->cmbContent[n]->currentText() };
-}
-
-QStringList rowTexts(const frmEnPresets *w, int i)
-{
-    const size_t n = static_cast<size_t>(i);
-    return { w->cmbType[n]->currentText(), w->cmbLeft[n]->currentText(),
-        w->cmbTop[n]->currentText() };
-}
-
-// Which lists of row i can be used, in the order type, Left, Top (and content).
-QList<bool> rowEnabled(const PresetWindow *w, int i, QComboBox *content = nullptr)
-{
-    const size_t n = static_cast<size_t>(i);
-    QList<bool> on { w->cmbType[n]->isEnabled(), w->cmbLeft[n]->isEnabled(),
-        w->cmbTop[n]->isEnabled() };
-    if (content)
-        on << content->isEnabled();
-    return on;
-}
-
 std::vector<long long> sorted(std::vector<long long> v)
 {
     std::sort(v.begin(), v.end());
     return v;
-}
-
-// Picks the entry with this text in the list, with the pointer.
-void pickText(QComboBox *box, const QString &text)
-{
-    const int k = box->findText(text);
-    QVERIFY2(k >= 0, qPrintable(text));
-    side::pick(box, k);
 }
 
 } // namespace
@@ -444,167 +375,6 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 404."));
         QVERIFY(p.g->enPresets == shared);
-    }
-
-    void opensOnTheHandedOverPresetAndFocusesIt()
-    {
-        RealBoxes boxes;
-        Program p;
-        p.g->puVal = 0x25;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        frmPuPresets w(*p.g);
-        QCOMPARE(w.windowTitle(), QString("Power-Up Byte Values"));
-        QCOMPARE(w.scroll->value(), 2);
-        QCOMPARE(p.g->puVal, 5);
-        QCOMPARE(w.lbl[5]->text(), QString("25"));
-        QVERIFY(!QApplication::overrideCursor());
-        w.show();
-        QTRY_COMPARE_WITH_TIMEOUT(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[5]), 2000);
-        QVERIFY(!w.time->isActive());
-
-        p.g->puVal = 0x25;
-        frmEnPresets e(*p.g);
-        QCOMPARE(e.windowTitle(), QString("Enemy Byte Values"));
-        QCOMPARE(e.scroll->value(), 2);
-        QCOMPARE(e.cmbType[5]->count(), 74);
-        QCOMPARE(e.labola[0]->text(), QString("Enemy"));
-        e.show();
-        QTRY_COMPARE_WITH_TIMEOUT(e.focusWidget(), static_cast<QWidget *>(e.cmbType[5]), 2000);
-        QCOMPARE(boxes.texts(), QStringList());
-    }
-
-    void focusWaitsForAnEnabledRow()
-    {
-        RealBoxes boxes;
-        Program p;
-        side::poke(p, p.built.ledger.puRecords[0x31], { 0, 0, 0, 0x38 }); // a "Nothing" row
-        p.g->puVal = 0x31;
-        frmPuPresets w(*p.g);
-        w.show();
-        QTest::qWait(350);
-        QVERIFY(w.time->isActive());
-        QVERIFY(w.focusWidget() != w.cmbContent[1]);
-        pickText(w.cmbType[1], "Lantern"); // enables the row
-        QTRY_COMPARE_WITH_TIMEOUT(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[1]), 2000);
-        QVERIFY(!w.time->isActive());
-        QCOMPARE(boxes.texts(), QStringList());
-    }
-
-    void lastPagesLockTheRowsPastTheTable_data() { addReleases(); }
-    void lastPagesLockTheRowsPastTheTable()
-    {
-        QFETCH(int, release);
-        RealBoxes boxes;
-        Program p(release ? rb::Rel::JP : rb::Rel::US);
-        p.g->puVal = 0xF1;
-        frmPuPresets w(*p.g);
-        QCOMPARE(w.scroll->value(), 15);
-        const int last = release ? 4 : 14;
-        for (int i = 0; i < 16; ++i) {
-            QCOMPARE(w.lbl[static_cast<size_t>(i)]->text(), hex(0xF0 + i));
-            if (i < last)
-                continue;
-            QCOMPARE(rowTexts(&w, i), QStringList({ "Nothing", "00", "10", "Nothing" }));
-            QCOMPARE(rowEnabled(&w, i, w.cmbContent[static_cast<size_t>(i)]),
-                QList<bool>({ false, false, false, false }));
-        }
-        QVERIFY(w.cmbType[static_cast<size_t>(last - 1)]->isEnabled());
-        side::arrow(w.scroll, true);
-        QVERIFY(w.cmbType[static_cast<size_t>(last)]->isEnabled());
-        // Preset 0 is shown, locked.
-        toPage(&w, 0);
-        QCOMPARE(rowEnabled(&w, 0, w.cmbContent[0]), QList<bool>({ false, false, false, false }));
-
-        p.g->puVal = 0xD0;
-        frmEnPresets e(*p.g);
-        QCOMPARE(e.scroll->maximum(), release ? 13 : 14);
-        QCOMPARE(e.labola[0]->text(), QString("Enemy (Second Quest)"));
-        QCOMPARE(e.cmbType[15]->count(), release ? 73 : 74);
-        toPage(&e, e.scroll->maximum());
-        for (int i = 0; i < 16; ++i) {
-            const bool past = !release && i >= 4;
-            QCOMPARE(rowEnabled(&e, i)[0], !past);
-            if (past)
-                QCOMPARE(rowTexts(&e, i), QStringList({ "None", "00", "20" }));
-        }
-        // A preset number past the last page: reported, the rows stay empty.
-        p.g->puVal = 0xF2;
-        frmEnPresets e2(*p.g);
-        QVERIFY(boxes.last().text.contains("in subroutine 406."));
-        QCOMPARE(e2.lbl[0]->text(), QString());
-        QCOMPARE(p.g->puVal, 2);
-    }
-
-    void revertAndCancelKeepTheFile()
-    {
-        RealBoxes boxes;
-        Program p;
-        const Bytes before = p.romBytes();
-        const auto shared = p.g->puPresets;
-        openPu(p, [&](frmPuPresets *w) {
-            toPage(w, 9);
-            const puPresetRec was = w->puWork[0x95];
-            pickText(w->cmbLeft[5], w->cmbLeft[5]->currentText() == "06" ? "08" : "06");
-            QVERIFY(w->puWork[0x95] != was);
-            pointer::click(w->cmdRevert);
-            QCOMPARE(w->scroll->value(), 0);
-            QCOMPARE(w->puWork[0x95], was);
-            pointer::click(w->cmdOK);
-        });
-        openPu(p, [&](frmPuPresets *w) {
-            pickText(w->cmbLeft[5], "3A");
-            pointer::click(w->cmdCancel);
-            QCOMPARE(w->result(), int(QDialog::Rejected));
-        });
-        QCOMPARE(p.romBytes(), before);
-        QVERIFY(p.g->puPresets == shared);
-        QCOMPARE(boxes.texts(), QStringList());
-    }
-
-    void restoreTakesTheBackupsBytes()
-    {
-        RealBoxes boxes;
-        Program p;
-        const auto &pu = p.built.ledger.puRecords;
-        const auto &en = p.built.ledger.enRecords;
-        // Without a backup: the message, and the window stays.
-        openPu(p, [&](frmPuPresets *w) {
-            pointer::click(w->cmdRestore);
-            QVERIFY(w->isVisible());
-        });
-        QCOMPARE(boxes.texts(),
-            QStringList {
-                "To restore from your backup, first specify a backup ROM in the file settings." });
-        QCOMPARE(boxes.last().title, QString("I am Error"));
-
-        RomImage backup(p.romBytes());
-        backup.put(pu[5], { 0x91, 0xA2, 0x08, 0x60 });
-        backup.put(en[7], { 0x05, 0x08, 0x05 }); // a Top below 32
-        p.g->ini.backupPath = p.dir.file("backup.nes");
-        testfile::writeAll(p.g->ini.backupPath, backup.data());
-        const Bytes before = p.romBytes();
-        boxes.clear();
-        boxes.click(QMessageBox::No);
-        openPu(p, [&](frmPuPresets *w) {
-            pointer::click(w->cmdRestore);
-            QVERIFY(w->isVisible());
-        });
-        QCOMPARE(boxes.texts(), QStringList { "Proceed ?" });
-        QCOMPARE(p.romBytes(), before);
-
-        boxes.click(QMessageBox::Yes);
-        openPu(p, [&](frmPuPresets *w) {
-            pickText(w->cmbLeft[2], "3A"); // an edit Restore drops
-            pointer::click(w->cmdRestore);
-            QCOMPARE(w->result(), int(QDialog::Accepted));
-        });
-        QCOMPARE(p.g->puPresets[5], (puPresetRec { 0x08, 0x60, 0x91, 0xA2 }));
-        boxes.click(QMessageBox::Yes);
-        openEn(p, [&](frmEnPresets *w) { pointer::click(w->cmdRestore); });
-        // The backup's bytes go in as they are; the table holds the Top as the windows show it.
-        QCOMPARE(p.romBytes(), backup.data());
-        QCOMPARE(p.g->enPresets[7], (enPresetRec { 0x08, 37, 0x05 }));
-        QCOMPARE(boxes.count(), 3);
     }
 };
 
