@@ -262,6 +262,42 @@ bool overlaps(long long a0, long long a1, long long b0, long long b1)
     return a0 < b1 && b0 < a1;
 }
 
+long long floorDiv(long long x, long long y)
+{
+    return x >= 0 ? x / y : -((-x + y - 1) / y);
+}
+
+// The slots of area `a` of (s, n) whose bytes in the file meet one of `ranges`, in slot order.
+std::vector<int> slotsMeeting(const Snapshot &sn, const Area &a, int s, int n,
+    const std::vector<std::pair<long long, long long>> &ranges)
+{
+    std::vector<int> out;
+    const int size = a.size();
+    if (sorted(a.kind)) {
+        for (int i = 0; i < a.count; ++i) {
+            const long long p
+                = a.pos + static_cast<long long>(fileSlot(sn, a.kind, s, n, i)) * size;
+            if (std::any_of(ranges.begin(), ranges.end(),
+                    [&](const auto &r) { return overlaps(p, p + size, r.first, r.second); }))
+                out.push_back(i);
+        }
+        return out;
+    }
+    // Slot i lies at its own place, so the slots a range meets follow from its ends: a long
+    // layout is not walked cell by cell for every section that shares a few of its bytes.
+    std::vector<char> hit(static_cast<size_t>(a.count), 0);
+    for (const auto &[first, end] : ranges) {
+        const long long lo = std::max(0LL, floorDiv(first - a.pos, size));
+        const long long hi = std::min<long long>(a.count, -floorDiv(a.pos - end, size));
+        for (long long i = lo; i < hi; ++i)
+            hit[static_cast<size_t>(i)] = 1;
+    }
+    for (int i = 0; i < a.count; ++i)
+        if (hit[static_cast<size_t>(i)])
+            out.push_back(i);
+    return out;
+}
+
 // Records of (s, n) that share bytes with one of `ranges` read again from the snapshot.
 void readBack(
     StageTables &t, int s, int n, const std::vector<std::pair<long long, long long>> &ranges)
@@ -269,11 +305,10 @@ void readBack(
     const RomImage &img = t.saved.image;
     for (const Area &a : areasOf(t, img, s, n)) {
         const int size = a.size();
-        for (int i = 0; i < a.count; ++i) {
-            long long p = a.pos + static_cast<long long>(fileSlot(t.saved, a.kind, s, n, i)) * size;
-            bool hit = std::any_of(ranges.begin(), ranges.end(),
-                [&](const auto &r) { return overlaps(p, p + size, r.first, r.second); });
-            if (hit && img.contains(p, size))
+        for (int i : slotsMeeting(t.saved, a, s, n, ranges)) {
+            const long long p
+                = a.pos + static_cast<long long>(fileSlot(t.saved, a.kind, s, n, i)) * size;
+            if (img.contains(p, size))
                 put(t, a.kind, s, n, i,
                     codec::decode(a.kind, img.data().data() + (p - 1), vertical(t, s, n)));
         }
