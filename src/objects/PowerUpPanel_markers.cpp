@@ -167,17 +167,16 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         return; // column items belong to column sections only
     const bool enemy = holderKind == objects::enemyKind;
     if (button == 1) {
-        bool cleared = false;
+        // The section is marked only when the item held something: clearing an empty one
+        // changes no byte.
         host.objectEdit([&](StageTables &edit) {
-            cleared = msg::step(g, subItemDown, [&] {
+            msg::step(g, subItemDown, [&] {
                 std::string &cols
                     = edit.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
                 cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1)))
                     = '\0';
             });
         });
-        if (cleared)
-            host.Modif();
         ProcessPu();
     } else if (button == 2) {
         int preset = 0;
