@@ -267,11 +267,12 @@ long long floorDiv(long long x, long long y)
     return x >= 0 ? x / y : -((-x + y - 1) / y);
 }
 
-// The slots of area `a` of (s, n) whose bytes in the file meet one of `ranges`, in slot order.
-std::vector<int> slotsMeeting(const Snapshot &sn, const Area &a, int s, int n,
+// The slots of area `a` of (s, n) whose bytes in the file meet one of `ranges`, in slot order,
+// each with where it lies.
+std::vector<std::pair<int, long long>> slotsMeeting(const Snapshot &sn, const Area &a, int s, int n,
     const std::vector<std::pair<long long, long long>> &ranges)
 {
-    std::vector<int> out;
+    std::vector<std::pair<int, long long>> out;
     const int size = a.size();
     if (sorted(a.kind)) {
         for (int i = 0; i < a.count; ++i) {
@@ -279,7 +280,7 @@ std::vector<int> slotsMeeting(const Snapshot &sn, const Area &a, int s, int n,
                 = a.pos + static_cast<long long>(fileSlot(sn, a.kind, s, n, i)) * size;
             if (std::any_of(ranges.begin(), ranges.end(),
                     [&](const auto &r) { return overlaps(p, p + size, r.first, r.second); }))
-                out.push_back(i);
+                out.push_back({ i, p });
         }
         return out;
     }
@@ -294,7 +295,7 @@ std::vector<int> slotsMeeting(const Snapshot &sn, const Area &a, int s, int n,
     }
     for (int i = 0; i < a.count; ++i)
         if (hit[static_cast<size_t>(i)])
-            out.push_back(i);
+            out.push_back({ i, a.pos + static_cast<long long>(i) * size });
     return out;
 }
 
@@ -303,16 +304,11 @@ void readBack(
     StageTables &t, int s, int n, const std::vector<std::pair<long long, long long>> &ranges)
 {
     const RomImage &img = t.saved.image;
-    for (const Area &a : areasOf(t, img, s, n)) {
-        const int size = a.size();
-        for (int i : slotsMeeting(t.saved, a, s, n, ranges)) {
-            const long long p
-                = a.pos + static_cast<long long>(fileSlot(t.saved, a.kind, s, n, i)) * size;
-            if (img.contains(p, size))
-                put(t, a.kind, s, n, i,
-                    codec::decode(a.kind, img.data().data() + (p - 1), vertical(t, s, n)));
-        }
-    }
+    const bool vert = vertical(t, s, n);
+    for (const Area &a : areasOf(t, img, s, n))
+        for (const auto &[i, p] : slotsMeeting(t.saved, a, s, n, ranges))
+            if (img.contains(p, a.size()))
+                put(t, a.kind, s, n, i, codec::decode(a.kind, img.data().data() + (p - 1), vert));
 }
 
 // Listed sections whose records share bytes, found once by sorting every record area.
