@@ -47,12 +47,6 @@ const StageTables &SideWindows::tables() const
     return t;
 }
 
-// A block picture outside the view, never masked.
-void SideWindows::drawBlock(ctl::ImageBox *target, int block)
-{
-    m_blocks.drawBlock(target, block, false);
-}
-
 void SideWindows::cmdPattern_Click()
 {
     BlockPainter::Batch batch(m_blocks);
@@ -111,7 +105,7 @@ void SideWindows::EditPalettes()
     msg::step(g, subEditPalettes, [&] {
         m_view->redrawCells();
         m_selector->forEachBlock(true, optBg->isChecked(),
-            [this](ctl::ImageBox *cell, int block) { drawBlock(cell, block); });
+            [this](ctl::ImageBox *cell, int block) { m_blocks.drawBlock(cell, block); });
     });
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
@@ -166,7 +160,7 @@ void SideWindows::editBlock(int index, int block)
             g.tileChanged = false;
             m_view->redrawCells();
             m_selector->forEachBlock(
-                true, true, [this](ctl::ImageBox *cell, int b) { drawBlock(cell, b); });
+                true, true, [this](ctl::ImageBox *cell, int b) { m_blocks.drawBlock(cell, b); });
             QApplication::restoreOverrideCursor();
         }
     });

@@ -54,7 +54,6 @@ public:
 
 private:
     void openBlockEditor();
-    void drawBlock(ctl::ImageBox *target, int block);
 
     Shared &g;
     StageDocument &doc;

@@ -51,7 +51,7 @@ private:
     void Init();
     void Combo1Change();
     void Combo2Change();
-    void sectionBars(int s, int n);
+    void sectionBars();
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
     void stagScroll_Change();

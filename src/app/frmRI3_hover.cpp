@@ -55,7 +55,7 @@ void frmRI3::connectLevelView()
 // A block picture outside the view, never masked.
 void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 {
-    m_blocks.drawBlock(target, block, false);
+    m_blocks.drawBlock(target, block);
 }
 
 void frmRI3::Form_MouseMove()

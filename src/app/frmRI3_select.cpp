@@ -76,7 +76,7 @@ void frmRI3::Combo2Change()
         }
     });
     m_blocks.tileDet();
-    msg::step(g, subCombo2, [&] { sectionBars(s, n); });
+    msg::step(g, subCombo2, [&] { sectionBars(); });
     msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
     m_pu->setLayoutHeld(true);
@@ -98,7 +98,7 @@ void frmRI3::Combo2Change()
 }
 
 // The view's bars and captions and the section's properties, set without editing or drawing.
-void frmRI3::sectionBars(int, int)
+void frmRI3::sectionBars()
 {
     m_view->enterSection();
     m_props->showSection(m_view->isVertical());
