@@ -1,13 +1,13 @@
 #include "app/Settings.h"
 
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
 #include "app/frmBrowse.h"
 #include "rom/FileIdentity.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
 #include "stage/Document.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "app/frmBrowse.h"
 
+#include "app/Settings.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "app/Settings.h"
 
 #include <QComboBox>
 #include <QDir>
