@@ -1,5 +1,6 @@
 #include "gfx/PatternBanks.h"
 
+#include "rom/PatchDiff.h"
 #include "view/BlockRender.h"
 
 #include <set>
@@ -123,6 +124,17 @@ std::vector<Patch> savePatches(const SectionBanks &b, int r)
     if (r == 0)
         out.push_back({ b.bgPos + 2, { b.spr[2] } });
     return out;
+}
+
+bool spritesChanged(const SectionBanks &now, const SectionBanks &was)
+{
+    return now.spr[0] != was.spr[0] || now.spr[1] != was.spr[1];
+}
+
+std::vector<Patch> changedPatches(const SectionBanks &now, SectionBanks was, int r)
+{
+    was.copyPos = spritesChanged(now, was) ? 0 : now.copyPos;
+    return changedBytes(savePatches(now, r), savePatches(was, r));
 }
 
 } // namespace patbank

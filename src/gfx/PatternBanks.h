@@ -1,7 +1,7 @@
 #pragma once
-#include "ui/Shared.h"
 #include "rom/RomFile.h"
 #include "stage/StageTables.h"
+#include "ui/Shared.h"
 
 #include <array>
 #include <cstdint>
@@ -51,5 +51,13 @@ bool copyAllowed(const RomTables &g, const StageTables &t, int r, int32_t pos);
 
 // Every byte of the section's banks, and the copy when it has one.
 std::vector<Patch> savePatches(const SectionBanks &b, int r);
+
+// Whether either sprite bank of the section differs between the two.
+bool spritesChanged(const SectionBanks &now, const SectionBanks &was);
+
+// What Save writes of `now` against the banks read at the opening: the section's bytes that
+// changed and, when a sprite bank changed, both bytes of the copy. The copy's place belongs to
+// the returning room, whose other byte may hold another bank: it gets the section's banks whole.
+std::vector<Patch> changedPatches(const SectionBanks &now, SectionBanks was, int r);
 
 } // namespace patbank

@@ -1,13 +1,12 @@
 #include "gfx/frmPatterns.h"
 
-#include "ui/Controls.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
-#include "ui/MainLink.h"
 #include "gfx/PatternBanks.h"
 #include "rom/Numbers.h"
-#include "rom/PatchDiff.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MainLink.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +17,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <tuple>
 
 namespace {
 
@@ -308,34 +309,44 @@ void frmPatterns::chk2_Click()
     msg::step(g, 701, [&] { layoutClick(chk2Tag, chk2, chkTag, chk, 2); });
 }
 
+// The banks as the window holds them now and as it read them, with where their bytes lie. The
+// copy is only where the loader recorded stage 1's list; `copyRefused` says that the section
+// has a copy whose place lies outside it.
+std::pair<patbank::SectionBanks, patbank::SectionBanks> frmPatterns::banksToSave(
+    bool &copyRefused) const
+{
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
+    patbank::SectionBanks now;
+    now.bgPos = g.patBGPos.at(s).at(n);
+    now.sprPos = g.patSprPos.at(s).at(n);
+    const int32_t copy = patbank::copyCandidate(g.curStage, g.curSection, now.sprPos);
+    const bool allowed = patbank::copyAllowed(g, m_main.tables(), g.romVer == "1" ? 1 : 0, copy);
+    copyRefused = copy > 0 && !allowed;
+    now.copyPos = allowed ? copy : 0;
+    patbank::SectionBanks read = now;
+    now.bg = bgBanks;
+    now.spr = sprBanks;
+    read.bg = m_readBg;
+    read.spr = m_readSpr;
+    return { now, read };
+}
+
 // The section's bank bytes the user changed, in one write; a changed sprite bank of stage 1's
-// first sections also goes to its second copy where the game keeps it. Only a write that
-// succeeded counts: then the tables take the banks and the caller redraws; after a failure the
-// window stays open.
+// first sections also goes, both bytes, to its second copy where the game keeps it. Only a
+// write that succeeded counts: then the tables take the banks and the caller redraws; after a
+// failure the window stays open.
 void frmPatterns::cmdOK_Click()
 {
     if (!m_loaded)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
     const int r = g.romVer == "1" ? 1 : 0;
-    int32_t copy = 0;
+    patbank::SectionBanks now, read;
+    bool copyRefused = false;
     const bool saved = msg::step(g, 702, [&] {
-        patbank::SectionBanks now;
-        now.bgPos = g.patBGPos.at(s).at(n);
-        now.sprPos = g.patSprPos.at(s).at(n);
-        copy = patbank::copyCandidate(g.curStage, g.curSection, now.sprPos);
-        if (!patbank::copyAllowed(g, m_main.tables(), r, copy))
-            copy = 0;
-        now.copyPos = copy;
-        patbank::SectionBanks read = now;
-        now.bg = bgBanks;
-        now.spr = sprBanks;
-        read.bg = m_readBg;
-        read.spr = m_readSpr;
-        const std::vector<Patch> patches
-            = changedBytes(patbank::savePatches(now, r), patbank::savePatches(read, r));
+        std::tie(now, read) = banksToSave(copyRefused);
+        const std::vector<Patch> patches = patbank::changedPatches(now, read, r);
         if (!patches.empty())
             g.rom.write(patches);
     });
@@ -344,19 +355,34 @@ void frmPatterns::cmdOK_Click()
         return;
     }
     g.dlgCancel = false;
+    takeBanks(now, patbank::spritesChanged(now, read));
+    if (copyRefused && patbank::spritesChanged(now, read)) {
+        QApplication::restoreOverrideCursor();
+        msg::box("The sprite banks were saved for this section only.\rStage 1 keeps a second "
+                 "copy of them for the room's return, but in this ROM its place lies outside the "
+                 "stage's sprite bank list, so no copy was written.",
+            msg::Information, "Pattern Tables");
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    accept();
+}
+
+// The shared tables take the saved banks; the room that holds the copy shows the banks it now
+// has.
+void frmPatterns::takeBanks(const patbank::SectionBanks &saved, bool copyWritten)
+{
+    const auto s = static_cast<size_t>(g.curStage);
+    const auto n = static_cast<size_t>(g.curSection);
     for (size_t j = 0; j < 2; ++j) {
         g.patBG[s][n][j + 1] = bgBanks[j];
         g.patSpr[s][n][j + 2] = sprBanks[j];
     }
-    if (r == 0)
+    if (g.romVer != "1")
         g.patSpr4[s][n] = sprBanks[2];
-    // The room that holds the copy shows the banks it now has.
-    for (size_t k = 0; copy > 0 && k < g.patSprPos[1].size(); ++k)
-        if (g.patSprPos[1][k] == copy)
+    for (size_t k = 0; copyWritten && saved.copyPos > 0 && k < g.patSprPos[1].size(); ++k)
+        if (g.patSprPos[1][k] == saved.copyPos)
             for (size_t j = 0; j < 2; ++j)
-                if (sprBanks[j] != m_readSpr[j])
-                    g.patSpr[1][k][j + 2] = sprBanks[j];
-    accept();
+                g.patSpr[1][k][j + 2] = sprBanks[j];
 }
 
 void frmPatterns::cmdCancel_Click()

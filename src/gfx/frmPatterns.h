@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include <array>
+#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -12,6 +13,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class MainLink;
+namespace patbank {
+struct SectionBanks;
+} // namespace patbank
 namespace ctl {
 class ImageBox;
 class ScrollBar;
@@ -68,6 +72,8 @@ private:
     void layoutClick(
         const QString &selfTag, QCheckBox *self, QString &otherTag, QCheckBox *other, int layout);
     int slotBank(int i) const;
+    std::pair<patbank::SectionBanks, patbank::SectionBanks> banksToSave(bool &copyRefused) const;
+    void takeBanks(const patbank::SectionBanks &saved, bool copyWritten);
 
     Shared &g;
     MainLink &m_main;
