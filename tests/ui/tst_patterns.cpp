@@ -10,7 +10,6 @@
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
-#include "ui/support/Startup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -26,21 +26,24 @@
 
 namespace {
 
+// The window opened by its button in the main window.
 void patterns(Program &p, std::function<void(frmPatterns *)> act)
 {
-    startup::whenOpen<frmPatterns>(
-        act, [&] { named<QAction>(p.w.get(), "mnuPatterns")->trigger(); });
+    side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), act);
 }
 
-void sprites(Program &p, std::function<void(frmSprites *)> act)
+// A button of the Miscellaneous mode, then back to the Background mode.
+template <class W> void fromMiscMode(Program &p, const char *button, std::function<void(W *)> act)
 {
-    side::open<frmSprites>([&] { named<QAction>(p.w.get(), "mnuSprites")->trigger(); }, act);
+    pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
+    side::open<W>(named<QToolButton>(p.w.get(), button), act);
+    pointer::click(named<QRadioButton>(p.w.get(), "optBg"));
 }
 
 void selectSection(Program &p, int stage, int section)
 {
-    named<ctl::ComboBox>(p.w.get(), "Combo1")->setCurrentIndex(stage);
-    named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(section);
+    side::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), stage);
+    side::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), section);
 }
 
 QString hex(int v)
@@ -85,22 +88,26 @@ class tst_patterns : public QObject
 {
     Q_OBJECT
 private slots:
-    void opensOnTheBackgroundBanksAndMarksInvalidOnes();
+    void opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothing();
     void spriteGroupAndTheJapaneseRelease();
     void saveWritesTheSectionsBankBytesAndRedraws();
-    void cancelWritesNothingAndDoesNotRedraw();
-    void stageOneSectionsKeepASecondSpriteCopy();
+    void stageOneSectionsKeepTheirSpriteCopyWhole();
     void spriteButtonOpensOnTheSpriteGroupOnce();
     void previewLayoutsAndTheirMemory();
-    void spritePaletteSaveWritesEveryCopy();
+    void spritePaletteOpensOnTheFirstSlotAndSavesASetColour();
     void spritePaletteSetsAssignRevertRestore();
 };
 
-void tst_patterns::opensOnTheBackgroundBanksAndMarksInvalidOnes()
+void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothing()
 {
     Boxes boxes;
     Program p;
-    const auto &bg = p.g->patBG[0][0];
+    const Bytes before = p.romBytes();
+    const auto bg = p.g->patBG[0][0];
+    const auto spr = p.g->patSpr[0][0];
+    const QString pat1 = named<QLineEdit>(p.w.get(), "txtPat1")->text();
+    const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 5);
+    const qint64 key = cell->picture().cacheKey();
     patterns(p, [&](frmPatterns *w) {
         QCOMPARE(w->windowTitle(), QString("Pattern Tables"));
         QVERIFY(w->optB->isChecked());
@@ -112,17 +119,25 @@ void tst_patterns::opensOnTheBackgroundBanksAndMarksInvalidOnes()
         QVERIFY(w->lb->isVisible());
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bg[1], 0));
 
-        w->sc[0]->setValue(0x30);
+        side::toValue(w->sc[0], 0x30);
         QCOMPARE(w->txtA[0]->text(), QString("* BG 1"));
         QCOMPARE(w->txt[0]->text(), QString("30"));
-        w->sc[0]->setValue(0x33);
+        side::toValue(w->sc[0], 0x33);
         QCOMPARE(w->txtA[0]->text(), QString("BG 1"));
-        w->sc[0]->setValue(0x34);
+        side::toValue(w->sc[0], 0x34);
         QCOMPARE(w->txtA[0]->text(), QString("BG 1"));
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, 0x34, 0));
-        w->cmdCancel_Click();
+        pointer::click(w->optE);
+        side::toValue(w->sc[2], 0x20);
+        pointer::click(w->cmdCancel);
     });
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(p.g->patBG[0][0], bg);
+    QCOMPARE(p.g->patSpr[0][0], spr);
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), pat1);
+    QCOMPARE(cell->picture().cacheKey(), key);
     QVERIFY(!p.g->dlgCancel);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -132,25 +147,25 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
     Program p(rb::Rel::JP);
     const Bytes before = p.romBytes();
     patterns(p, [&](frmPatterns *w) {
-        w->sc[0]->setValue(0x17);
+        side::toValue(w->sc[0], 0x17);
         QCOMPARE(w->txtA[0]->text(), QString("* BG 1"));
-        w->sc[0]->setValue(0x10);
+        side::toValue(w->sc[0], 0x10);
         QCOMPARE(w->txtA[0]->text(), QString("BG 1"));
-        w->sc[1]->setValue(0x17);
+        side::toValue(w->sc[1], 0x17);
         QCOMPARE(w->txtA[1]->text(), QString("* BG 2"));
-        w->optE->click();
+        pointer::click(w->optE);
         QVERIFY(!w->lb->isVisible());
         QCOMPARE(w->txtA[0]->text(), QString("Sprites 2"));
         QCOMPARE(w->txtA[1]->text(), QString("Sprites 3"));
         QVERIFY(!w->sc[2]->isEnabled());
         QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
-        w->sc[0]->setValue(0x17); // no marks in the sprite group
+        side::toValue(w->sc[0], 0x17); // no marks in the sprite group
         QCOMPARE(w->txtA[0]->text(), QString("Sprites 2"));
-        w->optB->click(); // back: marked again from the working copies
+        pointer::click(w->optB); // back: marked again from the working copies
         QCOMPARE(w->sc[1]->value(), 0x17);
         QCOMPARE(w->txtA[1]->text(), QString("* BG 2"));
         QCOMPARE(w->txtA[0]->text(), QString("BG 1"));
-        w->cmdOK_Click();
+        pointer::click(w->cmdOK);
     });
     const long long bgPos = p.g->patBGPos[0][0], sprPos = p.g->patSprPos[0][0];
     QCOMPARE(bgPos, p.built.ledger.stages[0].sections[0].patBGPos);
@@ -175,14 +190,14 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     for (size_t k = 0; k < 48; ++k)
         keys[k] = named<ctl::ImageBox>(p.w.get(), "scr", k)->picture().cacheKey();
     patterns(p, [&](frmPatterns *w) {
-        w->sc[0]->setValue(0x45);
-        w->sc[1]->setValue(0x46);
-        w->optE->click();
+        side::toValue(w->sc[0], 0x45);
+        side::toValue(w->sc[1], 0x46);
+        pointer::click(w->optE);
         QVERIFY(w->sc[2]->isEnabled());
-        w->sc[0]->setValue(0x51);
-        w->sc[1]->setValue(0x52);
-        w->sc[2]->setValue(0x53);
-        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
+        side::toValue(w->sc[0], 0x51);
+        side::toValue(w->sc[1], 0x52);
+        side::toValue(w->sc[2], 0x53);
+        pointer::click(w->cmdOK);
     });
     Bytes expect = before;
     for (auto [at, v] : std::initializer_list<std::pair<long long, int>> { { l.patBGPos, 0x45 },
@@ -209,33 +224,10 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     QCOMPARE(boxes.count(), 0);
 }
 
-void tst_patterns::cancelWritesNothingAndDoesNotRedraw()
-{
-    Boxes boxes;
-    Program p;
-    const Bytes before = p.romBytes();
-    const QString pat1 = named<QLineEdit>(p.w.get(), "txtPat1")->text();
-    const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 5);
-    const qint64 key = cell->picture().cacheKey();
-    const auto bg = p.g->patBG[0][0];
-    const auto spr = p.g->patSpr[0][0];
-    patterns(p, [&](frmPatterns *w) {
-        w->sc[0]->setValue(0x50);
-        w->optE->click();
-        w->sc[2]->setValue(0x20);
-        w->close();
-    });
-    QCOMPARE(p.romBytes(), before);
-    QCOMPARE(p.g->patBG[0][0], bg);
-    QCOMPARE(p.g->patSpr[0][0], spr);
-    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), pat1);
-    QCOMPARE(cell->picture().cacheKey(), key);
-    QVERIFY(!p.g->dlgCancel);
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
-    QCOMPARE(boxes.count(), 0);
-}
-
-void tst_patterns::stageOneSectionsKeepASecondSpriteCopy()
+// Stage 1's rooms 0 to 8 come back later in the stage; the game keeps each one's sprite banks a
+// second time, in the returning room's place, which holds that room's own banks until the first
+// Save. One bank changed rewrites the copy whole.
+void tst_patterns::stageOneSectionsKeepTheirSpriteCopyWhole()
 {
     Boxes boxes;
     Program p;
@@ -243,33 +235,45 @@ void tst_patterns::stageOneSectionsKeepASecondSpriteCopy()
     selectSection(p, 1, 9);
     QVERIFY(!named<QAction>(p.w.get(), "mnuPatterns")->isEnabled());
     QVERIFY(!named<QToolButton>(p.w.get(), "cmdPattern")->isEnabled());
-    // The copy lies 18 bytes on in sections 3 to 5, 30 in sections 0 to 2.
-    for (const auto &[section, copy] : { std::pair { 4, 18 }, std::pair { 2, 30 } }) {
-        selectSection(p, 1, section);
-        QCOMPARE(p.g->curSection, section);
-        const Bytes before = p.romBytes();
-        const long long spr = p.g->patSprPos[1][static_cast<size_t>(section)];
-        const long long bg = p.g->patBGPos[1][static_cast<size_t>(section)];
-        patterns(p, [&](frmPatterns *w) {
-            w->optE->click();
-            w->sc[0]->setValue(0x71);
-            w->sc[1]->setValue(0x72);
-            w->cmdOK_Click();
-        });
-        std::vector<long long> expect;
-        for (long long q : { spr, spr + 1 })
-            if (rb::at(before, q) != (q == spr ? 0x71 : 0x72))
-                expect.push_back(q);
-        for (long long q : { spr + copy, spr + copy + 1 })
-            if (rb::at(before, q) != (q == spr + copy ? 0x71 : 0x72))
-                expect.push_back(q);
-        std::sort(expect.begin(), expect.end());
-        const std::vector<long long> got = changedPositions(before, p.romBytes());
-        QCOMPARE(got, expect);
-        QCOMPARE(got.size(), size_t(4));
-        QCOMPARE(rb::at(p.romBytes(), bg), rb::at(before, bg));
-    }
+    selectSection(p, 1, 5); // its room returns as listed section 10
+    const Bytes before = p.romBytes();
+    const long long spr = p.g->patSprPos[1][5], copy = spr + 18;
+    QCOMPARE(p.g->patSprPos[1][10], copy);
+    QVERIFY(rb::at(before, copy + 1) != rb::at(before, spr + 1));
+    patterns(p, [&](frmPatterns *w) {
+        pointer::click(w->optE);
+        side::arrow(w->sc[0], false);
+        pointer::click(w->cmdOK);
+    });
+    const Bytes after = p.romBytes();
+    QCOMPARE(rb::at(after, spr), uint8_t(rb::at(before, spr) + 1));
+    QCOMPARE(changedPositions(before, after), (std::vector<long long> { spr, copy, copy + 1 }));
+    QCOMPARE(rb::at(after, copy), rb::at(after, spr));
+    QCOMPARE(rb::at(after, copy + 1), rb::at(after, spr + 1));
+    QCOMPARE(p.g->patSpr[1][10], p.g->patSpr[1][5]);
     QCOMPARE(boxes.count(), 0);
+
+    // Without the returning rooms the copy's place is not the stage's: the section alone is
+    // saved, and the user is told.
+    rb::RomDesc shorter = rb::gameShape(rb::Rel::US);
+    shorter.stages[1].areas.pop_back();
+    Program q(shorter);
+    selectSection(q, 1, 0);
+    const Bytes was = q.romBytes();
+    const long long own = q.g->patSprPos[1][0];
+    patterns(q, [&](frmPatterns *w) {
+        pointer::click(w->optE);
+        side::arrow(w->sc[1], true);
+        pointer::click(w->cmdOK);
+    });
+    QCOMPARE(changedPositions(was, q.romBytes()), std::vector<long long> { own + 1 });
+    QCOMPARE(q.g->patSpr[1][0][3], uint8_t(rb::at(was, own + 1) - 1));
+    QCOMPARE(boxes.texts(),
+        QStringList { "The sprite banks were saved for this section only.\rStage 1 keeps a second "
+                      "copy of them for the room's return, but in this ROM its place lies outside "
+                      "the stage's sprite bank list, so no copy was written." });
+    QCOMPARE(boxes.last().style, int(msg::Information));
+    QCOMPARE(boxes.last().title, QString("Pattern Tables"));
 }
 
 void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
@@ -277,19 +281,17 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
     Boxes boxes;
     Program p;
     bool sprites = false;
-    startup::whenOpen<frmPatterns>(
-        [&](frmPatterns *w) {
-            sprites = w->optE->isChecked();
-            QVERIFY(!p.w->sideLink().spriteBanksAsked());
-            QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
-            QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
-            w->cmdCancel_Click();
-        },
-        [&] { named<QToolButton>(p.w.get(), "cmdEPat")->click(); });
+    fromMiscMode<frmPatterns>(p, "cmdEPat", [&](frmPatterns *w) {
+        sprites = w->optE->isChecked();
+        QVERIFY(!p.w->sideLink().spriteBanksAsked());
+        QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
+        QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
+        pointer::click(w->cmdCancel);
+    });
     QVERIFY(sprites);
     patterns(p, [&](frmPatterns *w) {
         sprites = w->optE->isChecked();
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QVERIFY(!sprites);
     QCOMPARE(boxes.count(), 0);
@@ -301,46 +303,43 @@ void tst_patterns::previewLayoutsAndTheirMemory()
     Program p;
     const int bank = p.g->patBG[0][0][1];
     patterns(p, [&](frmPatterns *w) {
-        w->chk2->click();
+        pointer::click(w->chk2);
         QCOMPARE(w->interleave, 2);
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bank, 2));
-        w->chk->click();
+        pointer::click(w->chk);
         QVERIFY(!w->chk2->isChecked());
         QCOMPARE(w->interleave, 1);
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bank, 1));
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     patterns(p, [&](frmPatterns *w) {
         QVERIFY(w->chk->isChecked());
         QVERIFY(!w->chk2->isChecked());
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bank, 1));
-        w->chk->click();
+        pointer::click(w->chk);
         QCOMPARE(w->interleave, 0);
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bank, 0));
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QCOMPARE(boxes.count(), 0);
 }
 
-void tst_patterns::spritePaletteSaveWritesEveryCopy()
+// A "Sprites 1" colour and its four copies: tst_side_windows.
+void tst_patterns::spritePaletteOpensOnTheFirstSlotAndSavesASetColour()
 {
     Boxes boxes;
     Program p;
     const Bytes before = p.romBytes();
-    sprites(p, [&](frmSprites *w) {
+    fromMiscMode<frmSprites>(p, "cmdEPal", [&](frmSprites *w) {
         QCOMPARE(w->windowTitle(), QString("Edit Sprite Palettes"));
         QCOMPARE(w->boxSet->count(), 26);
         QCOMPARE(w->selectedSlot(), 0);
         QCOMPARE(w->picPal[4]->Tag, hex(rb::at(before, 2459)));
-        w->picPal_Click(4);
-        w->picColor_Click(0x2D);
-        w->picPal_Click(10);
-        w->picColor_Click(0x2E);
-        w->cmdOK_Click();
+        pointer::click(w->picPal[10]);
+        pointer::click(w->picColor[0x2E]);
+        pointer::click(w->cmdOK);
     });
     Bytes expect = before;
-    for (long long q : { 2459, 2478, 2497, 2516 })
-        expect[static_cast<size_t>(q - 1)] = 0x2D;
     expect[2455 - 1] = 0x2E;
     QCOMPARE(changedPositions(expect, p.romBytes()), std::vector<long long> {});
     QCOMPARE(boxes.count(), 0);
@@ -353,22 +352,23 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
     const Bytes before = p.romBytes();
     const int stored = p.g->sprPalNo[0][0];
     const long long setPos = p.built.ledger.stages[0].sections[0].sprPalPos;
-    sprites(p, [&](frmSprites *w) {
+    fromMiscMode<frmSprites>(p, "cmdEPal", [&](frmSprites *w) {
+        w->tim->stop(); // its ticks are taken one by one below
         QCOMPARE(w->boxSet->count(), 25);
         QCOMPARE(w->boxSet->item(24)->text(), QString("  18"));
-        w->boxSet->setCurrentRow(5);
-        w->cmdAssign_Click();
+        side::pick(w->boxSet, 5);
+        pointer::click(w->cmdAssign);
         QCOMPARE(w->assignedSet(), 5);
-        w->cmdRevert_Click();
+        pointer::click(w->cmdRevert);
         QCOMPARE(w->assignedSet(), stored);
         QCOMPARE(w->txtSet->text(), hex(stored));
         QCOMPARE(w->boxSet->currentRow(), stored);
-        w->boxSet->setCurrentRow(5);
-        w->picPal_Click(2);
-        w->picColor_Click(0x3A);
+        side::pick(w->boxSet, 5);
+        pointer::click(w->picPal[2]);
+        pointer::click(w->picColor[0x3A]);
         w->tim_Timer();
         QCOMPARE(w->picPal[2]->borderStyle(), 0);
-        w->cmdOK_Click();
+        pointer::click(w->cmdOK);
     });
     QCOMPARE(p.g->sprPalNo[0][0], uint8_t(stored));
     QCOMPARE(rb::at(p.romBytes(), setPos), uint8_t(stored));
@@ -384,14 +384,14 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
     testfile::writeAll(path, backup);
     p.g->ini.backupPath = path;
     const Bytes beforeRestore = p.romBytes();
-    sprites(p, [&](frmSprites *w) {
+    fromMiscMode<frmSprites>(p, "cmdEPal", [&](frmSprites *w) {
         side::pick(w->boxSet, 7);
         boxes.click(QMessageBox::Yes);
         pointer::click(w->cmdRestore);
         QCOMPARE(boxes.texts(), (QStringList { "Proceed ?", "Palette Set #07 restored." }));
         QCOMPARE(w->boxSet->currentRow(), stored); // loaded again
         QCOMPARE(w->picPal[3]->Tag, hex(rb::at(backup, 2293)));
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     const Bytes after = p.romBytes();
     QCOMPARE(after.size(), beforeRestore.size());

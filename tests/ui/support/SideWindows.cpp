@@ -9,6 +9,8 @@
 #include <QStyleOptionSlider>
 #include <QtTest>
 
+#include <cstdlib>
+
 namespace side {
 
 void pick(QComboBox *box, int index)
@@ -53,7 +55,10 @@ void arrow(QScrollBar *bar, bool first)
     pointer::click(bar, at);
 }
 
-QRect thumb(QScrollBar *bar)
+namespace {
+
+// Where a part of the scroll bar lies, in the bar's coordinates.
+QRect part(QScrollBar *bar, QStyle::SubControl sub)
 {
     QStyleOptionSlider opt;
     opt.initFrom(bar);
@@ -66,8 +71,30 @@ QRect thumb(QScrollBar *bar)
     opt.sliderValue = bar->value();
     opt.singleStep = bar->singleStep();
     opt.pageStep = bar->pageStep();
-    return bar->style()->subControlRect(
-        QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, sub, bar);
+}
+
+} // namespace
+
+QRect thumb(QScrollBar *bar)
+{
+    return part(bar, QStyle::SC_ScrollBarSlider);
+}
+
+void toValue(QScrollBar *bar, int value)
+{
+    QVERIFY(value >= bar->minimum() && value <= bar->maximum());
+    while (bar->value() != value) {
+        const int was = bar->value();
+        const bool up = value > was;
+        const QRect trough
+            = part(bar, up ? QStyle::SC_ScrollBarAddPage : QStyle::SC_ScrollBarSubPage);
+        if (std::abs(value - was) >= bar->pageStep() && !trough.isEmpty())
+            pointer::click(bar, trough.center());
+        else
+            arrow(bar, !up);
+        QVERIFY2(bar->value() != was, qPrintable(bar->objectName()));
+    }
 }
 
 void addRoms(const char *odd)

@@ -68,6 +68,9 @@ void pick(QListWidget *list, int row);
 void arrow(QScrollBar *bar, bool first);
 // Where the scroll bar's thumb stands, in the bar's coordinates.
 QRect thumb(QScrollBar *bar);
+// Moves the bar to `value` as a person does: clicks in the trough beside the thumb, a page at a
+// time, while a page is not too far, then arrow clicks.
+void toValue(QScrollBar *bar, int value);
 
 // The rows of a test over the game-shaped ROM of both releases and an odd variant of it: the
 // columns "release" (0 US, 1 Japanese) and "odd"; `odd` names the variant in the rows' names.
