@@ -9,15 +9,16 @@
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
-#include "ui/support/Startup.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -90,16 +91,15 @@ bool viewShows(const Program &p, const SubPals &pals)
     return true;
 }
 
-// Runs act on the palette editor once EditPalettes has opened it; a window act leaves open is
-// cancelled, so a failed check never hangs the test.
+// The palette editor, opened by its button in the main window.
 void editPalettes(Program &p, std::function<void(frmPalettes *)> act)
 {
-    startup::whenOpen<frmPalettes>(act, [&] { p.w->sideLink().EditPalettes(); });
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), act);
 }
 
-void showSet(frmPalettes *w, int s)
+QString hex(int v)
 {
-    w->boxSet->setCurrentRow(s);
+    return QString::fromStdString(num::hex2(v));
 }
 
 } // namespace
@@ -108,43 +108,47 @@ class tst_palettes : public QObject
 {
     Q_OBJECT
 private slots:
+    void opensOnTheSectionsSetAndCancelWritesNothing_data();
     void opensOnTheSectionsSetAndCancelWritesNothing();
-    void japaneseListHas43Sets();
-    void colourOfAnOwnSlotIsSavedIntoItsSetOnly();
-    void sharedColoursAreSavedFromTheWindow();
-    void anotherSetShownIsSavedButNotAssigned();
-    void assignPreviewsAndCancelRedrawsTheSavedSet();
+    void saveWritesTheEditedColoursAndAssignsNoOtherSet();
+    void assignPreviewsRevertAndCancelBringBackTheSavedSet();
     void assignInMiscModeLeavesTheSelector();
-    void revertDropsEditsAndAnUnsavedAssignment();
     void blinkOfSharedAndOwnSlots();
     void restoreAsksAndCopiesFromTheBackup();
     void restoreFromAMissingBackupChangesNothing();
     void failedSaveKeepsTheWindowOpen();
 };
 
+void tst_palettes::opensOnTheSectionsSetAndCancelWritesNothing_data()
+{
+    QTest::addColumn<int>("release");
+    QTest::newRow("US, 44 sets") << 0;
+    QTest::newRow("Japanese, 43 sets") << 1;
+}
+
 void tst_palettes::opensOnTheSectionsSetAndCancelWritesNothing()
 {
+    QFETCH(int, release);
     Boxes boxes;
-    Program p;
+    Program p(release ? rb::Rel::JP : rb::Rel::US);
     const Bytes before = p.romBytes();
     const int set = p.g->palSetNo[0][0];
     bool seen = false;
     editPalettes(p, [&](frmPalettes *w) {
         seen = true;
         QCOMPARE(w->windowTitle(), QString("Edit Palettes"));
-        QCOMPARE(w->boxSet->count(), 44);
-        QCOMPARE(w->boxSet->item(0x2B)->text(), QString("  2B"));
+        QCOMPARE(w->boxSet->count(), 44 - release);
+        QCOMPARE(w->boxSet->item(43 - release)->text(), "  " + hex(43 - release));
         QCOMPARE(w->boxSet->currentRow(), set);
-        QCOMPARE(w->txtSet->text(), QString::fromStdString(num::hex2(set)));
+        QCOMPARE(w->txtSet->text(), hex(set));
         QCOMPARE(w->selectedSlot(), 5);
         QCOMPARE(w->picPal[5]->borderStyle(), 1);
         const SubPals pals = romSet(p, set);
         for (int i = 0; i < 16; ++i)
-            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag,
-                QString::fromStdString(num::hex2(pals[i / 4][i % 4])));
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag, hex(pals[i / 4][i % 4]));
         QCOMPARE(w->picColor[0x2A]->Tag, QString("2A"));
-        w->picPal_Click(6);
-        w->picColor_Click(0x11);
+        pointer::click(w->picPal[6]);
+        pointer::click(w->picColor[0x11]);
         QTest::mouseClick(w->cmdCancel, Qt::LeftButton);
     });
     QVERIFY(seen);
@@ -154,37 +158,51 @@ void tst_palettes::opensOnTheSectionsSetAndCancelWritesNothing()
     QCOMPARE(boxes.count(), 0);
 }
 
-void tst_palettes::japaneseListHas43Sets()
-{
-    Boxes boxes;
-    Program p(rb::Rel::JP);
-    const Bytes before = p.romBytes();
-    editPalettes(p, [&](frmPalettes *w) {
-        QCOMPARE(w->boxSet->count(), 43);
-        QCOMPARE(w->boxSet->item(42)->text(), QString("  2A"));
-        w->cmdOK_Click();
-    });
-    // Saving at once writes nothing: no set was changed.
-    QCOMPARE(p.romBytes(), before);
-    QCOMPARE(boxes.count(), 0);
-}
-
-void tst_palettes::colourOfAnOwnSlotIsSavedIntoItsSetOnly()
+// A colour of the section's own set, one of another set shown at Save, and the colours every
+// set shares: each written into its own byte, and the section keeps its set.
+void tst_palettes::saveWritesTheEditedColoursAndAssignsNoOtherSet()
 {
     Boxes boxes;
     Program p;
     const rb::RomMap m = rb::romMap(rb::Rel::US);
     const Bytes before = p.romBytes();
     const int set = p.g->palSetNo[0][0];
-    const long long at = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
-    const int colour = rb::at(before, at) == 0x2A ? 0x2B : 0x2A;
+    const int other = (set + 3) % 44;
+    const long long own = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
+    const long long otherAt = m.palSetBase + 9 * other + 8;
+    const int colour = rb::at(before, own) == 0x2A ? 0x2B : 0x2A;
+    const int colour2 = rb::at(before, otherAt) == 0x05 ? 0x06 : 0x05;
     editPalettes(p, [&](frmPalettes *w) {
-        QTest::mouseClick(w->picPal[6], Qt::LeftButton);
-        QTest::mouseClick(w->picColor[static_cast<size_t>(colour)], Qt::LeftButton);
-        QCOMPARE(w->picPal[6]->Tag, QString::fromStdString(num::hex2(colour)));
-        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
+        pointer::click(w->picPal[6]);
+        pointer::click(w->picColor[static_cast<size_t>(colour)]);
+        QCOMPARE(w->picPal[6]->Tag, hex(colour));
+        side::pick(w->boxSet, other);
+        pointer::click(w->picPal[15]);
+        pointer::click(w->picColor[static_cast<size_t>(colour2)]);
+        pointer::click(w->picPal[4]); // a colour 0: the backdrop of every set
+        QCOMPARE(w->picPal[0]->borderStyle(), 1);
+        QCOMPARE(w->picPal[12]->borderStyle(), 1);
+        pointer::click(w->picColor[0x21]);
+        for (int i : { 0, 4, 8, 12 })
+            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag, QString("21"));
+        pointer::click(w->picPal[2]); // sub-palette 0: shared by every set
+        pointer::click(w->picColor[0x22]);
+        for (int s = 0; s < 44; ++s) {
+            QCOMPARE(w->sets().sets[s][3][0], uint8_t(0x21));
+            QCOMPARE(w->sets().sets[s][0][2], uint8_t(0x22));
+        }
+        pointer::click(w->cmdOK);
     });
-    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { at });
+    std::vector<long long> expect { m.palFixed + 1, own, otherAt, m.palBackdrop };
+    std::sort(expect.begin(), expect.end());
+    QCOMPARE(changedPositions(before, p.romBytes()), expect);
+    QCOMPARE(rb::at(p.romBytes(), m.palBackdrop), uint8_t(0x21));
+    QCOMPARE(rb::at(p.romBytes(), m.palFixed + 1), uint8_t(0x22));
+    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPal")->text(), hex(set));
+    QCOMPARE(p.g->palBackdrop, std::string(1, '\x21'));
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palFixed[1])), 0x22);
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][1][2][0])), 0x21);
     // The main window draws with the saved set again.
     QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][0][1][2])), colour);
     QVERIFY(viewShows(p, romSet(p, set)));
@@ -192,79 +210,48 @@ void tst_palettes::colourOfAnOwnSlotIsSavedIntoItsSetOnly()
     QCOMPARE(boxes.count(), 0);
 }
 
-void tst_palettes::sharedColoursAreSavedFromTheWindow()
-{
-    Boxes boxes;
-    Program p;
-    const rb::RomMap m = rb::romMap(rb::Rel::US);
-    editPalettes(p, [&](frmPalettes *w) {
-        showSet(w, 5);
-        w->picPal_Click(4); // a colour 0: the backdrop of every set
-        QCOMPARE(w->picPal[0]->borderStyle(), 1);
-        QCOMPARE(w->picPal[12]->borderStyle(), 1);
-        w->picColor_Click(0x21);
-        for (int i : { 0, 4, 8, 12 })
-            QCOMPARE(w->picPal[static_cast<size_t>(i)]->Tag, QString("21"));
-        w->picPal_Click(2); // sub-palette 0: shared by every set
-        w->picColor_Click(0x22);
-        for (int s = 0; s < 44; ++s) {
-            QCOMPARE(w->sets().sets[s][3][0], uint8_t(0x21));
-            QCOMPARE(w->sets().sets[s][0][2], uint8_t(0x22));
-        }
-        w->cmdOK_Click();
-    });
-    const Bytes after = p.romBytes();
-    QCOMPARE(rb::at(after, m.palBackdrop), uint8_t(0x21));
-    QCOMPARE(rb::at(after, m.palFixed + 1), uint8_t(0x22));
-    QCOMPARE(p.g->palBackdrop, std::string(1, '\x21'));
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palFixed[1])), 0x22);
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][1][2][0])), 0x21);
-    QCOMPARE(boxes.count(), 0);
-}
-
-void tst_palettes::anotherSetShownIsSavedButNotAssigned()
-{
-    Boxes boxes;
-    Program p;
-    const rb::RomMap m = rb::romMap(rb::Rel::US);
-    const int set = p.g->palSetNo[0][0];
-    const int other = (set + 3) % 44;
-    const Bytes before = p.romBytes();
-    const long long at = m.palSetBase + 9 * other + 8;
-    const int colour = rb::at(before, at) == 0x05 ? 0x06 : 0x05;
-    editPalettes(p, [&](frmPalettes *w) {
-        showSet(w, other);
-        w->picPal_Click(15);
-        w->picColor_Click(colour);
-        w->cmdOK_Click();
-    });
-    QCOMPARE(p.g->palSetNo[0][0], set);
-    QCOMPARE(rb::at(p.romBytes(), p.built.ledger.stages[0].sections[0].palSetPos), uint8_t(set));
-    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { at });
-    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPal")->text(), QString::fromStdString(num::hex2(set)));
-    QCOMPARE(boxes.count(), 0);
-}
-
-void tst_palettes::assignPreviewsAndCancelRedrawsTheSavedSet()
+void tst_palettes::assignPreviewsRevertAndCancelBringBackTheSavedSet()
 {
     Boxes boxes;
     Program p;
     const int set = p.g->palSetNo[0][0];
     const int other = (set + 1) % 44;
     const Bytes before = p.romBytes();
+    auto selectorShows = [&](const SubPals &pals) {
+        for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
+            if (cell->isEnabled() && shown(cell) != expectedBlock(p, tagBlock(cell->Tag), pals))
+                return false;
+        return true;
+    };
     editPalettes(p, [&](frmPalettes *w) {
-        showSet(w, other);
-        w->picPal_Click(9);
-        w->picColor_Click(0x30);
+        // Revert with nothing assigned draws no preview.
+        const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 0);
+        const qint64 key = cell->picture().cacheKey();
+        pointer::click(w->cmdRevert);
+        QCOMPARE(cell->picture().cacheKey(), key);
+
+        pointer::click(w->picPal[7]);
+        pointer::click(w->picColor[0x3D]);
+        side::pick(w->boxSet, (set + 5) % 44);
+        pointer::click(w->cmdAssign);
+        QVERIFY(viewShows(p, romSet(p, (set + 5) % 44)));
+        pointer::click(w->cmdRevert);
+        QCOMPARE(w->assignedSet(), set);
+        QCOMPARE(w->boxSet->currentRow(), set);
+        QCOMPARE(w->selectedSlot(), 5);
+        QCOMPARE(w->picPal[7]->Tag, hex(romSet(p, set)[1][3]));
+        QVERIFY(viewShows(p, romSet(p, set)));
+
+        side::pick(w->boxSet, other);
+        pointer::click(w->picPal[9]);
+        pointer::click(w->picColor[0x30]);
         QTest::mouseClick(w->cmdAssign, Qt::LeftButton);
         QCOMPARE(w->assignedSet(), other);
-        QCOMPARE(w->txtSet->text(), QString::fromStdString(num::hex2(other)));
+        QCOMPARE(w->txtSet->text(), hex(other));
         SubPals pals = romSet(p, other);
         pals[2][1] = 0x30;
         QVERIFY(viewShows(p, pals));
-        for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
-            if (cell->isEnabled())
-                QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), pals));
+        QVERIFY(selectorShows(pals));
         QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")),
             expectedBlock(p, tagBlock(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag), pals));
         QCOMPARE(p.romBytes(), before);
@@ -273,9 +260,7 @@ void tst_palettes::assignPreviewsAndCancelRedrawsTheSavedSet()
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(p.g->palSetNo[0][0], set);
     QVERIFY(viewShows(p, romSet(p, set)));
-    for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
-        if (cell->isEnabled())
-            QCOMPARE(shown(cell), expectedBlock(p, tagBlock(cell->Tag), romSet(p, set)));
+    QVERIFY(selectorShows(romSet(p, set)));
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -283,7 +268,7 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
 {
     Boxes boxes;
     Program p;
-    named<QRadioButton>(p.w.get(), "optSt")->click();
+    pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
     QVERIFY(named<QRadioButton>(p.w.get(), "optSt")->isChecked());
     std::vector<QImage> selBefore;
     for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
@@ -291,44 +276,15 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
     const QImage imgBefore = shown(named<ctl::ImageBox>(p.w.get(), "imgSel"));
     const int other = (p.g->palSetNo[0][0] + 2) % 44;
     editPalettes(p, [&](frmPalettes *w) {
-        showSet(w, other);
-        w->cmdAssign_Click();
+        side::pick(w->boxSet, other);
+        pointer::click(w->cmdAssign);
         QVERIFY(viewShows(p, romSet(p, other)));
         for (size_t k = 0; k < 8; ++k)
             QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "sel", k)), selBefore[k]);
         QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")), imgBefore);
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QVERIFY(viewShows(p, romSet(p, p.g->palSetNo[0][0])));
-    QCOMPARE(boxes.count(), 0);
-}
-
-void tst_palettes::revertDropsEditsAndAnUnsavedAssignment()
-{
-    Boxes boxes;
-    Program p;
-    const int set = p.g->palSetNo[0][0];
-    const int other = (set + 5) % 44;
-    editPalettes(p, [&](frmPalettes *w) {
-        // Revert with nothing assigned draws no preview.
-        const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 0);
-        const qint64 key = cell->picture().cacheKey();
-        w->cmdRevert_Click();
-        QCOMPARE(cell->picture().cacheKey(), key);
-
-        w->picPal_Click(7);
-        w->picColor_Click(0x3D);
-        showSet(w, other);
-        w->cmdAssign_Click();
-        QVERIFY(viewShows(p, romSet(p, other)));
-        w->cmdRevert_Click();
-        QCOMPARE(w->assignedSet(), set);
-        QCOMPARE(w->boxSet->currentRow(), set);
-        QCOMPARE(w->selectedSlot(), 5);
-        QCOMPARE(w->picPal[7]->Tag, QString::fromStdString(num::hex2(romSet(p, set)[1][3])));
-        QVERIFY(viewShows(p, romSet(p, set)));
-        w->cmdCancel_Click();
-    });
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -337,28 +293,30 @@ void tst_palettes::blinkOfSharedAndOwnSlots()
     Boxes boxes;
     Program p;
     editPalettes(p, [&](frmPalettes *w) {
-        w->picPal_Click(8);
+        QVERIFY(w->tim->isActive());
+        QCOMPARE(w->tim->interval(), 250);
+        w->tim->stop(); // its ticks are taken one by one below
+        pointer::click(w->picPal[8]);
         w->tim_Timer();
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), 0);
         w->tim_Timer();
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), i % 4 == 0 ? 1 : 0);
-        w->picPal_Click(9);
+        pointer::click(w->picPal[9]);
         w->tim_Timer();
         w->tim_Timer();
         w->tim_Timer();
         for (int i = 0; i < 16; ++i)
             QCOMPARE(w->picPal[static_cast<size_t>(i)]->borderStyle(), 0);
-        QVERIFY(w->tim->isActive());
-        QCOMPARE(w->tim->interval(), 250);
-        // The hover read-out shows a box's colour number.
-        w->picColor_MouseMove(0x1C);
+        // The hover read-out shows a box's colour number; the window's margin hides it.
+        pointer::move(w->picColor[0x1C]);
         QVERIFY(w->Label2->isVisible());
         QCOMPARE(w->Label2->text(), QString("1C"));
-        w->Form_MouseMove();
+        QCOMPARE(w->childAt(QPoint(3, 3)), nullptr);
+        pointer::move(w, QPoint(3, 3));
         QVERIFY(!w->Label2->isVisible());
-        w->cmdCancel_Click();
+        pointer::click(w->cmdCancel);
     });
     QCOMPARE(boxes.count(), 0);
 }
@@ -398,14 +356,12 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
         const qint64 key = cell->picture().cacheKey();
         boxes.click(QMessageBox::Yes);
         pointer::click(w->cmdRestore);
-        QCOMPARE(boxes.last().text,
-            "Palette Set #" + QString::fromStdString(num::hex2(other)) + " restored.");
+        QCOMPARE(boxes.last().text, "Palette Set #" + hex(other) + " restored.");
         QCOMPARE(boxes.last().title, QString("Done!"));
         QCOMPARE(cell->picture().cacheKey(), key); // not the assigned set: no preview
-        QCOMPARE(w->picPal[5]->Tag,
-            QString::fromStdString(num::hex2(rb::at(backup, m.palSetBase + 9 * other))));
+        QCOMPARE(w->picPal[5]->Tag, hex(rb::at(backup, m.palSetBase + 9 * other)));
         // The window's shared colours are the restored ones, so a Save keeps them.
-        QCOMPARE(w->picPal[1]->Tag, QString::fromStdString(num::hex2(rb::at(backup, m.palFixed))));
+        QCOMPARE(w->picPal[1]->Tag, hex(rb::at(backup, m.palFixed)));
         pointer::click(w->cmdCancel); // does not undo the Restore
     });
     std::vector<long long> expect;
