@@ -77,6 +77,15 @@ TEST(PatBank, SaveWritesTheSectionAndItsCopy)
     EXPECT_EQ(at(patbank::savePatches(b, 0)),
         (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } }, { 2018, { 0x41, 0x42 } },
             { 1002, { 0x43 } } }));
+    // Against the banks read: nothing when nothing changed, no copy for a background bank, and
+    // the copy whole when one sprite bank changed (the returning room's other byte may differ).
+    patbank::SectionBanks read = b;
+    EXPECT_TRUE(patbank::changedPatches(b, read, 0).empty());
+    read.bg[1] = 0x20;
+    EXPECT_EQ(at(patbank::changedPatches(b, read, 0)), (V { { 1001, { 0x22 } } }));
+    read.spr[1] = 0x40;
+    EXPECT_EQ(at(patbank::changedPatches(b, read, 0)),
+        (V { { 1001, { 0x22 } }, { 2001, { 0x42 } }, { 2018, { 0x41, 0x42 } } }));
     b.copyPos = 0;
     EXPECT_EQ(
         at(patbank::savePatches(b, 1)), (V { { 1000, { 0x21, 0x22 } }, { 2000, { 0x41, 0x42 } } }));
