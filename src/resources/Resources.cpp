@@ -165,9 +165,9 @@ void LDIF(const std::string &dataName, const std::string &fileName)
 namespace {
 
 // Present in the picture folder from the moment its pictures are written until they are known to
-// be on the disk. A start that finds it (the machine went down before the flush ended) compares
-// the pictures with the program's own and puts back any that did not survive; without it every
-// file is left alone, so a picture the user edited is never overwritten.
+// be on the disk. A start that finds it (the machine went down before the flush ended) puts back
+// the pictures that did not survive, and only those: a picture the user edited in the meantime is
+// kept, with or without the mark.
 const char *const unflushedMark = ".unflushed";
 
 void writeWhole(int fd, std::span<const uint8_t> bytes, const std::string &file)
@@ -198,15 +198,25 @@ void createIn(const std::string &file, std::span<const uint8_t> bytes)
         throw VbError("Cannot write '" + file + "'");
 }
 
-bool sameBytes(const std::string &file, std::span<const uint8_t> bytes)
+// True when file is missing or holds a strict beginning of bytes (nothing at all included): what a
+// write cut off by a crash leaves. A file that cannot be read, or holds anything else, may be the
+// user's and is not the program's to replace.
+bool cutShort(const std::string &file, std::span<const uint8_t> bytes)
 {
+    struct stat st
+    {
+    };
+    if (::lstat(file.c_str(), &st) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) >= bytes.size())
+        return false;
     Bytes held;
     try {
         held = romfile::readFile(file);
     } catch (const std::exception &) {
         return false;
     }
-    return held.size() == bytes.size() && std::equal(held.begin(), held.end(), bytes.begin());
+    return held.size() < bytes.size() && std::equal(held.begin(), held.end(), bytes.begin());
 }
 
 void syncPath(const std::string &path)
@@ -219,13 +229,12 @@ void syncPath(const std::string &path)
 }
 
 // Puts the pictures of a folder that carries the mark on the disk, then takes the mark away.
-// With check, a picture that differs from the program's own (cut short by a crash) is written
-// again first.
+// With check, a picture a crash cut short or left out is written again first.
 void settle(const std::string &dir, bool check)
 {
     for (const std::string &name : names()) {
         const std::string file = dir + fileNameFor(name);
-        if (check && !sameBytes(file, data(name))) {
+        if (check && cutShort(file, data(name))) {
             try {
                 std::span<const uint8_t> bytes = data(name);
                 romfile::replaceFile(file, std::string(bytes.begin(), bytes.end()));

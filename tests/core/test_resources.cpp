@@ -153,9 +153,9 @@ TEST(Resources, ExistingFilesAreKeptAndMissingOnesComeBack)
 }
 
 // The machine went down before the first start's pictures reached the disk: the folder still
-// has its mark, and the next start puts back every picture that did not survive. Folders a
-// first start left half-filled beside it are swept once they are old; a young one may be
-// another start's, under way.
+// has its mark, and the next start puts back every picture that did not survive, while one the
+// user edited in the meantime is kept. Folders a first start left half-filled beside it are swept
+// once they are old; a young one may be another start's, under way.
 TEST(Resources, AFirstStartCutOffBeforeItsFlushIsMendedByTheNext)
 {
     TempDir program;
@@ -173,18 +173,41 @@ TEST(Resources, AFirstStartCutOffBeforeItsFlushIsMendedByTheNext)
     res::finishFlush();
     EXPECT_EQ(filesIn(program.path()), (std::set<std::string> { "Attic", "Attic.new-Ef34Gh" }));
 
-    // What a crash leaves: the mark, a picture cut short, one never written.
+    // What a crash leaves: the mark, pictures cut short, one never written; and what the user
+    // did before the next start: a picture redrawn, one with a byte changed, one grown.
     testfile::writeText(attic + "/.unflushed", "");
     testfile::writeAll(attic + "/anim0.dat", {});
-    testfile::writeText(attic + "/pu_A1.dat", "garbage");
+    const Bytes q0 = resourceBytes("Q0");
+    testfile::writeAll(attic + "/0.dat", Bytes(q0.begin(), q0.begin() + q0.size() / 2));
     ASSERT_EQ(::unlink((attic + "/ca00.dat").c_str()), 0);
+    const std::map<std::string, Bytes> edited = {
+        { "pu_A1.dat", { 'e', 'd', 'i', 't', 'e', 'd' } },
+        { "aku0.dat",
+            [] {
+                Bytes b = resourceBytes("AKU0");
+                b[b.size() / 2] ^= 0xFF;
+                return b;
+            }() },
+        { "door.dat",
+            [] {
+                Bytes b = resourceBytes("DOOR");
+                b.push_back(0);
+                return b;
+            }() },
+    };
+    for (const auto &[file, bytes] : edited)
+        testfile::writeAll(attic + "/" + file, bytes);
     EXPECT_TRUE(res::extractAll(attic).empty());
     std::set<std::string> expected;
     for (const std::string &n : res::names()) {
-        expected.insert(res::fileNameFor(n));
-        EXPECT_EQ(testfile::readAll(attic + "/" + res::fileNameFor(n)), resourceBytes(n)) << n;
+        const std::string file = res::fileNameFor(n);
+        expected.insert(file);
+        const auto kept = edited.find(file);
+        EXPECT_EQ(testfile::readAll(attic + "/" + file),
+            kept == edited.end() ? resourceBytes(n) : kept->second)
+            << n;
     }
-    EXPECT_EQ(filesIn(attic), expected);
+    EXPECT_EQ(filesIn(attic), expected); // the mark is gone too
 }
 
 TEST(Resources, FailuresAreCollectedAndTheRestStillWritten)
