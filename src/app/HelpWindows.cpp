@@ -39,13 +39,16 @@ void HelpWindows::showSplash()
     m_splash->paintNow();
 }
 
-void HelpWindows::closeSplash()
+void HelpWindows::holdSplash(bool on)
 {
     if (m_splash)
-        m_splash->close();
+        m_splash->hold(on && m_splash->isVisible());
 }
 
-bool HelpWindows::splashShown() const
+void HelpWindows::closeSplash()
 {
-    return m_splash && m_splash->isVisible();
+    if (!m_splash)
+        return;
+    m_splash->hold(false);
+    m_splash->close();
 }

@@ -18,8 +18,9 @@ public:
     void mnuspl_Click() { showSplash(); }
     // Shown and painted before the caller goes on loading.
     void showSplash();
+    // Keeps the shown splash up through a load (see frmSplash::hold); false lets it go again.
+    void holdSplash(bool on);
     void closeSplash();
-    bool splashShown() const;
     frmSplash *splash() const { return m_splash; }
 
 private:

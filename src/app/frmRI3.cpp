@@ -109,6 +109,16 @@ void frmRI3::Form_Load()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (g.ini.romPath.empty())
         m_help.showSplash();
+    // The splash stays, the load's boxes above it, until the first section shown ends the load.
+    m_loading = true;
+    m_help.holdSplash(true);
+    startUp();
+    m_help.holdSplash(false);
+    m_loading = false;
+}
+
+void frmRI3::startUp()
+{
     msg::step(g, subLoad, [&] {
         g.appPath = withSlash(g.programDir);
         g.datPath = g.appPath + "Attic/";

@@ -47,7 +47,8 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    // Loading and the section shown (frmRI3_select.cpp, frmRI3_save.cpp).
+    // Loading and the section shown (frmRI3.cpp, frmRI3_select.cpp, frmRI3_save.cpp).
+    void startUp();
     void Init();
     void Combo1Change();
     void Combo2Change();
@@ -114,5 +115,6 @@ private:
     PowerUpPanel *m_pu = nullptr;
     MiscPanel *m_misc = nullptr;
     HelpWindows m_help;
+    bool m_loading = false; // from Form_Load until its first section is shown
     std::unique_ptr<SideWindows> m_side;
 };

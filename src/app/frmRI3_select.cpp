@@ -1,6 +1,5 @@
 #include "app/SectionProperties.h"
 #include "app/frmRI3.h"
-#include "app/frmSplash.h"
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
 #include "rom/Numbers.h"
@@ -87,7 +86,9 @@ void frmRI3::Combo2Change()
         m_pu->sectionFirstPick();
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     QApplication::restoreOverrideCursor();
-    if (m_help.splashShown()) {
+    // A load (the first start or a reload) ends here in the Background mode, whatever it showed.
+    if (m_loading) {
+        m_loading = false;
         optBg->setChecked(true);
         optBgClick();
         m_help.closeSplash();

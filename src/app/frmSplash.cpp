@@ -56,10 +56,16 @@ void frmSplash::paintNow()
 
 void frmSplash::closeIfLoaded()
 {
-    if (!g.romVer.empty()) {
+    if (!m_held && !g.romVer.empty()) {
         m_wasActive = false;
         close();
     }
+}
+
+void frmSplash::hold(bool on)
+{
+    m_held = on;
+    msg::setOwner(on ? this : nullptr);
 }
 
 void frmSplash::mousePressEvent(QMouseEvent *)

@@ -5,7 +5,7 @@
 
 class QLabel;
 
-// Shown while a ROM loads; a click closes it only once a release is known.
+// Shown while a ROM loads; a click closes it only once a release is known and the load is over.
 class frmSplash : public QWidget
 {
     Q_OBJECT
@@ -13,6 +13,9 @@ public:
     explicit frmSplash(Shared &g, QWidget *parent = nullptr);
     void Form_Load();
     void closeIfLoaded();
+    // While a load holds it, neither a click nor another window's activation closes it, and the
+    // load's boxes stand above it.
+    void hold(bool on);
     // Puts the shown splash on screen painted before the caller goes on.
     void paintNow();
 
@@ -28,4 +31,5 @@ protected:
 private:
     Shared &g;
     bool m_wasActive = false;
+    bool m_held = false;
 };

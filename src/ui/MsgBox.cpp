@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdlib>
 #include <new>
@@ -15,6 +16,19 @@ msg::Responder &responder()
 {
     static msg::Responder r;
     return r;
+}
+
+QPointer<QWidget> &owner()
+{
+    static QPointer<QWidget> w;
+    return w;
+}
+
+// A box opened from a modal window stands on its own, so it comes up over that window.
+QWidget *parentForBox()
+{
+    QWidget *w = owner();
+    return w && w->isVisible() && !QApplication::activeModalWidget() ? w : nullptr;
 }
 
 std::function<void()> &endHandler()
@@ -88,7 +102,7 @@ int answerOf(QMessageBox::StandardButton clicked, QMessageBox::StandardButtons b
 int showReal(const QString &text, int fullStyle, const QString &title)
 {
     const Look look = lookOf(fullStyle & ~msg::DefaultButton2);
-    QMessageBox box;
+    QMessageBox box(parentForBox());
     box.setObjectName("msgBox");
     box.setWindowTitle(title);
     box.setText(QString(text).replace(QChar('\r'), QChar('\n')));
@@ -114,6 +128,11 @@ int box(const QString &text, int style, const QString &title)
 void setResponder(Responder r)
 {
     responder() = std::move(r);
+}
+
+void setOwner(QWidget *w)
+{
+    owner() = w;
 }
 
 void errBox(

@@ -43,6 +43,10 @@ inline int box(const char *text, int style, const char *title)
 // Tests answer boxes through a responder; an empty one restores the real dialogs.
 void setResponder(Responder r);
 
+// While w is shown and no modal window is open, boxes stand above w (the splash of a load): the
+// window system keeps a window's boxes over it. Null: boxes stand on their own again.
+void setOwner(QWidget *w);
+
 // The standard error box of procedure `subroutine`.
 void errBox(const Shared &g, int subroutine, const std::string &description,
     const std::string &lastLine = {});

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -257,34 +259,52 @@ private slots:
     }
 
     // Loading holds the event loop, so the splash must already stand painted when it starts:
-    // at the first start and at a reload. The loader's box on a ROM cut off in its CHR banks
-    // says when loading is under way (answered at once, so nothing paints in between).
-    void splashIsPaintedBeforeLoadingStarts()
+    // at the first start and at a reload. The loader's box on a ROM cut off in its CHR banks says
+    // when loading is under way; it stands above the splash, which stays until the load ends,
+    // and the load ends in the Background mode whatever mode the window was in.
+    void splashStaysPaintedUnderTheBoxesOfALoad()
     {
         SplashPaints paints;
-        int paintsWhenLoading = -1;
-        msg::setResponder([&](const QString &text, int, const QString &) {
-            if (text.contains("irregular or damaged"))
-                paintsWhenLoading = paints.count;
-            return int(msg::Ok);
-        });
+        RealBoxes boxes;
         Program p(rb::Rel::US, false);
+        QStringList wrong; // what was amiss while the loader's box stood open
+        boxes.whileShown = [&](QMessageBox *box) {
+            if (!box->text().contains("irregular or damaged"))
+                return;
+            frmSplash *splash = p.w->splash();
+            if (paints.count == 0)
+                wrong << "splash not painted";
+            if (!splash || !splash->isVisible())
+                wrong << "splash closed";
+            else if (box->windowHandle()->transientParent() != splash->windowHandle())
+                wrong << "box not above the splash";
+            if (!QApplication::topLevelWidgets().contains(box) || !box->isVisible())
+                wrong << "box not shown";
+        };
         Bytes rom = p.built.rom;
         rom.resize(262160 + 1024 * 100 + 500);
         testfile::writeAll(p.rom, rom);
+        boxes.click(QMessageBox::Ok);
         p.start();
-        QVERIFY(paintsWhenLoading > 0);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(wrong, QStringList());
         QVERIFY(!p.w->splash()->isVisible());
 
-        paintsWhenLoading = -1;
+        auto *optSt = named<QRadioButton>(p.w.get(), "optSt");
+        pointer::click(optSt);
+        QVERIFY(optSt->isChecked());
+        boxes.click(QMessageBox::Ok);
         startup::whenOpen<Settings>(
             [&](Settings *s) {
                 paints.count = 0;
                 pointer::click(s->cmdRell);
             },
             [&] { named<QAction>(p.w.get(), "mnuFile")->trigger(); });
-        QVERIFY(paintsWhenLoading > 0);
-        msg::setResponder({});
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(wrong, QStringList());
+        QVERIFY(!p.w->splash()->isVisible());
+        QVERIFY(named<QRadioButton>(p.w.get(), "optBg")->isChecked());
+        QVERIFY(boxes.missingButtons.isEmpty());
     }
 
     // A picture folder nothing can be written into: one box names it, not one box a file.
@@ -316,7 +336,7 @@ private slots:
         s.show();
         pointer::click(&s, QPoint(300, 200));
         QVERIFY(s.isVisible());
-        g.romVer = "0";
+        g.romVer = std::string(1, '0');
         pointer::click(s.Image1);
         QVERIFY(!s.isVisible());
     }

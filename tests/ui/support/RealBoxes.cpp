@@ -47,6 +47,8 @@ void RealBoxes::answer(QMessageBox *box)
     for (QAbstractButton *b : box->buttons())
         s.buttons << box->standardButton(b);
     shown.push_back(s);
+    if (whileShown)
+        whileShown(box);
 
     Action a;
     if (!m_script.empty()) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class QTimer;
@@ -46,6 +47,8 @@ public:
     void clear() { shown.clear(); }
 
     std::vector<Shown> shown;
+    // Runs on each box while it stands open, before it is answered.
+    std::function<void(QMessageBox *)> whileShown;
     // Scripted buttons that the box did not have (the box was then answered with Escape).
     QStringList missingButtons;
 
