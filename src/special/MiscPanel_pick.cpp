@@ -102,9 +102,9 @@ void MiscPanel::scrSt_Change(int index)
     });
     if (!done)
         return;
-    if (change.refused) {
-        // The sample lies beyond the section: the record stays, and so do the bars.
-        msg::errBox(g, subBars, "Invalid property value");
+    if (change.refused()) {
+        // The sample lies beyond the section: nothing is wrong, the record and the bars stay.
+        msg::box(change.refusal, msg::Information, "Not in this section");
         showSpecial(selSt + 31);
         return;
     }

@@ -91,18 +91,30 @@ void speed(BarChange &out, int v, specialRec &rec, int bar0, int &speedTiles)
     }
 }
 
-// The sample takes the record's place, unless it lies beyond the section's screens; a read-out
-// of the record as it is copies nothing.
-bool copySample(specialRec &rec, const Templates &templates, int group, int v, const BarInputs &in,
-    bool toFirstScreen = false)
+// What a refused sample tells the user: where it lies and which screens the section has.
+std::string beyondText(const std::string &property, int v, int screen, int screens)
+{
+    const std::string has = screens <= 0 ? "no whole screen"
+        : screens == 1                   ? "screen 0 only"
+                                         : "screens 0 to " + hexNoPad(screens - 1) + " only";
+    return property + " " + num::hex2(v) + " lies on screen " + hexNoPad(screen)
+        + ", but this section has " + has + ".\rThe object keeps its place.";
+}
+
+// The sample takes the record's place, unless it lies beyond the section's screens: then the
+// change is refused and the record stays. A read-out of the record as it is copies nothing.
+bool copySample(BarChange &out, const std::string &property, specialRec &rec,
+    const Templates &templates, int group, int v, const BarInputs &in, bool toFirstScreen = false)
 {
     specialRec s = sample(templates, group, v);
     if (in.showOnly)
         return true;
     if (toFirstScreen)
         s[0] = 0;
-    if (s[0] >= in.screens)
+    if (s[0] >= in.screens) {
+        out.refusal = beyondText(property, v, s[0], in.screens);
         return false;
+    }
     rec = s;
     return true;
 }
@@ -111,10 +123,8 @@ bool copySample(specialRec &rec, const Templates &templates, int group, int v, c
 void sampleLocation(BarChange &out, int v, specialRec &rec, const Templates &templates,
     const BarInputs &in, int group, const std::string &middle)
 {
-    if (!copySample(rec, templates, group, v, in)) {
-        out.refused = true;
+    if (!copySample(out, "Location", rec, templates, group, v, in))
         return;
-    }
     out.captions[3] = "Location";
     out.captions[6] = screenCaption(rec, middle, v);
     out.followView = out.relay = true;
@@ -151,11 +161,9 @@ void dropLocation(
     BarChange &out, int v, specialRec &rec, const Templates &templates, const BarInputs &in)
 {
     const int type = rec[3];
-    if (!copySample(
-            rec, templates, type == 8 ? 5 : 6, v, in, type == 8 && v == 1 && in.vScrollDisabled)) {
-        out.refused = true;
+    if (!copySample(out, "Location", rec, templates, type == 8 ? 5 : 6, v, in,
+            type == 8 && v == 1 && in.vScrollDisabled))
         return;
-    }
     const std::string b = type == 8 ? part(b8, 4, v) : part(b9, 5, v);
     out.captions[3] = "Location";
     out.captions[6] = "Scr " + hexNoPad(rec[0]) + b + " Blk   (" + num::hex2(v) + ")";
@@ -172,10 +180,8 @@ void platformMovement(BarChange &out, int v, specialRec &rec, int speedTiles)
 void ledgeLayout(
     BarChange &out, int v, specialRec &rec, const Templates &templates, const BarInputs &in)
 {
-    if (!copySample(rec, templates, 8, v, in)) {
-        out.refused = true;
+    if (!copySample(out, "Layout", rec, templates, 8, v, in))
         return;
-    }
     out.captions[3] = "Layout";
     out.captions[6] = part(n13, 4, v) + num::hex2(v) + ")";
     out.followView = out.relay = true;

@@ -13,7 +13,10 @@ struct BarChange
     std::array<std::optional<std::string>, 9> captions; // new captions of lblSt(0..8)
     bool followView = false; // scroll the view to the object's screen
     bool relay = false; // lay the markers again
-    bool refused = false; // the sample lies on a screen the section does not have: no change
+    // Why the change was refused (the sample lies on a screen the section does not have), for
+    // the user; empty when it was made. A refused change changes nothing.
+    std::string refusal;
+    bool refused() const { return !refusal.empty(); }
 };
 
 struct BarInputs

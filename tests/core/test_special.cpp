@@ -217,7 +217,7 @@ TEST(Special, MainBarOfLedgesPlatformsAndDrops)
         specialRec rec { 0, 0, 0, static_cast<uint8_t>(type), 0, 0, 0, 0 };
         const specialRec was = rec;
         c = barChanged(2, 3, rec, t, in, tiles);
-        EXPECT_TRUE(c.refused);
+        EXPECT_TRUE(c.refused());
         EXPECT_FALSE(c.captions[6].has_value());
         EXPECT_EQ(rec, was);
     }
@@ -225,7 +225,7 @@ TEST(Special, MainBarOfLedgesPlatformsAndDrops)
     specialRec shown { 1, 0, 0, 13, 0, 0, 0, 0 };
     const specialRec before = shown;
     c = barChanged(2, 3, shown, t, in, tiles);
-    EXPECT_FALSE(c.refused);
+    EXPECT_FALSE(c.refused());
     EXPECT_EQ(shown, before);
     EXPECT_EQ(*c.captions[6], "2 Ledges   (03)");
 }
