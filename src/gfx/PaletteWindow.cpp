@@ -1,11 +1,11 @@
 #include "gfx/PaletteWindow.h"
 
+#include "gfx/ColourBox.h"
+#include "rom/Numbers.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "gfx/ColourBox.h"
-#include "rom/Numbers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -151,6 +151,15 @@ void PaletteWindow::assignListed()
 void PaletteWindow::restoredBox(int set)
 {
     msg::box("Palette Set #" + num::hex2(set) + " restored.", msg::Information, "Done!");
+}
+
+void PaletteWindow::setKeptBox(int kept, int chosen)
+{
+    msg::box("This section has no place for its palette set number in the ROM file, so it keeps "
+             "set #"
+            + num::hex2(kept) + ": set #" + num::hex2(chosen)
+            + " was not assigned to it.\rThe colours were saved.",
+        msg::Information, "Set not assigned");
 }
 
 void PaletteWindow::setLoaded(bool ok)

@@ -81,6 +81,9 @@ protected:
     // The set chosen in the list becomes the section's.
     void assignListed();
     static void restoredBox(int set);
+    // After a Save that wrote the colours: the section has no set number in the ROM file, so it
+    // keeps set `kept` and the set `chosen` for it was not written.
+    static void setKeptBox(int kept, int chosen);
     // Enables Save and Restore when the load read the ROM; otherwise they stay disabled, so a
     // window that shows nothing true writes nothing. Revert loads again.
     void setLoaded(bool ok);

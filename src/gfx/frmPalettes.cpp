@@ -1,13 +1,13 @@
 #include "gfx/frmPalettes.h"
 
-#include "ui/Controls.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -168,8 +168,8 @@ void frmPalettes::cmdOK_Click()
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
     const int32_t setPos = n < 18 && s < g.palSetPos.size() ? g.palSetPos[s][n] : 0;
-    if (curSet != m_readSet && setPos <= 0)
-        msg::errBox(g, 602, "Subscript out of range");
+    // A section without a set number keeps its set: the rest is saved, and the box says so.
+    const bool setKept = curSet != m_readSet && setPos <= 0;
     const bool saved = msg::step(g, 602, [&] {
         const std::vector<Patch> patches
             = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
@@ -179,6 +179,8 @@ void frmPalettes::cmdOK_Click()
     });
     if (!saved)
         return;
+    if (setKept)
+        setKeptBox(m_readSet, curSet);
     if (setPos > 0)
         g.palSetNo[s][n] = static_cast<int16_t>(curSet);
     const bgpal::SetColours &first = palSets.sets[0];

@@ -1,13 +1,13 @@
 #include "gfx/frmSprites.h"
 
-#include "ui/Controls.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -151,8 +151,8 @@ void frmSprites::cmdOK_Click()
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
     const int32_t pos = s < g.sprPalPos.size() && n < g.sprPalPos[s].size() ? g.sprPalPos[s][n] : 0;
-    if (curSet != m_readSet && pos <= 0)
-        msg::errBox(g, 802, "Subscript out of range");
+    // A section without a set number keeps its set: the rest is saved, and the box says so.
+    const bool setKept = curSet != m_readSet && pos <= 0;
     const bool saved = msg::step(g, 802, [&] {
         const std::vector<Patch> patches
             = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
@@ -162,6 +162,8 @@ void frmSprites::cmdOK_Click()
     });
     if (!saved)
         return;
+    if (setKept)
+        setKeptBox(m_readSet, curSet);
     if (pos > 0)
         g.sprPalNo[s][n] = static_cast<uint8_t>(curSet);
     accept();

@@ -100,6 +100,7 @@ private slots:
     void oneEditWritesOnlyItsBytes_data() { side::addRoms("odd bytes"); }
     void oneEditWritesOnlyItsBytes();
     void aWindowThatCouldNotReadSavesNothing();
+    void aSectionWithoutASetNumberKeepsItsSet();
     void restoreRefusesABackupThatIsNotTheRomsTwin();
     void settingsRefuseABackupOfAnotherSize();
     void patternSaveInStageOneTouchesOnlyTheSectionAndItsCopy_data();
@@ -291,6 +292,43 @@ void tst_side_windows::aWindowThatCouldNotReadSavesNothing()
     });
     QCOMPARE(p.romBytes(), cut);
     QVERIFY(!p.g->tileChanged);
+}
+
+// A ROM cut short leaves stages without their section tables: such a section has no set number
+// in the file. Save writes the colours and says plainly that the set stays; nothing went wrong.
+void tst_side_windows::aSectionWithoutASetNumberKeepsItsSet()
+{
+    RealBoxes boxes;
+    Program p(rb::gameShape(rb::Rel::US), false);
+    side::cutRom(p, 250000);
+    p.start();
+    side::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 3);
+    const Bytes before = p.romBytes();
+    const int bg = p.g->palSetNo[3][0], spr = p.g->sprPalNo[3][0];
+    const QString kept
+        = "This section has no place for its palette set number in the ROM file, so "
+          "it keeps set #%1: set #%2 was not assigned to it.\nThe colours were saved.";
+    boxes.clear();
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
+        side::pick(w->boxSet, bg + 1);
+        pointer::click(w->cmdAssign);
+        pointer::click(w->cmdOK);
+        QVERIFY(!w->isVisible());
+    });
+    QCOMPARE(boxes.texts(), QStringList({ kept.arg(viewtext::hex2(bg), viewtext::hex2(bg + 1)) }));
+    QCOMPARE(boxes.last().style(), 64);
+    boxes.clear();
+    spritePalettes(p, [&](frmSprites *w) {
+        side::pick(w->boxSet, spr + 1);
+        pointer::click(w->cmdAssign);
+        pointer::click(w->cmdOK);
+        QVERIFY(!w->isVisible());
+    });
+    QCOMPARE(
+        boxes.texts(), QStringList({ kept.arg(viewtext::hex2(spr), viewtext::hex2(spr + 1)) }));
+    QCOMPARE(p.romBytes(), before);
+    QCOMPARE(p.g->palSetNo[3][0], bg);
+    QCOMPARE(p.g->sprPalNo[3][0], spr);
 }
 
 void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
