@@ -1,5 +1,7 @@
 #include "gfx/ColourBox.h"
 
+#include "ui/Controls.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,7 +20,12 @@ ColourBox::ColourBox(QWidget *parent, const QString &name, int index)
 
 void ColourBox::setColour(uint32_t rgb)
 {
-    m_colour = nesColour(rgb);
+    setBackColor(nesColour(rgb));
+}
+
+void ColourBox::setBackColor(const QColor &c)
+{
+    m_colour = c;
     m_none = false;
     update();
 }
@@ -56,6 +63,8 @@ void ColourBox::paintEvent(QPaintEvent *)
 
 void ColourBox::mousePressEvent(QMouseEvent *e)
 {
+    if (onPress)
+        onPress(m_index, ctl::buttonsOf(e->button()));
     if (e->button() == Qt::LeftButton && onClick)
         onClick(m_index);
 }

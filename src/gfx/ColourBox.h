@@ -15,6 +15,8 @@ public:
 
     // rgb as the palette file gives it: red + 256 * green + 65536 * blue.
     void setColour(uint32_t rgb);
+    // A colour given as it is drawn.
+    void setBackColor(const QColor &c);
     // A number above 63 names no NES colour: the box shows a cross on black, its Tag the number.
     void setNoColour();
     bool showsNoColour() const { return m_none; }
@@ -24,7 +26,8 @@ public:
     int borderStyle() const { return m_border; } // 1 border, 0 none
     void setBorderStyle(int b);
 
-    std::function<void(int index)> onClick;
+    std::function<void(int index)> onClick; // the left button
+    std::function<void(int index, int button)> onPress; // any button: 1 left, 2 right, 4 middle
     std::function<void(int index)> onMouseMove;
 
 protected:

@@ -1,14 +1,15 @@
 #include "gfx/frmTile.h"
 
-#include "ui/Controls.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
-#include "ui/MainLink.h"
 #include "gfx/BlockPicBox.h"
+#include "gfx/ColourBox.h"
 #include "resources/Icons.h"
 #include "rom/Numbers.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MainLink.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QImage>
@@ -57,17 +58,19 @@ void frmTile::buildControls()
         pixel[static_cast<size_t>(i)] = p;
     }
     for (int k = 0; k < 4; ++k) {
-        auto *p = new blocks::PicBox(this, "picPal", k);
+        auto *p = new ColourBox(this, "picPal", k);
         look::place(p, 2760 + 420 * k, 120, 360, 360);
-        p->onMouseDown = [this](int i, int b, double, double) { picPal_MouseDown(i, b); };
+        p->onPress = [this](int i, int b) { picPal_MouseDown(i, b); };
         picPal[static_cast<size_t>(k)] = p;
     }
     Label1 = new QLabel("Left and right button", this);
     Label1->setObjectName("Label1");
     look::place(Label1, 2760, 600, 1770, 240); // as wide as the caption needs
-    selCol = new blocks::PicBox(this, "selCol");
+    selCol = new ColourBox(this, "selCol", 1);
+    selCol->setObjectName("selCol");
     look::place(selCol, 2760, 900, 600, 600);
-    selCol2 = new blocks::PicBox(this, "selCol2");
+    selCol2 = new ColourBox(this, "selCol2", 2);
+    selCol2->setObjectName("selCol2");
     look::place(selCol2, 3480, 900, 600, 600);
     preview = new blocks::PicBox(this, "preview");
     look::place(preview, 2760, 1800, 120, 120);

@@ -1,11 +1,12 @@
 #pragma once
-#include "ui/Shared.h"
 #include "gfx/TileCodec.h"
+#include "ui/Shared.h"
 
 #include <QDialog>
 
 #include <array>
 
+class ColourBox;
 class QLabel;
 class QPushButton;
 class MainLink;
@@ -44,8 +45,10 @@ public:
     bool dragging() const { return m_dragging; }
 
     std::array<blocks::PicBox *, 64> pixel {};
-    std::array<blocks::PicBox *, 4> picPal {};
-    blocks::PicBox *selCol = nullptr, *selCol2 = nullptr, *preview = nullptr;
+    // The four colours and the two chosen ones, framed so that black shows on the black window.
+    std::array<ColourBox *, 4> picPal {};
+    ColourBox *selCol = nullptr, *selCol2 = nullptr;
+    blocks::PicBox *preview = nullptr;
     ctl::ImageBox *prev = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdOK = nullptr, *cmdCancel = nullptr, *cmdRevert = nullptr;

@@ -1,4 +1,5 @@
 #include "gfx/BlockPicBox.h"
+#include "gfx/ColourBox.h"
 #include "gfx/frmEditTSA.h"
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"

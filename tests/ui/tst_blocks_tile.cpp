@@ -1,4 +1,5 @@
 #include "gfx/BlockPicBox.h"
+#include "gfx/ColourBox.h"
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
 #include "support/RomMap.h"
@@ -69,6 +70,16 @@ private slots:
             QCOMPARE(w.picPal[k]->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[k])));
         QCOMPARE(w.selCol->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[0])));
         QCOMPARE(w.selCol2->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[3])));
+        // Each colour box has a frame of its own, so a black one still shows on the black
+        // window.
+        for (ColourBox *b :
+            { w.picPal[0], w.picPal[1], w.picPal[2], w.picPal[3], w.selCol, w.selCol2 }) {
+            const QImage face = b->grab().toImage();
+            const QPoint mid(face.width() / 2, face.height() / 2);
+            QCOMPARE(face.pixelColor(mid), b->backColor());
+            for (QPoint edge : { QPoint(0, mid.y()), QPoint(mid.x(), face.height() - 1) })
+                QVERIFY2(face.pixelColor(edge) != b->backColor(), qPrintable(b->objectName()));
+        }
         QCOMPARE(w.preview->size(), QSize(8, 8));
         const QImage img = w.prev->picture().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(img.pixel(3, 5), w.pixel[43]->backColor().rgb());
