@@ -1,8 +1,8 @@
 #include "tables/TableUi.h"
 
+#include "rom/Release.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "rom/Release.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,6 +48,14 @@ int itemValue(const QComboBox *box, int k)
 int selectedValue(const QComboBox *box)
 {
     return itemValue(box, box->currentIndex());
+}
+
+void editableIfRead(bool read, QPushButton *save, const std::vector<QWidget *> &editors)
+{
+    save->setEnabled(read);
+    save->setToolTip(read ? QString() : "The ROM could not be read when the window opened.");
+    for (QWidget *w : editors)
+        w->setEnabled(read);
 }
 
 void errBox(const Shared &g, const std::string &number, const std::string &description)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -26,6 +27,10 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, int lef
 // The item value of entry k of a list, or -1 without a selection.
 int itemValue(const QComboBox *box, int k);
 int selectedValue(const QComboBox *box);
+
+// A window that could not read the ROM has nothing true to show or save: Save and the controls
+// that change values are disabled, and Save's tip says why. They are enabled after a good read.
+void editableIfRead(bool read, QPushButton *save, const std::vector<QWidget *> &editors);
 
 // The standard error box for procedures whose number is text ("M00").
 void errBox(const Shared &g, const std::string &number, const std::string &description);

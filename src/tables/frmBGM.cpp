@@ -1,8 +1,8 @@
 #include "tables/frmBGM.h"
 
+#include "tables/TableUi.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "tables/TableUi.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -68,10 +68,14 @@ void frmBGM::Form_Load()
         for (int i = 0; i < bgm::situations; ++i)
             m_read[static_cast<size_t>(i)] = rom.word(bgmPos + 2 * i);
     });
-    cmdOK->setEnabled(m_loaded);
-    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
-    if (!m_loaded)
+    std::vector<QWidget *> editors(cmb.begin(), cmb.end());
+    editors.push_back(cmdDefault);
+    tableui::editableIfRead(m_loaded, cmdOK, editors);
+    if (!m_loaded) {
+        for (QComboBox *c : cmb)
+            c->setCurrentIndex(-1); // no song is known: none is shown
         return;
+    }
     for (size_t i = 0; i < cmb.size(); ++i) {
         const unsigned word = *m_read[i];
         int item = bgm::itemForWord(word, r);

@@ -1,12 +1,12 @@
 #include "tables/frmHits.h"
 
-#include "ui/Controls.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "rom/VbError.h"
 #include "tables/Damage.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -164,10 +164,12 @@ void DamageWindow::Form_Load()
         for (size_t i = 0; i < hs1.size(); ++i)
             m_read[i] = rom.byte(damage::rows(r)[i].pos);
     });
-    cmdOK->setEnabled(m_loaded);
-    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
-    for (size_t i = 0; i < hs1.size(); ++i) {
-        scratch = m_loaded ? m_read[i] : 0;
+    std::vector<QWidget *> editors(hs1.begin(), hs1.end());
+    editors.push_back(cmdDefault);
+    tableui::editableIfRead(m_loaded, cmdOK, editors);
+    // Without the bytes the bars keep the empty segments they were built with.
+    for (size_t i = 0; m_loaded && i < hs1.size(); ++i) {
+        scratch = m_read[i];
         const int v = damage::valueOf(scratch);
         if (hs1[i]->spin() == v)
             hs1_Change(static_cast<int>(i));

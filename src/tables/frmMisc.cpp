@@ -1,11 +1,11 @@
 #include "tables/frmMisc.h"
 
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
 #include "rom/RomFile.h"
 #include "tables/GameOptions.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
+#include "ui/Look.h"
+#include "ui/MsgBox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -94,8 +94,12 @@ void frmMisc::Form_Load()
         m_lives.read = rom.byte(livesPos);
         m_hearts.read = rom.byte(heartsPos);
     });
-    cmdOK->setEnabled(m_loaded);
-    cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
+    tableui::editableIfRead(m_loaded, cmdOK, { vHeart, vLife, cmdDefault });
+    if (!m_loaded) {
+        txth->clear(); // no count is known: none is shown
+        txtl->clear();
+        return;
+    }
     vHeart->setSpin(gameopt::valueOf(m_hearts.read));
     vLife->setSpin(gameopt::valueOf(m_lives.read));
     // The read-outs show the values from the opening on, changed or not.

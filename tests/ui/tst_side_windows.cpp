@@ -12,6 +12,7 @@
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
 #include "support/RomFixture.h"
+#include "tables/Spinner.h"
 #include "tables/frmBGM.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmHits.h"
@@ -24,6 +25,7 @@
 #include "ui/support/SideWindows.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -241,21 +243,33 @@ void tst_side_windows::aWindowThatCouldNotReadSavesNothing()
         QCOMPARE(p.romBytes(), cut);
     };
     boxes.clear();
+    // The table windows show no value they did not read, and nothing there can be changed.
     side::open<DamageWindow>(named<QToolButton>(p.w.get(), "cmdDamage"), [&](DamageWindow *w) {
         once("501");
         saveDisabled(w->cmdOK);
-        pointer::click(w->cmdDefault); // the defaults do not make it savable
-        saveDisabled(w->cmdOK);
+        QVERIFY(!w->cmdDefault->isEnabled());
+        for (ctl::ImageBox *seg : w->bar)
+            QCOMPARE(seg->Tag, QString("0"));
+        for (Spinner *s : w->hs1)
+            QVERIFY(!s->isEnabled());
     });
     boxes.clear();
     side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
         once("200");
         saveDisabled(w->cmdOK);
+        QVERIFY(!w->cmdDefault->isEnabled());
+        for (QComboBox *c : w->cmb) {
+            QCOMPARE(c->currentText(), QString());
+            QVERIFY(!c->isEnabled());
+        }
     });
     boxes.clear();
     side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
         once("M00");
         saveDisabled(w->cmdOK);
+        QVERIFY(!w->cmdDefault->isEnabled());
+        QCOMPARE(w->txth->text() + w->txtl->text(), QString());
+        QVERIFY(!w->vHeart->isEnabled() && !w->vLife->isEnabled());
     });
     boxes.clear();
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
