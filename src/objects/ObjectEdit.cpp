@@ -67,11 +67,13 @@ ObjDrag dragObject(objRec &rec, int x, int y, int left, int top, int v, const En
         out.picture = "pos1.dat";
         break;
     default:
+        if (rec[3] >= 0x80) {
+            b = 12; // a holder of none of the three kinds is laid as a Lantern, its picture kept
+            break;
+        }
+        // An id the offset table does not know is laid without an offset, as the view lays it.
         out.enemy = true;
-        if (rec[3] < static_cast<int>(enOffY.size()))
-            b = -12 - 3 * enOffY[rec[3]];
-        else
-            errors.push_back("Subscript out of range");
+        b = -12 - 3 * enemyOffset(enOffY, rec[3]);
         break;
     }
     a = rnd(out.left + a - 360);

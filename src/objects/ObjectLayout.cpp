@@ -40,16 +40,30 @@ Place enemyItem(const enPresetRec &preset, int p, int k, const EnemyOffsets &enO
     return out;
 }
 
+namespace {
+
+// A holder shows what it holds. A content code the palette lacks has no picture of its own: its
+// holder kind's stands in, and for a kind the game does not have, the picture of nothing known.
+std::string holderPicture(const objRec &rec, int kind, int r)
+{
+    if (puIndexOf(rec[4], r) >= 0)
+        return "pu" + hexText(rec[4] + 16 * r) + ".dat";
+    return kind >= 0 ? "ca" + std::to_string(kind) + ".dat" : "an--.dat";
+}
+
+} // namespace
+
 ListPlace listMarker(const objRec &rec, int v, const EnemyOffsets &enOffY, int r)
 {
     ListPlace out;
     const int vs = v / 8;
     const int off = (v % 8) * 32;
-    const int t = rec[3] + 16 * r;
+    const int kind = holderKindOf(rec[3], r);
     int y = rec[1];
     int adj = 0;
     int screen = rec[2];
-    out.enemy = t < 0x90;
+    out.enemy = rec[3] < 0x80;
+    out.coded = showsCode(rec[3], r);
     if (out.enemy) {
         adj = enemyOffset(enOffY, rec[3]) + 4;
         y += adj;
@@ -67,31 +81,15 @@ ListPlace listMarker(const objRec &rec, int v, const EnemyOffsets &enOffY, int r
         return out;
     out.shown = true;
     const int x = rec[0];
-    // A content code the palette lacks has no picture of its own: its holder kind's stands in.
-    const std::string content = puIndexOf(rec[4], r) >= 0 ? "pu" + hexText(rec[4] + 16 * r) + ".dat"
-                                                          : "ca" + std::to_string(t & 3) + ".dat";
-    switch (t) {
-    case 0x90:
-        out.left = 30 * x + 240;
-        out.top = rel + 240;
-        out.picture = content;
-        break;
-    case 0x92:
-        out.left = 30 * x + 120;
-        out.top = rel + 240;
-        out.picture = content;
-        break;
-    case 0x91:
-        out.left = 30 * x + 120;
-        out.top = rel;
-        out.picture = content;
-        break;
-    default: // an enemy; a holder code beyond the three kinds is drawn the same way
-        out.left = 30 * x + 120;
-        out.top = rel + 480 + (out.enemy ? 30 * enemyOffset(enOffY, rec[3]) : 0);
+    out.left = 30 * x + (kind == 0 ? 240 : 120);
+    if (out.enemy) {
+        out.top = rel + 480 + 30 * enemyOffset(enOffY, rec[3]);
         out.picture = "en.dat";
-        break;
+        return out;
     }
+    // A holder of none of the three kinds stands where a Lantern would.
+    out.top = kind == 1 ? rel : rel + 240;
+    out.picture = holderPicture(rec, kind, r);
     return out;
 }
 

@@ -33,7 +33,8 @@ Place enemyItem(const enPresetRec &preset, int p, int k, const EnemyOffsets &enO
 // Marker of object-list slot `rec` for the view's first block row `v`.
 struct ListPlace : Place
 {
-    bool enemy = false; // shows an enemy label
+    bool enemy = false; // an enemy, named by the enemy list
+    bool coded = false; // its code label stands beside it (showsCode)
 };
 ListPlace listMarker(const objRec &rec, int v, const EnemyOffsets &enOffY, int r);
 

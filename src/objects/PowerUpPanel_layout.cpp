@@ -188,8 +188,8 @@ void PowerUpPanel::layListMarker(int slot, const objRec &rec)
     m->raise();
     twips::place(m, pl.left, pl.top, 480, 480);
     m->setPicture(datPicture(pl.picture));
-    if (pl.enemy) {
-        const QString name = enemyName(t, rec[3]);
+    if (pl.coded) {
+        const QString name = pl.enemy ? enemyName(t, rec[3]) : "Holder of no known kind";
         m->setToolTip(name);
         ModeLabel *label = lblEn[static_cast<size_t>(slot)];
         label->setToolTip(name);

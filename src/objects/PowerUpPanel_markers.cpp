@@ -171,8 +171,8 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         // changes no byte.
         host.objectEdit([&](StageTables &edit) {
             msg::step(g, subItemDown, [&] {
-                std::string &cols
-                    = edit.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+                std::string &cols = edit.puStr[static_cast<size_t>(g.curStage)]
+                                              [static_cast<size_t>(g.curSection)];
                 cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1)))
                     = '\0';
             });
@@ -253,7 +253,7 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
             twips::top(source), host.vBar().value, g.enOffY, release(), errors);
         if (d.moved) {
             twips::move(source, d.left, d.top);
-            if (rec[3] < 0x80) {
+            if (objects::showsCode(rec[3], release())) {
                 ModeLabel *label = lblEn[static_cast<size_t>(src & 31)];
                 twips::move(label, d.left + objects::labelShift, d.top + objects::labelShift);
                 label->raise();

@@ -34,6 +34,12 @@ inline int holderKindOf(int code, int r)
             return kind;
     return -1;
 }
+// Whether an object-list slot of type `code` shows its code beside its marker: an enemy does,
+// and so does a holder of none of the three kinds, so that it is not taken for a known one.
+inline bool showsCode(int code, int r)
+{
+    return holderKindOf(code, r) < 0;
+}
 
 // Upper-case hexadecimal without leading zeros.
 std::string hexText(int v);

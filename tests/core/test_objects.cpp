@@ -125,6 +125,19 @@ TEST(Objects, ObjectListMarkersInTheVisibleWindow)
     EXPECT_TRUE(unknown.shown);
     EXPECT_TRUE(unknown.enemy);
     EXPECT_EQ(unknown.top, 480);
+    EXPECT_TRUE(unknown.coded);
+    // A holder code of none of the three kinds is a holder all the same: it stands where a
+    // Lantern would, shows what it holds (or nothing known) and its code beside it.
+    for (const auto &[code, r] : { std::pair { 0x93, 0 }, { 0x85, 0 }, { 0xFF, 0 }, { 0x83, 1 } }) {
+        ListPlace h = listMarker({ 0, 0, 0, uint8_t(code), uint8_t(0xAE - 16 * r), 0, 0 }, 0, o, r);
+        EXPECT_FALSE(h.enemy) << code;
+        EXPECT_TRUE(h.coded) << code;
+        EXPECT_EQ(h.picture, "puAE.dat") << code;
+        EXPECT_EQ(h.left, 120) << code;
+        EXPECT_EQ(h.top, 240) << code;
+    }
+    EXPECT_EQ(listMarker({ 0, 0, 0, 0x93, 0xC7, 0, 0 }, 0, o, 0).picture, "an--.dat");
+    EXPECT_FALSE(listMarker({ 0, 0, 0, 0x91, 0xAE, 0, 0 }, 0, o, 0).coded);
 }
 
 TEST(Objects, ProposalGeometryByKind)
@@ -192,6 +205,18 @@ TEST(Objects, DraggingAnObjectListMarker)
     EXPECT_TRUE(en.picture.empty());
     EXPECT_EQ(e[0], 60);
     EXPECT_EQ(e[1], 16); // 192 - 12 - 96 - 36 = 48 thirds of a pixel
+    // Codes the tables do not know drag without an error, to where the view lays them again.
+    EXPECT_TRUE(errors.empty());
+    for (uint8_t code : { uint8_t(0x93), uint8_t(0x55) }) {
+        objRec odd { 0, 0, 0, code, 0xAE, 0, 0 };
+        const ObjDrag k = dragObject(odd, 2000, 2000, 0, 0, 0, o, 0, errors);
+        EXPECT_EQ(k.enemy, code < 0x80);
+        EXPECT_TRUE(k.picture.empty());
+        const ListPlace back = listMarker(odd, 0, o, 0);
+        EXPECT_EQ(back.left, k.left) << int(code);
+        EXPECT_EQ(back.top, k.top) << int(code);
+    }
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST(Objects, BarScreens)

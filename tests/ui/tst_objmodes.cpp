@@ -255,17 +255,25 @@ private slots:
         pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
         auto &recs = p.t->enemyTbl[0][2];
         const auto loaded = recs;
+        int unknownHolders = 0;
         for (int s = 0; s <= p.t->objLen[0][2]; ++s) {
             ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", s);
             if (m->isHidden())
                 continue;
-            pointer::click(m);
             const uint8_t type = recs[static_cast<size_t>(s)][3];
+            // A holder of no known kind is drawn as a holder, with its code beside it.
+            QLabel *code = named<QLabel>(p.w.get(), "lblEn", s);
+            if (type == 0x93) {
+                QCOMPARE(code->isHidden() ? QString() : code->text(), QString("93"));
+                ++unknownHolders;
+            }
+            pointer::click(m);
             if (type == 0x93)
                 QVERIFY(named<EnemyList>(p.w.get(), "lstEnemy")->isHidden());
             if (type == 0x55)
                 QCOMPARE(named<EnemyList>(p.w.get(), "lstEnemy")->currentRow(), -1);
         }
+        QVERIFY(unknownHolders > 0);
         QVERIFY(recs == loaded);
         QVERIFY(!p.doc->modified(0, 2));
         QCOMPARE(boxes.count(), 0);
