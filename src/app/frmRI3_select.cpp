@@ -85,6 +85,8 @@ void frmRI3::Combo2Change()
     if (optPu->isChecked())
         m_pu->sectionFirstPick();
     msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
+    // The read-outs of what the pointer was over belong to the section left.
+    Form_MouseMove();
     QApplication::restoreOverrideCursor();
     // A load (the first start or a reload) ends here in the Background mode, whatever it showed.
     if (m_loading) {

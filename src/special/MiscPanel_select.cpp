@@ -98,10 +98,17 @@ void MiscPanel::pendulumBars(const specialRec &rec, int viewMax, TypeSetup &setu
     setBar(scrSt[2], setup, 2, sample, rec[5]);
 }
 
-// The type box shows list entry `listIndex` without taking it as a change of type.
+// The type box shows list entry `listIndex` without taking it as a change of type. A record
+// of a type the section's list does not offer (Scrolling Ledges where the view cannot scroll)
+// still shows it: the entry is added for it, and goes with the next selection.
 void MiscPanel::pickType(int listIndex)
 {
     cmbSt->Tag = "B";
+    const bool vertical
+        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] != 0;
+    const std::vector<std::string> all = special::typeList(vertical, true);
+    if (listIndex == cmbSt->count() && listIndex < static_cast<int>(all.size()))
+        cmbSt->addItem(QString::fromStdString(all[static_cast<size_t>(listIndex)]));
     cmbSt->setCurrentIndex(listIndex);
 }
 
@@ -253,6 +260,10 @@ bool MiscPanel::showSpecial(int index)
     const int viewMax = t.vertFlag[si][ni] == 0 ? host.hBar().maximum : host.vBar().maximum;
     TypeSetup setup;
     cmbSt->Tag = "B";
+    // Only the types the section takes are offered for a change.
+    const auto offered = static_cast<int>(special::typeList(vertical, host.hBar().enabled).size());
+    while (cmbSt->count() > offered)
+        cmbSt->removeItem(cmbSt->count() - 1);
     msg::step(g, subMarkerDown, [&] { setup = setUpType(rec, type, vertical, viewMax); });
     for (int k : setup.refresh)
         showBar(k, rec, setup);

@@ -2,14 +2,17 @@
 #include "objects/PowerUpPanel.h"
 #include "support/RomMap.h"
 #include "ui/Controls.h"
+#include "ui/ViewText.h"
 #include "ui/support/MainView.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWheelEvent>
@@ -276,6 +279,48 @@ private slots:
         QVERIFY(unknownHolders > 0);
         QVERIFY(recs == loaded);
         QVERIFY(!p.doc->modified(0, 2));
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // The Miscellaneous mode shows the section it is in: a Scrolling Ledges record of a
+    // one-screen section, whose list does not offer the type, still shows its type; a section
+    // without special objects keeps no read-out of the object the pointer was over before.
+    void miscModeShowsTheSectionItIsIn()
+    {
+        RealBoxes boxes;
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        rb::Section &one = rb::loadSection(d, 0, 1);
+        QCOMPARE(one.screens, 1);
+        one.specials[1] = { 0, 0x28, 0x20, 0x0D, 0x60, 0x00, 0x00, 0x04 };
+        Program p(d);
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
+        side::choose(sections, 1);
+        pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
+        auto *type = named<ctl::ComboBox>(p.w.get(), "cmbSt");
+        QCOMPARE(type->findText("Scrolling Ledges"), -1);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 32));
+        QCOMPARE(type->currentText(), QString("Scrolling Ledges"));
+        // Another object: the list offers again only what the section can take.
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
+        QCOMPARE(type->currentText(), QString("Trap Door [s2:12]"));
+        QCOMPARE(type->findText("Scrolling Ledges"), -1);
+
+        pointer::move(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
+        auto *offset = named<QLineEdit>(p.w.get(), "txtOffset");
+        QCOMPARE(offset->text(), QString("Object"));
+        int none = 0;
+        while (p.t->specialIdx[0][static_cast<size_t>(none)] != 0)
+            ++none;
+        side::choose(sections, none);
+        QCOMPARE(p.g->curSection, none);
+        QCOMPARE(offset->text(), QString());
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtVal")->text(), QString());
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtPatterns")->text(), QString("Patterns"));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(),
+            viewtext::hex2(p.g->patSpr[0][static_cast<size_t>(none)][2]));
+        QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(),
+            viewtext::hex2(p.g->patSpr[0][static_cast<size_t>(none)][3]));
+        QVERIFY(!p.doc->modified(0, 1));
         QCOMPARE(boxes.count(), 0);
     }
 
