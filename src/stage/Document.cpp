@@ -84,7 +84,7 @@ SaveResult StageDocument::save(int stage, int section)
         return { false, "Subscript out of range" };
     std::string unread;
     try {
-        snap::share(t, g.curStage, g.curSection);
+        passOn(g.curStage, g.curSection);
         snap::SectionChanges c = snap::changes(t, stage, section, unread);
         if (!c.patches.empty()) {
             g.rom.write(c.patches);
@@ -93,9 +93,11 @@ SaveResult StageDocument::save(int stage, int section)
     } catch (const std::exception &e) {
         return { false, e.what(), changedOnDisk(e) };
     }
+    if (unread.empty())
+        setMark(stage, section, 0);
+    settleLinked(stage, section);
     if (!unread.empty())
         return { false, unreadText(unread, stage, section) };
-    setMark(stage, section, 0);
     return {};
 }
 
@@ -108,7 +110,7 @@ std::vector<SaveFailure> StageDocument::saveAll()
     std::vector<Patch> patches;
     std::vector<std::pair<int, int>> cleared;
     std::vector<std::tuple<int, int, snap::SectionChanges>> written;
-    snap::share(t, g.curStage, g.curSection);
+    passOn(g.curStage, g.curSection);
     for (int s = 0; s < stageCount; ++s)
         for (int n = 0; n < maxSections; ++n) {
             if (m_marks[s][n] != 1)
@@ -139,6 +141,8 @@ std::vector<SaveFailure> StageDocument::saveAll()
         snap::written(t, s, n, c);
     for (auto [s, n] : cleared)
         setMark(s, n, 0);
+    for (const auto &[s, n, c] : written)
+        settleLinked(s, n);
     return failures;
 }
 
@@ -193,7 +197,20 @@ bool StageDocument::revert(ReadReport &r)
     snap::reread(t, s, n, rom);
     if (ok)
         setMark(s, n, 0);
+    settleLinked(s, n);
     return ok;
+}
+
+std::vector<std::pair<int, int>> StageDocument::revertLoses()
+{
+    std::vector<std::pair<int, int>> out;
+    const int s = g.curStage, n = g.curSection;
+    for (int o : snap::linked(m_t, s, n)) {
+        const int os = o / maxSections, on = o % maxSections;
+        if (modified(os, on) && snap::differsWithin(m_t, os, on, s, n))
+            out.emplace_back(os, on);
+    }
+    return out;
 }
 
 void StageDocument::readStageData(ReadReport &r)
@@ -208,14 +225,44 @@ void StageDocument::setPaletteRecordPos(int stage, int section, int32_t pos)
 
 void StageDocument::enterSection(int stage, int section)
 {
-    snap::enterSection(m_t, stage, section);
+    const int left = snap::enterSection(m_t, stage, section);
+    if (left >= 0)
+        settleLinked(left / maxSections, left % maxSections);
 }
 
 void StageDocument::edited(int stage, int section)
 {
     mark(stage, section);
+    passOn(stage, section);
     if (m_listener)
         m_listener->sectionEdited(stage, section);
+}
+
+void StageDocument::passOn(int stage, int section)
+{
+    snap::share(m_t, stage, section);
+    settleLinked(stage, section);
+}
+
+void StageDocument::settleLinked(int stage, int section)
+{
+    for (int o : snap::linked(m_t, stage, section))
+        settleMark(o / maxSections, o % maxSections);
+}
+
+// Records never read, or a value the file cannot take, cannot be compared with the file: such
+// a section keeps its mark, so no edit is dropped without a word.
+void StageDocument::settleMark(int stage, int section)
+{
+    std::string unread;
+    bool differs = false;
+    try {
+        differs = !snap::changes(m_t, stage, section, unread).patches.empty();
+    } catch (const std::exception &) {
+        return;
+    }
+    if (differs || unread.empty())
+        setMark(stage, section, differs ? 1 : 0);
 }
 
 bool StageDocument::paintCell(int stage, int section, int pos, uint8_t block)

@@ -1,12 +1,13 @@
 #pragma once
-#include "ui/Shared.h"
 #include "stage/Loader.h"
 #include "stage/StageData.h"
 #include "stage/StageTables.h"
+#include "ui/Shared.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct SaveResult
@@ -68,7 +69,9 @@ public:
     // a record.
     StageTables &tables() { return m_t; }
 
-    // Marks: a marked section has changes the file does not hold yet.
+    // Marks: a marked section has changes the file does not hold yet. After every edit, save
+    // and Revert, each section sharing records with the one acted on is marked exactly when
+    // its records differ from the file.
     bool modified(int stage, int section) const;
     bool anyModified() const;
     void mark(int stage, int section);
@@ -87,6 +90,9 @@ public:
     // go to r.error(158, ...), a list without its end byte to r.corrupted.
     // Returns false (the mark kept) when a record could not be read again.
     bool revert(ReadReport &r);
+    // The other marked sections whose unsaved changes a Revert of the shown section would
+    // throw away: they share records with it and hold there what the file does not.
+    std::vector<std::pair<int, int>> revertLoses();
 
     // The tileset, palettes and pattern banks of the shown stage, read again from the file.
     void readStageData(ReadReport &r);
@@ -129,7 +135,12 @@ public:
 
 private:
     void setMark(int stage, int section, uint8_t on);
-    void edited(int stage, int section); // marks and tells the listener
+    void edited(int stage, int section); // marks, passes the edit on, tells the listener
+    // (stage, section)'s records, the newest, go to the sections sharing them.
+    void passOn(int stage, int section);
+    // Each section sharing records with (stage, section) is marked as it differs from the file.
+    void settleLinked(int stage, int section);
+    void settleMark(int stage, int section);
     bool settle(int stage, int section, const SectionRecords &before);
 
     Shared &g;

@@ -401,16 +401,40 @@ void written(StageTables &t, int s, int n, const SectionChanges &c)
     share(t, s, n);
 }
 
+const std::vector<int> &linked(StageTables &t, int s, int n)
+{
+    static const std::vector<int> none;
+    if (!inRange(s, n))
+        return none;
+    if (t.saved.links.empty())
+        buildLinks(t);
+    return t.saved.links[s * maxSections + n];
+}
+
+bool differsWithin(const StageTables &t, int s, int n, int os, int on)
+{
+    if (!inRange(s, n) || !inRange(os, on))
+        return false;
+    const RomImage &img = t.saved.image;
+    std::vector<std::pair<long long, long long>> theirs;
+    for (const Area &a : areasOf(t, img, os, on))
+        theirs.push_back({ a.pos, a.end() });
+    const bool vert = vertical(t, s, n);
+    for (const Area &a : areasOf(t, img, s, n))
+        for (const auto &[i, p] : slotsMeeting(t.saved, a, s, n, theirs))
+            if (img.contains(p, a.size())
+                && get(t, a.kind, s, n, i)
+                    != codec::decode(a.kind, img.data().data() + (p - 1), vert))
+                return true;
+    return false;
+}
+
 void share(StageTables &t, int s, int n)
 {
-    if (!inRange(s, n))
-        return;
-    Snapshot &sn = t.saved;
-    if (sn.links.empty())
-        buildLinks(t);
-    const std::vector<int> &others = sn.links[s * maxSections + n];
+    const std::vector<int> &others = linked(t, s, n);
     if (others.empty())
         return;
+    Snapshot &sn = t.saved;
     SectionChanges c;
     try {
         std::string unread;
@@ -433,13 +457,15 @@ void share(StageTables &t, int s, int n)
         sn.image.put(it->pos, it->bytes);
 }
 
-void enterSection(StageTables &t, int s, int n)
+int enterSection(StageTables &t, int s, int n)
 {
     const int here = s * maxSections + n;
     const int before = t.saved.shown;
     t.saved.shown = here;
-    if (before >= 0 && before != here)
-        share(t, before / maxSections, before % maxSections);
+    if (before < 0 || before == here)
+        return -1;
+    share(t, before / maxSections, before % maxSections);
+    return before;
 }
 
 void reread(StageTables &t, int s, int n, const RomImage &file)

@@ -52,7 +52,15 @@ void written(StageTables &t, int s, int n, const SectionChanges &c);
 void share(StageTables &t, int s, int n);
 
 // The window is about to show (s, n): the section shown before passes its records on.
-void enterSection(StageTables &t, int s, int n);
+// Returns that section (stage * 21 + section), or -1 when none did.
+int enterSection(StageTables &t, int s, int n);
+
+// The listed sections whose records share bytes with (s, n)'s (stage * 21 + section each).
+const std::vector<int> &linked(StageTables &t, int s, int n);
+
+// Whether a record of (s, n) that lies in the bytes of (os, on)'s records holds what the file
+// does not: reading (os, on) again from the file would change it.
+bool differsWithin(const StageTables &t, int s, int n, int os, int on);
 
 // Revert read (s, n) again from `file`: the snapshot takes those records, and the sections
 // sharing them see them.

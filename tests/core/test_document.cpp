@@ -111,3 +111,104 @@ TEST_F(DocTest, AreaTimeReachesEverySectionOfTheArea)
             EXPECT_NE(l->t.timeTbl[0][n][0], 9);
     EXPECT_FALSE(l->doc.anyModified());
 }
+
+namespace {
+
+// Two sections of the odd shape whose records lie at one place in the file, and one byte of
+// those records edited through the document.
+struct Sharing
+{
+    const char *name;
+    int stage, a, b;
+    bool (*set)(StageDocument &, int stage, int section, uint8_t value);
+    uint8_t (*get)(const StageTables &, int stage, int section);
+};
+
+const Sharing sharings[] = {
+    { "Layout", 9, 0, 1,
+        [](StageDocument &d, int s, int n, uint8_t v) { return d.paintCell(s, n, 5, v); },
+        [](const StageTables &t, int s, int n) { return uint8_t(t.layoutStr[s][n][5]); } },
+    { "SpecialObjects", 3, 2, 1,
+        [](StageDocument &d, int s, int n, uint8_t v) {
+            return d.editRecords(s, n, [&](StageTables &t) { t.specialTbl[s][n][0][6] = v; });
+        },
+        [](const StageTables &t, int s, int n) { return t.specialTbl[s][n][0][6]; } },
+};
+
+struct SharedDocTest : ::testing::TestWithParam<Sharing>
+{
+    rb::Built b;
+    std::unique_ptr<Loaded> l = loadShape(rb::oddShape(rb::Rel::US), &b);
+    const Sharing &x = GetParam();
+    StageDocument &doc = l->doc;
+    Bytes file() const { return testfile::readAll(l->romPath()); }
+    // The window shows (stage, n).
+    void show(int n)
+    {
+        l->g.curStage = x.stage;
+        l->g.curSection = n;
+        doc.enterSection(x.stage, n);
+    }
+    bool marked(int n) const { return doc.modified(x.stage, n); }
+    uint8_t value(int n) const { return x.get(l->t, x.stage, n); }
+    void set(int n, uint8_t v) { x.set(doc, x.stage, n, v); }
+};
+
+} // namespace
+
+// A section is marked exactly when its records differ from the file: an edit marks the section
+// sharing it too, painting it back clears that mark, and the save of either clears both.
+TEST_P(SharedDocTest, MarksFollowTheFile)
+{
+    const uint8_t was = value(x.b);
+    const uint8_t edit = was ^ 0x01;
+    show(x.a);
+    set(x.a, edit);
+    EXPECT_TRUE(marked(x.b));
+    EXPECT_EQ(value(x.b), edit);
+    set(x.a, was);
+    EXPECT_FALSE(marked(x.b));
+    set(x.a, edit);
+    show(x.b);
+    ASSERT_TRUE(doc.save(x.stage, x.b).ok);
+    EXPECT_FALSE(doc.anyModified());
+    const Bytes saved = file();
+    EXPECT_EQ(changedPositions(b.rom, saved).size(), 1u);
+    EXPECT_TRUE(doc.saveAll().empty());
+    EXPECT_EQ(file(), saved);
+}
+
+// Revert names the marked sections that would lose their edits in the shared records; then
+// reads them from the file there, and each keeps the mark only for the edits it still holds.
+TEST_P(SharedDocTest, RevertNamesTheSectionsThatLoseEditsAndTellsTheirMarksTrue)
+{
+    const uint8_t was = value(x.b);
+    show(x.b);
+    set(x.b, was ^ 0x01);
+    show(x.a);
+    const std::vector<std::pair<int, int>> sharer { { x.stage, x.b } };
+    EXPECT_EQ(doc.revertLoses(), sharer);
+    ASSERT_TRUE(doc.revert(l->d));
+    EXPECT_EQ(value(x.a), was);
+    EXPECT_EQ(value(x.b), was);
+    EXPECT_FALSE(doc.anyModified());
+    EXPECT_TRUE(doc.saveAll().empty());
+    EXPECT_EQ(file(), b.rom);
+
+    // An edit of its own outside the shared records: it stays, and so does its mark.
+    show(x.b);
+    set(x.b, was ^ 0x01);
+    EXPECT_TRUE(doc.editRecords(
+        x.stage, x.b, [&](StageTables &t) { t.startTbl[x.stage][x.b].nibLo ^= 0x01; }));
+    show(x.a);
+    ASSERT_TRUE(doc.revert(l->d));
+    EXPECT_TRUE(marked(x.b));
+    EXPECT_EQ(value(x.b), was);
+    EXPECT_TRUE(doc.revertLoses().empty());
+    EXPECT_TRUE(doc.saveAll().empty());
+    EXPECT_EQ(changedPositions(b.rom, file()),
+        std::vector<long long> { l->t.startTbl[x.stage][x.b].pos });
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, SharedDocTest, ::testing::ValuesIn(sharings),
+    [](const ::testing::TestParamInfo<Sharing> &info) { return std::string(info.param.name); });
