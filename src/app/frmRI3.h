@@ -72,6 +72,7 @@ private:
     bool saveAll();
     std::vector<SaveFailure> saveMarked();
     void Revert();
+    bool revertSharedAllowed();
     void afterSave();
     void reloadRom();
     void romChangedOnDisk(const std::string &description);

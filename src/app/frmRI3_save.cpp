@@ -134,10 +134,28 @@ void frmRI3::Revert()
     } catch (...) {
         // Revert itself reports it.
     }
+    if (!revertSharedAllowed())
+        return;
     StageReport report(g);
     doc.revert(report);
     Combo2Change();
     afterSave();
+}
+
+// Sections that share records with the shown one lose their unsaved edits there too: they are
+// named first, and keeping them is the default.
+bool frmRI3::revertSharedAllowed()
+{
+    std::string names;
+    for (auto [s, n] : doc.revertLoses())
+        names += (names.empty() ? "" : "; ") + where(s, n);
+    if (names.empty())
+        return true;
+    return msg::box("Revert reads this section again from the ROM file, together with the "
+                    "records it shares with "
+                   + names + ". The unsaved changes there are lost.\rRevert anyway?",
+               msg::ExclamationOkCancel | msg::DefaultButton2, "Revert")
+        == msg::Ok;
 }
 
 void frmRI3::closeEvent(QCloseEvent *e)

@@ -1,6 +1,7 @@
 // Saving through the window when the ROM file is not what it was: replaced on disk, not a
 // regular file, write-protected, linked. Every edit and mark survives a save that fails, and no
-// write lands anywhere but in the file loaded.
+// write lands anywhere but in the file loaded. Revert asks before it takes the edits of another
+// section sharing the records it reads again.
 #include "app/Settings.h"
 #include "rom/RomFile.h"
 #include "support/SmallRom.h"
@@ -308,6 +309,43 @@ private slots:
             QVERIFY(isLink(p.rom));
             QCOMPARE(rb::at(testfile::readAll(real), at), uint8_t(2));
         }
+    }
+
+    // Stage 9's sections 0 and 1 share one layout: Revert in section 0 names section 1, whose
+    // edit it would throw away, and asks. Cancel, the default, keeps everything; OK reads both
+    // from the file and clears both marks.
+    void revertAsksBeforeTakingTheEditsOfASectionSharingTheLayout()
+    {
+        RealBoxes boxes;
+        Program p(rb::oddShape(rb::Rel::US));
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
+        auto *revert = named<QPushButton>(p.w.get(), "cmdRevert");
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 9);
+        pointer::choose(sections, 1);
+        const auto at = static_cast<size_t>(shownPos(*p.w, 1));
+        const char was = p.t->layoutStr[9][1][at];
+        const char block = was == 2 ? 3 : 2;
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", block));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
+        pointer::choose(sections, 0);
+        boxes.key(Qt::Key_Return);
+        pointer::click(revert);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QString("Revert"));
+        QCOMPARE(boxes.last().style(), 49);
+        QVERIFY(boxes.last().text.contains("records it shares with stage 9, section 1."));
+        for (int n : { 0, 1 }) {
+            QCOMPARE(p.t->layoutStr[9][n][at], block);
+            QVERIFY(p.doc->modified(9, n));
+        }
+        boxes.click(QMessageBox::Ok);
+        pointer::click(revert);
+        QCOMPARE(boxes.count(), 2);
+        for (int n : { 0, 1 })
+            QCOMPARE(p.t->layoutStr[9][n][at], was);
+        QVERIFY(!p.doc->anyModified());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled());
+        QVERIFY(p.romBytes() == p.built.rom);
     }
 };
 
