@@ -60,14 +60,7 @@ RomImage RomFile::reread()
     if (!loaded())
         throw VbError("No ROM file is loaded");
     romfile::OpenFile f(m_path);
-    Bytes now = current(f, "read");
-    const Bytes &known = m_known.data();
-    auto diff = std::mismatch(now.begin(), now.end(), known.begin());
-    if (diff.first != now.end())
-        changed("it no longer holds at position " + std::to_string(diff.first - now.begin() + 1)
-                + " what the program read or wrote there",
-            "read");
-    return RomImage(std::move(now));
+    return RomImage(current(f, "read"));
 }
 
 void RomFile::write(const std::vector<Patch> &patches)
@@ -78,7 +71,6 @@ void RomFile::write(const std::vector<Patch> &patches)
         throw VbError("No ROM file is loaded: nothing was written");
     romfile::OpenFile f(m_path);
     RomImage next(current(f, "written"));
-    checkUnchanged(next.data(), patches);
     for (const Patch &p : patches)
         next.put(p.pos, p.bytes);
     f.replace(next.data(), patches);
@@ -86,8 +78,9 @@ void RomFile::write(const std::vector<Patch> &patches)
         m_known.put(p.pos, p.bytes);
 }
 
-// The file's bytes now, which must at least be a file of the same size and release. Reading
-// it whole costs less than a tenth of a save, and unlike the file's times it cannot miss a
+// The file's bytes now, which must be every byte the program read or last wrote: a file changed
+// anywhere is another file, and edits made on one never land in another. Reading and comparing
+// the file whole costs less than a tenth of a save, and unlike the file's times it cannot miss a
 // change made within the same clock tick.
 Bytes RomFile::current(const romfile::OpenFile &f, const char *verb) const
 {
@@ -101,21 +94,12 @@ Bytes RomFile::current(const romfile::OpenFile &f, const char *verb) const
     const size_t sigEnd = std::min(known.size(), sig + 16);
     if (sig < sigEnd && !std::equal(now.begin() + sig, now.begin() + sigEnd, known.begin() + sig))
         changed("it holds another ROM, its release signature differs", verb);
+    const auto diff = std::mismatch(now.begin(), now.end(), known.begin());
+    if (diff.first != now.end())
+        changed("it no longer holds at position " + std::to_string(diff.first - now.begin() + 1)
+                + " what the program read or wrote there",
+            verb);
     return now;
-}
-
-void RomFile::checkUnchanged(const Bytes &file, const std::vector<Patch> &patches) const
-{
-    const Bytes &known = m_known.data();
-    for (const Patch &p : patches)
-        for (size_t i = 0; i < p.bytes.size(); ++i) {
-            const long long pos = p.pos + static_cast<long long>(i);
-            const size_t at = static_cast<size_t>(pos - 1);
-            if (pos >= 1 && at < known.size() && file[at] != known[at])
-                changed("it no longer holds at position " + std::to_string(pos)
-                        + " what the program read or wrote there",
-                    "written");
-        }
 }
 
 void RomFile::changed(const std::string &why, const char *verb) const

@@ -32,15 +32,13 @@ public:
     // read or wrote, VbError when it cannot be read.
     RomImage reread();
 
-    // Writes the patches into the file after checking that it is still the file loaded: the
-    // same size, the same release signature, and, at every position about to be written, the
-    // bytes the program read or last wrote there (bytes changed by others elsewhere are kept).
-    // Throws RomChanged, or VbError when the write itself failed; the file is then unchanged.
+    // Writes the patches into the file after checking that it is still the file loaded: every
+    // byte what the program read or last wrote. Throws RomChanged, or VbError when the write
+    // itself failed; the file is then unchanged.
     void write(const std::vector<Patch> &patches);
 
 private:
     Bytes current(const romfile::OpenFile &f, const char *verb) const;
-    void checkUnchanged(const Bytes &file, const std::vector<Patch> &patches) const;
     [[noreturn]] void changed(const std::string &why, const char *verb) const;
 
     std::string m_path;
