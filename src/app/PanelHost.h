@@ -29,6 +29,7 @@ public:
         QWidget *cmdEPal;
         QWidget *cmdEPat;
         std::function<void()> modified; // the window's mark of the shown section
+        std::function<void()> reloadIfAsked;
     };
     explicit PanelHost(Parts parts) : p(std::move(parts)) { }
 
@@ -43,6 +44,7 @@ public:
     void showSpriteButtons(bool on) override;
     void Modif() override { p.modified(); }
     bool objectEdit(const std::function<void(StageTables &)> &change) override;
+    void reloadIfAsked() override { p.reloadIfAsked(); }
 
 private:
     Parts p;

@@ -160,17 +160,20 @@ void SectionProperties::cmbTime_Click()
     const uint8_t area = t.timeTbl[s][n][1];
     const long long pos = (g.romVer == "1" ? 227109 : 78812) + area;
     uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
-    const std::string failure = immediate::write(
+    const immediate::Failure failure = immediate::write(
         g.rom, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
-    if (!failure.empty())
+    if (failure.failed())
         code = immediate::held(g.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
     doc.setAreaTime(g.curStage, area, code);
-    if (failure.empty())
+    if (!failure.failed())
         return;
     cmbTime->setCurrentIndex(code - 1);
-    msg::errBox(g, subTime, failure,
-        "The ROM was not changed: the time stays "
-            + QString::number(code, 16).toUpper().toStdString() + "00.");
+    if (failure.romChanged)
+        emit romChanged(failure.description);
+    else
+        msg::errBox(g, subTime, failure.description,
+            "The ROM was not changed: the time stays "
+                + QString::number(code, 16).toUpper().toStdString() + "00.");
 }
 
 void SectionProperties::Combo3_Click()

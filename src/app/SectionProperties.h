@@ -2,6 +2,7 @@
 #include "ui/PanelLayer.h"
 
 #include <array>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,8 @@ public:
 signals:
     // Mirror copied the upward section's layout here: the section is edited and drawn again.
     void mirrored();
+    // The time was not written: the ROM file is no longer the one loaded.
+    void romChanged(const std::string &description);
 
 private:
     void cmbTime_Click();

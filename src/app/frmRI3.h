@@ -75,6 +75,7 @@ private:
     bool revertSharedAllowed();
     void afterSave();
     void reloadRom();
+    void reloadIfAsked();
     void romChangedOnDisk(const std::string &description);
     void setSaveRevert(bool on);
     void setSaveAll(bool on);

@@ -115,14 +115,17 @@ void frmRI3::DebugChecking()
     const bool before = mnuDebug->isChecked();
     const bool on = !before;
     mnuDebug->setChecked(on);
-    const std::string failure = immediate::write(g.rom, release::debugBytePos,
+    const immediate::Failure failure = immediate::write(g.rom, release::debugBytePos,
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
-    if (!failure.empty()) {
+    if (failure.failed()) {
         mnuDebug->setChecked(before);
         readDebugByte(immediate::held(g.ini.romPath, release::debugBytePos, 0), false);
-        msg::errBox(g, subDebug, failure,
-            std::string("The ROM was not changed: the Debug Screen stays ")
-                + (mnuDebug->isChecked() ? "on." : "off."));
+        if (failure.romChanged)
+            romChangedOnDisk(failure.description);
+        else
+            msg::errBox(g, subDebug, failure.description,
+                std::string("The ROM was not changed: the Debug Screen stays ")
+                    + (mnuDebug->isChecked() ? "on." : "off."));
     }
     WriteIni();
 }

@@ -27,6 +27,8 @@ void frmRI3::connectLevelView()
         Modif();
         m_view->ScrscrollChange();
     });
+    connect(m_props, &SectionProperties::romChanged, this,
+        [this](const std::string &description) { romChangedOnDisk(description); });
     // The markers of the object modes follow the view.
     connect(m_view, &LevelView::scrolled, this, [this](bool horizontal) {
         if (optPu->isChecked())

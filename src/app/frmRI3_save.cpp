@@ -108,12 +108,17 @@ bool frmRI3::saveAll()
 // the way to work on it as it is now, at the price of the unsaved edits, so that is asked.
 void frmRI3::romChangedOnDisk(const std::string &description)
 {
-    if (msg::box(description
-                + ".\rYour changes are kept.\rLoad the ROM again as it is now? Every "
-                  "unsaved change is then lost.",
-            msg::QuestionYesNo | msg::DefaultButton2, "ROM file changed")
-        == msg::Yes)
-        reloadRom();
+    msg::romChanged(g, description);
+    reloadIfAsked();
+}
+
+// A side window that found the file changed may have asked for it; it is closed by now.
+void frmRI3::reloadIfAsked()
+{
+    if (!g.reloadAsked)
+        return;
+    g.reloadAsked = false;
+    reloadRom();
 }
 
 void frmRI3::reloadRom()

@@ -43,7 +43,7 @@ void frmRI3::buildModes()
     QWidget *client = centralWidget();
     m_host = std::make_unique<PanelHost>(PanelHost::Parts { g, doc, client, *m_view, *m_selector,
         optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal, cmdEPat,
-        [this] { Modif(); } });
+        [this] { Modif(); }, [this] { reloadIfAsked(); } });
     m_markers = std::make_unique<MarkerLayer>(g, t, *m_host, client);
     m_pu = new PowerUpPanel(g, t, *m_host, *m_markers, client);
     m_misc = new MiscPanel(g, t, *m_host, *m_markers, client);

@@ -42,8 +42,10 @@ void frmRI3::connectView()
             Combo2Change();
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
-    connect(m_selector, &BlockSelector::editRequested, this,
-        [this](int index, int block) { m_side->editBlock(index, block); });
+    connect(m_selector, &BlockSelector::editRequested, this, [this](int index, int block) {
+        m_side->editBlock(index, block);
+        reloadIfAsked();
+    });
 
     route(this, optBg, mnuBG, [this] { optBgClick(); });
     route(this, optPu, mnuPu, [this] { optPuClick(); });
@@ -52,15 +54,20 @@ void frmRI3::connectView()
     route(this, cmdSaveAll, mnuSaveAll, [this] { saveAll(); });
     route(this, cmdRevert, mnuRevert, [this] { Revert(); });
     route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });
-    // The side windows.
-    SideWindows &side = *m_side;
-    route(this, cmdPattern, mnuPatterns, [&side] { side.cmdPattern_Click(); });
-    route(this, cmdEPat, nullptr, [&side] { side.cmdEPat_Click(); });
-    route(this, cmdPalettes, mnuPalettes, [&side] { side.EditPalettes(); });
-    route(this, cmdEPal, mnuSprites, [&side] { side.cmdEPal_Click(); });
-    route(this, cmdDamage, mnuDamage, [&side] { side.Damage(); });
-    route(this, cmdBGM, mnuBGM, [&side] { side.BGM(); });
-    route(this, cmdMisc, mnuMisc, [&side] { side.cmdMisc_Click(); });
+    // The side windows; one that found the ROM file changed may have asked to load it again.
+    auto sideRoute = [this](QAbstractButton *button, QAction *entry, void (SideWindows::*open)()) {
+        route(this, button, entry, [this, open] {
+            ((*m_side).*open)();
+            reloadIfAsked();
+        });
+    };
+    sideRoute(cmdPattern, mnuPatterns, &SideWindows::cmdPattern_Click);
+    sideRoute(cmdEPat, nullptr, &SideWindows::cmdEPat_Click);
+    sideRoute(cmdPalettes, mnuPalettes, &SideWindows::EditPalettes);
+    sideRoute(cmdEPal, mnuSprites, &SideWindows::cmdEPal_Click);
+    sideRoute(cmdDamage, mnuDamage, &SideWindows::Damage);
+    sideRoute(cmdBGM, mnuBGM, &SideWindows::BGM);
+    sideRoute(cmdMisc, mnuMisc, &SideWindows::cmdMisc_Click);
 
     connectLevelView();
     for (int i = 0; i < 15; ++i)

@@ -63,6 +63,8 @@ public:
     // Runs `change` on the tables, the one way to write them; the shown section is marked only
     // when one of its object records changed. Returns whether one did.
     virtual bool objectEdit(const std::function<void(StageTables &)> &change) = 0;
+    // Loads the ROM again when a window that found it changed on disk asked for it.
+    virtual void reloadIfAsked() = 0;
 
 protected:
     ~ModeHost() = default;

@@ -107,7 +107,7 @@ private:
     void showSlotHolder(const objRec &r);
     void showSlotEnemy(const objRec &r);
     void placeProposal(StageTables &edit, int index);
-    void editPresets(int preset);
+    void editPresets(bool enemies, int preset);
     void powerUp_MouseDown(int index, int button);
     void powerUp_MouseMove(int index);
     void lblEn_MouseDown(int index, int button);

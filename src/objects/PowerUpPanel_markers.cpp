@@ -74,14 +74,19 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
 }
 
 // The preset window on `preset`, then the proposals of the current choice on the page kept.
-void PowerUpPanel::editPresets(int preset)
+// When the window found the ROM file changed and it is to be loaded again, that is all.
+void PowerUpPanel::editPresets(bool enemies, int preset)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     g.puVal = preset;
     const int page = puScroll->value();
-    openPresets(holderKind == objects::enemyKind);
+    openPresets(enemies);
     QApplication::restoreOverrideCursor();
-    if (holderKind != objects::enemyKind)
+    if (g.reloadAsked) {
+        host.reloadIfAsked();
+        return;
+    }
+    if (!enemies)
         imgPu_MouseDown(g.selPu, 1);
     else
         lstEnemy_MouseDown(1);
@@ -99,7 +104,8 @@ void PowerUpPanel::PosPu_MouseDown(int index, int button, double x, double y)
                 msg::step(g, subMarkerDown, [&] { placeProposal(edit, index); });
             });
         } else if (button == 2) {
-            editPresets(proposal(16 * puScroll->value() + index % 16));
+            editPresets(
+                holderKind == objects::enemyKind, proposal(16 * puScroll->value() + index % 16));
         }
         return;
     }
@@ -182,7 +188,7 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         int preset = 0;
         if (msg::step(g, subItemDown,
                 [&] { preset = tagNumber(powerUp[static_cast<size_t>(index)]->Tag); }))
-            editPresets(preset);
+            editPresets(holderKind == objects::enemyKind, preset);
     }
 }
 

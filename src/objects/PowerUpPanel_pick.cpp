@@ -87,14 +87,7 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
             [&] { showProposals(objects::holderMatches(g.puPresets, r, index, holderKind)); });
         NamePu(index);
     } else if (!list && button == 2) {
-        g.puVal = 1;
-        const int page = puScroll->value();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        openPresets(false);
-        QApplication::restoreOverrideCursor();
-        imgPu_MouseDown(g.selPu, 1);
-        puScroll->setValue(std::min(page, puScroll->maximum()));
-        ProcessPu();
+        editPresets(false, 1);
     } else if (list) {
         host.objectEdit([&](StageTables &edit) {
             msg::step(g, subImgPu, [&] {
@@ -199,14 +192,7 @@ void PowerUpPanel::lstEnemy_MouseDown(int button)
             msg::step(g, subEnemyList, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
             host.readOuts().offset->setText("Enemy " + viewtext::hex2(id));
         } else if (button == 2) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            g.puVal = 1;
-            const int page = puScroll->value();
-            openPresets(true);
-            QApplication::restoreOverrideCursor();
-            lstEnemy_MouseDown(1);
-            puScroll->setValue(std::min(page, puScroll->maximum()));
-            ProcessPu();
+            editPresets(true, 1);
         }
         return;
     }

@@ -17,15 +17,10 @@
 namespace {
 
 // Runs one step under the window's own error numbers ("M00", "M01").
-template <typename F> bool stepM(const Shared &g, const char *number, F &&f)
+template <typename F> bool stepM(Shared &g, const char *number, F &&f)
 {
-    try {
-        f();
-        return true;
-    } catch (...) {
-        tableui::errBox(g, number, msg::describe(std::current_exception()));
-        return false;
-    }
+    return msg::guarded(g, std::forward<F>(f),
+        [&](const std::string &description) { tableui::errBox(g, number, description); });
 }
 
 QLineEdit *readOut(QWidget *parent, const char *name, int top)

@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/MsgBox.h"
 #include "rom/RomFile.h"
+#include "ui/MsgBox.h"
 
 #include <functional>
 #include <string>
@@ -9,15 +9,24 @@
 // write fails the screen must show what the ROM still holds, so the caller reads it back.
 namespace immediate {
 
-// Replaces the byte at pos with make(the byte there now). Returns what failed, empty when the
-// byte was written.
-inline std::string write(RomFile &rom, long long pos, const std::function<uint8_t(uint8_t)> &make)
+// What failed; an empty description when the byte was written.
+struct Failure
+{
+    std::string description;
+    bool romChanged = false; // the file was no longer the one loaded
+    bool failed() const { return !description.empty(); }
+};
+
+// Replaces the byte at pos with make(the byte there now).
+inline Failure write(RomFile &rom, long long pos, const std::function<uint8_t(uint8_t)> &make)
 {
     try {
         rom.write({ { pos, { make(romfile::readByte(rom.path(), pos)) } } });
         return {};
+    } catch (const RomChanged &e) {
+        return { e.what(), true };
     } catch (...) {
-        return msg::describe(std::current_exception());
+        return { msg::describe(std::current_exception()) };
     }
 }
 

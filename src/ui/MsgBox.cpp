@@ -3,6 +3,7 @@
 #include "ui/ErrorText.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -114,6 +115,16 @@ int showReal(const QString &text, int fullStyle, const QString &title)
     return answerOf(box.standardButton(box.clickedButton()), look.buttons);
 }
 
+// Closes the modal windows, innermost first; one that will not close stops it.
+void closeModalWindows()
+{
+    while (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        d->reject();
+        if (QApplication::activeModalWidget() == d)
+            return;
+    }
+}
+
 } // namespace
 
 namespace msg {
@@ -140,6 +151,20 @@ void errBox(
 {
     box(errtext::box(g.errMsg, description, subroutine, lastLine.empty() ? g.errCont : lastLine),
         Critical, g.errTitle);
+}
+
+bool romChanged(Shared &g, const std::string &description)
+{
+    const bool again = box(description
+                               + ".\rYour changes are kept.\rLoad the ROM again as it is now? "
+                                 "Every unsaved change is then lost.",
+                           QuestionYesNo | DefaultButton2, "ROM file changed")
+        == Yes;
+    if (again) {
+        g.reloadAsked = true;
+        closeModalWindows();
+    }
+    return again;
 }
 
 std::string describe(std::exception_ptr e)

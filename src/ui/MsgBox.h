@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 class QWidget;
 
@@ -54,18 +55,33 @@ void errBox(const Shared &g, int subroutine, const std::string &description,
 // The description of whatever was thrown.
 std::string describe(std::exception_ptr e);
 
-// Runs one step under a procedure's error handler: a failure shows the error box and the
-// caller goes on with its next step. Returns whether the step succeeded.
-template <typename F>
-bool step(const Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
+// The ROM file is no longer the one loaded (RomChanged): nothing was written and the edits are
+// kept. The "ROM file changed" box offers to load the file again as it is now. A Yes sets
+// g.reloadAsked and closes every modal window, so that the main window loads the file once
+// they are gone. Returns whether Yes was the answer.
+bool romChanged(Shared &g, const std::string &description);
+
+// Runs one step; a failure shows `errorBox(description)`, or the "ROM file changed" box when
+// the file was no longer the one loaded. Returns whether the step succeeded.
+template <typename F, typename E> bool guarded(Shared &g, F &&f, E &&errorBox)
 {
     try {
         f();
         return true;
+    } catch (const RomChanged &e) {
+        romChanged(g, e.what());
     } catch (...) {
-        errBox(g, subroutine, describe(std::current_exception()), lastLine);
-        return false;
+        errorBox(describe(std::current_exception()));
     }
+    return false;
+}
+
+// Runs one step under a procedure's error handler: a failure shows the error box and the
+// caller goes on with its next step. Returns whether the step succeeded.
+template <typename F> bool step(Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
+{
+    return guarded(g, std::forward<F>(f),
+        [&](const std::string &description) { errBox(g, subroutine, description, lastLine); });
 }
 
 } // namespace msg

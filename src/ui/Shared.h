@@ -1,7 +1,7 @@
 #pragma once
-#include "ui/SettingsFile.h"
 #include "rom/RomFile.h"
 #include "stage/Records.h"
+#include "ui/SettingsFile.h"
 
 #include <array>
 #include <cstdint>
@@ -91,6 +91,9 @@ struct Shared : RomTables
     bool tileChanged = false;
     int selPu = 8;
     uint8_t curTileset = 0;
+    // A window found the ROM file changed on disk and the user asked to load it again: the main
+    // window does so once its side windows are closed.
+    bool reloadAsked = false;
 
     std::string iniPath() const { return appPath + ini::fileName; }
 };

@@ -3,9 +3,13 @@
 // write lands anywhere but in the file loaded. Revert asks before it takes the edits of another
 // section sharing the records it reads again.
 #include "app/Settings.h"
+#include "gfx/BlockPicBox.h"
+#include "gfx/frmEditTSA.h"
+#include "gfx/frmTile.h"
 #include "rom/RomFile.h"
 #include "support/SmallRom.h"
 #include "tables/Spinner.h"
+#include "tables/frmBGM.h"
 #include "tables/frmMisc.h"
 #include "ui/Controls.h"
 #include "ui/support/MainView.h"
@@ -17,6 +21,7 @@
 #include "ui/support/Startup.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,6 +113,83 @@ private slots:
             QVERIFY(p.romBytes() == theirs);
             QVERIFY(marked(p));
         }
+    }
+
+    // One byte changed on disk away from every edit: Save, Save All, the time, the debug byte
+    // and the side windows' Save each write nothing, say "ROM file changed", and keep what was
+    // edited. Yes in a window opened from another closes both and loads the file as it is now.
+    void aFileChangedAwayFromTheEditsIsNotWritten()
+    {
+        RealBoxes boxes;
+        Program p;
+        QWindow *win = activeWindow(p);
+        paint(p);
+        Bytes theirs = p.built.rom;
+        theirs.back() ^= 0xFF;
+        testfile::writeAll(p.rom, theirs);
+        auto *time = named<ctl::ComboBox>(p.w.get(), "cmbTime");
+        const int timeShown = time->currentIndex();
+        auto *debug = named<QAction>(p.w.get(), "mnuDebug");
+        const bool debugShown = debug->isChecked();
+        auto click = [&](const char *name) { pointer::click(named<QPushButton>(p.w.get(), name)); };
+        const std::vector<std::pair<const char *, std::function<void()>>> writes = {
+            { "Save", [&] { click("cmdSave"); } },
+            { "Save All", [&] { click("cmdSaveAll"); } },
+            { "time", [&] { pointer::choose(time, (timeShown + 1) % 15); } },
+            { "debug byte",
+                [&] {
+                    activeWindow(p);
+                    QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
+                } },
+            { "lives",
+                [&] {
+                    side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
+                        side::arrow(w->vLife, true);
+                        pointer::click(w->cmdOK);
+                        QVERIFY(w->isVisible());
+                    });
+                } },
+            { "BGM",
+                [&] {
+                    side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
+                        side::pick(w->cmb[1], 27);
+                        pointer::click(w->cmdOK);
+                        QVERIFY(w->isVisible());
+                    });
+                } },
+        };
+        for (const auto &[what, write] : writes) {
+            boxes.clear();
+            write();
+            QVERIFY2(boxes.count() == 1, what);
+            QVERIFY2(boxes.last().title == "ROM file changed", what);
+            QVERIFY2(boxes.last().text.contains("position " + QString::number(theirs.size())),
+                qPrintable(boxes.last().text));
+            QVERIFY2(p.romBytes() == theirs, what);
+        }
+        QVERIFY(marked(p));
+        QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
+        QCOMPARE(time->currentIndex(), timeShown);
+        QCOMPARE(debug->isChecked(), debugShown);
+
+        boxes.click(QMessageBox::Yes);
+        side::openByRightPress<frmEditTSA>(
+            named<ctl::ImageBox>(p.w.get(), "sel", 2), [&](frmEditTSA *ed) {
+                side::openByRightPress<frmTile>(ed->imgTile[0x45], [&](frmTile *t) {
+                    pointer::click(t->pixel[0], QPoint(-1, -1), Qt::RightButton);
+                    pointer::click(t->pixel[1]);
+                    pointer::click(t->cmdOK);
+                    QVERIFY(!t->isVisible());
+                });
+                QVERIFY(!ed->isVisible());
+            });
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.last().title, QString("ROM file changed"));
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(p.romBytes() == theirs);
+        QVERIFY(p.g->rom.image().data() == theirs);
+        QVERIFY(!p.doc->anyModified());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
     }
 
     // Yes on that box loads the file as it is now; every later save goes into it.
