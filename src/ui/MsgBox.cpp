@@ -153,18 +153,16 @@ void errBox(
         Critical, g.errTitle);
 }
 
-bool romChanged(Shared &g, const std::string &description)
+void romChanged(Shared &g, const std::string &description)
 {
-    const bool again = box(description
-                               + ".\rYour changes are kept.\rLoad the ROM again as it is now? "
-                                 "Every unsaved change is then lost.",
-                           QuestionYesNo | DefaultButton2, "ROM file changed")
-        == Yes;
-    if (again) {
-        g.reloadAsked = true;
-        closeModalWindows();
-    }
-    return again;
+    if (box(description
+                + ".\rYour changes are kept.\rLoad the ROM again as it is now? Every unsaved "
+                  "change is then lost.",
+            QuestionYesNo | DefaultButton2, "ROM file changed")
+        != Yes)
+        return;
+    g.reloadAsked = true;
+    closeModalWindows();
 }
 
 std::string describe(std::exception_ptr e)
