@@ -163,7 +163,7 @@ void Settings::Form_Load()
         QApplication::restoreOverrideCursor();
     if (g.ini.romPath.empty())
         cmdRell->setEnabled(false);
-    g.setChoice = 0;
+    m_setChoice = 0;
     // A missing or short settings file leaves the boxes empty without a message.
     if (romfile::fileExists(g.iniPath())) {
         msg::step(g, subSettings, [&] {
@@ -192,9 +192,10 @@ void Settings::txtRomPath_Change()
 
 void Settings::cmdBrowse_Click(int index)
 {
-    g.browseTarget = index;
-    frmBrowse dlg(g, *this);
-    dlg.exec();
+    QLineEdit *target = box(index);
+    frmBrowse dlg(g, index, target ? target->text() : QString(), this);
+    if (dlg.exec() == QDialog::Accepted && target)
+        target->setText(dlg.chosenPath());
 }
 
 void Settings::cmdRell_Click()
@@ -289,20 +290,20 @@ bool Settings::decideChoice()
     if ((same && !reloadFlag) || loaded.isEmpty())
         return true;
     if (!m_doc.anyModified()) {
-        g.setChoice = 1;
+        m_setChoice = 1;
         return true;
     }
     const char *text = same ? "Save your progress before reloading ?"
                             : "Save your progress before loading new ROM ?";
     switch (msg::box(text, msg::QuestionYesNoCancel, "You have unsaved data")) {
     case msg::Yes:
-        g.setChoice = 2;
+        m_setChoice = 2;
         return true;
     case msg::No:
-        g.setChoice = 1;
+        m_setChoice = 1;
         return true;
     default:
-        g.setChoice = 0;
+        m_setChoice = 0;
         return false;
     }
 }
@@ -321,7 +322,7 @@ bool Settings::writeSettings()
     // nothing and keep the window open with what was typed.
     if (msg::step(g, subSettings, [&] { ini::write(g.iniPath(), v); }))
         return true;
-    g.setChoice = 0;
+    m_setChoice = 0;
     return false;
 }
 

@@ -13,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 // "Vorlig File Settings": the ROM, backup ROM and emulator paths. OK checks them, writes the
-// settings file and leaves its decision for the caller in g.setChoice.
+// settings file and leaves its decision for the caller in setChoice().
 class Settings : public QDialog
 {
     Q_OBJECT
@@ -34,6 +34,10 @@ public:
     // The box the file browser fills for a browse target (0 ROM, 1 emulator, 2 backup), or
     // nullptr for any other value.
     QLineEdit *box(int target) const;
+
+    // What the caller does once the window has closed: 0 nothing, 1 reload, 2 save all, then
+    // reload.
+    int setChoice() const { return m_setChoice; }
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
     QLineEdit *txtRomPath = nullptr, *txtEmuPath = nullptr, *txtBackup = nullptr;
@@ -57,4 +61,5 @@ private:
     Shared &g;
     const StageDocument &m_doc;
     QWidget *m_main;
+    int m_setChoice = 0;
 };

@@ -1,6 +1,5 @@
 #include "app/frmBrowse.h"
 
-#include "app/Settings.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -8,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <dirent.h>
@@ -65,7 +63,8 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-frmBrowse::frmBrowse(Shared &g, Settings &settings) : QDialog(&settings), g(g), m_settings(settings)
+frmBrowse::frmBrowse(Shared &g, int browseTarget, const QString &boxText, QWidget *parent)
+    : QDialog(parent), g(g), browseTarget(browseTarget), m_boxText(boxText)
 {
     setObjectName("frmBrowse");
     setWindowTitle("Browse");
@@ -151,9 +150,9 @@ void frmBrowse::Form_Load()
 {
     Combo1->setCurrentIndex(0);
     Combo1_Click();
-    if (g.browseTarget == 0 || g.browseTarget == 2)
+    if (browseTarget == 0 || browseTarget == 2)
         Combo1->setItemText(0, "Rom Images (*.NES)");
-    else if (g.browseTarget == 1)
+    else if (browseTarget == 1)
         Combo1->setItemText(0, "Applications (*.EXE)");
     // From here on nothing is reported: a box that names no usable folder leaves the lists at
     // their default folder.
@@ -167,14 +166,10 @@ void frmBrowse::Form_Load()
 // The folder of the target box's path: its text up to the last "/".
 QString frmBrowse::startFolder() const
 {
-    const QLineEdit *box = m_settings.box(g.browseTarget);
-    if (!box)
-        return {};
-    const QString text = box->text();
-    const qsizetype slash = text.lastIndexOf('/');
+    const qsizetype slash = m_boxText.lastIndexOf('/');
     if (slash < 0)
         return {};
-    return QDir::cleanPath(QFileInfo(text.left(slash + 1)).absoluteFilePath());
+    return QDir::cleanPath(QFileInfo(m_boxText.left(slash + 1)).absoluteFilePath());
 }
 
 // Shows the volume of a folder in the drive list without moving the folder list.
@@ -193,9 +188,9 @@ void frmBrowse::Combo1_Click()
 {
     msg::step(g, 902, [&] {
         if (Combo1->currentIndex() == 0) {
-            if (g.browseTarget == 0 || g.browseTarget == 2)
+            if (browseTarget == 0 || browseTarget == 2)
                 m_pattern = "*.NES";
-            else if (g.browseTarget == 1)
+            else if (browseTarget == 1)
                 m_pattern = "*.EXE";
         } else if (Combo1->currentIndex() == 1) {
             m_pattern = "*.*";
@@ -285,8 +280,7 @@ void frmBrowse::File1_DblClick()
         const QListWidgetItem *item = File1->currentItem();
         if (!item)
             return;
-        if (QLineEdit *box = m_settings.box(g.browseTarget))
-            box->setText(joined(m_dir, item->text()));
+        m_chosen = joined(m_dir, item->text());
         accept();
     });
 }

@@ -8,15 +8,16 @@
 class QComboBox;
 class QFileInfo;
 class QListWidget;
-class Settings;
 
-// "Browse": a small modal file picker. A double click on a file writes its path into the box of
-// the Settings window that g.browseTarget names; the close box changes nothing.
+// "Browse": a small modal file picker for one box of the Settings window. It opens in the
+// folder of the box's text; a double click on a file accepts it as chosenPath(), for the caller
+// to put into the box; the close box chooses nothing.
 class frmBrowse : public QDialog
 {
     Q_OBJECT
 public:
-    frmBrowse(Shared &g, Settings &settings);
+    // browseTarget: 0 ROM box, 1 emulator box, 2 backup box; boxText: that box's text.
+    frmBrowse(Shared &g, int browseTarget, const QString &boxText, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -32,6 +33,8 @@ public:
     // Moves the folder list (and so the file list); false, with nothing moved, when the folder
     // cannot be listed.
     bool setDirPath(const QString &path);
+    // The file the double click accepted; empty until then.
+    QString chosenPath() const { return m_chosen; }
 
     // The volumes worth offering from the text of /proc/mounts: "/" first, then the mount
     // points of real file systems, without the system's pseudo file systems.
@@ -55,7 +58,9 @@ private:
     QString startFolder() const;
 
     Shared &g;
-    Settings &m_settings;
+    const int browseTarget;
+    const QString m_boxText;
+    QString m_chosen;
     QString m_dir;
     QString m_pattern = "*.*";
 };

@@ -46,17 +46,19 @@ void frmRI3::connectFrame()
 // every case, so the window always agrees with the file.
 void frmRI3::mnuFile_Click()
 {
+    int setChoice = 0;
     {
         Settings dlg(g, doc, this);
         dlg.exec();
+        setChoice = dlg.setChoice();
     }
     if (app::ended())
         return;
     // Reloading after a failed save would throw away the edits it could not save.
-    if (g.setChoice == 2) {
+    if (setChoice == 2) {
         const std::vector<SaveFailure> failures = saveMarked();
         if (!failures.empty()) {
-            g.setChoice = 0;
+            setChoice = 0;
             keepLoadedRomInSettings();
             msg::box("These sections could not be saved, so the ROM was not loaded again and "
                      "every change is kept:\r"
@@ -64,7 +66,7 @@ void frmRI3::mnuFile_Click()
                 msg::Exclamation, "You have unsaved data");
         }
     }
-    if (g.setChoice == 1 || g.setChoice == 2) {
+    if (setChoice == 1 || setChoice == 2) {
         reloadRom();
         if (app::ended())
             return;

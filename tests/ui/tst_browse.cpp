@@ -1,6 +1,4 @@
-#include "app/Settings.h"
 #include "app/frmBrowse.h"
-#include "stage/Document.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Pointer.h"
@@ -8,7 +6,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -67,8 +64,6 @@ struct Fixture
         s.appPath = dir.path();
         return s;
     }();
-    StageDocument doc { g };
-    Settings settings { g, doc, nullptr };
 
     Fixture()
     {
@@ -92,7 +87,7 @@ private slots:
     void nesAndExePatterns();
     void startFolderFromBox();
     void folderListEntersFolders();
-    void doubleClickFillsBox();
+    void doubleClickChoosesTheFile();
     void closeBoxChangesNothing();
     void driveNotReady();
     void unreadableFolderStays();
@@ -102,7 +97,7 @@ private slots:
 void tst_browse::layoutAndNames()
 {
     Fixture f;
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, QString());
     QCOMPARE(b.windowTitle(), QString("Browse"));
     QCOMPARE(b.size(), QSize(433, 269));
     QCOMPARE(b.findChild<QComboBox *>("Drive1")->geometry(), QRect(8, 8, 169, 21));
@@ -116,8 +111,7 @@ void tst_browse::filtersPerTarget()
 {
     Fixture f;
     for (int target : { 0, 1, 2, 7 }) {
-        f.g.browseTarget = target;
-        frmBrowse b(f.g, f.settings);
+        frmBrowse b(f.g, target, QString());
         const QString first = target == 1 ? "Applications (*.EXE)" : "Rom Images (*.NES)";
         const QString pattern = target == 1 ? "*.EXE" : target == 7 ? "*.*" : "*.NES";
         QCOMPARE(b.Combo1->count(), 2);
@@ -134,17 +128,13 @@ void tst_browse::filtersPerTarget()
 void tst_browse::nesAndExePatterns()
 {
     Fixture f;
-    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
-    f.g.browseTarget = 0;
-    frmBrowse rom(f.g, f.settings);
+    frmBrowse rom(f.g, 0, q(f.dir.file("a.nes")));
     QCOMPARE(files(rom), QStringList({ "a.nes", "B.NES", "c.Nes" })); // no folders, no hidden
     rom.Combo1->setCurrentIndex(1);
     QCOMPARE(
         files(rom), QStringList({ "a.nes", "B.NES", "c.Nes", "d.txt", "e.nes.bak", "run-me" }));
 
-    f.settings.txtEmuPath->setText(q(f.dir.file("none")));
-    f.g.browseTarget = 1;
-    frmBrowse emu(f.g, f.settings);
+    frmBrowse emu(f.g, 1, q(f.dir.file("none")));
     QCOMPARE(files(emu), QStringList("run-me"));
 }
 
@@ -152,18 +142,15 @@ void tst_browse::startFolderFromBox()
 {
     Fixture f;
     std::filesystem::create_directories(f.dir.file("EMU/NES"));
-    f.settings.txtBackup->setText(q(f.dir.file("EMU/NES/RI3.NES"))); // need not exist
-    f.g.browseTarget = 2;
     {
-        frmBrowse b(f.g, f.settings);
+        frmBrowse b(f.g, 2, q(f.dir.file("EMU/NES/RI3.NES"))); // need not exist
         QCOMPARE(b.dirPath(), noSlash(f.dir.file("EMU/NES")));
         QCOMPARE(b.Drive1->currentText(), frmBrowse::volumeOf(drives(b), b.dirPath()));
     }
     // Empty, a bare name or a folder that is not there: the default folder, no message.
     Boxes boxes;
     for (const std::string &text : { std::string(), std::string("RI3.NES"), f.dir.file("no/x") }) {
-        f.settings.txtBackup->setText(q(text));
-        frmBrowse b(f.g, f.settings);
+        frmBrowse b(f.g, 2, q(text));
         QCOMPARE(b.dirPath(), QDir::cleanPath(QDir::homePath()));
     }
     QCOMPARE(boxes.count(), 0);
@@ -172,9 +159,7 @@ void tst_browse::startFolderFromBox()
 void tst_browse::folderListEntersFolders()
 {
     Fixture f;
-    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
-    f.g.browseTarget = 0;
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, q(f.dir.file("a.nes")));
     const QStringList shown = dirs(b);
     QCOMPARE(shown.first(), frmBrowse::volumeOf(drives(b), b.dirPath()));
     QVERIFY(shown.contains(".hidden"));
@@ -192,51 +177,43 @@ void tst_browse::folderListEntersFolders()
     QCOMPARE(b.dirPath(), noSlash(f.dir.path()));
 }
 
-void tst_browse::doubleClickFillsBox()
+void tst_browse::doubleClickChoosesTheFile()
 {
     Fixture f;
     for (int target : { 0, 1, 2 }) {
-        for (QLineEdit *e : { f.settings.txtRomPath, f.settings.txtEmuPath, f.settings.txtBackup })
-            e->setText(q(f.dir.file("d.txt")));
-        f.g.browseTarget = target;
-        frmBrowse b(f.g, f.settings);
+        frmBrowse b(f.g, target, q(f.dir.file("d.txt")));
+        QVERIFY(b.chosenPath().isEmpty());
         pointer::choose(b.Combo1, 1);
         pointer::clickItem(b.File1, b.File1->findItems("c.Nes", Qt::MatchExactly).first(), true);
         QCOMPARE(b.result(), int(QDialog::Accepted));
-        for (int t : { 0, 1, 2 })
-            QCOMPARE(f.settings.box(t)->text(), q(f.dir.file(t == target ? "c.Nes" : "d.txt")));
+        QCOMPARE(b.chosenPath(), q(f.dir.file("c.Nes")));
     }
     // In the root folder the path gets a single "/".
-    f.g.browseTarget = 0;
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, QString());
     QVERIFY(b.setDirPath("/"));
     pointer::choose(b.Combo1, 1);
     if (b.File1->count() == 0)
         QSKIP("the root folder holds no file");
     pointer::clickItem(b.File1, b.File1->item(0), true);
-    QCOMPARE(f.settings.txtRomPath->text(), "/" + b.File1->item(0)->text());
+    QCOMPARE(b.chosenPath(), "/" + b.File1->item(0)->text());
 }
 
 void tst_browse::closeBoxChangesNothing()
 {
     Fixture f;
-    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
-    f.g.browseTarget = 0;
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, q(f.dir.file("a.nes")));
     pointer::clickItem(b.File1, b.File1->item(1));
     QCOMPARE(b.File1->currentRow(), 1);
     b.close(); // the close box
     QVERIFY(!b.isVisible());
     QCOMPARE(b.result(), int(QDialog::Rejected));
-    QCOMPARE(f.settings.txtRomPath->text(), q(f.dir.file("a.nes")));
+    QVERIFY(b.chosenPath().isEmpty());
 }
 
 void tst_browse::driveNotReady()
 {
     Fixture f;
-    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
-    f.g.browseTarget = 0;
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, q(f.dir.file("a.nes")));
     const QString before = b.dirPath();
     const QString volume = b.Drive1->currentText();
     RealBoxes boxes;
@@ -263,8 +240,7 @@ void tst_browse::unreadableFolderStays()
     Fixture f;
     std::filesystem::create_directory(f.dir.file("locked"));
     ::chmod(f.dir.file("locked").c_str(), 0);
-    f.settings.txtRomPath->setText(q(f.dir.file("a.nes")));
-    frmBrowse b(f.g, f.settings);
+    frmBrowse b(f.g, 0, q(f.dir.file("a.nes")));
     RealBoxes boxes;
     b.Drive1->addItem(noSlash(f.dir.file("locked")));
     pointer::choose(b.Drive1, b.Drive1->count() - 1);

@@ -115,10 +115,9 @@ void tst_settings::layoutAndNames()
 void tst_settings::formLoadFillsFromFile()
 {
     Fixture f;
-    f.g.setChoice = 2;
     {
         Settings dlg(f.g, f.doc, &f.main); // no file: empty boxes, the box's design state
-        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(dlg.setChoice(), 0);
         QVERIFY(dlg.txtRomPath->text().isEmpty());
         QVERIFY(dlg.LaunchROM->isChecked());
     }
@@ -283,7 +282,7 @@ void tst_settings::choiceFirstStartAndSameRom()
         Settings dlg(f.g, f.doc, &f.main); // first start: nothing loaded
         dlg.txtRomPath->setText(q(upper));
         pointer::click(dlg.cmdSettingsOK);
-        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(dlg.setChoice(), 0);
         QCOMPARE(boxes.count(), 0);
     }
     f.g.ini.romPath = rom;
@@ -291,7 +290,7 @@ void tst_settings::choiceFirstStartAndSameRom()
         Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
         pointer::click(dlg.cmdSettingsOK);
-        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(dlg.setChoice(), 0);
         QCOMPARE(boxes.count(), 0);
     }
     boxes.click(QMessageBox::No);
@@ -299,7 +298,7 @@ void tst_settings::choiceFirstStartAndSameRom()
     dlg.txtRomPath->setText(q(upper));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
-    QCOMPARE(f.g.setChoice, 1);
+    QCOMPARE(dlg.setChoice(), 1);
 }
 
 void tst_settings::choiceWithReload()
@@ -319,7 +318,7 @@ void tst_settings::choiceWithReload()
         QCOMPARE(boxes.last().text, QString("Save your progress before reloading ?"));
         QCOMPARE(boxes.last().title, QString("You have unsaved data"));
         QCOMPARE(boxes.last().style(), 35);
-        QCOMPARE(f.g.setChoice, answer == QMessageBox::Yes ? 2 : 1);
+        QCOMPARE(dlg.setChoice(), answer == QMessageBox::Yes ? 2 : 1);
         QVERIFY(!dlg.reloadFlag);
     }
     f.doc.clearMarks();
@@ -327,7 +326,7 @@ void tst_settings::choiceWithReload()
     Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(other));
     pointer::click(dlg.cmdRell);
-    QCOMPARE(f.g.setChoice, 1);
+    QCOMPARE(dlg.setChoice(), 1);
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -341,7 +340,7 @@ void tst_settings::choiceDifferentRom()
         Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(rom));
         pointer::click(dlg.cmdSettingsOK);
-        QCOMPARE(f.g.setChoice, 1);
+        QCOMPARE(dlg.setChoice(), 1);
         QCOMPARE(boxes.count(), 0);
     }
     RealBoxes boxes;
@@ -351,7 +350,7 @@ void tst_settings::choiceDifferentRom()
     dlg.txtRomPath->setText(q(rom));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
-    QCOMPARE(f.g.setChoice, 2);
+    QCOMPARE(dlg.setChoice(), 2);
     QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
 }
 
@@ -372,7 +371,7 @@ void tst_settings::cancelKeepsFile()
     dlg.txtEmuPath->clear();
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 1);
-    QCOMPARE(f.g.setChoice, 0);
+    QCOMPARE(dlg.setChoice(), 0);
     QCOMPARE(f.iniText(), before);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(f.g.romVer, std::string("1")); // the candidate's release stays
@@ -424,7 +423,7 @@ void tst_settings::closeGuard()
         QCOMPARE(boxes.last().style(), 49);
         QCOMPARE(end.calls, answer == QMessageBox::Cancel ? 1 : 0);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(f.g.setChoice, 0);
+        QCOMPARE(dlg.setChoice(), 0);
     }
     {
         RealBoxes boxes; // Escape goes the same way
@@ -480,7 +479,7 @@ void tst_settings::writeFailureKeepsWindow()
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.last().text.contains("in subroutine 900."));
     QCOMPARE(boxes.last().style(), 16);
-    QCOMPARE(f.g.setChoice, 0);
+    QCOMPARE(dlg.setChoice(), 0);
     QVERIFY(dlg.isVisible());
     QCOMPARE(dlg.txtRomPath->text(), q(rom));
 }
@@ -491,6 +490,10 @@ void tst_settings::browseFillsBox()
     const std::string rom = f.rom("pick.nes", Kind::US);
     Settings dlg(f.g, f.doc, &f.main);
     dlg.txtBackup->setText(q(f.dir.file("x.nes")));
+    // The close box of the browser leaves the box as it was.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    dlg.cmdBrowse_Click(2);
+    QCOMPARE(dlg.txtBackup->text(), q(f.dir.file("x.nes")));
     bool ran = false;
     QTimer::singleShot(0, [&] {
         QWidget *w = QApplication::activeModalWidget();
@@ -507,7 +510,6 @@ void tst_settings::browseFillsBox()
             w->close();
     });
     dlg.cmdBrowse_Click(2);
-    QCOMPARE(f.g.browseTarget, 2);
     QVERIFY(ran);
     QCOMPARE(dlg.txtBackup->text(), q(rom));
     QVERIFY(dlg.txtRomPath->text().isEmpty());
