@@ -1,4 +1,5 @@
 #include "app/frmRI3.h"
+#include "objects/PowerUpPanel.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
@@ -25,6 +26,7 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes(g);
+    m_pu->romLoaded();
     switch (doc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(g.iniPath()))

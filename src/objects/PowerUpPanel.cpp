@@ -288,7 +288,7 @@ void PowerUpPanel::formHover()
         return;
     }
     if (holderKind != objects::enemyKind)
-        NamePu(g.selPu);
+        NamePu(selPu);
     else
         out.offset->setText("Enemy " + viewtext::hex2(selectedEnemyId()));
     out.val->clear();

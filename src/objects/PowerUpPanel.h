@@ -52,7 +52,11 @@ public:
     void cellHover(int index, double x, double y);
     void formHover();
 
+    // A ROM was loaded: the next pick starts from the Small Heart again.
+    void romLoaded() { selPu = 8; }
+
     int currentKind() const { return holderKind; }
+    int selectedPowerUp() const { return selPu; }
     int selectedSlot() const { return selEn; }
     int selectedEnemyId() const; // the id of the enemy list's current row
     // Proposal `n` of the last pick: the preset it shows, 0 for none.
@@ -86,7 +90,7 @@ private:
     void showEnemyPalette();
     void showPowerUpPalette();
     void slotToHolder(objRec &s, int index);
-    void openPresets(bool enemies);
+    void openPresets(bool enemies, int puVal);
     void NamePu(int index);
 
     // Laying the markers (PowerUpPanel_layout.cpp).
@@ -130,6 +134,7 @@ private:
 
     int holderKind = 0; // 0 candles, 1 candlestand, 2 lantern, 3 enemy
     int selEn = 0;
+    int selPu = 8; // the power-up picked last in a column section
     std::array<uint8_t, 254> puTbl {};
     std::array<int, 5> puKinds {};
     QString chkInverseTag;

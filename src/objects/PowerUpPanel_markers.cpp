@@ -53,7 +53,7 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
     twips::place(item, twips::left(m), twips::top(m), 480, 480);
     if (!enemy)
         item->setPicture(
-            datPicture("pu" + imgPu[static_cast<size_t>(g.selPu)]->Tag.toStdString() + ".dat"));
+            datPicture("pu" + imgPu[static_cast<size_t>(selPu)]->Tag.toStdString() + ".dat"));
     else
         item->setPicture(datPicture(n < 208 ? "en.dat" : "en2.dat"));
     item->raise();
@@ -78,16 +78,15 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
 void PowerUpPanel::editPresets(bool enemies, int preset)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    g.puVal = preset;
     const int page = puScroll->value();
-    openPresets(enemies);
+    openPresets(enemies, preset);
     QApplication::restoreOverrideCursor();
     if (g.reloadAsked) {
         host.reloadIfAsked();
         return;
     }
     if (!enemies)
-        imgPu_MouseDown(g.selPu, 1);
+        imgPu_MouseDown(selPu, 1);
     else
         lstEnemy_MouseDown(1);
     puScroll->setValue(std::min(page, puScroll->maximum()));
@@ -235,7 +234,7 @@ void PowerUpPanel::PosPu_MouseMove(int index)
         const auto p = static_cast<size_t>(tagNumber(m->Tag) & 0xFF);
         out.val->setText(m->Tag.right(2));
         if (holderKind != objects::enemyKind) {
-            NamePu(g.selPu);
+            NamePu(selPu);
             out.pat1->setText(viewtext::hex2(g.puPresets[p][0]));
             out.pat2->setText(hex16(g.puPresets[p][1] - 40));
         } else {

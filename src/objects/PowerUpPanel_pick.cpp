@@ -82,7 +82,7 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
     if (list || button == 1)
         lightPowerUp(index);
     if (!list && button == 1) {
-        g.selPu = index;
+        selPu = index;
         msg::step(g, subImgPu,
             [&] { showProposals(objects::holderMatches(g.puPresets, r, index, holderKind)); });
         NamePu(index);
@@ -135,7 +135,7 @@ void PowerUpPanel::showPowerUpPalette()
         lblEn[static_cast<size_t>(k)]->setVisible(false);
     for (ctl::ImageBox *m : imgPu)
         m->setVisible(true);
-    imgPu_MouseDown(g.selPu, 1);
+    imgPu_MouseDown(selPu, 1);
 }
 
 // Object-list sections: the selected slot becomes a holder of kind `index`; an enemy slot
@@ -229,14 +229,15 @@ void PowerUpPanel::chkInverse_Click()
     });
 }
 
-// The preset windows read g.puVal and write the presets they save; the caller picks again.
-void PowerUpPanel::openPresets(bool enemies)
+// The preset windows open on preset puVal and write the presets they save; the caller picks
+// again.
+void PowerUpPanel::openPresets(bool enemies, int puVal)
 {
     if (enemies) {
-        frmEnPresets dlg(g, window());
+        frmEnPresets dlg(g, puVal, window());
         dlg.exec();
     } else {
-        frmPuPresets dlg(g, window());
+        frmPuPresets dlg(g, puVal, window());
         dlg.exec();
     }
 }

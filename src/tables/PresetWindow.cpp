@@ -1,10 +1,10 @@
 #include "tables/PresetWindow.h"
 
+#include "rom/VbError.h"
+#include "tables/TableUi.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "rom/VbError.h"
-#include "tables/TableUi.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,8 +32,8 @@ constexpr int typeField = 2;
 } // namespace
 
 PresetWindow::PresetWindow(
-    Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape)
-    : QDialog(parent), g(g), shape(shape), subs(subs)
+    Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape, int puVal)
+    : QDialog(parent), g(g), shape(shape), subs(subs), m_puVal(puVal)
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);
     r = g.romVer == "1" ? 1 : 0;
@@ -148,8 +148,8 @@ void PresetWindow::Form_Load()
             fillLists(i);
             connectRow(i);
         }
-        const int page = (g.puVal & 0xFF) / 16;
-        g.puVal = (g.puVal & 0xFF) % 16;
+        const int page = (m_puVal & 0xFF) / 16;
+        m_puVal = (m_puVal & 0xFF) % 16;
         if (page > scroll->maximum())
             throw VbError("Invalid property value");
         if (page != 0)
@@ -356,7 +356,7 @@ void PresetWindow::cmdCancel_Click()
 
 void PresetWindow::time_Timer()
 {
-    QComboBox *c = focusList(g.puVal & 15);
+    QComboBox *c = focusList(m_puVal & 15);
     // A disabled list cannot take the focus: try again at the next tick.
     if (!c->isEnabled())
         return;

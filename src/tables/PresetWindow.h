@@ -1,7 +1,7 @@
 #pragma once
-#include "ui/Shared.h"
 #include "rom/RomFile.h"
 #include "tables/Presets.h"
+#include "ui/Shared.h"
 
 #include <QDialog>
 
@@ -42,6 +42,8 @@ public:
 
     // Whether the records could be read when the window opened; Save works only then.
     bool loaded() const { return m_loaded; }
+    // The row whose list takes the focus: that of the preset the window was opened on.
+    int puVal() const { return m_puVal; }
 
     std::array<QLabel *, 16> lbl {};
     Lists cmbType {}, cmbLeft {}, cmbTop {};
@@ -72,7 +74,8 @@ protected:
     };
     using Text = std::function<QString(int)>;
 
-    PresetWindow(Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape);
+    PresetWindow(
+        Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape, int puVal);
 
     static QString rowName(const char *base, int i);
     // The row labels and lists, row by row in the order given (which is the focus order).
@@ -114,7 +117,7 @@ protected:
     virtual void giveShared() = 0;
     // Reads the presets of `backup` and writes them into the ROM file and the shared table.
     virtual void restoreFrom(const RomImage &backup, const RomImage &rom) = 0;
-    // The list that takes the focus in the row g.puVal names.
+    // The list that takes the focus in the row puVal() names.
     virtual QComboBox *focusList(int i) = 0;
     // Every write into the ROM file; no patches write nothing.
     void writeRom(const std::vector<Patch> &patches);
@@ -135,6 +138,7 @@ private:
     Subs subs;
     std::vector<Lists *> columns;
     bool m_loaded = false;
+    int m_puVal = 0;
     std::vector<std::array<uint8_t, 4>> first; // every field as the window opened
 };
 
@@ -145,8 +149,8 @@ protected:
     using Table = std::array<Rec, 256>;
 
     PresetTable(Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape,
-        Table &shared)
-        : PresetWindow(g, parent, width, subs, shape), shared(shared)
+        Table &shared, int puVal)
+        : PresetWindow(g, parent, width, subs, shape, puVal), shared(shared)
     { }
 
     uint8_t &value(int n, int f) override

@@ -1,10 +1,10 @@
 #include "tables/frmEnPresets.h"
 
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "rom/Numbers.h"
 #include "stage/Loader.h"
 #include "tables/TableUi.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,9 +26,9 @@ static_assert(presets::enLeft == 0 && presets::enTop == 1);
 
 } // namespace
 
-frmEnPresets::frmEnPresets(Shared &g, QWidget *parent)
+frmEnPresets::frmEnPresets(Shared &g, int puVal, QWidget *parent)
     : PresetTable(g, parent, 5760, { subPage, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::enShape(g.romVer == "1" ? 1 : 0), g.enPresets)
+        presets::enShape(g.romVer == "1" ? 1 : 0), g.enPresets, puVal)
 {
     setObjectName("frmEnPresets");
     setWindowTitle("Enemy Byte Values");

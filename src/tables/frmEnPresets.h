@@ -5,14 +5,14 @@
 #include <array>
 #include <vector>
 
-// "Enemy Byte Values": the enemy presets, 16 a page. Opened modally with a preset number in
-// g.puVal (which the load turns into the row to focus); Save and Restore write the ROM file
-// and g.enPresets, Cancel and the close box write nothing.
+// "Enemy Byte Values": the enemy presets, 16 a page. Opened modally on preset puVal, whose
+// row takes the focus; Save and Restore write the ROM file and g.enPresets, Cancel and the
+// close box write nothing.
 class frmEnPresets : public PresetTable<enPresetRec>
 {
     Q_OBJECT
 public:
-    frmEnPresets(Shared &g, QWidget *parent = nullptr);
+    frmEnPresets(Shared &g, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
 

@@ -1,9 +1,9 @@
 #include "tables/frmPuPresets.h"
 
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
 #include "rom/Numbers.h"
 #include "tables/TableUi.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,9 +26,9 @@ static_assert(presets::puLeft == 0 && presets::puTop == 1);
 
 } // namespace
 
-frmPuPresets::frmPuPresets(Shared &g, QWidget *parent)
+frmPuPresets::frmPuPresets(Shared &g, int puVal, QWidget *parent)
     : PresetTable(g, parent, 6120, { subScroll, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::puShape(g.romVer == "1" ? 1 : 0), g.puPresets)
+        presets::puShape(g.romVer == "1" ? 1 : 0), g.puPresets, puVal)
 {
     setObjectName("frmPuPresets");
     setWindowTitle("Power-Up Byte Values");

@@ -5,14 +5,14 @@
 #include <array>
 #include <vector>
 
-// "Power-Up Byte Values": the power-up presets, 16 a page. Opened modally with a preset
-// number in g.puVal (which the load turns into the row to focus); Save and Restore write the
-// ROM file and g.puPresets, Cancel and the close box write nothing.
+// "Power-Up Byte Values": the power-up presets, 16 a page. Opened modally on preset puVal,
+// whose row takes the focus; Save and Restore write the ROM file and g.puPresets, Cancel and
+// the close box write nothing.
 class frmPuPresets : public PresetTable<puPresetRec>
 {
     Q_OBJECT
 public:
-    frmPuPresets(Shared &g, QWidget *parent = nullptr);
+    frmPuPresets(Shared &g, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
     void cmbContent_Click(int i);

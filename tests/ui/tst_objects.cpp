@@ -76,7 +76,7 @@ private slots:
         Program p(realCodes());
         const Bytes before = p.romBytes();
         named<QRadioButton>(p.w.get(), "optPu")->click();
-        QCOMPARE(p.g->selPu, 8);
+        QCOMPARE(pu(p)->selectedPowerUp(), 8);
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtOffset")->text(), QString("Small Heart"));
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "puScroll")->maximum(), 1);
@@ -312,7 +312,7 @@ private slots:
             named<ctl::ImageBox>(p.w.get(), "powerUp", 0), QPoint(-1, -1), Qt::RightButton);
         startup::stopWatching();
         QCOMPARE(opened.size(), 3);
-        QCOMPARE(p.g->selPu, 8);
+        QCOMPARE(pu(p)->selectedPowerUp(), 8);
         QCOMPARE(named<QLabel>(p.w.get(), "lblProposal")->text(), QString("1/2"));
         QVERIFY(!p.doc->modified(0, 0));
         QCOMPARE(QApplication::overrideCursor(), nullptr);

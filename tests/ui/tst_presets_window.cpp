@@ -29,20 +29,18 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
-        p.g->puVal = 0x25;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        frmPuPresets w(*p.g);
+        frmPuPresets w(*p.g, 0x25);
         QCOMPARE(w.windowTitle(), QString("Power-Up Byte Values"));
         QCOMPARE(w.scroll->value(), 2);
-        QCOMPARE(p.g->puVal, 5);
+        QCOMPARE(w.puVal(), 5);
         QCOMPARE(w.lbl[5]->text(), QString("25"));
         QVERIFY(!QApplication::overrideCursor());
         w.show();
         QTRY_COMPARE_WITH_TIMEOUT(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[5]), 2000);
         QVERIFY(!w.time->isActive());
 
-        p.g->puVal = 0x25;
-        frmEnPresets e(*p.g);
+        frmEnPresets e(*p.g, 0x25);
         QCOMPARE(e.windowTitle(), QString("Enemy Byte Values"));
         QCOMPARE(e.scroll->value(), 2);
         QCOMPARE(e.cmbType[5]->count(), 74);
@@ -57,8 +55,7 @@ private slots:
         RealBoxes boxes;
         Program p;
         side::poke(p, p.built.ledger.puRecords[0x31], { 0, 0, 0, 0x38 }); // a "Nothing" row
-        p.g->puVal = 0x31;
-        frmPuPresets w(*p.g);
+        frmPuPresets w(*p.g, 0x31);
         w.show();
         QTest::qWait(350);
         QVERIFY(w.time->isActive());
@@ -75,8 +72,7 @@ private slots:
         QFETCH(int, release);
         RealBoxes boxes;
         Program p(release ? rb::Rel::JP : rb::Rel::US);
-        p.g->puVal = 0xF1;
-        frmPuPresets w(*p.g);
+        frmPuPresets w(*p.g, 0xF1);
         QCOMPARE(w.scroll->value(), 15);
         const int last = release ? 4 : 14;
         for (int i = 0; i < 16; ++i) {
@@ -94,8 +90,7 @@ private slots:
         toPage(&w, 0);
         QCOMPARE(rowEnabled(&w, 0, w.cmbContent[0]), QList<bool>({ false, false, false, false }));
 
-        p.g->puVal = 0xD0;
-        frmEnPresets e(*p.g);
+        frmEnPresets e(*p.g, 0xD0);
         QCOMPARE(e.scroll->maximum(), release ? 13 : 14);
         QCOMPARE(e.labola[0]->text(), QString("Enemy (Second Quest)"));
         QCOMPARE(e.cmbType[15]->count(), release ? 73 : 74);
@@ -107,11 +102,10 @@ private slots:
                 QCOMPARE(rowTexts(&e, i), QStringList({ "None", "00", "20" }));
         }
         // A preset number past the last page: reported, the rows stay empty.
-        p.g->puVal = 0xF2;
-        frmEnPresets e2(*p.g);
+        frmEnPresets e2(*p.g, 0xF2);
         QVERIFY(boxes.last().text.contains("in subroutine 406."));
         QCOMPARE(e2.lbl[0]->text(), QString());
-        QCOMPARE(p.g->puVal, 2);
+        QCOMPARE(e2.puVal(), 2);
     }
 
     void revertAndCancelKeepTheFile()

@@ -386,11 +386,11 @@ void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
         spritePalettes(p, [&](frmSprites *w) { refused(w->cmdRestore); });
         blockEditor(p, [&](frmEditTSA *ed) { refused(ed->cmdRestore); });
         {
-            frmPuPresets w(*p.g);
+            frmPuPresets w(*p.g, 0);
             refused(w.cmdRestore);
         }
         {
-            frmEnPresets w(*p.g);
+            frmEnPresets w(*p.g, 0);
             refused(w.cmdRestore);
         }
     }
