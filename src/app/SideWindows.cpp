@@ -55,17 +55,15 @@ void SideWindows::cmdPattern_Click()
     if (!dlg)
         dlg = new frmPatterns(g, *this, m_window); // kept, so its preview layout lasts the run
     dlg->run();
-    if (g.dlgCancel) {
-        g.dlgCancel = false;
+    if (dlg->dlgCancel())
         return;
-    }
     msg::step(g, subPattern, [&] {
         const auto &banks
             = g.patBG.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     });
-    m_blocks.tileDet();
+    m_blocks.tileDet(doc.curTileset());
     m_view->drawSection();
     if (optBg->isChecked())
         m_selector->selectionChange();
@@ -147,17 +145,15 @@ void SideWindows::editBlock(int index, int block)
 {
     BlockPainter::Batch batch(m_blocks);
     msg::step(g, subSelDown, [&] {
-        g.tsaBlock = block;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        openBlockEditor();
+        const bool tileChanged = openBlockEditor(block);
         QApplication::restoreOverrideCursor();
-        const QString tag = "&H" + viewtext::hex2(g.tsaBlock);
-        if (!g.dlgCancel && !g.tileChanged) {
+        const QString tag = "&H" + viewtext::hex2(block);
+        if (!tileChanged) {
             m_view->redrawCells(&tag);
-            m_selector->redrawEdited(index, g.tsaBlock);
-        } else if (g.tileChanged) {
+            m_selector->redrawEdited(index, block);
+        } else {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            g.tileChanged = false;
             m_view->redrawCells();
             m_selector->forEachBlock(
                 true, true, [this](ctl::ImageBox *cell, int b) { m_blocks.drawBlock(cell, b); });
@@ -166,11 +162,13 @@ void SideWindows::editBlock(int index, int block)
     });
 }
 
-// The block editor on g.tsaBlock, modal; the caller redraws when it returns.
-void SideWindows::openBlockEditor()
+// The block editor on a block, modal; the caller redraws when it returns, every block when a
+// tile was saved meanwhile.
+bool SideWindows::openBlockEditor(int tsaBlock)
 {
-    frmEditTSA editor(g, *this, m_window);
+    frmEditTSA editor(g, *this, tsaBlock, m_window);
     editor.exec();
+    return editor.tileChanged();
 }
 
 void SideWindows::Damage()

@@ -53,7 +53,7 @@ public:
         bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw) override;
 
 private:
-    void openBlockEditor();
+    bool openBlockEditor(int tsaBlock);
 
     Shared &g;
     StageDocument &doc;

@@ -74,7 +74,7 @@ void frmRI3::Combo2Change()
             doc.readStageData(report);
         }
     });
-    m_blocks.tileDet();
+    m_blocks.tileDet(doc.curTileset());
     msg::step(g, subCombo2, [&] { sectionBars(); });
     msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });

@@ -21,7 +21,7 @@ void frmRI3::buildView()
     setCentralWidget(client);
 
     setupModeButtons(client);
-    m_selector = new BlockSelector(client, g, m_blocks);
+    m_selector = new BlockSelector(client, g, doc, m_blocks);
     m_view = new LevelView(client, g, doc, m_blocks, *m_selector);
     setupSectionControls(client);
     m_props = new SectionProperties(client, g, doc);

@@ -5,13 +5,12 @@
 
 namespace blocks {
 
-void BlockEdit::load(Shared &g)
+void BlockEdit::load(const Shared &g, int tsaBlock)
 {
-    if (g.tsaBlock < 0 || g.tsaBlock > 255)
-        throw VbError("Subscript out of range");
     tileset = tilesetOf(g.curStage, g.curSection);
-    g.curTileset = static_cast<uint8_t>(tileset);
-    block = g.tsaBlock;
+    if (tsaBlock < 0 || tsaBlock > 255)
+        throw VbError("Subscript out of range");
+    block = tsaBlock;
     const auto ts = static_cast<size_t>(tileset);
     const auto b = static_cast<size_t>(block);
     blkTiles = g.blockTiles[ts][b];

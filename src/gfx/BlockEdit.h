@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/Shared.h"
 #include "gfx/BlockCodec.h"
+#include "ui/Shared.h"
 
 #include <array>
 
@@ -19,9 +19,9 @@ struct BlockEdit
     int selQuad = 3;
     int chooserPal = 0; // the sub-palette tiles are drawn in
 
-    // Takes block g.tsaBlock of the current section's tileset from the shared tables; makes that
-    // tileset current. Throws VbError for a block outside 0..255.
-    void load(Shared &g);
+    // Takes block tsaBlock of the current section's tileset from the shared tables. Throws
+    // VbError for a block outside 0..255, with only the tileset taken.
+    void load(const Shared &g, int tsaBlock);
     // Colours 1..3 of each sub-palette of the current section.
     void readColours(const Shared &g);
     // Makes cell c the selected one; the chooser follows its quadrant's sub-palette.

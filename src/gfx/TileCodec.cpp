@@ -63,16 +63,16 @@ long long tileAt(const RomTables &g, int bank, int tile)
     return base + 16LL * tile;
 }
 
-void TileEdit::load(const Shared &g, bool keepColours)
+void TileEdit::load(const Shared &g, const TileRef &tile, bool keepColours)
 {
     if (!keepColours) {
         colL = 0;
         colR = 3;
     }
-    bank = g.tileBank & 0xFF;
-    tileNum = g.tileNum & 0xFF;
+    bank = tile.tileBank & 0xFF;
+    tileNum = tile.tileNum & 0xFF;
     bankTile = tileNum & 63;
-    palNo = g.tilePalNo & 3;
+    palNo = tile.tilePalNo & 3;
     const std::string &pal = g.palStr.at(static_cast<size_t>(g.curStage))
                                  .at(static_cast<size_t>(g.curSection))[static_cast<size_t>(palNo)];
     for (size_t k = 0; k < 4; ++k)
@@ -125,7 +125,6 @@ void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const rende
         g.rom.write(patches);
     g.chrData[static_cast<size_t>(e.bank)][static_cast<size_t>(e.bankTile)] = chr;
     render::decodeTile(chr, pix[static_cast<size_t>(e.tileNum)]);
-    g.tileChanged = true;
 }
 
 } // namespace blocks

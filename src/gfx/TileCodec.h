@@ -29,6 +29,15 @@ std::string tileRgb(const TileRows &tile, const std::string &pal,
 // ROM does not hold, so nothing is ever written over the PRG data in its place.
 long long tileAt(const RomTables &g, int bank, int tile);
 
+// The tile the block editor hands the tile editor: one of the section's background tiles.
+struct TileRef
+{
+    int tileBank = 0; // CHR bank holding it
+    int tileNum = 0; // 0..255 in the section's background tiles
+    int tilePalNo = 0; // the sub-palette it is shown in
+    int tileset = 0; // whose decoded tiles take it after a save
+};
+
 // The tile editor's copy of one tile of the section's background tiles.
 struct TileEdit
 {
@@ -41,9 +50,9 @@ struct TileEdit
     uint8_t colL = 0; // painted by the left button
     uint8_t colR = 3; // painted by the right button
 
-    // Reads the tile named by g.tileBank, g.tileNum, g.tilePalNo from chrData. Revert keeps
-    // the painting colours; a fresh opening starts from 0 and 3.
-    void load(const Shared &g, bool keepColours);
+    // Reads the tile from chrData. Revert keeps the painting colours; a fresh opening starts
+    // from 0 and 3.
+    void load(const Shared &g, const TileRef &tile, bool keepColours);
     // Paints pixel i with the button's colour (1 left, 2 right); false for any other button.
     bool paint(int i, int button);
     // Makes pixel value k the button's colour; false for any other button.
@@ -52,8 +61,8 @@ struct TileEdit
 };
 
 // Save: writes the bytes of the encoded tile that differ from `was` (the tile as the window
-// opened it) into the ROM file, then the tile into chrData and the decoded tiles of the current
-// tileset, and sets tileChanged. A failed write throws VbError and changes nothing.
+// opened it) into the ROM file, then the tile into chrData and the decoded tiles `pix` of its
+// tileset. A failed write throws VbError and changes nothing.
 void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was);
 
 } // namespace blocks

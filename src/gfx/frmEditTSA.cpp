@@ -1,16 +1,16 @@
 #include "gfx/frmEditTSA.h"
 
-#include "ui/Controls.h"
-#include "ui/Look.h"
-#include "ui/MsgBox.h"
-#include "ui/ViewText.h"
-#include "ui/MainLink.h"
 #include "gfx/BlockPicBox.h"
 #include "gfx/TileCodec.h"
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
+#include "ui/Look.h"
+#include "ui/MainLink.h"
+#include "ui/MsgBox.h"
+#include "ui/ViewText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -52,14 +52,15 @@ QPixmap cursorFrame()
 
 } // namespace
 
-frmEditTSA::frmEditTSA(Shared &g, MainLink &main, QWidget *parent)
-    : QDialog(parent), g(g), m_main(main)
+frmEditTSA::frmEditTSA(Shared &g, MainLink &main, int tsaBlock, QWidget *parent)
+    : QDialog(parent), g(g), m_main(main), tsaBlock(tsaBlock)
 {
     setObjectName("frmEditTSA");
     setMouseTracking(true);
-    showTileEditor = [this] {
-        frmTile tile(this->g, m_main, this);
-        tile.exec();
+    showTileEditor = [this](const blocks::TileRef &tile) {
+        frmTile editor(this->g, m_main, tile, this);
+        editor.exec();
+        return editor.tileChanged();
     };
     editPalettes = [this] { m_main.EditPalettes(); };
     buildControls();
@@ -149,10 +150,9 @@ void frmEditTSA::buildChooser()
 void frmEditTSA::Form_Load()
 {
     const DrawScope scope(this);
-    g.dlgCancel = false;
     const bool taken = msg::step(g, subLoad, [&] {
-        m.load(g);
-        setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(g.tsaBlock)));
+        m.load(g, tsaBlock);
+        setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(tsaBlock)));
     });
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
     // would write over other data: one box, and both stay disabled.
@@ -227,7 +227,7 @@ void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)
                                      .at(static_cast<size_t>(g.curSection))[m.chooserPal & 3];
         blocks::TileRgb rgb {};
         const std::string failure = blocks::tileRgb(
-            m_main.tilePixels(g.curTileset)[static_cast<size_t>(tile & 0xFF)], pal, g.nesRgb, rgb);
+            m_main.tilePixels(m.tileset)[static_cast<size_t>(tile & 0xFF)], pal, g.nesRgb, rgb);
         QImage img(8, 8, QImage::Format_RGB32);
         for (int i = 0; i < 64; ++i)
             img.setPixel(i % 8, i / 8, 0xFF000000u | rgb[static_cast<size_t>(i)]);
@@ -261,20 +261,22 @@ void frmEditTSA::imgTile_MouseDown(int index, int button)
             blinkOn = false;
             tim->start();
         } else if (button == 2) {
-            g.tileBank = static_cast<int>(
-                num::hexVal(LbkTag[static_cast<size_t>(index / 64)].toStdString()));
-            g.tileNum = index;
-            g.tilePalNo = m.chooserPal;
+            const blocks::TileRef tile {
+                static_cast<int>(
+                    num::hexVal(LbkTag[static_cast<size_t>(index / 64)].toStdString())),
+                index, m.chooserPal, m.tileset
+            };
             defaultPointer();
-            showTileEditor();
-            refreshAfterTileEdit(index);
+            if (showTileEditor(tile))
+                m_tileChanged = true;
+            refreshAfterTileEdit(index, tile.tilePalNo);
         }
     });
 }
 
 // The tile editor may have changed the tile: its chooser image, the cells that hold it and the
 // saved copy of the selected cell follow.
-void frmEditTSA::refreshAfterTileEdit(int index)
+void frmEditTSA::refreshAfterTileEdit(int index, int tilePalNo)
 {
     drawTile(imgTile[static_cast<size_t>(index)], index);
     for (int j = 0; j < 16; ++j) {
@@ -284,7 +286,7 @@ void frmEditTSA::refreshAfterTileEdit(int index)
     }
     if (!Picture2Tag.isEmpty() && num::hexVal(Picture2Tag.toStdString()) == index)
         Picture2 = imgTile[static_cast<size_t>(index)]->picture();
-    m.chooserPal = g.tilePalNo;
+    m.chooserPal = tilePalNo;
 }
 
 void frmEditTSA::imgTile_MouseMove(int index)
@@ -319,7 +321,6 @@ void frmEditTSA::cmdOK_Click()
 {
     if (!save(m_opened))
         return;
-    g.dlgCancel = false;
     accept();
 }
 
@@ -344,7 +345,6 @@ void frmEditTSA::cmdRestore_Click()
         m = keep;
         return;
     }
-    g.dlgCancel = false;
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-#include "ui/Shared.h"
 #include "gfx/BlockEdit.h"
+#include "gfx/TileCodec.h"
+#include "ui/Shared.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -24,12 +25,14 @@ class PicBox;
 // "Edit Tileset #": one block of the current section's tileset, its 16 tiles picked from a
 // chooser of the section's 256 background tiles and a sub-palette for each quadrant. Save
 // writes the bytes of the block the user changed into the ROM file, and the block into the
-// shared tables; Cancel and the close box write nothing.
+// shared tables; Cancel and the close box write nothing. A tile saved in the tile editor it
+// opens shows in tileChanged(), for the caller to redraw every block.
 class frmEditTSA : public QDialog
 {
     Q_OBJECT
 public:
-    frmEditTSA(Shared &g, MainLink &main, QWidget *parent = nullptr);
+    // tsaBlock: the block of the section's tileset to edit.
+    frmEditTSA(Shared &g, MainLink &main, int tsaBlock, QWidget *parent = nullptr);
     ~frmEditTSA() override;
 
     // Handlers, by their design names.
@@ -48,9 +51,13 @@ public:
     void cmdRevert_Click();
     void cmdPal_Click();
 
-    // The tile editor and the palette editor that the window opens; tests may stand in.
-    std::function<void()> showTileEditor;
+    // The tile editor on a tile, answering whether it saved the tile, and the palette editor
+    // that the window opens; tests may stand in.
+    std::function<bool(const blocks::TileRef &)> showTileEditor;
     std::function<void()> editPalettes;
+
+    // Whether a tile was saved while the window was open.
+    bool tileChanged() const { return m_tileChanged; }
 
     blocks::BlockEdit m; // blkTiles, quadPal, palCols, selCell, selQuad, chooserPal
     QString selName;
@@ -88,7 +95,7 @@ private:
     void showColours();
     void drawCellsFromModel();
     void setGroupDigit(int q, int subPalette);
-    void refreshAfterTileEdit(int index);
+    void refreshAfterTileEdit(int index, int tilePalNo);
     QColor colour(int nes);
 
     // Opens a handler; the outermost one starts with no drawing error reported yet.
@@ -105,6 +112,8 @@ private:
 
     Shared &g;
     MainLink &m_main;
+    const int tsaBlock;
+    bool m_tileChanged = false;
     bool m_drawReported = false; // one drawing error box per handler
     int m_depth = 0;
     int m_pressedCell = -1;

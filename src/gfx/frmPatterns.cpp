@@ -103,6 +103,7 @@ void frmPatterns::connectControls()
 
 void frmPatterns::run()
 {
+    m_dlgCancel = false; // an opening that fails before its load sets it counts as saved
     Form_Load();
     exec();
 }
@@ -138,7 +139,7 @@ void frmPatterns::Form_Load()
             (interleave == 2 ? chk2 : chk)->setChecked(true);
             tag.clear();
         }
-        g.dlgCancel = true;
+        m_dlgCancel = true;
         patColors = { 0x000000, 0xA04020, 0xD0A050, 0xF0F080 };
     });
     // The banks come from the shared tables; the section's bytes must be in the ROM file too,
@@ -354,7 +355,7 @@ void frmPatterns::cmdOK_Click()
         QApplication::restoreOverrideCursor();
         return;
     }
-    g.dlgCancel = false;
+    m_dlgCancel = false;
     takeBanks(now, patbank::spritesChanged(now, read));
     if (copyRefused && patbank::spritesChanged(now, read)) {
         QApplication::restoreOverrideCursor();

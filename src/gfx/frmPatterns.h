@@ -50,6 +50,8 @@ public:
 
     // Whether the section's bank bytes could be read at the opening; Save works only then.
     bool loaded() const { return m_loaded; }
+    // After the window closed: true unless its Save wrote the banks.
+    bool dlgCancel() const { return m_dlgCancel; }
 
     QGroupBox *Frame1 = nullptr, *frmSq = nullptr;
     QRadioButton *optB = nullptr, *optE = nullptr;
@@ -79,6 +81,7 @@ private:
     MainLink &m_main;
     std::array<uint32_t, 4> patColors {};
     bool m_loaded = false;
+    bool m_dlgCancel = false; // true from the opening until a Save
     std::array<uint8_t, 2> m_readBg {}; // the banks at the opening
     std::array<uint8_t, 3> m_readSpr {};
 };

@@ -31,7 +31,8 @@ constexpr int pixelSize = 285;
 
 } // namespace
 
-frmTile::frmTile(Shared &g, MainLink &main, QWidget *parent) : QDialog(parent), g(g), m_main(main)
+frmTile::frmTile(Shared &g, MainLink &main, const blocks::TileRef &tile, QWidget *parent)
+    : QDialog(parent), g(g), m_main(main), m_tile(tile)
 {
     setObjectName("frmTile");
     buildControls();
@@ -100,7 +101,7 @@ void frmTile::Form_Load()
         const bool revert = cmdRevertTag == "REVERT";
         if (!revert)
             cmdRevertTag.clear();
-        m.load(g, revert);
+        m.load(g, m_tile, revert);
         setWindowTitle(QString::fromStdString("Edit Tile #" + num::hex2(m.bankTile)));
         std::string failure;
         for (size_t k = 0; k < 4; ++k) {
@@ -236,9 +237,10 @@ void frmTile::picPal_MouseDown(int index, int button)
 void frmTile::cmdOK_Click()
 {
     if (!m_loaded || !msg::step(g, subSave, [&] {
-            blocks::saveTile(g, m_main.tilePixels(g.curTileset), m, m_opened);
+            blocks::saveTile(g, m_main.tilePixels(m_tile.tileset), m, m_opened);
         }))
         return;
+    m_tileChanged = true;
     accept();
 }
 

@@ -19,12 +19,12 @@ class PicBox;
 
 // "Edit Tile #": the 64 pixels of one background tile, painted with two colours (one a mouse
 // button) by clicking or dragging across the grid; Save writes the tile's changed bytes into the
-// ROM file.
+// ROM file, and tileChanged() tells the caller that blocks may look different.
 class frmTile : public QDialog
 {
     Q_OBJECT
 public:
-    frmTile(Shared &g, MainLink &main, QWidget *parent = nullptr);
+    frmTile(Shared &g, MainLink &main, const blocks::TileRef &tile, QWidget *parent = nullptr);
     ~frmTile() override;
 
     // Handlers, by their design names.
@@ -43,6 +43,8 @@ public:
     QString cmdRevertTag;
     QString dragIcon; // what the dragged pixel shows: "PAINT", "EMPTY" or "" (none)
     bool dragging() const { return m_dragging; }
+    // Whether Save wrote the tile.
+    bool tileChanged() const { return m_tileChanged; }
 
     std::array<blocks::PicBox *, 64> pixel {};
     // The four colours and the two chosen ones, framed so that black shows on the black window.
@@ -66,6 +68,8 @@ private:
 
     Shared &g;
     MainLink &m_main;
+    const blocks::TileRef m_tile;
+    bool m_tileChanged = false;
     std::array<QColor, 4> m_cols {}; // the tile's four colours
     bool m_dragging = false;
     bool m_loaded = false; // the tile was found in the ROM file at the opening

@@ -215,7 +215,9 @@ std::vector<std::pair<int, int>> StageDocument::revertLoses()
 
 void StageDocument::readStageData(ReadReport &r)
 {
-    StageData(g, m_t, r);
+    const int tileset = StageData(g, m_t, r);
+    if (tileset >= 0)
+        m_curTileset = static_cast<uint8_t>(tileset);
 }
 
 void StageDocument::setPaletteRecordPos(int stage, int section, int32_t pos)

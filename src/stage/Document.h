@@ -96,6 +96,8 @@ public:
 
     // The tileset, palettes and pattern banks of the shown stage, read again from the file.
     void readStageData(ReadReport &r);
+    // The tileset of the shown section, as readStageData last made it current.
+    int curTileset() const { return m_curTileset; }
     // Where the palette editor put a section's background palette set record.
     void setPaletteRecordPos(int stage, int section, int32_t pos);
 
@@ -145,6 +147,7 @@ private:
 
     Shared &g;
     StageTables m_t;
+    uint8_t m_curTileset = 0;
     std::array<std::array<uint8_t, maxSections>, stageCount> m_marks {};
     Listener *m_listener = nullptr;
 };

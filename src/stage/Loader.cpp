@@ -200,8 +200,6 @@ LoadOutcome Loader::run()
     static_cast<RomTables &>(g) = RomTables {};
     t = StageTables {};
     r = g.romVer == "1" ? 1 : 0;
-    g.selPu = 8;
-    g.tileChanged = false;
     bool us = g.romVer == "0";
     g.holderCode0 = us ? 0x90 : 0x80;
     g.holderCode2 = us ? 0x92 : 0x82;

@@ -36,18 +36,17 @@ void readPalettes(const RomImage &rom, Shared &g, StageTables &t, ReadReport &r)
 
 } // namespace
 
-void StageData(Shared &g, StageTables &t, ReadReport &r)
+int StageData(Shared &g, StageTables &t, ReadReport &r)
 {
     if (g.curStage < 0 || g.curStage >= stageCount || g.curSection < 0
         || g.curSection >= maxSections) {
         r.error(121, "Subscript out of range");
-        return;
+        return -1;
     }
-    g.curTileset = static_cast<uint8_t>(tilesetOf(g.curStage, g.curSection));
+    const int ts = tilesetOf(g.curStage, g.curSection);
     RomImage rom;
     if (!reported(r, 121, [&] { rom = RomImage::load(g.ini.romPath); }))
-        return;
-    int ts = g.curTileset;
+        return ts;
     int count = g.blockCount[ts];
     Bytes defs, attrs;
     bool haveDefs = reported(r, 121, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });
@@ -61,4 +60,5 @@ void StageData(Shared &g, StageTables &t, ReadReport &r)
             for (int q = 0; q < 4; ++q)
                 g.blockPal[ts][b][q] = (attrs[b] >> (6 - 2 * q)) & 3;
     }
+    return ts;
 }

@@ -79,18 +79,6 @@ struct Shared : RomTables
     int curStage = 0;
     int curSection = 0;
 
-    // Hand-over between windows.
-    int setChoice = 0; // 0 nothing, 1 reload, 2 save all then reload
-    int browseTarget = 0; // 0 ROM box, 1 emulator box, 2 backup box
-    bool dlgCancel = false;
-    int tsaBlock = 0;
-    int tileBank = 0;
-    int tileNum = 0;
-    int tilePalNo = 0;
-    int puVal = 0;
-    bool tileChanged = false;
-    int selPu = 8;
-    uint8_t curTileset = 0;
     // A window found the ROM file changed on disk and the user asked to load it again: the main
     // window does so once its side windows are closed.
     bool reloadAsked = false;

@@ -16,12 +16,12 @@ constexpr int subDrawBlock = 159;
 
 } // namespace
 
-void BlockPainter::tileDet()
+void BlockPainter::tileDet(int tileset)
 {
     msg::step(g, subTileDet, [&] {
         const auto &banks
             = g.patBG[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
-        render::TilePixels &out = m_tiles.at(g.curTileset);
+        render::TilePixels &out = m_tiles.at(static_cast<size_t>(tileset));
         for (int tile = 0; tile < 256; ++tile) {
             const uint8_t bank = banks[static_cast<size_t>(tile / 64)];
             render::decodeTile(

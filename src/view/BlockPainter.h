@@ -19,8 +19,9 @@ public:
     BlockPainter(const BlockPainter &) = delete;
     BlockPainter &operator=(const BlockPainter &) = delete;
 
-    // Decodes the 256 background tiles of the current section into its tileset's slot.
-    void tileDet();
+    // Decodes the 256 background tiles of the current section into the slot of its tileset,
+    // `tileset`.
+    void tileDet(int tileset);
     // The block in the current section's tileset and palettes; `maskUpperHalf` blacks out its
     // upper half (the masked top row of a horizontal section).
     void drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf = false);

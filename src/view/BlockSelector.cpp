@@ -1,5 +1,6 @@
 #include "view/BlockSelector.h"
 
+#include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
@@ -18,8 +19,9 @@ constexpr int subImgSelMove = 125;
 
 } // namespace
 
-BlockSelector::BlockSelector(QWidget *client, Shared &g, BlockPainter &blocks)
-    : PanelLayer(client, "BlockSelector"), g(g), m_blocks(blocks)
+BlockSelector::BlockSelector(
+    QWidget *client, Shared &g, const StageDocument &doc, BlockPainter &blocks)
+    : PanelLayer(client, "BlockSelector"), g(g), m_doc(doc), m_blocks(blocks)
 {
     for (int k = 0; k < 8; ++k) {
         auto *cell = new ctl::ImageBox(this, "sel", k);
@@ -53,7 +55,7 @@ void BlockSelector::selectionChange()
 {
     BlockPainter::Batch batch(m_blocks);
     msg::step(g, subSelection, [&] {
-        const int n = g.blockCount.at(g.curTileset);
+        const int n = g.blockCount.at(static_cast<size_t>(m_doc.curTileset()));
         for (int k = 1; k < 8; ++k)
             sel[static_cast<size_t>(k)]->setEnabled(true);
         int max = n / 8;
@@ -187,8 +189,6 @@ void BlockSelector::sel_MouseDown(int index, int button)
     });
     if (button == 2)
         emit editRequested(index, block);
-    if (g.dlgCancel)
-        g.dlgCancel = false;
 }
 
 void BlockSelector::sel_MouseMove(int index)

@@ -10,6 +10,7 @@
 
 class BlockPainter;
 class QLineEdit;
+class StageDocument;
 class QScrollBar;
 struct Shared;
 namespace ctl {
@@ -24,7 +25,7 @@ class BlockSelector : public PanelLayer
 {
     Q_OBJECT
 public:
-    BlockSelector(QWidget *client, Shared &g, BlockPainter &blocks);
+    BlockSelector(QWidget *client, Shared &g, const StageDocument &doc, BlockPainter &blocks);
     // The boxes that tell what lies under the pointer.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
 
@@ -67,6 +68,7 @@ private:
     int fillPage(int n);
 
     Shared &g;
+    const StageDocument &m_doc;
     BlockPainter &m_blocks;
     std::array<ctl::ImageBox *, 8> sel {};
     ctl::ScrollBar *selscroll = nullptr;

@@ -142,14 +142,12 @@ TEST(BlockEditModel, LoadTakesTheSectionsTileset)
     Shared g;
     g.curStage = 13;
     g.curSection = 8;
-    g.tsaBlock = 0x2A;
     g.blockTiles[5][0x2A][4] = 0x77;
     g.blockPal[5][0x2A] = { 3, 0, 1, 2 };
     g.palStr[13][8]
         = { "\x0f\x01\x02\x03", "\x0f\x11\x12\x13", "\x0f\x21\x22\x23", "\x0f\x31\x32\x33" };
     blocks::BlockEdit m;
-    m.load(g);
-    EXPECT_EQ(g.curTileset, 5);
+    m.load(g, 0x2A);
     EXPECT_EQ(m.tileset, 5);
     EXPECT_EQ(m.blkTiles[4], 0x77);
     EXPECT_EQ(m.palCols[2][1], 0x22);
@@ -159,8 +157,7 @@ TEST(BlockEditModel, LoadTakesTheSectionsTileset)
     m.select(15);
     EXPECT_EQ(m.place(0x10), 0);
     EXPECT_EQ(m.blkTiles[15], 0x10);
-    g.tsaBlock = 256;
-    EXPECT_THROW(m.load(g), VbError);
+    EXPECT_THROW(m.load(g, 256), VbError);
 }
 
 TEST(BlockEditModel, QuadrantStepsWrap)
@@ -198,14 +195,10 @@ TEST(TileEncode, MirrorsTheDecoder)
 TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
 {
     Fixture f;
-    f.g.tileBank = 0x2A;
-    f.g.tileNum = 0x47;
-    f.g.tilePalNo = 1;
-    f.g.curTileset = 4;
     f.g.palStr[0][0][1] = std::string("\x0f\x01\x02\x03", 4);
     render::TilePixels pix {};
     blocks::TileEdit e;
-    e.load(f.g, false);
+    e.load(f.g, { 0x2A, 0x47, 1, 4 }, false);
     EXPECT_EQ(e.bankTile, 7);
     EXPECT_EQ(e.tileCols, (std::array<int, 4> { 0x0f, 1, 2, 3 }));
     EXPECT_TRUE(e.choose(2, 2));
@@ -230,7 +223,6 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     EXPECT_EQ(f.g.chrData[42][7][8], 0x80);
     EXPECT_EQ(pix[0x47][0][0], 2);
     EXPECT_EQ(pix[0x47][1][1], 3);
-    EXPECT_TRUE(f.g.tileChanged);
 }
 
 TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
@@ -238,38 +230,34 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
     Fixture f; // 128 banks
     render::TilePixels pix {};
     blocks::TileEdit e;
-    f.g.tileBank = 0x80;
-    e.load(f.g, false);
+    e.load(f.g, { 0x80, 0, 0, 0 }, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     std::remove(f.g.ini.romPath.c_str());
-    f.g.tileBank = 3;
-    e.load(f.g, false);
+    e.load(f.g, { 3, 0, 0, 0 }, false);
     e.pixVal[0] = 3;
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     EXPECT_FALSE(romfile::fileExists(f.g.ini.romPath));
     EXPECT_EQ(f.g.chrData[3][0][0], 0);
     EXPECT_EQ(pix[0][0][0], 0);
-    EXPECT_FALSE(f.g.tileChanged);
 }
 
 TEST(TileEditModel, RevertKeepsThePaintingColours)
 {
     Shared g;
     g.chrData[1][2][0] = 0xFF;
-    g.tileBank = 1;
-    g.tileNum = 0x42;
+    const blocks::TileRef tile { 1, 0x42, 0, 0 };
     blocks::TileEdit e;
-    e.load(g, false);
+    e.load(g, tile, false);
     EXPECT_EQ(e.pixVal[0], 1);
     e.choose(2, 1);
     e.choose(1, 2);
     e.paint(0, 1);
-    e.load(g, true);
+    e.load(g, tile, true);
     EXPECT_EQ(e.pixVal[0], 1);
     EXPECT_EQ(e.colL, 2);
     EXPECT_EQ(e.colR, 1);
-    e.load(g, false);
+    e.load(g, tile, false);
     EXPECT_EQ(e.colL, 0);
     EXPECT_EQ(e.colR, 3);
 }

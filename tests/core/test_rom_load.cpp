@@ -237,20 +237,16 @@ TEST_P(Load, BorrowedTilesetsAndQuadrants)
     Shared &g = dir.g();
     g.curStage = 13;
     g.curSection = 1;
-    StageData(g, dir.t(), dir.rec);
-    EXPECT_EQ(g.curTileset, 2);
+    EXPECT_EQ(StageData(g, dir.t(), dir.rec), 2);
     EXPECT_EQ(g.blockPal[2][5], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     EXPECT_EQ(g.blockTiles[2][1][0], 0x04); // brick tiles
     g.curSection = 8;
-    StageData(g, dir.t(), dir.rec);
-    EXPECT_EQ(g.curTileset, 5);
+    EXPECT_EQ(StageData(g, dir.t(), dir.rec), 5);
     g.curStage = 14;
     g.curSection = 1;
-    StageData(g, dir.t(), dir.rec);
-    EXPECT_EQ(g.curTileset, 1);
+    EXPECT_EQ(StageData(g, dir.t(), dir.rec), 1);
     g.curSection = 0;
-    StageData(g, dir.t(), dir.rec);
-    EXPECT_EQ(g.curTileset, 14);
+    EXPECT_EQ(StageData(g, dir.t(), dir.rec), 14);
     EXPECT_EQ(dir.rec.boxes.size(), 0u);
 }
 

@@ -248,7 +248,6 @@ TEST_P(StageLoad, ReleaseConstantsEnemyListAndTemplates)
     EXPECT_EQ(l->g.patBG[0][0][3], rb::at(b.rom, loc::bgFixedBank2(jp)));
     EXPECT_EQ(l->g.patSpr[0][0][0], 0);
     EXPECT_EQ(l->g.patSpr[0][0][1], 1);
-    EXPECT_EQ(l->g.selPu, 8);
     EXPECT_EQ(l->g.enOffY[32], 32);
     EXPECT_EQ(l->g.enOffY[13], -8);
     EXPECT_FLOAT_EQ(l->g.stOffY[5], 1.5f);
@@ -362,9 +361,8 @@ TEST(StageDataTest, TilesetBorrowingAttributesAndPalettes)
     auto l = loadShape(d, &b);
     l->g.curStage = 13;
     l->g.curSection = 8;
-    StageData(l->g, l->t, l->d);
+    EXPECT_EQ(StageData(l->g, l->t, l->d), 5);
     EXPECT_TRUE(l->d.errors.empty());
-    EXPECT_EQ(l->g.curTileset, 5);
     EXPECT_EQ(l->g.blockPal[5][3], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     long long def = loc::stageConst(5, 0).blockDefPos();
     EXPECT_EQ(l->g.blockTiles[5][2][7], rb::at(b.rom, def + 16 * 2 + 7));

@@ -32,7 +32,7 @@ QImage expectedTile(const Program &p, int tile, int pal)
     const std::string &colours = g.palStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(
         g.curSection)][static_cast<size_t>(pal)];
     QImage img(8, 8, QImage::Format_RGB32);
-    const auto &px = p.w->sideLink().tilePixels(g.curTileset)[static_cast<size_t>(tile)];
+    const auto &px = p.w->sideLink().tilePixels(p.doc->curTileset())[static_cast<size_t>(tile)];
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
             img.setPixel(c, r,
@@ -110,12 +110,9 @@ private slots:
         Boxes boxes;
         Program p;
         selectSection(p, 13, 8);
-        p.g->tsaBlock = 0x2A;
-        p.g->dlgCancel = true;
-        frmEditTSA ed(*p.g, p.w->sideLink());
+        frmEditTSA ed(*p.g, p.w->sideLink(), 0x2A);
         QCOMPARE(ed.windowTitle(), QString("Edit Tileset #2A"));
-        QCOMPARE(int(p.g->curTileset), 5);
-        QVERIFY(!p.g->dlgCancel);
+        QCOMPARE(ed.m.tileset, 5);
         QCOMPARE(ed.m.blkTiles, p.g->blockTiles[5][0x2A]);
         QCOMPARE(ed.txtEdit->text(), QString("a1"));
         QCOMPARE(ed.txtVal->text(), QString::fromStdString(num::hex2(ed.m.blkTiles[0])));
@@ -174,7 +171,6 @@ private slots:
             QCOMPARE(int(p.g->blockTiles[7][static_cast<size_t>(block)][15]), 0x21);
             QCOMPARE(p.g->blockPal[7][static_cast<size_t>(block)],
                 (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
-            QVERIFY(!p.g->dlgCancel);
             QCOMPARE(QApplication::overrideCursor(), nullptr);
             QCOMPARE(boxes.count(), 0);
         }
@@ -228,7 +224,6 @@ private slots:
         QCOMPARE(p.romBytes(), before);
         QVERIFY(p.g->blockTiles == tiles);
         QVERIFY(p.g->blockPal == pals);
-        QVERIFY(!p.g->dlgCancel);
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -237,9 +232,8 @@ private slots:
         RealBoxes boxes;
         Program p;
         const Bytes before = p.romBytes();
-        p.g->tsaBlock = 4;
         {
-            frmEditTSA ed(*p.g, p.w->sideLink());
+            frmEditTSA ed(*p.g, p.w->sideLink(), 4);
             pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text,
                 QString("To restore from your backup, first specify a backup ROM in the file "
@@ -280,8 +274,7 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         p.g->ini.backupPath = p.dir.file("gone.nes");
-        p.g->tsaBlock = 4;
-        frmEditTSA ed(*p.g, p.w->sideLink());
+        frmEditTSA ed(*p.g, p.w->sideLink(), 4);
         pointer::click(ed.cmdRestore);
         QCOMPARE(boxes.count(), 2);
         QVERIFY(boxes.last().text.contains("in subroutine 308."));
@@ -295,9 +288,8 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
-        p.g->tsaBlock = 6;
         const auto tiles = p.g->blockTiles[0][6];
-        frmEditTSA ed(*p.g, p.w->sideLink());
+        frmEditTSA ed(*p.g, p.w->sideLink(), 6);
         pointer::click(ed.imgTile[0x44]);
         p.writeProtect(true);
         pointer::click(ed.cmdOK);

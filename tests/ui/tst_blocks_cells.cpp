@@ -9,6 +9,7 @@
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
+#include "ui/support/SideWindows.h"
 #include "ui/support/Startup.h"
 
 #include <QFrame>
@@ -34,11 +35,10 @@ struct Editor
 
     explicit Editor(std::array<uint8_t, 4> quads = { 1, 2, 3, 0 })
     {
-        p.g->tsaBlock = 9;
         p.g->blockPal[0][9] = quads;
         for (size_t j = 0; j < 16; ++j)
             p.g->blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
-        ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink());
+        ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink(), 9);
         ed->tim->stop();
     }
     // The chooser image t as drawn in sub-palette pal.
@@ -247,16 +247,20 @@ private slots:
         Editor e;
         frmEditTSA &ed = *e.ed;
         pointer::click(ed.imgTSA[5]); // quadrant 3, sub-palette 0
-        int bank = -1, num = -1, pal = -1;
-        ed.showTileEditor = [&] {
-            bank = e.p.g->tileBank;
-            num = e.p.g->tileNum;
-            pal = e.p.g->tilePalNo;
+        int bank = -1, num = -1, pal = -1, tileset = -1;
+        ed.showTileEditor = [&](const blocks::TileRef &tile) {
+            bank = tile.tileBank;
+            num = tile.tileNum;
+            pal = tile.tilePalNo;
+            tileset = tile.tileset;
+            return false;
         };
         pointer::click(ed.imgTile[130], {}, Qt::RightButton);
         QCOMPARE(bank, int(e.p.g->patBG[0][0][2]));
         QCOMPARE(num, 130);
         QCOMPARE(pal, 0);
+        QCOMPARE(tileset, 0);
+        QVERIFY(!ed.tileChanged());
     }
 
     void aSavedTileIsRedrawnInTheEditorAndTheView()
@@ -279,7 +283,7 @@ private slots:
         });
         pointer::press(ed.imgTile[0x13], {}, Qt::RightButton);
         startup::stopWatching();
-        QVERIFY(e.p.g->tileChanged);
+        QVERIFY(ed.tileChanged());
         QVERIFY(before != e.p.romBytes());
         QCOMPARE(int(e.p.w->sideLink().tilePixels(0)[0x13][0][0]), 2);
         QVERIFY(shown(ed.imgTile[0x13]->picture()) == e.tileIn(0x13, ed.m.chooserPal));
@@ -293,24 +297,27 @@ private slots:
     {
         Boxes boxes;
         Program p;
-        p.g->tileChanged = true; // as the tile editor leaves it
-        // Every block that uses the tile looks different once its decoded tile changed.
-        p.w->sideLink().tilePixels(0)[p.g->blockTiles[0][0][0]][0][0] ^= 1;
-        startup::onModal([&](QDialog *d) {
-            if (auto *ed = qobject_cast<frmEditTSA *>(d)) {
-                pointer::release(named<ctl::ImageBox>(p.w.get(), "sel", 0), {},
-                    Qt::RightButton); // the press that opened it
+        // The block editor on the block of selector cell 0 saves a tile of the block of cell 1
+        // in the tile editor and is cancelled: cell 1 looks different too.
+        ctl::ImageBox *other = named<ctl::ImageBox>(p.w.get(), "sel", 1);
+        const int block = static_cast<int>(num::hexVal(other->Tag.toStdString()));
+        const int tile = p.g->blockTiles[0][static_cast<size_t>(block)][0];
+        const int was = p.w->sideLink().tilePixels(0)[static_cast<size_t>(tile)][0][0];
+        side::openByRightPress<frmEditTSA>(
+            named<ctl::ImageBox>(p.w.get(), "sel", 0), [&](frmEditTSA *ed) {
+                side::openByRightPress<frmTile>(
+                    ed->imgTile[static_cast<size_t>(tile)], [&](frmTile *t) {
+                        pointer::click(t->picPal[static_cast<size_t>(was ^ 1)]);
+                        pointer::click(t->pixel[0]);
+                        pointer::click(t->cmdOK);
+                    });
+                QVERIFY(ed->tileChanged());
                 pointer::click(ed->cmdCancel);
-            }
-            return false;
-        });
-        pointer::press(named<ctl::ImageBox>(p.w.get(), "sel", 0), {}, Qt::RightButton);
-        startup::stopWatching();
-        QVERIFY(!p.g->tileChanged);
+            });
+        QCOMPARE(int(p.w->sideLink().tilePixels(0)[static_cast<size_t>(tile)][0][0]), was ^ 1);
         ctl::ImageBox probe(nullptr, "probe");
-        p.w->drawBlock(&probe, 0);
-        QVERIFY(
-            shown(named<ctl::ImageBox>(p.w.get(), "sel", 0)->picture()) == shown(probe.picture()));
+        p.w->drawBlock(&probe, block);
+        QVERIFY(shown(other->picture()) == shown(probe.picture()));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(boxes.count(), 0);
     }

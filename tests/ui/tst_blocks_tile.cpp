@@ -24,17 +24,15 @@ struct TileWindow
     Boxes boxes;
     Program p;
     Bytes before;
+    blocks::TileRef tile;
     std::unique_ptr<frmTile> w;
 
-    TileWindow(int bank = 0x2A, int tile = 0x47)
+    TileWindow(int bank = 0x2A, int tileNum = 0x47) : tile { bank, tileNum, 2, 0 }
     {
-        p.g->tileBank = bank;
-        p.g->tileNum = tile;
-        p.g->tilePalNo = 2;
         before = p.romBytes();
-        w = std::make_unique<frmTile>(*p.g, p.w->sideLink());
+        w = std::make_unique<frmTile>(*p.g, p.w->sideLink(), tile);
     }
-    long long tilePos() const { return rb::chrBase + 1024LL * p.g->tileBank + 16 * 7; }
+    long long tilePos() const { return rb::chrBase + 1024LL * tile.tileBank + 16 * 7; }
     // The pixel value the grid box shows, by its colour.
     int shownValue(int i) const
     {
@@ -97,7 +95,6 @@ private slots:
         pointer::click(w.pixel[15]); // row 1, rightmost: 1
         pointer::click(w.picPal[2], QPoint(-1, -1), Qt::RightButton);
         pointer::click(w.pixel[57], QPoint(-1, -1), Qt::RightButton); // row 7, column 1: 2
-        t.p.g->curTileset = 0;
         pointer::click(w.cmdOK);
         const Bytes after = t.p.romBytes();
         const long long pos = t.tilePos();
@@ -109,7 +106,7 @@ private slots:
         QCOMPARE(int(t.p.g->chrData[0x2A][7][15]), 0x40);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][7][1]), 2);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][0][0]), 3);
-        QVERIFY(t.p.g->tileChanged);
+        QVERIFY(t.w->tileChanged());
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(t.boxes.count(), 0);
     }
@@ -119,7 +116,7 @@ private slots:
         TileWindow t;
         pointer::click(t.w->cmdOK);
         QCOMPARE(t.p.romBytes(), t.before);
-        QVERIFY(t.p.g->tileChanged);
+        QVERIFY(t.w->tileChanged());
     }
 
     void eachButtonPaintsItsOwnColour()
@@ -171,7 +168,7 @@ private slots:
         QCOMPARE(t.shownValue(18), 1);
         QVERIFY(w.isVisible());
         QCOMPARE(t.p.romBytes(), t.before);
-        QVERIFY(!t.p.g->tileChanged);
+        QVERIFY(!t.w->tileChanged());
     }
 
     void revertUndoesThePixelsAndKeepsTheColours()
@@ -191,7 +188,7 @@ private slots:
         pointer::click(w.cmdRevert);
         QCOMPARE(int(w.m.colL), 2);
         // A new opening starts from colours 0 and 3 again.
-        frmTile again(*t.p.g, t.p.w->sideLink());
+        frmTile again(*t.p.g, t.p.w->sideLink(), t.tile);
         QCOMPARE(int(again.m.colL), 0);
         QCOMPARE(int(again.m.colR), 3);
     }
@@ -206,7 +203,7 @@ private slots:
         QCOMPARE(t.p.romBytes(), t.before);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
         QVERIFY(t.p.w->sideLink().tilePixels(0)[0x47] == pix);
-        QVERIFY(!t.p.g->tileChanged);
+        QVERIFY(!t.w->tileChanged());
         QCOMPARE(t.w->result(), int(QDialog::Rejected));
     }
 
@@ -225,7 +222,7 @@ private slots:
         pointer::click(w.cmdOK);
         QCOMPARE(real.count(), 1);
         QCOMPARE(t.p.romBytes(), t.before);
-        QVERIFY(!t.p.g->tileChanged);
+        QVERIFY(!t.w->tileChanged());
         QVERIFY(w.isVisible());
     }
 
@@ -239,7 +236,7 @@ private slots:
         pointer::click(t.w->cmdOK);
         QCOMPARE(t.boxes.count(), 1);
         QVERIFY(t.p.g->chrData[0x2A][7] == chr);
-        QVERIFY(!t.p.g->tileChanged);
+        QVERIFY(!t.w->tileChanged());
         QVERIFY(t.p.romBytes() == before);
         QVERIFY(t.w->isVisible());
     }

@@ -111,7 +111,7 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
     patterns(p, [&](frmPatterns *w) {
         QCOMPARE(w->windowTitle(), QString("Pattern Tables"));
         QVERIFY(w->optB->isChecked());
-        QVERIFY(p.g->dlgCancel);
+        QVERIFY(w->dlgCancel());
         QCOMPARE(w->sc[0]->value(), int(bg[1]));
         QCOMPARE(w->txt[1]->text(), hex(bg[2]));
         QCOMPARE(w->sc[0]->maximum(), int(p.g->maxChrBank));
@@ -136,7 +136,6 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
     QCOMPARE(p.g->patSpr[0][0], spr);
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), pat1);
     QCOMPARE(cell->picture().cacheKey(), key);
-    QVERIFY(!p.g->dlgCancel);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(boxes.count(), 0);
 }
@@ -198,6 +197,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
         side::toValue(w->sc[1], 0x52);
         side::toValue(w->sc[2], 0x53);
         pointer::click(w->cmdOK);
+        QVERIFY(!w->dlgCancel());
     });
     Bytes expect = before;
     for (auto [at, v] : std::initializer_list<std::pair<long long, int>> { { l.patBGPos, 0x45 },
@@ -207,7 +207,6 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     QCOMPARE(p.romBytes(), expect);
     QCOMPARE(p.g->patBG[0][0][1], uint8_t(0x45));
     QCOMPARE(p.g->patSpr4[0][0], uint8_t(0x53));
-    QVERIFY(!p.g->dlgCancel);
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), QString("45"));
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(), QString("46"));
     // The tiles were decoded again from the new banks and the view redrawn.
