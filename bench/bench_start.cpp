@@ -30,7 +30,7 @@ void foldersHere()
 void startOn(const Program &p)
 {
     Shared g;
-    g.programDir = p.dir.path();
+    g.files.programDir = p.dir.path();
     StageDocument doc(g);
     frmRI3 w(g, doc);
     w.Form_Load();

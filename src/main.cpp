@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     look::applyTo(app);
     auto shared = std::make_unique<Shared>();
     Shared &g = *shared;
-    g.programDir = QCoreApplication::applicationDirPath().toStdString();
+    g.files.programDir = QCoreApplication::applicationDirPath().toStdString();
     auto doc = std::make_unique<StageDocument>(g);
     frmRI3 w(g, *doc);
     w.Form_Load();

@@ -161,14 +161,14 @@ void Settings::Form_Load()
 {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-    if (g.ini.romPath.empty())
+    if (g.files.ini.romPath.empty())
         cmdRell->setEnabled(false);
     m_setChoice = 0;
     // A missing or short settings file leaves the boxes empty without a message.
-    if (romfile::fileExists(g.iniPath())) {
+    if (romfile::fileExists(g.files.iniPath())) {
         msg::step(g, subSettings, [&] {
             IniValues v;
-            ini::read(g.iniPath(), 4, v);
+            ini::read(g.files.iniPath(), 4, v);
             txtRomPath->setText(QString::fromStdString(v.romPath));
             txtEmuPath->setText(QString::fromStdString(v.emuPath));
             txtBackup->setText(QString::fromStdString(v.backupPath));
@@ -181,7 +181,7 @@ void Settings::Form_Load()
 
 void Settings::txtRomPath_Change()
 {
-    const QString loaded = QString::fromStdString(g.ini.romPath);
+    const QString loaded = QString::fromStdString(g.files.ini.romPath);
     if (sameFile(txtRomPath->text(), loaded)) {
         if (!loaded.isEmpty())
             cmdRell->setEnabled(true);
@@ -285,7 +285,7 @@ void Settings::checkEmulator()
 // user cancelled.
 bool Settings::decideChoice()
 {
-    const QString loaded = QString::fromStdString(g.ini.romPath);
+    const QString loaded = QString::fromStdString(g.files.ini.romPath);
     const bool same = sameFile(txtRomPath->text(), loaded);
     if ((same && !reloadFlag) || loaded.isEmpty())
         return true;
@@ -315,12 +315,12 @@ bool Settings::writeSettings()
     v.emuPath = txtEmuPath->text().toStdString();
     v.romLoad = LaunchROM->isChecked() ? 1 : 0;
     v.backupPath = txtBackup->text().toStdString();
-    v.hMask = g.ini.hMask;
-    v.vMask = g.ini.vMask;
-    v.grid = g.ini.grid;
+    v.hMask = g.files.ini.hMask;
+    v.vMask = g.files.ini.vMask;
+    v.grid = g.files.ini.grid;
     // A settings file that could not be written must not pass for accepted: say so, reload
     // nothing and keep the window open with what was typed.
-    if (msg::step(g, subSettings, [&] { ini::write(g.iniPath(), v); }))
+    if (msg::step(g, subSettings, [&] { ini::write(g.files.iniPath(), v); }))
         return true;
     m_setChoice = 0;
     return false;
@@ -349,7 +349,7 @@ void Settings::cmdSettingsOK_Click()
 
 void Settings::Form_Unload()
 {
-    if (romfile::fileExists(g.iniPath()))
+    if (romfile::fileExists(g.files.iniPath()))
         return;
     if (msg::box(textInfo, msg::ExclamationOkCancel, "Info needed") == msg::Cancel)
         app::endProgram();

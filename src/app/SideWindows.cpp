@@ -88,7 +88,7 @@ void SideWindows::EditPalettes()
     msg::step(g, subEditPalettes, [&] { m_props->showPaletteSet(); });
     RomImage rom;
     const bool haveRom = msg::step(g, subEditPalettes, [&] {
-        rom = RomImage::load(g.ini.romPath);
+        rom = RomImage::load(g.files.ini.romPath);
         const Bytes fixed = rom.bytes(bgpal::fixedPos(r), 3);
         g.palFixed = std::string(fixed.begin(), fixed.end());
         g.palBackdrop = std::string(1, static_cast<char>(rom.byte(bgpal::backdropPos(r))));

@@ -57,16 +57,16 @@ MainLink &frmRI3::sideLink()
 
 void frmRI3::menuFromIni()
 {
-    mnuHMask->setChecked(g.ini.hMask);
-    mnuVMask->setChecked(g.ini.vMask);
-    mnuGridlines->setChecked(g.ini.grid);
+    mnuHMask->setChecked(g.files.ini.hMask);
+    mnuVMask->setChecked(g.files.ini.vMask);
+    mnuGridlines->setChecked(g.files.ini.grid);
 }
 
 void frmRI3::iniFromMenu()
 {
-    g.ini.hMask = mnuHMask->isChecked();
-    g.ini.vMask = mnuVMask->isChecked();
-    g.ini.grid = mnuGridlines->isChecked();
+    g.files.ini.hMask = mnuHMask->isChecked();
+    g.files.ini.vMask = mnuVMask->isChecked();
+    g.files.ini.grid = mnuGridlines->isChecked();
 }
 
 // After a release check: 0x90 unchecks, 0xE4 checks, other values leave the mark; after the
@@ -89,7 +89,7 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 void frmRI3::readRomRelease(int subroutine)
 {
     RomImage rom;
-    if (!msg::step(g, subroutine, [&] { rom = RomImage::load(g.ini.romPath); }))
+    if (!msg::step(g, subroutine, [&] { rom = RomImage::load(g.files.ini.romPath); }))
         return;
     Bytes sig;
     if (msg::step(g, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
@@ -107,7 +107,7 @@ void frmRI3::Form_Load()
     g.errTitle = errtext::title;
     g.errMsg = errtext::msg;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (g.ini.romPath.empty())
+    if (g.files.ini.romPath.empty())
         m_help.showSplash();
     // The splash stays, the load's boxes above it, until the first section shown ends the load.
     m_loading = true;
@@ -120,26 +120,26 @@ void frmRI3::Form_Load()
 void frmRI3::startUp()
 {
     msg::step(g, subLoad, [&] {
-        g.appPath = withSlash(g.programDir);
-        g.datPath = g.appPath + "Attic/";
-        if (!romfile::dirExists(g.datPath) && ::mkdir(g.datPath.c_str(), 0755) != 0)
-            throw VbError("Path/File access error: " + g.datPath);
+        g.files.appPath = withSlash(g.files.programDir);
+        g.files.datPath = g.files.appPath + "Attic/";
+        if (!romfile::dirExists(g.files.datPath) && ::mkdir(g.files.datPath.c_str(), 0755) != 0)
+            throw VbError("Path/File access error: " + g.files.datPath);
     });
-    g.ini.romLoad = 1;
+    g.files.ini.romLoad = 1;
     bool haveRom = false;
-    if (romfile::fileExists(g.iniPath())) {
-        for (const std::string &e : ini::read(g.iniPath(), 7, g.ini))
+    if (romfile::fileExists(g.files.iniPath())) {
+        for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
             msg::errBox(g, subLoad, e);
         menuFromIni();
-        if (g.ini.grid)
+        if (g.files.ini.grid)
             m_view->showGrid(true);
-        if (!g.ini.romPath.empty() && romfile::fileExists(g.ini.romPath)) {
+        if (!g.files.ini.romPath.empty() && romfile::fileExists(g.files.ini.romPath)) {
             haveRom = true;
-            if (!g.ini.backupPath.empty() && !romfile::fileExists(g.ini.backupPath)) {
+            if (!g.files.ini.backupPath.empty() && !romfile::fileExists(g.files.ini.backupPath)) {
                 msg::box("Your backup ROM was not found. You can specify another later.",
                     msg::Information, "I am Error");
-                g.ini.backupPath.clear();
-                msg::step(g, subLoad, [&] { ini::write(g.iniPath(), g.ini); });
+                g.files.ini.backupPath.clear();
+                msg::step(g, subLoad, [&] { ini::write(g.files.iniPath(), g.files.ini); });
             }
             readRomRelease(subLoad);
         } else {
@@ -149,9 +149,9 @@ void frmRI3::startUp()
     if (!haveRom && !askForRom())
         return;
     // A folder that cannot be written fails every file alike: one box says so.
-    const std::vector<res::Failure> failed = res::extractAll(g.datPath);
+    const std::vector<res::Failure> failed = res::extractAll(g.files.datPath);
     if (!failed.empty())
-        msg::errBox(g, subLDIF, res::failureText(failed, g.datPath));
+        msg::errBox(g, subLDIF, res::failureText(failed, g.files.datPath));
     Init();
 }
 
@@ -164,20 +164,20 @@ bool frmRI3::askForRom()
         dlg.exec();
         if (app::ended())
             return false;
-    } while (!romfile::fileExists(g.iniPath()));
-    IniValues v = g.ini;
-    for (const std::string &e : ini::read(g.iniPath(), 4, v))
+    } while (!romfile::fileExists(g.files.iniPath()));
+    IniValues v = g.files.ini;
+    for (const std::string &e : ini::read(g.files.iniPath(), 4, v))
         msg::errBox(g, subLoad, e);
-    g.ini.romPath = v.romPath;
-    g.ini.emuPath = v.emuPath;
-    g.ini.romLoad = v.romLoad;
-    g.ini.backupPath = v.backupPath;
+    g.files.ini.romPath = v.romPath;
+    g.files.ini.emuPath = v.emuPath;
+    g.files.ini.romLoad = v.romLoad;
+    g.files.ini.backupPath = v.backupPath;
     if (g.romVer == "1")
         readDebugByte(0, true);
     else
         msg::step(g, subLoad, [&] {
             mnuDebug->setEnabled(true);
-            readDebugByte(romfile::readByte(g.ini.romPath, release::debugBytePos), true);
+            readDebugByte(romfile::readByte(g.files.ini.romPath, release::debugBytePos), true);
         });
     return true;
 }

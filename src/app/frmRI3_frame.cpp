@@ -71,7 +71,7 @@ void frmRI3::mnuFile_Click()
         if (app::ended())
             return;
     }
-    for (const std::string &e : ini::read(g.iniPath(), 7, g.ini))
+    for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
         msg::errBox(g, subReload, e);
     menuFromIni();
     readRomRelease(subReload);
@@ -81,30 +81,30 @@ void frmRI3::mnuFile_Click()
 // to it is called off, the file names the ROM still being edited again.
 void frmRI3::keepLoadedRomInSettings()
 {
-    IniValues v = g.ini;
-    ini::read(g.iniPath(), 7, v);
-    if (v.romPath == g.ini.romPath)
+    IniValues v = g.files.ini;
+    ini::read(g.files.iniPath(), 7, v);
+    if (v.romPath == g.files.ini.romPath)
         return;
-    v.romPath = g.ini.romPath;
-    msg::step(g, subReload, [&] { ini::write(g.iniPath(), v); });
+    v.romPath = g.files.ini.romPath;
+    msg::step(g, subReload, [&] { ini::write(g.files.iniPath(), v); });
 }
 
 void frmRI3::WriteIni()
 {
     iniFromMenu();
-    msg::step(g, subWriteIni, [&] { ini::write(g.iniPath(), g.ini); });
+    msg::step(g, subWriteIni, [&] { ini::write(g.files.iniPath(), g.files.ini); });
 }
 
 // The emulator gets the ROM path as its one argument, or nothing; the editor does not wait.
 void frmRI3::EmuLaunch()
 {
-    g.ini.romLoad = 1;
-    for (const std::string &e : ini::read(g.iniPath(), 3, g.ini))
+    g.files.ini.romLoad = 1;
+    for (const std::string &e : ini::read(g.files.iniPath(), 3, g.files.ini))
         msg::errBox(g, subEmuLaunch, e);
-    const QString program = QString::fromStdString(g.ini.emuPath);
+    const QString program = QString::fromStdString(g.files.ini.emuPath);
     QStringList args;
-    if (g.ini.romLoad == 1)
-        args << QString::fromStdString(g.ini.romPath);
+    if (g.files.ini.romLoad == 1)
+        args << QString::fromStdString(g.files.ini.romPath);
     if (program.isEmpty() || !QProcess::startDetached(program, args))
         msg::box("Specify a valid location for your emulator in the file settings.",
             msg::Exclamation, "Invalid pathname");
@@ -121,7 +121,7 @@ void frmRI3::DebugChecking()
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (failure.failed()) {
         mnuDebug->setChecked(before);
-        readDebugByte(immediate::held(g.ini.romPath, release::debugBytePos, 0), false);
+        readDebugByte(immediate::held(g.files.ini.romPath, release::debugBytePos, 0), false);
         if (failure.romChanged)
             romChangedOnDisk(failure.description);
         else

@@ -29,8 +29,8 @@ void frmRI3::Init()
     m_pu->romLoaded();
     switch (doc.load(boxes)) {
     case LoadOutcome::Cancelled:
-        if (romfile::fileExists(g.iniPath()))
-            std::remove(g.iniPath().c_str());
+        if (romfile::fileExists(g.files.iniPath()))
+            std::remove(g.files.iniPath().c_str());
         app::endProgram();
         return;
     case LoadOutcome::PaletteFailed:
@@ -46,7 +46,8 @@ void frmRI3::Init()
     }
     if (g.romVer == "1")
         mnuDebug->setEnabled(false);
-    imgAku->setPicture(QPixmap(QString::fromStdString(g.datPath + "aku" + g.romVer + ".dat")));
+    imgAku->setPicture(
+        QPixmap(QString::fromStdString(g.files.datPath + "aku" + g.romVer + ".dat")));
     if (Combo1->currentIndex() == 0)
         Combo1Change();
     Combo1->setCurrentIndex(0);

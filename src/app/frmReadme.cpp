@@ -28,7 +28,7 @@ frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 bool frmReadme::Form_Load()
 {
     fit();
-    QFile file(QString::fromStdString(g.appPath + "readme.txt"));
+    QFile file(QString::fromStdString(g.files.appPath + "readme.txt"));
     if (!file.open(QIODevice::ReadOnly)) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
             QString::fromStdString(g.errTitle));

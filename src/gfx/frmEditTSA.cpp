@@ -157,7 +157,7 @@ void frmEditTSA::Form_Load()
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
     // would write over other data: one box, and both stay disabled.
     m_loaded = taken && msg::step(g, subLoad, [&] {
-        m_stored = blocks::readBlock(g.ini.romPath, g, m.tileset, m.block);
+        m_stored = blocks::readBlock(g.files.ini.romPath, g, m.tileset, m.block);
     });
     m_opened = { m.blkTiles, m.quadPal };
     const QString why = m_loaded ? QString() : "The ROM could not be read when the window opened.";
@@ -213,7 +213,7 @@ void frmEditTSA::showColours()
 void frmEditTSA::setGroupDigit(int q, int subPalette)
 {
     const QString file
-        = QString::fromStdString(g.datPath) + QString::number(subPalette, 16) + ".dat";
+        = QString::fromStdString(g.files.datPath) + QString::number(subPalette, 16) + ".dat";
     const QPixmap pm(file);
     if (pm.isNull())
         throw VbError("File not found");
@@ -335,8 +335,8 @@ void frmEditTSA::cmdRestore_Click()
     if (!m_loaded || !tableui::restoreAsked(g))
         return;
     blocks::StoredBlock b;
-    if (!msg::step(
-            g, subRestore, [&] { b = blocks::readBlock(g.ini.backupPath, g, m.tileset, m.block); }))
+    if (!msg::step(g, subRestore,
+            [&] { b = blocks::readBlock(g.files.ini.backupPath, g, m.tileset, m.block); }))
         return;
     const blocks::BlockEdit keep = m;
     m.blkTiles = b.tiles;

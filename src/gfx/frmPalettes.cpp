@@ -82,7 +82,7 @@ void frmPalettes::Form_Load()
         setBase = bgpal::setBase(r);
     });
     const bool read = msg::step(g, 605, [&] {
-        const RomImage rom = RomImage::load(g.ini.romPath);
+        const RomImage rom = RomImage::load(g.files.ini.romPath);
         const auto fixed = std::array<uint8_t, 3> { static_cast<uint8_t>(g.palFixed.at(0)),
             static_cast<uint8_t>(g.palFixed.at(1)), static_cast<uint8_t>(g.palFixed.at(2)) };
         palSets = bgpal::load(rom, release(), static_cast<uint8_t>(g.palBackdrop.at(0)), fixed);
@@ -198,7 +198,7 @@ void frmPalettes::cmdRestore_Click()
     bool restored = msg::step(g, 603, [&] {
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
-        const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.ini.backupPath), r, l);
+        const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.files.ini.backupPath), r, l);
         g.rom.write(x.patches);
         // What the ROM holds now counts as read, so Save does not write it again.
         for (bgpal::PalSets *p : { &palSets, &m_read }) {

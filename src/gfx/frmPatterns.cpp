@@ -147,7 +147,7 @@ void frmPatterns::Form_Load()
     m_loaded = msg::step(g, 703, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
-        const RomImage rom = RomImage::load(g.ini.romPath);
+        const RomImage rom = RomImage::load(g.files.ini.romPath);
         rom.bytes(g.patBGPos.at(s).at(n), g.romVer == "1" ? 2 : 3);
         rom.bytes(g.patSprPos.at(s).at(n), 2);
     });

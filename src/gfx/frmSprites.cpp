@@ -59,7 +59,7 @@ void frmSprites::Form_Load()
 {
     msg::step(g, 804, [&] { listColoursAndSets(sprpal::setCount(release())); });
     const bool read = msg::step(g, 804, [&] {
-        sprPalSets = sprpal::load(RomImage::load(g.ini.romPath), release());
+        sprPalSets = sprpal::load(RomImage::load(g.files.ini.romPath), release());
         for (int k = 0; k < sprpal::fixedCount; ++k)
             for (int j = 0; j < 3; ++j)
                 showColour(picPal[static_cast<size_t>(3 + 3 * k + j)],
@@ -176,7 +176,7 @@ void frmSprites::cmdRestore_Click()
     const int l = boxSet->currentRow();
     const bool restored = msg::step(g, 803, [&] {
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
-        const RomImage backup = RomImage::load(g.ini.backupPath);
+        const RomImage backup = RomImage::load(g.files.ini.backupPath);
         g.rom.write(sprpal::restorePatches(backup, release(), l));
     });
     if (!restored)

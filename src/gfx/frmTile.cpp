@@ -123,7 +123,7 @@ void frmTile::Form_Load()
     // The tile must be in the ROM file, or Save would have nowhere true to write it: one box,
     // and Save stays disabled.
     m_loaded = msg::step(g, subLoad, [&] {
-        romfile::read(g.ini.romPath, blocks::tileAt(g, m.bank, m.bankTile), 16);
+        romfile::read(g.files.ini.romPath, blocks::tileAt(g, m.bank, m.bankTile), 16);
         m_opened = g.chrData.at(static_cast<size_t>(m.bank)).at(static_cast<size_t>(m.bankTile));
     });
     cmdOK->setEnabled(m_loaded);

@@ -127,7 +127,7 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption
 
 QPixmap datPicture(const Shared &g, const std::string &file)
 {
-    QPixmap pm(QString::fromStdString(g.datPath + file));
+    QPixmap pm(QString::fromStdString(g.files.datPath + file));
     if (pm.isNull())
         throw VbError("File not found: " + file);
     return pm;

@@ -60,8 +60,8 @@ public:
 
     void setListener(Listener *l) { m_listener = l; }
 
-    // Reads the whole ROM (g.ini.romPath, release g.romVer) into fresh tables. The marks stay:
-    // the caller drops them when it throws the edits away.
+    // Reads the whole ROM (g.files.ini.romPath, release g.romVer) into fresh tables. The marks
+    // stay: the caller drops them when it throws the edits away.
     LoadOutcome load(LoadDelegate &d);
 
     const StageTables &tables() const { return m_t; }

@@ -207,7 +207,7 @@ LoadOutcome Loader::run()
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
     step([&] { readTemplates(); });
-    bool romRead = step([&] { rom = g.rom.load(g.ini.romPath); });
+    bool romRead = step([&] { rom = g.rom.load(g.files.ini.romPath); });
     if (romRead) {
         pass([&] { firstPass(); });
         step([&] {
@@ -256,9 +256,9 @@ void Loader::readTemplates()
 
 void Loader::readTemplateLines(FaultList &bad)
 {
-    std::ifstream in(g.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
+    std::ifstream in(g.files.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
     if (!in)
-        throw VbError("File not found: " + g.datPath + "anim" + g.romVer + ".dat");
+        throw VbError("File not found: " + g.files.datPath + "anim" + g.romVer + ".dat");
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {
             std::string line;
@@ -398,7 +398,7 @@ void Loader::placeholders()
 bool Loader::readPalette()
 {
     try {
-        RomImage pal = RomImage::load(g.appPath + "Vorlig.pal");
+        RomImage pal = RomImage::load(g.files.appPath + "Vorlig.pal");
         Bytes b = pal.bytes(1, 192);
         for (int i = 0; i < 64; ++i)
             g.nesRgb[i] = b[3 * i] + 256u * b[3 * i + 1] + 65536u * b[3 * i + 2];

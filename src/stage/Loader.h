@@ -49,7 +49,7 @@ enum class LoadOutcome {
     PaletteFailed, // "Vorlig.pal" missing or shorter than 64 colours: its message, then end
 };
 
-// Reads the whole ROM (g.ini.romPath, release g.romVer) and the files beside the program into
+// Reads the whole ROM (g.files.ini.romPath, release g.romVer) and the files beside the program into
 // g and t, starting from cleared tables. Stops before the selection of stage 0.
 LoadOutcome Init(Shared &g, StageTables &t, LoadDelegate &d);
 

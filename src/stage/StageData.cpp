@@ -45,7 +45,7 @@ int StageData(Shared &g, StageTables &t, ReadReport &r)
     }
     const int ts = tilesetOf(g.curStage, g.curSection);
     RomImage rom;
-    if (!reported(r, 121, [&] { rom = RomImage::load(g.ini.romPath); }))
+    if (!reported(r, 121, [&] { rom = RomImage::load(g.files.ini.romPath); }))
         return ts;
     int count = g.blockCount[ts];
     Bytes defs, attrs;

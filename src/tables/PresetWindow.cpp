@@ -135,7 +135,7 @@ void PresetWindow::Form_Load()
     // One box when the records cannot be read; the window then shows the shared table and
     // Save stays off.
     m_loaded = msg::step(
-        g, subs.load, [&] { book = presets::Book(RomImage::load(g.ini.romPath), shape); });
+        g, subs.load, [&] { book = presets::Book(RomImage::load(g.files.ini.romPath), shape); });
     takeWork();
     first.assign(256, {});
     for (int n = 0; n < 256; ++n)
@@ -330,8 +330,8 @@ void PresetWindow::cmdRestore_Click()
     msg::step(g, subs.restore, [&] {
         if (!tableui::restoreAsked(g))
             return;
-        const RomImage backup = RomImage::load(g.ini.backupPath);
-        const RomImage rom = RomImage::load(g.ini.romPath);
+        const RomImage backup = RomImage::load(g.files.ini.backupPath);
+        const RomImage rom = RomImage::load(g.files.ini.romPath);
         restoreFrom(backup, rom);
         restored = true;
     });

@@ -67,7 +67,7 @@ void errBox(const Shared &g, const std::string &number, const std::string &descr
 
 bool restoreAsked(const Shared &g)
 {
-    if (g.ini.backupPath.empty()) {
+    if (g.files.ini.backupPath.empty()) {
         msg::box("To restore from your backup, first specify a backup ROM in the file settings.",
             msg::Information, "I am Error");
         return false;
@@ -75,9 +75,9 @@ bool restoreAsked(const Shared &g)
     // A backup of the other release or of another size holds other things at the same
     // positions: refused before anything is asked or written.
     std::error_code ec;
-    const auto romSize = std::filesystem::file_size(g.ini.romPath, ec);
+    const auto romSize = std::filesystem::file_size(g.files.ini.romPath, ec);
     const std::string problem = release::backupProblem(
-        g.ini.backupPath, g.romVer, ec ? 0 : static_cast<long long>(romSize));
+        g.files.ini.backupPath, g.romVer, ec ? 0 : static_cast<long long>(romSize));
     if (!problem.empty()) {
         msg::box(problem + "\rNothing was restored.", msg::Exclamation, "I am Error");
         return false;

@@ -86,7 +86,7 @@ void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTo
 {
     // Every segment shows the empty picture until the rows are read.
     QPixmap empty;
-    msg::step(g, sub(subLoad), [&] { empty = segmentPicture(g.datPath + "m0.dat"); });
+    msg::step(g, sub(subLoad), [&] { empty = segmentPicture(g.files.datPath + "m0.dat"); });
     for (int k = 0; k < count; ++k) {
         const int i = first + k;
         const size_t n = static_cast<size_t>(i);
@@ -160,7 +160,7 @@ void DamageWindow::Form_Load()
     std::fill(m_edited.begin(), m_edited.end(), false);
     // One box when the ROM cannot be read, and Save then writes nothing.
     m_loaded = msg::step(g, sub(subLoad), [&] {
-        const RomImage rom = RomImage::load(g.ini.romPath);
+        const RomImage rom = RomImage::load(g.files.ini.romPath);
         for (size_t i = 0; i < hs1.size(); ++i)
             m_read[i] = rom.byte(damage::rows(r)[i].pos);
     });
@@ -212,8 +212,9 @@ void DamageWindow::showSegment(ctl::ImageBox *seg, bool full)
     if (seg->Tag != want) {
         // A picture that cannot be loaded keeps the old one; the Tag moves on all the same, so
         // the same state is not tried again.
-        msg::step(g, sub(subRedraw),
-            [&] { seg->setPicture(segmentPicture(g.datPath + (full ? "m1.dat" : "m0.dat"))); });
+        msg::step(g, sub(subRedraw), [&] {
+            seg->setPicture(segmentPicture(g.files.datPath + (full ? "m1.dat" : "m0.dat")));
+        });
     }
     seg->Tag = want;
 }

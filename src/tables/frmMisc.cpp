@@ -85,7 +85,7 @@ void frmMisc::Form_Load()
     m_hearts = {};
     // One box when the bytes cannot be read; Save then writes nothing.
     m_loaded = stepM(g, "M00", [&] {
-        const RomImage rom = RomImage::load(g.ini.romPath);
+        const RomImage rom = RomImage::load(g.files.ini.romPath);
         m_lives.read = rom.byte(livesPos);
         m_hearts.read = rom.byte(heartsPos);
     });

@@ -1,7 +1,7 @@
 #pragma once
+#include "rom/ProgramFiles.h"
 #include "rom/RomFile.h"
 #include "stage/Records.h"
-#include "ui/SettingsFile.h"
 
 #include <array>
 #include <cstdint>
@@ -69,11 +69,8 @@ struct Shared : RomTables
     std::string errTitle;
     std::string errCont;
 
-    std::string programDir; // the executable's folder, as the program found it
-    std::string appPath; // program folder, ending in "/"
-    std::string datPath; // appPath + "Attic/"
+    ProgramFiles files; // the program's paths and settings
     std::string romVer; // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese
-    IniValues ini; // paths and view flags from the settings file
     RomFile rom; // the working ROM as loaded; every write of it goes through here
 
     int curStage = 0;
@@ -82,6 +79,4 @@ struct Shared : RomTables
     // A window found the ROM file changed on disk and the user asked to load it again: the main
     // window does so once its side windows are closed.
     bool reloadAsked = false;
-
-    std::string iniPath() const { return appPath + ini::fileName; }
 };

@@ -64,7 +64,7 @@ void BlockSelector::selectionChange()
         selscroll->setMaximum(std::max(0, max));
         const int c = fillPage(n);
         if (selscroll->value() == selscroll->maximum() && c != 0) {
-            const QPixmap null(QString::fromStdString(g.datPath + "null.dat"));
+            const QPixmap null(QString::fromStdString(g.files.datPath + "null.dat"));
             for (int i = c; i < 8; ++i) {
                 sel[static_cast<size_t>(i)]->setPicture(null);
                 sel[static_cast<size_t>(i)]->setEnabled(false);

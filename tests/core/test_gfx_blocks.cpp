@@ -31,11 +31,11 @@ struct Fixture
         g.maxChrBank = size >= 0x7FFFF ? 255 : 127;
         for (int b = 0; b <= g.maxChrBank; ++b)
             g.chrBankPos[static_cast<size_t>(b)] = static_cast<int32_t>(chrBase + 1024 * b);
-        g.ini.romPath = dir.file("game.nes");
-        testfile::writeAll(g.ini.romPath, rom);
-        g.rom.load(g.ini.romPath);
+        g.files.ini.romPath = dir.file("game.nes");
+        testfile::writeAll(g.files.ini.romPath, rom);
+        g.rom.load(g.files.ini.romPath);
     }
-    Bytes file() const { return testfile::readAll(g.ini.romPath); }
+    Bytes file() const { return testfile::readAll(g.files.ini.romPath); }
 };
 
 } // namespace
@@ -233,11 +233,11 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
     e.load(f.g, { 0x80, 0, 0, 0 }, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
-    std::remove(f.g.ini.romPath.c_str());
+    std::remove(f.g.files.ini.romPath.c_str());
     e.load(f.g, { 3, 0, 0, 0 }, false);
     e.pixVal[0] = 3;
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
-    EXPECT_FALSE(romfile::fileExists(f.g.ini.romPath));
+    EXPECT_FALSE(romfile::fileExists(f.g.files.ini.romPath));
     EXPECT_EQ(f.g.chrData[3][0][0], 0);
     EXPECT_EQ(pix[0][0][0], 0);
 }

@@ -1,9 +1,9 @@
 // The ROM file layer: a write lands only in the file loaded, only in a regular file, through a
 // temporary copy that no planted link can redirect, and keeps the file's links, mode and owner.
 #include "rom/RomFile.h"
+#include "rom/SettingsFile.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
-#include "ui/SettingsFile.h"
 
 #include <gtest/gtest.h>
 

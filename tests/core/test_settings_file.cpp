@@ -1,4 +1,4 @@
-#include "ui/SettingsFile.h"
+#include "rom/SettingsFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -40,10 +40,10 @@ std::string romText(const Bytes &rom, long long pos, int n)
 std::unique_ptr<Loaded> preparedUs(const Bytes &rom)
 {
     auto l = std::make_unique<Loaded>();
-    l->g.appPath = l->dir.path();
-    l->g.datPath = l->dir.path();
+    l->g.files.appPath = l->dir.path();
+    l->g.files.datPath = l->dir.path();
     l->g.romVer = "0";
-    l->g.ini.romPath = l->romPath();
+    l->g.files.ini.romPath = l->romPath();
     testfile::writeAll(l->romPath(), rom);
     return l;
 }

@@ -74,13 +74,13 @@ inline std::unique_ptr<Loaded> loadRom(
 {
     auto l = std::make_unique<Loaded>();
     l->d.answer = answer;
-    l->g.appPath = l->dir.path();
-    l->g.datPath = l->dir.path() + "Attic/";
-    ::mkdir(l->g.datPath.c_str(), 0755);
+    l->g.files.appPath = l->dir.path();
+    l->g.files.datPath = l->dir.path() + "Attic/";
+    ::mkdir(l->g.files.datPath.c_str(), 0755);
     l->g.romVer = romVer;
-    l->g.ini.romPath = l->romPath();
+    l->g.files.ini.romPath = l->romPath();
     testfile::writeAll(l->romPath(), rom);
-    testfile::writeText(l->g.datPath + "anim" + romVer + ".dat", templateText(romVer == "1"));
+    testfile::writeText(l->g.files.datPath + "anim" + romVer + ".dat", templateText(romVer == "1"));
     if (writePalette)
         testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes());
     l->outcome = Init(l->g, l->t, l->d);

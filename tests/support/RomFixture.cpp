@@ -135,10 +135,10 @@ LoadOutcome RomFolder::load()
 {
     m_g = std::make_unique<Shared>();
     m_doc = std::make_unique<StageDocument>(*m_g);
-    m_g->appPath = m_dir.path();
-    m_g->datPath = m_dir.file("Attic/");
+    m_g->files.appPath = m_dir.path();
+    m_g->files.datPath = m_dir.file("Attic/");
     m_g->romVer = m_rel == Rel::US ? "0" : "1";
-    m_g->ini.romPath = m_romPath;
+    m_g->files.ini.romPath = m_romPath;
     return m_doc->load(rec);
 }
 

@@ -246,8 +246,8 @@ private slots:
             for (size_t j = 0; j < 16; ++j)
                 backup[static_cast<size_t>(where[j] - 1)] = static_cast<uint8_t>(0xB0 + j);
             backup[static_cast<size_t>(where[16] - 1)] = 0x1B;
-            p.g->ini.backupPath = p.dir.file("backup.nes");
-            testfile::writeAll(p.g->ini.backupPath, backup);
+            p.g->files.ini.backupPath = p.dir.file("backup.nes");
+            testfile::writeAll(p.g->files.ini.backupPath, backup);
             boxes.click(QMessageBox::No);
             pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text, QString("Proceed ?"));
@@ -273,14 +273,14 @@ private slots:
         RealBoxes boxes;
         Program p;
         const Bytes before = p.romBytes();
-        p.g->ini.backupPath = p.dir.file("gone.nes");
+        p.g->files.ini.backupPath = p.dir.file("gone.nes");
         frmEditTSA ed(*p.g, p.w->sideLink(), 4);
         pointer::click(ed.cmdRestore);
         QCOMPARE(boxes.count(), 2);
         QVERIFY(boxes.last().text.contains("in subroutine 308."));
         QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(p.romBytes(), before);
-        QVERIFY(!romfile::fileExists(p.g->ini.backupPath));
+        QVERIFY(!romfile::fileExists(p.g->files.ini.backupPath));
         QCOMPARE(ed.m.blkTiles, p.g->blockTiles[0][4]);
     }
 

@@ -152,7 +152,7 @@ private slots:
         Editor e;
         frmEditTSA &ed = *e.ed;
         const QPixmap before = ed.picPal[2][3]->picture();
-        QVERIFY(QFile::remove(QString::fromStdString(e.p.g->datPath + "0.dat")));
+        QVERIFY(QFile::remove(QString::fromStdString(e.p.g->files.datPath + "0.dat")));
         pointer::click(ed.picPal[2][0]); // 3 -> 0
         QCOMPARE(e.boxes.count(), 1);
         QVERIFY(e.boxes.last().text.contains("in subroutine 301."));

@@ -61,7 +61,7 @@ struct Fixture
     TempDir dir;
     Shared g = [this] {
         Shared s;
-        s.appPath = dir.path();
+        s.files.appPath = dir.path();
         return s;
     }();
 

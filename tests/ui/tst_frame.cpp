@@ -86,7 +86,7 @@ private slots:
         p.setEmulator(p.fakeEmulator("an emulator"), 0); // blanks in the program's own path
         pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QCOMPARE(p.waitForArgs(), QString());
-        QCOMPARE(p.g->ini.romLoad, 0);
+        QCOMPARE(p.g->files.ini.romLoad, 0);
     }
 
     void missingEmulatorIsReported()

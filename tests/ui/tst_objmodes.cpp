@@ -594,7 +594,7 @@ private slots:
             QVERIFY(!c->picture().isNull());
 
         // A proposal whose item picture is gone.
-        std::remove((p.g->datPath + "pu"
+        std::remove((p.g->files.datPath + "pu"
             + named<ctl::ImageBox>(p.w.get(), "imgPu", 8)->Tag.toStdString() + ".dat")
                         .c_str());
         int k = 0;

@@ -344,7 +344,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
                 "To restore from your backup, first specify a backup ROM in the file settings."));
         QCOMPARE(boxes.last().title, QString("I am Error"));
         QCOMPARE(boxes.last().icon, QMessageBox::Information);
-        p.g->ini.backupPath = path;
+        p.g->files.ini.backupPath = path;
         boxes.click(QMessageBox::No);
         pointer::click(w->cmdRestore);
         QCOMPARE(boxes.last().text, QString("Proceed ?"));
@@ -388,7 +388,7 @@ void tst_palettes::restoreFromAMissingBackupChangesNothing()
     RealBoxes boxes;
     Program p;
     const Bytes before = p.romBytes();
-    p.g->ini.backupPath = p.dir.file("gone.nes");
+    p.g->files.ini.backupPath = p.dir.file("gone.nes");
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         boxes.click(QMessageBox::Yes);
         pointer::click(w->cmdRestore);

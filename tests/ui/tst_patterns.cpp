@@ -381,7 +381,7 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
         backup[static_cast<size_t>(q - 1)] = static_cast<uint8_t>(q & 0x3F);
     const std::string path = p.dir.file("backup.nes");
     testfile::writeAll(path, backup);
-    p.g->ini.backupPath = path;
+    p.g->files.ini.backupPath = path;
     const Bytes beforeRestore = p.romBytes();
     fromMiscMode<frmSprites>(p, "cmdEPal", [&](frmSprites *w) {
         side::pick(w->boxSet, 7);

@@ -153,8 +153,8 @@ private slots:
         RomImage backup(p.romBytes());
         backup.put(pu[5], { 0x91, 0xA2, 0x08, 0x60 });
         backup.put(en[7], { 0x05, 0x08, 0x05 }); // a Top below 32
-        p.g->ini.backupPath = p.dir.file("backup.nes");
-        testfile::writeAll(p.g->ini.backupPath, backup.data());
+        p.g->files.ini.backupPath = p.dir.file("backup.nes");
+        testfile::writeAll(p.g->files.ini.backupPath, backup.data());
         const Bytes before = p.romBytes();
         boxes.clear();
         boxes.click(QMessageBox::No);

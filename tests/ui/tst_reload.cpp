@@ -66,8 +66,8 @@ private slots:
             pointer::click(s->cmdSettingsOK);
         });
         QCOMPARE(p.g->curStage, 3); // nothing reloaded
-        QCOMPARE(p.g->ini.emuPath, emu);
-        QCOMPARE(p.g->ini.romLoad, 0);
+        QCOMPARE(p.g->files.ini.emuPath, emu);
+        QCOMPARE(p.g->files.ini.romLoad, 0);
         QCOMPARE(p.g->romVer, std::string("0"));
         pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         QVERIFY(QTest::qWaitFor([&] { return romfile::fileExists(p.dir.file("args.txt")); }, 5000));
@@ -84,7 +84,7 @@ private slots:
             s->txtRomPath->setText(QString::fromStdString(jp));
             pointer::click(s->cmdSettingsOK);
         });
-        QCOMPARE(p.g->ini.romPath, jp);
+        QCOMPARE(p.g->files.ini.romPath, jp);
         QCOMPARE(p.g->romVer, std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
         QVERIFY(!named<QAction>(p.w.get(), "mnuDebug")->isEnabled());
@@ -115,7 +115,7 @@ private slots:
         const Bytes old = p.romBytes();
         QCOMPARE(rb::at(old, pos0), uint8_t(2));
         QCOMPARE(rb::at(old, pos3), uint8_t(2));
-        QCOMPARE(p.g->ini.romPath, other);
+        QCOMPARE(p.g->files.ini.romPath, other);
         QVERIFY(!p.doc->anyModified());
         QVERIFY(!named<QPushButton>(p.w.get(), "cmdSaveAll")->isEnabled());
         QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
@@ -139,7 +139,7 @@ private slots:
             QVERIFY(!s->cmdRell->isEnabled());
             pointer::click(s->cmdSettingsOK);
         });
-        QCOMPARE(p.g->ini.romPath, other);
+        QCOMPARE(p.g->files.ini.romPath, other);
         QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));

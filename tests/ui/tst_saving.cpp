@@ -283,7 +283,7 @@ private slots:
             QVERIFY(boxes.last().text.contains("stage 0, section 0: "));
             QVERIFY(marked(p));
             QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
-            QCOMPARE(p.g->ini.romPath, p.rom);
+            QCOMPARE(p.g->files.ini.romPath, p.rom);
             QCOMPARE(p.g->romVer, std::string("0"));
             IniValues v;
             ini::read(p.dir.file("Vorlig.ini"), 7, v);

@@ -39,7 +39,7 @@ struct Fixture
 
     Fixture()
     {
-        g.appPath = dir.path();
+        g.files.appPath = dir.path();
         main.setWindowTitle("Castle");
     }
     std::string rom(const std::string &name, Kind kind)
@@ -47,11 +47,11 @@ struct Fixture
         testfile::writeAll(dir.file(name), smallrom::make(kind));
         return dir.file(name);
     }
-    std::string iniText() const { return testfile::readText(g.iniPath()); }
+    std::string iniText() const { return testfile::readText(g.files.iniPath()); }
     void writeIni(const std::string &rom, const std::string &emu = "",
         const std::string &load = "1", const std::string &backup = "")
     {
-        testfile::writeText(g.iniPath(),
+        testfile::writeText(g.files.iniPath(),
             "rompath=" + rom + "\r\nemupath=" + emu + "\r\nromload=" + load
                 + "\r\nbackupr=" + backup + "\r\nhscmask=0\r\nvscmask=1\r\ngridlin=0\r\n");
     }
@@ -130,7 +130,7 @@ void tst_settings::formLoadFillsFromFile()
         QVERIFY(!dlg.LaunchROM->isChecked());
     }
     // Any other last character on the third line checks it; a short file is no error.
-    testfile::writeText(f.g.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
+    testfile::writeText(f.g.files.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
     RealBoxes boxes;
     Settings dlg(f.g, f.doc, &f.main);
     QVERIFY(dlg.LaunchROM->isChecked());
@@ -158,7 +158,7 @@ void tst_settings::romRefusedWithC()
         QCOMPARE(f.g.romVer, std::string(" "));
     }
     QVERIFY(dlg.txtRomPath->text().isEmpty()); // the blanks were trimmed away
-    QVERIFY(!romfile::fileExists(f.g.iniPath()));
+    QVERIFY(!romfile::fileExists(f.g.files.iniPath()));
 }
 
 void tst_settings::otherGameRefusedWithD()
@@ -183,15 +183,15 @@ void tst_settings::otherGameRefusedWithD()
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.txtBackup->text(), QString("/keep/me.nes"));
     }
-    QVERIFY(!romfile::fileExists(f.g.iniPath()));
+    QVERIFY(!romfile::fileExists(f.g.files.iniPath()));
 }
 
 void tst_settings::backupAndEmulatorChecks()
 {
     Fixture f;
-    f.g.ini.hMask = true;
-    f.g.ini.vMask = false;
-    f.g.ini.grid = true;
+    f.g.files.ini.hMask = true;
+    f.g.files.ini.vMask = false;
+    f.g.files.ini.grid = true;
     RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     Settings dlg(f.g, f.doc, &f.main);
@@ -285,7 +285,7 @@ void tst_settings::choiceFirstStartAndSameRom()
         QCOMPARE(dlg.setChoice(), 0);
         QCOMPARE(boxes.count(), 0);
     }
-    f.g.ini.romPath = rom;
+    f.g.files.ini.romPath = rom;
     {
         Settings dlg(f.g, f.doc, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
@@ -304,7 +304,7 @@ void tst_settings::choiceFirstStartAndSameRom()
 void tst_settings::choiceWithReload()
 {
     Fixture f;
-    f.g.ini.romPath = f.rom("cv3.nes", Kind::US);
+    f.g.files.ini.romPath = f.rom("cv3.nes", Kind::US);
     const std::string other = f.dir.path() + "./cv3.nes"; // the loaded ROM, spelt otherwise
     for (int answer : { int(QMessageBox::Yes), int(QMessageBox::No) }) {
         RealBoxes boxes;
@@ -334,7 +334,7 @@ void tst_settings::choiceDifferentRom()
 {
     Fixture f;
     const std::string rom = f.rom("new.nes", Kind::US);
-    f.g.ini.romPath = f.rom("old.nes", Kind::US);
+    f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
     {
         RealBoxes boxes;
         Settings dlg(f.g, f.doc, &f.main);
@@ -359,7 +359,7 @@ void tst_settings::cancelKeepsFile()
     Fixture f;
     const std::string old = f.rom("old.nes", Kind::US);
     const std::string jp = f.rom("jp.nes", Kind::Japanese);
-    f.g.ini.romPath = old;
+    f.g.files.ini.romPath = old;
     f.writeIni(old, "/emu", "1", "");
     const std::string before = f.iniText();
     f.doc.mark(5, 2);
@@ -387,21 +387,21 @@ void tst_settings::reloadButtonFollowsBox()
         dlg.txtRomPath->setText("");
         QVERIFY(!dlg.cmdRell->isEnabled());
     }
-    f.g.ini.romPath = f.rom("Cv3.nes", Kind::US);
+    f.g.files.ini.romPath = f.rom("Cv3.nes", Kind::US);
     f.rom("CV3.NES", Kind::US);
     f.writeIni(f.dir.path() + "./Cv3.nes");
     Settings dlg(f.g, f.doc, &f.main);
     QVERIFY(dlg.cmdRell->isEnabled()); // the file names the loaded ROM
-    dlg.txtRomPath->setText(q(f.g.ini.romPath + " "));
+    dlg.txtRomPath->setText(q(f.g.files.ini.romPath + " "));
     QVERIFY(!dlg.cmdRell->isEnabled());
     dlg.txtRomPath->setText(q(f.dir.file("CV3.NES"))); // another file
     QVERIFY(!dlg.cmdRell->isEnabled());
-    dlg.txtRomPath->setText(q(f.g.ini.romPath));
+    dlg.txtRomPath->setText(q(f.g.files.ini.romPath));
     QVERIFY(dlg.cmdRell->isEnabled());
     dlg.txtRomPath->clear();
     QVERIFY(!dlg.cmdRell->isEnabled());
 
-    std::remove(f.g.iniPath().c_str()); // no file: the empty box does not name the ROM
+    std::remove(f.g.files.iniPath().c_str()); // no file: the empty box does not name the ROM
     Settings empty(f.g, f.doc, &f.main);
     QVERIFY(!empty.cmdRell->isEnabled());
 }
@@ -469,8 +469,8 @@ void tst_settings::writeFailureKeepsWindow()
     Fixture f;
     f.g.errMsg = "The program encountered an unexpected error.";
     const std::string rom = f.rom("new.nes", Kind::US);
-    f.g.ini.romPath = f.rom("old.nes", Kind::US);
-    f.g.appPath = f.dir.file("no-such-folder/");
+    f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
+    f.g.files.appPath = f.dir.file("no-such-folder/");
     RealBoxes boxes;
     Settings dlg(f.g, f.doc, &f.main);
     dlg.show();

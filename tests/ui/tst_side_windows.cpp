@@ -371,8 +371,8 @@ void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
             "The backup ROM does not carry the release signature of the game." },
     };
     for (const Backup &b : backups) {
-        p.g->ini.backupPath = p.dir.file(b.file);
-        testfile::writeAll(p.g->ini.backupPath, b.bytes);
+        p.g->files.ini.backupPath = p.dir.file(b.file);
+        testfile::writeAll(p.g->files.ini.backupPath, b.bytes);
         const QStringList expect { b.problem + "\nNothing was restored." };
         auto refused = [&](QPushButton *restore) {
             boxes.clear();
@@ -395,8 +395,8 @@ void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
         }
     }
     // The twin itself is asked about.
-    p.g->ini.backupPath = p.dir.file("twin.nes");
-    testfile::writeAll(p.g->ini.backupPath, before);
+    p.g->files.ini.backupPath = p.dir.file("twin.nes");
+    testfile::writeAll(p.g->files.ini.backupPath, before);
     boxes.clear();
     boxes.click(QMessageBox::No);
     spritePalettes(p, [&](frmSprites *w) { pointer::click(w->cmdRestore); });
@@ -419,7 +419,7 @@ void tst_side_windows::settingsRefuseABackupOfAnotherSize()
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().title, QString("Wrong version or ROM"));
     QVERIFY(dlg.txtBackup->text().isEmpty());
-    QVERIFY(testfile::readText(p.g->iniPath()).find("backupr=\r\n") != std::string::npos);
+    QVERIFY(testfile::readText(p.g->files.iniPath()).find("backupr=\r\n") != std::string::npos);
 }
 
 void tst_side_windows::patternSaveInStageOneTouchesOnlyTheSectionAndItsCopy_data()

@@ -41,7 +41,8 @@ struct Folder
     std::unique_ptr<frmRI3> w;
     Folder()
     {
-        g.programDir = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
+        g.files.programDir
+            = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
         testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
         w = std::make_unique<frmRI3>(g, doc);
     }
@@ -110,10 +111,10 @@ private slots:
         QCOMPARE(boxes.last().title, QString("Info needed"));
         QCOMPARE(boxes.last().style(), int(msg::ExclamationOkCancel));
         QCOMPARE(boxes.count(), 2);
-        QCOMPARE(p.g.ini.romPath, rom);
-        QCOMPARE(p.g.appPath, p.dir.path());
-        QCOMPARE(p.g.datPath, p.dir.path() + "Attic/");
-        QVERIFY(QDir(QString::fromStdString(p.g.datPath)).exists());
+        QCOMPARE(p.g.files.ini.romPath, rom);
+        QCOMPARE(p.g.files.appPath, p.dir.path());
+        QCOMPARE(p.g.files.datPath, p.dir.path() + "Attic/");
+        QVERIFY(QDir(QString::fromStdString(p.g.files.datPath)).exists());
         QCOMPARE(p.g.curStage, 0);
     }
 
@@ -164,7 +165,7 @@ private slots:
         startup::writeIni(p.dir, rom, p.dir.file("nobackup.nes"), "/usr/bin/true");
         p.w->Form_Load();
         QCOMPARE(boxes.count(backupNotFound), 1);
-        QCOMPARE(p.g.ini.backupPath, std::string());
+        QCOMPARE(p.g.files.ini.backupPath, std::string());
         std::string text = testfile::readText(p.dir.file("Vorlig.ini"));
         QVERIFY(text.find("backupr=\r\n") != std::string::npos);
         QVERIFY(text.find("emupath=/usr/bin/true\r\n") != std::string::npos);

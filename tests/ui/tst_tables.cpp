@@ -206,7 +206,7 @@ private slots:
         side::poke(p, damage::rows(0)[0].pos, { 7 }); // 8 full segments
         for (size_t i = 1; i < 8; ++i)
             side::poke(p, damage::rows(0)[i].pos, { 15 }); // none full
-        std::remove((p.g->datPath + "m1.dat").c_str());
+        std::remove((p.g->files.datPath + "m1.dat").c_str());
         openDamage(p, [&](DamageWindow *w) {
             QCOMPARE(boxes.count(), 8);
             QVERIFY(boxes.last().text.contains("in subroutine 500."));

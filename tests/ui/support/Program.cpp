@@ -1,6 +1,6 @@
 #include "ui/support/Program.h"
 
-#include "ui/SettingsFile.h"
+#include "rom/SettingsFile.h"
 #include "ui/support/Pointer.h"
 
 #include <QtTest>
@@ -41,7 +41,7 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     v.romPath = rom;
     ini::write(dir.file(ini::fileName), v);
     g = std::make_unique<Shared>();
-    g->programDir = dir.path();
+    g->files.programDir = dir.path();
     doc = std::make_unique<StageDocument>(*g);
     t = &doc->tables();
     w = std::make_unique<frmRI3>(*g, *doc);

@@ -1,6 +1,6 @@
 #include "ui/support/Startup.h"
 
-#include "ui/SettingsFile.h"
+#include "rom/SettingsFile.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "ui/SettingsFile.h"
+#include "rom/SettingsFile.h"
 
 #include "rom/RomFile.h"
 #include "rom/VbError.h"

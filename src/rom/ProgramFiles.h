@@ -1,0 +1,16 @@
+#pragma once
+#include "rom/SettingsFile.h"
+
+#include <string>
+
+// Where the program's own files lie and what its settings file holds. The application owns one;
+// code that reads only paths or settings takes this rather than every window's shared state.
+struct ProgramFiles
+{
+    std::string programDir; // the executable's folder, as the program found it
+    std::string appPath; // program folder, ending in "/"
+    std::string datPath; // appPath + "Attic/"
+    IniValues ini; // paths and view flags from the settings file
+
+    std::string iniPath() const { return appPath + ini::fileName; }
+};
