@@ -171,7 +171,7 @@ void SectionProperties::cmbTime_Click()
     if (failure.romChanged)
         emit romChanged(failure.description);
     else
-        msg::errBox(g, subTime, failure.description,
+        msg::errBox(subTime, failure.description,
             "The ROM was not changed: the time stays "
                 + QString::number(code, 16).toUpper().toStdString() + "00.");
 }

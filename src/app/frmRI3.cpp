@@ -9,7 +9,6 @@
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
-#include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "view/LevelView.h"
@@ -103,9 +102,6 @@ void frmRI3::readRomRelease(int subroutine)
 
 void frmRI3::Form_Load()
 {
-    g.errCont = errtext::cont;
-    g.errTitle = errtext::title;
-    g.errMsg = errtext::msg;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (g.files.ini.romPath.empty())
         m_help.showSplash();
@@ -129,7 +125,7 @@ void frmRI3::startUp()
     bool haveRom = false;
     if (romfile::fileExists(g.files.iniPath())) {
         for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
-            msg::errBox(g, subLoad, e);
+            msg::errBox(subLoad, e);
         menuFromIni();
         if (g.files.ini.grid)
             m_view->showGrid(true);
@@ -151,7 +147,7 @@ void frmRI3::startUp()
     // A folder that cannot be written fails every file alike: one box says so.
     const std::vector<res::Failure> failed = res::extractAll(g.files.datPath);
     if (!failed.empty())
-        msg::errBox(g, subLDIF, res::failureText(failed, g.files.datPath));
+        msg::errBox(subLDIF, res::failureText(failed, g.files.datPath));
     Init();
 }
 
@@ -167,7 +163,7 @@ bool frmRI3::askForRom()
     } while (!romfile::fileExists(g.files.iniPath()));
     IniValues v = g.files.ini;
     for (const std::string &e : ini::read(g.files.iniPath(), 4, v))
-        msg::errBox(g, subLoad, e);
+        msg::errBox(subLoad, e);
     g.files.ini.romPath = v.romPath;
     g.files.ini.emuPath = v.emuPath;
     g.files.ini.romLoad = v.romLoad;

@@ -72,7 +72,7 @@ void frmRI3::mnuFile_Click()
             return;
     }
     for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
-        msg::errBox(g, subReload, e);
+        msg::errBox(subReload, e);
     menuFromIni();
     readRomRelease(subReload);
 }
@@ -100,7 +100,7 @@ void frmRI3::EmuLaunch()
 {
     g.files.ini.romLoad = 1;
     for (const std::string &e : ini::read(g.files.iniPath(), 3, g.files.ini))
-        msg::errBox(g, subEmuLaunch, e);
+        msg::errBox(subEmuLaunch, e);
     const QString program = QString::fromStdString(g.files.ini.emuPath);
     QStringList args;
     if (g.files.ini.romLoad == 1)
@@ -125,7 +125,7 @@ void frmRI3::DebugChecking()
         if (failure.romChanged)
             romChangedOnDisk(failure.description);
         else
-            msg::errBox(g, subDebug, failure.description,
+            msg::errBox(subDebug, failure.description,
                 std::string("The ROM was not changed: the Debug Screen stays ")
                     + (mnuDebug->isChecked() ? "on." : "off."));
     }

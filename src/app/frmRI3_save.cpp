@@ -25,7 +25,7 @@ constexpr int subUnload = 124;
 
 void frmRI3::Init()
 {
-    LoadBoxes boxes(g);
+    LoadBoxes boxes;
     m_pu->romLoaded();
     switch (doc.load(boxes)) {
     case LoadOutcome::Cancelled:
@@ -38,7 +38,7 @@ void frmRI3::Init()
             std::string("Palette file 'Vorlig.pal' is either missing or corrupt.\rPlease copy a "
                         "valid NES palette file bearing that name in the EXE folder.\r"
                         "Execution will now stop."),
-            msg::Critical, g.errTitle);
+            msg::Critical, errtext::title);
         app::endProgram();
         return;
     case LoadOutcome::Loaded:
@@ -81,7 +81,7 @@ void frmRI3::saveBlock(int stage, int section)
     if (r.romChanged)
         romChangedOnDisk(r.description);
     else if (!r.ok)
-        msg::errBox(g, subSaveBlock, r.description, errtext::contSave);
+        msg::errBox(subSaveBlock, r.description, errtext::contSave);
 }
 
 std::vector<SaveFailure> frmRI3::saveMarked()
@@ -100,7 +100,7 @@ bool frmRI3::saveAll()
         if (u.romChanged)
             changed = text;
         else
-            msg::errBox(g, subSaveAll, text, errtext::contSave);
+            msg::errBox(subSaveAll, text, errtext::contSave);
     }
     if (!changed.empty())
         romChangedOnDisk(changed);
@@ -144,7 +144,7 @@ void frmRI3::Revert()
     }
     if (!revertSharedAllowed())
         return;
-    StageReport report(g);
+    StageReport report;
     doc.revert(report);
     Combo2Change();
     afterSave();
@@ -181,9 +181,10 @@ void frmRI3::closeEvent(QCloseEvent *e)
                     == msg::Yes;
         }
     } catch (...) {
-        msg::box(g.errMsg + "\rDescription : " + msg::describe(std::current_exception())
-                + " in subroutine " + std::to_string(subUnload) + ".",
-            msg::Critical, g.errTitle);
+        msg::box(std::string(errtext::msg)
+                + "\rDescription : " + msg::describe(std::current_exception()) + " in subroutine "
+                + std::to_string(subUnload) + ".",
+            msg::Critical, errtext::title);
     }
     if (!quit) {
         e->ignore();

@@ -47,7 +47,7 @@ void frmRI3::Combo1Change()
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        StageReport report(g);
+        StageReport report;
         doc.readStageData(report);
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
@@ -70,7 +70,7 @@ void frmRI3::Combo2Change()
     doc.enterSection(s, n); // records shared with the section left show its edits
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
-            StageReport report(g);
+            StageReport report;
             doc.readStageData(report);
         }
     });

@@ -1,5 +1,6 @@
 #include "app/frmReadme.h"
 
+#include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -31,13 +32,13 @@ bool frmReadme::Form_Load()
     QFile file(QString::fromStdString(g.files.appPath + "readme.txt"));
     if (!file.open(QIODevice::ReadOnly)) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
-            QString::fromStdString(g.errTitle));
+            QString::fromUtf8(errtext::title));
         return false;
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
-            QString::fromStdString(g.errTitle));
+            QString::fromUtf8(errtext::title));
         return false;
     }
     // One character per byte, as the file is read byte-wise.

@@ -237,7 +237,7 @@ void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)
     } catch (...) {
         // One box per handler: a bad colour would otherwise be reported for all 256 tiles.
         if (!m_drawReported)
-            msg::errBox(g, subDrawTile, msg::describe(std::current_exception()));
+            msg::errBox(subDrawTile, msg::describe(std::current_exception()));
         m_drawReported = true;
     }
 }

@@ -125,9 +125,9 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption
     return l;
 }
 
-QPixmap datPicture(const Shared &g, const std::string &file)
+QPixmap datPicture(const ProgramFiles &files, const std::string &file)
 {
-    QPixmap pm(QString::fromStdString(g.files.datPath + file));
+    QPixmap pm(QString::fromStdString(files.datPath + file));
     if (pm.isNull())
         throw VbError("File not found: " + file);
     return pm;
@@ -138,10 +138,10 @@ int release(const Shared &g)
     return g.romVer == "1" ? 1 : 0;
 }
 
-void showErrors(const Shared &g, int subroutine, const std::vector<std::string> &errors)
+void showErrors(int subroutine, const std::vector<std::string> &errors)
 {
     for (const std::string &e : errors)
-        msg::errBox(g, subroutine, e);
+        msg::errBox(subroutine, e);
 }
 
 } // namespace objects

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+struct ProgramFiles;
 struct Shared;
 class QPixmap;
 
@@ -82,10 +83,10 @@ namespace objects {
 QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption, int left, int top,
     int width, int height = 255);
 // A marker picture from the picture folder; a missing file is an error.
-QPixmap datPicture(const Shared &g, const std::string &file);
+QPixmap datPicture(const ProgramFiles &files, const std::string &file);
 // 1 for the Japanese release, else 0.
 int release(const Shared &g);
 // Each error a drag step met, in the box of `subroutine`.
-void showErrors(const Shared &g, int subroutine, const std::vector<std::string> &errors);
+void showErrors(int subroutine, const std::vector<std::string> &errors);
 
 } // namespace objects

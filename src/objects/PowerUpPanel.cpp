@@ -106,7 +106,7 @@ void PowerUpPanel::connectControls()
 // A marker picture from the picture folder; a missing file is an error.
 QPixmap PowerUpPanel::datPicture(const std::string &file) const
 {
-    return objects::datPicture(g, file);
+    return objects::datPicture(g.files, file);
 }
 
 int PowerUpPanel::release() const

@@ -274,7 +274,7 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
             Hlight();
         else
             markers.frame()->setVisible(false);
-        objects::showErrors(g, subDragOver, errors);
+        objects::showErrors(subDragOver, errors);
     });
 }
 

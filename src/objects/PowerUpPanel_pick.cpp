@@ -152,7 +152,7 @@ void PowerUpPanel::slotToHolder(objRec &s, int index)
 void PowerUpPanel::imgCandle_Click(int index)
 {
     if (index < 0 || index > 3) {
-        msg::errBox(g, subCandle, "Subscript out of range");
+        msg::errBox(subCandle, "Subscript out of range");
         return;
     }
     lightCandle(index);

@@ -85,7 +85,7 @@ void MiscPanel::connectControls()
 
 QPixmap MiscPanel::datPicture(const std::string &file) const
 {
-    return objects::datPicture(g, file);
+    return objects::datPicture(g.files, file);
 }
 
 void MiscPanel::Hlight()

@@ -1,6 +1,7 @@
 #include "tables/TableUi.h"
 
 #include "rom/Release.h"
+#include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -58,11 +59,11 @@ void editableIfRead(bool read, QPushButton *save, const std::vector<QWidget *> &
         w->setEnabled(read);
 }
 
-void errBox(const Shared &g, const std::string &number, const std::string &description)
+void errBox(const std::string &number, const std::string &description)
 {
-    msg::box(g.errMsg + "\rDescription : " + description + " in subroutine " + number + ".\r"
-            + g.errCont,
-        msg::Critical, g.errTitle);
+    msg::box(std::string(errtext::msg) + "\rDescription : " + description + " in subroutine "
+            + number + ".\r" + errtext::cont,
+        msg::Critical, errtext::title);
 }
 
 bool restoreAsked(const Shared &g)

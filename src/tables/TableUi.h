@@ -33,7 +33,7 @@ int selectedValue(const QComboBox *box);
 void editableIfRead(bool read, QPushButton *save, const std::vector<QWidget *> &editors);
 
 // The standard error box for procedures whose number is text ("M00").
-void errBox(const Shared &g, const std::string &number, const std::string &description);
+void errBox(const std::string &number, const std::string &description);
 
 // The questions before a restore from the backup ROM, for every Restore button: no backup set
 // shows the "I am Error" box and gives false; a backup of the other release, of another size or

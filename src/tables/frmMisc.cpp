@@ -20,7 +20,7 @@ namespace {
 template <typename F> bool stepM(Shared &g, const char *number, F &&f)
 {
     return msg::guarded(g, std::forward<F>(f),
-        [&](const std::string &description) { tableui::errBox(g, number, description); });
+        [&](const std::string &description) { tableui::errBox(number, description); });
 }
 
 QLineEdit *readOut(QWidget *parent, const char *name, int top)

@@ -3,6 +3,8 @@
 
 namespace errtext {
 
+// Every error box of the program uses these (errMsg, errTitle, errCont); they never change, so
+// the box layer holds them rather than any window.
 inline constexpr const char *msg = "The program encountered an unexpected error.";
 inline constexpr const char *title = "What a horrible night to have a curse";
 inline constexpr const char *cont = "Execution will continue.";

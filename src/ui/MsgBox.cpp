@@ -146,11 +146,11 @@ void setOwner(QWidget *w)
     owner() = w;
 }
 
-void errBox(
-    const Shared &g, int subroutine, const std::string &description, const std::string &lastLine)
+void errBox(int subroutine, const std::string &description, const std::string &lastLine)
 {
-    box(errtext::box(g.errMsg, description, subroutine, lastLine.empty() ? g.errCont : lastLine),
-        Critical, g.errTitle);
+    box(errtext::box(
+            errtext::msg, description, subroutine, lastLine.empty() ? errtext::cont : lastLine),
+        Critical, errtext::title);
 }
 
 void romChanged(Shared &g, const std::string &description)

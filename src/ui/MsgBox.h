@@ -49,8 +49,7 @@ void setResponder(Responder r);
 void setOwner(QWidget *w);
 
 // The standard error box of procedure `subroutine`.
-void errBox(const Shared &g, int subroutine, const std::string &description,
-    const std::string &lastLine = {});
+void errBox(int subroutine, const std::string &description, const std::string &lastLine = {});
 
 // The description of whatever was thrown.
 std::string describe(std::exception_ptr e);
@@ -81,7 +80,7 @@ template <typename F, typename E> bool guarded(Shared &g, F &&f, E &&errorBox)
 template <typename F> bool step(Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
 {
     return guarded(g, std::forward<F>(f),
-        [&](const std::string &description) { errBox(g, subroutine, description, lastLine); });
+        [&](const std::string &description) { errBox(subroutine, description, lastLine); });
 }
 
 } // namespace msg

@@ -1,5 +1,6 @@
 #include "ui/Reports.h"
 
+#include "ui/ErrorText.h"
 #include "ui/MsgBox.h"
 
 #include <QString>
@@ -19,17 +20,18 @@ void corrupted(int stage, int menuSection)
 
 void StageReport::error(int subroutine, const std::string &description)
 {
-    msg::errBox(g, subroutine, description);
+    msg::errBox(subroutine, description);
 }
 
 void LoadBoxes::error(int subroutine, const std::string &description)
 {
-    msg::errBox(g, subroutine, description);
+    msg::errBox(subroutine, description);
 }
 
 bool LoadBoxes::irregular(const std::string &description)
 {
-    const std::string text = g.errMsg + "\rThe ROM you're loading is irregular or damaged. :(\r"
+    const std::string text = std::string(errtext::msg)
+        + "\rThe ROM you're loading is irregular or damaged. :(\r"
         + "Click Cancel to quit.\rDescription : " + description + " in subroutine 111.";
-    return msg::box(text, msg::CriticalOkCancel, g.errTitle) != msg::Cancel;
+    return msg::box(text, msg::CriticalOkCancel, errtext::title) != msg::Cancel;
 }

@@ -64,11 +64,6 @@ struct RomTables
 // reference, so each test can start from a fresh one.
 struct Shared : RomTables
 {
-    // Texts of the standard error box.
-    std::string errMsg;
-    std::string errTitle;
-    std::string errCont;
-
     ProgramFiles files; // the program's paths and settings
     std::string romVer; // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese
     RomFile rom; // the working ROM as loaded; every write of it goes through here

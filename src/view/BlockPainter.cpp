@@ -60,8 +60,8 @@ void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHal
 void BlockPainter::drawingBox(const std::string &description)
 {
     msg::box(errtext::box("The program encountered an unexpected error while drawing.", description,
-                 subDrawBlock, g.errCont),
-        msg::Critical, g.errTitle);
+                 subDrawBlock, errtext::cont),
+        msg::Critical, errtext::title);
 }
 
 BlockPainter::Batch::Batch(BlockPainter &p) : p(p)

@@ -467,7 +467,6 @@ void tst_settings::japaneseSetsCaption()
 void tst_settings::writeFailureKeepsWindow()
 {
     Fixture f;
-    f.g.errMsg = "The program encountered an unexpected error.";
     const std::string rom = f.rom("new.nes", Kind::US);
     f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
     f.g.files.appPath = f.dir.file("no-such-folder/");
