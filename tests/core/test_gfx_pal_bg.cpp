@@ -73,8 +73,9 @@ TEST_P(BgPal, ColourRulesForSharedAndOwnSlots)
     bgpal::setColour(p, 5, 6, 0x23); // sub-palette 1: the shown set only
     EXPECT_EQ(p.sets[5][1][2], 0x23);
     for (int s = 0; s < bgpal::maxSets; ++s)
-        if (s != 5)
+        if (s != 5) {
             EXPECT_EQ(p.sets[s][1][2], before.sets[s][1][2]);
+        }
 
     EXPECT_THROW(bgpal::setColour(p, 5, 16, 1), std::exception);
 }

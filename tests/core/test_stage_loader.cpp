@@ -88,12 +88,14 @@ TEST_P(StageLoad, GameShapeLoadsEveryStageInMenuOrder)
             EXPECT_EQ(l->g.patSpr[s][n][3], rb::at(b.rom, x.patSprPos + 1));
             bool mirror = s == 1 && n >= 9;
             EXPECT_EQ(t.vertFlag[s][n], x.vertical && !mirror ? -1 : 0);
-            if (!(s == 1 && n == 8))
+            if (!(s == 1 && n == 8)) {
                 EXPECT_EQ(t.startTbl[s][n].pos, x.startPos);
-            if (x.vertical && !mirror)
+            }
+            if (x.vertical && !mirror) {
                 EXPECT_EQ(t.objLen[s][n], x.objectCount - 1);
-            else if (!mirror)
+            } else if (!mirror) {
                 EXPECT_EQ(t.puStr[s][n], romText(b.rom, x.enemyPos + 2, x.layoutLen / 6));
+            }
         }
     }
     EXPECT_TRUE(tablesConsistent(t));
@@ -131,8 +133,9 @@ TEST_P(StageLoad, EverySectionReadsItsOwnSpriteBanksAndPalettes)
             EXPECT_EQ(l->t.specialPos[s][n], s == 2 && load == 7 ? 0 : led.specialPos);
             EXPECT_EQ(l->t.doorPos[s][n], s == 10 && load == 12 ? 0 : led.doorPos);
             EXPECT_EQ(l->t.scrollPos[s][n], led.scrollPos);
-            if (!(s == 1 && n == 8)) // stage 1's section 8 starts where load section 11 does
+            if (!(s == 1 && n == 8)) { // stage 1's section 8 starts where load section 11 does
                 EXPECT_EQ(l->t.startTbl[s][n].pos, led.startPos);
+            }
             for (int k = 0; k < n; ++k) {
                 const auto &other = loadSection(d, s, loadIndex(s, k));
                 EXPECT_NE(other.sprBanks, x.sprBanks) << "the same as menu section " << k;

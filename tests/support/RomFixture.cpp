@@ -111,12 +111,23 @@ std::string animFile(const std::string &romVer)
     return out;
 }
 
+namespace {
+
+// The release as the program names it. (Assigning the literal straight into a string sets off a
+// false -Wrestrict in GCC 12's optimised string code.)
+std::string verOf(Rel rel)
+{
+    return rel == Rel::US ? "0" : "1";
+}
+
+} // namespace
+
 RomFolder::RomFolder(Rel rel)
     : m_rel(rel), m_romPath(m_dir.file("game.nes")), m_g(std::make_unique<Shared>()),
       m_doc(std::make_unique<StageDocument>(*m_g))
 {
     std::filesystem::create_directories(m_dir.file("Attic"));
-    const std::string ver = rel == Rel::US ? "0" : "1";
+    const std::string ver = verOf(rel);
     testfile::writeText(m_dir.file("Attic/anim" + ver + ".dat"), animFile(ver));
     Bytes pal;
     for (int i = 0; i < 64; ++i)
@@ -137,7 +148,7 @@ LoadOutcome RomFolder::load()
     m_doc = std::make_unique<StageDocument>(*m_g);
     m_g->files.appPath = m_dir.path();
     m_g->files.datPath = m_dir.file("Attic/");
-    m_g->romVer = m_rel == Rel::US ? "0" : "1";
+    m_g->romVer = verOf(m_rel);
     m_g->files.ini.romPath = m_romPath;
     return m_doc->load(rec);
 }
