@@ -5,6 +5,7 @@
 #include "rom/Numbers.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
+#include "ui/support/HeldTimers.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
@@ -39,7 +40,6 @@ struct Editor
         for (size_t j = 0; j < 16; ++j)
             p.g->blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
         ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink(), 9);
-        ed->tim->stop();
     }
     // The chooser image t as drawn in sub-palette pal.
     QImage tileIn(int t, int pal)
@@ -160,14 +160,17 @@ private slots:
         QCOMPARE(ed.imgTSA[2]->Tag, QString("0"));
     }
 
-    void hoverReadOutsAndThePreview()
+    // Moves over the cells, the window's margin and the chooser: the read-outs, the preview in
+    // the selected cell, the blink and the pointer's shape follow.
+    void movesShowReadOutsPreviewAndBlink()
     {
         Editor e;
         frmEditTSA &ed = *e.ed;
         const QImage own = shown(ed.imgTSA[0]->picture());
-        pointer::move(ed.imgTile[0x5C]);
+        pointer::move(ed.imgTile[0x5C], QPoint(2, 2));
         QCOMPARE(ed.TxtMod->text(), QString("5C"));
         QVERIFY(shown(ed.imgTSA[0]->picture()) == e.tileIn(0x5C, ed.m.chooserPal));
+        QCOMPARE(ed.cursor().shape(), Qt::CrossCursor);
         QVERIFY(!ed.tim->isActive());
         QVERIFY(ed.cur->isHidden());
         pointer::move(ed.imgTSA[9]);
@@ -176,38 +179,23 @@ private slots:
         QVERIFY(ed.TxtMod->text().isEmpty());
         QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
         QVERIFY(ed.tim->isActive());
+        pointer::move(ed.imgTSA[13], QPoint(5, 5));
+        QCOMPARE(ed.txtEdit->text(), QString("d2"));
+        QCOMPARE(ed.hoverCell, 13);
         pointer::move(&ed, QPoint(5, 5)); // the window's left margin
         QCOMPARE(ed.txtEdit->text(), QString("a1"));
-        pointer::move(ed.imgTSA[9]);
-        QCOMPARE(ed.txtEdit->text(), QString("c2"));
+        QCOMPARE(ed.hoverCell, -1);
+        QVERIFY(ed.tim->isActive());
+        pointer::move(ed.imgTSA[13]);
+        QCOMPARE(ed.txtEdit->text(), QString("d2"));
         pointer::move(ed.imgTile[3]);
         pointer::move(&ed, QPoint(ed.width() - 3, ed.height() - 3)); // right of the chooser
         QVERIFY(shown(ed.imgTSA[0]->picture()) == own);
         QVERIFY(ed.TxtMod->text().isEmpty());
         QVERIFY(!ed.tim->isActive());
         QVERIFY(ed.cur->isHidden());
-        QCOMPARE(e.boxes.count(), 0);
-    }
-
-    void realMovesReachTheCellOrTheBackground()
-    {
-        Editor e;
-        frmEditTSA &ed = *e.ed;
-        auto move = [](QWidget *w, QPoint at) { pointer::move(w, at); };
-        move(ed.imgTSA[13], QPoint(5, 5));
-        QCOMPARE(ed.txtEdit->text(), QString("d2"));
-        QCOMPARE(ed.hoverCell, 13);
-        move(&ed, QPoint(5, 5)); // the window's left margin
-        QCOMPARE(ed.txtEdit->text(), QString("a1"));
-        QCOMPARE(ed.hoverCell, -1);
-        QVERIFY(ed.tim->isActive());
-        move(ed.imgTile[40], QPoint(2, 2));
-        QCOMPARE(ed.TxtMod->text(), QString("28"));
-        QCOMPARE(ed.cursor().shape(), Qt::CrossCursor);
-        move(&ed, QPoint(ed.width() - 3, ed.height() - 3)); // right of the chooser's edge
-        QVERIFY(ed.TxtMod->text().isEmpty());
-        QVERIFY(!ed.tim->isActive());
         QCOMPARE(ed.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(e.boxes.count(), 0);
     }
 
     void placingATileStepsOnAndBlinksOnce()
@@ -224,18 +212,16 @@ private slots:
         QVERIFY(!ed.cur->isHidden());
         QVERIFY(ed.tim->isActive());
         pointer::move(ed.imgTile[0x7E]); // the frame stands while the tag lasts
-        QVERIFY(ed.tim->isActive());
-        ed.tim_Timer();
+        QVERIFY(HeldTimers::tick(ed.tim));
         QVERIFY(!ed.cur->isHidden());
-        ed.tim_Timer();
+        QVERIFY(HeldTimers::tick(ed.tim));
         QVERIFY(ed.cur->isHidden());
         QVERIFY(!ed.tim->isActive());
         QVERIFY(ed.timTag.isEmpty());
-        // A plain blink goes on.
-        ed.tim->start();
-        ed.tim_Timer();
-        ed.tim_Timer();
-        ed.tim_Timer();
+        // A plain blink, started by the pointer over the cells, goes on.
+        pointer::move(ed.imgTSA[3]);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(HeldTimers::tick(ed.tim));
         QVERIFY(!ed.cur->isHidden());
         QVERIFY(ed.tim->isActive());
         pointer::click(ed.imgTile[0x7F], {}, Qt::MiddleButton);

@@ -6,6 +6,7 @@
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"
+#include "ui/support/HeldTimers.h"
 #include "ui/support/Named.h"
 #include "ui/support/PresetWindows.h"
 #include "ui/support/RealBoxes.h"
@@ -37,7 +38,8 @@ private slots:
         QCOMPARE(w.lbl[5]->text(), QString("25"));
         QVERIFY(!QApplication::overrideCursor());
         w.show();
-        QTRY_COMPARE_WITH_TIMEOUT(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[5]), 2000);
+        QVERIFY(HeldTimers::tick(w.time));
+        QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[5]));
         QVERIFY(!w.time->isActive());
 
         frmEnPresets e(*p.g, 0x25);
@@ -46,7 +48,8 @@ private slots:
         QCOMPARE(e.cmbType[5]->count(), 74);
         QCOMPARE(e.labola[0]->text(), QString("Enemy"));
         e.show();
-        QTRY_COMPARE_WITH_TIMEOUT(e.focusWidget(), static_cast<QWidget *>(e.cmbType[5]), 2000);
+        QVERIFY(HeldTimers::tick(e.time));
+        QCOMPARE(e.focusWidget(), static_cast<QWidget *>(e.cmbType[5]));
         QCOMPARE(boxes.texts(), QStringList());
     }
 
@@ -57,11 +60,12 @@ private slots:
         side::poke(p, p.built.ledger.puRecords[0x31], { 0, 0, 0, 0x38 }); // a "Nothing" row
         frmPuPresets w(*p.g, 0x31);
         w.show();
-        QTest::qWait(350);
-        QVERIFY(w.time->isActive());
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(HeldTimers::tick(w.time));
         QVERIFY(w.focusWidget() != w.cmbContent[1]);
         pickText(w.cmbType[1], "Lantern"); // enables the row
-        QTRY_COMPARE_WITH_TIMEOUT(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[1]), 2000);
+        QVERIFY(HeldTimers::tick(w.time));
+        QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[1]));
         QVERIFY(!w.time->isActive());
         QCOMPARE(boxes.texts(), QStringList());
     }

@@ -1,9 +1,10 @@
 #pragma once
-#include "ui/Shared.h"
 #include "app/frmRI3.h"
 #include "stage/Document.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
+#include "ui/Shared.h"
+#include "ui/support/HeldTimers.h"
 
 #include <memory>
 
@@ -11,7 +12,7 @@ class QWindow;
 #include <string>
 
 // The program started on a synthetic ROM in a fresh program folder: settings file, palette
-// file and ROM written, start-up run.
+// file and ROM written, start-up run. The program's timers tick only when the test says.
 struct Program
 {
     explicit Program(rb::Rel rel = rb::Rel::US, bool start = true);
@@ -23,6 +24,7 @@ struct Program
     // way they do for a user, also when the tests run as root.
     void writeProtect(bool on) const;
 
+    HeldTimers timers; // first made, last gone: every window of the program is held
     TempDir dir;
     std::string rom;
     rb::Built built;
