@@ -57,7 +57,8 @@ struct Frame : Program
     QString waitForArgs()
     {
         QString file = QString::fromStdString(dir.file("args.txt"));
-        if (!QTest::qWaitFor([&] { return QFile::exists(file); }, 5000))
+        // The emulator is a process of its own: a busy machine may take long to start it.
+        if (!QTest::qWaitFor([&] { return QFile::exists(file); }, 60000))
             return "<not started>";
         return QString::fromStdString(testfile::readText(dir.file("args.txt")));
     }

@@ -28,14 +28,14 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <chrono>
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// A step that would wait on a pipe ends the test program instead of hanging the run.
+// A step that would wait on a pipe ends the test program instead of hanging the run. (Not a
+// limit on how long a step may take: a busy machine makes any step slow.)
 struct Deadline
 {
     explicit Deadline(unsigned seconds) { ::alarm(seconds); }
@@ -300,14 +300,13 @@ private slots:
     // A named pipe at the ROM's path: every reader and writer refuses it at once.
     void aPipeAtTheRomPathIsRefusedWithoutWaiting()
     {
-        Deadline deadline(20);
+        Deadline deadline(60);
         RealBoxes boxes;
         Program p;
         QWindow *win = activeWindow(p);
         paint(p);
         std::remove(p.rom.c_str());
         QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
-        auto started = std::chrono::steady_clock::now();
         pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
         pointer::click(named<QPushButton>(p.w.get(), "cmdRevert"));
         boxes.click(QMessageBox::Ok);
@@ -315,7 +314,6 @@ private slots:
             (named<ctl::ComboBox>(p.w.get(), "cmbTime")->currentIndex() + 1) % 15);
         activeWindow(p);
         QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(1));
         // A side window that read the ROM before the pipe took its place.
         std::remove(p.rom.c_str());
         testfile::writeAll(p.rom, p.built.rom);
@@ -323,9 +321,7 @@ private slots:
             std::remove(p.rom.c_str());
             QCOMPARE(::mkfifo(p.rom.c_str(), 0644), 0);
             side::arrow(w->vLife, true);
-            started = std::chrono::steady_clock::now();
             pointer::click(w->cmdOK);
-            QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(1));
             QVERIFY(w->isVisible());
         });
         const char *subs[] = { "156.", "158.", "107.", "126." };
