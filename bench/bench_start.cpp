@@ -31,7 +31,7 @@ void startOn(const Program &p)
 {
     Shared g;
     g.files.programDir = p.dir.path();
-    StageDocument doc(g);
+    StageDocument doc(g, g.files, g);
     frmRI3 w(g, doc);
     w.Form_Load();
     benchmark::DoNotOptimize(g.curStage);

@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     auto shared = std::make_unique<Shared>();
     Shared &g = *shared;
     g.files.programDir = QCoreApplication::applicationDirPath().toStdString();
-    auto doc = std::make_unique<StageDocument>(g);
+    auto doc = std::make_unique<StageDocument>(g, g.files, g);
     frmRI3 w(g, *doc);
     w.Form_Load();
     w.show();

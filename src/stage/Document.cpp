@@ -31,7 +31,7 @@ bool changedOnDisk(const std::exception &e)
 
 LoadOutcome StageDocument::load(LoadDelegate &d)
 {
-    return Init(g, m_t, d);
+    return Init(g, files, m_t, d);
 }
 
 bool StageDocument::modified(int stage, int section) const
@@ -64,7 +64,7 @@ void StageDocument::mark(int stage, int section)
 
 void StageDocument::markShown()
 {
-    mark(g.curStage, g.curSection);
+    mark(shown.curStage, shown.curSection);
 }
 
 void StageDocument::clearMarks()
@@ -84,7 +84,7 @@ SaveResult StageDocument::save(int stage, int section)
         return { false, "Subscript out of range" };
     std::string unread;
     try {
-        passOn(g.curStage, g.curSection);
+        passOn(shown.curStage, shown.curSection);
         snap::SectionChanges c = snap::changes(t, stage, section, unread);
         if (!c.patches.empty()) {
             g.rom.write(c.patches);
@@ -110,7 +110,7 @@ std::vector<SaveFailure> StageDocument::saveAll()
     std::vector<Patch> patches;
     std::vector<std::pair<int, int>> cleared;
     std::vector<std::tuple<int, int, snap::SectionChanges>> written;
-    passOn(g.curStage, g.curSection);
+    passOn(shown.curStage, shown.curSection);
     for (int s = 0; s < stageCount; ++s)
         for (int n = 0; n < maxSections; ++n) {
             if (m_marks[s][n] != 1)
@@ -162,7 +162,7 @@ bool reread(ReadReport &r, const char *list, int s, int n,
 bool StageDocument::revert(ReadReport &r)
 {
     StageTables &t = m_t;
-    int s = g.curStage, n = g.curSection;
+    int s = shown.curStage, n = shown.curSection;
     if (!inRange(s, n)) {
         r.error(158, "Subscript out of range");
         return false;
@@ -204,7 +204,7 @@ bool StageDocument::revert(ReadReport &r)
 std::vector<std::pair<int, int>> StageDocument::revertLoses()
 {
     std::vector<std::pair<int, int>> out;
-    const int s = g.curStage, n = g.curSection;
+    const int s = shown.curStage, n = shown.curSection;
     for (int o : snap::linked(m_t, s, n)) {
         const int os = o / maxSections, on = o % maxSections;
         if (modified(os, on) && snap::differsWithin(m_t, os, on, s, n))
@@ -215,7 +215,7 @@ std::vector<std::pair<int, int>> StageDocument::revertLoses()
 
 void StageDocument::readStageData(ReadReport &r)
 {
-    const int tileset = StageData(g, m_t, r);
+    const int tileset = StageData(g, files.ini.romPath, shown.curStage, shown.curSection, m_t, r);
     if (tileset >= 0)
         m_curTileset = static_cast<uint8_t>(tileset);
 }
@@ -304,7 +304,7 @@ bool StageDocument::setScrollType(int index, uint8_t value)
     if (type == value)
         return false;
     type = value;
-    edited(g.curStage, g.curSection);
+    edited(shown.curStage, shown.curSection);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
+#include "model/LoadedRom.h"
+#include "rom/ProgramFiles.h"
 #include "stage/Loader.h"
 #include "stage/StageData.h"
 #include "stage/StageTables.h"
-#include "ui/Shared.h"
 
 #include <array>
 #include <cstdint>
@@ -54,13 +55,16 @@ public:
         virtual void sectionEdited(int /*stage*/, int /*section*/) { }
     };
 
-    explicit StageDocument(Shared &g) : g(g) { }
+    // g is the loaded ROM, files say which file it is, shown is the section the window shows.
+    StageDocument(LoadedRom &g, const ProgramFiles &files, const ShownSection &shown)
+        : g(g), files(files), shown(shown)
+    { }
     StageDocument(const StageDocument &) = delete;
     StageDocument &operator=(const StageDocument &) = delete;
 
     void setListener(Listener *l) { m_listener = l; }
 
-    // Reads the whole ROM (g.files.ini.romPath, release g.romVer) into fresh tables. The marks
+    // Reads the whole ROM (files.ini.romPath, release g.romVer) into fresh tables. The marks
     // stay: the caller drops them when it throws the edits away.
     LoadOutcome load(LoadDelegate &d);
 
@@ -75,7 +79,7 @@ public:
     bool modified(int stage, int section) const;
     bool anyModified() const;
     void mark(int stage, int section);
-    void markShown(); // the section the window shows (g.curStage, g.curSection)
+    void markShown(); // the section the window shows (shown.curStage, shown.curSection)
     void clearMarks();
 
     // Writes the records of one section into the ROM file in one crash-safe patch and clears
@@ -145,7 +149,9 @@ private:
     void settleMark(int stage, int section);
     bool settle(int stage, int section, const SectionRecords &before);
 
-    Shared &g;
+    LoadedRom &g;
+    const ProgramFiles &files;
+    const ShownSection &shown;
     StageTables m_t;
     uint8_t m_curTileset = 0;
     std::array<std::array<uint8_t, maxSections>, stageCount> m_marks {};

@@ -79,7 +79,7 @@ struct SectionAt
 };
 
 void readPositions(
-    const RomImage &rom, Shared &g, StageTables &t, const SectionAt &x, const AreaLists &al)
+    const RomImage &rom, RomTables &g, StageTables &t, const SectionAt &x, const AreaLists &al)
 {
     int s = x.s, n = x.n, j = x.j;
     int32_t lp = pointer(rom, x.areaPtr + 1 + 2 * j, x.c.stageNib, x.c.page()) + 1;
@@ -98,7 +98,7 @@ void readPositions(
 }
 
 void readRest(
-    const RomImage &rom, Shared &g, StageTables &t, const SectionAt &x, const AreaLists &al)
+    const RomImage &rom, RomTables &g, StageTables &t, const SectionAt &x, const AreaLists &al)
 {
     int s = x.s, n = x.n, j = x.j;
     t.specialIdx[s][n] = (s == 2 && n == 7) ? 0 : rom.byte(al.specIdx + j);
@@ -155,7 +155,7 @@ std::string label(int stage, int area, int j)
     return hexText(stage) + ":0" + hexText(area) + ".0" + hexText(j);
 }
 
-void readStage(const RomImage &rom, Shared &g, StageTables &t, int s, int r, int &areaNo,
+void readStage(const RomImage &rom, RomTables &g, StageTables &t, int s, int r, int &areaNo,
     std::vector<std::string> &notes)
 {
     loc::StageConst c = loc::stageConst(s, r);
@@ -192,7 +192,7 @@ void readStage(const RomImage &rom, Shared &g, StageTables &t, int s, int r, int
     }
 }
 
-void fixUps(Shared &g, StageTables &t, int s)
+void fixUps(RomTables &g, StageTables &t, int s)
 {
     static const std::vector<std::pair<int, int>> swaps[15] = {
         { { 3, 4 }, { 5, 6 } },
@@ -227,7 +227,7 @@ void fixUps(Shared &g, StageTables &t, int s)
     }
 }
 
-void swapSec(Shared &g, StageTables &t, int stage, int a, int b)
+void swapSec(RomTables &g, StageTables &t, int stage, int a, int b)
 {
     auto x = [&](auto &tbl) { std::swap(tbl[stage][a], tbl[stage][b]); };
     x(t.scrollPos);

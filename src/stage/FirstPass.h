@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomTables.h"
 #include "rom/RomFile.h"
 #include "stage/Locations.h"
 #include "stage/StageTables.h"
@@ -27,14 +27,14 @@ int32_t correctLayoutPos(int32_t pos, int32_t areaList);
 // (areas, sections) are appended to notes and reading stops there. A read outside the file
 // throws VbError; the sections completed before it are kept in t.secCount[s] and areaNo
 // is advanced past all of the stage's areas.
-void readStage(const RomImage &rom, Shared &g, StageTables &t, int s, int r, int &areaNo,
+void readStage(const RomImage &rom, RomTables &g, StageTables &t, int s, int r, int &areaNo,
     std::vector<std::string> &notes);
 
 // Fix-ups and exchanges at the end of stage s: secCount must hold the sections read.
-void fixUps(Shared &g, StageTables &t, int s);
+void fixUps(RomTables &g, StageTables &t, int s);
 
 // Exchanges every first-pass table of sections a and b of the stage.
-void swapSec(Shared &g, StageTables &t, int stage, int a, int b);
+void swapSec(RomTables &g, StageTables &t, int stage, int a, int b);
 
 // The section's label: "1:03.00" for stage 1, area 3, section 0 of the area.
 std::string label(int stage, int area, int j);

@@ -1,5 +1,6 @@
 #include "stage/Loader.h"
 
+#include "model/Presets.h"
 #include "rom/Numbers.h"
 #include "rom/Release.h"
 #include "rom/VbError.h"
@@ -7,7 +8,6 @@
 #include "stage/Locations.h"
 #include "stage/RecordCodec.h"
 #include "stage/Snapshot.h"
-#include "tables/Presets.h"
 
 #include <cctype>
 #include <cstdio>
@@ -36,7 +36,7 @@ std::string tooLong(const std::string &list, int stage, int section)
 
 namespace {
 
-void setOffsets(Shared &g)
+void setOffsets(RomTables &g)
 {
     for (int type : { 1, 2, 3, 4, 6, 7, 10, 11, 12 })
         g.stOffY[type] = -0.5f;
@@ -48,7 +48,7 @@ void setOffsets(Shared &g)
     g.stOffX[11] = -0.5f;
 }
 
-void setEnemyOffsets(Shared &g)
+void setEnemyOffsets(RomTables &g)
 {
     g.enOffY[1] = -16;
     g.enOffY[5] = 8;
@@ -126,7 +126,9 @@ private:
 class Loader
 {
 public:
-    Loader(Shared &g, StageTables &t, LoadDelegate &d) : g(g), t(t), d(d) { }
+    Loader(LoadedRom &g, const ProgramFiles &files, StageTables &t, LoadDelegate &d)
+        : g(g), files(files), t(t), d(d)
+    { }
     LoadOutcome run();
 
 private:
@@ -186,7 +188,8 @@ private:
         });
     }
 
-    Shared &g;
+    LoadedRom &g;
+    const ProgramFiles &files;
     StageTables &t;
     LoadDelegate &d;
     RomImage rom;
@@ -207,7 +210,7 @@ LoadOutcome Loader::run()
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
     step([&] { readTemplates(); });
-    bool romRead = step([&] { rom = g.rom.load(g.files.ini.romPath); });
+    bool romRead = step([&] { rom = g.rom.load(files.ini.romPath); });
     if (romRead) {
         pass([&] { firstPass(); });
         step([&] {
@@ -256,9 +259,9 @@ void Loader::readTemplates()
 
 void Loader::readTemplateLines(FaultList &bad)
 {
-    std::ifstream in(g.files.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
+    std::ifstream in(files.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
     if (!in)
-        throw VbError("File not found: " + g.files.datPath + "anim" + g.romVer + ".dat");
+        throw VbError("File not found: " + files.datPath + "anim" + g.romVer + ".dat");
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {
             std::string line;
@@ -398,7 +401,7 @@ void Loader::placeholders()
 bool Loader::readPalette()
 {
     try {
-        RomImage pal = RomImage::load(g.files.appPath + "Vorlig.pal");
+        RomImage pal = RomImage::load(files.appPath + "Vorlig.pal");
         Bytes b = pal.bytes(1, 192);
         for (int i = 0; i < 64; ++i)
             g.nesRgb[i] = b[3 * i] + 256u * b[3 * i + 1] + 65536u * b[3 * i + 2];
@@ -410,13 +413,13 @@ bool Loader::readPalette()
 
 } // namespace
 
-LoadOutcome Init(Shared &g, StageTables &t, LoadDelegate &d)
+LoadOutcome Init(LoadedRom &g, const ProgramFiles &files, StageTables &t, LoadDelegate &d)
 {
-    Loader loader(g, t, d);
+    Loader loader(g, files, t, d);
     return loader.run();
 }
 
-void parseAnim(Shared &g, const std::string &line, int group, int index)
+void parseAnim(RomTables &g, const std::string &line, int group, int index)
 {
     if (group < 0 || group > 8 || index < 0 || index > 35)
         throw VbError("Subscript out of range");

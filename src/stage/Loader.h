@@ -1,5 +1,6 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/LoadedRom.h"
+#include "rom/ProgramFiles.h"
 #include "stage/StageTables.h"
 
 #include <array>
@@ -49,12 +50,13 @@ enum class LoadOutcome {
     PaletteFailed, // "Vorlig.pal" missing or shorter than 64 colours: its message, then end
 };
 
-// Reads the whole ROM (g.files.ini.romPath, release g.romVer) and the files beside the program into
-// g and t, starting from cleared tables. Stops before the selection of stage 0.
-LoadOutcome Init(Shared &g, StageTables &t, LoadDelegate &d);
+// Reads the whole ROM (files.ini.romPath, release g.romVer) and the files beside the program
+// (files.appPath, files.datPath) into g and t, starting from cleared tables. Stops before the
+// selection of stage 0.
+LoadOutcome Init(LoadedRom &g, const ProgramFiles &files, StageTables &t, LoadDelegate &d);
 
 // One line of the template file into stTemplates(group, index); throws VbError on bad text.
-void parseAnim(Shared &g, const std::string &line, int group, int index);
+void parseAnim(RomTables &g, const std::string &line, int group, int index);
 
 // The enemy list for lstEnemy: 73 rows, the Japanese release ("1") without row 30.
 std::vector<EnemyRow> enemyList(const std::string &romVer);

@@ -18,9 +18,8 @@ int tilesetOf(int stage, int section)
 
 namespace {
 
-void readPalettes(const RomImage &rom, Shared &g, StageTables &t, ReadReport &r)
+void readPalettes(const RomImage &rom, LoadedRom &g, int s, StageTables &t, ReadReport &r)
 {
-    int s = g.curStage;
     int32_t base = loc::palSetBase(g.romVer == "1" ? 1 : 0);
     for (int k = 0; k < t.secCount[s] && k < maxSections; ++k) {
         reported(r, 121, [&] {
@@ -36,22 +35,22 @@ void readPalettes(const RomImage &rom, Shared &g, StageTables &t, ReadReport &r)
 
 } // namespace
 
-int StageData(Shared &g, StageTables &t, ReadReport &r)
+int StageData(
+    LoadedRom &g, const std::string &romPath, int stage, int section, StageTables &t, ReadReport &r)
 {
-    if (g.curStage < 0 || g.curStage >= stageCount || g.curSection < 0
-        || g.curSection >= maxSections) {
+    if (stage < 0 || stage >= stageCount || section < 0 || section >= maxSections) {
         r.error(121, "Subscript out of range");
         return -1;
     }
-    const int ts = tilesetOf(g.curStage, g.curSection);
+    const int ts = tilesetOf(stage, section);
     RomImage rom;
-    if (!reported(r, 121, [&] { rom = RomImage::load(g.files.ini.romPath); }))
+    if (!reported(r, 121, [&] { rom = RomImage::load(romPath); }))
         return ts;
     int count = g.blockCount[ts];
     Bytes defs, attrs;
     bool haveDefs = reported(r, 121, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });
     bool haveAttrs = reported(r, 121, [&] { attrs = rom.bytes(g.blockAttrPos[ts], count); });
-    readPalettes(rom, g, t, r);
+    readPalettes(rom, g, stage, t, r);
     for (int b = 0; b < count; ++b) {
         if (haveDefs)
             for (int p = 0; p < 16; ++p)

@@ -1,6 +1,6 @@
 #pragma once
 #include "rom/RomFile.h"
-#include "tables/Presets.h"
+#include "model/Presets.h"
 #include "ui/Shared.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 #include "tables/PresetWindow.h"
-#include "tables/Presets.h"
+#include "model/Presets.h"
 
 #include <array>
 #include <vector>

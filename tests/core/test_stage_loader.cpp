@@ -311,9 +311,9 @@ TEST(StageLoadFiles, PaletteFileMissingOrShortEndsTheLoad)
     auto l = preparedUs(b.rom);
     testfile::writeText(l->dir.file("anim0.dat"), templateText(0));
     testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes(191));
-    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::PaletteFailed);
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::PaletteFailed);
     testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes(200));
-    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
     EXPECT_EQ(l->g.nesRgb[1], 3u + 256u * 4 + 65536u * 5);
     EXPECT_EQ(l->g.nesRgb[63], 189u + 256u * 190 + 65536u * 191);
 }
@@ -323,7 +323,7 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     rb::Built b = rb::build(rb::gameShape(rb::Rel::US));
     auto l = preparedUs(b.rom);
     testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes());
-    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
     ASSERT_EQ(l->d.irregulars.size(), 1u); // the missing template file
     EXPECT_EQ(l->t.secCount[1], 13);
 
@@ -331,7 +331,7 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     text.replace(18, 16, "00ZZ000000000000"); // line 1 of group 0
     testfile::writeText(l->dir.file("anim0.dat"), text);
     l->d = RecordingDelegate {};
-    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
     ASSERT_EQ(l->d.errors.size(), 1u);
     EXPECT_EQ(l->d.errors[0].first, 160);
     EXPECT_EQ(l->g.stTemplates[0][1], specialRec {});
@@ -364,7 +364,8 @@ TEST(StageDataTest, TilesetBorrowingAttributesAndPalettes)
     auto l = loadShape(d, &b);
     l->g.curStage = 13;
     l->g.curSection = 8;
-    EXPECT_EQ(StageData(l->g, l->t, l->d), 5);
+    EXPECT_EQ(
+        StageData(l->g, l->g.files.ini.romPath, l->g.curStage, l->g.curSection, l->t, l->d), 5);
     EXPECT_TRUE(l->d.errors.empty());
     EXPECT_EQ(l->g.blockPal[5][3], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     long long def = loc::stageConst(5, 0).blockDefPos();
@@ -404,7 +405,7 @@ TEST(StageLoadFiles, AFaultMetAgainAndAgainIsAskedAboutOnce)
     for (size_t at = 2; at < text.size(); at += 18)
         text[at] = 'Z';
     testfile::writeText(l->dir.file("anim0.dat"), text);
-    EXPECT_EQ(Init(l->g, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
     ASSERT_EQ(l->d.errors.size(), 1u);
     EXPECT_EQ(l->d.errors[0].first, 160);
     EXPECT_NE(l->d.errors[0].second.find(" (67 times)"), std::string::npos)

@@ -3,6 +3,7 @@
 #include "stage/Loader.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
+#include "ui/Shared.h"
 
 #include <cstdio>
 #include <memory>
@@ -41,7 +42,7 @@ struct Loaded
 {
     TempDir dir;
     Shared g;
-    StageDocument doc { g };
+    StageDocument doc { g, g.files, g };
     StageTables &t = doc.tables();
     RecordingDelegate d;
     LoadOutcome outcome = LoadOutcome::Loaded;
@@ -83,7 +84,7 @@ inline std::unique_ptr<Loaded> loadRom(
     testfile::writeText(l->g.files.datPath + "anim" + romVer + ".dat", templateText(romVer == "1"));
     if (writePalette)
         testfile::writeAll(l->dir.file("Vorlig.pal"), paletteBytes());
-    l->outcome = Init(l->g, l->t, l->d);
+    l->outcome = Init(l->g, l->g.files, l->t, l->d);
     return l;
 }
 

@@ -5,7 +5,7 @@
 #include "tables/Bgm.h"
 #include "tables/Damage.h"
 #include "tables/GameOptions.h"
-#include "tables/Presets.h"
+#include "model/Presets.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // last pages lock the rows past the table, and what Revert, Cancel and Restore do to the file.
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
-#include "tables/Presets.h"
+#include "model/Presets.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"

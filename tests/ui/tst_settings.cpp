@@ -34,7 +34,7 @@ struct Fixture
 {
     TempDir dir;
     Shared g;
-    StageDocument doc { g };
+    StageDocument doc { g, g.files, g };
     QWidget main;
 
     Fixture()

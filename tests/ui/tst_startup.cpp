@@ -37,7 +37,7 @@ struct Folder
 {
     TempDir dir;
     Shared g;
-    StageDocument doc { g };
+    StageDocument doc { g, g.files, g };
     std::unique_ptr<frmRI3> w;
     Folder()
     {

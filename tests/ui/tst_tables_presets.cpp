@@ -5,7 +5,7 @@
 #include "objects/PanelControls.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
-#include "tables/Presets.h"
+#include "model/Presets.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"

@@ -1,4 +1,4 @@
-#include "tables/Presets.h"
+#include "model/Presets.h"
 
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
