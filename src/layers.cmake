@@ -1,0 +1,18 @@
+# Run by the build (cmake -DSRC=<src> -DSTAMP=<file> -P layers.cmake): the model layer stands
+# apart from the windows, so a model file that includes a window folder fails the build.
+set(model_dirs rom stage model)
+set(window_dirs "ui|app|view|gfx|tables|objects|special")
+set(faults "")
+foreach(dir ${model_dirs})
+    file(GLOB_RECURSE files ${SRC}/${dir}/*.h ${SRC}/${dir}/*.cpp)
+    foreach(f ${files})
+        file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${window_dirs})/")
+        foreach(line ${lines})
+            string(APPEND faults "\n  ${f}: ${line}")
+        endforeach()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "The model layer includes the window layer:${faults}")
+endif()
+file(TOUCH ${STAMP})
