@@ -77,7 +77,7 @@ std::vector<Patch> blockPatches(const RomTables &g, int tileset, int block, cons
         { blockAttrAt(g, tileset, block), Bytes { attrByte(b.quads) } } };
 }
 
-void saveBlock(Shared &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was)
+void saveBlock(LoadedRom &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was)
 {
     const std::vector<Patch> patches
         = changedBytes(blockPatches(g, tileset, block, now), blockPatches(g, tileset, block, was));

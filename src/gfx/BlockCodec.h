@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/LoadedRom.h"
 #include "rom/RomFile.h"
 
 #include <array>
@@ -45,7 +45,8 @@ std::vector<Patch> blockPatches(const RomTables &g, int tileset, int block, cons
 // Writes the bytes of the block that differ from `was` (the block as the window took it) into
 // the ROM file, then the block into blockTiles and blockPal. A failed write throws VbError and
 // leaves the file and the tables as they were.
-void saveBlock(Shared &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was);
+void saveBlock(
+    LoadedRom &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was);
 
 // The block as the ROM file at path holds it (Restore reads the backup this way). Throws
 // VbError when the file is missing or does not reach the block.

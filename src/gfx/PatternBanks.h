@@ -1,7 +1,7 @@
 #pragma once
+#include "model/RomTables.h"
 #include "rom/RomFile.h"
 #include "stage/StageTables.h"
-#include "ui/Shared.h"
 
 #include <array>
 #include <cstdint>
