@@ -6,9 +6,6 @@
 #include "ui/MsgBox.h"
 #include "ui/Shared.h"
 
-#include <QImage>
-#include <QPixmap>
-
 namespace {
 
 constexpr int subTileDet = 165;
@@ -22,12 +19,31 @@ void BlockPainter::tileDet(int tileset)
         const auto &banks
             = g.patBG[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
         render::TilePixels &out = m_tiles.at(static_cast<size_t>(tileset));
-        for (int tile = 0; tile < 256; ++tile) {
-            const uint8_t bank = banks[static_cast<size_t>(tile / 64)];
-            render::decodeTile(
-                g.chrData.at(bank)[static_cast<size_t>(tile % 64)], out[static_cast<size_t>(tile)]);
+        Decoded &from = m_decoded.at(static_cast<size_t>(tileset));
+        for (size_t k = 0; k < 4; ++k)
+            g.chrData.at(banks[k]); // a bank outside the table fails before anything changes
+        bool same = from.known && from.banks == banks;
+        for (size_t tile = 0; same && tile < 256; ++tile)
+            same = from.chr[tile] == g.chrData[banks[tile / 64]][tile % 64];
+        if (same)
+            return;
+        from.known = false;
+        ++from.generation;
+        for (size_t tile = 0; tile < 256; ++tile) {
+            from.chr[tile] = g.chrData[banks[tile / 64]][tile % 64];
+            render::decodeTile(from.chr[tile], out[tile]);
         }
+        from.banks = banks;
+        from.known = true;
     });
+}
+
+render::TilePixels &BlockPainter::tiles(int tileset)
+{
+    Decoded &from = m_decoded.at(static_cast<size_t>(tileset));
+    from.known = false;
+    ++from.generation;
+    return m_tiles.at(static_cast<size_t>(tileset));
 }
 
 void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf)
@@ -43,11 +59,10 @@ void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHal
     in.palettes = g.palStr[s][n].data();
     in.nesRgb = g.nesRgb.data();
     in.maskUpperHalf = maskUpperHalf;
-    render::BlockImage pixels;
-    const std::string failure = render::drawBlock(in, pixels);
-    QImage img(
-        reinterpret_cast<const uchar *>(pixels.data()), 32, 32, 32 * 4, QImage::Format_RGB32);
-    target->setPicture(QPixmap::fromImage(img.copy()));
+    const BlockPictures::Picture &pic
+        = m_pictures.get(in, static_cast<int>(ts), m_decoded[ts].generation, static_cast<int>(b));
+    target->setPicture(pic.pixmap);
+    const std::string &failure = pic.failure;
     if (m_draws.depth > 0) {
         ++m_draws.drawn;
         if (!failure.empty() && m_draws.failed++ == 0)

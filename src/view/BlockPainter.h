@@ -1,4 +1,5 @@
 #pragma once
+#include "view/BlockPictures.h"
 #include "view/BlockRender.h"
 
 #include <string>
@@ -20,12 +21,14 @@ public:
     BlockPainter &operator=(const BlockPainter &) = delete;
 
     // Decodes the 256 background tiles of the current section into the slot of its tileset,
-    // `tileset`.
+    // `tileset`, unless the slot holds them decoded from the same bytes already.
     void tileDet(int tileset);
     // The block in the current section's tileset and palettes; `maskUpperHalf` blacks out its
     // upper half (the masked top row of a horizontal section).
     void drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf = false);
-    render::TilePixels &tiles(int tileset) { return m_tiles.at(static_cast<size_t>(tileset)); }
+    // The decoded tiles of a tileset, to change: its pictures drawn so far are not shown again,
+    // and the next tileDet decodes it afresh.
+    render::TilePixels &tiles(int tileset);
 
     class Batch
     {
@@ -44,6 +47,16 @@ private:
 
     Shared &g;
     std::vector<render::TilePixels> m_tiles = std::vector<render::TilePixels>(15);
+    // What each tileset's slot was decoded from, and a generation that changes with its pixels.
+    struct Decoded
+    {
+        bool known = false;
+        std::array<uint8_t, 4> banks {};
+        std::array<std::array<uint8_t, 16>, 256> chr {};
+        uint32_t generation = 0;
+    };
+    std::vector<Decoded> m_decoded = std::vector<Decoded>(15);
+    BlockPictures m_pictures;
     struct Draws
     {
         int depth = 0;

@@ -147,9 +147,9 @@ void LevelView::enterSection()
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
     for (int i = 0; i < 8; ++i)
-        lH[static_cast<size_t>(i)]->setText(viewtext::place(scrscroll->value() + i));
+        lH[static_cast<size_t>(i)]->setText(viewtext::placeOf(scrscroll->value() + i));
     for (int i = 0; i < 6; ++i)
-        lV[static_cast<size_t>(i)]->setText(viewtext::place(scrvscroll->value() + i));
+        lV[static_cast<size_t>(i)]->setText(viewtext::placeOf(scrvscroll->value() + i));
     for (ctl::Shape *h : highlight)
         h->setFillStyle(1);
     scrvscroll->setEnabled(t.vertFlag[s][n] != 0);
@@ -181,10 +181,10 @@ void LevelView::restBar(ctl::ScrollBar *bar)
     bar->setMaximum(0);
     if (bar == scrscroll)
         for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(viewtext::place(i));
+            lH[static_cast<size_t>(i)]->setText(viewtext::placeOf(i));
     else
         for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(viewtext::place(i));
+            lV[static_cast<size_t>(i)]->setText(viewtext::placeOf(i));
 }
 
 void LevelView::drawSection()
@@ -220,21 +220,22 @@ void LevelView::drawBlock(ctl::ImageBox *target, int block, bool topRow)
     m_blocks.drawBlock(target, block, topRow && m_hMask && !isVertical());
 }
 
-// During a scroll a cell that stays visible takes its neighbour's picture; "C" marks it so the
-// drawing pass leaves it alone.
+// During a scroll a cell that stays visible takes its neighbour's picture and Tag; it is marked
+// so that the drawing pass leaves it alone.
 void LevelView::takePicture(int to, int from)
 {
     ctl::ImageBox *dst = scr[static_cast<size_t>(to)];
     ctl::ImageBox *src = scr[static_cast<size_t>(from)];
     dst->setPicture(src->picture());
-    dst->Tag = "C" + src->Tag;
+    dst->Tag = src->Tag;
+    m_taken[static_cast<size_t>(to)] = true;
 }
 
 void LevelView::drawCell(int k, const std::string &layout, bool masked)
 {
     ctl::ImageBox *c = scr[static_cast<size_t>(k)];
-    if (c->Tag.startsWith('C')) {
-        c->Tag = c->Tag.right(4);
+    if (m_taken[static_cast<size_t>(k)]) {
+        m_taken[static_cast<size_t>(k)] = false;
         return;
     }
     const int pos = m_cellPos[static_cast<size_t>(k)];
@@ -242,7 +243,7 @@ void LevelView::drawCell(int k, const std::string &layout, bool masked)
         throw VbError("Invalid procedure call or argument");
     const int b = static_cast<uint8_t>(layout[static_cast<size_t>(pos)]);
     drawBlock(c, b, masked);
-    c->Tag = "&H" + viewtext::hex2(b);
+    c->Tag = viewtext::cellTag(b);
 }
 
 // What both bars do: nothing while a section is set up or while a held thumb shows nothing new;
@@ -271,7 +272,7 @@ void LevelView::ScrscrollChange()
 {
     scrollRun(scrscroll, subHScroll, true, [this](int v) {
         for (int i = 0; i < 8; ++i)
-            lH[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
+            lH[static_cast<size_t>(i)]->setText(viewtext::placeOf(v + i));
         const int d = v - tagValue(scrscroll->Tag);
         if (d > 0 && d < 8) {
             for (int j = 0; j <= 7 - d; ++j)
@@ -302,7 +303,7 @@ void LevelView::ScrvscrollChange()
 {
     scrollRun(scrvscroll, subVScroll, false, [this](int v) {
         for (int i = 0; i < 6; ++i)
-            lV[static_cast<size_t>(i)]->setText(viewtext::place(v + i));
+            lV[static_cast<size_t>(i)]->setText(viewtext::placeOf(v + i));
         if (m_vMask)
             markMaskedRows();
         const int d = v - tagValue(scrvscroll->Tag);

@@ -111,6 +111,7 @@ private:
     QLineEdit *m_val = nullptr;
 
     std::array<int, 48> m_cellPos {};
+    std::array<bool, 48> m_taken {}; // took its neighbour's picture in the scroll under way
     bool m_held = false; // a section is being set up: its bars draw nothing yet
     bool m_hMask = false;
     bool m_vMask = false;

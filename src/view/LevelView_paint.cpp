@@ -40,7 +40,7 @@ void LevelView::scr_MouseDown(int index, int button, double, double)
             drawBlock(c, block, index < 8);
             if (!doc.paintCell(g.curStage, g.curSection, pos, static_cast<uint8_t>(block)))
                 throw VbError("Subscript out of range");
-            c->Tag = "&H" + viewtext::hex2(block);
+            c->Tag = viewtext::cellTag(block);
             m_painting = true;
             m_lastDragCell = index;
             QApplication::setOverrideCursor(res::dragCursor("PAINT"));
@@ -58,7 +58,7 @@ void LevelView::scr_DragOver(int index)
         return;
     ctl::ImageBox *c = scr[static_cast<size_t>(index)];
     c->setPicture(m_selector.brush());
-    c->Tag = "&H" + viewtext::hex2(m_selector.paintBlock());
+    c->Tag = viewtext::cellTag(m_selector.paintBlock());
     doc.paintCell(g.curStage, g.curSection, m_cellPos[static_cast<size_t>(index)],
         static_cast<uint8_t>(m_selector.paintBlock()));
 }

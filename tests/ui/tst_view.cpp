@@ -186,20 +186,15 @@ private slots:
         QCOMPARE(across->Tag, QString("4"));
         checkView(p, false);
 
-        // Two columns on: the columns that stay take their neighbours' pictures.
+        // Two columns on: the columns that stay take their neighbours' pictures; the two new
+        // ones are drawn (checkView compares every cell's pixels).
         std::array<qint64, 48> before {};
         for (int k = 0; k < 48; ++k)
             before[static_cast<size_t>(k)] = viewCell(p, k)->picture().cacheKey();
         across->setValue(6);
-        for (int k = 0; k < 48; ++k) {
-            const int c = k % 8;
-            const qint64 now = viewCell(p, k)->picture().cacheKey();
-            if (c < 6)
-                QCOMPARE(now, before[static_cast<size_t>(k + 2)]);
-            else
-                QVERIFY(now != before[static_cast<size_t>(k)]
-                    && now != before[static_cast<size_t>(k - 6)]);
-        }
+        for (int k = 0; k < 48; ++k)
+            if (k % 8 < 6)
+                QCOMPARE(viewCell(p, k)->picture().cacheKey(), before[static_cast<size_t>(k + 2)]);
         checkView(p, false);
         across->setValue(4);
         checkView(p, false);
