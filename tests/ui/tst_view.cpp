@@ -9,6 +9,7 @@
 #include "ui/support/Pointer.h"
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
+#include "ui/support/ViewPixels.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,62 +22,23 @@
 
 namespace {
 
-// The block as the ROM's CHR bytes, the loaded tileset and sub-palettes and the palette file
-// say it looks, decoded here on its own.
-QImage expectedBlock(const Program &p, int block, bool masked)
-{
-    const Shared &g = *p.g;
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
-    const Bytes pal = testPalette();
-    QImage img(32, 32, QImage::Format_RGB32);
-    for (int pos = 0; pos < 16; ++pos) {
-        const int tile = g.blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
-        const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
-        const std::string &colours
-            = g.palStr[s][n][g.blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
-        const long long chr = rb::chrBase + 1024LL * g.patBG[s][n][static_cast<size_t>(tile / 64)]
-            + 16 * (tile % 64);
-        for (int r = 0; r < 8; ++r) {
-            const int lo = rb::at(p.built.rom, chr + r);
-            const int hi = rb::at(p.built.rom, chr + r + 8);
-            for (int c = 0; c < 8; ++c) {
-                const int v = ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1);
-                const int nes = static_cast<uint8_t>(colours[static_cast<size_t>(v)]);
-                QRgb rgb = qRgb(pal[3 * nes], pal[3 * nes + 1], pal[3 * nes + 2]);
-                if (masked && pos < 8)
-                    rgb = qRgb(0, 0, 0);
-                img.setPixel((pos % 4) * 8 + c, (pos / 4) * 8 + r, rgb);
-            }
-        }
-    }
-    return img;
-}
-
 ctl::ImageBox *viewCell(const Program &p, int k)
 {
     return named<ctl::ImageBox>(p.w.get(), "scr", k);
 }
 
-int blockAt(const Program &p, int k)
+using viewpx::blockAt;
+
+QImage expectedBlock(const Program &p, int block, bool masked)
 {
-    const std::string &layout
-        = p.t->layoutStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)];
-    return static_cast<uint8_t>(layout.at(static_cast<size_t>(shownPos(*p.w, k))));
+    return viewpx::expectedBlock(p, p.built.rom, block, masked);
 }
 
 // Every view cell shows the block its layout position holds, the top row masked when asked.
 void checkView(const Program &p, bool topMasked)
 {
-    for (int k = 0; k < 48; ++k) {
-        ctl::ImageBox *cell = viewCell(p, k);
-        const int b = blockAt(p, k);
-        QCOMPARE(cell->Tag, "&H" + QString::fromStdString(num::hex2(b)));
-        QImage shown = cell->picture().toImage().convertToFormat(QImage::Format_RGB32);
-        QVERIFY2(shown == expectedBlock(p, b, topMasked && k < 8),
-            qPrintable(QString("cell %1 block %2").arg(k).arg(b)));
-    }
+    const QString wrong = viewpx::mismatch(p, p.built.rom, topMasked);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }
 
 void selectSection(Program &p, int stage, int section)

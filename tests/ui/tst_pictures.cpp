@@ -1,0 +1,158 @@
+// The level view keeps the pictures of the blocks it drew; an edit of a tile, a palette or a
+// pattern bank made through the side windows shows in every cell at once.
+#include "gfx/BlockPicBox.h"
+#include "gfx/ColourBox.h"
+#include "gfx/frmEditTSA.h"
+#include "gfx/frmPalettes.h"
+#include "gfx/frmPatterns.h"
+#include "gfx/frmTile.h"
+#include "ui/Controls.h"
+#include "ui/support/Boxes.h"
+#include "ui/support/Named.h"
+#include "ui/support/Pointer.h"
+#include "ui/support/Program.h"
+#include "ui/support/SideWindows.h"
+#include "ui/support/ViewPixels.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+using Edit = std::function<void(Program &)>;
+
+// Where cell 0's top-left pixel comes from: the block's first tile, its value there and the
+// sub-palette of the block's top-left quadrant.
+struct Corner
+{
+    int tile = 0;
+    int value = 0;
+    int subPal = 0;
+};
+
+Corner cornerOf(const Program &p)
+{
+    const Shared &g = *p.g;
+    const auto s = static_cast<size_t>(g.curStage), n = static_cast<size_t>(g.curSection);
+    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
+    const auto b = static_cast<size_t>(viewpx::blockAt(p, 0));
+    Corner c;
+    c.tile = g.blockTiles[ts][b][0];
+    c.subPal = g.blockPal[ts][b][3];
+    const long long chr = rb::chrBase + 1024LL * g.patBG[s][n][static_cast<size_t>(c.tile / 64)]
+        + 16 * (c.tile % 64);
+    const Bytes rom = p.romBytes();
+    c.value
+        = (rom[static_cast<size_t>(chr - 1)] >> 7) + 2 * (rom[static_cast<size_t>(chr + 7)] >> 7);
+    return c;
+}
+
+// Pixel 0 of cell 0's first tile painted in another colour of its sub-palette, in the tile
+// editor opened from the block editor, which then closes with Cancel.
+void editTile(Program &p)
+{
+    const Corner c = cornerOf(p);
+    const std::string &pal = p.g->palStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(
+        p.g->curSection)][static_cast<size_t>(c.subPal)];
+    int other = (c.value + 1) % 4;
+    while (pal[static_cast<size_t>(other)] == pal[static_cast<size_t>(c.value)])
+        other = (other + 1) % 4;
+    auto *sel = named<ctl::ImageBox>(p.w.get(), "sel", 0);
+    startup::onModal([&](QDialog *d) {
+        auto *editor = qobject_cast<frmEditTSA *>(d);
+        if (!editor)
+            return false;
+        editor->tim->stop();
+        pointer::release(sel, {}, Qt::RightButton);
+        ctl::ImageBox *chooser = editor->imgTile[static_cast<size_t>(c.tile)];
+        // A watch of its own: the one running now does not fire again until this returns.
+        startup::onModal([&](QDialog *inner) {
+            if (auto *t = qobject_cast<frmTile *>(inner)) {
+                pointer::release(chooser, {}, Qt::RightButton);
+                pointer::click(t->picPal[static_cast<size_t>(other)]);
+                pointer::click(t->pixel[0]);
+                pointer::click(t->cmdOK);
+                return false;
+            }
+            return true;
+        });
+        pointer::press(chooser, {}, Qt::RightButton);
+        pointer::click(editor->cmdCancel);
+        return false;
+    });
+    pointer::press(sel, {}, Qt::RightButton);
+    startup::stopWatching();
+}
+
+// The colour cell 0's top-left pixel shows, changed in the palette editor and saved.
+void editPalette(Program &p)
+{
+    const Corner c = cornerOf(p);
+    const int slot = 4 * c.subPal + c.value;
+    const auto now = static_cast<uint8_t>(
+        p.g->palStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)]
+                   [static_cast<size_t>(c.subPal)][static_cast<size_t>(c.value)]);
+    const int colour = now == 0x2A ? 0x2B : 0x2A;
+    side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
+        pointer::click(w->picPal[static_cast<size_t>(slot)]);
+        pointer::click(w->picColor[static_cast<size_t>(colour)]);
+        pointer::click(w->cmdOK);
+    });
+}
+
+// Both background banks of the section one further on, in the pattern window, saved.
+void editBanks(Program &p)
+{
+    side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
+        side::arrow(w->sc[0], false);
+        side::arrow(w->sc[1], false);
+        pointer::click(w->cmdOK);
+    });
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+
+class tst_pictures : public QObject
+{
+    Q_OBJECT
+private slots:
+    void anEditShowsInEveryCell_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::newRow("tile") << Edit(editTile);
+        QTest::newRow("palette") << Edit(editPalette);
+        QTest::newRow("pattern banks") << Edit(editBanks);
+    }
+    void anEditShowsInEveryCell()
+    {
+        QFETCH(Edit, edit);
+        Boxes boxes;
+        Program p;
+        QString wrong = viewpx::mismatch(p, p.romBytes(), false);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        const auto before = viewpx::pictures(p);
+        const Bytes file = p.romBytes();
+
+        edit(p);
+        QVERIFY(p.romBytes() != file);
+        QVERIFY(viewpx::pictures(p) != before);
+        wrong = viewpx::mismatch(p, p.romBytes(), false);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+        // Back and forth between sections, the pictures kept are the edited ones.
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(1);
+        named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(0);
+        wrong = viewpx::mismatch(p, p.romBytes(), false);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        QCOMPARE(boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_pictures)
+#include "tst_pictures.moc"
