@@ -25,29 +25,26 @@ inline QString place(int v)
     return QString("%1-%2").arg(v / 8).arg(v % 8 + 1);
 }
 
-// place(v), made once for the columns and rows a section can have: the captions change at
-// every scroll step.
+// place(v), each made once: the captions change at every scroll step.
 inline QString placeOf(int v)
 {
-    static const std::vector<QString> made = [] {
-        std::vector<QString> out;
-        for (int k = 0; k < 2048; ++k)
-            out.push_back(place(k));
-        return out;
-    }();
-    return v >= 0 && v < static_cast<int>(made.size()) ? made[static_cast<size_t>(v)] : place(v);
+    static std::vector<QString> made(1024);
+    if (v < 0 || v >= static_cast<int>(made.size()))
+        return place(v);
+    QString &text = made[static_cast<size_t>(v)];
+    if (text.isEmpty())
+        text = place(v);
+    return text;
 }
 
-// The Tag of a cell that shows block b: "&H" and two hexadecimal digits.
+// The Tag of a cell that shows block b: "&H" and two hexadecimal digits, each made once.
 inline const QString &cellTag(int b)
 {
-    static const std::vector<QString> made = [] {
-        std::vector<QString> out;
-        for (int k = 0; k < 256; ++k)
-            out.push_back("&H" + hex2(k));
-        return out;
-    }();
-    return made[static_cast<size_t>(b & 0xFF)];
+    static std::vector<QString> made(256);
+    QString &tag = made[static_cast<size_t>(b & 0xFF)];
+    if (tag.isEmpty())
+        tag = "&H" + hex2(b & 0xFF);
+    return tag;
 }
 
 // The block a cell's Tag names ("&H1A" or "1A"); a Tag that is no number counts as block 0.

@@ -7,8 +7,8 @@
 
 namespace {
 
-// Sub-palette sets kept at once: the sections of a stage rarely use more.
-constexpr size_t keptPages = 4;
+// Sub-palette sets kept at once: as many as a stage has sections.
+constexpr size_t keptPages = 21;
 
 } // namespace
 
@@ -36,6 +36,8 @@ BlockPictures::Page &BlockPictures::page(
     const render::BlockInput &in, int tileset, uint32_t generation)
 {
     keyOf(in, tileset, generation, m_key);
+    if (!m_pages.empty() && sameKey(*m_pages.front(), m_key))
+        return *m_pages.front();
     auto found = std::find_if(m_pages.begin(), m_pages.end(),
         [&](const std::unique_ptr<Page> &p) { return sameKey(*p, m_key); });
     if (found == m_pages.end()) {
