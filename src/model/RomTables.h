@@ -13,6 +13,14 @@ using ChrBank = std::array<chrTile, 64>;
 // fresh copy of these, so nothing of an earlier ROM survives a reload.
 struct RomTables
 {
+    RomTables() = default;
+    // Fresh tables whose 256 CHR banks take over the storage of `banks` and keep its bytes until
+    // the loader writes them, so that a load neither allocates nor clears 256 KB afresh.
+    explicit RomTables(std::vector<ChrBank> &&banks) : chrData(std::move(banks))
+    {
+        chrData.resize(256);
+    }
+
     // Tileset of each stage.
     std::array<int32_t, stageCount> blockAttrPos {};
     std::array<int32_t, stageCount> blockDefPos {};

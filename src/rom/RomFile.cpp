@@ -33,6 +33,12 @@ Bytes RomImage::bytes(long long pos, long long n) const
     return Bytes(first, first + n);
 }
 
+const uint8_t *RomImage::at(long long pos, long long n) const
+{
+    check(pos, n);
+    return m_data.data() + (pos - 1);
+}
+
 unsigned RomImage::word(long long pos) const
 {
     check(pos, 2);

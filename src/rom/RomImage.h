@@ -19,6 +19,8 @@ public:
     bool contains(long long pos, long long n = 1) const;
     uint8_t byte(long long pos) const;
     Bytes bytes(long long pos, long long n) const;
+    // The n bytes from pos where they lie, checked as bytes() checks them, without a copy.
+    const uint8_t *at(long long pos, long long n) const;
     // Little-endian 2-byte word at pos.
     unsigned word(long long pos) const;
     void put(long long pos, const Bytes &b); // overwrites existing bytes only

@@ -15,7 +15,7 @@ namespace {
 
 int32_t pointer(const RomImage &rom, int32_t at, int nib, int page)
 {
-    Bytes w = rom.bytes(at, 2);
+    const uint8_t *w = rom.at(at, 2);
     return static_cast<int32_t>(ptrToPos(w[0], w[1], nib, page));
 }
 

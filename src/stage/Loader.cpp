@@ -13,14 +13,22 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
+#include <memory>
 #include <sstream>
 
 std::string hexText(int v)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
-    return buf;
+    // Written out by hand: the loader writes a few thousand of these.
+    static const char digits[] = "0123456789ABCDEF";
+    char buf[8];
+    char *end = buf + sizeof buf;
+    char *p = end;
+    unsigned u = static_cast<unsigned>(v);
+    do {
+        *--p = digits[u & 15];
+        u >>= 4;
+    } while (u != 0);
+    return std::string(p, end);
 }
 
 std::string where(int stage, int section)
@@ -192,7 +200,11 @@ private:
     const ProgramFiles &files;
     StageTables &t;
     LoadDelegate &d;
-    RomImage rom;
+    // The file as g.rom holds it once read; until then an empty image, whose reads fail.
+    const RomImage &rom() const { return *m_rom; }
+    RomImage m_none;
+    const RomImage *m_rom = &m_none;
+    size_t m_chrRead = 0; // CHR banks copied from the file
     int r = 0;
     bool cancelled = false;
     FaultList *m_pass = nullptr;
@@ -200,8 +212,13 @@ private:
 
 LoadOutcome Loader::run()
 {
-    static_cast<RomTables &>(g) = RomTables {};
-    t = StageTables {};
+    static_cast<RomTables &>(g) = RomTables(std::move(g.chrData));
+    // Fresh tables made where the old ones were rather than copied in from a temporary; the
+    // snapshot's storage is kept for its copy of the file.
+    RomImage snapshotStorage = std::move(t.saved.image);
+    std::destroy_at(&t);
+    std::construct_at(&t);
+    t.saved.image = std::move(snapshotStorage);
     r = g.romVer == "1" ? 1 : 0;
     bool us = g.romVer == "0";
     g.holderCode0 = us ? 0x90 : 0x80;
@@ -210,14 +227,14 @@ LoadOutcome Loader::run()
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
     step([&] { readTemplates(); });
-    bool romRead = step([&] { rom = g.rom.load(files.ini.romPath); });
+    bool romRead = step([&] { m_rom = &g.rom.load(files.ini.romPath); });
     if (romRead) {
         pass([&] { firstPass(); });
         step([&] {
-            Bytes b = rom.bytes(loc::palFixed(r), 3);
+            Bytes b = rom().bytes(loc::palFixed(r), 3);
             g.palFixed = std::string(b.begin(), b.end());
         });
-        step([&] { g.palBackdrop = std::string(1, char(rom.byte(loc::palBackdrop(r)))); });
+        step([&] { g.palBackdrop = std::string(1, char(rom().byte(loc::palBackdrop(r)))); });
         step([&] { readChr(); });
         forSections([&](int s, int n) { step([&] { readBanks(s, n); }); });
         readPresets(g.puPresets, presets::puShape(r));
@@ -228,10 +245,13 @@ LoadOutcome Loader::run()
         forSections([&](int s, int n) { readSpecialTables(s, n); });
         forSections([&](int s, int n) { readLayoutAndObjects(s, n); });
     }
+    // Banks the file does not hold are blank, as in fresh tables.
+    for (size_t b = m_chrRead; b < g.chrData.size(); ++b)
+        g.chrData[b] = ChrBank {};
     if (cancelled)
         return LoadOutcome::Cancelled;
     placeholders();
-    snap::reset(t, std::move(rom)); // saves compare against the bytes read
+    snap::reset(t, rom()); // saves compare against the bytes read
     if (!readPalette())
         return LoadOutcome::PaletteFailed;
     for (int b = 0; b < 256; ++b)
@@ -259,14 +279,26 @@ void Loader::readTemplates()
 
 void Loader::readTemplateLines(FaultList &bad)
 {
-    std::ifstream in(files.datPath + "anim" + g.romVer + ".dat", std::ios::binary);
-    if (!in)
-        throw VbError("File not found: " + files.datPath + "anim" + g.romVer + ".dat");
+    const std::string path = files.datPath + "anim" + g.romVer + ".dat";
+    std::string text;
+    if (std::FILE *f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        for (size_t got; (got = std::fread(buf, 1, sizeof buf, f)) > 0;)
+            text.append(buf, got);
+        std::fclose(f);
+    } else {
+        throw VbError("File not found: " + path);
+    }
+    size_t at = 0;
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {
-            std::string line;
-            if (!std::getline(in, line))
+            if (at >= text.size())
                 throw VbError("Input past end of file");
+            size_t end = text.find('\n', at);
+            if (end == std::string::npos)
+                end = text.size();
+            std::string line = text.substr(at, end - at);
+            at = end + 1;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             try {
@@ -283,7 +315,7 @@ void Loader::firstPass()
     int areaNo = -1;
     for (int s = 0; s < stageCount && !cancelled; ++s) {
         std::vector<std::string> notes;
-        bool ok = step([&] { firstpass::readStage(rom, g, t, s, r, areaNo, notes); });
+        bool ok = step([&] { firstpass::readStage(rom(), g, t, s, r, areaNo, notes); });
         for (const std::string &note : notes)
             report(note);
         (void)ok;
@@ -299,14 +331,15 @@ void Loader::firstPass()
 
 void Loader::readChr()
 {
-    g.maxChrBank = rom.size() >= loc::bigRomSize ? 255 : 127;
+    g.maxChrBank = rom().size() >= loc::bigRomSize ? 255 : 127;
     for (int b = 0; b <= g.maxChrBank; ++b) {
         g.chrBankPos[b] = loc::chrStart + 1024 * b;
         try {
-            if (!rom.contains(g.chrBankPos[b], 1024))
-                rom.byte(g.chrBankPos[b] + 1023); // reports where the file ends
+            if (!rom().contains(g.chrBankPos[b], 1024))
+                rom().byte(g.chrBankPos[b] + 1023); // reports where the file ends
             static_assert(sizeof(ChrBank) == 1024);
-            std::memcpy(g.chrData[b].data(), rom.data().data() + (g.chrBankPos[b] - 1), 1024);
+            std::memcpy(g.chrData[b].data(), rom().data().data() + (g.chrBankPos[b] - 1), 1024);
+            m_chrRead = static_cast<size_t>(b) + 1;
         } catch (const VbError &) {
             g.maxChrBank = static_cast<uint8_t>(b > 0 ? b - 1 : 0); // the banks that exist
             throw;
@@ -316,14 +349,14 @@ void Loader::readChr()
 
 void Loader::readBanks(int s, int n)
 {
-    g.patBG[s][n][0] = rom.byte(loc::bgFixedBank1(r));
-    g.patBG[s][n][3] = rom.byte(loc::bgFixedBank2(r));
-    g.patBG[s][n][1] = rom.byte(g.patBGPos[s][n]);
-    g.patBG[s][n][2] = rom.byte(g.patBGPos[s][n] + 1);
+    g.patBG[s][n][0] = rom().byte(loc::bgFixedBank1(r));
+    g.patBG[s][n][3] = rom().byte(loc::bgFixedBank2(r));
+    g.patBG[s][n][1] = rom().byte(g.patBGPos[s][n]);
+    g.patBG[s][n][2] = rom().byte(g.patBGPos[s][n] + 1);
     if (r == 0)
-        g.patSpr4[s][n] = rom.byte(g.patBGPos[s][n] + 2);
-    g.patSpr[s][n][2] = rom.byte(g.patSprPos[s][n]);
-    g.patSpr[s][n][3] = rom.byte(g.patSprPos[s][n] + 1);
+        g.patSpr4[s][n] = rom().byte(g.patBGPos[s][n] + 2);
+    g.patSpr[s][n][2] = rom().byte(g.patSprPos[s][n]);
+    g.patSpr[s][n][3] = rom().byte(g.patSprPos[s][n] + 1);
     g.patSpr[s][n][0] = 0;
     g.patSpr[s][n][1] = 1;
 }
@@ -333,8 +366,8 @@ template <class Rec> void Loader::readPresets(std::array<Rec, 256> &table, const
     // One damaged record stops its table: the rest of it comes from the same pointers.
     step([&] {
         for (int k = 0; k < s.count; ++k) {
-            const Bytes b = rom.bytes(presets::recordPos(rom, s.table, k), s.size);
-            table[static_cast<size_t>(k)] = presets::recordOf<Rec>(s, b.data());
+            const uint8_t *b = rom().at(presets::recordPos(rom(), s.table, k), s.size);
+            table[static_cast<size_t>(k)] = presets::recordOf<Rec>(s, b);
         }
     });
 }
@@ -343,14 +376,14 @@ void Loader::readSpecialTables(int s, int n)
 {
     t.stairTbl[s][n][0][2] = 255;
     step([&] {
-        if (!codec::readStairs(rom, t, s, n))
+        if (!codec::readStairs(rom(), t, s, n))
             report(tooLong("staircase", s, n));
     });
     if (t.specialIdx[s][n] == 0)
         return;
     t.specialTbl[s][n][0][0] = 0xFF;
     step([&] {
-        if (!codec::readSpecials(rom, t, s, n))
+        if (!codec::readSpecials(rom(), t, s, n))
             report(tooLong("special object", s, n));
     });
 }
@@ -360,8 +393,8 @@ void Loader::readLayoutAndObjects(int s, int n)
     if (t.vertFlag[s][n] != 0)
         t.layoutLen[s][n] = t.layoutLen[s][n] / 48 * 64;
     // A layout that cannot be read is shown blank and never written.
-    t.layoutStr[s][n] = std::string(t.layoutLen[s][n], '\0');
-    step([&] { codec::readLayout(rom, t, s, n); });
+    t.layoutStr[s][n].assign(static_cast<size_t>(std::max(0, t.layoutLen[s][n])), '\0');
+    step([&] { codec::readLayout(rom(), t, s, n); });
     if (s == 1 && n >= 9) {
         t.vertFlag[s][n] = 0;
         return;
@@ -370,13 +403,13 @@ void Loader::readLayoutAndObjects(int s, int n)
         t.objLen[s][n] = -1;
         t.enemyTbl[s][n][0][2] = 0xFF;
         step([&] {
-            if (!codec::readObjects(rom, t, s, n))
+            if (!codec::readObjects(rom(), t, s, n))
                 d.corrupted(s, n);
         });
     } else {
         t.objLen[s][n] = t.layoutLen[s][n] / 6;
-        t.puStr[s][n] = std::string(t.objLen[s][n], '\0');
-        step([&] { codec::readColumns(rom, t, s, n); });
+        t.puStr[s][n].assign(static_cast<size_t>(std::max(0, t.objLen[s][n])), '\0');
+        step([&] { codec::readColumns(rom(), t, s, n); });
     }
 }
 

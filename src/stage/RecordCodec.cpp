@@ -9,9 +9,10 @@ namespace codec {
 
 namespace {
 
-std::string chars(const Bytes &b)
+// Copies the n bytes at pos into `to`, in the storage it has.
+void chars(const RomImage &rom, long long pos, long long n, std::string &to)
 {
-    return std::string(b.begin(), b.end());
+    to.assign(reinterpret_cast<const char *>(rom.at(pos, n)), static_cast<size_t>(n));
 }
 
 bool vertical(const StageTables &t, int s, int n)
@@ -23,7 +24,7 @@ bool vertical(const StageTables &t, int s, int n)
 
 void readLayout(const RomImage &rom, StageTables &t, int s, int n)
 {
-    t.layoutStr[s][n] = chars(rom.bytes(t.layoutPos[s][n], t.layoutLen[s][n]));
+    chars(rom, t.layoutPos[s][n], t.layoutLen[s][n], t.layoutStr[s][n]);
     t.readMask[s][n] |= rec::Layout;
 }
 
@@ -37,7 +38,7 @@ bool readObjects(const RomImage &rom, StageTables &t, int s, int n)
         o[2] = rom.byte(pos);
         if (o[2] == 0xFF)
             break;
-        Mem m = decode(Kind::Objects, rom.bytes(pos, 7).data(), false);
+        Mem m = decode(Kind::Objects, rom.at(pos, 7), false);
         std::copy_n(m.begin(), o.size(), o.begin());
     }
     t.enemyTbl[s][n] = slots;
@@ -49,7 +50,7 @@ bool readObjects(const RomImage &rom, StageTables &t, int s, int n)
 void readColumns(const RomImage &rom, StageTables &t, int s, int n)
 {
     int len = t.layoutLen[s][n] / 6;
-    t.puStr[s][n] = chars(rom.bytes(t.enemyPos[s][n] + 2, len));
+    chars(rom, t.enemyPos[s][n] + 2, len, t.puStr[s][n]);
     t.objLen[s][n] = len;
     t.readMask[s][n] |= rec::Objects;
 }
@@ -68,7 +69,7 @@ bool readStairs(const RomImage &rom, StageTables &t, int s, int n)
             fits = false;
             break;
         }
-        Mem m = decode(Kind::Stairs, rom.bytes(pos, 3).data(), vert);
+        Mem m = decode(Kind::Stairs, rom.at(pos, 3), vert);
         std::copy_n(m.begin(), stairRec {}.size(), slots[k].begin());
     }
     slots[k][2] = 255;
@@ -82,7 +83,7 @@ void readStart(const RomImage &rom, StageTables &t, int s, int n)
     startRec &st = t.startTbl[s][n];
     if (st.pos == 0)
         return;
-    Mem m = decode(Kind::Start, rom.bytes(st.pos, 2).data(), false);
+    Mem m = decode(Kind::Start, rom.at(st.pos, 2), false);
     st.nibLo = m[0];
     st.nibHi = m[1];
     st.screen = m[2];
@@ -98,11 +99,11 @@ bool readSpecials(const RomImage &rom, StageTables &t, int s, int n)
     int32_t pos = t.specialPos[s][n];
     bool fits = true;
     for (int k = 0; k < specialSlots; ++k, pos += 8) {
-        Bytes b = rom.bytes(pos, 8);
+        const uint8_t *b = rom.at(pos, 8);
         specialRec &r = slots[k];
         // The end record is tested before anything else and kept as it is.
-        if (isEnd(Kind::Specials, b.data()) || k == specialSlots - 1) {
-            std::copy(b.begin(), b.end(), r.begin());
+        if (isEnd(Kind::Specials, b) || k == specialSlots - 1) {
+            std::copy_n(b, 8, r.begin());
             if (vert)
                 std::swap(r[1], r[4]);
             if (r[0] != 0xFF) { // a 31st record: the list is cut here
@@ -111,7 +112,7 @@ bool readSpecials(const RomImage &rom, StageTables &t, int s, int n)
             }
             break;
         }
-        Mem m = decode(Kind::Specials, b.data(), vert);
+        Mem m = decode(Kind::Specials, b, vert);
         std::copy_n(m.begin(), r.size(), r.begin());
     }
     t.specialTbl[s][n] = slots;
@@ -123,7 +124,7 @@ void readDoors(const RomImage &rom, StageTables &t, int s, int n)
 {
     if (t.doorPos[s][n] == 0)
         return;
-    Bytes b = rom.bytes(t.doorPos[s][n], 2);
+    const uint8_t *b = rom.at(t.doorPos[s][n], 2);
     t.door1[s][n] = b[0];
     t.door2[s][n] = b[1];
     t.readMask[s][n] |= rec::Doors;

@@ -355,10 +355,12 @@ int listKey(int s, int n, bool specials)
     return (s * maxSections + n) * 2 + (specials ? 1 : 0);
 }
 
-void reset(StageTables &t, RomImage file)
+void reset(StageTables &t, const RomImage &file)
 {
+    RomImage image = std::move(t.saved.image);
     t.saved = Snapshot {};
-    t.saved.image = std::move(file);
+    image = file;
+    t.saved.image = std::move(image);
 }
 
 SectionChanges changes(const StageTables &t, int s, int n, std::string &unread)

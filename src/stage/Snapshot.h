@@ -33,8 +33,9 @@ struct SectionChanges
     std::vector<int> specialOrder;
 };
 
-// The file as the loader read it; nothing saved yet.
-void reset(StageTables &t, RomImage file);
+// The file as the loader read it; nothing saved yet. The copy goes into the storage of the
+// snapshot before it.
+void reset(StageTables &t, const RomImage &file);
 
 // The patches that bring the user's changes of section (s, n) into the file: only records
 // whose memory form differs from what the file holds. A list the user changed goes out in

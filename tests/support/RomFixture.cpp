@@ -153,6 +153,13 @@ LoadOutcome RomFolder::load()
     return m_doc->load(rec);
 }
 
+LoadOutcome RomFolder::reload()
+{
+    if (!m_doc)
+        return load();
+    return m_doc->load(rec);
+}
+
 Bytes RomFolder::file() const
 {
     return testfile::readAll(m_romPath);

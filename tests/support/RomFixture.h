@@ -1,10 +1,10 @@
 #pragma once
-#include "ui/Shared.h"
 #include "stage/Document.h"
 #include "stage/Loader.h"
 #include "stage/StageTables.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
+#include "ui/Shared.h"
 
 #include <memory>
 #include <string>
@@ -45,6 +45,7 @@ public:
     // Writes the ROM file and sets the paths and the release in g.
     void put(const Bytes &rom);
     LoadOutcome load(); // Init into fresh tables
+    LoadOutcome reload(); // Init again into the tables of the last load, as the program does
     Bytes file() const; // the ROM file as it is now
     const std::string &romPath() const { return m_romPath; }
 
