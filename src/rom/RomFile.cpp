@@ -9,6 +9,12 @@ RomImage RomImage::load(const std::string &path)
     return RomImage(romfile::readFile(path));
 }
 
+const Bytes &RomImage::none()
+{
+    static const Bytes empty;
+    return empty;
+}
+
 bool RomImage::contains(long long pos, long long n) const
 {
     return pos >= 1 && n >= 0 && pos - 1 + n <= size();
@@ -23,32 +29,37 @@ void RomImage::check(long long pos, long long n) const
 uint8_t RomImage::byte(long long pos) const
 {
     check(pos, 1);
-    return m_data[static_cast<size_t>(pos - 1)];
+    return (*m_data)[static_cast<size_t>(pos - 1)];
 }
 
 Bytes RomImage::bytes(long long pos, long long n) const
 {
     check(pos, n);
-    auto first = m_data.begin() + (pos - 1);
+    auto first = data().begin() + (pos - 1);
     return Bytes(first, first + n);
 }
 
 const uint8_t *RomImage::at(long long pos, long long n) const
 {
     check(pos, n);
-    return m_data.data() + (pos - 1);
+    return data().data() + (pos - 1);
 }
 
 unsigned RomImage::word(long long pos) const
 {
     check(pos, 2);
-    return m_data[static_cast<size_t>(pos - 1)] | (m_data[static_cast<size_t>(pos)] << 8);
+    const Bytes &d = *m_data;
+    return d[static_cast<size_t>(pos - 1)] | (d[static_cast<size_t>(pos)] << 8);
 }
 
 void RomImage::put(long long pos, const Bytes &b)
 {
     check(pos, static_cast<long long>(b.size()));
-    std::copy(b.begin(), b.end(), m_data.begin() + (pos - 1));
+    if (b.empty())
+        return;
+    if (m_data.use_count() > 1) // a copy still reads the bytes as they were
+        m_data = std::make_shared<Bytes>(*m_data);
+    std::copy(b.begin(), b.end(), m_data->begin() + (pos - 1));
 }
 
 const RomImage &RomFile::load(const std::string &path)

@@ -1,21 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 // The ROM addressed by 1-based positions (position = file offset + 1).
 using Bytes = std::vector<uint8_t>;
 
-// A ROM image held in memory; every read is checked against its size.
+// A ROM image held in memory; every read is checked against its size. Copies of an image share
+// its bytes until one of them is written, so a copy of a whole ROM costs nothing until then.
 class RomImage
 {
 public:
     RomImage() = default;
-    explicit RomImage(Bytes data) : m_data(std::move(data)) { }
+    explicit RomImage(Bytes data) : m_data(std::make_shared<Bytes>(std::move(data))) { }
 
     static RomImage load(const std::string &path); // throws VbError
 
-    long long size() const { return static_cast<long long>(m_data.size()); }
+    long long size() const { return static_cast<long long>(data().size()); }
     bool contains(long long pos, long long n = 1) const;
     uint8_t byte(long long pos) const;
     Bytes bytes(long long pos, long long n) const;
@@ -24,11 +26,12 @@ public:
     // Little-endian 2-byte word at pos.
     unsigned word(long long pos) const;
     void put(long long pos, const Bytes &b); // overwrites existing bytes only
-    const Bytes &data() const { return m_data; }
+    const Bytes &data() const { return m_data ? *m_data : none(); }
 
 private:
+    static const Bytes &none();
     void check(long long pos, long long n) const;
-    Bytes m_data;
+    std::shared_ptr<Bytes> m_data;
 };
 
 struct Patch

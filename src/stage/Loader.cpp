@@ -213,12 +213,9 @@ private:
 LoadOutcome Loader::run()
 {
     static_cast<RomTables &>(g) = RomTables(std::move(g.chrData));
-    // Fresh tables made where the old ones were rather than copied in from a temporary; the
-    // snapshot's storage is kept for its copy of the file.
-    RomImage snapshotStorage = std::move(t.saved.image);
+    // Fresh tables made where the old ones were rather than copied in from a temporary.
     std::destroy_at(&t);
     std::construct_at(&t);
-    t.saved.image = std::move(snapshotStorage);
     r = g.romVer == "1" ? 1 : 0;
     bool us = g.romVer == "0";
     g.holderCode0 = us ? 0x90 : 0x80;

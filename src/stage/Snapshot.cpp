@@ -357,10 +357,8 @@ int listKey(int s, int n, bool specials)
 
 void reset(StageTables &t, const RomImage &file)
 {
-    RomImage image = std::move(t.saved.image);
     t.saved = Snapshot {};
-    image = file;
-    t.saved.image = std::move(image);
+    t.saved.image = file;
 }
 
 SectionChanges changes(const StageTables &t, int s, int n, std::string &unread)

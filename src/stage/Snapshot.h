@@ -33,8 +33,7 @@ struct SectionChanges
     std::vector<int> specialOrder;
 };
 
-// The file as the loader read it; nothing saved yet. The copy goes into the storage of the
-// snapshot before it.
+// The file as the loader read it; nothing saved yet.
 void reset(StageTables &t, const RomImage &file);
 
 // The patches that bring the user's changes of section (s, n) into the file: only records
