@@ -17,10 +17,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool wideEnough(Display *d, Window w, int minWidth)
+// A window may be gone again by the time it is asked about (a splash closed at once): such an
+// error only means it is not the one waited for.
+int ignore(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+bool wideEnough(Display *d, const XMapEvent &e, int minWidth)
 {
     XWindowAttributes a;
-    return XGetWindowAttributes(d, w, &a) && !a.override_redirect && a.width >= minWidth;
+    return !e.override_redirect && XGetWindowAttributes(d, e.window, &a) && a.width >= minWidth;
 }
 
 // Waits for the map; -1 after 60 seconds without one.
@@ -31,7 +38,7 @@ double waitForMap(Display *d, Clock::time_point t0, int minWidth)
         while (XPending(d)) {
             XEvent e;
             XNextEvent(d, &e);
-            if (e.type == MapNotify && wideEnough(d, e.xmap.window, minWidth))
+            if (e.type == MapNotify && wideEnough(d, e.xmap, minWidth))
                 return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         }
         fd_set fds;
@@ -56,6 +63,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "watch_map: no X display\n");
         return 2;
     }
+    XSetErrorHandler(ignore);
     XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
     XSync(d, False);
     const auto t0 = Clock::now();
