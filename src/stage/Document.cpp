@@ -227,9 +227,10 @@ void StageDocument::setPaletteRecordPos(int stage, int section, int32_t pos)
 
 void StageDocument::enterSection(int stage, int section)
 {
-    const int left = snap::enterSection(m_t, stage, section);
-    if (left >= 0)
-        settleLinked(left / maxSections, left % maxSections);
+    // Only a section whose records took the edits can have a mark to settle: at every section
+    // change, the sections merely sharing bytes are not compared with the file again.
+    for (int o : snap::enterSection(m_t, stage, section))
+        settleMark(o / maxSections, o % maxSections);
 }
 
 void StageDocument::edited(int stage, int section)
@@ -242,8 +243,8 @@ void StageDocument::edited(int stage, int section)
 
 void StageDocument::passOn(int stage, int section)
 {
-    snap::share(m_t, stage, section);
-    settleLinked(stage, section);
+    for (int o : snap::share(m_t, stage, section))
+        settleMark(o / maxSections, o % maxSections);
 }
 
 void StageDocument::settleLinked(int stage, int section)

@@ -4,6 +4,7 @@
 #include "stage/StageTables.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <numeric>
 #include <utility>
@@ -186,15 +187,15 @@ int fileSlot(const Snapshot &sn, Kind k, int s, int n, int i)
 
 // The order the game needs: objects by screen, then height, from the top (in stages 11 and
 // 14 from the bottom); special objects by screen. Equal records keep their order in the file.
-std::vector<int> writeOrder(
-    Kind k, int s, const std::vector<Bytes> &rec, const std::vector<int> &at)
+// rec holds the records one after another, `size` bytes each.
+std::vector<int> writeOrder(Kind k, int s, const Bytes &rec, int size, const std::vector<int> &at)
 {
-    std::vector<int> order(rec.size());
+    std::vector<int> order(at.size());
     std::iota(order.begin(), order.end(), 0);
     const bool up = s == 11 || s == 14;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         auto key = [&](int i) {
-            const Bytes &r = rec[i];
+            const uint8_t *r = rec.data() + static_cast<size_t>(i) * size;
             int v = k == Kind::Specials ? r[0] : up ? r[0] * 256 + r[1] : -(r[0] * 256 + r[1]);
             return std::pair { v, at[i] };
         };
@@ -203,39 +204,42 @@ std::vector<int> writeOrder(
     return order;
 }
 
-// The area's bytes after a save, and the order a list went out in (empty when kept).
+// The area's bytes after a save, and the order a list went out in (empty when kept). A long
+// layout is walked without an allocation per cell: sections sharing records are compared at
+// every section change.
 Bytes areaAfterSave(const StageTables &t, const Area &a, int s, int n, std::vector<int> &order)
 {
     const RomImage &img = t.saved.image;
     const int size = a.size();
     const bool vert = vertical(t, s, n);
     const Bytes was = img.bytes(a.pos, static_cast<long long>(a.count) * size);
-    std::vector<Bytes> rec(a.count);
+    Bytes rec(was.size()); // record i, in table order
     std::vector<int> at(a.count);
     bool touched = false;
     for (int i = 0; i < a.count; ++i) {
         at[i] = fileSlot(t.saved, a.kind, s, n, i);
         const uint8_t *raw = was.data() + static_cast<size_t>(at[i]) * size;
-        rec[i].assign(raw, raw + size);
+        uint8_t *out = rec.data() + static_cast<size_t>(i) * size;
+        std::copy_n(raw, size, out);
         const Mem base = codec::decode(a.kind, raw, vert);
         const Mem now = get(t, a.kind, s, n, i);
         if (now == base)
             continue;
-        Bytes out(size);
-        codec::encode(a.kind, now, base, raw, vert, out.data());
-        if (codec::isEnd(a.kind, out.data()))
+        std::array<uint8_t, sizeof(Mem)> enc {};
+        codec::encode(a.kind, now, base, raw, vert, enc.data());
+        if (codec::isEnd(a.kind, enc.data()))
             continue; // a record never becomes an end mark: the list would lose its tail
-        touched = touched || out != rec[i];
-        rec[i] = std::move(out);
+        touched = touched || !std::equal(enc.begin(), enc.begin() + size, raw);
+        std::copy_n(enc.begin(), size, out);
     }
-    Bytes after = was;
     if (sorted(a.kind) && touched)
-        order = writeOrder(a.kind, s, rec, at);
+        order = writeOrder(a.kind, s, rec, size, at);
+    Bytes after = was;
     for (int m = 0; m < a.count; ++m) {
         int i = order.empty() ? m : order[m];
         int place = order.empty() ? at[i] : m;
-        std::copy(
-            rec[i].begin(), rec[i].end(), after.begin() + static_cast<long long>(place) * size);
+        std::copy_n(rec.begin() + static_cast<long long>(i) * size, size,
+            after.begin() + static_cast<long long>(place) * size);
     }
     return after;
 }
@@ -300,15 +304,24 @@ std::vector<std::pair<int, long long>> slotsMeeting(const Snapshot &sn, const Ar
 }
 
 // Records of (s, n) that share bytes with one of `ranges` read again from the snapshot.
-void readBack(
+// True when one of them changed.
+bool readBack(
     StageTables &t, int s, int n, const std::vector<std::pair<long long, long long>> &ranges)
 {
     const RomImage &img = t.saved.image;
     const bool vert = vertical(t, s, n);
+    bool changed = false;
     for (const Area &a : areasOf(t, img, s, n))
-        for (const auto &[i, p] : slotsMeeting(t.saved, a, s, n, ranges))
-            if (img.contains(p, a.size()))
-                put(t, a.kind, s, n, i, codec::decode(a.kind, img.data().data() + (p - 1), vert));
+        for (const auto &[i, p] : slotsMeeting(t.saved, a, s, n, ranges)) {
+            if (!img.contains(p, a.size()))
+                continue;
+            const Mem m = codec::decode(a.kind, img.data().data() + (p - 1), vert);
+            if (get(t, a.kind, s, n, i) == m)
+                continue;
+            put(t, a.kind, s, n, i, m);
+            changed = true;
+        }
+    return changed;
 }
 
 // Listed sections whose records share bytes, found once by sorting every record area.
@@ -429,18 +442,19 @@ bool differsWithin(const StageTables &t, int s, int n, int os, int on)
     return false;
 }
 
-void share(StageTables &t, int s, int n)
+std::vector<int> share(StageTables &t, int s, int n)
 {
+    std::vector<int> changed;
     const std::vector<int> &others = linked(t, s, n);
     if (others.empty())
-        return;
+        return changed;
     Snapshot &sn = t.saved;
     SectionChanges c;
     try {
         std::string unread;
         c = changes(t, s, n, unread);
     } catch (const std::exception &) {
-        return; // an edit that cannot be saved is not passed on either
+        return changed; // an edit that cannot be saved is not passed on either
     }
     // The file as it would be with (s, n) saved now, for as long as the others read it.
     std::vector<Patch> undo;
@@ -452,20 +466,21 @@ void share(StageTables &t, int s, int n)
     for (const Area &a : areasOf(t, sn.image, s, n))
         mine.push_back({ a.pos, a.end() });
     for (int o : others)
-        readBack(t, o / maxSections, o % maxSections, mine);
+        if (readBack(t, o / maxSections, o % maxSections, mine))
+            changed.push_back(o);
     for (auto it = undo.rbegin(); it != undo.rend(); ++it)
         sn.image.put(it->pos, it->bytes);
+    return changed;
 }
 
-int enterSection(StageTables &t, int s, int n)
+std::vector<int> enterSection(StageTables &t, int s, int n)
 {
     const int here = s * maxSections + n;
     const int before = t.saved.shown;
     t.saved.shown = here;
     if (before < 0 || before == here)
-        return -1;
-    share(t, before / maxSections, before % maxSections);
-    return before;
+        return {};
+    return share(t, before / maxSections, before % maxSections);
 }
 
 void reread(StageTables &t, int s, int n, const RomImage &file)

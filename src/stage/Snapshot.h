@@ -48,12 +48,13 @@ SectionChanges changes(const StageTables &t, int s, int n, std::string &unread);
 void written(StageTables &t, int s, int n, const SectionChanges &c);
 
 // Listed sections whose records share bytes with (s, n)'s see those records as (s, n) holds
-// them now, so an edit shows in both and neither save undoes the other's.
-void share(StageTables &t, int s, int n);
+// them now, so an edit shows in both and neither save undoes the other's. Returns the sections
+// whose records changed (stage * 21 + section each).
+std::vector<int> share(StageTables &t, int s, int n);
 
 // The window is about to show (s, n): the section shown before passes its records on.
-// Returns that section (stage * 21 + section), or -1 when none did.
-int enterSection(StageTables &t, int s, int n);
+// Returns the sections whose records changed, as share does.
+std::vector<int> enterSection(StageTables &t, int s, int n);
 
 // The listed sections whose records share bytes with (s, n)'s (stage * 21 + section each).
 const std::vector<int> &linked(StageTables &t, int s, int n);
