@@ -141,8 +141,14 @@ std::vector<SaveFailure> StageDocument::saveAll()
         snap::written(t, s, n, c);
     for (auto [s, n] : cleared)
         setMark(s, n, 0);
+    // Each section sharing records with one written is compared with the file once.
+    std::vector<char> settle(stageCount * maxSections, 0);
     for (const auto &[s, n, c] : written)
-        settleLinked(s, n);
+        for (int o : snap::linked(t, s, n))
+            settle[static_cast<size_t>(o)] = 1;
+    for (size_t o = 0; o < settle.size(); ++o)
+        if (settle[o])
+            settleMark(static_cast<int>(o) / maxSections, static_cast<int>(o) % maxSections);
     return failures;
 }
 
@@ -260,7 +266,7 @@ void StageDocument::settleMark(int stage, int section)
     std::string unread;
     bool differs = false;
     try {
-        differs = !snap::changes(m_t, stage, section, unread).patches.empty();
+        differs = snap::differs(m_t, stage, section, unread);
     } catch (const std::exception &) {
         return;
     }

@@ -392,6 +392,40 @@ SectionChanges changes(const StageTables &t, int s, int n, std::string &unread)
     return c;
 }
 
+bool differs(const StageTables &t, int s, int n, std::string &unread)
+{
+    if (!inRange(s, n))
+        return false;
+    const RomImage &img = t.saved.image;
+    const bool vert = vertical(t, s, n);
+    bool any = false;
+    for (const Area &a : areasOf(t, img, s, n, &unread)) {
+        if (any || a.count == 0)
+            continue; // areasOf has named every unread record already
+        if (sorted(a.kind)) {
+            // A short list: its save may reorder records, so only the whole save tells.
+            std::vector<int> order;
+            any = areaAfterSave(t, a, s, n, order)
+                != img.bytes(a.pos, static_cast<long long>(a.count) * a.size());
+            continue;
+        }
+        const int size = a.size();
+        const uint8_t *area = img.at(a.pos, static_cast<long long>(a.count) * size);
+        for (int i = 0; i < a.count && !any; ++i) {
+            const uint8_t *raw = area + static_cast<size_t>(i) * size;
+            const Mem base = codec::decode(a.kind, raw, vert);
+            const Mem now = get(t, a.kind, s, n, i);
+            if (now == base)
+                continue;
+            std::array<uint8_t, sizeof(Mem)> enc {};
+            codec::encode(a.kind, now, base, raw, vert, enc.data());
+            any = !codec::isEnd(a.kind, enc.data())
+                && !std::equal(enc.begin(), enc.begin() + size, raw);
+        }
+    }
+    return any;
+}
+
 void written(StageTables &t, int s, int n, const SectionChanges &c)
 {
     Snapshot &sn = t.saved;

@@ -43,6 +43,10 @@ void reset(StageTables &t, const RomImage &file);
 // in `unread` and not written. Throws VbError for a value that does not fit its bits.
 SectionChanges changes(const StageTables &t, int s, int n, std::string &unread);
 
+// Whether a save of (s, n) would write anything: changes(...).patches is not empty, found
+// without building the patches. Names unread records and throws as changes does.
+bool differs(const StageTables &t, int s, int n, std::string &unread);
+
 // After c reached the file: the snapshot takes it, each written record of (s, n) reads back
 // as the file now holds it, and the sections sharing those bytes see them.
 void written(StageTables &t, int s, int n, const SectionChanges &c);
