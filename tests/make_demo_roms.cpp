@@ -1,9 +1,9 @@
 // Writes "demo-us.nes" and "demo-jp.nes", synthetic ROMs of both releases with drawn tiles and
 // rooms, into the folder given as the argument, so the editor can be tried without the game.
+#include "model/tables/Bgm.h"
+#include "model/tables/Damage.h"
+#include "model/tables/GameOptions.h"
 #include "support/RomBuilder.h"
-#include "tables/Bgm.h"
-#include "tables/Damage.h"
-#include "tables/GameOptions.h"
 
 #include <array>
 #include <cstdio>

@@ -1,8 +1,4 @@
 # The tileset block editor and the tile pixel editor.
-target_sources(vorlig_core PRIVATE
-    ${CMAKE_CURRENT_SOURCE_DIR}/BlockCodec.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/BlockEdit.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/TileCodec.cpp)
 target_sources(vorlig_ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/BlockPicBox.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmEditTSA.cpp

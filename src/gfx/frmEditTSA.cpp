@@ -1,8 +1,8 @@
 #include "gfx/frmEditTSA.h"
 
 #include "gfx/BlockPicBox.h"
-#include "gfx/TileCodec.h"
 #include "gfx/frmTile.h"
+#include "model/gfx/TileCodec.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
@@ -151,7 +151,7 @@ void frmEditTSA::Form_Load()
 {
     const DrawScope scope(this);
     const bool taken = msg::step(g, subLoad, [&] {
-        m.load(g, tsaBlock);
+        m.load(g, g, tsaBlock);
         setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(tsaBlock)));
     });
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
@@ -361,7 +361,7 @@ void frmEditTSA::cmdPal_Click()
     defaultPointer();
     editPalettes();
     msg::step(g, subPal, [&] {
-        m.readColours(g);
+        m.readColours(g, g);
         for (size_t q = 0; q < 4; ++q)
             picPal[q][3]->setBackColor(colour(static_cast<uint8_t>(g.palBackdrop.at(0))));
         showColours();

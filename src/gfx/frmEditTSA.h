@@ -1,6 +1,6 @@
 #pragma once
-#include "gfx/BlockEdit.h"
-#include "gfx/TileCodec.h"
+#include "model/gfx/BlockEdit.h"
+#include "model/gfx/TileCodec.h"
 #include "ui/Shared.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
-#include "gfx/PalSets.h"
 #include "gfx/PaletteWindow.h"
+#include "model/gfx/PalSets.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "gfx/frmPatterns.h"
 
-#include "gfx/PatternBanks.h"
+#include "model/gfx/PatternBanks.h"
 #include "rom/Numbers.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "gfx/PaletteWindow.h"
-#include "gfx/SprPalettes.h"
+#include "model/gfx/SprPalettes.h"
 
 #include <array>
 

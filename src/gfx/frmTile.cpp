@@ -101,7 +101,7 @@ void frmTile::Form_Load()
         const bool revert = cmdRevertTag == "REVERT";
         if (!revert)
             cmdRevertTag.clear();
-        m.load(g, m_tile, revert);
+        m.load(g, g, m_tile, revert);
         setWindowTitle(QString::fromStdString("Edit Tile #" + num::hex2(m.bankTile)));
         std::string failure;
         for (size_t k = 0; k < 4; ++k) {

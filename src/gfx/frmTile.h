@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/TileCodec.h"
+#include "model/gfx/TileCodec.h"
 #include "ui/Shared.h"
 
 #include <QDialog>

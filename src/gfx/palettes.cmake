@@ -1,8 +1,4 @@
 # The background and sprite palette editors and the pattern table window.
-target_sources(vorlig_core PRIVATE
-    ${CMAKE_CURRENT_SOURCE_DIR}/PalSets.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/SprPalettes.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/PatternBanks.cpp)
 target_sources(vorlig_ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/ColourBox.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/PaletteWindow.cpp

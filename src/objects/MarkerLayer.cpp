@@ -1,6 +1,6 @@
 #include "objects/MarkerLayer.h"
 
-#include "objects/ObjectEdit.h"
+#include "model/objects/ObjectEdit.h"
 #include "objects/PanelControls.h"
 #include "resources/Icons.h"
 #include "rom/Numbers.h"

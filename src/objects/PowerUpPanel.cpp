@@ -1,7 +1,7 @@
 #include "objects/PowerUpPanel.h"
 
+#include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
-#include "objects/PowerUps.h"
 #include "rom/VbError.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"

@@ -1,6 +1,6 @@
 #pragma once
+#include "model/objects/ObjectLayout.h"
 #include "objects/MarkerLayer.h"
-#include "objects/ObjectLayout.h"
 #include "stage/Records.h"
 #include "ui/PanelLayer.h"
 

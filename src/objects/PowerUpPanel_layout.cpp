@@ -1,6 +1,6 @@
+#include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
-#include "objects/PowerUps.h"
 #include "rom/VbError.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"

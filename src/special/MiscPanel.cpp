@@ -1,8 +1,8 @@
 #include "special/MiscPanel.h"
 
+#include "model/objects/SpecialTypes.h"
 #include "objects/PanelControls.h"
 #include "rom/Numbers.h"
-#include "special/SpecialTypes.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"

@@ -1,7 +1,7 @@
 #pragma once
+#include "model/objects/MiscDrag.h"
+#include "model/objects/ObjectLayout.h"
 #include "objects/MarkerLayer.h"
-#include "objects/ObjectLayout.h"
-#include "special/MiscDrag.h"
 #include "stage/Records.h"
 #include "ui/PanelLayer.h"
 

@@ -1,6 +1,6 @@
-#include "objects/ObjectEdit.h"
+#include "model/objects/MiscDrag.h"
+#include "model/objects/ObjectEdit.h"
 #include "objects/PanelControls.h"
-#include "special/MiscDrag.h"
 #include "special/MiscPanel.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"

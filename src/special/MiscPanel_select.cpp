@@ -1,6 +1,6 @@
+#include "model/objects/PropertyBars.h"
+#include "model/objects/SpecialTypes.h"
 #include "special/MiscPanel.h"
-#include "special/PropertyBars.h"
-#include "special/SpecialTypes.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"

@@ -1,6 +1,6 @@
 #pragma once
+#include "model/tables/Bgm.h"
 #include "ui/Shared.h"
-#include "tables/Bgm.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "tables/frmHits.h"
 
+#include "model/tables/Damage.h"
 #include "rom/VbError.h"
-#include "tables/Damage.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
 #include "ui/Controls.h"

@@ -1,7 +1,7 @@
 #include "tables/frmMisc.h"
 
+#include "model/tables/GameOptions.h"
 #include "rom/RomFile.h"
-#include "tables/GameOptions.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
 #include "ui/Look.h"

@@ -1,6 +1,6 @@
 #pragma once
+#include "model/gfx/BlockRender.h"
 #include "view/BlockPictures.h"
-#include "view/BlockRender.h"
 
 #include <string>
 #include <vector>

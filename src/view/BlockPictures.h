@@ -1,5 +1,5 @@
 #pragma once
-#include "view/BlockRender.h"
+#include "model/gfx/BlockRender.h"
 
 #include <QPixmap>
 

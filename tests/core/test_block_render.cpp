@@ -1,4 +1,4 @@
-#include "view/BlockRender.h"
+#include "model/gfx/BlockRender.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-#include "gfx/BlockCodec.h"
-#include "gfx/BlockEdit.h"
-#include "gfx/TileCodec.h"
+#include "model/gfx/BlockCodec.h"
+#include "model/gfx/BlockEdit.h"
+#include "model/gfx/TileCodec.h"
+#include "rom/ProgramFiles.h"
 #include "rom/VbError.h"
 #include "support/RomDiff.h"
 #include "support/TempDir.h"
@@ -11,13 +12,19 @@
 
 namespace {
 
+// The loaded ROM, the section shown and where the file lies: what the editors' models read.
+struct Rom : LoadedRom, ShownSection
+{
+    ProgramFiles files;
+};
+
 constexpr long long chrBase = 262161;
 
-// Shared tables of a small ROM file: tileset 5's blocks at known positions, 128 CHR banks.
+// The tables of a small ROM file: tileset 5's blocks at known positions, 128 CHR banks.
 struct Fixture
 {
     TempDir dir;
-    Shared g;
+    Rom g;
     Bytes rom;
 
     explicit Fixture(long long size = 0x60010)
@@ -139,7 +146,7 @@ TEST(BlockRestore, ReadsTheBackupAtTheSamePositions)
 
 TEST(BlockEditModel, LoadTakesTheSectionsTileset)
 {
-    Shared g;
+    Rom g;
     g.curStage = 13;
     g.curSection = 8;
     g.blockTiles[5][0x2A][4] = 0x77;
@@ -147,7 +154,7 @@ TEST(BlockEditModel, LoadTakesTheSectionsTileset)
     g.palStr[13][8]
         = { "\x0f\x01\x02\x03", "\x0f\x11\x12\x13", "\x0f\x21\x22\x23", "\x0f\x31\x32\x33" };
     blocks::BlockEdit m;
-    m.load(g, 0x2A);
+    m.load(g, g, 0x2A);
     EXPECT_EQ(m.tileset, 5);
     EXPECT_EQ(m.blkTiles[4], 0x77);
     EXPECT_EQ(m.palCols[2][1], 0x22);
@@ -157,7 +164,7 @@ TEST(BlockEditModel, LoadTakesTheSectionsTileset)
     m.select(15);
     EXPECT_EQ(m.place(0x10), 0);
     EXPECT_EQ(m.blkTiles[15], 0x10);
-    EXPECT_THROW(m.load(g, 256), VbError);
+    EXPECT_THROW(m.load(g, g, 256), VbError);
 }
 
 TEST(BlockEditModel, QuadrantStepsWrap)
@@ -198,7 +205,7 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     f.g.palStr[0][0][1] = std::string("\x0f\x01\x02\x03", 4);
     render::TilePixels pix {};
     blocks::TileEdit e;
-    e.load(f.g, { 0x2A, 0x47, 1, 4 }, false);
+    e.load(f.g, f.g, { 0x2A, 0x47, 1, 4 }, false);
     EXPECT_EQ(e.bankTile, 7);
     EXPECT_EQ(e.tileCols, (std::array<int, 4> { 0x0f, 1, 2, 3 }));
     EXPECT_TRUE(e.choose(2, 2));
@@ -230,11 +237,11 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
     Fixture f; // 128 banks
     render::TilePixels pix {};
     blocks::TileEdit e;
-    e.load(f.g, { 0x80, 0, 0, 0 }, false);
+    e.load(f.g, f.g, { 0x80, 0, 0, 0 }, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     std::remove(f.g.files.ini.romPath.c_str());
-    e.load(f.g, { 3, 0, 0, 0 }, false);
+    e.load(f.g, f.g, { 3, 0, 0, 0 }, false);
     e.pixVal[0] = 3;
     EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
     EXPECT_FALSE(romfile::fileExists(f.g.files.ini.romPath));
@@ -244,20 +251,20 @@ TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
 
 TEST(TileEditModel, RevertKeepsThePaintingColours)
 {
-    Shared g;
+    Rom g;
     g.chrData[1][2][0] = 0xFF;
     const blocks::TileRef tile { 1, 0x42, 0, 0 };
     blocks::TileEdit e;
-    e.load(g, tile, false);
+    e.load(g, g, tile, false);
     EXPECT_EQ(e.pixVal[0], 1);
     e.choose(2, 1);
     e.choose(1, 2);
     e.paint(0, 1);
-    e.load(g, tile, true);
+    e.load(g, g, tile, true);
     EXPECT_EQ(e.pixVal[0], 1);
     EXPECT_EQ(e.colL, 2);
     EXPECT_EQ(e.colR, 1);
-    e.load(g, tile, false);
+    e.load(g, g, tile, false);
     EXPECT_EQ(e.colL, 0);
     EXPECT_EQ(e.colR, 3);
 }

@@ -1,4 +1,4 @@
-#include "gfx/PatternBanks.h"
+#include "model/gfx/PatternBanks.h"
 #include "rom/PatchDiff.h"
 #include "support/RomBuilder.h"
 #include "support/RomFixture.h"

@@ -1,4 +1,4 @@
-#include "gfx/PalSets.h"
+#include "model/gfx/PalSets.h"
 #include "support/RomBuilder.h"
 #include "support/RomDiff.h"
 

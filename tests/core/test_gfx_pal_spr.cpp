@@ -1,4 +1,4 @@
-#include "gfx/SprPalettes.h"
+#include "model/gfx/SprPalettes.h"
 #include "support/RomBuilder.h"
 #include "support/RomDiff.h"
 

@@ -1,7 +1,7 @@
 // What Init makes of whole ROMs: the menu order of the sections, stage 1's fix-ups, the
 // positions behind the corrected layout pointers, CHR banks, presets and Revert.
 #include "model/Presets.h"
-#include "objects/ObjectLayout.h"
+#include "model/objects/ObjectLayout.h"
 #include "stage/Document.h"
 #include "stage/StageData.h"
 #include "support/RomFixture.h"

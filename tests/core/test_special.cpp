@@ -1,7 +1,7 @@
-#include "special/MiscDrag.h"
-#include "special/MiscLayout.h"
-#include "special/PropertyBars.h"
-#include "special/SpecialTypes.h"
+#include "model/objects/MiscDrag.h"
+#include "model/objects/MiscLayout.h"
+#include "model/objects/PropertyBars.h"
+#include "model/objects/SpecialTypes.h"
 
 #include <gtest/gtest.h>
 

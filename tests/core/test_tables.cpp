@@ -1,11 +1,11 @@
+#include "model/Presets.h"
+#include "model/tables/Bgm.h"
+#include "model/tables/Damage.h"
+#include "model/tables/GameOptions.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "support/RomBuilder.h"
 #include "support/RomDiff.h"
-#include "tables/Bgm.h"
-#include "tables/Damage.h"
-#include "tables/GameOptions.h"
-#include "model/Presets.h"
 
 #include <gtest/gtest.h>
 

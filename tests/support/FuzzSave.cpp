@@ -1,9 +1,9 @@
 #include "support/FuzzSave.h"
 
-#include "objects/ObjectEdit.h"
-#include "special/MiscDrag.h"
-#include "special/PropertyBars.h"
-#include "special/SpecialTypes.h"
+#include "model/objects/MiscDrag.h"
+#include "model/objects/ObjectEdit.h"
+#include "model/objects/PropertyBars.h"
+#include "model/objects/SpecialTypes.h"
 #include "stage/Document.h"
 #include "stage/Snapshot.h"
 #include "support/RomDiff.h"

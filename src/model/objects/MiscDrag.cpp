@@ -1,4 +1,4 @@
-#include "special/MiscDrag.h"
+#include "model/objects/MiscDrag.h"
 
 namespace special {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "objects/ObjectLayout.h"
+#include "model/objects/ObjectLayout.h"
 #include "stage/Records.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "tables/Damage.h"
+#include "model/tables/Damage.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tables/Bgm.h"
+#include "model/tables/Bgm.h"
 
 #include "rom/Numbers.h"
 

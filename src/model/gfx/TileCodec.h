@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/Shared.h"
-#include "view/BlockRender.h"
+#include "model/LoadedRom.h"
+#include "model/gfx/BlockRender.h"
 
 #include <array>
 #include <cstdint>
@@ -50,9 +50,9 @@ struct TileEdit
     uint8_t colL = 0; // painted by the left button
     uint8_t colR = 3; // painted by the right button
 
-    // Reads the tile from chrData. Revert keeps the painting colours; a fresh opening starts
-    // from 0 and 3.
-    void load(const Shared &g, const TileRef &tile, bool keepColours);
+    // Reads the tile from chrData, in a sub-palette of the section `at`. Revert keeps the
+    // painting colours; a fresh opening starts from 0 and 3.
+    void load(const RomTables &g, const ShownSection &at, const TileRef &tile, bool keepColours);
     // Paints pixel i with the button's colour (1 left, 2 right); false for any other button.
     bool paint(int i, int button);
     // Makes pixel value k the button's colour; false for any other button.
@@ -63,6 +63,6 @@ struct TileEdit
 // Save: writes the bytes of the encoded tile that differ from `was` (the tile as the window
 // opened it) into the ROM file, then the tile into chrData and the decoded tiles `pix` of its
 // tileset. A failed write throws VbError and changes nothing.
-void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was);
+void saveTile(LoadedRom &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was);
 
 } // namespace blocks

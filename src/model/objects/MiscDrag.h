@@ -1,6 +1,6 @@
 #pragma once
-#include "objects/DragMath.h"
-#include "special/MiscLayout.h"
+#include "model/objects/DragMath.h"
+#include "model/objects/MiscLayout.h"
 #include "stage/Records.h"
 
 // The Miscellaneous mode's marker drags over the view, the staircase turn and the drops on the

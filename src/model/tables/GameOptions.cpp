@@ -1,4 +1,4 @@
-#include "tables/GameOptions.h"
+#include "model/tables/GameOptions.h"
 
 #include "rom/Numbers.h"
 

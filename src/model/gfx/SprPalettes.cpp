@@ -1,4 +1,4 @@
-#include "gfx/SprPalettes.h"
+#include "model/gfx/SprPalettes.h"
 
 #include "rom/VbError.h"
 

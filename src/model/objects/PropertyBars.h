@@ -1,5 +1,5 @@
 #pragma once
-#include "special/SpecialTypes.h"
+#include "model/objects/SpecialTypes.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "special/PropertyBars.h"
+#include "model/objects/PropertyBars.h"
 
 #include "rom/Numbers.h"
 #include "rom/VbError.h"

@@ -1,4 +1,4 @@
-#include "objects/PowerUps.h"
+#include "model/objects/PowerUps.h"
 
 #include "rom/Numbers.h"
 #include "rom/VbError.h"

@@ -1,4 +1,4 @@
-#include "gfx/PalSets.h"
+#include "model/gfx/PalSets.h"
 
 #include "rom/VbError.h"
 #include "stage/Locations.h"

@@ -1,6 +1,6 @@
-#include "objects/ObjectLayout.h"
+#include "model/objects/ObjectLayout.h"
 
-#include "objects/PowerUps.h"
+#include "model/objects/PowerUps.h"
 #include "rom/VbError.h"
 
 namespace objects {

@@ -1,6 +1,6 @@
-#include "objects/ObjectEdit.h"
+#include "model/objects/ObjectEdit.h"
 
-#include "objects/PowerUps.h"
+#include "model/objects/PowerUps.h"
 
 #include <algorithm>
 #include <cmath>

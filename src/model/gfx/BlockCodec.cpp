@@ -1,9 +1,9 @@
-#include "gfx/BlockCodec.h"
+#include "model/gfx/BlockCodec.h"
 
+#include "model/gfx/BlockRender.h"
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
 #include "rom/VbError.h"
-#include "view/BlockRender.h"
 
 namespace blocks {
 

@@ -1,6 +1,5 @@
 #pragma once
-#include "gfx/BlockCodec.h"
-#include "ui/Shared.h"
+#include "model/gfx/BlockCodec.h"
 
 #include <array>
 
@@ -19,11 +18,11 @@ struct BlockEdit
     int selQuad = 3;
     int chooserPal = 0; // the sub-palette tiles are drawn in
 
-    // Takes block tsaBlock of the current section's tileset from the shared tables. Throws
-    // VbError for a block outside 0..255, with only the tileset taken.
-    void load(const Shared &g, int tsaBlock);
-    // Colours 1..3 of each sub-palette of the current section.
-    void readColours(const Shared &g);
+    // Takes block tsaBlock of the tileset of section `at` from the tables. Throws VbError for a
+    // block outside 0..255, with only the tileset taken.
+    void load(const RomTables &g, const ShownSection &at, int tsaBlock);
+    // Colours 1..3 of each sub-palette of section `at`.
+    void readColours(const RomTables &g, const ShownSection &at);
     // Makes cell c the selected one; the chooser follows its quadrant's sub-palette.
     void select(int cell);
     // Puts tile into the selected cell and returns the cell to select next.

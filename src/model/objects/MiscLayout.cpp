@@ -1,7 +1,7 @@
-#include "special/MiscLayout.h"
+#include "model/objects/MiscLayout.h"
 
-#include "objects/DragMath.h"
-#include "special/SpecialTypes.h"
+#include "model/objects/DragMath.h"
+#include "model/objects/SpecialTypes.h"
 
 #include <cmath>
 #include <string>

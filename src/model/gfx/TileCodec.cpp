@@ -1,4 +1,4 @@
-#include "gfx/TileCodec.h"
+#include "model/gfx/TileCodec.h"
 
 #include "rom/Numbers.h"
 #include "rom/PatchDiff.h"
@@ -63,7 +63,8 @@ long long tileAt(const RomTables &g, int bank, int tile)
     return base + 16LL * tile;
 }
 
-void TileEdit::load(const Shared &g, const TileRef &tile, bool keepColours)
+void TileEdit::load(
+    const RomTables &g, const ShownSection &at, const TileRef &tile, bool keepColours)
 {
     if (!keepColours) {
         colL = 0;
@@ -73,8 +74,9 @@ void TileEdit::load(const Shared &g, const TileRef &tile, bool keepColours)
     tileNum = tile.tileNum & 0xFF;
     bankTile = tileNum & 63;
     palNo = tile.tilePalNo & 3;
-    const std::string &pal = g.palStr.at(static_cast<size_t>(g.curStage))
-                                 .at(static_cast<size_t>(g.curSection))[static_cast<size_t>(palNo)];
+    const std::string &pal
+        = g.palStr.at(static_cast<size_t>(at.curStage))
+              .at(static_cast<size_t>(at.curSection))[static_cast<size_t>(palNo)];
     for (size_t k = 0; k < 4; ++k)
         tileCols[k] = k < pal.size() ? static_cast<uint8_t>(pal[k]) : 0;
     TileRows px;
@@ -114,7 +116,7 @@ TileRows TileEdit::rows() const
     return out;
 }
 
-void saveTile(Shared &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was)
+void saveTile(LoadedRom &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was)
 {
     const TileRows px = e.rows();
     const render::ChrTile chr = encodeTile(px);

@@ -1,4 +1,4 @@
-#include "special/SpecialTypes.h"
+#include "model/objects/SpecialTypes.h"
 
 #include "rom/Numbers.h"
 #include "rom/VbError.h"

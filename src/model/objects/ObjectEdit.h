@@ -1,6 +1,6 @@
 #pragma once
-#include "objects/DragMath.h"
-#include "objects/ObjectLayout.h"
+#include "model/objects/DragMath.h"
+#include "model/objects/ObjectLayout.h"
 #include "stage/Records.h"
 
 // Edits of an object-list slot: retyping, the enemy pick, dragging and dropping on a screen.

@@ -1,13 +1,13 @@
-#include "gfx/BlockEdit.h"
+#include "model/gfx/BlockEdit.h"
 
 #include "rom/VbError.h"
 #include "stage/StageData.h"
 
 namespace blocks {
 
-void BlockEdit::load(const Shared &g, int tsaBlock)
+void BlockEdit::load(const RomTables &g, const ShownSection &at, int tsaBlock)
 {
-    tileset = tilesetOf(g.curStage, g.curSection);
+    tileset = tilesetOf(at.curStage, at.curSection);
     if (tsaBlock < 0 || tsaBlock > 255)
         throw VbError("Subscript out of range");
     block = tsaBlock;
@@ -16,15 +16,16 @@ void BlockEdit::load(const Shared &g, int tsaBlock)
     blkTiles = g.blockTiles[ts][b];
     for (size_t q = 0; q < 4; ++q)
         quadPal[q] = g.blockPal[ts][b][q] & 3;
-    readColours(g);
+    readColours(g, at);
 }
 
-void BlockEdit::readColours(const Shared &g)
+void BlockEdit::readColours(const RomTables &g, const ShownSection &at)
 {
-    if (g.curStage < 0 || g.curStage >= stageCount || g.curSection < 0
-        || g.curSection >= maxSections)
+    if (at.curStage < 0 || at.curStage >= stageCount || at.curSection < 0
+        || at.curSection >= maxSections)
         throw VbError("Subscript out of range");
-    const auto &pals = g.palStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    const auto &pals
+        = g.palStr[static_cast<size_t>(at.curStage)][static_cast<size_t>(at.curSection)];
     for (size_t p = 0; p < 4; ++p)
         for (size_t k = 0; k < 3; ++k)
             palCols[p][k] = k + 1 < pals[p].size() ? static_cast<uint8_t>(pals[p][k + 1]) : 0;

@@ -1,7 +1,7 @@
-#include "gfx/PatternBanks.h"
+#include "model/gfx/PatternBanks.h"
 
+#include "model/gfx/BlockRender.h"
 #include "rom/PatchDiff.h"
-#include "view/BlockRender.h"
 
 #include <set>
 
