@@ -31,10 +31,9 @@ void startOn(const Program &p)
 {
     Shared g;
     g.files.programDir = p.dir.path();
-    StageDocument doc(g, g.files, g);
-    frmRI3 w(g, doc);
+    frmRI3 w(g, g.doc.stages());
     w.Form_Load();
-    benchmark::DoNotOptimize(g.curStage);
+    benchmark::DoNotOptimize(g.doc.shown().curStage);
 }
 
 void BM_FirstStart(benchmark::State &state)

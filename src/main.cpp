@@ -1,7 +1,7 @@
-#include "ui/Look.h"
-#include "ui/Shared.h"
 #include "app/frmRI3.h"
 #include "stage/Document.h"
+#include "ui/Look.h"
+#include "ui/Shared.h"
 
 #include <memory>
 
@@ -14,8 +14,7 @@ int main(int argc, char *argv[])
     auto shared = std::make_unique<Shared>();
     Shared &g = *shared;
     g.files.programDir = QCoreApplication::applicationDirPath().toStdString();
-    auto doc = std::make_unique<StageDocument>(g, g.files, g);
-    frmRI3 w(g, *doc);
+    frmRI3 w(g, g.doc.stages());
     w.Form_Load();
     w.show();
     return app.exec();

@@ -85,7 +85,7 @@ void PanelHost::showSpriteButtons(bool on)
 
 bool PanelHost::objectEdit(const std::function<void(StageTables &)> &change)
 {
-    if (!p.doc.editRecords(p.g.curStage, p.g.curSection, change))
+    if (!p.doc.editRecords(p.g.doc.shown().curStage, p.g.doc.shown().curSection, change))
         return false;
     p.modified();
     return true;

@@ -88,8 +88,8 @@ SectionProperties::SectionProperties(QWidget *client, Shared &g, StageDocument &
 
 void SectionProperties::showSection(bool vertical)
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     txtBlk->setText(QString::fromStdString(t.timeStr[s][n]));
     showPaletteSet();
     cmbTime->setCurrentIndex(t.timeTbl[s][n][0] - 1);
@@ -104,8 +104,9 @@ void SectionProperties::showSection(bool vertical)
 
 void SectionProperties::showPaletteSet()
 {
-    txtPal->setText(viewtext::hex2(
-        g.palSetNo.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection))));
+    txtPal->setText(viewtext::hex2(g.doc.tables()
+                                       .palSetNo.at(static_cast<size_t>(g.doc.shown().curStage))
+                                       .at(static_cast<size_t>(g.doc.shown().curSection))));
 }
 
 void SectionProperties::showMirror(bool on)
@@ -117,8 +118,8 @@ void SectionProperties::showMirror(bool on)
 // stage 1 the second type of the sections that have one.
 void SectionProperties::scrollTypeLists()
 {
-    const int s = g.curStage;
-    const int n = g.curSection;
+    const int s = g.doc.shown().curStage;
+    const int n = g.doc.shown().curSection;
     const uint8_t byte = t.scrollByte[static_cast<size_t>(s)][static_cast<size_t>(n)];
     Combo4->clear();
     if (!t.leftDoor[static_cast<size_t>(s)][static_cast<size_t>(n)]) {
@@ -155,16 +156,16 @@ void SectionProperties::selectScrollItem(ctl::ComboBox *box, int value)
 // the list and the table go back to what the ROM holds, and the box says so.
 void SectionProperties::cmbTime_Click()
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     const uint8_t area = t.timeTbl[s][n][1];
-    const long long pos = (g.romVer == "1" ? 227109 : 78812) + area;
+    const long long pos = (g.doc.romVer() == "1" ? 227109 : 78812) + area;
     uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
     const immediate::Failure failure = immediate::write(
-        g.rom, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
+        g.doc.file(), pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (failure.failed())
         code = immediate::held(g.files.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
-    doc.setAreaTime(g.curStage, area, code);
+    doc.setAreaTime(g.doc.shown().curStage, area, code);
     if (!failure.failed())
         return;
     cmbTime->setCurrentIndex(code - 1);
@@ -182,8 +183,8 @@ void SectionProperties::Combo3_Click()
         if (Combo3->currentIndex() < 0)
             return;
         // Only the user picks: the list is filled with its signals blocked.
-        doc.setScrollByte(
-            g.curStage, g.curSection, static_cast<uint8_t>(Combo3->currentData().toInt()));
+        doc.setScrollByte(g.doc.shown().curStage, g.doc.shown().curSection,
+            static_cast<uint8_t>(Combo3->currentData().toInt()));
     });
 }
 
@@ -204,9 +205,9 @@ void SectionProperties::cmdMirror_Click()
         == msg::Cancel)
         return;
     const bool copied = msg::step(g, subMirror, [&] {
-        const int up = upwardOf(g.curSection);
+        const int up = upwardOf(g.doc.shown().curSection);
         if (up >= 0)
-            doc.copyLayout(g.curStage, g.curSection, up);
+            doc.copyLayout(g.doc.shown().curStage, g.doc.shown().curSection, up);
     });
     if (copied)
         emit mirrored();

@@ -228,10 +228,10 @@ bool Settings::checkRom(QString &signature)
         msg::box(textC, msg::Exclamation, "Invalid pathname");
         return false;
     }
-    g.romVer = release::check(signature.toStdString(), g.romVer);
-    if (g.romVer == "1" && m_main)
+    g.doc.setRomVer(release::check(signature.toStdString(), g.doc.romVer()));
+    if (g.doc.romVer() == "1" && m_main)
         m_main->setWindowTitle("Vorlig");
-    if (g.romVer != "0" && g.romVer != "1") {
+    if (g.doc.romVer() != "0" && g.doc.romVer() != "1") {
         msg::box(textD, msg::Exclamation, "Invalid ROM File");
         return false;
     }
@@ -254,7 +254,8 @@ void Settings::checkBackup(const QString &signature)
     if (!found)
         msg::box(textE, msg::Exclamation, "Invalid Pathname");
     else if (backupSig != signature
-        || !release::backupProblem(local(path), g.romVer, QFileInfo(txtRomPath->text()).size())
+        || !release::backupProblem(
+            local(path), g.doc.romVer(), QFileInfo(txtRomPath->text()).size())
                 .empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
     else if (sameFile(path, txtRomPath->text()))
@@ -329,7 +330,7 @@ bool Settings::writeSettings()
 void Settings::cmdSettingsOK_Click()
 {
     trimBoxes();
-    g.romVer = " ";
+    g.doc.setRomVer(" ");
     QString signature;
     if (!checkRom(signature))
         return;
@@ -337,7 +338,7 @@ void Settings::cmdSettingsOK_Click()
         checkBackup(signature);
     if (!txtEmuPath->text().isEmpty())
         checkEmulator();
-    if (g.romVer != "0" && g.romVer != "1")
+    if (g.doc.romVer() != "0" && g.doc.romVer() != "1")
         return;
     if (!decideChoice()) {
         reject(); // the file keeps what it held when the window opened

@@ -11,6 +11,7 @@
 #include "tables/frmMisc.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
+#include "ui/Reports.h"
 #include "ui/Shared.h"
 #include "ui/ViewText.h"
 #include "view/BlockPainter.h"
@@ -58,8 +59,9 @@ void SideWindows::cmdPattern_Click()
     if (dlg->dlgCancel())
         return;
     msg::step(g, subPattern, [&] {
-        const auto &banks
-            = g.patBG.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
+        const auto &banks = g.doc.tables()
+                                .patBG.at(static_cast<size_t>(g.doc.shown().curStage))
+                                .at(static_cast<size_t>(g.doc.shown().curSection));
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     });
@@ -83,23 +85,9 @@ void SideWindows::EditPalettes()
         frmPalettes dlg(g, *this, ownerOf(m_window));
         dlg.run();
     }
-    const auto s = static_cast<size_t>(g.curStage);
-    const int r = g.romVer == "1" ? 1 : 0;
     msg::step(g, subEditPalettes, [&] { m_props->showPaletteSet(); });
-    RomImage rom;
-    const bool haveRom = msg::step(g, subEditPalettes, [&] {
-        rom = RomImage::load(g.files.ini.romPath);
-        const Bytes fixed = rom.bytes(bgpal::fixedPos(r), 3);
-        g.palFixed = std::string(fixed.begin(), fixed.end());
-        g.palBackdrop = std::string(1, static_cast<char>(rom.byte(bgpal::backdropPos(r))));
-    });
-    for (int k = 0; haveRom && k < t.secCount.at(s) && k < maxSections; ++k)
-        msg::step(g, subEditPalettes, [&] {
-            const auto n = static_cast<size_t>(k);
-            doc.setPaletteRecordPos(g.curStage, k, bgpal::setBase(r) + 9 * g.palSetNo[s][n]);
-            g.palStr[s][n]
-                = bgpal::sectionPalStr(g.palBackdrop, g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
-        });
+    StageReport boxes;
+    g.doc.readPalettes(boxes, subEditPalettes);
     msg::step(g, subEditPalettes, [&] {
         m_view->redrawCells();
         m_selector->forEachBlock(true, optBg->isChecked(),
@@ -174,7 +162,7 @@ bool SideWindows::openBlockEditor(int tsaBlock)
 void SideWindows::Damage()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (g.romVer != "0") {
+    if (g.doc.romVer() != "0") {
         frmHits2 w(g, m_window, m_window);
         w.exec();
     } else {

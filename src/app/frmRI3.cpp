@@ -11,6 +11,7 @@
 #include "rom/VbError.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
+#include "ui/Reports.h"
 #include "view/LevelView.h"
 
 #include <QAction>
@@ -72,7 +73,7 @@ void frmRI3::iniFromMenu()
 // Settings loop every value but 0xE4 unchecks.
 void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 {
-    if (g.romVer == "1") {
+    if (g.doc.romVer() == "1") {
         setWindowTitle("Vorlig");
         mnuDebug->setEnabled(false);
         return;
@@ -87,17 +88,12 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 // The signature and the debug byte, read in one opening of the ROM.
 void frmRI3::readRomRelease(int subroutine)
 {
-    RomImage rom;
-    if (!msg::step(g, subroutine, [&] { rom = RomImage::load(g.files.ini.romPath); }))
-        return;
-    Bytes sig;
-    if (msg::step(g, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
-        g.romVer = release::check(release::signatureText(sig), g.romVer);
-    if (g.romVer == "1") {
+    StageReport boxes;
+    const std::optional<uint8_t> debugByte = g.doc.readRelease(boxes, subroutine);
+    if (g.doc.romVer() == "1")
         readDebugByte(0, false);
-        return;
-    }
-    msg::step(g, subroutine, [&] { readDebugByte(rom.byte(release::debugBytePos), false); });
+    else if (debugByte)
+        readDebugByte(*debugByte, false);
 }
 
 void frmRI3::Form_Load()
@@ -168,7 +164,7 @@ bool frmRI3::askForRom()
     g.files.ini.emuPath = v.emuPath;
     g.files.ini.romLoad = v.romLoad;
     g.files.ini.backupPath = v.backupPath;
-    if (g.romVer == "1")
+    if (g.doc.romVer() == "1")
         readDebugByte(0, true);
     else
         msg::step(g, subLoad, [&] {

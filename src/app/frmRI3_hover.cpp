@@ -63,8 +63,8 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 void frmRI3::Form_MouseMove()
 {
     msg::step(g, subFormMove, [&] {
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
+        const auto s = static_cast<size_t>(g.doc.shown().curStage);
+        const auto n = static_cast<size_t>(g.doc.shown().curSection);
         if (optBg->isChecked()) {
             txtOffset->setText(m_selector->tilesetRange());
             txtVal->clear();
@@ -74,8 +74,8 @@ void frmRI3::Form_MouseMove()
             txtOffset->clear();
             txtVal->clear();
             txtPatterns->setText("Patterns");
-            txtPat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
-            txtPat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+            txtPat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
+            txtPat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
         }
     });
 }

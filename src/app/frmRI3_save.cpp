@@ -27,7 +27,7 @@ void frmRI3::Init()
 {
     LoadBoxes boxes;
     m_pu->romLoaded();
-    switch (doc.load(boxes)) {
+    switch (g.doc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(g.files.iniPath()))
             std::remove(g.files.iniPath().c_str());
@@ -44,10 +44,10 @@ void frmRI3::Init()
     case LoadOutcome::Loaded:
         break;
     }
-    if (g.romVer == "1")
+    if (g.doc.romVer() == "1")
         mnuDebug->setEnabled(false);
     imgAku->setPicture(
-        QPixmap(QString::fromStdString(g.files.datPath + "aku" + g.romVer + ".dat")));
+        QPixmap(QString::fromStdString(g.files.datPath + "aku" + g.doc.romVer() + ".dat")));
     if (Combo1->currentIndex() == 0)
         Combo1Change();
     Combo1->setCurrentIndex(0);
@@ -65,7 +65,7 @@ void frmRI3::Modif()
 // A section whose write failed stays marked, so its commands stay enabled.
 void frmRI3::afterSave()
 {
-    setSaveRevert(doc.modified(g.curStage, g.curSection));
+    setSaveRevert(doc.modified(g.doc.shown().curStage, g.doc.shown().curSection));
     setSaveAll(doc.anyModified());
 }
 
@@ -118,9 +118,9 @@ void frmRI3::romChangedOnDisk(const std::string &description)
 // A side window that found the file changed may have asked for it; it is closed by now.
 void frmRI3::reloadIfAsked()
 {
-    if (!g.reloadAsked)
+    if (!g.doc.reloadAsked)
         return;
-    g.reloadAsked = false;
+    g.doc.reloadAsked = false;
     reloadRom();
 }
 
@@ -135,7 +135,7 @@ void frmRI3::Revert()
 {
     // A file changed on disk would give this section records of another file.
     try {
-        g.rom.reread();
+        g.doc.file().reread();
     } catch (const RomChanged &e) {
         romChangedOnDisk(e.what());
         return;

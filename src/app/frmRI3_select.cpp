@@ -34,15 +34,15 @@ void frmRI3::Combo1Change()
 {
     msg::step(g, subCombo1, [&] {
         m_view->enterStage();
-        g.curSection = 0;
+        g.doc.shown().curSection = 0;
         m_selector->resetPaintBlock();
-        g.curStage = Combo1->currentIndex();
+        g.doc.shown().curStage = Combo1->currentIndex();
         for (QAction *a : mnusta)
             a->setChecked(false);
-        mnusta[static_cast<size_t>(g.curStage)]->setChecked(true);
+        mnusta[static_cast<size_t>(g.doc.shown().curStage)]->setChecked(true);
         Combo2->blockSignals(true);
         Combo2->clear();
-        for (int n = 0; n < t.secCount[static_cast<size_t>(g.curStage)]; ++n)
+        for (int n = 0; n < t.secCount[static_cast<size_t>(g.doc.shown().curStage)]; ++n)
             Combo2->addItem(QString::number(n, 16).toUpper());
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
@@ -51,7 +51,8 @@ void frmRI3::Combo1Change()
         doc.readStageData(report);
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
-        stagScroll->setMaximum(std::max(0, t.secCount[static_cast<size_t>(g.curStage)] - 1));
+        stagScroll->setMaximum(
+            std::max(0, t.secCount[static_cast<size_t>(g.doc.shown().curStage)] - 1));
     });
 }
 
@@ -62,11 +63,11 @@ void frmRI3::Combo2Change()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pu->fillEnemyList();
     msg::step(g, subCombo2, [&] {
-        g.curSection = std::max(0, Combo2->currentIndex());
-        stagScroll->setValue(g.curSection);
+        g.doc.shown().curSection = std::max(0, Combo2->currentIndex());
+        stagScroll->setValue(g.doc.shown().curSection);
     });
-    const int s = g.curStage;
-    const int n = g.curSection;
+    const int s = g.doc.shown().curStage;
+    const int n = g.doc.shown().curSection;
     doc.enterSection(s, n); // records shared with the section left show its edits
     msg::step(g, subCombo2, [&] {
         if (s == 13 || s == 14) {
@@ -128,7 +129,7 @@ void frmRI3::sectionModePanel(int s, int n)
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        const auto &banks = g.patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
+        const auto &banks = g.doc.tables().patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     } else {

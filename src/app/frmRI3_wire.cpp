@@ -50,7 +50,8 @@ void frmRI3::connectView()
     route(this, optBg, mnuBG, [this] { optBgClick(); });
     route(this, optPu, mnuPu, [this] { optPuClick(); });
     route(this, optSt, mnust, [this] { optStClick(); });
-    route(this, cmdSave, mnuSave, [this] { saveBlock(g.curStage, g.curSection); });
+    route(this, cmdSave, mnuSave,
+        [this] { saveBlock(g.doc.shown().curStage, g.doc.shown().curSection); });
     route(this, cmdSaveAll, mnuSaveAll, [this] { saveAll(); });
     route(this, cmdRevert, mnuRevert, [this] { Revert(); });
     route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });

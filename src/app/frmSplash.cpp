@@ -56,7 +56,7 @@ void frmSplash::paintNow()
 
 void frmSplash::closeIfLoaded()
 {
-    if (!m_held && !g.romVer.empty()) {
+    if (!m_held && !g.doc.romVer().empty()) {
         m_wasActive = false;
         close();
     }

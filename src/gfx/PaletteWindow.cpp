@@ -102,13 +102,13 @@ void PaletteWindow::run()
 
 int PaletteWindow::release() const
 {
-    return g.romVer == "1" ? 1 : 0;
+    return g.doc.romVer() == "1" ? 1 : 0;
 }
 
 void PaletteWindow::showColour(ColourBox *box, int colour)
 {
     if (colour >= 0 && colour <= 63)
-        box->setColour(g.nesRgb[static_cast<size_t>(colour)]);
+        box->setColour(g.doc.tables().nesRgb[static_cast<size_t>(colour)]);
     else
         box->setNoColour();
     box->Tag = viewtext::hex2(colour);

@@ -151,13 +151,13 @@ void frmEditTSA::Form_Load()
 {
     const DrawScope scope(this);
     const bool taken = msg::step(g, subLoad, [&] {
-        m.load(g, g, tsaBlock);
+        m.load(g.doc.tables(), g.doc.shown(), tsaBlock);
         setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(tsaBlock)));
     });
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
     // would write over other data: one box, and both stay disabled.
     m_loaded = taken && msg::step(g, subLoad, [&] {
-        m_stored = blocks::readBlock(g.files.ini.romPath, g, m.tileset, m.block);
+        m_stored = blocks::readBlock(g.files.ini.romPath, g.doc.tables(), m.tileset, m.block);
     });
     m_opened = { m.blkTiles, m.quadPal };
     const QString why = m_loaded ? QString() : "The ROM could not be read when the window opened.";
@@ -168,13 +168,14 @@ void frmEditTSA::Form_Load()
     for (int q = 0; q < 4; ++q)
         msg::step(g, subLoad, [&] {
             picPal[static_cast<size_t>(q)][3]->setBackColor(
-                colour(static_cast<uint8_t>(g.palBackdrop.at(0))));
+                colour(static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0))));
             setGroupDigit(q, m.quadPal[static_cast<size_t>(q)]);
         });
     msg::step(g, subLoad, [&] { showColours(); });
     msg::step(g, subLoad, [&] {
-        const auto &banks
-            = g.patBG.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
+        const auto &banks = g.doc.tables()
+                                .patBG.at(static_cast<size_t>(g.doc.shown().curStage))
+                                .at(static_cast<size_t>(g.doc.shown().curSection));
         for (size_t i = 0; i < 4; ++i) {
             const QString bank = viewtext::hex2(banks[i]);
             Lbk[i]->setText("< " + bank + " >");
@@ -199,7 +200,7 @@ void frmEditTSA::drawCellsFromModel()
 
 QColor frmEditTSA::colour(int nes)
 {
-    return blocks::rgbColour(blocks::rgbOf(g.nesRgb, nes));
+    return blocks::rgbColour(blocks::rgbOf(g.doc.tables().nesRgb, nes));
 }
 
 // Colours 1..3 of each quadrant's sub-palette in its group.
@@ -223,11 +224,14 @@ void frmEditTSA::setGroupDigit(int q, int subPalette)
 void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)
 {
     try {
-        const std::string &pal = g.palStr.at(static_cast<size_t>(g.curStage))
-                                     .at(static_cast<size_t>(g.curSection))[m.chooserPal & 3];
+        const std::string &pal
+            = g.doc.tables()
+                  .palStr.at(static_cast<size_t>(g.doc.shown().curStage))
+                  .at(static_cast<size_t>(g.doc.shown().curSection))[m.chooserPal & 3];
         blocks::TileRgb rgb {};
-        const std::string failure = blocks::tileRgb(
-            m_main.tilePixels(m.tileset)[static_cast<size_t>(tile & 0xFF)], pal, g.nesRgb, rgb);
+        const std::string failure
+            = blocks::tileRgb(m_main.tilePixels(m.tileset)[static_cast<size_t>(tile & 0xFF)], pal,
+                g.doc.tables().nesRgb, rgb);
         QImage img(8, 8, QImage::Format_RGB32);
         for (int i = 0; i < 64; ++i)
             img.setPixel(i % 8, i / 8, 0xFF000000u | rgb[static_cast<size_t>(i)]);
@@ -312,7 +316,7 @@ bool frmEditTSA::save(const blocks::StoredBlock &was)
     if (!m_loaded)
         return false;
     return msg::step(g, subSave, [&] {
-        blocks::saveBlock(g, m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
+        g.doc.saveBlock(m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
     });
 }
 
@@ -335,8 +339,9 @@ void frmEditTSA::cmdRestore_Click()
     if (!m_loaded || !tableui::restoreAsked(g))
         return;
     blocks::StoredBlock b;
-    if (!msg::step(g, subRestore,
-            [&] { b = blocks::readBlock(g.files.ini.backupPath, g, m.tileset, m.block); }))
+    if (!msg::step(g, subRestore, [&] {
+            b = blocks::readBlock(g.files.ini.backupPath, g.doc.tables(), m.tileset, m.block);
+        }))
         return;
     const blocks::BlockEdit keep = m;
     m.blkTiles = b.tiles;
@@ -361,9 +366,10 @@ void frmEditTSA::cmdPal_Click()
     defaultPointer();
     editPalettes();
     msg::step(g, subPal, [&] {
-        m.readColours(g, g);
+        m.readColours(g.doc.tables(), g.doc.shown());
         for (size_t q = 0; q < 4; ++q)
-            picPal[q][3]->setBackColor(colour(static_cast<uint8_t>(g.palBackdrop.at(0))));
+            picPal[q][3]->setBackColor(
+                colour(static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0))));
         showColours();
     });
     redrawChooser();

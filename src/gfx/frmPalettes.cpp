@@ -83,13 +83,17 @@ void frmPalettes::Form_Load()
     });
     const bool read = msg::step(g, 605, [&] {
         const RomImage rom = RomImage::load(g.files.ini.romPath);
-        const auto fixed = std::array<uint8_t, 3> { static_cast<uint8_t>(g.palFixed.at(0)),
-            static_cast<uint8_t>(g.palFixed.at(1)), static_cast<uint8_t>(g.palFixed.at(2)) };
-        palSets = bgpal::load(rom, release(), static_cast<uint8_t>(g.palBackdrop.at(0)), fixed);
+        const auto fixed
+            = std::array<uint8_t, 3> { static_cast<uint8_t>(g.doc.tables().palFixed.at(0)),
+                  static_cast<uint8_t>(g.doc.tables().palFixed.at(1)),
+                  static_cast<uint8_t>(g.doc.tables().palFixed.at(2)) };
+        palSets = bgpal::load(
+            rom, release(), static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0)), fixed);
     });
     const bool assigned = read && msg::step(g, 605, [&] {
-        curSet
-            = g.palSetNo.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
+        curSet = g.doc.tables()
+                     .palSetNo.at(static_cast<size_t>(g.doc.shown().curStage))
+                     .at(static_cast<size_t>(g.doc.shown().curSection));
         showAssigned();
     });
     setLoaded(assigned);
@@ -165,28 +169,25 @@ void frmPalettes::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const int32_t setPos = n < 18 && s < g.palSetPos.size() ? g.palSetPos[s][n] : 0;
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const int32_t setPos
+        = n < 18 && s < g.doc.tables().palSetPos.size() ? g.doc.tables().palSetPos[s][n] : 0;
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && setPos <= 0;
+    const bgpal::SetColours &first = palSets.sets[0];
     const bool saved = msg::step(g, 602, [&] {
         const std::vector<Patch> patches
             = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
                 bgpal::savePatches(m_read, release(), setPos, num::toByte(m_readSet)));
-        if (!patches.empty())
-            g.rom.write(patches);
+        g.doc.savePalettes(patches,
+            setPos > 0 ? std::optional<int16_t>(static_cast<int16_t>(curSet)) : std::nullopt,
+            first[0][0], { first[0][1], first[0][2], first[0][3] });
     });
     if (!saved)
         return;
     if (setKept)
         setKeptBox(m_readSet, curSet);
-    if (setPos > 0)
-        g.palSetNo[s][n] = static_cast<int16_t>(curSet);
-    const bgpal::SetColours &first = palSets.sets[0];
-    g.palBackdrop = std::string(1, static_cast<char>(first[0][0]));
-    g.palFixed = std::string { static_cast<char>(first[0][1]), static_cast<char>(first[0][2]),
-        static_cast<char>(first[0][3]) };
     accept();
 }
 
@@ -199,14 +200,12 @@ void frmPalettes::cmdRestore_Click()
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
         const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.files.ini.backupPath), r, l);
-        g.rom.write(x.patches);
+        g.doc.savePalettes(x.patches, std::nullopt, x.backdrop, x.fixed);
         // What the ROM holds now counts as read, so Save does not write it again.
         for (bgpal::PalSets *p : { &palSets, &m_read }) {
             bgpal::putRecord(*p, l, x.record);
             bgpal::putShared(*p, x.backdrop, x.fixed);
         }
-        g.palFixed = std::string(x.fixed.begin(), x.fixed.end());
-        g.palBackdrop = std::string(1, static_cast<char>(x.backdrop));
     });
     if (!restored)
         return;

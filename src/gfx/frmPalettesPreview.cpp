@@ -1,11 +1,11 @@
 // The palette editor's preview of its assigned set on the main window's blocks.
-#include "ui/Controls.h"
-#include "ui/MsgBox.h"
-#include "ui/MainLink.h"
 #include "gfx/frmPalettes.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "stage/StageData.h"
+#include "ui/Controls.h"
+#include "ui/MainLink.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QImage>
@@ -15,15 +15,16 @@
 
 void frmPalettes::previewBlock(ctl::ImageBox *target, int block)
 {
-    const auto ts = static_cast<size_t>(tilesetOf(g.curStage, g.curSection));
+    const auto ts
+        = static_cast<size_t>(tilesetOf(g.doc.shown().curStage, g.doc.shown().curSection));
     const auto b = static_cast<size_t>(block & 0xFF);
     const std::array<std::string, 4> pal = bgpal::palStrings(palSets, curSet);
     render::BlockInput in;
     in.tiles = &m_main.tilePixels(ts);
-    in.tileNumbers = g.blockTiles.at(ts)[b].data();
-    in.quadrantPal = g.blockPal.at(ts)[b].data();
+    in.tileNumbers = g.doc.tables().blockTiles.at(ts)[b].data();
+    in.quadrantPal = g.doc.tables().blockPal.at(ts)[b].data();
     in.palettes = pal.data();
-    in.nesRgb = g.nesRgb.data();
+    in.nesRgb = g.doc.tables().nesRgb.data();
     render::BlockImage pixels;
     const std::string failure = render::drawBlock(in, pixels);
     const QImage img(

@@ -145,27 +145,27 @@ void frmPatterns::Form_Load()
     // The banks come from the shared tables; the section's bytes must be in the ROM file too,
     // or Save would have nowhere true to write them. One box, and Save stays disabled.
     m_loaded = msg::step(g, 703, [&] {
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
+        const auto s = static_cast<size_t>(g.doc.shown().curStage);
+        const auto n = static_cast<size_t>(g.doc.shown().curSection);
         const RomImage rom = RomImage::load(g.files.ini.romPath);
-        rom.bytes(g.patBGPos.at(s).at(n), g.romVer == "1" ? 2 : 3);
-        rom.bytes(g.patSprPos.at(s).at(n), 2);
+        rom.bytes(g.doc.tables().patBGPos.at(s).at(n), g.doc.romVer() == "1" ? 2 : 3);
+        rom.bytes(g.doc.tables().patSprPos.at(s).at(n), 2);
     });
     cmdOK->setEnabled(m_loaded);
     cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
     msg::step(g, 703, [&] {
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
+        const auto s = static_cast<size_t>(g.doc.shown().curStage);
+        const auto n = static_cast<size_t>(g.doc.shown().curSection);
         for (int i = 0; i < 3; ++i) {
             const auto k = static_cast<size_t>(i);
             if (i < 2) {
-                bgBanks[k] = g.patBG.at(s).at(n)[k + 1];
-                sprBanks[k] = g.patSpr.at(s).at(n)[k + 2];
+                bgBanks[k] = g.doc.tables().patBG.at(s).at(n)[k + 1];
+                sprBanks[k] = g.doc.tables().patSpr.at(s).at(n)[k + 2];
             } else {
-                sprBanks[2] = g.patSpr4.at(s).at(n);
+                sprBanks[2] = g.doc.tables().patSpr4.at(s).at(n);
             }
             sc[k]->Tag = "NOR";
-            sc[k]->setMaximum(g.maxChrBank);
+            sc[k]->setMaximum(g.doc.tables().maxChrBank);
             if (optE->isChecked() || i < 2)
                 loadBar(i, optE->isChecked() ? sprBanks[k] : bgBanks[k]);
             sc[k]->Tag.clear();
@@ -216,7 +216,7 @@ void frmPatterns::optE_Click()
         lb->setVisible(false);
         txtA[0]->setText("Sprites 2");
         txtA[1]->setText("Sprites 3");
-        if (g.romVer == "0")
+        if (g.doc.romVer() == "0")
             for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
                      static_cast<QWidget *>(txtA[2]) })
                 w->setEnabled(true);
@@ -260,10 +260,10 @@ void frmPatterns::showSlot(int i, int bank)
 
 void frmPatterns::markSlot(int i, int bank)
 {
-    if (g.romVer != "0" && g.romVer != "1")
+    if (g.doc.romVer() != "0" && g.doc.romVer() != "1")
         return;
     QLineEdit *name = txtA[static_cast<size_t>(i)];
-    const bool valid = patbank::validBg(g.romVer == "1" ? 1 : 0, bank);
+    const bool valid = patbank::validBg(g.doc.romVer() == "1" ? 1 : 0, bank);
     if (!valid && !name->text().startsWith('*'))
         name->setText("* " + name->text());
     else if (valid && name->text().startsWith('*'))
@@ -273,8 +273,8 @@ void frmPatterns::markSlot(int i, int bank)
 void frmPatterns::drawPatterns(int index, int patNo)
 {
     msg::step(g, 707, [&] {
-        const patbank::Preview px
-            = patbank::preview(g.chrData.at(static_cast<size_t>(patNo & 0xFF)), interleave);
+        const patbank::Preview px = patbank::preview(
+            g.doc.tables().chrData.at(static_cast<size_t>(patNo & 0xFF)), interleave);
         QImage pic(128, 32, QImage::Format_RGB32);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 128; ++x)
@@ -316,13 +316,15 @@ void frmPatterns::chk2_Click()
 std::pair<patbank::SectionBanks, patbank::SectionBanks> frmPatterns::banksToSave(
     bool &copyRefused) const
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     patbank::SectionBanks now;
-    now.bgPos = g.patBGPos.at(s).at(n);
-    now.sprPos = g.patSprPos.at(s).at(n);
-    const int32_t copy = patbank::copyCandidate(g.curStage, g.curSection, now.sprPos);
-    const bool allowed = patbank::copyAllowed(g, m_main.tables(), g.romVer == "1" ? 1 : 0, copy);
+    now.bgPos = g.doc.tables().patBGPos.at(s).at(n);
+    now.sprPos = g.doc.tables().patSprPos.at(s).at(n);
+    const int32_t copy
+        = patbank::copyCandidate(g.doc.shown().curStage, g.doc.shown().curSection, now.sprPos);
+    const bool allowed = patbank::copyAllowed(
+        g.doc.tables(), m_main.tables(), g.doc.romVer() == "1" ? 1 : 0, copy);
     copyRefused = copy > 0 && !allowed;
     now.copyPos = allowed ? copy : 0;
     patbank::SectionBanks read = now;
@@ -342,21 +344,20 @@ void frmPatterns::cmdOK_Click()
     if (!m_loaded)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int r = g.romVer == "1" ? 1 : 0;
+    const int r = g.doc.romVer() == "1" ? 1 : 0;
     patbank::SectionBanks now, read;
     bool copyRefused = false;
     const bool saved = msg::step(g, 702, [&] {
         std::tie(now, read) = banksToSave(copyRefused);
         const std::vector<Patch> patches = patbank::changedPatches(now, read, r);
-        if (!patches.empty())
-            g.rom.write(patches);
+        const bool copyWritten = patbank::spritesChanged(now, read);
+        g.doc.savePatterns(patches, bgBanks, sprBanks, copyWritten ? now.copyPos : 0);
     });
     if (!saved) {
         QApplication::restoreOverrideCursor();
         return;
     }
     m_dlgCancel = false;
-    takeBanks(now, patbank::spritesChanged(now, read));
     if (copyRefused && patbank::spritesChanged(now, read)) {
         QApplication::restoreOverrideCursor();
         msg::box("The sprite banks were saved for this section only.\rStage 1 keeps a second "
@@ -366,24 +367,6 @@ void frmPatterns::cmdOK_Click()
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     accept();
-}
-
-// The shared tables take the saved banks; the room that holds the copy shows the banks it now
-// has.
-void frmPatterns::takeBanks(const patbank::SectionBanks &saved, bool copyWritten)
-{
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    for (size_t j = 0; j < 2; ++j) {
-        g.patBG[s][n][j + 1] = bgBanks[j];
-        g.patSpr[s][n][j + 2] = sprBanks[j];
-    }
-    if (g.romVer != "1")
-        g.patSpr4[s][n] = sprBanks[2];
-    for (size_t k = 0; copyWritten && saved.copyPos > 0 && k < g.patSprPos[1].size(); ++k)
-        if (g.patSprPos[1][k] == saved.copyPos)
-            for (size_t j = 0; j < 2; ++j)
-                g.patSpr[1][k][j + 2] = sprBanks[j];
 }
 
 void frmPatterns::cmdCancel_Click()

@@ -75,7 +75,6 @@ private:
         const QString &selfTag, QCheckBox *self, QString &otherTag, QCheckBox *other, int layout);
     int slotBank(int i) const;
     std::pair<patbank::SectionBanks, patbank::SectionBanks> banksToSave(bool &copyRefused) const;
-    void takeBanks(const patbank::SectionBanks &saved, bool copyWritten);
 
     Shared &g;
     MainLink &m_main;

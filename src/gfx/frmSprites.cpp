@@ -66,8 +66,9 @@ void frmSprites::Form_Load()
                     sprPalSets.fixed[static_cast<size_t>(k)][static_cast<size_t>(j)]);
     });
     const bool assigned = read && msg::step(g, 804, [&] {
-        curSet
-            = g.sprPalNo.at(static_cast<size_t>(g.curStage)).at(static_cast<size_t>(g.curSection));
+        curSet = g.doc.tables()
+                     .sprPalNo.at(static_cast<size_t>(g.doc.shown().curStage))
+                     .at(static_cast<size_t>(g.doc.shown().curSection));
         showAssigned();
     });
     setLoaded(assigned);
@@ -148,24 +149,25 @@ void frmSprites::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const int32_t pos = s < g.sprPalPos.size() && n < g.sprPalPos[s].size() ? g.sprPalPos[s][n] : 0;
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const int32_t pos
+        = s < g.doc.tables().sprPalPos.size() && n < g.doc.tables().sprPalPos[s].size()
+        ? g.doc.tables().sprPalPos[s][n]
+        : 0;
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && pos <= 0;
     const bool saved = msg::step(g, 802, [&] {
         const std::vector<Patch> patches
             = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
                 sprpal::savePatches(m_read, release(), pos, num::toByte(m_readSet)));
-        if (!patches.empty())
-            g.rom.write(patches);
+        g.doc.saveSpritePalettes(
+            patches, pos > 0 ? std::optional<uint8_t>(static_cast<uint8_t>(curSet)) : std::nullopt);
     });
     if (!saved)
         return;
     if (setKept)
         setKeptBox(m_readSet, curSet);
-    if (pos > 0)
-        g.sprPalNo[s][n] = static_cast<uint8_t>(curSet);
     accept();
 }
 
@@ -177,7 +179,7 @@ void frmSprites::cmdRestore_Click()
     const bool restored = msg::step(g, 803, [&] {
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
         const RomImage backup = RomImage::load(g.files.ini.backupPath);
-        g.rom.write(sprpal::restorePatches(backup, release(), l));
+        g.doc.saveSpritePalettes(sprpal::restorePatches(backup, release(), l), std::nullopt);
     });
     if (!restored)
         return;

@@ -101,12 +101,12 @@ void frmTile::Form_Load()
         const bool revert = cmdRevertTag == "REVERT";
         if (!revert)
             cmdRevertTag.clear();
-        m.load(g, g, m_tile, revert);
+        m.load(g.doc.tables(), g.doc.shown(), m_tile, revert);
         setWindowTitle(QString::fromStdString("Edit Tile #" + num::hex2(m.bankTile)));
         std::string failure;
         for (size_t k = 0; k < 4; ++k) {
             try {
-                m_cols[k] = blocks::rgbColour(blocks::rgbOf(g.nesRgb, m.tileCols[k]));
+                m_cols[k] = blocks::rgbColour(blocks::rgbOf(g.doc.tables().nesRgb, m.tileCols[k]));
             } catch (const std::exception &e) {
                 m_cols[k] = Qt::black;
                 failure = e.what();
@@ -123,8 +123,10 @@ void frmTile::Form_Load()
     // The tile must be in the ROM file, or Save would have nowhere true to write it: one box,
     // and Save stays disabled.
     m_loaded = msg::step(g, subLoad, [&] {
-        romfile::read(g.files.ini.romPath, blocks::tileAt(g, m.bank, m.bankTile), 16);
-        m_opened = g.chrData.at(static_cast<size_t>(m.bank)).at(static_cast<size_t>(m.bankTile));
+        romfile::read(g.files.ini.romPath, blocks::tileAt(g.doc.tables(), m.bank, m.bankTile), 16);
+        m_opened = g.doc.tables()
+                       .chrData.at(static_cast<size_t>(m.bank))
+                       .at(static_cast<size_t>(m.bankTile));
     });
     cmdOK->setEnabled(m_loaded);
     cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
@@ -236,9 +238,7 @@ void frmTile::picPal_MouseDown(int index, int button)
 // A save whose write failed keeps the window open with the edits; nothing in memory changes.
 void frmTile::cmdOK_Click()
 {
-    if (!m_loaded || !msg::step(g, subSave, [&] {
-            blocks::saveTile(g, m_main.tilePixels(m_tile.tileset), m, m_opened);
-        }))
+    if (!m_loaded || !msg::step(g, subSave, [&] { g.doc.saveTile(m_tile.tileset, m, m_opened); }))
         return;
     m_tileChanged = true;
     accept();

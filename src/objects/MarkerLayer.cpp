@@ -207,8 +207,8 @@ void MarkerLayer::scrscroll_DragOver(ctl::ImageBox *source, double x)
         if (bar.enabled && host.mode() == ModeHost::Mode::Misc && !door) {
             setDragIcon("EMPTY");
             if (x > 200 && w - x > 200) {
-                const int len = t.layoutLen[static_cast<size_t>(g.curStage)]
-                                           [static_cast<size_t>(g.curSection)];
+                const int len = t.layoutLen[static_cast<size_t>(g.doc.shown().curStage)]
+                                           [static_cast<size_t>(g.doc.shown().curSection)];
                 showJump(static_cast<int>(num::roundEven(bar.twips.left() + x - m_grabX)), 6120,
                     objects::barScreen(x, w, len, 48));
             }
@@ -221,8 +221,8 @@ void MarkerLayer::scrscroll_DragOver(ctl::ImageBox *source, double x)
 void MarkerLayer::scrvscroll_DragOver(ctl::ImageBox *source, double y)
 {
     msg::step(g, subVDragOver, [&] {
-        const auto si = static_cast<size_t>(g.curStage);
-        const auto ni = static_cast<size_t>(g.curSection);
+        const auto si = static_cast<size_t>(g.doc.shown().curStage);
+        const auto ni = static_cast<size_t>(g.doc.shown().curSection);
         const ModeHost::Bar bar = host.vBar();
         const double h = bar.twips.height();
         if (t.vertFlag[si][ni] == -1 && host.mode() != ModeHost::Mode::Background) {

@@ -135,7 +135,7 @@ QPixmap datPicture(const ProgramFiles &files, const std::string &file)
 
 int release(const Shared &g)
 {
-    return g.romVer == "1" ? 1 : 0;
+    return g.doc.romVer() == "1" ? 1 : 0;
 }
 
 void showErrors(int subroutine, const std::vector<std::string> &errors)

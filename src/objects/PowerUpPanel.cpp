@@ -121,14 +121,14 @@ bool PowerUpPanel::isVertical() const
 
 const objRec &PowerUpPanel::slot(int index) const
 {
-    return t.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
-                     [static_cast<size_t>(index & 31)];
+    return t.enemyTbl[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
+        g.doc.shown().curSection)][static_cast<size_t>(index & 31)];
 }
 
 objRec &PowerUpPanel::slot(StageTables &edit, int index) const
 {
-    return edit.enemyTbl[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)]
-                        [static_cast<size_t>(index & 31)];
+    return edit.enemyTbl[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
+        g.doc.shown().curSection)][static_cast<size_t>(index & 31)];
 }
 
 int PowerUpPanel::selectedEnemyId() const
@@ -161,8 +161,8 @@ void PowerUpPanel::fillEnemyList()
 // pick: slot 0 of an object list (without marking the section), else the current kind.
 void PowerUpPanel::enter()
 {
-    const int16_t form
-        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                                   [static_cast<size_t>(g.doc.shown().curSection)];
     msg::step(g, subOptPu, [&] {
         chkInverse->setVisible(false);
         host.showSpriteButtons(false);
@@ -223,7 +223,9 @@ void PowerUpPanel::hideCodes()
 
 void PowerUpPanel::sectionFirstPick()
 {
-    if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == 0) {
+    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                  [static_cast<size_t>(g.doc.shown().curSection)]
+        == 0) {
         chkInverse->setVisible(false);
         puScroll->setVisible(true);
         imgCandle_Click(holderKind);
@@ -257,8 +259,8 @@ void PowerUpPanel::viewScrolled(bool horizontal)
 
 QScrollBar *PowerUpPanel::stepBar() const
 {
-    const int16_t form
-        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                                   [static_cast<size_t>(g.doc.shown().curSection)];
     return form == 0 ? puScroll : nullptr;
 }
 
@@ -278,8 +280,8 @@ void PowerUpPanel::cellHover(int index, double x, double y)
 void PowerUpPanel::formHover()
 {
     const ModeHost::ReadOuts out = host.readOuts();
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     if (t.vertFlag[s][n] != 0) {
         if (optPuTag == "Dragged")
             unDrag();
@@ -293,6 +295,6 @@ void PowerUpPanel::formHover()
         out.offset->setText("Enemy " + viewtext::hex2(selectedEnemyId()));
     out.val->clear();
     out.patterns->setText("Patterns");
-    out.pat1->setText(viewtext::hex2(g.patSpr[s][n][2]));
-    out.pat2->setText(viewtext::hex2(g.patSpr[s][n][3]));
+    out.pat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
+    out.pat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
 }

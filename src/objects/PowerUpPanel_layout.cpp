@@ -76,16 +76,17 @@ void PowerUpPanel::layProposal(ctl::ImageBox *m, int p, int pair)
     int top = 0;
     int id = 0;
     if (holderKind == objects::enemyKind) {
-        const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
+        const enPresetRec &e = g.doc.tables().enPresets[static_cast<size_t>(p)];
         left = e[0];
         top = e[1];
         id = e[2];
     } else {
-        const puPresetRec &u = g.puPresets[static_cast<size_t>(p)];
+        const puPresetRec &u = g.doc.tables().puPresets[static_cast<size_t>(p)];
         left = u[0];
         top = u[1];
     }
-    const objects::Place pl = objects::proposal(holderKind, left, top, id, p, pair, g.enOffY);
+    const objects::Place pl
+        = objects::proposal(holderKind, left, top, id, p, pair, g.doc.tables().enOffY);
     twips::place(m, pl.left, pl.top, pl.width, pl.height);
     m->setPicture(datPicture(pl.picture));
 }
@@ -146,8 +147,8 @@ void PowerUpPanel::layHolderItem(int k, int p)
     ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
     item->Tag = "&H" + viewtext::hex2(p);
     int kind = 0;
-    const objects::Place pl = objects::holderItem(
-        g.puPresets[static_cast<size_t>(p)], p, k, g.holderCode0, g.holderCode2, release(), kind);
+    const objects::Place pl = objects::holderItem(g.doc.tables().puPresets[static_cast<size_t>(p)],
+        p, k, g.doc.tables().holderCode0, g.doc.tables().holderCode2, release(), kind);
     if (!pl.shown) {
         item->Tag.clear();
         return;
@@ -162,8 +163,8 @@ void PowerUpPanel::layEnemyItem(int k, int p)
     ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
     ModeLabel *label = lblEn[static_cast<size_t>(k)];
     item->Tag = "&H" + viewtext::hex2(p);
-    const enPresetRec &e = g.enPresets[static_cast<size_t>(p)];
-    const objects::Place pl = objects::enemyItem(e, p, k, g.enOffY, release());
+    const enPresetRec &e = g.doc.tables().enPresets[static_cast<size_t>(p)];
+    const objects::Place pl = objects::enemyItem(e, p, k, g.doc.tables().enOffY, release());
     if (!pl.shown) {
         item->Tag.clear();
         label->setText(QString());
@@ -182,7 +183,8 @@ void PowerUpPanel::layEnemyItem(int k, int p)
 void PowerUpPanel::layListMarker(int slot, const objRec &rec)
 {
     ctl::ImageBox *m = markers.at(slot);
-    const objects::ListPlace pl = objects::listMarker(rec, host.vBar().value, g.enOffY, release());
+    const objects::ListPlace pl
+        = objects::listMarker(rec, host.vBar().value, g.doc.tables().enOffY, release());
     if (!pl.shown)
         return;
     m->raise();
@@ -202,8 +204,8 @@ void PowerUpPanel::layListMarker(int slot, const objRec &rec)
 void PowerUpPanel::detPu()
 {
     hideMarkers();
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     if (!isVertical()) {
         const ModeHost::Bar bar = host.hBar();
         const int v = bar.enabled ? bar.value : 0;

@@ -43,8 +43,8 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
     const bool enemy = holderKind == objects::enemyKind;
     ctl::ImageBox *m = markers.at(index);
     const int n = tagNumber(m->Tag);
-    std::string &cols
-        = edit.puStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    std::string &cols = edit.puStr[static_cast<size_t>(g.doc.shown().curStage)]
+                                  [static_cast<size_t>(g.doc.shown().curSection)];
     cols.at(static_cast<size_t>(host.hBar().value + 2 * i + (enemy ? 0 : 1)))
         = static_cast<char>(num::toByte(n));
     for (int k = 16 * i; k < 16 * i + 16; ++k)
@@ -66,7 +66,7 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
         twips::move(
             label, twips::left(item) + objects::labelShift, twips::top(item) + objects::labelShift);
         label->raise();
-        label->setText(viewtext::hex2(g.enPresets[static_cast<size_t>(n)][2]));
+        label->setText(viewtext::hex2(g.doc.tables().enPresets[static_cast<size_t>(n)][2]));
         label->setVisible(true);
         label->setToolTip(name);
     }
@@ -81,7 +81,7 @@ void PowerUpPanel::editPresets(bool enemies, int preset)
     const int page = puScroll->value();
     openPresets(enemies, preset);
     QApplication::restoreOverrideCursor();
-    if (g.reloadAsked) {
+    if (g.doc.reloadAsked) {
         host.reloadIfAsked();
         return;
     }
@@ -176,8 +176,8 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         // changes no byte.
         host.objectEdit([&](StageTables &edit) {
             msg::step(g, subItemDown, [&] {
-                std::string &cols = edit.puStr[static_cast<size_t>(g.curStage)]
-                                              [static_cast<size_t>(g.curSection)];
+                std::string &cols = edit.puStr[static_cast<size_t>(g.doc.shown().curStage)]
+                                              [static_cast<size_t>(g.doc.shown().curSection)];
                 cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1)))
                     = '\0';
             });
@@ -193,8 +193,8 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
 
 void PowerUpPanel::lblEn_MouseDown(int index, int button)
 {
-    const int16_t form
-        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                                   [static_cast<size_t>(g.doc.shown().curSection)];
     if (form == 0)
         powerUp_MouseDown(index, button);
     else if (form == -1)
@@ -211,11 +211,11 @@ void PowerUpPanel::powerUp_MouseMove(int index)
         out.offset->setText(objects::kindName(k));
         out.val->setText(tag.right(2));
         if (k < objects::enemyKind) {
-            out.pat1->setText(viewtext::hex2(g.puPresets[n][0]));
-            out.pat2->setText(hex16(g.puPresets[n][1] - 40));
+            out.pat1->setText(viewtext::hex2(g.doc.tables().puPresets[n][0]));
+            out.pat2->setText(hex16(g.doc.tables().puPresets[n][1] - 40));
         } else {
-            out.pat1->setText(viewtext::hex2(g.enPresets[n][0]));
-            out.pat2->setText(hex16(g.enPresets[n][1] - 40));
+            out.pat1->setText(viewtext::hex2(g.doc.tables().enPresets[n][0]));
+            out.pat2->setText(hex16(g.doc.tables().enPresets[n][1] - 40));
         }
     });
 }
@@ -225,7 +225,9 @@ void PowerUpPanel::PosPu_MouseMove(int index)
     msg::step(g, subMarkerMove, [&] {
         const ModeHost::ReadOuts out = host.readOuts();
         ctl::ImageBox *m = markers.at(index);
-        if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == 0)
+        if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                      [static_cast<size_t>(g.doc.shown().curSection)]
+            == 0)
             m->raise();
         if (isVertical()) {
             out.val->setText(m->Tag);
@@ -235,13 +237,14 @@ void PowerUpPanel::PosPu_MouseMove(int index)
         out.val->setText(m->Tag.right(2));
         if (holderKind != objects::enemyKind) {
             NamePu(selPu);
-            out.pat1->setText(viewtext::hex2(g.puPresets[p][0]));
-            out.pat2->setText(hex16(g.puPresets[p][1] - 40));
+            out.pat1->setText(viewtext::hex2(g.doc.tables().puPresets[p][0]));
+            out.pat2->setText(hex16(g.doc.tables().puPresets[p][1] - 40));
         } else {
             const int e = selectedEnemyId();
             out.offset->setText("Enemy " + viewtext::hex2(e));
-            out.pat1->setText(viewtext::hex2(g.enPresets[p][0]));
-            out.pat2->setText(hex16(g.enPresets[p][1] - 32 + objects::enemyOffset(g.enOffY, e)));
+            out.pat1->setText(viewtext::hex2(g.doc.tables().enPresets[p][0]));
+            out.pat2->setText(hex16(g.doc.tables().enPresets[p][1] - 32
+                + objects::enemyOffset(g.doc.tables().enOffY, e)));
         }
     });
 }
@@ -255,7 +258,7 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
         dragmath::Errors errors;
         objRec &rec = slot(edit, src);
         const objects::ObjDrag d = objects::dragObject(rec, tx, ty, twips::left(source),
-            twips::top(source), host.vBar().value, g.enOffY, release(), errors);
+            twips::top(source), host.vBar().value, g.doc.tables().enOffY, release(), errors);
         if (d.moved) {
             twips::move(source, d.left, d.top);
             if (objects::showsCode(rec[3], release())) {
@@ -280,8 +283,8 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
 
 void PowerUpPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     if (t.vertFlag[si][ni] != -1 || host.mode() != ModeHost::Mode::PowerUps)
         return;
     int screen = 0;
@@ -298,7 +301,9 @@ void PowerUpPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 void PowerUpPanel::unDrag()
 {
     if (host.mode() == ModeHost::Mode::PowerUps
-        && t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1) {
+        && t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                     [static_cast<size_t>(g.doc.shown().curSection)]
+            == -1) {
         detPu();
         optPuTag.clear();
     }
@@ -308,8 +313,8 @@ void PowerUpPanel::unDrag()
 void PowerUpPanel::puReadOut(int index, double x, double y)
 {
     const ModeHost::ReadOuts out = host.readOuts();
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     const int c = (index % 8) & ~1;
     long long off = t.enemyPos[s][n] + host.hBar().value + c + 2;
     if (holderKind == objects::enemyKind)
@@ -333,7 +338,7 @@ void PowerUpPanel::puReadOut(int index, double x, double y)
     if (holderKind == 1)
         yv += 8;
     if (holderKind == objects::enemyKind)
-        yv += g.enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
+        yv += g.doc.tables().enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
     if (yv < 0)
         yv = 0;
     out.pat2->setText(viewtext::hex2(yv));

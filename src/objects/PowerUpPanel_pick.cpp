@@ -83,8 +83,9 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
         lightPowerUp(index);
     if (!list && button == 1) {
         selPu = index;
-        msg::step(g, subImgPu,
-            [&] { showProposals(objects::holderMatches(g.puPresets, r, index, holderKind)); });
+        msg::step(g, subImgPu, [&] {
+            showProposals(objects::holderMatches(g.doc.tables().puPresets, r, index, holderKind));
+        });
         NamePu(index);
     } else if (!list && button == 2) {
         editPresets(false, 1);
@@ -187,8 +188,8 @@ void PowerUpPanel::lstEnemy_MouseDown(int button)
     const int r = release();
     if (!isVertical()) {
         if (button == 1) {
-            msg::step(
-                g, subEnemyList, [&] { showProposals(objects::enemyMatches(g.enPresets, r, id)); });
+            msg::step(g, subEnemyList,
+                [&] { showProposals(objects::enemyMatches(g.doc.tables().enPresets, r, id)); });
             msg::step(g, subEnemyList, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
             host.readOuts().offset->setText("Enemy " + viewtext::hex2(id));
         } else if (button == 2) {

@@ -113,8 +113,9 @@ void MiscPanel::enter()
         cmbSt->setVisible(true);
         noteSt->setVisible(true);
         cmbSt->clear();
-        const bool vertical
-            = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] != 0;
+        const bool vertical = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                                        [static_cast<size_t>(g.doc.shown().curSection)]
+            != 0;
         for (const std::string &item : special::typeList(vertical, host.hBar().enabled))
             cmbSt->addItem(QString::fromStdString(item));
         cmbSt->setCurrentIndex(-1); // no object is selected yet
@@ -148,7 +149,9 @@ void MiscPanel::cellHover(int index, double x, double y)
     out.val->clear();
     // The coordinate along the scrolling runs across the screen boundary, as the game's does.
     const auto wrap = [](long long v) { return viewtext::hex2(v >= 256 ? v - 256 : v); };
-    if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1) {
+    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                  [static_cast<size_t>(g.doc.shown().curSection)]
+        == -1) {
         const QString xs = viewtext::hex2(num::roundEven(32 * (index % 8) + x / 30));
         out.pat1->setText(xs == "100" ? "00" : xs);
         out.pat2->setText(

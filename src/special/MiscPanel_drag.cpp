@@ -21,10 +21,10 @@ constexpr int subVDrop = 150;
 special::Moved MiscPanel::dragStartPoint(StageTables &edit, ctl::ImageBox *source, int tx, int ty,
     const special::ScrollState &st, dragmath::Errors &errors)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     startRec &rec = edit.startTbl[si][ni];
-    special::Moved m = special::dragStart(rec, t.vertFlag[si][ni] != 0, g.curStage,
+    special::Moved m = special::dragStart(rec, t.vertFlag[si][ni] != 0, g.doc.shown().curStage,
         t.layoutLen[si][ni], tx, ty, twips::left(source), twips::top(source), st, errors);
     if (m.moved)
         twips::move(source, m.left, m.top);
@@ -38,11 +38,11 @@ special::Moved MiscPanel::dragStartPoint(StageTables &edit, ctl::ImageBox *sourc
 special::Moved MiscPanel::dragSpecialObject(StageTables &edit, ctl::ImageBox *source, int tx,
     int ty, const special::ScrollState &st, dragmath::Errors &errors)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     special::Moved m = special::dragSpecial(edit.specialTbl[si][ni][static_cast<size_t>(selSt)],
-        t.vertFlag[si][ni] != 0, tx, ty, twips::left(source), twips::top(source), st, g.stOffX,
-        g.stOffY, errors);
+        t.vertFlag[si][ni] != 0, tx, ty, twips::left(source), twips::top(source), st,
+        g.doc.tables().stOffX, g.doc.tables().stOffY, errors);
     if (m.moved) {
         twips::move(source, m.left, m.top);
         Hlight();
@@ -54,8 +54,8 @@ special::Moved MiscPanel::dragSpecialObject(StageTables &edit, ctl::ImageBox *so
 // Miscellaneous mode: the record of the dragged marker follows it.
 void MiscPanel::dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     const int src = source->index();
     const int left = twips::left(source);
     const int top = twips::top(source);
@@ -88,8 +88,8 @@ void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
     const ModeHost::Bar bar = host.hBar();
     if (!bar.enabled || host.mode() != ModeHost::Mode::Misc)
         return;
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     edit([&](StageTables &edit) {
         msg::step(g, subHDrop, [&] {
             const int screen = objects::barScreen(x, bar.twips.width(), t.layoutLen[si][ni], 48);
@@ -107,8 +107,8 @@ void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
 
 void MiscPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     const int idx = source->index();
     if (t.vertFlag[si][ni] != -1 || host.mode() != ModeHost::Mode::Misc || idx == 63)
         return;

@@ -57,8 +57,8 @@ void MiscPanel::stMarkerDown(int index, int button, double x, double y)
         markers.startMarkerDrag(index, x, y);
     } else if (button == 2) {
         m->raise();
-        const auto si = static_cast<size_t>(g.curStage);
-        const auto ni = static_cast<size_t>(g.curSection);
+        const auto si = static_cast<size_t>(g.doc.shown().curStage);
+        const auto ni = static_cast<size_t>(g.doc.shown().curSection);
         const stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
         int shift = 0;
         edit([&](StageTables &edit) {
@@ -75,8 +75,8 @@ void MiscPanel::stMarkerDown(int index, int button, double x, double y)
 // The screens of the shown section.
 int MiscPanel::sectionScreens() const
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     return t.layoutLen[si][ni] / (t.vertFlag[si][ni] != 0 ? 64 : 48);
 }
 
@@ -85,8 +85,8 @@ void MiscPanel::scrSt_Change(int index)
 {
     if (cmbSt->Tag == "B")
         return;
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
     bool done = false;
@@ -97,7 +97,8 @@ void MiscPanel::scrSt_Change(int index)
             in.vScrollDisabled = !host.vBar().enabled;
             in.screens = sectionScreens();
             change = special::barChanged(index, scrSt[static_cast<size_t>(index)]->value(),
-                edit.specialTbl[si][ni][static_cast<size_t>(selSt)], g.stTemplates, in, speedTiles);
+                edit.specialTbl[si][ni][static_cast<size_t>(selSt)], g.doc.tables().stTemplates, in,
+                speedTiles);
         });
     });
     if (!done)
@@ -134,8 +135,8 @@ void MiscPanel::PosPu_MouseMove(int index)
 {
     msg::step(g, subMarkerMove, [&] {
         const ModeHost::ReadOuts out = host.readOuts();
-        const auto s = static_cast<size_t>(g.curStage);
-        const auto n = static_cast<size_t>(g.curSection);
+        const auto s = static_cast<size_t>(g.doc.shown().curStage);
+        const auto n = static_cast<size_t>(g.doc.shown().curSection);
         if (index <= 30) {
             out.offset->setText("Staircase");
             out.val->setText(viewtext::hex2(index));

@@ -93,7 +93,7 @@ void MiscPanel::pendulumBars(const specialRec &rec, int viewMax, TypeSetup &setu
     setBar(scrSt[1], setup, 1, speed, rec[6]);
     int sample = -1;
     for (int j = 0; j <= 4; ++j)
-        if (g.stTemplates[3][static_cast<size_t>(j)][5] == rec[5])
+        if (g.doc.tables().stTemplates[3][static_cast<size_t>(j)][5] == rec[5])
             sample = j;
     setBar(scrSt[2], setup, 2, sample, rec[5]);
 }
@@ -104,8 +104,9 @@ void MiscPanel::pendulumBars(const specialRec &rec, int viewMax, TypeSetup &setu
 void MiscPanel::pickType(int listIndex)
 {
     cmbSt->Tag = "B";
-    const bool vertical
-        = t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] != 0;
+    const bool vertical = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                                    [static_cast<size_t>(g.doc.shown().curSection)]
+        != 0;
     const std::vector<std::string> all = special::typeList(vertical, true);
     if (listIndex == cmbSt->count() && listIndex < static_cast<int>(all.size()))
         cmbSt->addItem(QString::fromStdString(all[static_cast<size_t>(listIndex)]));
@@ -224,8 +225,8 @@ void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
         special::BarInputs in;
         in.bar0 = scrSt[0]->value();
         in.showOnly = true;
-        shown = special::barChanged(
-            k, scrSt[static_cast<size_t>(k)]->value(), copy, g.stTemplates, in, speedTiles);
+        shown = special::barChanged(k, scrSt[static_cast<size_t>(k)]->value(), copy,
+            g.doc.tables().stTemplates, in, speedTiles);
     });
     for (size_t i = 0; i < shown.captions.size(); ++i)
         if (shown.captions[i])
@@ -246,8 +247,8 @@ void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
 // object; nothing is written into its record. Returns whether the type is dragged.
 bool MiscPanel::showSpecial(int index)
 {
-    const auto si = static_cast<size_t>(g.curStage);
-    const auto ni = static_cast<size_t>(g.curSection);
+    const auto si = static_cast<size_t>(g.doc.shown().curStage);
+    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
     selSt = index - 31;
     markers.at(index)->raise();
     cmbSt->Tag = "A";

@@ -36,7 +36,7 @@ PresetWindow::PresetWindow(
     : QDialog(parent), g(g), shape(shape), subs(subs), m_puVal(puVal)
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);
-    r = g.romVer == "1" ? 1 : 0;
+    r = g.doc.romVer() == "1" ? 1 : 0;
 }
 
 QString PresetWindow::rowName(const char *base, int i)
@@ -304,22 +304,13 @@ void PresetWindow::cmbTop_Click(int i)
     pick(subs.top, cmbTop, i, topField);
 }
 
-void PresetWindow::writeRom(const std::vector<Patch> &patches)
-{
-    if (!patches.empty())
-        g.rom.write(patches);
-}
-
 void PresetWindow::cmdOK_Click()
 {
     if (!m_loaded)
         return;
     // The shared table follows the ROM file: it changes only when the write succeeded, and a
     // failed write keeps the window open with the edits.
-    const bool ok = msg::step(g, subs.ok, [&] {
-        writeRom(book.changes());
-        giveShared();
-    });
+    const bool ok = msg::step(g, subs.ok, [&] { giveShared(book.changes()); });
     if (ok)
         accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "rom/RomFile.h"
 #include "model/Presets.h"
+#include "rom/RomFile.h"
 #include "ui/Shared.h"
 
 #include <QDialog>
@@ -112,15 +112,14 @@ protected:
         QComboBox *box, int i, int f, bool past, int pastValue, const Text &text, bool sorted);
     static QString hexText(int v);
     static QString unknownText(int v);
-    // The working copy := the shared table, and the shared table := the working copy.
+    // The working copy := the shared table; `patches` written, then the shared table := the
+    // working copy.
     virtual void takeShared() = 0;
-    virtual void giveShared() = 0;
+    virtual void giveShared(const std::vector<Patch> &patches) = 0;
     // Reads the presets of `backup` and writes them into the ROM file and the shared table.
     virtual void restoreFrom(const RomImage &backup, const RomImage &rom) = 0;
     // The list that takes the focus in the row puVal() names.
     virtual QComboBox *focusList(int i) = 0;
-    // Every write into the ROM file; no patches write nothing.
-    void writeRom(const std::vector<Patch> &patches);
 
     Shared &g;
     int r = 0; // the release: 0 US, 1 Japanese
@@ -149,7 +148,7 @@ protected:
     using Table = std::array<Rec, 256>;
 
     PresetTable(Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape,
-        Table &shared, int puVal)
+        const Table &shared, int puVal)
         : PresetWindow(g, parent, width, subs, shape, puVal), shared(shared)
     { }
 
@@ -158,18 +157,17 @@ protected:
         return work[static_cast<size_t>(n)][static_cast<size_t>(f)];
     }
     void takeShared() override { work = shared; }
-    void giveShared() override
+    void giveShared(const std::vector<Patch> &patches) override
     {
-        for (size_t n = 0; n < static_cast<size_t>(shape.count); ++n)
-            shared[n] = work[n];
+        g.doc.savePresets(patches, work, static_cast<size_t>(shape.count));
     }
     void restoreFrom(const RomImage &backup, const RomImage &rom) override
     {
         Table t = shared;
-        writeRom(presets::restore(backup, rom, shape, t));
-        shared = t;
+        const std::vector<Patch> patches = presets::restore(backup, rom, shape, t);
+        g.doc.savePresets(patches, t, t.size());
     }
 
     Table work {};
-    Table &shared;
+    const Table &shared;
 };

@@ -78,7 +78,7 @@ bool restoreAsked(const Shared &g)
     std::error_code ec;
     const auto romSize = std::filesystem::file_size(g.files.ini.romPath, ec);
     const std::string problem = release::backupProblem(
-        g.files.ini.backupPath, g.romVer, ec ? 0 : static_cast<long long>(romSize));
+        g.files.ini.backupPath, g.doc.romVer(), ec ? 0 : static_cast<long long>(romSize));
     if (!problem.empty()) {
         msg::box(problem + "\rNothing was restored.", msg::Exclamation, "I am Error");
         return false;

@@ -22,7 +22,7 @@ frmBGM::frmBGM(Shared &g, QWidget *parent) : QDialog(parent), g(g)
     setObjectName("frmBGM");
     setWindowTitle("BGM Tracks");
     look::dialogFrame(this, 7440, rowTop + 16 * rowStep + 600);
-    r = g.romVer == "1" ? 1 : 0;
+    r = g.doc.romVer() == "1" ? 1 : 0;
     buildControls();
     Form_Load();
 }
@@ -98,7 +98,7 @@ void frmBGM::cmdOK_Click()
             chosen[i] = static_cast<unsigned>(v);
     const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
     // A failed write is reported and keeps the window open with the choices.
-    if (patches.empty() || msg::step(g, subOK, [&] { g.rom.write(patches); }))
+    if (patches.empty() || msg::step(g, subOK, [&] { g.doc.file().write(patches); }))
         accept();
 }
 

@@ -28,11 +28,11 @@ static_assert(presets::enLeft == 0 && presets::enTop == 1);
 
 frmEnPresets::frmEnPresets(Shared &g, int puVal, QWidget *parent)
     : PresetTable(g, parent, 5760, { subPage, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::enShape(g.romVer == "1" ? 1 : 0), g.enPresets, puVal)
+        presets::enShape(g.doc.romVer() == "1" ? 1 : 0), g.doc.tables().enPresets, puVal)
 {
     setObjectName("frmEnPresets");
     setWindowTitle("Enemy Byte Values");
-    for (const EnemyRow &row : enemyList(g.romVer))
+    for (const EnemyRow &row : enemyList(g.doc.romVer()))
         types.push_back({ row.text, static_cast<uint8_t>(row.id) });
     types.push_back({ "None", 0 });
     buildControls();

@@ -1,13 +1,13 @@
 #pragma once
-#include "tables/PresetWindow.h"
 #include "model/Presets.h"
+#include "tables/PresetWindow.h"
 
 #include <array>
 #include <vector>
 
 // "Enemy Byte Values": the enemy presets, 16 a page. Opened modally on preset puVal, whose
-// row takes the focus; Save and Restore write the ROM file and g.enPresets, Cancel and the
-// close box write nothing.
+// row takes the focus; Save and Restore write the ROM file and g.doc.tables().enPresets, Cancel and
+// the close box write nothing.
 class frmEnPresets : public PresetTable<enPresetRec>
 {
     Q_OBJECT

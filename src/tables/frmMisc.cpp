@@ -78,7 +78,7 @@ void frmMisc::buildControls()
 
 void frmMisc::Form_Load()
 {
-    const int r = g.romVer == "1" ? 1 : 0;
+    const int r = g.doc.romVer() == "1" ? 1 : 0;
     livesPos = gameopt::livesPos(r);
     heartsPos = gameopt::heartsPos(r);
     m_lives = {};
@@ -141,7 +141,7 @@ void frmMisc::cmdOK_Click()
         if (byteNow(h, s) != h.read)
             patches.push_back({ pos, { byteNow(h, s) } });
     // A failed write is reported and keeps the window open with the values.
-    if (patches.empty() || stepM(g, "M01", [&] { g.rom.write(patches); }))
+    if (patches.empty() || stepM(g, "M01", [&] { g.doc.file().write(patches); }))
         accept();
 }
 

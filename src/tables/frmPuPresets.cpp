@@ -28,7 +28,7 @@ static_assert(presets::puLeft == 0 && presets::puTop == 1);
 
 frmPuPresets::frmPuPresets(Shared &g, int puVal, QWidget *parent)
     : PresetTable(g, parent, 6120, { subScroll, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::puShape(g.romVer == "1" ? 1 : 0), g.puPresets, puVal)
+        presets::puShape(g.doc.romVer() == "1" ? 1 : 0), g.doc.tables().puPresets, puVal)
 {
     setObjectName("frmPuPresets");
     setWindowTitle("Power-Up Byte Values");

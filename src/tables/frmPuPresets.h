@@ -1,13 +1,13 @@
 #pragma once
-#include "tables/PresetWindow.h"
 #include "model/Presets.h"
+#include "tables/PresetWindow.h"
 
 #include <array>
 #include <vector>
 
 // "Power-Up Byte Values": the power-up presets, 16 a page. Opened modally on preset puVal,
-// whose row takes the focus; Save and Restore write the ROM file and g.puPresets, Cancel and
-// the close box write nothing.
+// whose row takes the focus; Save and Restore write the ROM file and g.doc.tables().puPresets,
+// Cancel and the close box write nothing.
 class frmPuPresets : public PresetTable<puPresetRec>
 {
     Q_OBJECT

@@ -161,7 +161,7 @@ void romChanged(Shared &g, const std::string &description)
             QuestionYesNo | DefaultButton2, "ROM file changed")
         != Yes)
         return;
-    g.reloadAsked = true;
+    g.doc.reloadAsked = true;
     closeModalWindows();
 }
 

@@ -56,7 +56,7 @@ std::string describe(std::exception_ptr e);
 
 // The ROM file is no longer the one loaded (RomChanged): nothing was written and the edits are
 // kept. The "ROM file changed" box offers to load the file again as it is now. A Yes sets
-// g.reloadAsked and closes every modal window, so that the main window loads the file once
+// g.doc.reloadAsked and closes every modal window, so that the main window loads the file once
 // they are gone.
 void romChanged(Shared &g, const std::string &description);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "model/gfx/BlockRender.h"
 #include "view/BlockPictures.h"
 
@@ -13,10 +14,11 @@ class ImageBox;
 // Draws blocks of the current section into picture boxes, from the decoded tiles of each
 // tileset. The blocks drawn during one redraw (nested redraws included) report their failures
 // in one box when the outermost redraw ends, instead of one box a block.
-class BlockPainter
+class BlockPainter : private RomDocument::Listener
 {
 public:
-    explicit BlockPainter(Shared &g) : g(g) { }
+    explicit BlockPainter(Shared &g);
+    ~BlockPainter() override;
     BlockPainter(const BlockPainter &) = delete;
     BlockPainter &operator=(const BlockPainter &) = delete;
 
@@ -43,6 +45,8 @@ public:
     };
 
 private:
+    // A saved tile: the tileset's decoded tiles take it and its pictures are not shown again.
+    void chrChanged(int tileset, int tileNum, int bank) override;
     void drawingBox(const std::string &description);
 
     Shared &g;

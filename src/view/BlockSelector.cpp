@@ -55,7 +55,7 @@ void BlockSelector::selectionChange()
 {
     BlockPainter::Batch batch(m_blocks);
     msg::step(g, subSelection, [&] {
-        const int n = g.blockCount.at(static_cast<size_t>(m_doc.curTileset()));
+        const int n = g.doc.tables().blockCount.at(static_cast<size_t>(m_doc.curTileset()));
         for (int k = 1; k < 8; ++k)
             sel[static_cast<size_t>(k)]->setEnabled(true);
         int max = n / 8;

@@ -130,7 +130,8 @@ int LevelView::cellAt(const QPoint &p) const
 
 const std::string &LevelView::layout() const
 {
-    return t.layoutStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)];
+    return t.layoutStr[static_cast<size_t>(g.doc.shown().curStage)]
+                      [static_cast<size_t>(g.doc.shown().curSection)];
 }
 
 void LevelView::enterStage()
@@ -144,8 +145,8 @@ void LevelView::enterStage()
 // section is entered from its right (or bottom) door.
 void LevelView::enterSection()
 {
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
     for (int i = 0; i < 8; ++i)
         lH[static_cast<size_t>(i)]->setText(viewtext::placeOf(scrscroll->value() + i));
     for (int i = 0; i < 6; ++i)
@@ -341,7 +342,9 @@ void LevelView::markMaskedRows()
 void LevelView::redrawMaskRow()
 {
     BlockPainter::Batch batch(m_blocks);
-    if (t.vertFlag[static_cast<size_t>(g.curStage)][static_cast<size_t>(g.curSection)] == -1)
+    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
+                  [static_cast<size_t>(g.doc.shown().curSection)]
+        == -1)
         return;
     for (int i = 0; i < 8; ++i)
         drawBlock(scr[static_cast<size_t>(i)], viewtext::tagBlock(scr[static_cast<size_t>(i)]->Tag),

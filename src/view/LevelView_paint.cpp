@@ -38,7 +38,8 @@ void LevelView::scr_MouseDown(int index, int button, double, double)
             emit modified();
             const int block = m_selector.paintBlock();
             drawBlock(c, block, index < 8);
-            if (!doc.paintCell(g.curStage, g.curSection, pos, static_cast<uint8_t>(block)))
+            if (!doc.paintCell(g.doc.shown().curStage, g.doc.shown().curSection, pos,
+                    static_cast<uint8_t>(block)))
                 throw VbError("Subscript out of range");
             c->Tag = viewtext::cellTag(block);
             m_painting = true;
@@ -59,8 +60,8 @@ void LevelView::scr_DragOver(int index)
     ctl::ImageBox *c = scr[static_cast<size_t>(index)];
     c->setPicture(m_selector.brush());
     c->Tag = viewtext::cellTag(m_selector.paintBlock());
-    doc.paintCell(g.curStage, g.curSection, m_cellPos[static_cast<size_t>(index)],
-        static_cast<uint8_t>(m_selector.paintBlock()));
+    doc.paintCell(g.doc.shown().curStage, g.doc.shown().curSection,
+        m_cellPos[static_cast<size_t>(index)], static_cast<uint8_t>(m_selector.paintBlock()));
 }
 
 void LevelView::endStroke()
@@ -89,8 +90,8 @@ void LevelView::scr_MouseMove(int index, int, double x, double y)
 {
     if (m_paintMode && m_offset && m_val)
         msg::step(g, subMouseMove, [&] {
-            const auto s = static_cast<size_t>(g.curStage);
-            const auto n = static_cast<size_t>(g.curSection);
+            const auto s = static_cast<size_t>(g.doc.shown().curStage);
+            const auto n = static_cast<size_t>(g.doc.shown().curSection);
             m_offset->setText("Offset "
                 + viewtext::hex(t.layoutPos[s][n] + m_cellPos[static_cast<size_t>(index)] - 1));
             m_val->setText(scr[static_cast<size_t>(index)]->Tag.right(2));

@@ -1,9 +1,9 @@
 #include "model/gfx/BlockCodec.h"
 #include "model/gfx/BlockEdit.h"
 #include "model/gfx/TileCodec.h"
-#include "rom/ProgramFiles.h"
 #include "rom/VbError.h"
 #include "support/RomDiff.h"
+#include "support/RomState.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +12,13 @@
 
 namespace {
 
-// The loaded ROM, the section shown and where the file lies: what the editors' models read.
-struct Rom : LoadedRom, ShownSection
-{
-    ProgramFiles files;
-};
-
 constexpr long long chrBase = 262161;
 
 // The tables of a small ROM file: tileset 5's blocks at known positions, 128 CHR banks.
 struct Fixture
 {
     TempDir dir;
-    Rom g;
+    RomState g;
     Bytes rom;
 
     explicit Fixture(long long size = 0x60010)
@@ -146,7 +140,7 @@ TEST(BlockRestore, ReadsTheBackupAtTheSamePositions)
 
 TEST(BlockEditModel, LoadTakesTheSectionsTileset)
 {
-    Rom g;
+    RomState g;
     g.curStage = 13;
     g.curSection = 8;
     g.blockTiles[5][0x2A][4] = 0x77;
@@ -203,7 +197,6 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
 {
     Fixture f;
     f.g.palStr[0][0][1] = std::string("\x0f\x01\x02\x03", 4);
-    render::TilePixels pix {};
     blocks::TileEdit e;
     e.load(f.g, f.g, { 0x2A, 0x47, 1, 4 }, false);
     EXPECT_EQ(e.bankTile, 7);
@@ -215,7 +208,7 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     e.pixVal[9] = 3; // row 1, column 1
     render::ChrTile was;
     was.fill(0xA5);
-    blocks::saveTile(f.g, pix, e, was);
+    blocks::saveTile(f.g, e, was);
     const long long pos = chrBase + 1024 * 42 + 16 * 7;
     std::vector<long long> expect;
     const Bytes after = f.file();
@@ -228,30 +221,30 @@ TEST(TileSave, WritesTheTileOfItsBankAndRefreshesMemory)
     EXPECT_EQ(after[static_cast<size_t>(pos + 7)], 0x80);
     EXPECT_EQ(after[static_cast<size_t>(pos + 8)], 0x40);
     EXPECT_EQ(f.g.chrData[42][7][8], 0x80);
-    EXPECT_EQ(pix[0x47][0][0], 2);
-    EXPECT_EQ(pix[0x47][1][1], 3);
+    blocks::TileRows rows;
+    render::decodeTile(f.g.chrData[42][7], rows);
+    EXPECT_EQ(rows[0][0], 2);
+    EXPECT_EQ(rows[1][1], 3);
 }
 
 TEST(TileSave, UnsavedOrMissingBanksWriteNothing)
 {
     Fixture f; // 128 banks
-    render::TilePixels pix {};
     blocks::TileEdit e;
     e.load(f.g, f.g, { 0x80, 0, 0, 0 }, false);
     EXPECT_EQ(e.pixVal[0], 0); // the loader read no such bank
-    EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
+    EXPECT_THROW(blocks::saveTile(f.g, e, {}), VbError);
     std::remove(f.g.files.ini.romPath.c_str());
     e.load(f.g, f.g, { 3, 0, 0, 0 }, false);
     e.pixVal[0] = 3;
-    EXPECT_THROW(blocks::saveTile(f.g, pix, e, {}), VbError);
+    EXPECT_THROW(blocks::saveTile(f.g, e, {}), VbError);
     EXPECT_FALSE(romfile::fileExists(f.g.files.ini.romPath));
     EXPECT_EQ(f.g.chrData[3][0][0], 0);
-    EXPECT_EQ(pix[0][0][0], 0);
 }
 
 TEST(TileEditModel, RevertKeepsThePaintingColours)
 {
-    Rom g;
+    RomState g;
     g.chrData[1][2][0] = 0xFF;
     const blocks::TileRef tile { 1, 0x42, 0, 0 };
     blocks::TileEdit e;

@@ -125,7 +125,7 @@ TEST(PatBank, StageOneCopiesLieInTheRecordedListOnly)
         f.put(built.rom);
         f.load();
         const int r = rel == rb::Rel::JP ? 1 : 0;
-        Shared &g = f.g();
+        RomState &g = f.g();
         const rb::StageLedger &stage = built.ledger.stages[1];
         for (int n = 0; n <= 8; ++n) {
             const int32_t copy = patbank::copyCandidate(1, n, g.patSprPos[1][n]);

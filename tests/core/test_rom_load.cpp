@@ -138,7 +138,7 @@ TEST_P(Load, StageOneFixUps)
 
 TEST_P(Load, ChrBanksFollowTheFileSize)
 {
-    const Shared &g = dir.g();
+    const RomState &g = dir.g();
     const int last = GetParam().banks - 1;
     EXPECT_EQ(g.maxChrBank, last);
     for (int b : { 0, 0x11, last }) {
@@ -152,7 +152,7 @@ TEST_P(Load, ChrBanksFollowTheFileSize)
 TEST_P(Load, ReleaseDetails)
 {
     const bool jp = GetParam().rel == Rel::JP;
-    const Shared &g = dir.g();
+    const RomState &g = dir.g();
     EXPECT_EQ(dir.t().enemyList.size(), jp ? 72u : 73u);
     EXPECT_EQ(g.holderCode0, jp ? 0x80 : 0x90);
     const SectionLedger &l = built.ledger.stages[0].sections[0];
@@ -175,7 +175,7 @@ TEST_P(Load, ReleaseDetails)
 // proposal inside its column pair of the view, in all four pairs.
 TEST_P(Load, PresetsLieWhereTheGameHasThem)
 {
-    const Shared &g = dir.g();
+    const RomState &g = dir.g();
     const RomMap m = romMap(GetParam().rel);
     auto onList = [](int value, int items, uint8_t (*valueOf)(int)) {
         for (int k = 0; k < items; ++k)
@@ -234,7 +234,7 @@ TEST_P(Load, BorrowedTilesetsAndQuadrants)
     RomDesc d = gameShape(GetParam().rel, GetParam().banks);
     d.tilesets[2].attrs[5] = 0xE4;
     loadShape(d);
-    Shared &g = dir.g();
+    RomState &g = dir.g();
     g.curStage = 13;
     g.curSection = 1;
     EXPECT_EQ(StageData(g, g.files.ini.romPath, g.curStage, g.curSection, dir.t(), dir.rec), 2);
@@ -253,7 +253,7 @@ TEST_P(Load, BorrowedTilesetsAndQuadrants)
 TEST_P(Load, RevertRestoresTheSection)
 {
     StageTables &t = dir.t();
-    Shared &g = dir.g();
+    RomState &g = dir.g();
     StageDocument &doc = dir.doc();
     const StageTables before = t;
     for (auto [s, n] : { std::pair { 4, 1 }, { 0, 0 } }) {

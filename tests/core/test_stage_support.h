@@ -2,8 +2,8 @@
 #include "stage/Document.h"
 #include "stage/Loader.h"
 #include "support/RomBuilder.h"
+#include "support/RomState.h"
 #include "support/TempDir.h"
-#include "ui/Shared.h"
 
 #include <cstdio>
 #include <memory>
@@ -41,7 +41,7 @@ struct RecordingDelegate : LoadDelegate
 struct Loaded
 {
     TempDir dir;
-    Shared g;
+    RomState g;
     StageDocument doc { g, g.files, g };
     StageTables &t = doc.tables();
     RecordingDelegate d;

@@ -103,7 +103,7 @@ template <class Rec> Bytes bytesOf(const Rec &r)
 class Editor
 {
 public:
-    Editor(std::mt19937 &rng, Shared &g, StageTables &t, const Bytes &rom, int s, int n)
+    Editor(std::mt19937 &rng, RomState &g, StageTables &t, const Bytes &rom, int s, int n)
         : rng(rng), g(g), t(t), rom(rom), s(s), n(n), screens(screensOf(t, s, n)),
           vert(t.vertFlag[s][n] != 0)
     { }
@@ -121,7 +121,7 @@ private:
     void scroll(Edit &e);
 
     std::mt19937 &rng;
-    Shared &g;
+    RomState &g;
     StageTables &t;
     const Bytes &rom;
     int s, n, screens;
@@ -386,7 +386,7 @@ Outcome run(const uint8_t *data, size_t size)
     if (dir->load() != LoadOutcome::Loaded)
         return out;
     out.loaded = true;
-    Shared &g = dir->g();
+    RomState &g = dir->g();
     StageDocument &doc = dir->doc();
     StageTables &t = doc.tables();
 

@@ -123,7 +123,7 @@ std::string verOf(Rel rel)
 } // namespace
 
 RomFolder::RomFolder(Rel rel)
-    : m_rel(rel), m_romPath(m_dir.file("game.nes")), m_g(std::make_unique<Shared>()),
+    : m_rel(rel), m_romPath(m_dir.file("game.nes")), m_g(std::make_unique<RomState>()),
       m_doc(std::make_unique<StageDocument>(*m_g, m_g->files, *m_g))
 {
     std::filesystem::create_directories(m_dir.file("Attic"));
@@ -144,7 +144,7 @@ void RomFolder::put(const Bytes &rom)
 
 LoadOutcome RomFolder::load()
 {
-    m_g = std::make_unique<Shared>();
+    m_g = std::make_unique<RomState>();
     m_doc = std::make_unique<StageDocument>(*m_g, m_g->files, *m_g);
     m_g->files.appPath = m_dir.path();
     m_g->files.datPath = m_dir.file("Attic/");

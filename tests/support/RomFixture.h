@@ -3,8 +3,8 @@
 #include "stage/Loader.h"
 #include "stage/StageTables.h"
 #include "support/RomBuilder.h"
+#include "support/RomState.h"
 #include "support/TempDir.h"
-#include "ui/Shared.h"
 
 #include <memory>
 #include <string>
@@ -49,7 +49,7 @@ public:
     Bytes file() const; // the ROM file as it is now
     const std::string &romPath() const { return m_romPath; }
 
-    Shared &g() { return *m_g; }
+    RomState &g() { return *m_g; }
     StageTables &t() { return m_doc->tables(); }
     StageDocument &doc() { return *m_doc; }
     Recorder rec;
@@ -58,7 +58,7 @@ private:
     Rel m_rel;
     TempDir m_dir;
     std::string m_romPath;
-    std::unique_ptr<Shared> m_g;
+    std::unique_ptr<RomState> m_g;
     std::unique_ptr<StageDocument> m_doc;
 };
 

@@ -29,8 +29,9 @@ QRgb testRgb(int nes)
 QImage expectedTile(const Program &p, int tile, int pal)
 {
     const Shared &g = *p.g;
-    const std::string &colours = g.palStr[static_cast<size_t>(g.curStage)][static_cast<size_t>(
-        g.curSection)][static_cast<size_t>(pal)];
+    const std::string &colours
+        = g.doc.tables().palStr[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
+            g.doc.shown().curSection)][static_cast<size_t>(pal)];
     QImage img(8, 8, QImage::Format_RGB32);
     const auto &px = p.w->sideLink().tilePixels(p.doc->curTileset())[static_cast<size_t>(tile)];
     for (int r = 0; r < 8; ++r)
@@ -113,28 +114,29 @@ private slots:
         frmEditTSA ed(*p.g, p.w->sideLink(), 0x2A);
         QCOMPARE(ed.windowTitle(), QString("Edit Tileset #2A"));
         QCOMPARE(ed.m.tileset, 5);
-        QCOMPARE(ed.m.blkTiles, p.g->blockTiles[5][0x2A]);
+        QCOMPARE(ed.m.blkTiles, p.g->doc.tables().blockTiles[5][0x2A]);
         QCOMPARE(ed.txtEdit->text(), QString("a1"));
         QCOMPARE(ed.txtVal->text(), QString::fromStdString(num::hex2(ed.m.blkTiles[0])));
         QCOMPARE(ed.palSh->pos(), QPoint(90, 222)); // quadrant 3's group, top-left
-        const int pal3 = p.g->blockPal[5][0x2A][3];
+        const int pal3 = p.g->doc.tables().blockPal[5][0x2A][3];
         QCOMPARE(ed.m.chooserPal, pal3);
         QCOMPARE(ed.imgTile[0]->Tag, QString::number(pal3));
         checkCells(p, ed);
         for (int t : { 0, 77, 130, 255 })
             QVERIFY(
                 shown(ed.imgTile[static_cast<size_t>(t)]->picture()) == expectedTile(p, t, pal3));
-        const auto &banks = p.g->patBG[13][8];
+        const auto &banks = p.g->doc.tables().patBG[13][8];
         QCOMPARE(ed.Lbk[2]->text(), "< " + QString::fromStdString(num::hex2(banks[2])) + " >");
         QCOMPARE(ed.LbkTag[2], "&H" + QString::fromStdString(num::hex2(banks[2])));
         // Colours 1..3 of each quadrant's sub-palette, the backdrop under the digit.
         for (size_t q = 0; q < 4; ++q) {
-            const std::string &s = p.g->palStr[13][8][p.g->blockPal[5][0x2A][q]];
+            const std::string &s
+                = p.g->doc.tables().palStr[13][8][p.g->doc.tables().blockPal[5][0x2A][q]];
             for (size_t k = 0; k < 3; ++k)
                 QCOMPARE(
                     ed.picPal[q][k]->backColor().rgb(), testRgb(static_cast<uint8_t>(s[k + 1])));
             QCOMPARE(ed.picPal[q][3]->backColor().rgb(),
-                testRgb(static_cast<uint8_t>(p.g->palBackdrop[0])));
+                testRgb(static_cast<uint8_t>(p.g->doc.tables().palBackdrop[0])));
             QVERIFY(!ed.picPal[q][3]->picture().isNull());
         }
         QVERIFY(ed.tim->isActive());
@@ -168,8 +170,8 @@ private slots:
             QCOMPARE(after[static_cast<size_t>(where[15] - 1)], uint8_t(0x21));
             QCOMPARE(after[static_cast<size_t>(where[0] - 1)], uint8_t(0x22));
             QCOMPARE(after[static_cast<size_t>(where[16] - 1)], uint8_t(0xE4)); // 3, 2, 1, 0
-            QCOMPARE(int(p.g->blockTiles[7][static_cast<size_t>(block)][15]), 0x21);
-            QCOMPARE(p.g->blockPal[7][static_cast<size_t>(block)],
+            QCOMPARE(int(p.g->doc.tables().blockTiles[7][static_cast<size_t>(block)][15]), 0x21);
+            QCOMPARE(p.g->doc.tables().blockPal[7][static_cast<size_t>(block)],
                 (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
             QCOMPARE(QApplication::overrideCursor(), nullptr);
             QCOMPARE(boxes.count(), 0);
@@ -194,7 +196,7 @@ private slots:
         const std::vector<long long> changed = changedPositions(before, p.romBytes());
         QCOMPARE(changed, within(changed, where));
         QVERIFY(!changed.empty());
-        QCOMPARE(int(p.g->blockTiles[5][static_cast<size_t>(block)][0]), 5);
+        QCOMPARE(int(p.g->doc.tables().blockTiles[5][static_cast<size_t>(block)][0]), 5);
         // The selector cell and the painting block show the new block.
         ctl::ImageBox probe(nullptr, "probe");
         p.w->drawBlock(&probe, block);
@@ -210,8 +212,8 @@ private slots:
         Boxes boxes;
         Program p;
         const Bytes before = p.romBytes();
-        const auto tiles = p.g->blockTiles;
-        const auto pals = p.g->blockPal;
+        const auto tiles = p.g->doc.tables().blockTiles;
+        const auto pals = p.g->doc.tables().blockPal;
         editFromSelector(p, 2, [](frmEditTSA *ed) {
             pointer::click(ed->imgTile[0x31]);
             pointer::click(ed->picPal[0][0]);
@@ -222,8 +224,8 @@ private slots:
             ed->close();
         });
         QCOMPARE(p.romBytes(), before);
-        QVERIFY(p.g->blockTiles == tiles);
-        QVERIFY(p.g->blockPal == pals);
+        QVERIFY(p.g->doc.tables().blockTiles == tiles);
+        QVERIFY(p.g->doc.tables().blockPal == pals);
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -261,8 +263,8 @@ private slots:
                 changedPositions(before, after), within(changedPositions(before, after), where));
             for (long long pos : where)
                 QCOMPARE(after[static_cast<size_t>(pos - 1)], backup[static_cast<size_t>(pos - 1)]);
-            QCOMPARE(int(p.g->blockTiles[0][4][3]), 0xB3);
-            QCOMPARE(p.g->blockPal[0][4], (std::array<uint8_t, 4> { 0, 1, 2, 3 }));
+            QCOMPARE(int(p.g->doc.tables().blockTiles[0][4][3]), 0xB3);
+            QCOMPARE(p.g->doc.tables().blockPal[0][4], (std::array<uint8_t, 4> { 0, 1, 2, 3 }));
             QCOMPARE(ed.result(), int(QDialog::Accepted));
         }
         QCOMPARE(boxes.count(), 3);
@@ -281,26 +283,26 @@ private slots:
         QCOMPARE(boxes.last().style(), int(msg::Critical));
         QCOMPARE(p.romBytes(), before);
         QVERIFY(!romfile::fileExists(p.g->files.ini.backupPath));
-        QCOMPARE(ed.m.blkTiles, p.g->blockTiles[0][4]);
+        QCOMPARE(ed.m.blkTiles, p.g->doc.tables().blockTiles[0][4]);
     }
 
     void aFailedSaveKeepsTheWindowAndTheTables()
     {
         RealBoxes boxes;
         Program p;
-        const auto tiles = p.g->blockTiles[0][6];
+        const auto tiles = p.g->doc.tables().blockTiles[0][6];
         frmEditTSA ed(*p.g, p.w->sideLink(), 6);
         pointer::click(ed.imgTile[0x44]);
         p.writeProtect(true);
         pointer::click(ed.cmdOK);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 311."));
-        QCOMPARE(p.g->blockTiles[0][6], tiles);
+        QCOMPARE(p.g->doc.tables().blockTiles[0][6], tiles);
         QCOMPARE(ed.result(), 0);
         QCOMPARE(int(ed.m.blkTiles[0]), 0x44);
         p.writeProtect(false);
         pointer::click(ed.cmdOK);
-        QCOMPARE(int(p.g->blockTiles[0][6][0]), 0x44);
+        QCOMPARE(int(p.g->doc.tables().blockTiles[0][6][0]), 0x44);
         QCOMPARE(ed.result(), int(QDialog::Accepted));
     }
 };

@@ -3,6 +3,7 @@
 #include "gfx/frmEditTSA.h"
 #include "gfx/frmTile.h"
 #include "rom/Numbers.h"
+#include "support/DocTables.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/HeldTimers.h"
@@ -36,9 +37,9 @@ struct Editor
 
     explicit Editor(std::array<uint8_t, 4> quads = { 1, 2, 3, 0 })
     {
-        p.g->blockPal[0][9] = quads;
+        DocTables::of(p.g->doc).blockPal[0][9] = quads;
         for (size_t j = 0; j < 16; ++j)
-            p.g->blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
+            DocTables::of(p.g->doc).blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
         ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink(), 9);
     }
     // The chooser image t as drawn in sub-palette pal.
@@ -124,7 +125,7 @@ private slots:
             QCOMPARE(ed.imgTSA[static_cast<size_t>(c)]->Tag, QString("3"));
             QVERIFY(shown(ed.imgTSA[static_cast<size_t>(c)]->picture()) == e.tileIn(0x10 + c, 3));
         }
-        const std::string &s = e.p.g->palStr[0][0][3];
+        const std::string &s = e.p.g->doc.tables().palStr[0][0][3];
         QCOMPARE(ed.picPal[1][2]->backColor().rgb(),
             qRgb(4 * uint8_t(s[3]), 255 - 4 * uint8_t(s[3]), uint8_t(s[3])));
         // The selected quadrant's change redraws the chooser; a middle press changes nothing.
@@ -242,7 +243,7 @@ private slots:
             return false;
         };
         pointer::click(ed.imgTile[130], {}, Qt::RightButton);
-        QCOMPARE(bank, int(e.p.g->patBG[0][0][2]));
+        QCOMPARE(bank, int(e.p.g->doc.tables().patBG[0][0][2]));
         QCOMPARE(num, 130);
         QCOMPARE(pal, 0);
         QCOMPARE(tileset, 0);
@@ -254,7 +255,7 @@ private slots:
         Editor e;
         frmEditTSA &ed = *e.ed;
         // Cells 3 and 12 hold tile 0x13; cell 3 is selected.
-        e.p.g->blockTiles[0][9][12] = 0x13;
+        DocTables::of(e.p.g->doc).blockTiles[0][9][12] = 0x13;
         pointer::click(ed.cmdRevert);
         pointer::click(ed.imgTSA[3]);
         const Bytes before = e.p.romBytes();
@@ -287,7 +288,7 @@ private slots:
         // in the tile editor and is cancelled: cell 1 looks different too.
         ctl::ImageBox *other = named<ctl::ImageBox>(p.w.get(), "sel", 1);
         const int block = static_cast<int>(num::hexVal(other->Tag.toStdString()));
-        const int tile = p.g->blockTiles[0][static_cast<size_t>(block)][0];
+        const int tile = p.g->doc.tables().blockTiles[0][static_cast<size_t>(block)][0];
         const int was = p.w->sideLink().tilePixels(0)[static_cast<size_t>(tile)][0][0];
         side::openByRightPress<frmEditTSA>(
             named<ctl::ImageBox>(p.w.get(), "sel", 0), [&](frmEditTSA *ed) {
@@ -314,9 +315,9 @@ private slots:
         frmEditTSA &ed = *e.ed;
         pointer::click(ed.imgTSA[10]); // quadrant 0, sub-palette 1
         ed.editPalettes = [&] {
-            for (auto &s : e.p.g->palStr[0][0])
+            for (auto &s : DocTables::of(e.p.g->doc).palStr[0][0])
                 s = std::string("\x01\x02\x03\x04", 4);
-            e.p.g->palBackdrop = std::string(1, '\x01');
+            DocTables::of(e.p.g->doc).palBackdrop = std::string(1, '\x01');
         };
         pointer::click(ed.cmdPal);
         QCOMPARE(ed.m.palCols[3][2], 4);
@@ -332,7 +333,7 @@ private slots:
     void aBadColourIsReportedOncePerAction()
     {
         Editor e;
-        e.p.g->palStr[0][0][3] = std::string("\x0f\x50\x01\x02", 4);
+        DocTables::of(e.p.g->doc).palStr[0][0][3] = std::string("\x0f\x50\x01\x02", 4);
         pointer::click(e.ed->imgTSA[2]); // sub-palette 3: the chooser is redrawn in it
         pointer::click(e.ed->imgTSA[15]);
         pointer::click(e.ed->imgTSA[0]);

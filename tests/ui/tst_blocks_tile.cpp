@@ -55,7 +55,7 @@ private slots:
         TileWindow t;
         frmTile &w = *t.w;
         QCOMPARE(w.windowTitle(), QString("Edit Tile #07"));
-        const auto &chr = t.p.g->chrData[0x2A][7];
+        const auto &chr = t.p.g->doc.tables().chrData[0x2A][7];
         for (int i = 0; i < 64; ++i) {
             const int r = i / 8, c = i % 8;
             const int v = ((chr[static_cast<size_t>(r)] >> (7 - c)) & 1)
@@ -63,7 +63,7 @@ private slots:
             QCOMPARE(int(w.m.pixVal[static_cast<size_t>(i)]), v);
             QCOMPARE(t.shownValue(i), v);
         }
-        const std::string &pal = t.p.g->palStr[0][0][2];
+        const std::string &pal = t.p.g->doc.tables().palStr[0][0][2];
         for (size_t k = 0; k < 4; ++k)
             QCOMPARE(w.picPal[k]->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[k])));
         QCOMPARE(w.selCol->backColor().rgb(), testRgb(static_cast<uint8_t>(pal[0])));
@@ -103,7 +103,7 @@ private slots:
                 QVERIFY(after[i] == t.before[i]);
         const Bytes expect = { 0x80, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0x40 };
         QCOMPARE(Bytes(after.begin() + pos - 1, after.begin() + pos + 15), expect);
-        QCOMPARE(int(t.p.g->chrData[0x2A][7][15]), 0x40);
+        QCOMPARE(int(t.p.g->doc.tables().chrData[0x2A][7][15]), 0x40);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][7][1]), 2);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][0][0]), 3);
         QVERIFY(t.w->tileChanged());
@@ -196,12 +196,12 @@ private slots:
     void cancelWritesNothing()
     {
         TileWindow t;
-        const auto chr = t.p.g->chrData[0x2A][7];
+        const auto chr = t.p.g->doc.tables().chrData[0x2A][7];
         const auto pix = t.p.w->sideLink().tilePixels(0)[0x47];
         pointer::click(t.w->pixel[0], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdCancel);
         QCOMPARE(t.p.romBytes(), t.before);
-        QVERIFY(t.p.g->chrData[0x2A][7] == chr);
+        QVERIFY(t.p.g->doc.tables().chrData[0x2A][7] == chr);
         QVERIFY(t.p.w->sideLink().tilePixels(0)[0x47] == pix);
         QVERIFY(!t.w->tileChanged());
         QCOMPARE(t.w->result(), int(QDialog::Rejected));
@@ -229,13 +229,13 @@ private slots:
     void aFailedWriteKeepsMemoryAsItWas()
     {
         TileWindow t;
-        const auto chr = t.p.g->chrData[0x2A][7];
+        const auto chr = t.p.g->doc.tables().chrData[0x2A][7];
         const Bytes before = t.p.romBytes();
         t.p.writeProtect(true);
         pointer::click(t.w->pixel[9], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdOK);
         QCOMPARE(t.boxes.count(), 1);
-        QVERIFY(t.p.g->chrData[0x2A][7] == chr);
+        QVERIFY(t.p.g->doc.tables().chrData[0x2A][7] == chr);
         QVERIFY(!t.w->tileChanged());
         QVERIFY(t.p.romBytes() == before);
         QVERIFY(t.w->isVisible());

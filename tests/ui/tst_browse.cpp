@@ -59,14 +59,11 @@ void touch(const std::string &path, mode_t mode = 0644)
 struct Fixture
 {
     TempDir dir;
-    Shared g = [this] {
-        Shared s;
-        s.files.appPath = dir.path();
-        return s;
-    }();
+    Shared g;
 
     Fixture()
     {
+        g.files.appPath = dir.path();
         for (const char *name : { "a.nes", "B.NES", "c.Nes", "d.txt", "e.nes.bak" })
             touch(dir.file(name));
         touch(dir.file("run-me"), 0755);

@@ -282,8 +282,8 @@ private slots:
         if (!goesOn)
             return;
         // Loaded and shown: stage 0, section 0, every cell drawn, nothing marked.
-        QCOMPARE(p.g->curStage, 0);
-        QCOMPARE(p.g->curSection, 0);
+        QCOMPARE(p.g->doc.shown().curStage, 0);
+        QCOMPARE(p.g->doc.shown().curSection, 0);
         QVERIFY(!p.w->splash()->isVisible());
         for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "scr", 48))
             QVERIFY(!cell->picture().isNull());

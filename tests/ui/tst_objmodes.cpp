@@ -1,5 +1,6 @@
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
+#include "support/DocTables.h"
 #include "support/RomMap.h"
 #include "ui/Controls.h"
 #include "ui/ViewText.h"
@@ -312,14 +313,14 @@ private slots:
         while (p.t->specialIdx[0][static_cast<size_t>(none)] != 0)
             ++none;
         side::choose(sections, none);
-        QCOMPARE(p.g->curSection, none);
+        QCOMPARE(p.g->doc.shown().curSection, none);
         QCOMPARE(offset->text(), QString());
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtVal")->text(), QString());
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtPatterns")->text(), QString("Patterns"));
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(),
-            viewtext::hex2(p.g->patSpr[0][static_cast<size_t>(none)][2]));
+            viewtext::hex2(p.g->doc.tables().patSpr[0][static_cast<size_t>(none)][2]));
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(),
-            viewtext::hex2(p.g->patSpr[0][static_cast<size_t>(none)][3]));
+            viewtext::hex2(p.g->doc.tables().patSpr[0][static_cast<size_t>(none)][3]));
         QVERIFY(!p.doc->modified(0, 1));
         QCOMPARE(boxes.count(), 0);
     }
@@ -416,7 +417,9 @@ private slots:
             across->setValue(marker == 63 ? 0 : across->maximum());
         ctl::ImageBox *m = named<ctl::ImageBox>(p.w.get(), "PosPu", marker);
         QVERIFY(!m->isHidden());
-        const auto snapshot = [&] { return p.doc->records(p.g->curStage, p.g->curSection); };
+        const auto snapshot = [&] {
+            return p.doc->records(p.g->doc.shown().curStage, p.g->doc.shown().curSection);
+        };
         const SectionRecords was = snapshot();
         pointer::press(m);
         QVERIFY(p.w->markerDragging());
@@ -454,7 +457,7 @@ private slots:
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
         for (size_t j = 1; j < 36; ++j)
-            p.g->stTemplates[1][j][0] = 7; // trap door samples on screen 7 of 3
+            DocTables::of(p.g->doc).stTemplates[1][j][0] = 7; // trap door samples on screen 7 of 3
         pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const specialRec loaded = trapDoor(p);

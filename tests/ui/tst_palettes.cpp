@@ -29,18 +29,22 @@ using SubPals = std::array<std::array<int, 4>, 4>;
 QImage expectedBlock(const Program &p, int block, const SubPals &pals)
 {
     const Shared &g = *p.g;
-    const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto ts
+        = static_cast<size_t>(expectedTileset(g.doc.shown().curStage, g.doc.shown().curSection));
     const Bytes file = p.romBytes();
     const Bytes pal = testPalette();
     QImage img(32, 32, QImage::Format_RGB32);
     for (int pos = 0; pos < 16; ++pos) {
-        const int tile = g.blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
+        const int tile
+            = g.doc.tables().blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
         const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
         const auto &colours
-            = pals[g.blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
+            = pals[g.doc.tables().blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
         const long long chr = rb::chrBase
-            + 1024LL * g.patBG[static_cast<size_t>(g.curStage)][n][static_cast<size_t>(tile / 64)]
+            + 1024LL
+                * g.doc.tables().patBG[static_cast<size_t>(g.doc.shown().curStage)][n]
+                                      [static_cast<size_t>(tile / 64)]
             + 16 * (tile % 64);
         for (int r = 0; r < 8; ++r)
             for (int c = 0; c < 8; ++c) {
@@ -57,7 +61,7 @@ QImage expectedBlock(const Program &p, int block, const SubPals &pals)
 // The sub-palettes of background set s as the ROM file holds them now.
 SubPals romSet(const Program &p, int s)
 {
-    const rb::RomMap m = rb::romMap(p.g->romVer == "1" ? rb::Rel::JP : rb::Rel::US);
+    const rb::RomMap m = rb::romMap(p.g->doc.romVer() == "1" ? rb::Rel::JP : rb::Rel::US);
     const Bytes file = p.romBytes();
     SubPals out {};
     for (int sp = 0; sp < 4; ++sp) {
@@ -132,7 +136,7 @@ void tst_palettes::opensOnTheSectionsSetAndCancelWritesNothing()
     Boxes boxes;
     Program p(release ? rb::Rel::JP : rb::Rel::US);
     const Bytes before = p.romBytes();
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     bool seen = false;
     editPalettes(p, [&](frmPalettes *w) {
         seen = true;
@@ -166,7 +170,7 @@ void tst_palettes::saveWritesTheEditedColoursAndAssignsNoOtherSet()
     Program p;
     const rb::RomMap m = rb::romMap(rb::Rel::US);
     const Bytes before = p.romBytes();
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     const int other = (set + 3) % 44;
     const long long own = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
     const long long otherAt = m.palSetBase + 9 * other + 8;
@@ -198,13 +202,13 @@ void tst_palettes::saveWritesTheEditedColoursAndAssignsNoOtherSet()
     QCOMPARE(changedPositions(before, p.romBytes()), expect);
     QCOMPARE(rb::at(p.romBytes(), m.palBackdrop), uint8_t(0x21));
     QCOMPARE(rb::at(p.romBytes(), m.palFixed + 1), uint8_t(0x22));
-    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(p.g->doc.tables().palSetNo[0][0], set);
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPal")->text(), hex(set));
-    QCOMPARE(p.g->palBackdrop, std::string(1, '\x21'));
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palFixed[1])), 0x22);
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][1][2][0])), 0x21);
+    QCOMPARE(p.g->doc.tables().palBackdrop, std::string(1, '\x21'));
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->doc.tables().palFixed[1])), 0x22);
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->doc.tables().palStr[0][1][2][0])), 0x21);
     // The main window draws with the saved set again.
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palStr[0][0][1][2])), colour);
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->doc.tables().palStr[0][0][1][2])), colour);
     QVERIFY(viewShows(p, romSet(p, set)));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(boxes.count(), 0);
@@ -214,7 +218,7 @@ void tst_palettes::assignPreviewsRevertAndCancelBringBackTheSavedSet()
 {
     Boxes boxes;
     Program p;
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     const int other = (set + 1) % 44;
     const Bytes before = p.romBytes();
     auto selectorShows = [&](const SubPals &pals) {
@@ -258,7 +262,7 @@ void tst_palettes::assignPreviewsRevertAndCancelBringBackTheSavedSet()
         w->close(); // the close box
     });
     QCOMPARE(p.romBytes(), before);
-    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(p.g->doc.tables().palSetNo[0][0], set);
     QVERIFY(viewShows(p, romSet(p, set)));
     QVERIFY(selectorShows(romSet(p, set)));
     QCOMPARE(boxes.count(), 0);
@@ -274,7 +278,7 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
     for (ctl::ImageBox *cell : namedArray<ctl::ImageBox>(p.w.get(), "sel", 8))
         selBefore.push_back(shown(cell));
     const QImage imgBefore = shown(named<ctl::ImageBox>(p.w.get(), "imgSel"));
-    const int other = (p.g->palSetNo[0][0] + 2) % 44;
+    const int other = (p.g->doc.tables().palSetNo[0][0] + 2) % 44;
     editPalettes(p, [&](frmPalettes *w) {
         side::pick(w->boxSet, other);
         pointer::click(w->cmdAssign);
@@ -284,7 +288,7 @@ void tst_palettes::assignInMiscModeLeavesTheSelector()
         QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")), imgBefore);
         pointer::click(w->cmdCancel);
     });
-    QVERIFY(viewShows(p, romSet(p, p.g->palSetNo[0][0])));
+    QVERIFY(viewShows(p, romSet(p, p.g->doc.tables().palSetNo[0][0])));
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -334,7 +338,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
     backup[static_cast<size_t>(m.palBackdrop - 1)] ^= 0x01;
     const std::string path = p.dir.file("backup.nes");
     testfile::writeAll(path, backup);
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     const int other = (set + 3) % 44;
 
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
@@ -372,7 +376,7 @@ void tst_palettes::restoreAsksAndCopiesFromTheBackup()
     expect.push_back(m.palBackdrop);
     std::sort(expect.begin(), expect.end());
     QCOMPARE(changedPositions(before, p.romBytes()), expect);
-    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->palBackdrop[0])),
+    QCOMPARE(static_cast<int>(static_cast<uint8_t>(p.g->doc.tables().palBackdrop[0])),
         int(rb::at(backup, m.palBackdrop)));
     QVERIFY(viewShows(p, romSet(p, set)));
 
@@ -405,7 +409,7 @@ void tst_palettes::failedSaveKeepsTheWindowOpen()
     RealBoxes boxes;
     Program p;
     const Bytes before = p.romBytes();
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         p.writeProtect(true);
         side::pick(w->boxSet, (set + 1) % 44);
@@ -413,12 +417,12 @@ void tst_palettes::failedSaveKeepsTheWindowOpen()
         pointer::click(w->cmdOK);
         QVERIFY(boxes.any("in subroutine 602."));
         QVERIFY(w->isVisible());
-        QCOMPARE(p.g->palSetNo[0][0], set);
+        QCOMPARE(p.g->doc.tables().palSetNo[0][0], set);
         p.writeProtect(false);
         pointer::click(w->cmdCancel);
     });
     QCOMPARE(p.romBytes(), before);
-    QCOMPARE(p.g->palSetNo[0][0], set);
+    QCOMPARE(p.g->doc.tables().palSetNo[0][0], set);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 

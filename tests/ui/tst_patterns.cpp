@@ -103,8 +103,8 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
     Boxes boxes;
     Program p;
     const Bytes before = p.romBytes();
-    const auto bg = p.g->patBG[0][0];
-    const auto spr = p.g->patSpr[0][0];
+    const auto bg = p.g->doc.tables().patBG[0][0];
+    const auto spr = p.g->doc.tables().patSpr[0][0];
     const QString pat1 = named<QLineEdit>(p.w.get(), "txtPat1")->text();
     const ctl::ImageBox *cell = named<ctl::ImageBox>(p.w.get(), "scr", 5);
     const qint64 key = cell->picture().cacheKey();
@@ -114,7 +114,7 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
         QVERIFY(w->dlgCancel());
         QCOMPARE(w->sc[0]->value(), int(bg[1]));
         QCOMPARE(w->txt[1]->text(), hex(bg[2]));
-        QCOMPARE(w->sc[0]->maximum(), int(p.g->maxChrBank));
+        QCOMPARE(w->sc[0]->maximum(), int(p.g->doc.tables().maxChrBank));
         QVERIFY(!w->sc[2]->isEnabled());
         QVERIFY(w->lb->isVisible());
         QCOMPARE(shown(w->img[0]), expectedPreview(p.built.rom, bg[1], 0));
@@ -132,8 +132,8 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
         pointer::click(w->cmdCancel);
     });
     QCOMPARE(p.romBytes(), before);
-    QCOMPARE(p.g->patBG[0][0], bg);
-    QCOMPARE(p.g->patSpr[0][0], spr);
+    QCOMPARE(p.g->doc.tables().patBG[0][0], bg);
+    QCOMPARE(p.g->doc.tables().patSpr[0][0], spr);
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), pat1);
     QCOMPARE(cell->picture().cacheKey(), key);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -157,7 +157,7 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
         QCOMPARE(w->txtA[0]->text(), QString("Sprites 2"));
         QCOMPARE(w->txtA[1]->text(), QString("Sprites 3"));
         QVERIFY(!w->sc[2]->isEnabled());
-        QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
+        QCOMPARE(w->sc[0]->value(), int(p.g->doc.tables().patSpr[0][0][2]));
         side::toValue(w->sc[0], 0x17); // no marks in the sprite group
         QCOMPARE(w->txtA[0]->text(), QString("Sprites 2"));
         pointer::click(w->optB); // back: marked again from the working copies
@@ -166,7 +166,8 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
         QCOMPARE(w->txtA[0]->text(), QString("BG 1"));
         pointer::click(w->cmdOK);
     });
-    const long long bgPos = p.g->patBGPos[0][0], sprPos = p.g->patSprPos[0][0];
+    const long long bgPos = p.g->doc.tables().patBGPos[0][0],
+                    sprPos = p.g->doc.tables().patSprPos[0][0];
     QCOMPARE(bgPos, p.built.ledger.stages[0].sections[0].patBGPos);
     Bytes expect = before;
     expect[static_cast<size_t>(bgPos - 1)] = 0x10;
@@ -174,7 +175,7 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
     expect[static_cast<size_t>(sprPos - 1)] = 0x17;
     // No Sprites 4 byte in this release.
     QCOMPARE(changedPositions(expect, p.romBytes()), std::vector<long long> {});
-    QCOMPARE(p.g->patSpr[0][0][2], uint8_t(0x17));
+    QCOMPARE(p.g->doc.tables().patSpr[0][0][2], uint8_t(0x17));
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -184,7 +185,7 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
     Program p;
     const Bytes before = p.romBytes();
     const rb::SectionLedger &l = p.built.ledger.stages[0].sections[0];
-    QCOMPARE(p.g->patBGPos[0][0], l.patBGPos);
+    QCOMPARE(p.g->doc.tables().patBGPos[0][0], l.patBGPos);
     std::array<qint64, 48> keys {};
     for (size_t k = 0; k < 48; ++k)
         keys[k] = named<ctl::ImageBox>(p.w.get(), "scr", k)->picture().cacheKey();
@@ -205,8 +206,8 @@ void tst_patterns::saveWritesTheSectionsBankBytesAndRedraws()
              { l.patSprPos + 1, 0x52 } })
         expect[static_cast<size_t>(at - 1)] = static_cast<uint8_t>(v);
     QCOMPARE(p.romBytes(), expect);
-    QCOMPARE(p.g->patBG[0][0][1], uint8_t(0x45));
-    QCOMPARE(p.g->patSpr4[0][0], uint8_t(0x53));
+    QCOMPARE(p.g->doc.tables().patBG[0][0][1], uint8_t(0x45));
+    QCOMPARE(p.g->doc.tables().patSpr4[0][0], uint8_t(0x53));
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), QString("45"));
     QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(), QString("46"));
     // The tiles were decoded again from the new banks and the view redrawn.
@@ -236,8 +237,8 @@ void tst_patterns::stageOneSectionsKeepTheirSpriteCopyWhole()
     QVERIFY(!named<QToolButton>(p.w.get(), "cmdPattern")->isEnabled());
     selectSection(p, 1, 5); // its room returns as listed section 10
     const Bytes before = p.romBytes();
-    const long long spr = p.g->patSprPos[1][5], copy = spr + 18;
-    QCOMPARE(p.g->patSprPos[1][10], copy);
+    const long long spr = p.g->doc.tables().patSprPos[1][5], copy = spr + 18;
+    QCOMPARE(p.g->doc.tables().patSprPos[1][10], copy);
     QVERIFY(rb::at(before, copy + 1) != rb::at(before, spr + 1));
     patterns(p, [&](frmPatterns *w) {
         pointer::click(w->optE);
@@ -249,7 +250,7 @@ void tst_patterns::stageOneSectionsKeepTheirSpriteCopyWhole()
     QCOMPARE(changedPositions(before, after), (std::vector<long long> { spr, copy, copy + 1 }));
     QCOMPARE(rb::at(after, copy), rb::at(after, spr));
     QCOMPARE(rb::at(after, copy + 1), rb::at(after, spr + 1));
-    QCOMPARE(p.g->patSpr[1][10], p.g->patSpr[1][5]);
+    QCOMPARE(p.g->doc.tables().patSpr[1][10], p.g->doc.tables().patSpr[1][5]);
     QCOMPARE(boxes.count(), 0);
 
     // Without the returning rooms the copy's place is not the stage's: the section alone is
@@ -259,14 +260,14 @@ void tst_patterns::stageOneSectionsKeepTheirSpriteCopyWhole()
     Program q(shorter);
     selectSection(q, 1, 0);
     const Bytes was = q.romBytes();
-    const long long own = q.g->patSprPos[1][0];
+    const long long own = q.g->doc.tables().patSprPos[1][0];
     patterns(q, [&](frmPatterns *w) {
         pointer::click(w->optE);
         side::arrow(w->sc[1], true);
         pointer::click(w->cmdOK);
     });
     QCOMPARE(changedPositions(was, q.romBytes()), std::vector<long long> { own + 1 });
-    QCOMPARE(q.g->patSpr[1][0][3], uint8_t(rb::at(was, own + 1) - 1));
+    QCOMPARE(q.g->doc.tables().patSpr[1][0][3], uint8_t(rb::at(was, own + 1) - 1));
     QCOMPARE(boxes.texts(),
         QStringList { "The sprite banks were saved for this section only.\rStage 1 keeps a second "
                       "copy of them for the room's return, but in this ROM its place lies outside "
@@ -283,8 +284,8 @@ void tst_patterns::spriteButtonOpensOnTheSpriteGroupOnce()
     fromMiscMode<frmPatterns>(p, "cmdEPat", [&](frmPatterns *w) {
         sprites = w->optE->isChecked();
         QVERIFY(!p.w->sideLink().spriteBanksAsked());
-        QCOMPARE(w->sc[0]->value(), int(p.g->patSpr[0][0][2]));
-        QCOMPARE(w->txt[2]->text(), hex(p.g->patSpr4[0][0]));
+        QCOMPARE(w->sc[0]->value(), int(p.g->doc.tables().patSpr[0][0][2]));
+        QCOMPARE(w->txt[2]->text(), hex(p.g->doc.tables().patSpr4[0][0]));
         pointer::click(w->cmdCancel);
     });
     QVERIFY(sprites);
@@ -300,7 +301,7 @@ void tst_patterns::previewLayoutsAndTheirMemory()
 {
     Boxes boxes;
     Program p;
-    const int bank = p.g->patBG[0][0][1];
+    const int bank = p.g->doc.tables().patBG[0][0][1];
     patterns(p, [&](frmPatterns *w) {
         pointer::click(w->chk2);
         QCOMPARE(w->interleave, 2);
@@ -349,7 +350,7 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
     RealBoxes boxes;
     Program p(rb::Rel::JP);
     const Bytes before = p.romBytes();
-    const int stored = p.g->sprPalNo[0][0];
+    const int stored = p.g->doc.tables().sprPalNo[0][0];
     const long long setPos = p.built.ledger.stages[0].sections[0].sprPalPos;
     fromMiscMode<frmSprites>(p, "cmdEPal", [&](frmSprites *w) {
         w->tim->stop(); // its ticks are taken one by one below
@@ -369,7 +370,7 @@ void tst_patterns::spritePaletteSetsAssignRevertRestore()
         QCOMPARE(w->picPal[2]->borderStyle(), 0);
         pointer::click(w->cmdOK);
     });
-    QCOMPARE(p.g->sprPalNo[0][0], uint8_t(stored));
+    QCOMPARE(p.g->doc.tables().sprPalNo[0][0], uint8_t(stored));
     QCOMPARE(rb::at(p.romBytes(), setPos), uint8_t(stored));
     QCOMPARE(rb::at(p.romBytes(), 2362 + 15 + 2), uint8_t(0x3A));
     std::vector<long long> diff = changedPositions(before, p.romBytes());

@@ -37,13 +37,16 @@ struct Corner
 Corner cornerOf(const Program &p)
 {
     const Shared &g = *p.g;
-    const auto s = static_cast<size_t>(g.curStage), n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
+    const auto s = static_cast<size_t>(g.doc.shown().curStage),
+               n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto ts
+        = static_cast<size_t>(expectedTileset(g.doc.shown().curStage, g.doc.shown().curSection));
     const auto b = static_cast<size_t>(viewpx::blockAt(p, 0));
     Corner c;
-    c.tile = g.blockTiles[ts][b][0];
-    c.subPal = g.blockPal[ts][b][3];
-    const long long chr = rb::chrBase + 1024LL * g.patBG[s][n][static_cast<size_t>(c.tile / 64)]
+    c.tile = g.doc.tables().blockTiles[ts][b][0];
+    c.subPal = g.doc.tables().blockPal[ts][b][3];
+    const long long chr = rb::chrBase
+        + 1024LL * g.doc.tables().patBG[s][n][static_cast<size_t>(c.tile / 64)]
         + 16 * (c.tile % 64);
     const Bytes rom = p.romBytes();
     c.value
@@ -56,8 +59,10 @@ Corner cornerOf(const Program &p)
 void editTile(Program &p)
 {
     const Corner c = cornerOf(p);
-    const std::string &pal = p.g->palStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(
-        p.g->curSection)][static_cast<size_t>(c.subPal)];
+    const std::string &pal
+        = p.g->doc.tables()
+              .palStr[static_cast<size_t>(p.g->doc.shown().curStage)][static_cast<size_t>(
+                  p.g->doc.shown().curSection)][static_cast<size_t>(c.subPal)];
     int other = (c.value + 1) % 4;
     while (pal[static_cast<size_t>(other)] == pal[static_cast<size_t>(c.value)])
         other = (other + 1) % 4;
@@ -94,8 +99,9 @@ void editPalette(Program &p)
     const Corner c = cornerOf(p);
     const int slot = 4 * c.subPal + c.value;
     const auto now = static_cast<uint8_t>(
-        p.g->palStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)]
-                   [static_cast<size_t>(c.subPal)][static_cast<size_t>(c.value)]);
+        p.g->doc.tables().palStr[static_cast<size_t>(p.g->doc.shown().curStage)]
+                                [static_cast<size_t>(p.g->doc.shown().curSection)]
+                                [static_cast<size_t>(c.subPal)][static_cast<size_t>(c.value)]);
     const int colour = now == 0x2A ? 0x2B : 0x2A;
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
         pointer::click(w->picPal[static_cast<size_t>(slot)]);

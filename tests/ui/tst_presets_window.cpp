@@ -1,8 +1,8 @@
 // The byte value preset windows as windows: where they open and what has the focus, how their
 // last pages lock the rows past the table, and what Revert, Cancel and Restore do to the file.
+#include "model/Presets.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
-#include "model/Presets.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"
@@ -112,7 +112,7 @@ private slots:
         RealBoxes boxes;
         Program p;
         const Bytes before = p.romBytes();
-        const auto shared = p.g->puPresets;
+        const auto shared = p.g->doc.tables().puPresets;
         openPu(p, [&](frmPuPresets *w) {
             toPage(w, 9);
             const puPresetRec was = w->puWork[0x95];
@@ -129,7 +129,7 @@ private slots:
             QCOMPARE(w->result(), int(QDialog::Rejected));
         });
         QCOMPARE(p.romBytes(), before);
-        QVERIFY(p.g->puPresets == shared);
+        QVERIFY(p.g->doc.tables().puPresets == shared);
         QCOMPARE(boxes.texts(), QStringList());
     }
 
@@ -170,12 +170,12 @@ private slots:
             pointer::click(w->cmdRestore);
             QCOMPARE(w->result(), int(QDialog::Accepted));
         });
-        QCOMPARE(p.g->puPresets[5], (puPresetRec { 0x08, 0x60, 0x91, 0xA2 }));
+        QCOMPARE(p.g->doc.tables().puPresets[5], (puPresetRec { 0x08, 0x60, 0x91, 0xA2 }));
         boxes.click(QMessageBox::Yes);
         openEn(p, [&](frmEnPresets *w) { pointer::click(w->cmdRestore); });
         // The backup's bytes go in as they are; the table holds the Top as the windows show it.
         QCOMPARE(p.romBytes(), backup.data());
-        QCOMPARE(p.g->enPresets[7], (enPresetRec { 0x08, 37, 0x05 }));
+        QCOMPARE(p.g->doc.tables().enPresets[7], (enPresetRec { 0x08, 37, 0x05 }));
         QCOMPARE(boxes.count(), 3);
     }
 };

@@ -47,8 +47,8 @@ private slots:
         Program p;
         named<QAction>(p.w.get(), "mnusta", 3)->trigger();
         settings(p, [](Settings *s) { s->close(); });
-        QCOMPARE(p.g->romVer, std::string("0"));
-        QCOMPARE(p.g->curStage, 3);
+        QCOMPARE(p.g->doc.romVer(), std::string("0"));
+        QCOMPARE(p.g->doc.shown().curStage, 3);
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -65,10 +65,10 @@ private slots:
             s->LaunchROM->setChecked(false);
             pointer::click(s->cmdSettingsOK);
         });
-        QCOMPARE(p.g->curStage, 3); // nothing reloaded
+        QCOMPARE(p.g->doc.shown().curStage, 3); // nothing reloaded
         QCOMPARE(p.g->files.ini.emuPath, emu);
         QCOMPARE(p.g->files.ini.romLoad, 0);
-        QCOMPARE(p.g->romVer, std::string("0"));
+        QCOMPARE(p.g->doc.romVer(), std::string("0"));
         pointer::click(named<QPushButton>(p.w.get(), "cmdEmulator"));
         // The emulator is a process of its own: a busy machine may take long to start it.
         QVERIFY(
@@ -87,10 +87,10 @@ private slots:
             pointer::click(s->cmdSettingsOK);
         });
         QCOMPARE(p.g->files.ini.romPath, jp);
-        QCOMPARE(p.g->romVer, std::string("1"));
+        QCOMPARE(p.g->doc.romVer(), std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
         QVERIFY(!named<QAction>(p.w.get(), "mnuDebug")->isEnabled());
-        QCOMPARE(p.g->curStage, 0);
+        QCOMPARE(p.g->doc.shown().curStage, 0);
         QVERIFY(named<QRadioButton>(p.w.get(), "optBg")->isChecked());
         QVERIFY(!p.w->splash()->isVisible());
         QCOMPARE(boxes.count(), 0);
@@ -158,7 +158,7 @@ private slots:
         Program p;
         QWindow *win = activeWindow(p);
         QTest::keyClick(win, Qt::Key_F4, Qt::ShiftModifier);
-        QCOMPARE(p.g->curStage, 12);
+        QCOMPARE(p.g->doc.shown().curStage, 12);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo1")->currentIndex(), 12);
         for (int i = 0; i < 15; ++i)
             QCOMPARE(named<QAction>(p.w.get(), "mnusta", i)->isChecked(), i == 12);

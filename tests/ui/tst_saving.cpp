@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(boxes.last().title, QString("ROM file changed"));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(p.romBytes() == theirs);
-        QVERIFY(p.g->rom.image().data() == theirs);
+        QVERIFY(p.g->doc.file().image().data() == theirs);
         QVERIFY(!p.doc->anyModified());
         QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
     }
@@ -284,7 +284,7 @@ private slots:
             QVERIFY(marked(p));
             QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
             QCOMPARE(p.g->files.ini.romPath, p.rom);
-            QCOMPARE(p.g->romVer, std::string("0"));
+            QCOMPARE(p.g->doc.romVer(), std::string("0"));
             IniValues v;
             ini::read(p.dir.file("Vorlig.ini"), 7, v);
             QCOMPARE(v.romPath, p.rom);

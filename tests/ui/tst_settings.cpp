@@ -34,7 +34,7 @@ struct Fixture
 {
     TempDir dir;
     Shared g;
-    StageDocument doc { g, g.files, g };
+    StageDocument &doc = g.doc.stages();
     QWidget main;
 
     Fixture()
@@ -155,7 +155,7 @@ void tst_settings::romRefusedWithC()
         QCOMPARE(boxes.last().title, QString("Invalid pathname"));
         QCOMPARE(boxes.last().style(), 48);
         QVERIFY(dlg.isVisible());
-        QCOMPARE(f.g.romVer, std::string(" "));
+        QCOMPARE(f.g.doc.romVer(), std::string(" "));
     }
     QVERIFY(dlg.txtRomPath->text().isEmpty()); // the blanks were trimmed away
     QVERIFY(!romfile::fileExists(f.g.files.iniPath()));
@@ -209,7 +209,7 @@ void tst_settings::backupAndEmulatorChecks()
     QCOMPARE(boxes.shown[1].style(), 48);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(f.g.romVer, std::string("0"));
+    QCOMPARE(f.g.doc.romVer(), std::string("0"));
     QCOMPARE(f.iniText(), seven(rom, "", "0", "", "101"));
 
     // A good backup and a tiny emulator script are kept as typed.
@@ -374,7 +374,7 @@ void tst_settings::cancelKeepsFile()
     QCOMPARE(dlg.setChoice(), 0);
     QCOMPARE(f.iniText(), before);
     QVERIFY(!dlg.isVisible());
-    QCOMPARE(f.g.romVer, std::string("1")); // the candidate's release stays
+    QCOMPARE(f.g.doc.romVer(), std::string("1")); // the candidate's release stays
 }
 
 void tst_settings::reloadButtonFollowsBox()
@@ -459,7 +459,7 @@ void tst_settings::japaneseSetsCaption()
     Settings dlg(f.g, f.doc, &f.main);
     dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
     pointer::click(dlg.cmdSettingsOK);
-    QCOMPARE(f.g.romVer, std::string("1"));
+    QCOMPARE(f.g.doc.romVer(), std::string("1"));
     QCOMPARE(f.main.windowTitle(), QString("Vorlig"));
     QCOMPARE(boxes.count(), 0);
 }

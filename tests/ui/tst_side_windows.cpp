@@ -164,7 +164,7 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
 
     // A colour of the section's own set: that byte alone.
     Bytes before = p.romBytes();
-    const int set = p.g->palSetNo[0][0];
+    const int set = p.g->doc.tables().palSetNo[0][0];
     const long long own = m.palSetBase + 9 * set + 1; // sub-palette 1, colour 2
     const int colour = rb::at(before, own) == 0x2A ? 0x2B : 0x2A;
     side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [&](frmPalettes *w) {
@@ -211,7 +211,7 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
     QCOMPARE(int(rb::at(p.romBytes(), cell0)), tile);
 
     before = p.romBytes();
-    const long long tileAt = rb::chrBase + 1024LL * p.g->patBG[0][0][1] + 16 * 5;
+    const long long tileAt = rb::chrBase + 1024LL * p.g->doc.tables().patBG[0][0][1] + 16 * 5;
     blockEditor(p, [&](frmEditTSA *ed) {
         tileEditor(ed, 0x45, [&](frmTile *t) {
             pointer::click(t->pixel[0], QPoint(-1, -1), Qt::RightButton); // colour 3
@@ -318,7 +318,7 @@ void tst_side_windows::aSectionWithoutASetNumberKeepsItsSet()
     p.start();
     side::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 3);
     const Bytes before = p.romBytes();
-    const int bg = p.g->palSetNo[3][0], spr = p.g->sprPalNo[3][0];
+    const int bg = p.g->doc.tables().palSetNo[3][0], spr = p.g->doc.tables().sprPalNo[3][0];
     const QString kept
         = "This section has no place for its palette set number in the ROM file, so "
           "it keeps set #%1: set #%2 was not assigned to it.\nThe colours were saved.";
@@ -341,8 +341,8 @@ void tst_side_windows::aSectionWithoutASetNumberKeepsItsSet()
     QCOMPARE(
         boxes.texts(), QStringList({ kept.arg(viewtext::hex2(spr), viewtext::hex2(spr + 1)) }));
     QCOMPARE(p.romBytes(), before);
-    QCOMPARE(p.g->palSetNo[3][0], bg);
-    QCOMPARE(p.g->sprPalNo[3][0], spr);
+    QCOMPARE(p.g->doc.tables().palSetNo[3][0], bg);
+    QCOMPARE(p.g->doc.tables().sprPalNo[3][0], spr);
 }
 
 void tst_side_windows::restoreRefusesABackupThatIsNotTheRomsTwin()
@@ -441,7 +441,7 @@ void tst_side_windows::patternSaveInStageOneTouchesOnlyTheSectionAndItsCopy()
     side::choose(named<ctl::ComboBox>(p.w.get(), "Combo1"), 1);
     for (int n = 0; n <= 8; ++n) {
         side::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), n);
-        QCOMPARE(p.g->curSection, n);
+        QCOMPARE(p.g->doc.shown().curSection, n);
         const Bytes before = p.romBytes();
         const rb::SectionLedger &l = stage.sections[static_cast<size_t>(n)];
         side::open<frmPatterns>(named<QToolButton>(p.w.get(), "cmdPattern"), [&](frmPatterns *w) {
@@ -465,7 +465,7 @@ void tst_side_windows::patternSaveInStageOneTouchesOnlyTheSectionAndItsCopy()
             // The returning room, when the section list shows it, has the banks it now holds.
             for (size_t k = 0; k < 13; ++k)
                 if (menuToLoad[k] == mirror)
-                    QCOMPARE(p.g->patSpr[1][k][2], rb::at(after, copy));
+                    QCOMPARE(p.g->doc.tables().patSpr[1][k][2], rb::at(after, copy));
         }
         QCOMPARE(changedPositions(before, after), differing(before, after, where));
         QVERIFY(changedPositions(before, after).size() >= 3);

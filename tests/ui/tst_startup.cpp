@@ -37,7 +37,7 @@ struct Folder
 {
     TempDir dir;
     Shared g;
-    StageDocument doc { g, g.files, g };
+    StageDocument &doc = g.doc.stages();
     std::unique_ptr<frmRI3> w;
     Folder()
     {
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(p.g.files.appPath, p.dir.path());
         QCOMPARE(p.g.files.datPath, p.dir.path() + "Attic/");
         QVERIFY(QDir(QString::fromStdString(p.g.files.datPath)).exists());
-        QCOMPARE(p.g.curStage, 0);
+        QCOMPARE(p.g.doc.shown().curStage, 0);
     }
 
     void cancelOnInfoNeededEndsTheProgram()
@@ -169,7 +169,7 @@ private slots:
         std::string text = testfile::readText(p.dir.file("Vorlig.ini"));
         QVERIFY(text.find("backupr=\r\n") != std::string::npos);
         QVERIFY(text.find("emupath=/usr/bin/true\r\n") != std::string::npos);
-        QCOMPARE(p.g.romVer, std::string("0"));
+        QCOMPARE(p.g.doc.romVer(), std::string("0"));
 
         // An empty backup path means no backup and is not reported.
         boxes.clear();
@@ -187,7 +187,7 @@ private slots:
         debug->setChecked(true);
         startup::writeIni(p.dir, p.rom(Kind::Japanese, 0x90));
         p.w->Form_Load();
-        QCOMPARE(p.g.romVer, std::string("1"));
+        QCOMPARE(p.g.doc.romVer(), std::string("1"));
         QCOMPARE(p.w->windowTitle(), QString("Vorlig"));
         QVERIFY(!debug->isEnabled());
         QVERIFY(debug->isChecked()); // untouched
@@ -225,7 +225,7 @@ private slots:
         Folder p;
         startup::writeIni(p.dir, p.rom(Kind::Other));
         p.w->Form_Load();
-        QCOMPARE(p.g.romVer, std::string());
+        QCOMPARE(p.g.doc.romVer(), std::string());
     }
 
     void viewFlagsComeFromTheSettingsFile()
@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 100."));
         QCOMPARE(boxes.last().style(), int(msg::Critical));
-        QCOMPARE(p.g.romVer, std::string("0"));
+        QCOMPARE(p.g.doc.romVer(), std::string("0"));
         QVERIFY(named<QAction>(p.w.get(), "mnuVMask")->isChecked()); // design default kept
     }
 
@@ -325,7 +325,7 @@ private slots:
         QVERIFY(boxes.shown[0].text.contains(" in subroutine 162.\n"));
         QVERIFY(boxes.shown[1].text.contains("irregular or damaged"));
         QVERIFY(QDir(folder).isEmpty());
-        QCOMPARE(p.g->curStage, 0); // and the program goes on
+        QCOMPARE(p.g->doc.shown().curStage, 0); // and the program goes on
     }
 
     void splashStaysUntilReleaseIsKnown()
@@ -337,7 +337,7 @@ private slots:
         s.show();
         pointer::click(&s, QPoint(300, 200));
         QVERIFY(s.isVisible());
-        g.romVer = std::string(1, '0');
+        g.doc.setRomVer("0");
         pointer::click(s.Image1);
         QVERIFY(!s.isVisible());
     }

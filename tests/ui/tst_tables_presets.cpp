@@ -2,10 +2,10 @@
 // changes nothing, bytes the lists cannot show are shown as they are and kept, one pick writes
 // only its byte (once, where presets share their bytes), and a window that could not read the
 // ROM saves nothing.
+#include "model/Presets.h"
 #include "objects/PanelControls.h"
 #include "rom/Numbers.h"
 #include "support/RomDiff.h"
-#include "model/Presets.h"
 #include "tables/frmEnPresets.h"
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"
@@ -80,8 +80,8 @@ private slots:
         RealBoxes boxes;
         Program p(shape(release, odd));
         const Bytes before = p.romBytes();
-        const auto pu = p.g->puPresets;
-        const auto en = p.g->enPresets;
+        const auto pu = p.g->doc.tables().puPresets;
+        const auto en = p.g->doc.tables().enPresets;
         openPu(p, [&](frmPuPresets *w) {
             pageThroughEverything(w);
             QCOMPARE(w->scroll->maximum(), 15);
@@ -95,8 +95,8 @@ private slots:
             QCOMPARE(w->result(), int(QDialog::Accepted));
         });
         QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
-        QVERIFY(p.g->puPresets == pu);
-        QVERIFY(p.g->enPresets == en);
+        QVERIFY(p.g->doc.tables().puPresets == pu);
+        QVERIFY(p.g->doc.tables().enPresets == en);
         QCOMPARE(boxes.texts(), QStringList());
     }
 
@@ -179,7 +179,7 @@ private slots:
         });
         QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> { pu[0x14] + 2 });
         QCOMPARE(rb::at(p.romBytes(), pu[0x14] + 2), uint8_t(0x08));
-        QCOMPARE(p.g->puPresets[0x14][presets::puLeft], uint8_t(0x08));
+        QCOMPARE(p.g->doc.tables().puPresets[0x14][presets::puLeft], uint8_t(0x08));
 
         before = p.romBytes();
         int id = 0;
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(changedPositions(before, p.romBytes()), sorted({ en[0x16], en[0x11] + 2 }));
         QCOMPARE(rb::at(p.romBytes(), en[0x11] + 2), uint8_t(0x34));
         QCOMPARE(rb::at(p.romBytes(), en[0x16]), uint8_t(id));
-        QCOMPARE(p.g->enPresets[0x11][presets::enTop], uint8_t(0x34));
+        QCOMPARE(p.g->doc.tables().enPresets[0x11][presets::enTop], uint8_t(0x34));
         QCOMPARE(boxes.texts(), QStringList());
     }
 
@@ -254,8 +254,8 @@ private slots:
             sorted({ en[0x17], en[0x17] + 1, en[0x30] + 1 }));
         QCOMPARE(rb::at(p.romBytes(), en[0x30] + 1), uint8_t(0x28));
         QCOMPARE(RomImage(p.romBytes()).bytes(en[0x17], 3), (Bytes { 0, 0, 0 }));
-        QCOMPARE(p.g->enPresets[0x31], p.g->enPresets[0x30]);
-        QCOMPARE(p.g->enPresets[0x50], (enPresetRec { 0, 32, 0 }));
+        QCOMPARE(p.g->doc.tables().enPresets[0x31], p.g->doc.tables().enPresets[0x30]);
+        QCOMPARE(p.g->doc.tables().enPresets[0x50], (enPresetRec { 0, 32, 0 }));
 
         before = p.romBytes();
         openPu(p, [&](frmPuPresets *w) {
@@ -275,8 +275,8 @@ private slots:
         QCOMPARE(changedPositions(before, p.romBytes()), sorted({ pu[0x12], pu[0x20] + 1 }));
         QCOMPARE(rb::at(p.romBytes(), pu[0x12]), uint8_t(holder));
         QCOMPARE(rb::at(p.romBytes(), pu[0x20] + 1), uint8_t(axe));
-        QCOMPARE(p.g->puPresets[0x35], p.g->puPresets[0x12]);
-        QCOMPARE(p.g->puPresets[0x21][presets::puContent], uint8_t(axe));
+        QCOMPARE(p.g->doc.tables().puPresets[0x35], p.g->doc.tables().puPresets[0x12]);
+        QCOMPARE(p.g->doc.tables().puPresets[0x21][presets::puContent], uint8_t(axe));
         QCOMPARE(boxes.texts(), QStringList());
     }
 
@@ -325,7 +325,7 @@ private slots:
         // The pointer tables are gone: no record can be found.
         side::cutRom(p, 150000);
         const Bytes before = p.romBytes();
-        const auto shared = p.g->puPresets;
+        const auto shared = p.g->doc.tables().puPresets;
         openPu(p, [&](frmPuPresets *w) {
             QCOMPARE(boxes.count(), 1);
             QVERIFY(boxes.last().text.contains("in subroutine 413."));
@@ -346,7 +346,7 @@ private slots:
         });
         QCOMPARE(boxes.count(), 2);
         QCOMPARE(p.romBytes(), before);
-        QVERIFY(p.g->puPresets == shared);
+        QVERIFY(p.g->doc.tables().puPresets == shared);
 
         // No ROM file at all.
         std::remove(p.rom.c_str());
@@ -362,7 +362,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p;
-        const auto shared = p.g->enPresets;
+        const auto shared = p.g->doc.tables().enPresets;
         openEn(p, [&](frmEnPresets *w) {
             toPage(w, 2);
             pickText(w->cmbLeft[3], "3C");
@@ -374,7 +374,7 @@ private slots:
         });
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("in subroutine 404."));
-        QVERIFY(p.g->enPresets == shared);
+        QVERIFY(p.g->doc.tables().enPresets == shared);
     }
 };
 

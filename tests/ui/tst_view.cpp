@@ -67,8 +67,8 @@ private slots:
         Boxes boxes;
         Program p;
         QCOMPARE(boxes.texts(), QStringList());
-        QCOMPARE(p.g->curStage, 0);
-        QCOMPARE(p.g->curSection, 0);
+        QCOMPARE(p.g->doc.shown().curStage, 0);
+        QCOMPARE(p.g->doc.shown().curSection, 0);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo1")->currentIndex(), 0);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "Combo2")->currentIndex(), 0);
         QVERIFY(named<QRadioButton>(p.w.get(), "optBg")->isChecked());
@@ -202,7 +202,7 @@ private slots:
         Program p;
         auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
         named<QAction>(p.w.get(), "mnusta", 1)->trigger();
-        QCOMPARE(p.g->curStage, 1);
+        QCOMPARE(p.g->doc.shown().curStage, 1);
         QCOMPARE(sections->count(), 13);
         QCOMPARE(sections->itemText(10), QString("A"));
         QCOMPARE(named<ctl::ScrollBar>(p.w.get(), "stagScroll")->maximum(), 12);
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(named<QPushButton>(p.w.get(), "cmdMirror")->isHidden());
         QVERIFY(named<QRadioButton>(p.w.get(), "optPu")->isEnabled());
         named<ctl::ScrollBar>(p.w.get(), "stagScroll")->setValue(3);
-        QCOMPARE(p.g->curSection, 3);
+        QCOMPARE(p.g->doc.shown().curSection, 3);
         QCOMPARE(boxes.count(), 0);
     }
 

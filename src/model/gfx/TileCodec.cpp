@@ -116,7 +116,7 @@ TileRows TileEdit::rows() const
     return out;
 }
 
-void saveTile(LoadedRom &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was)
+void saveTile(LoadedRom &g, const TileEdit &e, const render::ChrTile &was)
 {
     const TileRows px = e.rows();
     const render::ChrTile chr = encodeTile(px);
@@ -126,7 +126,6 @@ void saveTile(LoadedRom &g, render::TilePixels &pix, const TileEdit &e, const re
     if (!patches.empty())
         g.rom.write(patches);
     g.chrData[static_cast<size_t>(e.bank)][static_cast<size_t>(e.bankTile)] = chr;
-    render::decodeTile(chr, pix[static_cast<size_t>(e.tileNum)]);
 }
 
 } // namespace blocks

@@ -61,8 +61,8 @@ struct TileEdit
 };
 
 // Save: writes the bytes of the encoded tile that differ from `was` (the tile as the window
-// opened it) into the ROM file, then the tile into chrData and the decoded tiles `pix` of its
-// tileset. A failed write throws VbError and changes nothing.
-void saveTile(LoadedRom &g, render::TilePixels &pix, const TileEdit &e, const render::ChrTile &was);
+// opened it) into the ROM file, then the tile into chrData. A failed write throws VbError and
+// changes nothing.
+void saveTile(LoadedRom &g, const TileEdit &e, const render::ChrTile &was);
 
 } // namespace blocks

@@ -42,7 +42,7 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     ini::write(dir.file(ini::fileName), v);
     g = std::make_unique<Shared>();
     g->files.programDir = dir.path();
-    doc = std::make_unique<StageDocument>(*g, g->files, *g);
+    doc = &g->doc.stages();
     t = &doc->tables();
     w = std::make_unique<frmRI3>(*g, *doc);
     if (startNow)

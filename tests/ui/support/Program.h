@@ -29,7 +29,7 @@ struct Program
     std::string rom;
     rb::Built built;
     std::unique_ptr<Shared> g;
-    std::unique_ptr<StageDocument> doc;
+    StageDocument *doc = nullptr; // the ROM document's stage records
     StageTables *t = nullptr; // the document's tables
     std::unique_ptr<frmRI3> w;
 };

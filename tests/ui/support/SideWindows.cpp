@@ -120,7 +120,7 @@ void poke(const Program &p, long long pos, const Bytes &b)
     img.put(pos, b);
     testfile::writeAll(p.rom, img.data());
     // The program writes only into the file it loaded: load the changed one, as a user would.
-    if (p.g->rom.loaded())
+    if (p.g->doc.file().loaded())
         p.w->Form_Load();
 }
 

@@ -11,17 +11,21 @@ namespace viewpx {
 QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
 {
     const Shared &g = *p.g;
-    const auto s = static_cast<size_t>(g.curStage);
-    const auto n = static_cast<size_t>(g.curSection);
-    const auto ts = static_cast<size_t>(expectedTileset(g.curStage, g.curSection));
+    const auto s = static_cast<size_t>(g.doc.shown().curStage);
+    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto ts
+        = static_cast<size_t>(expectedTileset(g.doc.shown().curStage, g.doc.shown().curSection));
     const Bytes pal = testPalette();
     QImage img(32, 32, QImage::Format_RGB32);
     for (int pos = 0; pos < 16; ++pos) {
-        const int tile = g.blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
+        const int tile
+            = g.doc.tables().blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
         const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
         const std::string &colours
-            = g.palStr[s][n][g.blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
-        const long long chr = rb::chrBase + 1024LL * g.patBG[s][n][static_cast<size_t>(tile / 64)]
+            = g.doc.tables().palStr[s][n][g.doc.tables().blockPal[ts][static_cast<size_t>(block)]
+                                                                 [static_cast<size_t>(q)]];
+        const long long chr = rb::chrBase
+            + 1024LL * g.doc.tables().patBG[s][n][static_cast<size_t>(tile / 64)]
             + 16 * (tile % 64);
         for (int r = 0; r < 8; ++r) {
             const int lo = rb::at(rom, chr + r);
@@ -41,8 +45,8 @@ QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
 
 int blockAt(const Program &p, int k)
 {
-    const std::string &layout
-        = p.t->layoutStr[static_cast<size_t>(p.g->curStage)][static_cast<size_t>(p.g->curSection)];
+    const std::string &layout = p.t->layoutStr[static_cast<size_t>(p.g->doc.shown().curStage)]
+                                              [static_cast<size_t>(p.g->doc.shown().curSection)];
     return static_cast<uint8_t>(layout.at(static_cast<size_t>(shownPos(*p.w, k))));
 }
 

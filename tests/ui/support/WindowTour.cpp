@@ -92,7 +92,7 @@ void mainWindow(Program &p, const Visit &visit)
     // Stage 1 starts with a vertical section.
     side::choose(named<QComboBox>(p.w.get(), "Combo1"), 1);
     side::choose(named<QComboBox>(p.w.get(), "Combo2"), 0);
-    QVERIFY(p.t->vertFlag[p.g->curStage][p.g->curSection] != 0);
+    QVERIFY(p.t->vertFlag[p.g->doc.shown().curStage][p.g->doc.shown().curSection] != 0);
     modes(p, "vertical", visit);
     side::choose(named<QComboBox>(p.w.get(), "Combo1"), 0);
 }

@@ -1,0 +1,135 @@
+#include "model/RomDocument.h"
+
+#include "model/gfx/PalSets.h"
+#include "rom/Release.h"
+#include "rom/RomImage.h"
+
+#include <algorithm>
+
+void RomDocument::addListener(Listener *l)
+{
+    if (std::find(m_listeners.begin(), m_listeners.end(), l) == m_listeners.end())
+        m_listeners.push_back(l);
+}
+
+void RomDocument::removeListener(Listener *l)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), l), m_listeners.end());
+}
+
+std::optional<uint8_t> RomDocument::readRelease(ReadReport &r, int subroutine)
+{
+    RomImage rom;
+    if (!reported(r, subroutine, [&] { rom = RomImage::load(files.ini.romPath); }))
+        return std::nullopt;
+    Bytes sig;
+    if (reported(r, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
+        m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
+    if (m_g.romVer == "1")
+        return std::nullopt;
+    std::optional<uint8_t> debugByte;
+    reported(r, subroutine, [&] { debugByte = rom.byte(release::debugBytePos); });
+    return debugByte;
+}
+
+void RomDocument::write(const std::vector<Patch> &patches)
+{
+    if (!patches.empty())
+        m_g.rom.write(patches);
+}
+
+void RomDocument::saveTile(int tileset, const blocks::TileEdit &e, const render::ChrTile &was)
+{
+    blocks::saveTile(m_g, e, was);
+    announce([&](Listener &l) { l.chrChanged(tileset, e.tileNum, e.bank); });
+}
+
+void RomDocument::saveBlock(
+    int tileset, int block, const blocks::StoredBlock &now, const blocks::StoredBlock &was)
+{
+    blocks::saveBlock(m_g, tileset, block, now, was);
+    announce([&](Listener &l) { l.blocksChanged(tileset, block); });
+}
+
+void RomDocument::savePalettes(const std::vector<Patch> &patches, std::optional<int16_t> setNo,
+    uint8_t backdrop, const std::array<uint8_t, 3> &fixed)
+{
+    write(patches);
+    if (setNo)
+        m_g.palSetNo.at(static_cast<size_t>(m_shown.curStage))
+            .at(static_cast<size_t>(m_shown.curSection))
+            = *setNo;
+    m_g.palBackdrop = std::string(1, static_cast<char>(backdrop));
+    m_g.palFixed = std::string(fixed.begin(), fixed.end());
+    announce([](Listener &l) { l.palettesChanged(); });
+}
+
+void RomDocument::readPalettes(ReadReport &r, int subroutine)
+{
+    const auto s = static_cast<size_t>(m_shown.curStage);
+    const int rel = release();
+    RomImage rom;
+    const bool haveRom = reported(r, subroutine, [&] {
+        rom = RomImage::load(files.ini.romPath);
+        const Bytes fixed = rom.bytes(bgpal::fixedPos(rel), 3);
+        m_g.palFixed = std::string(fixed.begin(), fixed.end());
+        m_g.palBackdrop = std::string(1, static_cast<char>(rom.byte(bgpal::backdropPos(rel))));
+    });
+    const StageTables &t = m_stages.tables();
+    for (int k = 0; haveRom && k < t.secCount.at(s) && k < maxSections; ++k)
+        reported(r, subroutine, [&] {
+            const auto n = static_cast<size_t>(k);
+            m_stages.setPaletteRecordPos(
+                m_shown.curStage, k, bgpal::setBase(rel) + 9 * m_g.palSetNo[s][n]);
+            m_g.palStr[s][n] = bgpal::sectionPalStr(
+                m_g.palBackdrop, m_g.palFixed, rom.bytes(t.palRecPos[s][n], 9));
+        });
+    announce([](Listener &l) { l.palettesChanged(); });
+}
+
+void RomDocument::saveSpritePalettes(
+    const std::vector<Patch> &patches, std::optional<uint8_t> setNo)
+{
+    write(patches);
+    if (setNo)
+        m_g.sprPalNo.at(static_cast<size_t>(m_shown.curStage))
+            .at(static_cast<size_t>(m_shown.curSection))
+            = *setNo;
+    announce([](Listener &l) { l.spritePalettesChanged(); });
+}
+
+void RomDocument::savePatterns(const std::vector<Patch> &patches, const std::array<uint8_t, 2> &bg,
+    const std::array<uint8_t, 3> &spr, int32_t copyPos)
+{
+    write(patches);
+    const auto s = static_cast<size_t>(m_shown.curStage);
+    const auto n = static_cast<size_t>(m_shown.curSection);
+    for (size_t j = 0; j < 2; ++j) {
+        m_g.patBG.at(s).at(n)[j + 1] = bg[j];
+        m_g.patSpr[s][n][j + 2] = spr[j];
+    }
+    if (m_g.romVer != "1")
+        m_g.patSpr4[s][n] = spr[2];
+    // The room that holds stage 1's second copy shows the banks it now has.
+    for (size_t k = 0; copyPos > 0 && k < m_g.patSprPos[1].size(); ++k)
+        if (m_g.patSprPos[1][k] == copyPos)
+            for (size_t j = 0; j < 2; ++j)
+                m_g.patSpr[1][k][j + 2] = spr[j];
+    announce([&](Listener &l) { l.patternsChanged(m_shown.curStage, m_shown.curSection); });
+}
+
+void RomDocument::savePresets(
+    const std::vector<Patch> &patches, const std::array<puPresetRec, 256> &presets, size_t count)
+{
+    write(patches);
+    std::copy_n(presets.begin(), std::min(count, presets.size()), m_g.puPresets.begin());
+    announce([](Listener &l) { l.presetsChanged(); });
+}
+
+void RomDocument::savePresets(
+    const std::vector<Patch> &patches, const std::array<enPresetRec, 256> &presets, size_t count)
+{
+    write(patches);
+    std::copy_n(presets.begin(), std::min(count, presets.size()), m_g.enPresets.begin());
+    announce([](Listener &l) { l.presetsChanged(); });
+}
