@@ -29,9 +29,9 @@ void foldersHere()
 // A fresh main window on the program folder of p, started as the program starts.
 void startOn(const Program &p)
 {
-    Shared g;
+    ProgramState g;
     g.files.programDir = p.dir.path();
-    frmRI3 w(g, g.doc.stages());
+    frmRI3 w(g.doc, g.files, g.doc.stages());
     w.Form_Load();
     benchmark::DoNotOptimize(g.doc.shown().curStage);
 }

@@ -1,7 +1,7 @@
 #include "app/frmRI3.h"
+#include "model/RomDocument.h"
 #include "stage/Document.h"
 #include "ui/Look.h"
-#include "ui/Shared.h"
 
 #include <memory>
 
@@ -11,10 +11,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     look::applyTo(app);
-    auto shared = std::make_unique<Shared>();
-    Shared &g = *shared;
-    g.files.programDir = QCoreApplication::applicationDirPath().toStdString();
-    frmRI3 w(g, g.doc.stages());
+    // The program's files and the ROM document outlive the main window.
+    auto files = std::make_unique<ProgramFiles>();
+    auto romDoc = std::make_unique<RomDocument>(*files);
+    files->programDir = QCoreApplication::applicationDirPath().toStdString();
+    frmRI3 w(*romDoc, *files, romDoc->stages());
     w.Form_Load();
     w.show();
     return app.exec();

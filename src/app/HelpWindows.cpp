@@ -12,7 +12,7 @@ void HelpWindows::mnuReadme_Click()
         m_readme->activateWindow();
         return;
     }
-    auto *w = new frmReadme(g, m_main);
+    auto *w = new frmReadme(romDoc, files, m_main);
     if (!w->Form_Load()) {
         delete w;
         return;
@@ -31,7 +31,7 @@ void HelpWindows::mnuAbout_Click()
 void HelpWindows::showSplash()
 {
     if (!m_splash)
-        m_splash = new frmSplash(g, m_main); // owned by the window whose state it reads
+        m_splash = new frmSplash(romDoc, files, m_main); // owned by the window whose state it reads
     m_splash->Form_Load();
     m_splash->show();
     m_splash->raise();

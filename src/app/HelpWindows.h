@@ -4,14 +4,17 @@
 class QWidget;
 class frmReadme;
 class frmSplash;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 
 // The windows of the Help menu and the splash shown while a ROM loads. One readme window at a
 // time; the splash belongs to the main window, whose state it reads.
 class HelpWindows
 {
 public:
-    HelpWindows(Shared &g, QWidget *main) : g(g), m_main(main) { }
+    HelpWindows(RomDocument &romDoc, ProgramFiles &files, QWidget *main)
+        : romDoc(romDoc), files(files), m_main(main)
+    { }
 
     void mnuReadme_Click();
     void mnuAbout_Click();
@@ -24,7 +27,8 @@ public:
     frmSplash *splash() const { return m_splash; }
 
 private:
-    Shared &g;
+    RomDocument &romDoc;
+    ProgramFiles &files;
     QWidget *m_main;
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it

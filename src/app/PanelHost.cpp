@@ -1,8 +1,8 @@
 #include "app/PanelHost.h"
+#include "model/RomDocument.h"
 #include "objects/PanelControls.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
-#include "ui/Shared.h"
 #include "view/BlockSelector.h"
 #include "view/LevelView.h"
 
@@ -85,7 +85,7 @@ void PanelHost::showSpriteButtons(bool on)
 
 bool PanelHost::objectEdit(const std::function<void(StageTables &)> &change)
 {
-    if (!p.doc.editRecords(p.g.doc.shown().curStage, p.g.doc.shown().curSection, change))
+    if (!p.doc.editRecords(p.romDoc.shown().curStage, p.romDoc.shown().curSection, change))
         return false;
     p.modified();
     return true;

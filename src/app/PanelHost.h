@@ -8,7 +8,8 @@ class LevelView;
 class QRadioButton;
 class QWidget;
 class StageDocument;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 
 // What the panels of the object modes ask of the main window, answered from its parts: the mode
 // buttons, the level view's bars and cells, the read-outs, the selector's preview and the
@@ -18,7 +19,8 @@ class PanelHost : public ModeHost
 public:
     struct Parts
     {
-        Shared &g;
+        RomDocument &romDoc;
+        ProgramFiles &files;
         StageDocument &doc;
         QWidget *client;
         LevelView &view;

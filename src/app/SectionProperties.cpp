@@ -1,12 +1,12 @@
 #include "app/SectionProperties.h"
 #include "app/frmRI3Ui.h"
+#include "model/RomDocument.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/ImmediateWrite.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QLabel>
@@ -49,8 +49,10 @@ void fill(ctl::ComboBox *box, std::initializer_list<std::pair<const char *, int>
 
 } // namespace
 
-SectionProperties::SectionProperties(QWidget *client, Shared &g, StageDocument &doc)
-    : PanelLayer(client, "SectionProperties"), g(g), doc(doc), t(doc.tables())
+SectionProperties::SectionProperties(
+    QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc)
+    : PanelLayer(client, "SectionProperties"), romDoc(romDoc), files(files), doc(doc),
+      t(doc.tables())
 {
     txtPal = frmRI3Ui::readOut(this, "txtPal", 10200, 780, 480);
     cmbTime = new ctl::ComboBox(this, "cmbTime");
@@ -88,8 +90,8 @@ SectionProperties::SectionProperties(QWidget *client, Shared &g, StageDocument &
 
 void SectionProperties::showSection(bool vertical)
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     txtBlk->setText(QString::fromStdString(t.timeStr[s][n]));
     showPaletteSet();
     cmbTime->setCurrentIndex(t.timeTbl[s][n][0] - 1);
@@ -104,9 +106,9 @@ void SectionProperties::showSection(bool vertical)
 
 void SectionProperties::showPaletteSet()
 {
-    txtPal->setText(viewtext::hex2(g.doc.tables()
-                                       .palSetNo.at(static_cast<size_t>(g.doc.shown().curStage))
-                                       .at(static_cast<size_t>(g.doc.shown().curSection))));
+    txtPal->setText(viewtext::hex2(romDoc.tables()
+                                       .palSetNo.at(static_cast<size_t>(romDoc.shown().curStage))
+                                       .at(static_cast<size_t>(romDoc.shown().curSection))));
 }
 
 void SectionProperties::showMirror(bool on)
@@ -118,8 +120,8 @@ void SectionProperties::showMirror(bool on)
 // stage 1 the second type of the sections that have one.
 void SectionProperties::scrollTypeLists()
 {
-    const int s = g.doc.shown().curStage;
-    const int n = g.doc.shown().curSection;
+    const int s = romDoc.shown().curStage;
+    const int n = romDoc.shown().curSection;
     const uint8_t byte = t.scrollByte[static_cast<size_t>(s)][static_cast<size_t>(n)];
     Combo4->clear();
     if (!t.leftDoor[static_cast<size_t>(s)][static_cast<size_t>(n)]) {
@@ -156,16 +158,16 @@ void SectionProperties::selectScrollItem(ctl::ComboBox *box, int value)
 // the list and the table go back to what the ROM holds, and the box says so.
 void SectionProperties::cmbTime_Click()
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const uint8_t area = t.timeTbl[s][n][1];
-    const long long pos = (g.doc.romVer() == "1" ? 227109 : 78812) + area;
+    const long long pos = (romDoc.romVer() == "1" ? 227109 : 78812) + area;
     uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
     const immediate::Failure failure = immediate::write(
-        g.doc.file(), pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
+        romDoc.file(), pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (failure.failed())
-        code = immediate::held(g.files.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
-    doc.setAreaTime(g.doc.shown().curStage, area, code);
+        code = immediate::held(files.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
+    doc.setAreaTime(romDoc.shown().curStage, area, code);
     if (!failure.failed())
         return;
     cmbTime->setCurrentIndex(code - 1);
@@ -179,18 +181,18 @@ void SectionProperties::cmbTime_Click()
 
 void SectionProperties::Combo3_Click()
 {
-    msg::step(g, subCombo3, [&] {
+    msg::step(romDoc, subCombo3, [&] {
         if (Combo3->currentIndex() < 0)
             return;
         // Only the user picks: the list is filled with its signals blocked.
-        doc.setScrollByte(g.doc.shown().curStage, g.doc.shown().curSection,
+        doc.setScrollByte(romDoc.shown().curStage, romDoc.shown().curSection,
             static_cast<uint8_t>(Combo3->currentData().toInt()));
     });
 }
 
 void SectionProperties::Combo4_Click()
 {
-    msg::step(g, subCombo4, [&] {
+    msg::step(romDoc, subCombo4, [&] {
         if (Combo4->currentIndex() < 0)
             return;
         doc.setScrollType(vScrollIdx, static_cast<uint8_t>(Combo4->currentData().toInt()));
@@ -204,10 +206,10 @@ void SectionProperties::cmdMirror_Click()
             msg::QuestionOkCancel, "Upward/Downward Mirror")
         == msg::Cancel)
         return;
-    const bool copied = msg::step(g, subMirror, [&] {
-        const int up = upwardOf(g.doc.shown().curSection);
+    const bool copied = msg::step(romDoc, subMirror, [&] {
+        const int up = upwardOf(romDoc.shown().curSection);
         if (up >= 0)
-            doc.copyLayout(g.doc.shown().curStage, g.doc.shown().curSection, up);
+            doc.copyLayout(romDoc.shown().curStage, romDoc.shown().curSection, up);
     });
     if (copied)
         emit mirrored();

@@ -8,7 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class StageDocument;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 struct StageTables;
 namespace ctl {
 class ComboBox;
@@ -21,7 +22,8 @@ class SectionProperties : public PanelLayer
 {
     Q_OBJECT
 public:
-    SectionProperties(QWidget *client, Shared &g, StageDocument &doc);
+    SectionProperties(
+        QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc);
 
     // The controls for the section now current; `vertical` when it scrolls up and down.
     void showSection(bool vertical);
@@ -42,7 +44,9 @@ private:
     void scrollTypeLists();
     void selectScrollItem(ctl::ComboBox *box, int value);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     QLineEdit *txtPal = nullptr;

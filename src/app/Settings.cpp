@@ -75,8 +75,9 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
-Settings::Settings(Shared &g, const StageDocument &doc, QWidget *mainWindow, QWidget *parent)
-    : QDialog(parent), g(g), m_doc(doc), m_main(mainWindow)
+Settings::Settings(RomDocument &romDoc, ProgramFiles &files, const StageDocument &doc,
+    QWidget *mainWindow, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_doc(doc), m_main(mainWindow)
 {
     setObjectName("Settings");
     setWindowTitle("Vorlig File Settings");
@@ -161,14 +162,14 @@ void Settings::Form_Load()
 {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-    if (g.files.ini.romPath.empty())
+    if (files.ini.romPath.empty())
         cmdRell->setEnabled(false);
     m_setChoice = 0;
     // A missing or short settings file leaves the boxes empty without a message.
-    if (romfile::fileExists(g.files.iniPath())) {
-        msg::step(g, subSettings, [&] {
+    if (romfile::fileExists(files.iniPath())) {
+        msg::step(romDoc, subSettings, [&] {
             IniValues v;
-            ini::read(g.files.iniPath(), 4, v);
+            ini::read(files.iniPath(), 4, v);
             txtRomPath->setText(QString::fromStdString(v.romPath));
             txtEmuPath->setText(QString::fromStdString(v.emuPath));
             txtBackup->setText(QString::fromStdString(v.backupPath));
@@ -181,7 +182,7 @@ void Settings::Form_Load()
 
 void Settings::txtRomPath_Change()
 {
-    const QString loaded = QString::fromStdString(g.files.ini.romPath);
+    const QString loaded = QString::fromStdString(files.ini.romPath);
     if (sameFile(txtRomPath->text(), loaded)) {
         if (!loaded.isEmpty())
             cmdRell->setEnabled(true);
@@ -193,7 +194,7 @@ void Settings::txtRomPath_Change()
 void Settings::cmdBrowse_Click(int index)
 {
     QLineEdit *target = box(index);
-    frmBrowse dlg(g, index, target ? target->text() : QString(), this);
+    frmBrowse dlg(romDoc, files, index, target ? target->text() : QString(), this);
     if (dlg.exec() == QDialog::Accepted && target)
         target->setText(dlg.chosenPath());
 }
@@ -228,10 +229,10 @@ bool Settings::checkRom(QString &signature)
         msg::box(textC, msg::Exclamation, "Invalid pathname");
         return false;
     }
-    g.doc.setRomVer(release::check(signature.toStdString(), g.doc.romVer()));
-    if (g.doc.romVer() == "1" && m_main)
+    romDoc.setRomVer(release::check(signature.toStdString(), romDoc.romVer()));
+    if (romDoc.romVer() == "1" && m_main)
         m_main->setWindowTitle("Vorlig");
-    if (g.doc.romVer() != "0" && g.doc.romVer() != "1") {
+    if (romDoc.romVer() != "0" && romDoc.romVer() != "1") {
         msg::box(textD, msg::Exclamation, "Invalid ROM File");
         return false;
     }
@@ -255,7 +256,7 @@ void Settings::checkBackup(const QString &signature)
         msg::box(textE, msg::Exclamation, "Invalid Pathname");
     else if (backupSig != signature
         || !release::backupProblem(
-            local(path), g.doc.romVer(), QFileInfo(txtRomPath->text()).size())
+            local(path), romDoc.romVer(), QFileInfo(txtRomPath->text()).size())
                 .empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
     else if (sameFile(path, txtRomPath->text()))
@@ -286,7 +287,7 @@ void Settings::checkEmulator()
 // user cancelled.
 bool Settings::decideChoice()
 {
-    const QString loaded = QString::fromStdString(g.files.ini.romPath);
+    const QString loaded = QString::fromStdString(files.ini.romPath);
     const bool same = sameFile(txtRomPath->text(), loaded);
     if ((same && !reloadFlag) || loaded.isEmpty())
         return true;
@@ -316,12 +317,12 @@ bool Settings::writeSettings()
     v.emuPath = txtEmuPath->text().toStdString();
     v.romLoad = LaunchROM->isChecked() ? 1 : 0;
     v.backupPath = txtBackup->text().toStdString();
-    v.hMask = g.files.ini.hMask;
-    v.vMask = g.files.ini.vMask;
-    v.grid = g.files.ini.grid;
+    v.hMask = files.ini.hMask;
+    v.vMask = files.ini.vMask;
+    v.grid = files.ini.grid;
     // A settings file that could not be written must not pass for accepted: say so, reload
     // nothing and keep the window open with what was typed.
-    if (msg::step(g, subSettings, [&] { ini::write(g.files.iniPath(), v); }))
+    if (msg::step(romDoc, subSettings, [&] { ini::write(files.iniPath(), v); }))
         return true;
     m_setChoice = 0;
     return false;
@@ -330,7 +331,7 @@ bool Settings::writeSettings()
 void Settings::cmdSettingsOK_Click()
 {
     trimBoxes();
-    g.doc.setRomVer(" ");
+    romDoc.setRomVer(" ");
     QString signature;
     if (!checkRom(signature))
         return;
@@ -338,7 +339,7 @@ void Settings::cmdSettingsOK_Click()
         checkBackup(signature);
     if (!txtEmuPath->text().isEmpty())
         checkEmulator();
-    if (g.doc.romVer() != "0" && g.doc.romVer() != "1")
+    if (romDoc.romVer() != "0" && romDoc.romVer() != "1")
         return;
     if (!decideChoice()) {
         reject(); // the file keeps what it held when the window opened
@@ -350,7 +351,7 @@ void Settings::cmdSettingsOK_Click()
 
 void Settings::Form_Unload()
 {
-    if (romfile::fileExists(g.files.iniPath()))
+    if (romfile::fileExists(files.iniPath()))
         return;
     if (msg::box(textInfo, msg::ExclamationOkCancel, "Info needed") == msg::Cancel)
         app::endProgram();

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 #include <QString>
@@ -20,7 +20,8 @@ class Settings : public QDialog
 public:
     // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted; doc tells whether
     // a reload would drop unsaved changes.
-    Settings(Shared &g, const StageDocument &doc, QWidget *mainWindow, QWidget *parent = nullptr);
+    Settings(RomDocument &romDoc, ProgramFiles &files, const StageDocument &doc,
+        QWidget *mainWindow, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -58,7 +59,9 @@ private:
     bool decideChoice();
     bool writeSettings();
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     const StageDocument &m_doc;
     QWidget *m_main;
     int m_setChoice = 0;

@@ -4,6 +4,7 @@
 #include "gfx/frmPalettes.h"
 #include "gfx/frmPatterns.h"
 #include "gfx/frmSprites.h"
+#include "model/RomDocument.h"
 #include "model/gfx/PalSets.h"
 #include "stage/Document.h"
 #include "tables/frmBGM.h"
@@ -12,7 +13,6 @@
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "ui/Reports.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 #include "view/BlockPainter.h"
 #include "view/BlockSelector.h"
@@ -38,9 +38,9 @@ QWidget *ownerOf(QWidget *main)
 } // namespace
 
 SideWindows::SideWindows(const Parts &p)
-    : g(p.g), doc(p.doc), t(p.doc.tables()), m_blocks(p.blocks), m_selector(&p.selector),
-      m_view(&p.view), m_props(&p.props), m_window(p.window), optBg(p.optBg), txtPat1(p.txtPat1),
-      txtPat2(p.txtPat2)
+    : romDoc(p.romDoc), files(p.files), doc(p.doc), t(p.doc.tables()), m_blocks(p.blocks),
+      m_selector(&p.selector), m_view(&p.view), m_props(&p.props), m_window(p.window),
+      optBg(p.optBg), txtPat1(p.txtPat1), txtPat2(p.txtPat2)
 { }
 
 const StageTables &SideWindows::tables() const
@@ -54,14 +54,15 @@ void SideWindows::cmdPattern_Click()
     frmPatterns *dlg
         = m_window->findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
-        dlg = new frmPatterns(g, *this, m_window); // kept, so its preview layout lasts the run
+        dlg = new frmPatterns(
+            romDoc, files, *this, m_window); // kept, so its preview layout lasts the run
     dlg->run();
     if (dlg->dlgCancel())
         return;
-    msg::step(g, subPattern, [&] {
-        const auto &banks = g.doc.tables()
-                                .patBG.at(static_cast<size_t>(g.doc.shown().curStage))
-                                .at(static_cast<size_t>(g.doc.shown().curSection));
+    msg::step(romDoc, subPattern, [&] {
+        const auto &banks = romDoc.tables()
+                                .patBG.at(static_cast<size_t>(romDoc.shown().curStage))
+                                .at(static_cast<size_t>(romDoc.shown().curSection));
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     });
@@ -82,13 +83,13 @@ void SideWindows::EditPalettes()
 {
     BlockPainter::Batch batch(m_blocks);
     {
-        frmPalettes dlg(g, *this, ownerOf(m_window));
+        frmPalettes dlg(romDoc, files, *this, ownerOf(m_window));
         dlg.run();
     }
-    msg::step(g, subEditPalettes, [&] { m_props->showPaletteSet(); });
+    msg::step(romDoc, subEditPalettes, [&] { m_props->showPaletteSet(); });
     StageReport boxes;
-    g.doc.readPalettes(boxes, subEditPalettes);
-    msg::step(g, subEditPalettes, [&] {
+    romDoc.readPalettes(boxes, subEditPalettes);
+    msg::step(romDoc, subEditPalettes, [&] {
         m_view->redrawCells();
         m_selector->forEachBlock(true, optBg->isChecked(),
             [this](ctl::ImageBox *cell, int block) { m_blocks.drawBlock(cell, block); });
@@ -123,7 +124,7 @@ void SideWindows::forEachShownBlock(
 
 void SideWindows::cmdEPal_Click()
 {
-    frmSprites dlg(g, ownerOf(m_window));
+    frmSprites dlg(romDoc, files, ownerOf(m_window));
     dlg.run();
 }
 
@@ -132,7 +133,7 @@ void SideWindows::cmdEPal_Click()
 void SideWindows::editBlock(int index, int block)
 {
     BlockPainter::Batch batch(m_blocks);
-    msg::step(g, subSelDown, [&] {
+    msg::step(romDoc, subSelDown, [&] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool tileChanged = openBlockEditor(block);
         QApplication::restoreOverrideCursor();
@@ -154,7 +155,7 @@ void SideWindows::editBlock(int index, int block)
 // tile was saved meanwhile.
 bool SideWindows::openBlockEditor(int tsaBlock)
 {
-    frmEditTSA editor(g, *this, tsaBlock, m_window);
+    frmEditTSA editor(romDoc, files, *this, tsaBlock, m_window);
     editor.exec();
     return editor.tileChanged();
 }
@@ -162,23 +163,23 @@ bool SideWindows::openBlockEditor(int tsaBlock)
 void SideWindows::Damage()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (g.doc.romVer() != "0") {
-        frmHits2 w(g, m_window, m_window);
+    if (romDoc.romVer() != "0") {
+        frmHits2 w(romDoc, files, m_window, m_window);
         w.exec();
     } else {
-        frmHits w(g, m_window, m_window);
+        frmHits w(romDoc, files, m_window, m_window);
         w.exec();
     }
 }
 
 void SideWindows::BGM()
 {
-    frmBGM w(g, m_window);
+    frmBGM w(romDoc, files, m_window);
     w.exec();
 }
 
 void SideWindows::cmdMisc_Click()
 {
-    frmMisc w(g, m_window);
+    frmMisc w(romDoc, files, m_window);
     w.exec();
 }

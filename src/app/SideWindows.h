@@ -11,7 +11,8 @@ class QRadioButton;
 class QWidget;
 class SectionProperties;
 class StageDocument;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 
 // The side windows opened from the main window, and what the main window shows again after
 // them. They reach the main window only through this link.
@@ -21,7 +22,8 @@ public:
     // What the side windows read and what is drawn again after them.
     struct Parts
     {
-        Shared &g;
+        RomDocument &romDoc;
+        ProgramFiles &files;
         StageDocument &doc;
         BlockPainter &blocks;
         BlockSelector &selector;
@@ -55,7 +57,9 @@ public:
 private:
     bool openBlockEditor(int tsaBlock);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     BlockPainter &m_blocks;

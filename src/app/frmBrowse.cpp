@@ -63,8 +63,9 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-frmBrowse::frmBrowse(Shared &g, int browseTarget, const QString &boxText, QWidget *parent)
-    : QDialog(parent), g(g), browseTarget(browseTarget), m_boxText(boxText)
+frmBrowse::frmBrowse(RomDocument &romDoc, ProgramFiles &files, int browseTarget,
+    const QString &boxText, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), browseTarget(browseTarget), m_boxText(boxText)
 {
     setObjectName("frmBrowse");
     setWindowTitle("Browse");
@@ -186,7 +187,7 @@ void frmBrowse::selectVolume(const QString &folder)
 
 void frmBrowse::Combo1_Click()
 {
-    msg::step(g, 902, [&] {
+    msg::step(romDoc, 902, [&] {
         if (Combo1->currentIndex() == 0) {
             if (browseTarget == 0 || browseTarget == 2)
                 m_pattern = "*.NES";
@@ -206,7 +207,7 @@ void frmBrowse::Combo1_Change()
 
 void frmBrowse::Drive1_Change()
 {
-    msg::step(g, 905, [&] {
+    msg::step(romDoc, 905, [&] {
         const QString root = Drive1->currentText();
         if (canList(root)) {
             setDirPath(root);
@@ -259,7 +260,7 @@ void frmBrowse::fillDirs()
 
 void frmBrowse::Dir1_Change()
 {
-    msg::step(g, 901, [&] { fillFiles(); });
+    msg::step(romDoc, 901, [&] { fillFiles(); });
 }
 
 void frmBrowse::fillFiles()
@@ -276,7 +277,7 @@ void frmBrowse::fillFiles()
 
 void frmBrowse::File1_DblClick()
 {
-    msg::step(g, 903, [&] {
+    msg::step(romDoc, 903, [&] {
         const QListWidgetItem *item = File1->currentItem();
         if (!item)
             return;

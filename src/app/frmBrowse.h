@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,7 +17,8 @@ class frmBrowse : public QDialog
     Q_OBJECT
 public:
     // browseTarget: 0 ROM box, 1 emulator box, 2 backup box; boxText: that box's text.
-    frmBrowse(Shared &g, int browseTarget, const QString &boxText, QWidget *parent = nullptr);
+    frmBrowse(RomDocument &romDoc, ProgramFiles &files, int browseTarget, const QString &boxText,
+        QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -57,7 +58,9 @@ private:
     void selectVolume(const QString &folder);
     QString startFolder() const;
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     const int browseTarget;
     const QString m_boxText;
     QString m_chosen;

@@ -34,8 +34,9 @@ std::string withSlash(std::string p)
 
 } // namespace
 
-frmRI3::frmRI3(Shared &g, StageDocument &doc, QWidget *parent)
-    : QMainWindow(parent), g(g), doc(doc), t(doc.tables()), m_blocks(g), m_help(g, this)
+frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, StageDocument &doc, QWidget *parent)
+    : QMainWindow(parent), romDoc(romDoc), files(files), doc(doc), t(doc.tables()),
+      m_blocks(romDoc, files), m_help(romDoc, files, this)
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);
@@ -57,23 +58,23 @@ MainLink &frmRI3::sideLink()
 
 void frmRI3::menuFromIni()
 {
-    mnuHMask->setChecked(g.files.ini.hMask);
-    mnuVMask->setChecked(g.files.ini.vMask);
-    mnuGridlines->setChecked(g.files.ini.grid);
+    mnuHMask->setChecked(files.ini.hMask);
+    mnuVMask->setChecked(files.ini.vMask);
+    mnuGridlines->setChecked(files.ini.grid);
 }
 
 void frmRI3::iniFromMenu()
 {
-    g.files.ini.hMask = mnuHMask->isChecked();
-    g.files.ini.vMask = mnuVMask->isChecked();
-    g.files.ini.grid = mnuGridlines->isChecked();
+    files.ini.hMask = mnuHMask->isChecked();
+    files.ini.vMask = mnuVMask->isChecked();
+    files.ini.grid = mnuGridlines->isChecked();
 }
 
 // After a release check: 0x90 unchecks, 0xE4 checks, other values leave the mark; after the
 // Settings loop every value but 0xE4 unchecks.
 void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 {
-    if (g.doc.romVer() == "1") {
+    if (romDoc.romVer() == "1") {
         setWindowTitle("Vorlig");
         mnuDebug->setEnabled(false);
         return;
@@ -89,8 +90,8 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 void frmRI3::readRomRelease(int subroutine)
 {
     StageReport boxes;
-    const std::optional<uint8_t> debugByte = g.doc.readRelease(boxes, subroutine);
-    if (g.doc.romVer() == "1")
+    const std::optional<uint8_t> debugByte = romDoc.readRelease(boxes, subroutine);
+    if (romDoc.romVer() == "1")
         readDebugByte(0, false);
     else if (debugByte)
         readDebugByte(*debugByte, false);
@@ -99,7 +100,7 @@ void frmRI3::readRomRelease(int subroutine)
 void frmRI3::Form_Load()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (g.files.ini.romPath.empty())
+    if (files.ini.romPath.empty())
         m_help.showSplash();
     // The splash stays, the load's boxes above it, until the first section shown ends the load.
     m_loading = true;
@@ -111,27 +112,27 @@ void frmRI3::Form_Load()
 
 void frmRI3::startUp()
 {
-    msg::step(g, subLoad, [&] {
-        g.files.appPath = withSlash(g.files.programDir);
-        g.files.datPath = g.files.appPath + "Attic/";
-        if (!romfile::dirExists(g.files.datPath) && ::mkdir(g.files.datPath.c_str(), 0755) != 0)
-            throw VbError("Path/File access error: " + g.files.datPath);
+    msg::step(romDoc, subLoad, [&] {
+        files.appPath = withSlash(files.programDir);
+        files.datPath = files.appPath + "Attic/";
+        if (!romfile::dirExists(files.datPath) && ::mkdir(files.datPath.c_str(), 0755) != 0)
+            throw VbError("Path/File access error: " + files.datPath);
     });
-    g.files.ini.romLoad = 1;
+    files.ini.romLoad = 1;
     bool haveRom = false;
-    if (romfile::fileExists(g.files.iniPath())) {
-        for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
+    if (romfile::fileExists(files.iniPath())) {
+        for (const std::string &e : ini::read(files.iniPath(), 7, files.ini))
             msg::errBox(subLoad, e);
         menuFromIni();
-        if (g.files.ini.grid)
+        if (files.ini.grid)
             m_view->showGrid(true);
-        if (!g.files.ini.romPath.empty() && romfile::fileExists(g.files.ini.romPath)) {
+        if (!files.ini.romPath.empty() && romfile::fileExists(files.ini.romPath)) {
             haveRom = true;
-            if (!g.files.ini.backupPath.empty() && !romfile::fileExists(g.files.ini.backupPath)) {
+            if (!files.ini.backupPath.empty() && !romfile::fileExists(files.ini.backupPath)) {
                 msg::box("Your backup ROM was not found. You can specify another later.",
                     msg::Information, "I am Error");
-                g.files.ini.backupPath.clear();
-                msg::step(g, subLoad, [&] { ini::write(g.files.iniPath(), g.files.ini); });
+                files.ini.backupPath.clear();
+                msg::step(romDoc, subLoad, [&] { ini::write(files.iniPath(), files.ini); });
             }
             readRomRelease(subLoad);
         } else {
@@ -141,9 +142,9 @@ void frmRI3::startUp()
     if (!haveRom && !askForRom())
         return;
     // A folder that cannot be written fails every file alike: one box says so.
-    const std::vector<res::Failure> failed = res::extractAll(g.files.datPath);
+    const std::vector<res::Failure> failed = res::extractAll(files.datPath);
     if (!failed.empty())
-        msg::errBox(subLDIF, res::failureText(failed, g.files.datPath));
+        msg::errBox(subLDIF, res::failureText(failed, files.datPath));
     Init();
 }
 
@@ -152,24 +153,24 @@ void frmRI3::startUp()
 bool frmRI3::askForRom()
 {
     do {
-        Settings dlg(g, doc, this);
+        Settings dlg(romDoc, files, doc, this);
         dlg.exec();
         if (app::ended())
             return false;
-    } while (!romfile::fileExists(g.files.iniPath()));
-    IniValues v = g.files.ini;
-    for (const std::string &e : ini::read(g.files.iniPath(), 4, v))
+    } while (!romfile::fileExists(files.iniPath()));
+    IniValues v = files.ini;
+    for (const std::string &e : ini::read(files.iniPath(), 4, v))
         msg::errBox(subLoad, e);
-    g.files.ini.romPath = v.romPath;
-    g.files.ini.emuPath = v.emuPath;
-    g.files.ini.romLoad = v.romLoad;
-    g.files.ini.backupPath = v.backupPath;
-    if (g.doc.romVer() == "1")
+    files.ini.romPath = v.romPath;
+    files.ini.emuPath = v.emuPath;
+    files.ini.romLoad = v.romLoad;
+    files.ini.backupPath = v.backupPath;
+    if (romDoc.romVer() == "1")
         readDebugByte(0, true);
     else
-        msg::step(g, subLoad, [&] {
+        msg::step(romDoc, subLoad, [&] {
             mnuDebug->setEnabled(true);
-            readDebugByte(romfile::readByte(g.files.ini.romPath, release::debugBytePos), true);
+            readDebugByte(romfile::readByte(files.ini.romPath, release::debugBytePos), true);
         });
     return true;
 }

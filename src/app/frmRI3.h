@@ -1,9 +1,9 @@
 #pragma once
 #include "app/HelpWindows.h"
 #include "app/frmRI3Ui.h"
+#include "model/RomDocument.h"
 #include "stage/Document.h"
 #include "ui/MainLink.h"
-#include "ui/Shared.h"
 #include "view/BlockPainter.h"
 
 #include <QMainWindow>
@@ -28,7 +28,7 @@ class frmRI3 : public QMainWindow, private frmRI3Ui, private StageDocument::List
 {
     Q_OBJECT
 public:
-    frmRI3(Shared &g, StageDocument &doc, QWidget *parent = nullptr);
+    frmRI3(RomDocument &romDoc, ProgramFiles &files, StageDocument &doc, QWidget *parent = nullptr);
     ~frmRI3() override;
 
     // Everything that makes the editor ready, before the window is shown.
@@ -105,7 +105,9 @@ private:
     void connectFrame();
     void connectLevelView();
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t; // the document's tables, written only through its edits
     BlockPainter m_blocks;

@@ -48,7 +48,7 @@ void frmRI3::mnuFile_Click()
 {
     int setChoice = 0;
     {
-        Settings dlg(g, doc, this);
+        Settings dlg(romDoc, files, doc, this);
         dlg.exec();
         setChoice = dlg.setChoice();
     }
@@ -71,7 +71,7 @@ void frmRI3::mnuFile_Click()
         if (app::ended())
             return;
     }
-    for (const std::string &e : ini::read(g.files.iniPath(), 7, g.files.ini))
+    for (const std::string &e : ini::read(files.iniPath(), 7, files.ini))
         msg::errBox(subReload, e);
     menuFromIni();
     readRomRelease(subReload);
@@ -81,30 +81,30 @@ void frmRI3::mnuFile_Click()
 // to it is called off, the file names the ROM still being edited again.
 void frmRI3::keepLoadedRomInSettings()
 {
-    IniValues v = g.files.ini;
-    ini::read(g.files.iniPath(), 7, v);
-    if (v.romPath == g.files.ini.romPath)
+    IniValues v = files.ini;
+    ini::read(files.iniPath(), 7, v);
+    if (v.romPath == files.ini.romPath)
         return;
-    v.romPath = g.files.ini.romPath;
-    msg::step(g, subReload, [&] { ini::write(g.files.iniPath(), v); });
+    v.romPath = files.ini.romPath;
+    msg::step(romDoc, subReload, [&] { ini::write(files.iniPath(), v); });
 }
 
 void frmRI3::WriteIni()
 {
     iniFromMenu();
-    msg::step(g, subWriteIni, [&] { ini::write(g.files.iniPath(), g.files.ini); });
+    msg::step(romDoc, subWriteIni, [&] { ini::write(files.iniPath(), files.ini); });
 }
 
 // The emulator gets the ROM path as its one argument, or nothing; the editor does not wait.
 void frmRI3::EmuLaunch()
 {
-    g.files.ini.romLoad = 1;
-    for (const std::string &e : ini::read(g.files.iniPath(), 3, g.files.ini))
+    files.ini.romLoad = 1;
+    for (const std::string &e : ini::read(files.iniPath(), 3, files.ini))
         msg::errBox(subEmuLaunch, e);
-    const QString program = QString::fromStdString(g.files.ini.emuPath);
+    const QString program = QString::fromStdString(files.ini.emuPath);
     QStringList args;
-    if (g.files.ini.romLoad == 1)
-        args << QString::fromStdString(g.files.ini.romPath);
+    if (files.ini.romLoad == 1)
+        args << QString::fromStdString(files.ini.romPath);
     if (program.isEmpty() || !QProcess::startDetached(program, args))
         msg::box("Specify a valid location for your emulator in the file settings.",
             msg::Exclamation, "Invalid pathname");
@@ -117,11 +117,11 @@ void frmRI3::DebugChecking()
     const bool before = mnuDebug->isChecked();
     const bool on = !before;
     mnuDebug->setChecked(on);
-    const immediate::Failure failure = immediate::write(g.doc.file(), release::debugBytePos,
+    const immediate::Failure failure = immediate::write(romDoc.file(), release::debugBytePos,
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (failure.failed()) {
         mnuDebug->setChecked(before);
-        readDebugByte(immediate::held(g.files.ini.romPath, release::debugBytePos, 0), false);
+        readDebugByte(immediate::held(files.ini.romPath, release::debugBytePos, 0), false);
         if (failure.romChanged)
             romChangedOnDisk(failure.description);
         else
@@ -134,7 +134,7 @@ void frmRI3::DebugChecking()
 
 void frmRI3::mnuGridlines_Click()
 {
-    msg::step(g, subGrid, [&] {
+    msg::step(romDoc, subGrid, [&] {
         mnuGridlines->setChecked(!mnuGridlines->isChecked());
         m_view->showGrid(mnuGridlines->isChecked());
     });
@@ -143,14 +143,14 @@ void frmRI3::mnuGridlines_Click()
 
 void frmRI3::mnuHMask_Click()
 {
-    msg::step(g, subHMask, [&] { mnuHMask->setChecked(!mnuHMask->isChecked()); });
+    msg::step(romDoc, subHMask, [&] { mnuHMask->setChecked(!mnuHMask->isChecked()); });
     WriteIni();
-    msg::step(g, subHMask, [&] { m_view->redrawMaskRow(); });
+    msg::step(romDoc, subHMask, [&] { m_view->redrawMaskRow(); });
 }
 
 void frmRI3::mnuVMask_Click()
 {
-    msg::step(g, subVMask, [&] {
+    msg::step(romDoc, subVMask, [&] {
         mnuVMask->setChecked(!mnuVMask->isChecked());
         if (m_view->isVertical())
             m_view->markMaskedRows();

@@ -37,7 +37,7 @@ void frmRI3::connectLevelView()
             m_misc->processSt();
     });
     connect(m_view, &LevelView::hovered, this, [this](int index, double x, double y) {
-        msg::step(g, subMouseMove, [&] {
+        msg::step(romDoc, subMouseMove, [&] {
             if (optPu->isChecked())
                 m_pu->cellHover(index, x, y);
             if (optSt->isChecked())
@@ -62,9 +62,9 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 
 void frmRI3::Form_MouseMove()
 {
-    msg::step(g, subFormMove, [&] {
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    msg::step(romDoc, subFormMove, [&] {
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         if (optBg->isChecked()) {
             txtOffset->setText(m_selector->tilesetRange());
             txtVal->clear();
@@ -74,8 +74,8 @@ void frmRI3::Form_MouseMove()
             txtOffset->clear();
             txtVal->clear();
             txtPatterns->setText("Patterns");
-            txtPat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
-            txtPat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
+            txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
+            txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
         }
     });
 }

@@ -55,38 +55,38 @@ void frmRI3::setSaveAll(bool on)
 void frmRI3::optBgClick()
 {
     BlockPainter::Batch batch(m_blocks);
-    msg::step(g, subOptBg, [&] {
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    msg::step(romDoc, subOptBg, [&] {
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         setMode(optBg);
         m_markers->hideAll();
         m_markers->Hlight(m_pu->selectedSlot());
         txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(g.doc.tables().patBG[s][n][1]));
-        txtPat2->setText(viewtext::hex2(g.doc.tables().patBG[s][n][2]));
+        txtPat1->setText(viewtext::hex2(romDoc.tables().patBG[s][n][1]));
+        txtPat2->setText(viewtext::hex2(romDoc.tables().patBG[s][n][2]));
         m_host->showSpriteButtons(false);
         m_pu->leave();
         m_misc->leave();
         m_selector->showForBackground();
-        setSaveRevert(doc.modified(g.doc.shown().curStage, g.doc.shown().curSection));
+        setSaveRevert(doc.modified(romDoc.shown().curStage, romDoc.shown().curSection));
     });
 }
 
 // The Power-Ups and Enemies panel in place of the block selector, under the sprite patterns.
 void frmRI3::optPuClick()
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
-    msg::step(g, subOptPu, [&] {
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    msg::step(romDoc, subOptPu, [&] {
         txtOffset->clear();
         setMode(optPu);
         txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
-        txtPat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
+        txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
+        txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
         // The preview's place is the holder kinds' row; the lit palette entry shows the choice.
         m_selector->hideSelector(false);
         m_misc->leave();
-        setSaveRevert(doc.modified(g.doc.shown().curStage, g.doc.shown().curSection));
+        setSaveRevert(doc.modified(romDoc.shown().curStage, romDoc.shown().curSection));
     });
     m_pu->enter();
 }
@@ -94,14 +94,14 @@ void frmRI3::optPuClick()
 // The Miscellaneous panel in place of the block selector, under the sprite patterns.
 void frmRI3::optStClick()
 {
-    msg::step(g, subOptSt, [&] {
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    msg::step(romDoc, subOptSt, [&] {
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         m_pu->leave();
         m_host->showSpriteButtons(true);
         txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
-        txtPat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
+        txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
+        txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
         setMode(optSt);
         m_markers->hideAll();
         m_selector->hideSelector(true); // the preview's place is the type box's

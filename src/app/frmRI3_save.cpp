@@ -27,10 +27,10 @@ void frmRI3::Init()
 {
     LoadBoxes boxes;
     m_pu->romLoaded();
-    switch (g.doc.load(boxes)) {
+    switch (romDoc.load(boxes)) {
     case LoadOutcome::Cancelled:
-        if (romfile::fileExists(g.files.iniPath()))
-            std::remove(g.files.iniPath().c_str());
+        if (romfile::fileExists(files.iniPath()))
+            std::remove(files.iniPath().c_str());
         app::endProgram();
         return;
     case LoadOutcome::PaletteFailed:
@@ -44,10 +44,10 @@ void frmRI3::Init()
     case LoadOutcome::Loaded:
         break;
     }
-    if (g.doc.romVer() == "1")
+    if (romDoc.romVer() == "1")
         mnuDebug->setEnabled(false);
     imgAku->setPicture(
-        QPixmap(QString::fromStdString(g.files.datPath + "aku" + g.doc.romVer() + ".dat")));
+        QPixmap(QString::fromStdString(files.datPath + "aku" + romDoc.romVer() + ".dat")));
     if (Combo1->currentIndex() == 0)
         Combo1Change();
     Combo1->setCurrentIndex(0);
@@ -65,7 +65,7 @@ void frmRI3::Modif()
 // A section whose write failed stays marked, so its commands stay enabled.
 void frmRI3::afterSave()
 {
-    setSaveRevert(doc.modified(g.doc.shown().curStage, g.doc.shown().curSection));
+    setSaveRevert(doc.modified(romDoc.shown().curStage, romDoc.shown().curSection));
     setSaveAll(doc.anyModified());
 }
 
@@ -111,16 +111,16 @@ bool frmRI3::saveAll()
 // the way to work on it as it is now, at the price of the unsaved edits, so that is asked.
 void frmRI3::romChangedOnDisk(const std::string &description)
 {
-    msg::romChanged(g, description);
+    msg::romChanged(romDoc, description);
     reloadIfAsked();
 }
 
 // A side window that found the file changed may have asked for it; it is closed by now.
 void frmRI3::reloadIfAsked()
 {
-    if (!g.doc.reloadAsked)
+    if (!romDoc.reloadAsked)
         return;
-    g.doc.reloadAsked = false;
+    romDoc.reloadAsked = false;
     reloadRom();
 }
 
@@ -135,7 +135,7 @@ void frmRI3::Revert()
 {
     // A file changed on disk would give this section records of another file.
     try {
-        g.doc.file().reread();
+        romDoc.file().reread();
     } catch (const RomChanged &e) {
         romChangedOnDisk(e.what());
         return;

@@ -32,17 +32,17 @@ constexpr int subStagScroll = 155;
 
 void frmRI3::Combo1Change()
 {
-    msg::step(g, subCombo1, [&] {
+    msg::step(romDoc, subCombo1, [&] {
         m_view->enterStage();
-        g.doc.shown().curSection = 0;
+        romDoc.shown().curSection = 0;
         m_selector->resetPaintBlock();
-        g.doc.shown().curStage = Combo1->currentIndex();
+        romDoc.shown().curStage = Combo1->currentIndex();
         for (QAction *a : mnusta)
             a->setChecked(false);
-        mnusta[static_cast<size_t>(g.doc.shown().curStage)]->setChecked(true);
+        mnusta[static_cast<size_t>(romDoc.shown().curStage)]->setChecked(true);
         Combo2->blockSignals(true);
         Combo2->clear();
-        for (int n = 0; n < t.secCount[static_cast<size_t>(g.doc.shown().curStage)]; ++n)
+        for (int n = 0; n < t.secCount[static_cast<size_t>(romDoc.shown().curStage)]; ++n)
             Combo2->addItem(QString::number(n, 16).toUpper());
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
@@ -52,7 +52,7 @@ void frmRI3::Combo1Change()
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
         stagScroll->setMaximum(
-            std::max(0, t.secCount[static_cast<size_t>(g.doc.shown().curStage)] - 1));
+            std::max(0, t.secCount[static_cast<size_t>(romDoc.shown().curStage)] - 1));
     });
 }
 
@@ -62,30 +62,30 @@ void frmRI3::Combo2Change()
     m_markers->frame()->setVisible(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pu->fillEnemyList();
-    msg::step(g, subCombo2, [&] {
-        g.doc.shown().curSection = std::max(0, Combo2->currentIndex());
-        stagScroll->setValue(g.doc.shown().curSection);
+    msg::step(romDoc, subCombo2, [&] {
+        romDoc.shown().curSection = std::max(0, Combo2->currentIndex());
+        stagScroll->setValue(romDoc.shown().curSection);
     });
-    const int s = g.doc.shown().curStage;
-    const int n = g.doc.shown().curSection;
+    const int s = romDoc.shown().curStage;
+    const int n = romDoc.shown().curSection;
     doc.enterSection(s, n); // records shared with the section left show its edits
-    msg::step(g, subCombo2, [&] {
+    msg::step(romDoc, subCombo2, [&] {
         if (s == 13 || s == 14) {
             StageReport report;
             doc.readStageData(report);
         }
     });
     m_blocks.tileDet(doc.curTileset());
-    msg::step(g, subCombo2, [&] { sectionBars(); });
-    msg::step(g, subCombo2, [&] { sectionCommands(s, n); });
-    msg::step(g, subCombo2, [&] { sectionModePanel(s, n); });
+    msg::step(romDoc, subCombo2, [&] { sectionBars(); });
+    msg::step(romDoc, subCombo2, [&] { sectionCommands(s, n); });
+    msg::step(romDoc, subCombo2, [&] { sectionModePanel(s, n); });
     m_pu->setLayoutHeld(true);
     m_view->drawSection();
     m_pu->setLayoutHeld(false);
     // The Power-Ups and Enemies mode picks again in the new section, without marking it.
     if (optPu->isChecked())
         m_pu->sectionFirstPick();
-    msg::step(g, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
+    msg::step(romDoc, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     // The read-outs of what the pointer was over belong to the section left.
     Form_MouseMove();
     QApplication::restoreOverrideCursor();
@@ -129,7 +129,7 @@ void frmRI3::sectionModePanel(int s, int n)
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        const auto &banks = g.doc.tables().patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
+        const auto &banks = romDoc.tables().patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     } else {
@@ -141,5 +141,5 @@ void frmRI3::sectionModePanel(int s, int n)
 
 void frmRI3::stagScroll_Change()
 {
-    msg::step(g, subStagScroll, [&] { Combo2->setCurrentIndex(stagScroll->value()); });
+    msg::step(romDoc, subStagScroll, [&] { Combo2->setCurrentIndex(stagScroll->value()); });
 }

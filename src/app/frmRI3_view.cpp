@@ -21,16 +21,16 @@ void frmRI3::buildView()
     setCentralWidget(client);
 
     setupModeButtons(client);
-    m_selector = new BlockSelector(client, g, doc, m_blocks);
-    m_view = new LevelView(client, g, doc, m_blocks, *m_selector);
+    m_selector = new BlockSelector(client, romDoc, files, doc, m_blocks);
+    m_view = new LevelView(client, romDoc, files, doc, m_blocks, *m_selector);
     setupSectionControls(client);
-    m_props = new SectionProperties(client, g, doc);
+    m_props = new SectionProperties(client, romDoc, files, doc);
     setupCommands(client);
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);
     buildModes();
-    m_side = std::make_unique<SideWindows>(SideWindows::Parts {
-        g, doc, m_blocks, *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
+    m_side = std::make_unique<SideWindows>(SideWindows::Parts { romDoc, files, doc, m_blocks,
+        *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
     // Buttons stand above the captions and notes that share their place.
     for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
         b->raise();
@@ -41,12 +41,12 @@ void frmRI3::buildView()
 void frmRI3::buildModes()
 {
     QWidget *client = centralWidget();
-    m_host = std::make_unique<PanelHost>(PanelHost::Parts { g, doc, client, *m_view, *m_selector,
-        optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal, cmdEPat,
-        [this] { Modif(); }, [this] { reloadIfAsked(); } });
-    m_markers = std::make_unique<MarkerLayer>(g, t, *m_host, client);
-    m_pu = new PowerUpPanel(g, t, *m_host, *m_markers, client);
-    m_misc = new MiscPanel(g, t, *m_host, *m_markers, client);
+    m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, doc, client, *m_view,
+        *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
+        cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
+    m_markers = std::make_unique<MarkerLayer>(romDoc, files, t, *m_host, client);
+    m_pu = new PowerUpPanel(romDoc, files, t, *m_host, *m_markers, client);
+    m_misc = new MiscPanel(romDoc, files, t, *m_host, *m_markers, client);
     m_markers->setOwners(m_pu, m_misc);
 }
 

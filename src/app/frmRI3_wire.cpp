@@ -51,7 +51,7 @@ void frmRI3::connectView()
     route(this, optPu, mnuPu, [this] { optPuClick(); });
     route(this, optSt, mnust, [this] { optStClick(); });
     route(this, cmdSave, mnuSave,
-        [this] { saveBlock(g.doc.shown().curStage, g.doc.shown().curSection); });
+        [this] { saveBlock(romDoc.shown().curStage, romDoc.shown().curSection); });
     route(this, cmdSaveAll, mnuSaveAll, [this] { saveAll(); });
     route(this, cmdRevert, mnuRevert, [this] { Revert(); });
     route(this, cmdEmulator, nullptr, [this] { EmuLaunch(); });
@@ -109,7 +109,7 @@ void frmRI3::mouseMoveEvent(QMouseEvent *e)
 
 void frmRI3::mnusta_Click(int index)
 {
-    msg::step(g, 131, [&] {
+    msg::step(romDoc, 131, [&] {
         for (QAction *a : mnusta)
             a->setChecked(false);
         mnusta[static_cast<size_t>(index)]->setChecked(true);
@@ -122,7 +122,7 @@ void frmRI3::Form_KeyPress(int keyAscii)
 {
     if (keyAscii != '-' && keyAscii != '+')
         return;
-    msg::step(g, 116, [&] {
+    msg::step(romDoc, 116, [&] {
         QScrollBar *bar = nullptr;
         if (optBg->isChecked())
             bar = m_selector->stepBar();

@@ -10,7 +10,8 @@
 
 #include <algorithm>
 
-frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
+frmReadme::frmReadme(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : QWidget(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmReadme");
     setWindowTitle("Readme");
@@ -29,7 +30,7 @@ frmReadme::frmReadme(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 bool frmReadme::Form_Load()
 {
     fit();
-    QFile file(QString::fromStdString(g.files.appPath + "readme.txt"));
+    QFile file(QString::fromStdString(files.appPath + "readme.txt"));
     if (!file.open(QIODevice::ReadOnly)) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
             QString::fromUtf8(errtext::title));
@@ -58,11 +59,11 @@ void frmReadme::fit()
 
 void frmReadme::resizeEvent(QResizeEvent *)
 {
-    msg::step(g, 666, [&] { fit(); });
+    msg::step(romDoc, 666, [&] { fit(); });
 }
 
 // The frame is known only once the window stands on screen.
 void frmReadme::showEvent(QShowEvent *)
 {
-    msg::step(g, 666, [&] { fit(); });
+    msg::step(romDoc, 666, [&] { fit(); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QWidget>
 
@@ -9,7 +9,7 @@ class frmReadme : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmReadme(Shared &g, QWidget *parent = nullptr);
+    explicit frmReadme(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
     // Loads "readme.txt"; false (after its message) when the file cannot be read.
     bool Form_Load();
 
@@ -21,5 +21,6 @@ protected:
 
 private:
     void fit();
-    Shared &g;
+    RomDocument &romDoc;
+    ProgramFiles &files;
 };

@@ -10,7 +10,8 @@
 #include <QLabel>
 #include <QWindow>
 
-frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
+frmSplash::frmSplash(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : QWidget(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmSplash");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -34,7 +35,7 @@ frmSplash::frmSplash(Shared &g, QWidget *parent) : QWidget(parent), g(g)
 
 void frmSplash::Form_Load()
 {
-    msg::step(g, 669, [&] {
+    msg::step(romDoc, 669, [&] {
         setFixedSize(512, 369);
         Label1->setGeometry(
             width() - look::tw(675), height() - look::tw(345), look::tw(675), look::tw(345));
@@ -56,7 +57,7 @@ void frmSplash::paintNow()
 
 void frmSplash::closeIfLoaded()
 {
-    if (!m_held && !g.doc.romVer().empty()) {
+    if (!m_held && !romDoc.romVer().empty()) {
         m_wasActive = false;
         close();
     }

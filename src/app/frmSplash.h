@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QWidget>
 
@@ -10,7 +10,7 @@ class frmSplash : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmSplash(Shared &g, QWidget *parent = nullptr);
+    explicit frmSplash(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
     void Form_Load();
     void closeIfLoaded();
     // While a load holds it, neither a click nor another window's activation closes it, and the
@@ -29,7 +29,8 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    Shared &g;
+    RomDocument &romDoc;
+    ProgramFiles &files;
     bool m_wasActive = false;
     bool m_held = false;
 };

@@ -14,8 +14,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-PaletteWindow::PaletteWindow(Shared &g, QWidget *parent, int colourMoveSub)
-    : QDialog(parent), g(g), colourMoveSub(colourMoveSub)
+PaletteWindow::PaletteWindow(
+    RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int colourMoveSub)
+    : QDialog(parent), romDoc(romDoc), files(files), colourMoveSub(colourMoveSub)
 {
     setMouseTracking(true);
 }
@@ -102,13 +103,13 @@ void PaletteWindow::run()
 
 int PaletteWindow::release() const
 {
-    return g.doc.romVer() == "1" ? 1 : 0;
+    return romDoc.release();
 }
 
 void PaletteWindow::showColour(ColourBox *box, int colour)
 {
     if (colour >= 0 && colour <= 63)
-        box->setColour(g.doc.tables().nesRgb[static_cast<size_t>(colour)]);
+        box->setColour(romDoc.tables().nesRgb[static_cast<size_t>(colour)]);
     else
         box->setNoColour();
     box->Tag = viewtext::hex2(colour);
@@ -174,7 +175,8 @@ void PaletteWindow::setLoaded(bool ok)
 
 void PaletteWindow::picColor_MouseMove(int index)
 {
-    msg::step(g, colourMoveSub, [&] { hover(picColor.at(static_cast<size_t>(index)), -40, 370); });
+    msg::step(
+        romDoc, colourMoveSub, [&] { hover(picColor.at(static_cast<size_t>(index)), -40, 370); });
 }
 
 void PaletteWindow::Form_MouseMove()

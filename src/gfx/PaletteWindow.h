@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 
@@ -54,7 +54,7 @@ public:
 
 protected:
     // colourMoveSub: the error number of picColor_MouseMove.
-    PaletteWindow(Shared &g, QWidget *parent, int colourMoveSub);
+    PaletteWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int colourMoveSub);
     void mouseMoveEvent(QMouseEvent *e) override;
 
     // Pieces placed in twips.
@@ -88,7 +88,9 @@ protected:
     // window that shows nothing true writes nothing. Revert loads again.
     void setLoaded(bool ok);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     int curSet = 0;
     int selSlot = 0;
     bool m_loaded = false;

@@ -52,13 +52,14 @@ QPixmap cursorFrame()
 
 } // namespace
 
-frmEditTSA::frmEditTSA(Shared &g, MainLink &main, int tsaBlock, QWidget *parent)
-    : QDialog(parent), g(g), m_main(main), tsaBlock(tsaBlock)
+frmEditTSA::frmEditTSA(
+    RomDocument &romDoc, ProgramFiles &files, MainLink &main, int tsaBlock, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_main(main), tsaBlock(tsaBlock)
 {
     setObjectName("frmEditTSA");
     setMouseTracking(true);
     showTileEditor = [this](const blocks::TileRef &tile) {
-        frmTile editor(this->g, m_main, tile, this);
+        frmTile editor(this->romDoc, this->files, m_main, tile, this);
         editor.exec();
         return editor.tileChanged();
     };
@@ -150,14 +151,14 @@ void frmEditTSA::buildChooser()
 void frmEditTSA::Form_Load()
 {
     const DrawScope scope(this);
-    const bool taken = msg::step(g, subLoad, [&] {
-        m.load(g.doc.tables(), g.doc.shown(), tsaBlock);
+    const bool taken = msg::step(romDoc, subLoad, [&] {
+        m.load(romDoc.tables(), romDoc.shown(), tsaBlock);
         setWindowTitle(QString::fromStdString("Edit Tileset #" + num::hex2(tsaBlock)));
     });
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
     // would write over other data: one box, and both stay disabled.
-    m_loaded = taken && msg::step(g, subLoad, [&] {
-        m_stored = blocks::readBlock(g.files.ini.romPath, g.doc.tables(), m.tileset, m.block);
+    m_loaded = taken && msg::step(romDoc, subLoad, [&] {
+        m_stored = blocks::readBlock(files.ini.romPath, romDoc.tables(), m.tileset, m.block);
     });
     m_opened = { m.blkTiles, m.quadPal };
     const QString why = m_loaded ? QString() : "The ROM could not be read when the window opened.";
@@ -166,16 +167,16 @@ void frmEditTSA::Form_Load()
         b->setToolTip(why);
     }
     for (int q = 0; q < 4; ++q)
-        msg::step(g, subLoad, [&] {
+        msg::step(romDoc, subLoad, [&] {
             picPal[static_cast<size_t>(q)][3]->setBackColor(
-                colour(static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0))));
+                colour(static_cast<uint8_t>(romDoc.tables().palBackdrop.at(0))));
             setGroupDigit(q, m.quadPal[static_cast<size_t>(q)]);
         });
-    msg::step(g, subLoad, [&] { showColours(); });
-    msg::step(g, subLoad, [&] {
-        const auto &banks = g.doc.tables()
-                                .patBG.at(static_cast<size_t>(g.doc.shown().curStage))
-                                .at(static_cast<size_t>(g.doc.shown().curSection));
+    msg::step(romDoc, subLoad, [&] { showColours(); });
+    msg::step(romDoc, subLoad, [&] {
+        const auto &banks = romDoc.tables()
+                                .patBG.at(static_cast<size_t>(romDoc.shown().curStage))
+                                .at(static_cast<size_t>(romDoc.shown().curSection));
         for (size_t i = 0; i < 4; ++i) {
             const QString bank = viewtext::hex2(banks[i]);
             Lbk[i]->setText("< " + bank + " >");
@@ -200,7 +201,7 @@ void frmEditTSA::drawCellsFromModel()
 
 QColor frmEditTSA::colour(int nes)
 {
-    return blocks::rgbColour(blocks::rgbOf(g.doc.tables().nesRgb, nes));
+    return blocks::rgbColour(blocks::rgbOf(romDoc.tables().nesRgb, nes));
 }
 
 // Colours 1..3 of each quadrant's sub-palette in its group.
@@ -214,7 +215,7 @@ void frmEditTSA::showColours()
 void frmEditTSA::setGroupDigit(int q, int subPalette)
 {
     const QString file
-        = QString::fromStdString(g.files.datPath) + QString::number(subPalette, 16) + ".dat";
+        = QString::fromStdString(files.datPath) + QString::number(subPalette, 16) + ".dat";
     const QPixmap pm(file);
     if (pm.isNull())
         throw VbError("File not found");
@@ -225,13 +226,13 @@ void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)
 {
     try {
         const std::string &pal
-            = g.doc.tables()
-                  .palStr.at(static_cast<size_t>(g.doc.shown().curStage))
-                  .at(static_cast<size_t>(g.doc.shown().curSection))[m.chooserPal & 3];
+            = romDoc.tables()
+                  .palStr.at(static_cast<size_t>(romDoc.shown().curStage))
+                  .at(static_cast<size_t>(romDoc.shown().curSection))[m.chooserPal & 3];
         blocks::TileRgb rgb {};
         const std::string failure
             = blocks::tileRgb(m_main.tilePixels(m.tileset)[static_cast<size_t>(tile & 0xFF)], pal,
-                g.doc.tables().nesRgb, rgb);
+                romDoc.tables().nesRgb, rgb);
         QImage img(8, 8, QImage::Format_RGB32);
         for (int i = 0; i < 64; ++i)
             img.setPixel(i % 8, i / 8, 0xFF000000u | rgb[static_cast<size_t>(i)]);
@@ -255,7 +256,7 @@ void frmEditTSA::redrawChooser()
 void frmEditTSA::imgTile_MouseDown(int index, int button)
 {
     const DrawScope scope(this);
-    msg::step(g, subChooserDown, [&] {
+    msg::step(romDoc, subChooserDown, [&] {
         if (button == 1) {
             // The cell shows the tile now even when no hover preview drew it.
             drawTile(imgTSA[static_cast<size_t>(m.selCell)], index);
@@ -296,7 +297,7 @@ void frmEditTSA::refreshAfterTileEdit(int index, int tilePalNo)
 void frmEditTSA::imgTile_MouseMove(int index)
 {
     const DrawScope scope(this);
-    msg::step(g, subChooserMove, [&] {
+    msg::step(romDoc, subChooserMove, [&] {
         if (cursor().shape() != Qt::CrossCursor)
             setCursor(Qt::CrossCursor);
         TxtMod->setText(viewtext::hex2(index));
@@ -315,8 +316,8 @@ bool frmEditTSA::save(const blocks::StoredBlock &was)
     defaultPointer();
     if (!m_loaded)
         return false;
-    return msg::step(g, subSave, [&] {
-        g.doc.saveBlock(m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
+    return msg::step(romDoc, subSave, [&] {
+        romDoc.saveBlock(m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
     });
 }
 
@@ -336,11 +337,11 @@ void frmEditTSA::cmdCancel_Click()
 void frmEditTSA::cmdRestore_Click()
 {
     defaultPointer();
-    if (!m_loaded || !tableui::restoreAsked(g))
+    if (!m_loaded || !tableui::restoreAsked(romDoc, files))
         return;
     blocks::StoredBlock b;
-    if (!msg::step(g, subRestore, [&] {
-            b = blocks::readBlock(g.files.ini.backupPath, g.doc.tables(), m.tileset, m.block);
+    if (!msg::step(romDoc, subRestore, [&] {
+            b = blocks::readBlock(files.ini.backupPath, romDoc.tables(), m.tileset, m.block);
         }))
         return;
     const blocks::BlockEdit keep = m;
@@ -365,11 +366,11 @@ void frmEditTSA::cmdPal_Click()
     const DrawScope scope(this);
     defaultPointer();
     editPalettes();
-    msg::step(g, subPal, [&] {
-        m.readColours(g.doc.tables(), g.doc.shown());
+    msg::step(romDoc, subPal, [&] {
+        m.readColours(romDoc.tables(), romDoc.shown());
         for (size_t q = 0; q < 4; ++q)
             picPal[q][3]->setBackColor(
-                colour(static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0))));
+                colour(static_cast<uint8_t>(romDoc.tables().palBackdrop.at(0))));
         showColours();
     });
     redrawChooser();

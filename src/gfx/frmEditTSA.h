@@ -1,7 +1,7 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "model/gfx/BlockEdit.h"
 #include "model/gfx/TileCodec.h"
-#include "ui/Shared.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -32,7 +32,8 @@ class frmEditTSA : public QDialog
     Q_OBJECT
 public:
     // tsaBlock: the block of the section's tileset to edit.
-    frmEditTSA(Shared &g, MainLink &main, int tsaBlock, QWidget *parent = nullptr);
+    frmEditTSA(RomDocument &romDoc, ProgramFiles &files, MainLink &main, int tsaBlock,
+        QWidget *parent = nullptr);
     ~frmEditTSA() override;
 
     // Handlers, by their design names.
@@ -110,7 +111,9 @@ private:
         frmEditTSA *w;
     };
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     MainLink &m_main;
     const int tsaBlock;
     bool m_tileChanged = false;

@@ -1,10 +1,10 @@
+#include "gfx/BlockPicBox.h"
+#include "gfx/frmEditTSA.h"
+#include "rom/Numbers.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
-#include "gfx/BlockPicBox.h"
-#include "gfx/frmEditTSA.h"
-#include "rom/Numbers.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -79,7 +79,7 @@ void frmEditTSA::wireCells()
 void frmEditTSA::imgTSA_Click(int index)
 {
     const DrawScope scope(this);
-    msg::step(g, subCellClick, [&] {
+    msg::step(romDoc, subCellClick, [&] {
         const auto c = static_cast<size_t>(index & 15);
         ctl::ImageBox *cell = imgTSA[c];
         txtVal->setText(viewtext::hex2(m.blkTiles[c]));
@@ -99,7 +99,7 @@ void frmEditTSA::imgTSA_Click(int index)
 
 void frmEditTSA::imgTSA_MouseMove(int index)
 {
-    msg::step(g, subCellMove, [&] {
+    msg::step(romDoc, subCellMove, [&] {
         if (!tim->isActive())
             tim->start();
         imgTSA[static_cast<size_t>(m.selCell)]->setPicture(Picture2);
@@ -121,7 +121,7 @@ void frmEditTSA::mouseMoveEvent(QMouseEvent *e)
 
 void frmEditTSA::Form_MouseMove(double x)
 {
-    msg::step(g, subFormMove, [&] {
+    msg::step(romDoc, subFormMove, [&] {
         if (QApplication::overrideCursor() || testAttribute(Qt::WA_SetCursor))
             defaultPointer();
         if (x < chooserEdge && !tim->isActive())
@@ -144,14 +144,14 @@ void frmEditTSA::PalQuad(int q, int button)
     if (q < 0 || q > 3)
         return;
     const auto qi = static_cast<size_t>(q);
-    msg::step(g, subPalQuad, [&] {
+    msg::step(romDoc, subPalQuad, [&] {
         m.stepQuad(q, button);
         for (size_t i = 0; i < 3; ++i)
             picPal[qi][i]->setBackColor(colour(m.palCols[m.quadPal[qi] & 3][i]));
     });
     // A missing digit picture keeps the old one; the rest is redrawn all the same.
-    msg::step(g, subPalQuad, [&] { setGroupDigit(q, m.quadPal[qi]); });
-    msg::step(g, subPalQuad, [&] {
+    msg::step(romDoc, subPalQuad, [&] { setGroupDigit(q, m.quadPal[qi]); });
+    msg::step(romDoc, subPalQuad, [&] {
         if (q == m.selQuad) {
             m.chooserPal = m.quadPal[qi];
             redrawChooser();
@@ -171,7 +171,7 @@ void frmEditTSA::PalQuad(int q, int button)
 
 void frmEditTSA::tim_Timer()
 {
-    msg::step(g, subTimer, [&] {
+    msg::step(romDoc, subTimer, [&] {
         if (!blinkOn) {
             blinkOn = true;
             cur->show();

@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-frmPalettes::frmPalettes(Shared &g, MainLink &main, QWidget *parent)
-    : PaletteWindow(g, parent, 607), m_main(main)
+frmPalettes::frmPalettes(RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent)
+    : PaletteWindow(romDoc, files, parent, 607), m_main(main)
 {
     setObjectName("frmPalettes");
     setWindowTitle("Edit Palettes");
@@ -76,24 +76,24 @@ void frmPalettes::setShared(bool on)
 void frmPalettes::Form_Load()
 {
     m_unloaded = false;
-    msg::step(g, 605, [&] {
+    msg::step(romDoc, 605, [&] {
         const int r = release();
         listColoursAndSets(bgpal::setCount(r));
         setBase = bgpal::setBase(r);
     });
-    const bool read = msg::step(g, 605, [&] {
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
+    const bool read = msg::step(romDoc, 605, [&] {
+        const RomImage rom = RomImage::load(files.ini.romPath);
         const auto fixed
-            = std::array<uint8_t, 3> { static_cast<uint8_t>(g.doc.tables().palFixed.at(0)),
-                  static_cast<uint8_t>(g.doc.tables().palFixed.at(1)),
-                  static_cast<uint8_t>(g.doc.tables().palFixed.at(2)) };
+            = std::array<uint8_t, 3> { static_cast<uint8_t>(romDoc.tables().palFixed.at(0)),
+                  static_cast<uint8_t>(romDoc.tables().palFixed.at(1)),
+                  static_cast<uint8_t>(romDoc.tables().palFixed.at(2)) };
         palSets = bgpal::load(
-            rom, release(), static_cast<uint8_t>(g.doc.tables().palBackdrop.at(0)), fixed);
+            rom, release(), static_cast<uint8_t>(romDoc.tables().palBackdrop.at(0)), fixed);
     });
-    const bool assigned = read && msg::step(g, 605, [&] {
-        curSet = g.doc.tables()
-                     .palSetNo.at(static_cast<size_t>(g.doc.shown().curStage))
-                     .at(static_cast<size_t>(g.doc.shown().curSection));
+    const bool assigned = read && msg::step(romDoc, 605, [&] {
+        curSet = romDoc.tables()
+                     .palSetNo.at(static_cast<size_t>(romDoc.shown().curStage))
+                     .at(static_cast<size_t>(romDoc.shown().curSection));
         showAssigned();
     });
     setLoaded(assigned);
@@ -106,7 +106,7 @@ void frmPalettes::Form_Load()
 
 void frmPalettes::boxSet_Click()
 {
-    msg::step(g, 600, [&] {
+    msg::step(romDoc, 600, [&] {
         const int l = listIndex();
         if (l < 0 || l >= bgpal::maxSets)
             return;
@@ -120,7 +120,7 @@ void frmPalettes::boxSet_Click()
 
 void frmPalettes::picPal_Click(int index)
 {
-    msg::step(g, 608, [&] {
+    msg::step(romDoc, 608, [&] {
         allBordersOff();
         if (index % 4 == 0)
             setShared(true);
@@ -132,7 +132,7 @@ void frmPalettes::picPal_Click(int index)
 
 void frmPalettes::picColor_Click(int index)
 {
-    msg::step(g, 606, [&] {
+    msg::step(romDoc, 606, [&] {
         const int l = listIndex();
         if (l < 0)
             throw VbError("Invalid property array index");
@@ -148,7 +148,7 @@ void frmPalettes::picColor_Click(int index)
 
 void frmPalettes::tim_Timer()
 {
-    msg::step(g, 610, [&] {
+    msg::step(romDoc, 610, [&] {
         if (selSlot % 4 != 0) {
             ColourBox *b = picPal.at(static_cast<size_t>(selSlot));
             b->setBorderStyle(b->borderStyle() == 0 ? 1 : 0);
@@ -160,7 +160,7 @@ void frmPalettes::tim_Timer()
 
 void frmPalettes::picPal_MouseMove(int index)
 {
-    msg::step(g, 609, [&] { hover(picPal.at(static_cast<size_t>(index)), -40, 390); });
+    msg::step(romDoc, 609, [&] { hover(picPal.at(static_cast<size_t>(index)), -40, 390); });
 }
 
 // The bytes that changed go into the ROM in one write; only a write that succeeded changes the
@@ -169,18 +169,18 @@ void frmPalettes::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const int32_t setPos
-        = n < 18 && s < g.doc.tables().palSetPos.size() ? g.doc.tables().palSetPos[s][n] : 0;
+        = n < 18 && s < romDoc.tables().palSetPos.size() ? romDoc.tables().palSetPos[s][n] : 0;
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && setPos <= 0;
     const bgpal::SetColours &first = palSets.sets[0];
-    const bool saved = msg::step(g, 602, [&] {
+    const bool saved = msg::step(romDoc, 602, [&] {
         const std::vector<Patch> patches
             = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
                 bgpal::savePatches(m_read, release(), setPos, num::toByte(m_readSet)));
-        g.doc.savePalettes(patches,
+        romDoc.savePalettes(patches,
             setPos > 0 ? std::optional<int16_t>(static_cast<int16_t>(curSet)) : std::nullopt,
             first[0][0], { first[0][1], first[0][2], first[0][3] });
     });
@@ -193,14 +193,14 @@ void frmPalettes::cmdOK_Click()
 
 void frmPalettes::cmdRestore_Click()
 {
-    if (!tableui::restoreAsked(g))
+    if (!tableui::restoreAsked(romDoc, files))
         return;
     const int l = listIndex();
-    bool restored = msg::step(g, 603, [&] {
+    bool restored = msg::step(romDoc, 603, [&] {
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
-        const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(g.files.ini.backupPath), r, l);
-        g.doc.savePalettes(x.patches, std::nullopt, x.backdrop, x.fixed);
+        const bgpal::Restored x = bgpal::restoreFrom(RomImage::load(files.ini.backupPath), r, l);
+        romDoc.savePalettes(x.patches, std::nullopt, x.backdrop, x.fixed);
         // What the ROM holds now counts as read, so Save does not write it again.
         for (bgpal::PalSets *p : { &palSets, &m_read }) {
             bgpal::putRecord(*p, l, x.record);
@@ -218,10 +218,11 @@ void frmPalettes::cmdRestore_Click()
 void frmPalettes::cmdRevert_Click()
 {
     int noted = -1;
-    msg::step(g, 604, [&] { noted = static_cast<int>(num::hexVal(txtSet->text().toStdString())); });
+    msg::step(
+        romDoc, 604, [&] { noted = static_cast<int>(num::hexVal(txtSet->text().toStdString())); });
     Form_Load();
     if (curSet != noted)
-        msg::step(g, 604, [&] { previewMain(true); });
+        msg::step(romDoc, 604, [&] { previewMain(true); });
 }
 
 // The editor's unloading shows the hourglass; its opener sets the pointer back after redrawing.

@@ -16,7 +16,8 @@ class frmPalettes : public PaletteWindow
 {
     Q_OBJECT
 public:
-    frmPalettes(Shared &g, MainLink &main, QWidget *parent = nullptr);
+    frmPalettes(
+        RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load() override;

@@ -16,15 +16,15 @@
 void frmPalettes::previewBlock(ctl::ImageBox *target, int block)
 {
     const auto ts
-        = static_cast<size_t>(tilesetOf(g.doc.shown().curStage, g.doc.shown().curSection));
+        = static_cast<size_t>(tilesetOf(romDoc.shown().curStage, romDoc.shown().curSection));
     const auto b = static_cast<size_t>(block & 0xFF);
     const std::array<std::string, 4> pal = bgpal::palStrings(palSets, curSet);
     render::BlockInput in;
     in.tiles = &m_main.tilePixels(ts);
-    in.tileNumbers = g.doc.tables().blockTiles.at(ts)[b].data();
-    in.quadrantPal = g.doc.tables().blockPal.at(ts)[b].data();
+    in.tileNumbers = romDoc.tables().blockTiles.at(ts)[b].data();
+    in.quadrantPal = romDoc.tables().blockPal.at(ts)[b].data();
     in.palettes = pal.data();
-    in.nesRgb = g.doc.tables().nesRgb.data();
+    in.nesRgb = romDoc.tables().nesRgb.data();
     render::BlockImage pixels;
     const std::string failure = render::drawBlock(in, pixels);
     const QImage img(
@@ -38,7 +38,7 @@ void frmPalettes::previewBlock(ctl::ImageBox *target, int block)
 void frmPalettes::previewMain(bool selectorInEveryMode)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    msg::step(g, 611, [&] {
+    msg::step(romDoc, 611, [&] {
         m_main.forEachShownBlock(selectorInEveryMode,
             [this](ctl::ImageBox *cell, int block) { previewBlock(cell, block); });
     });
@@ -47,7 +47,7 @@ void frmPalettes::previewMain(bool selectorInEveryMode)
 
 void frmPalettes::cmdAssign_Click()
 {
-    msg::step(g, 601, [&] {
+    msg::step(romDoc, 601, [&] {
         assignListed();
         previewMain(false);
     });

@@ -26,8 +26,8 @@ const char *const slotNames[3] = { "BG 1", "BG 2", "Sprites 4" };
 
 } // namespace
 
-frmPatterns::frmPatterns(Shared &g, MainLink &main, QWidget *parent)
-    : QDialog(parent), g(g), m_main(main)
+frmPatterns::frmPatterns(RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_main(main)
 {
     setObjectName("frmPatterns");
     setWindowTitle("Pattern Tables");
@@ -129,7 +129,7 @@ void frmPatterns::resetControls()
 void frmPatterns::Form_Load()
 {
     resetControls();
-    msg::step(g, 703, [&] {
+    msg::step(romDoc, 703, [&] {
         txt[2]->clear();
         if (m_main.spriteBanksAsked())
             optE->setChecked(true);
@@ -144,28 +144,28 @@ void frmPatterns::Form_Load()
     });
     // The banks come from the shared tables; the section's bytes must be in the ROM file too,
     // or Save would have nowhere true to write them. One box, and Save stays disabled.
-    m_loaded = msg::step(g, 703, [&] {
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
-        rom.bytes(g.doc.tables().patBGPos.at(s).at(n), g.doc.romVer() == "1" ? 2 : 3);
-        rom.bytes(g.doc.tables().patSprPos.at(s).at(n), 2);
+    m_loaded = msg::step(romDoc, 703, [&] {
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
+        const RomImage rom = RomImage::load(files.ini.romPath);
+        rom.bytes(romDoc.tables().patBGPos.at(s).at(n), romDoc.romVer() == "1" ? 2 : 3);
+        rom.bytes(romDoc.tables().patSprPos.at(s).at(n), 2);
     });
     cmdOK->setEnabled(m_loaded);
     cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
-    msg::step(g, 703, [&] {
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    msg::step(romDoc, 703, [&] {
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         for (int i = 0; i < 3; ++i) {
             const auto k = static_cast<size_t>(i);
             if (i < 2) {
-                bgBanks[k] = g.doc.tables().patBG.at(s).at(n)[k + 1];
-                sprBanks[k] = g.doc.tables().patSpr.at(s).at(n)[k + 2];
+                bgBanks[k] = romDoc.tables().patBG.at(s).at(n)[k + 1];
+                sprBanks[k] = romDoc.tables().patSpr.at(s).at(n)[k + 2];
             } else {
-                sprBanks[2] = g.doc.tables().patSpr4.at(s).at(n);
+                sprBanks[2] = romDoc.tables().patSpr4.at(s).at(n);
             }
             sc[k]->Tag = "NOR";
-            sc[k]->setMaximum(g.doc.tables().maxChrBank);
+            sc[k]->setMaximum(romDoc.tables().maxChrBank);
             if (optE->isChecked() || i < 2)
                 loadBar(i, optE->isChecked() ? sprBanks[k] : bgBanks[k]);
             sc[k]->Tag.clear();
@@ -193,7 +193,7 @@ void frmPatterns::loadBar(int i, uint8_t bank)
 
 void frmPatterns::optB_Click()
 {
-    msg::step(g, 704, [&] {
+    msg::step(romDoc, 704, [&] {
         lb->setVisible(true);
         txtA[0]->setText(slotNames[0]);
         txtA[1]->setText(slotNames[1]);
@@ -212,11 +212,11 @@ void frmPatterns::optB_Click()
 
 void frmPatterns::optE_Click()
 {
-    msg::step(g, 705, [&] {
+    msg::step(romDoc, 705, [&] {
         lb->setVisible(false);
         txtA[0]->setText("Sprites 2");
         txtA[1]->setText("Sprites 3");
-        if (g.doc.romVer() == "0")
+        if (romDoc.romVer() == "0")
             for (QWidget *w : { static_cast<QWidget *>(sc[2]), static_cast<QWidget *>(txt[2]),
                      static_cast<QWidget *>(txtA[2]) })
                 w->setEnabled(true);
@@ -237,7 +237,7 @@ void frmPatterns::sc_Change(int index)
     const auto k = static_cast<size_t>(index);
     if (sc.at(k)->Tag == "NOR")
         return;
-    msg::step(g, 706, [&] {
+    msg::step(romDoc, 706, [&] {
         const int v = sc[k]->value();
         if (optE->isChecked())
             sprBanks[k] = num::toByte(v);
@@ -249,7 +249,7 @@ void frmPatterns::sc_Change(int index)
 
 void frmPatterns::showSlot(int i, int bank)
 {
-    msg::step(g, 706, [&] {
+    msg::step(romDoc, 706, [&] {
         txt.at(static_cast<size_t>(i))->setText(viewtext::hex2(bank));
         if (i != 2)
             drawPatterns(i, bank);
@@ -260,10 +260,10 @@ void frmPatterns::showSlot(int i, int bank)
 
 void frmPatterns::markSlot(int i, int bank)
 {
-    if (g.doc.romVer() != "0" && g.doc.romVer() != "1")
+    if (romDoc.romVer() != "0" && romDoc.romVer() != "1")
         return;
     QLineEdit *name = txtA[static_cast<size_t>(i)];
-    const bool valid = patbank::validBg(g.doc.romVer() == "1" ? 1 : 0, bank);
+    const bool valid = patbank::validBg(romDoc.release(), bank);
     if (!valid && !name->text().startsWith('*'))
         name->setText("* " + name->text());
     else if (valid && name->text().startsWith('*'))
@@ -272,9 +272,9 @@ void frmPatterns::markSlot(int i, int bank)
 
 void frmPatterns::drawPatterns(int index, int patNo)
 {
-    msg::step(g, 707, [&] {
+    msg::step(romDoc, 707, [&] {
         const patbank::Preview px = patbank::preview(
-            g.doc.tables().chrData.at(static_cast<size_t>(patNo & 0xFF)), interleave);
+            romDoc.tables().chrData.at(static_cast<size_t>(patNo & 0xFF)), interleave);
         QImage pic(128, 32, QImage::Format_RGB32);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 128; ++x)
@@ -302,12 +302,12 @@ void frmPatterns::layoutClick(
 
 void frmPatterns::chk_Click()
 {
-    msg::step(g, 700, [&] { layoutClick(chkTag, chk, chk2Tag, chk2, 1); });
+    msg::step(romDoc, 700, [&] { layoutClick(chkTag, chk, chk2Tag, chk2, 1); });
 }
 
 void frmPatterns::chk2_Click()
 {
-    msg::step(g, 701, [&] { layoutClick(chk2Tag, chk2, chkTag, chk, 2); });
+    msg::step(romDoc, 701, [&] { layoutClick(chk2Tag, chk2, chkTag, chk, 2); });
 }
 
 // The banks as the window holds them now and as it read them, with where their bytes lie. The
@@ -316,15 +316,15 @@ void frmPatterns::chk2_Click()
 std::pair<patbank::SectionBanks, patbank::SectionBanks> frmPatterns::banksToSave(
     bool &copyRefused) const
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     patbank::SectionBanks now;
-    now.bgPos = g.doc.tables().patBGPos.at(s).at(n);
-    now.sprPos = g.doc.tables().patSprPos.at(s).at(n);
+    now.bgPos = romDoc.tables().patBGPos.at(s).at(n);
+    now.sprPos = romDoc.tables().patSprPos.at(s).at(n);
     const int32_t copy
-        = patbank::copyCandidate(g.doc.shown().curStage, g.doc.shown().curSection, now.sprPos);
+        = patbank::copyCandidate(romDoc.shown().curStage, romDoc.shown().curSection, now.sprPos);
     const bool allowed = patbank::copyAllowed(
-        g.doc.tables(), m_main.tables(), g.doc.romVer() == "1" ? 1 : 0, copy);
+        romDoc.tables(), m_main.tables(), romDoc.release(), copy);
     copyRefused = copy > 0 && !allowed;
     now.copyPos = allowed ? copy : 0;
     patbank::SectionBanks read = now;
@@ -344,14 +344,14 @@ void frmPatterns::cmdOK_Click()
     if (!m_loaded)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int r = g.doc.romVer() == "1" ? 1 : 0;
+    const int r = romDoc.release();
     patbank::SectionBanks now, read;
     bool copyRefused = false;
-    const bool saved = msg::step(g, 702, [&] {
+    const bool saved = msg::step(romDoc, 702, [&] {
         std::tie(now, read) = banksToSave(copyRefused);
         const std::vector<Patch> patches = patbank::changedPatches(now, read, r);
         const bool copyWritten = patbank::spritesChanged(now, read);
-        g.doc.savePatterns(patches, bgBanks, sprBanks, copyWritten ? now.copyPos : 0);
+        romDoc.savePatterns(patches, bgBanks, sprBanks, copyWritten ? now.copyPos : 0);
     });
     if (!saved) {
         QApplication::restoreOverrideCursor();

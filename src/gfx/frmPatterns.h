@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 
@@ -29,7 +29,8 @@ class frmPatterns : public QDialog
 {
     Q_OBJECT
 public:
-    frmPatterns(Shared &g, MainLink &main, QWidget *parent = nullptr);
+    frmPatterns(
+        RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
 
     void run(); // loads and runs the window modally
 
@@ -76,7 +77,9 @@ private:
     int slotBank(int i) const;
     std::pair<patbank::SectionBanks, patbank::SectionBanks> banksToSave(bool &copyRefused) const;
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     MainLink &m_main;
     std::array<uint32_t, 4> patColors {};
     bool m_loaded = false;

@@ -12,7 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-frmSprites::frmSprites(Shared &g, QWidget *parent) : PaletteWindow(g, parent, 806)
+frmSprites::frmSprites(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : PaletteWindow(romDoc, files, parent, 806)
 {
     setObjectName("frmSprites");
     setWindowTitle("Edit Sprite Palettes");
@@ -57,18 +58,18 @@ void frmSprites::buildBoxes()
 
 void frmSprites::Form_Load()
 {
-    msg::step(g, 804, [&] { listColoursAndSets(sprpal::setCount(release())); });
-    const bool read = msg::step(g, 804, [&] {
-        sprPalSets = sprpal::load(RomImage::load(g.files.ini.romPath), release());
+    msg::step(romDoc, 804, [&] { listColoursAndSets(sprpal::setCount(release())); });
+    const bool read = msg::step(romDoc, 804, [&] {
+        sprPalSets = sprpal::load(RomImage::load(files.ini.romPath), release());
         for (int k = 0; k < sprpal::fixedCount; ++k)
             for (int j = 0; j < 3; ++j)
                 showColour(picPal[static_cast<size_t>(3 + 3 * k + j)],
                     sprPalSets.fixed[static_cast<size_t>(k)][static_cast<size_t>(j)]);
     });
-    const bool assigned = read && msg::step(g, 804, [&] {
-        curSet = g.doc.tables()
-                     .sprPalNo.at(static_cast<size_t>(g.doc.shown().curStage))
-                     .at(static_cast<size_t>(g.doc.shown().curSection));
+    const bool assigned = read && msg::step(romDoc, 804, [&] {
+        curSet = romDoc.tables()
+                     .sprPalNo.at(static_cast<size_t>(romDoc.shown().curStage))
+                     .at(static_cast<size_t>(romDoc.shown().curSection));
         showAssigned();
     });
     setLoaded(assigned);
@@ -79,7 +80,7 @@ void frmSprites::Form_Load()
 
 void frmSprites::boxSet_Click()
 {
-    msg::step(g, 800, [&] {
+    msg::step(romDoc, 800, [&] {
         const int l = boxSet->currentRow();
         if (l < 0 || l >= sprpal::maxSets)
             return;
@@ -91,12 +92,12 @@ void frmSprites::boxSet_Click()
 
 void frmSprites::cmdAssign_Click()
 {
-    msg::step(g, 801, [&] { assignListed(); });
+    msg::step(romDoc, 801, [&] { assignListed(); });
 }
 
 void frmSprites::picPal_Click(int index)
 {
-    msg::step(g, 808, [&] {
+    msg::step(romDoc, 808, [&] {
         for (ColourBox *b : picPal)
             b->setBorderStyle(0);
         picPal.at(static_cast<size_t>(index))->setBorderStyle(1);
@@ -106,7 +107,7 @@ void frmSprites::picPal_Click(int index)
 
 void frmSprites::picColor_Click(int index)
 {
-    msg::step(g, 805, [&] {
+    msg::step(romDoc, 805, [&] {
         showColour(picPal.at(static_cast<size_t>(selSlot)), index);
         const int l = boxSet->currentRow();
         if (selSlot < 3 && l >= 0)
@@ -117,7 +118,7 @@ void frmSprites::picColor_Click(int index)
 
 void frmSprites::picPal_MouseMove(int index)
 {
-    msg::step(g, 807, [&] {
+    msg::step(romDoc, 807, [&] {
         if (index < 3)
             hover(picPal.at(static_cast<size_t>(index)), -370, 80);
         else
@@ -149,19 +150,19 @@ void frmSprites::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const int32_t pos
-        = s < g.doc.tables().sprPalPos.size() && n < g.doc.tables().sprPalPos[s].size()
-        ? g.doc.tables().sprPalPos[s][n]
+        = s < romDoc.tables().sprPalPos.size() && n < romDoc.tables().sprPalPos[s].size()
+        ? romDoc.tables().sprPalPos[s][n]
         : 0;
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && pos <= 0;
-    const bool saved = msg::step(g, 802, [&] {
+    const bool saved = msg::step(romDoc, 802, [&] {
         const std::vector<Patch> patches
             = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
                 sprpal::savePatches(m_read, release(), pos, num::toByte(m_readSet)));
-        g.doc.saveSpritePalettes(
+        romDoc.saveSpritePalettes(
             patches, pos > 0 ? std::optional<uint8_t>(static_cast<uint8_t>(curSet)) : std::nullopt);
     });
     if (!saved)
@@ -173,13 +174,13 @@ void frmSprites::cmdOK_Click()
 
 void frmSprites::cmdRestore_Click()
 {
-    if (!tableui::restoreAsked(g))
+    if (!tableui::restoreAsked(romDoc, files))
         return;
     const int l = boxSet->currentRow();
-    const bool restored = msg::step(g, 803, [&] {
+    const bool restored = msg::step(romDoc, 803, [&] {
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
-        const RomImage backup = RomImage::load(g.files.ini.backupPath);
-        g.doc.saveSpritePalettes(sprpal::restorePatches(backup, release(), l), std::nullopt);
+        const RomImage backup = RomImage::load(files.ini.backupPath);
+        romDoc.saveSpritePalettes(sprpal::restorePatches(backup, release(), l), std::nullopt);
     });
     if (!restored)
         return;

@@ -31,8 +31,9 @@ constexpr int pixelSize = 285;
 
 } // namespace
 
-frmTile::frmTile(Shared &g, MainLink &main, const blocks::TileRef &tile, QWidget *parent)
-    : QDialog(parent), g(g), m_main(main), m_tile(tile)
+frmTile::frmTile(RomDocument &romDoc, ProgramFiles &files, MainLink &main,
+    const blocks::TileRef &tile, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_main(main), m_tile(tile)
 {
     setObjectName("frmTile");
     buildControls();
@@ -96,17 +97,17 @@ void frmTile::buildControls()
 
 void frmTile::Form_Load()
 {
-    msg::step(g, subLoad, [&] {
+    msg::step(romDoc, subLoad, [&] {
         preview->resize(8, 8);
         const bool revert = cmdRevertTag == "REVERT";
         if (!revert)
             cmdRevertTag.clear();
-        m.load(g.doc.tables(), g.doc.shown(), m_tile, revert);
+        m.load(romDoc.tables(), romDoc.shown(), m_tile, revert);
         setWindowTitle(QString::fromStdString("Edit Tile #" + num::hex2(m.bankTile)));
         std::string failure;
         for (size_t k = 0; k < 4; ++k) {
             try {
-                m_cols[k] = blocks::rgbColour(blocks::rgbOf(g.doc.tables().nesRgb, m.tileCols[k]));
+                m_cols[k] = blocks::rgbColour(blocks::rgbOf(romDoc.tables().nesRgb, m.tileCols[k]));
             } catch (const std::exception &e) {
                 m_cols[k] = Qt::black;
                 failure = e.what();
@@ -122,9 +123,9 @@ void frmTile::Form_Load()
     });
     // The tile must be in the ROM file, or Save would have nowhere true to write it: one box,
     // and Save stays disabled.
-    m_loaded = msg::step(g, subLoad, [&] {
-        romfile::read(g.files.ini.romPath, blocks::tileAt(g.doc.tables(), m.bank, m.bankTile), 16);
-        m_opened = g.doc.tables()
+    m_loaded = msg::step(romDoc, subLoad, [&] {
+        romfile::read(files.ini.romPath, blocks::tileAt(romDoc.tables(), m.bank, m.bankTile), 16);
+        m_opened = romDoc.tables()
                        .chrData.at(static_cast<size_t>(m.bank))
                        .at(static_cast<size_t>(m.bankTile));
     });
@@ -140,7 +141,7 @@ void frmTile::recolour(int i)
 
 void frmTile::DrawIt()
 {
-    msg::step(g, subDrawIt, [&] {
+    msg::step(romDoc, subDrawIt, [&] {
         QImage img(8, 8, QImage::Format_RGB32);
         for (int i = 0; i < 64; ++i)
             img.setPixelColor(i % 8, i / 8, m_cols[m.pixVal[static_cast<size_t>(i)] & 3]);
@@ -152,7 +153,7 @@ void frmTile::DrawIt()
 
 void frmTile::pixel_MouseDown(int index, int button)
 {
-    msg::step(g, subPixelDown, [&] {
+    msg::step(romDoc, subPixelDown, [&] {
         if (!m.paint(index, button))
             return;
         recolour(index);
@@ -173,7 +174,7 @@ void frmTile::setDragIcon(const QString &name)
 
 void frmTile::pixel_DragOver(int index)
 {
-    msg::step(g, subDragOver, [&] {
+    msg::step(romDoc, subDragOver, [&] {
         setDragIcon("PAINT");
         if (selCol->Tag == "1")
             m.pixVal.at(static_cast<size_t>(index)) = m.colL;
@@ -186,7 +187,7 @@ void frmTile::pixel_DragOver(int index)
 
 void frmTile::Form_DragOver()
 {
-    msg::step(g, subFormDragOver, [&] { setDragIcon("EMPTY"); });
+    msg::step(romDoc, subFormDragOver, [&] { setDragIcon("EMPTY"); });
 }
 
 // Every pixel's drag icon is cleared; the drag ends here whatever it was dropped on.
@@ -225,7 +226,7 @@ void frmTile::dragDrop()
 
 void frmTile::picPal_MouseDown(int index, int button)
 {
-    msg::step(g, subPicPal, [&] {
+    msg::step(romDoc, subPicPal, [&] {
         if (!m.choose(index, button))
             return;
         if (button == 1)
@@ -238,7 +239,8 @@ void frmTile::picPal_MouseDown(int index, int button)
 // A save whose write failed keeps the window open with the edits; nothing in memory changes.
 void frmTile::cmdOK_Click()
 {
-    if (!m_loaded || !msg::step(g, subSave, [&] { g.doc.saveTile(m_tile.tileset, m, m_opened); }))
+    if (!m_loaded
+        || !msg::step(romDoc, subSave, [&] { romDoc.saveTile(m_tile.tileset, m, m_opened); }))
         return;
     m_tileChanged = true;
     accept();

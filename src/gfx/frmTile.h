@@ -1,6 +1,6 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "model/gfx/TileCodec.h"
-#include "ui/Shared.h"
 
 #include <QDialog>
 
@@ -24,7 +24,8 @@ class frmTile : public QDialog
 {
     Q_OBJECT
 public:
-    frmTile(Shared &g, MainLink &main, const blocks::TileRef &tile, QWidget *parent = nullptr);
+    frmTile(RomDocument &romDoc, ProgramFiles &files, MainLink &main, const blocks::TileRef &tile,
+        QWidget *parent = nullptr);
     ~frmTile() override;
 
     // Handlers, by their design names.
@@ -66,7 +67,9 @@ private:
     void recolour(int i);
     void setDragIcon(const QString &name);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     MainLink &m_main;
     const blocks::TileRef m_tile;
     bool m_tileChanged = false;

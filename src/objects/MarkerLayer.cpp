@@ -24,8 +24,9 @@ constexpr int subVDragOver = 151;
 
 } // namespace
 
-MarkerLayer::MarkerLayer(Shared &g, const StageTables &t, ModeHost &host, QWidget *client)
-    : g(g), t(t), host(host)
+MarkerLayer::MarkerLayer(
+    RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host, QWidget *client)
+    : romDoc(romDoc), files(files), t(t), host(host)
 {
     m_rectSelSt = new SelFrame(client, "rectSelSt");
     look::place(m_rectSelSt, 0, 0, 525, 525);
@@ -69,7 +70,7 @@ void MarkerLayer::hideAll()
 
 void MarkerLayer::Hlight(int index)
 {
-    msg::step(g, subHlight, [&] {
+    msg::step(romDoc, subHlight, [&] {
         m_rectSelSt->setBorderColor(QColor(255, 255, 0));
         if (index < 0 || index > 63)
             throw VbError("Subscript out of range");
@@ -87,7 +88,7 @@ void MarkerLayer::Hlight(int index)
 
 void MarkerLayer::startMarkerDrag(int index, double x, double y)
 {
-    msg::step(g, subMarkerDown, [&] {
+    msg::step(romDoc, subMarkerDown, [&] {
         m_grabX = num::toInt16(num::roundEven(x));
         m_grabY = num::toInt16(num::roundEven(y));
     });
@@ -167,7 +168,7 @@ void MarkerLayer::markerDragEnd()
 
 void MarkerLayer::Form_DragOver()
 {
-    msg::step(g, subFormDragOver, [&] { setDragIcon("PAINT"); });
+    msg::step(romDoc, subFormDragOver, [&] { setDragIcon("PAINT"); });
 }
 
 // Over a cell the marker's corner goes where the pointer is, less where it was grabbed. In the
@@ -179,7 +180,7 @@ void MarkerLayer::scr_DragOver(ctl::ImageBox *source, const ModeHost::Hit &hit)
     setDragIcon("EMPTY");
     int tx = 0;
     int ty = 0;
-    if (!msg::step(g, subDragOver, [&] {
+    if (!msg::step(romDoc, subDragOver, [&] {
             tx = num::toInt16(num::roundEven(hit.at.x() - m_grabX));
             ty = num::toInt16(num::roundEven(hit.at.y() - m_grabY));
         }))
@@ -199,7 +200,7 @@ void MarkerLayer::showJump(int left, int top, int screen)
 // stay in their screen.
 void MarkerLayer::scrscroll_DragOver(ctl::ImageBox *source, double x)
 {
-    msg::step(g, subHDragOver, [&] {
+    msg::step(romDoc, subHDragOver, [&] {
         const ModeHost::Bar bar = host.hBar();
         const int idx = source->index();
         const bool door = idx == 61 || idx == 62;
@@ -207,8 +208,8 @@ void MarkerLayer::scrscroll_DragOver(ctl::ImageBox *source, double x)
         if (bar.enabled && host.mode() == ModeHost::Mode::Misc && !door) {
             setDragIcon("EMPTY");
             if (x > 200 && w - x > 200) {
-                const int len = t.layoutLen[static_cast<size_t>(g.doc.shown().curStage)]
-                                           [static_cast<size_t>(g.doc.shown().curSection)];
+                const int len = t.layoutLen[static_cast<size_t>(romDoc.shown().curStage)]
+                                           [static_cast<size_t>(romDoc.shown().curSection)];
                 showJump(static_cast<int>(num::roundEven(bar.twips.left() + x - m_grabX)), 6120,
                     objects::barScreen(x, w, len, 48));
             }
@@ -220,9 +221,9 @@ void MarkerLayer::scrscroll_DragOver(ctl::ImageBox *source, double x)
 
 void MarkerLayer::scrvscroll_DragOver(ctl::ImageBox *source, double y)
 {
-    msg::step(g, subVDragOver, [&] {
-        const auto si = static_cast<size_t>(g.doc.shown().curStage);
-        const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    msg::step(romDoc, subVDragOver, [&] {
+        const auto si = static_cast<size_t>(romDoc.shown().curStage);
+        const auto ni = static_cast<size_t>(romDoc.shown().curSection);
         const ModeHost::Bar bar = host.vBar();
         const double h = bar.twips.height();
         if (t.vertFlag[si][ni] == -1 && host.mode() != ModeHost::Mode::Background) {

@@ -6,7 +6,8 @@
 
 #include <array>
 
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 struct StageTables;
 class QLabel;
 class QWidget;
@@ -37,7 +38,8 @@ protected:
 class MarkerLayer
 {
 public:
-    MarkerLayer(Shared &g, const StageTables &t, ModeHost &host, QWidget *client);
+    MarkerLayer(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
+        QWidget *client);
     void setOwners(MarkerOwner *powerUps, MarkerOwner *misc);
 
     ctl::ImageBox *at(int index) const { return m_PosPu[static_cast<size_t>(index)]; }
@@ -65,7 +67,9 @@ private:
     void Form_DragOver();
     void showJump(int left, int top, int screen);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     const StageTables &t;
     ModeHost &host;
     MarkerOwner *m_powerUps = nullptr;

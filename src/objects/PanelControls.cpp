@@ -1,10 +1,10 @@
 #include "objects/PanelControls.h"
 
+#include "rom/ProgramFiles.h"
 #include "rom/VbError.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -131,11 +131,6 @@ QPixmap datPicture(const ProgramFiles &files, const std::string &file)
     if (pm.isNull())
         throw VbError("File not found: " + file);
     return pm;
-}
-
-int release(const Shared &g)
-{
-    return g.doc.romVer() == "1" ? 1 : 0;
 }
 
 void showErrors(int subroutine, const std::vector<std::string> &errors)

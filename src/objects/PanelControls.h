@@ -8,7 +8,6 @@
 #include <vector>
 
 struct ProgramFiles;
-struct Shared;
 class QPixmap;
 
 // The few controls of the two object modes that the stand-ins of Controls.h do not cover.
@@ -84,8 +83,6 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption
     int width, int height = 255);
 // A marker picture from the picture folder; a missing file is an error.
 QPixmap datPicture(const ProgramFiles &files, const std::string &file);
-// 1 for the Japanese release, else 0.
-int release(const Shared &g);
 // Each error a drag step met, in the box of `subroutine`.
 void showErrors(int subroutine, const std::vector<std::string> &errors);
 

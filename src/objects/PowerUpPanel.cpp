@@ -1,5 +1,6 @@
 #include "objects/PowerUpPanel.h"
 
+#include "model/RomDocument.h"
 #include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
 #include "rom/VbError.h"
@@ -7,7 +8,6 @@
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -22,9 +22,10 @@ constexpr int subOptPu = 134;
 
 } // namespace
 
-PowerUpPanel::PowerUpPanel(
-    Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client)
-    : PanelLayer(client, "PowerUpPanel"), g(g), t(t), host(host), markers(markers)
+PowerUpPanel::PowerUpPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t,
+    ModeHost &host, MarkerLayer &markers, QWidget *client)
+    : PanelLayer(client, "PowerUpPanel"), romDoc(romDoc), files(files), t(t), host(host),
+      markers(markers)
 {
     build(client);
     connectControls();
@@ -106,12 +107,12 @@ void PowerUpPanel::connectControls()
 // A marker picture from the picture folder; a missing file is an error.
 QPixmap PowerUpPanel::datPicture(const std::string &file) const
 {
-    return objects::datPicture(g.files, file);
+    return objects::datPicture(files, file);
 }
 
 int PowerUpPanel::release() const
 {
-    return objects::release(g);
+    return romDoc.release();
 }
 
 bool PowerUpPanel::isVertical() const
@@ -121,14 +122,14 @@ bool PowerUpPanel::isVertical() const
 
 const objRec &PowerUpPanel::slot(int index) const
 {
-    return t.enemyTbl[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
-        g.doc.shown().curSection)][static_cast<size_t>(index & 31)];
+    return t.enemyTbl[static_cast<size_t>(romDoc.shown().curStage)][static_cast<size_t>(
+        romDoc.shown().curSection)][static_cast<size_t>(index & 31)];
 }
 
 objRec &PowerUpPanel::slot(StageTables &edit, int index) const
 {
-    return edit.enemyTbl[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
-        g.doc.shown().curSection)][static_cast<size_t>(index & 31)];
+    return edit.enemyTbl[static_cast<size_t>(romDoc.shown().curStage)][static_cast<size_t>(
+        romDoc.shown().curSection)][static_cast<size_t>(index & 31)];
 }
 
 int PowerUpPanel::selectedEnemyId() const
@@ -161,9 +162,9 @@ void PowerUpPanel::fillEnemyList()
 // pick: slot 0 of an object list (without marking the section), else the current kind.
 void PowerUpPanel::enter()
 {
-    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                                   [static_cast<size_t>(g.doc.shown().curSection)];
-    msg::step(g, subOptPu, [&] {
+    const int16_t form = t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                                   [static_cast<size_t>(romDoc.shown().curSection)];
+    msg::step(romDoc, subOptPu, [&] {
         chkInverse->setVisible(false);
         host.showSpriteButtons(false);
         Line3->setVisible(true);
@@ -223,8 +224,8 @@ void PowerUpPanel::hideCodes()
 
 void PowerUpPanel::sectionFirstPick()
 {
-    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                  [static_cast<size_t>(g.doc.shown().curSection)]
+    if (t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                  [static_cast<size_t>(romDoc.shown().curSection)]
         == 0) {
         chkInverse->setVisible(false);
         puScroll->setVisible(true);
@@ -259,8 +260,8 @@ void PowerUpPanel::viewScrolled(bool horizontal)
 
 QScrollBar *PowerUpPanel::stepBar() const
 {
-    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                                   [static_cast<size_t>(g.doc.shown().curSection)];
+    const int16_t form = t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                                   [static_cast<size_t>(romDoc.shown().curSection)];
     return form == 0 ? puScroll : nullptr;
 }
 
@@ -280,8 +281,8 @@ void PowerUpPanel::cellHover(int index, double x, double y)
 void PowerUpPanel::formHover()
 {
     const ModeHost::ReadOuts out = host.readOuts();
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     if (t.vertFlag[s][n] != 0) {
         if (optPuTag == "Dragged")
             unDrag();
@@ -295,6 +296,6 @@ void PowerUpPanel::formHover()
         out.offset->setText("Enemy " + viewtext::hex2(selectedEnemyId()));
     out.val->clear();
     out.patterns->setText("Patterns");
-    out.pat1->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][2]));
-    out.pat2->setText(viewtext::hex2(g.doc.tables().patSpr[s][n][3]));
+    out.pat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
+    out.pat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
 }

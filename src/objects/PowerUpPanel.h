@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 struct StageTables;
 class EnemyList;
 class ModeLabel;
@@ -29,8 +30,8 @@ class PowerUpPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    PowerUpPanel(
-        Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
+    PowerUpPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
+        MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its palette, the markers of the section, and a first pick.
     void enter();
@@ -117,7 +118,9 @@ private:
     void lblEn_MouseDown(int index, int button);
     void puReadOut(int index, double x, double y);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     const StageTables &t; // written only through host.objectEdit
     ModeHost &host;
     MarkerLayer &markers;

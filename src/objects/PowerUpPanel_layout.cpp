@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
 #include "objects/PowerUpPanel.h"
@@ -5,7 +6,6 @@
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -62,7 +62,7 @@ void PowerUpPanel::Hlight()
 
 void PowerUpPanel::puScroll_Change()
 {
-    msg::step(g, subPuScroll, [&] {
+    msg::step(romDoc, subPuScroll, [&] {
         lblProposal->setText(
             QString("%1/%2").arg(puScroll->value() + 1).arg(puScroll->maximum() + 1));
     });
@@ -76,17 +76,17 @@ void PowerUpPanel::layProposal(ctl::ImageBox *m, int p, int pair)
     int top = 0;
     int id = 0;
     if (holderKind == objects::enemyKind) {
-        const enPresetRec &e = g.doc.tables().enPresets[static_cast<size_t>(p)];
+        const enPresetRec &e = romDoc.tables().enPresets[static_cast<size_t>(p)];
         left = e[0];
         top = e[1];
         id = e[2];
     } else {
-        const puPresetRec &u = g.doc.tables().puPresets[static_cast<size_t>(p)];
+        const puPresetRec &u = romDoc.tables().puPresets[static_cast<size_t>(p)];
         left = u[0];
         top = u[1];
     }
     const objects::Place pl
-        = objects::proposal(holderKind, left, top, id, p, pair, g.doc.tables().enOffY);
+        = objects::proposal(holderKind, left, top, id, p, pair, romDoc.tables().enOffY);
     twips::place(m, pl.left, pl.top, pl.width, pl.height);
     m->setPicture(datPicture(pl.picture));
 }
@@ -104,7 +104,7 @@ void PowerUpPanel::ProcessPu()
                 continue;
             ctl::ImageBox *m = markers.at(16 * a + b);
             if (optPuTag != "FromScroll")
-                msg::step(g, subProcessPu, [&] { layProposal(m, p, a); });
+                msg::step(romDoc, subProcessPu, [&] { layProposal(m, p, a); });
             if (powerUp[static_cast<size_t>(a)]->isHidden())
                 m->setVisible(true);
             m->raise();
@@ -147,8 +147,8 @@ void PowerUpPanel::layHolderItem(int k, int p)
     ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
     item->Tag = "&H" + viewtext::hex2(p);
     int kind = 0;
-    const objects::Place pl = objects::holderItem(g.doc.tables().puPresets[static_cast<size_t>(p)],
-        p, k, g.doc.tables().holderCode0, g.doc.tables().holderCode2, release(), kind);
+    const objects::Place pl = objects::holderItem(romDoc.tables().puPresets[static_cast<size_t>(p)],
+        p, k, romDoc.tables().holderCode0, romDoc.tables().holderCode2, release(), kind);
     if (!pl.shown) {
         item->Tag.clear();
         return;
@@ -163,8 +163,8 @@ void PowerUpPanel::layEnemyItem(int k, int p)
     ctl::ImageBox *item = powerUp[static_cast<size_t>(k)];
     ModeLabel *label = lblEn[static_cast<size_t>(k)];
     item->Tag = "&H" + viewtext::hex2(p);
-    const enPresetRec &e = g.doc.tables().enPresets[static_cast<size_t>(p)];
-    const objects::Place pl = objects::enemyItem(e, p, k, g.doc.tables().enOffY, release());
+    const enPresetRec &e = romDoc.tables().enPresets[static_cast<size_t>(p)];
+    const objects::Place pl = objects::enemyItem(e, p, k, romDoc.tables().enOffY, release());
     if (!pl.shown) {
         item->Tag.clear();
         label->setText(QString());
@@ -184,7 +184,7 @@ void PowerUpPanel::layListMarker(int slot, const objRec &rec)
 {
     ctl::ImageBox *m = markers.at(slot);
     const objects::ListPlace pl
-        = objects::listMarker(rec, host.vBar().value, g.doc.tables().enOffY, release());
+        = objects::listMarker(rec, host.vBar().value, romDoc.tables().enOffY, release());
     if (!pl.shown)
         return;
     m->raise();
@@ -204,14 +204,14 @@ void PowerUpPanel::layListMarker(int slot, const objRec &rec)
 void PowerUpPanel::detPu()
 {
     hideMarkers();
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     if (!isVertical()) {
         const ModeHost::Bar bar = host.hBar();
         const int v = bar.enabled ? bar.value : 0;
         const std::string &cols = t.puStr[s][n];
         for (int k = 0; k < 4; ++k)
-            msg::step(g, subDetPu, [&] {
+            msg::step(romDoc, subDetPu, [&] {
                 if (holderKind != objects::enemyKind)
                     layHolderItem(k, columnByte(cols, v + 2 * k + 1));
                 else
@@ -222,7 +222,7 @@ void PowerUpPanel::detPu()
         const int last = std::min(t.objLen[s][n], 31);
         for (int slot = 0; slot <= last; ++slot) {
             const objRec &rec = t.enemyTbl[s][n][static_cast<size_t>(slot)];
-            msg::step(g, subDetPu, [&] { layListMarker(slot, rec); });
+            msg::step(romDoc, subDetPu, [&] { layListMarker(slot, rec); });
         }
     }
     if (t.vertFlag[s][n] == -1)

@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/ObjectEdit.h"
 #include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
@@ -5,7 +6,6 @@
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QApplication>
@@ -43,8 +43,8 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
     const bool enemy = holderKind == objects::enemyKind;
     ctl::ImageBox *m = markers.at(index);
     const int n = tagNumber(m->Tag);
-    std::string &cols = edit.puStr[static_cast<size_t>(g.doc.shown().curStage)]
-                                  [static_cast<size_t>(g.doc.shown().curSection)];
+    std::string &cols = edit.puStr[static_cast<size_t>(romDoc.shown().curStage)]
+                                  [static_cast<size_t>(romDoc.shown().curSection)];
     cols.at(static_cast<size_t>(host.hBar().value + 2 * i + (enemy ? 0 : 1)))
         = static_cast<char>(num::toByte(n));
     for (int k = 16 * i; k < 16 * i + 16; ++k)
@@ -66,7 +66,7 @@ void PowerUpPanel::placeProposal(StageTables &edit, int index)
         twips::move(
             label, twips::left(item) + objects::labelShift, twips::top(item) + objects::labelShift);
         label->raise();
-        label->setText(viewtext::hex2(g.doc.tables().enPresets[static_cast<size_t>(n)][2]));
+        label->setText(viewtext::hex2(romDoc.tables().enPresets[static_cast<size_t>(n)][2]));
         label->setVisible(true);
         label->setToolTip(name);
     }
@@ -81,7 +81,7 @@ void PowerUpPanel::editPresets(bool enemies, int preset)
     const int page = puScroll->value();
     openPresets(enemies, preset);
     QApplication::restoreOverrideCursor();
-    if (g.doc.reloadAsked) {
+    if (romDoc.reloadAsked) {
         host.reloadIfAsked();
         return;
     }
@@ -100,7 +100,7 @@ void PowerUpPanel::PosPu_MouseDown(int index, int button, double x, double y)
             // The byte is written before the pictures are loaded: a picture that fails to
             // load does not undo the edit.
             host.objectEdit([&](StageTables &edit) {
-                msg::step(g, subMarkerDown, [&] { placeProposal(edit, index); });
+                msg::step(romDoc, subMarkerDown, [&] { placeProposal(edit, index); });
             });
         } else if (button == 2) {
             editPresets(
@@ -142,7 +142,7 @@ void PowerUpPanel::showSlotEnemy(const objRec &r)
     lstEnemy->setVisible(true);
     host.showSpriteButtons(true);
     lightCandle(objects::enemyKind);
-    msg::step(g, subMarkerDown, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
+    msg::step(romDoc, subMarkerDown, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
     int row = -1;
     const int rows = std::min(lstEnemy->count(), 73 - release());
     for (int j = 0; j < rows; ++j)
@@ -175,9 +175,9 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         // The section is marked only when the item held something: clearing an empty one
         // changes no byte.
         host.objectEdit([&](StageTables &edit) {
-            msg::step(g, subItemDown, [&] {
-                std::string &cols = edit.puStr[static_cast<size_t>(g.doc.shown().curStage)]
-                                              [static_cast<size_t>(g.doc.shown().curSection)];
+            msg::step(romDoc, subItemDown, [&] {
+                std::string &cols = edit.puStr[static_cast<size_t>(romDoc.shown().curStage)]
+                                              [static_cast<size_t>(romDoc.shown().curSection)];
                 cols.at(static_cast<size_t>(2 * index + host.hBar().value + (enemy ? 0 : 1)))
                     = '\0';
             });
@@ -185,7 +185,7 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
         ProcessPu();
     } else if (button == 2) {
         int preset = 0;
-        if (msg::step(g, subItemDown,
+        if (msg::step(romDoc, subItemDown,
                 [&] { preset = tagNumber(powerUp[static_cast<size_t>(index)]->Tag); }))
             editPresets(holderKind == objects::enemyKind, preset);
     }
@@ -193,8 +193,8 @@ void PowerUpPanel::powerUp_MouseDown(int index, int button)
 
 void PowerUpPanel::lblEn_MouseDown(int index, int button)
 {
-    const int16_t form = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                                   [static_cast<size_t>(g.doc.shown().curSection)];
+    const int16_t form = t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                                   [static_cast<size_t>(romDoc.shown().curSection)];
     if (form == 0)
         powerUp_MouseDown(index, button);
     else if (form == -1)
@@ -203,7 +203,7 @@ void PowerUpPanel::lblEn_MouseDown(int index, int button)
 
 void PowerUpPanel::powerUp_MouseMove(int index)
 {
-    msg::step(g, subItemMove, [&] {
+    msg::step(romDoc, subItemMove, [&] {
         const ModeHost::ReadOuts out = host.readOuts();
         const int k = puKinds[static_cast<size_t>(index)];
         const QString tag = powerUp[static_cast<size_t>(index)]->Tag;
@@ -211,22 +211,22 @@ void PowerUpPanel::powerUp_MouseMove(int index)
         out.offset->setText(objects::kindName(k));
         out.val->setText(tag.right(2));
         if (k < objects::enemyKind) {
-            out.pat1->setText(viewtext::hex2(g.doc.tables().puPresets[n][0]));
-            out.pat2->setText(hex16(g.doc.tables().puPresets[n][1] - 40));
+            out.pat1->setText(viewtext::hex2(romDoc.tables().puPresets[n][0]));
+            out.pat2->setText(hex16(romDoc.tables().puPresets[n][1] - 40));
         } else {
-            out.pat1->setText(viewtext::hex2(g.doc.tables().enPresets[n][0]));
-            out.pat2->setText(hex16(g.doc.tables().enPresets[n][1] - 40));
+            out.pat1->setText(viewtext::hex2(romDoc.tables().enPresets[n][0]));
+            out.pat2->setText(hex16(romDoc.tables().enPresets[n][1] - 40));
         }
     });
 }
 
 void PowerUpPanel::PosPu_MouseMove(int index)
 {
-    msg::step(g, subMarkerMove, [&] {
+    msg::step(romDoc, subMarkerMove, [&] {
         const ModeHost::ReadOuts out = host.readOuts();
         ctl::ImageBox *m = markers.at(index);
-        if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                      [static_cast<size_t>(g.doc.shown().curSection)]
+        if (t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                      [static_cast<size_t>(romDoc.shown().curSection)]
             == 0)
             m->raise();
         if (isVertical()) {
@@ -237,14 +237,14 @@ void PowerUpPanel::PosPu_MouseMove(int index)
         out.val->setText(m->Tag.right(2));
         if (holderKind != objects::enemyKind) {
             NamePu(selPu);
-            out.pat1->setText(viewtext::hex2(g.doc.tables().puPresets[p][0]));
-            out.pat2->setText(hex16(g.doc.tables().puPresets[p][1] - 40));
+            out.pat1->setText(viewtext::hex2(romDoc.tables().puPresets[p][0]));
+            out.pat2->setText(hex16(romDoc.tables().puPresets[p][1] - 40));
         } else {
             const int e = selectedEnemyId();
             out.offset->setText("Enemy " + viewtext::hex2(e));
-            out.pat1->setText(viewtext::hex2(g.doc.tables().enPresets[p][0]));
-            out.pat2->setText(hex16(g.doc.tables().enPresets[p][1] - 32
-                + objects::enemyOffset(g.doc.tables().enOffY, e)));
+            out.pat1->setText(viewtext::hex2(romDoc.tables().enPresets[p][0]));
+            out.pat2->setText(hex16(romDoc.tables().enPresets[p][1] - 32
+                + objects::enemyOffset(romDoc.tables().enOffY, e)));
         }
     });
 }
@@ -258,7 +258,7 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
         dragmath::Errors errors;
         objRec &rec = slot(edit, src);
         const objects::ObjDrag d = objects::dragObject(rec, tx, ty, twips::left(source),
-            twips::top(source), host.vBar().value, g.doc.tables().enOffY, release(), errors);
+            twips::top(source), host.vBar().value, romDoc.tables().enOffY, release(), errors);
         if (d.moved) {
             twips::move(source, d.left, d.top);
             if (objects::showsCode(rec[3], release())) {
@@ -272,7 +272,7 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
         if (d.height)
             twips::resize(source, source->width() * 15, d.height);
         if (!d.picture.empty())
-            msg::step(g, subDragOver, [&] { source->setPicture(datPicture(d.picture)); });
+            msg::step(romDoc, subDragOver, [&] { source->setPicture(datPicture(d.picture)); });
         if (d.enemy)
             Hlight();
         else
@@ -283,12 +283,12 @@ void PowerUpPanel::dragOver(ctl::ImageBox *source, int tx, int ty)
 
 void PowerUpPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     if (t.vertFlag[si][ni] != -1 || host.mode() != ModeHost::Mode::PowerUps)
         return;
     int screen = 0;
-    msg::step(g, 150, [&] {
+    msg::step(romDoc, 150, [&] {
         screen = objects::barScreen(y, host.vBar().twips.height(), t.layoutLen[si][ni], 64);
     });
     host.objectEdit([&](StageTables &edit) {
@@ -301,8 +301,8 @@ void PowerUpPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 void PowerUpPanel::unDrag()
 {
     if (host.mode() == ModeHost::Mode::PowerUps
-        && t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                     [static_cast<size_t>(g.doc.shown().curSection)]
+        && t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                     [static_cast<size_t>(romDoc.shown().curSection)]
             == -1) {
         detPu();
         optPuTag.clear();
@@ -313,8 +313,8 @@ void PowerUpPanel::unDrag()
 void PowerUpPanel::puReadOut(int index, double x, double y)
 {
     const ModeHost::ReadOuts out = host.readOuts();
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const int c = (index % 8) & ~1;
     long long off = t.enemyPos[s][n] + host.hBar().value + c + 2;
     if (holderKind == objects::enemyKind)
@@ -338,7 +338,7 @@ void PowerUpPanel::puReadOut(int index, double x, double y)
     if (holderKind == 1)
         yv += 8;
     if (holderKind == objects::enemyKind)
-        yv += g.doc.tables().enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
+        yv += romDoc.tables().enOffY.at(static_cast<size_t>(std::clamp(selectedEnemyId(), 0, 82)));
     if (yv < 0)
         yv = 0;
     out.pat2->setText(viewtext::hex2(yv));

@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/ObjectEdit.h"
 #include "model/objects/PowerUps.h"
 #include "objects/PanelControls.h"
@@ -7,7 +8,6 @@
 #include "tables/frmPuPresets.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QApplication>
@@ -62,14 +62,14 @@ void PowerUpPanel::lightPowerUp(int index)
     for (int i = 0; i < objects::puCount; ++i) {
         ctl::ImageBox *e = imgPu[static_cast<size_t>(i)];
         const std::string tag = e->Tag.toStdString();
-        msg::step(g, subImgPu,
+        msg::step(romDoc, subImgPu,
             [&] { e->setPicture(datPicture((i == index ? "pu" : "pu_") + tag + ".dat")); });
     }
     if (index < 0) {
         host.choice()->clearPicture();
         return;
     }
-    msg::step(g, subImgPu, [&] {
+    msg::step(romDoc, subImgPu, [&] {
         host.choice()->setPicture(
             datPicture("pu" + std::string(objects::powerUp(index).tag) + ".dat"));
     });
@@ -83,15 +83,15 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
         lightPowerUp(index);
     if (!list && button == 1) {
         selPu = index;
-        msg::step(g, subImgPu, [&] {
-            showProposals(objects::holderMatches(g.doc.tables().puPresets, r, index, holderKind));
+        msg::step(romDoc, subImgPu, [&] {
+            showProposals(objects::holderMatches(romDoc.tables().puPresets, r, index, holderKind));
         });
         NamePu(index);
     } else if (!list && button == 2) {
         editPresets(false, 1);
     } else if (list) {
         host.objectEdit([&](StageTables &edit) {
-            msg::step(g, subImgPu, [&] {
+            msg::step(romDoc, subImgPu, [&] {
                 slot(edit, selEn)[4] = num::toByte(objects::puContent(index, r));
                 markers.at(selEn & 31)
                     ->setPicture(
@@ -105,7 +105,7 @@ void PowerUpPanel::imgPu_MouseDown(int index, int button)
 void PowerUpPanel::lightCandle(int index)
 {
     for (int i = 0; i < 4; ++i)
-        msg::step(g, subCandle, [&] {
+        msg::step(romDoc, subCandle, [&] {
             imgCandle[static_cast<size_t>(i)]->setPicture(
                 datPicture("ca" + std::to_string(i) + (i == index ? ".dat" : "0.dat")));
         });
@@ -116,7 +116,7 @@ void PowerUpPanel::showEnemyPalette()
 {
     lstEnemy->setVisible(true);
     host.showSpriteButtons(true);
-    msg::step(g, subCandle, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
+    msg::step(romDoc, subCandle, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
     markers.hideAll();
     for (ctl::ImageBox *m : imgPu)
         m->setVisible(false);
@@ -188,9 +188,10 @@ void PowerUpPanel::lstEnemy_MouseDown(int button)
     const int r = release();
     if (!isVertical()) {
         if (button == 1) {
-            msg::step(g, subEnemyList,
-                [&] { showProposals(objects::enemyMatches(g.doc.tables().enPresets, r, id)); });
-            msg::step(g, subEnemyList, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
+            msg::step(romDoc, subEnemyList,
+                [&] { showProposals(objects::enemyMatches(romDoc.tables().enPresets, r, id)); });
+            msg::step(
+                romDoc, subEnemyList, [&] { host.choice()->setPicture(datPicture("ca3.dat")); });
             host.readOuts().offset->setText("Enemy " + viewtext::hex2(id));
         } else if (button == 2) {
             editPresets(true, 1);
@@ -198,7 +199,7 @@ void PowerUpPanel::lstEnemy_MouseDown(int button)
         return;
     }
     host.objectEdit([&](StageTables &edit) {
-        msg::step(g, subEnemyList, [&] {
+        msg::step(romDoc, subEnemyList, [&] {
             lblEn[static_cast<size_t>(selEn & 31)]->setText(viewtext::hex2(id));
             chkInverse->setVisible(false);
             if (objects::pickEnemy(slot(edit, selEn), id, chkInverse->isChecked() ? 1 : 0)) {
@@ -222,7 +223,7 @@ void PowerUpPanel::chkInverse_Click()
     if (!chkInverseTag.isEmpty())
         return;
     host.objectEdit([&](StageTables &edit) {
-        msg::step(g, subInverse, [&] {
+        msg::step(romDoc, subInverse, [&] {
             // Bit 0 is the facing; the other bits of the flag byte are the enemy's own.
             uint8_t &flags = slot(edit, selEn)[6];
             flags = static_cast<uint8_t>((flags & 0xFE) | (chkInverse->isChecked() ? 1 : 0));
@@ -235,10 +236,10 @@ void PowerUpPanel::chkInverse_Click()
 void PowerUpPanel::openPresets(bool enemies, int puVal)
 {
     if (enemies) {
-        frmEnPresets dlg(g, puVal, window());
+        frmEnPresets dlg(romDoc, files, puVal, window());
         dlg.exec();
     } else {
-        frmPuPresets dlg(g, puVal, window());
+        frmPuPresets dlg(romDoc, files, puVal, window());
         dlg.exec();
     }
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 // Where the program's own files lie and what its settings file holds. The application owns one;
-// code that reads only paths or settings takes this rather than every window's shared state.
+// windows that need paths or settings take this beside the ROM document.
 struct ProgramFiles
 {
     std::string programDir; // the executable's folder, as the program found it

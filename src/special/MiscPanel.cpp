@@ -1,5 +1,6 @@
 #include "special/MiscPanel.h"
 
+#include "model/RomDocument.h"
 #include "model/objects/SpecialTypes.h"
 #include "objects/PanelControls.h"
 #include "rom/Numbers.h"
@@ -7,7 +8,6 @@
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -21,9 +21,10 @@ constexpr int subOptSt = 101;
 
 } // namespace
 
-MiscPanel::MiscPanel(
-    Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client)
-    : PanelLayer(client, "MiscPanel"), g(g), t(t), host(host), markers(markers)
+MiscPanel::MiscPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
+    MarkerLayer &markers, QWidget *client)
+    : PanelLayer(client, "MiscPanel"), romDoc(romDoc), files(files), t(t), host(host),
+      markers(markers)
 {
     build();
     connectControls();
@@ -85,7 +86,7 @@ void MiscPanel::connectControls()
 
 QPixmap MiscPanel::datPicture(const std::string &file) const
 {
-    return objects::datPicture(g.files, file);
+    return objects::datPicture(files, file);
 }
 
 void MiscPanel::Hlight()
@@ -97,7 +98,7 @@ void MiscPanel::Hlight()
 // section's markers.
 void MiscPanel::enter()
 {
-    msg::step(g, subOptSt, [&] {
+    msg::step(romDoc, subOptSt, [&] {
         markers.frame()->setVisible(false);
         markers.frame()->setOpaque(false);
         for (int i = 0; i <= 6; ++i)
@@ -113,8 +114,8 @@ void MiscPanel::enter()
         cmbSt->setVisible(true);
         noteSt->setVisible(true);
         cmbSt->clear();
-        const bool vertical = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                                        [static_cast<size_t>(g.doc.shown().curSection)]
+        const bool vertical = t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                                        [static_cast<size_t>(romDoc.shown().curSection)]
             != 0;
         for (const std::string &item : special::typeList(vertical, host.hBar().enabled))
             cmbSt->addItem(QString::fromStdString(item));
@@ -149,8 +150,8 @@ void MiscPanel::cellHover(int index, double x, double y)
     out.val->clear();
     // The coordinate along the scrolling runs across the screen boundary, as the game's does.
     const auto wrap = [](long long v) { return viewtext::hex2(v >= 256 ? v - 256 : v); };
-    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                  [static_cast<size_t>(g.doc.shown().curSection)]
+    if (t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                  [static_cast<size_t>(romDoc.shown().curSection)]
         == -1) {
         const QString xs = viewtext::hex2(num::roundEven(32 * (index % 8) + x / 30));
         out.pat1->setText(xs == "100" ? "00" : xs);

@@ -8,7 +8,8 @@
 #include <array>
 #include <string>
 
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 struct StageTables;
 class QCheckBox;
 class QLabel;
@@ -30,8 +31,8 @@ class MiscPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    MiscPanel(
-        Shared &g, const StageTables &t, ModeHost &host, MarkerLayer &markers, QWidget *client);
+    MiscPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
+        MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its panel with nothing selected, and the section's markers.
     void enter();
@@ -99,7 +100,9 @@ private:
         const special::ScrollState &st, dragmath::Errors &errors);
     void dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     // Every edit of the panel: host.objectEdit, with the special-object list tidied when the
     // edit changed it.
     bool edit(const std::function<void(StageTables &)> &change);

@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/MiscDrag.h"
 #include "model/objects/ObjectEdit.h"
 #include "objects/PanelControls.h"
@@ -5,7 +6,6 @@
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 
 #include <QPixmap>
 
@@ -21,15 +21,15 @@ constexpr int subVDrop = 150;
 special::Moved MiscPanel::dragStartPoint(StageTables &edit, ctl::ImageBox *source, int tx, int ty,
     const special::ScrollState &st, dragmath::Errors &errors)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     startRec &rec = edit.startTbl[si][ni];
-    special::Moved m = special::dragStart(rec, t.vertFlag[si][ni] != 0, g.doc.shown().curStage,
+    special::Moved m = special::dragStart(rec, t.vertFlag[si][ni] != 0, romDoc.shown().curStage,
         t.layoutLen[si][ni], tx, ty, twips::left(source), twips::top(source), st, errors);
     if (m.moved)
         twips::move(source, m.left, m.top);
     m.moved = false;
-    msg::step(g, subDragOver,
+    msg::step(romDoc, subDragOver,
         [&] { source->setPicture(datPicture(rec.nibHi < 8 ? "trevor.dat" : "rovert.dat")); });
     return m;
 }
@@ -38,11 +38,11 @@ special::Moved MiscPanel::dragStartPoint(StageTables &edit, ctl::ImageBox *sourc
 special::Moved MiscPanel::dragSpecialObject(StageTables &edit, ctl::ImageBox *source, int tx,
     int ty, const special::ScrollState &st, dragmath::Errors &errors)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     special::Moved m = special::dragSpecial(edit.specialTbl[si][ni][static_cast<size_t>(selSt)],
         t.vertFlag[si][ni] != 0, tx, ty, twips::left(source), twips::top(source), st,
-        g.doc.tables().stOffX, g.doc.tables().stOffY, errors);
+        romDoc.tables().stOffX, romDoc.tables().stOffY, errors);
     if (m.moved) {
         twips::move(source, m.left, m.top);
         Hlight();
@@ -54,8 +54,8 @@ special::Moved MiscPanel::dragSpecialObject(StageTables &edit, ctl::ImageBox *so
 // Miscellaneous mode: the record of the dragged marker follows it.
 void MiscPanel::dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     const int src = source->index();
     const int left = twips::left(source);
     const int top = twips::top(source);
@@ -88,10 +88,10 @@ void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
     const ModeHost::Bar bar = host.hBar();
     if (!bar.enabled || host.mode() != ModeHost::Mode::Misc)
         return;
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     edit([&](StageTables &edit) {
-        msg::step(g, subHDrop, [&] {
+        msg::step(romDoc, subHDrop, [&] {
             const int screen = objects::barScreen(x, bar.twips.width(), t.layoutLen[si][ni], 48);
             const int idx = source->index();
             if (idx <= 30)
@@ -107,17 +107,17 @@ void MiscPanel::scrscroll_DragDrop(ctl::ImageBox *source, double x)
 
 void MiscPanel::scrvscroll_DragDrop(ctl::ImageBox *source, double y)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     const int idx = source->index();
     if (t.vertFlag[si][ni] != -1 || host.mode() != ModeHost::Mode::Misc || idx == 63)
         return;
     int screen = 0;
-    msg::step(g, subVDrop, [&] {
+    msg::step(romDoc, subVDrop, [&] {
         screen = objects::barScreen(y, host.vBar().twips.height(), t.layoutLen[si][ni], 64);
     });
     edit([&](StageTables &edit) {
-        msg::step(g, subVDrop, [&] {
+        msg::step(romDoc, subVDrop, [&] {
             if (idx <= 30)
                 special::dropStairV(edit.stairTbl[si][ni][static_cast<size_t>(idx)], screen);
             else if (idx <= 60)

@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/MiscLayout.h"
 #include "model/objects/SpecialTypes.h"
 #include "objects/PanelControls.h"
@@ -5,7 +6,6 @@
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -47,12 +47,12 @@ void MiscPanel::lay(ctl::ImageBox *m, const objects::Place &p)
 // The staircases up to the list's end, each marker tagged with its slot.
 void MiscPanel::layStairs(const StView &view)
 {
-    const auto &stairs = t.stairTbl[static_cast<size_t>(g.doc.shown().curStage)]
-                                   [static_cast<size_t>(g.doc.shown().curSection)];
+    const auto &stairs = t.stairTbl[static_cast<size_t>(romDoc.shown().curStage)]
+                                   [static_cast<size_t>(romDoc.shown().curSection)];
     for (int i = 0; i < stairSlots && stairs[static_cast<size_t>(i)][2] != 255; ++i) {
         ctl::ImageBox *m = markers.at(i);
         m->setVisible(false);
-        msg::step(g, subProcessSt, [&] {
+        msg::step(romDoc, subProcessSt, [&] {
             lay(m,
                 special::stairPlace(stairs[static_cast<size_t>(i)], view.vertical, view.h, view.v));
         });
@@ -63,17 +63,17 @@ void MiscPanel::layStairs(const StView &view)
 // The start point, when the section has one; shown only while it lies in the view.
 void MiscPanel::layStart(const StView &view)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     ctl::ImageBox *start = markers.at(63);
     start->setVisible(false);
     const startRec &st = t.startTbl[si][ni];
     if (st.pos == 0)
         return;
     start->Tag.clear();
-    msg::step(g, subProcessSt, [&] {
+    msg::step(romDoc, subProcessSt, [&] {
         const objects::Place p = special::startPlace(
-            st, view.vertical, g.doc.shown().curStage, t.layoutLen[si][ni], view.h, view.v);
+            st, view.vertical, romDoc.shown().curStage, t.layoutLen[si][ni], view.h, view.v);
         if (p.shown)
             twips::place(start, p.left, p.top, p.width, p.height);
         start->setPicture(datPicture(p.picture));
@@ -84,8 +84,8 @@ void MiscPanel::layStart(const StView &view)
 // The special objects up to the list's end; the frame follows the selected one.
 void MiscPanel::laySpecials(const StView &view)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     if (t.specialIdx[si][ni] == 0)
         return;
     // Laying a marker tidies its record's bytes (block pair numbers, trap door codes); that is
@@ -99,9 +99,9 @@ void MiscPanel::laySpecials(const StView &view)
         specialRec &rec = shown[static_cast<size_t>(i)];
         if (rec[0] == 255)
             break;
-        msg::step(g, subProcessSt, [&] {
+        msg::step(romDoc, subProcessSt, [&] {
             const objects::Place p = special::specialPlace(rec, view.vertical, view.h, view.v,
-                g.doc.tables().stOffX, g.doc.tables().stOffY, counter);
+                romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
             lay(m, p);
             if (p.shown)
                 m->Tag = viewtext::hex2(i);
@@ -117,13 +117,13 @@ void MiscPanel::laySpecials(const StView &view)
 // The two doors, when the section has them and they lie in the view.
 void MiscPanel::layDoors()
 {
-    const int s = g.doc.shown().curStage;
-    const int n = g.doc.shown().curSection;
+    const int s = romDoc.shown().curStage;
+    const int n = romDoc.shown().curSection;
     const auto si = static_cast<size_t>(s);
     const auto ni = static_cast<size_t>(n);
     if (t.doorPos[si][ni] == 0)
         return;
-    msg::step(g, subProcessSt, [&] {
+    msg::step(romDoc, subProcessSt, [&] {
         const special::DoorPlace d = special::doorPlace(s, n, t.leftDoor[si][ni] != 0,
             t.door1[si][ni], t.door2[si][ni], host.hBar().value, host.hBar().maximum);
         if (!d.shown) {
@@ -138,8 +138,8 @@ void MiscPanel::layDoors()
 
 void MiscPanel::processSt()
 {
-    const int s = g.doc.shown().curStage;
-    const int n = g.doc.shown().curSection;
+    const int s = romDoc.shown().curStage;
+    const int n = romDoc.shown().curSection;
     const StView view { t.vertFlag[static_cast<size_t>(s)][static_cast<size_t>(n)] != 0,
         host.hBar().value, host.vBar().value };
     if (!(s == 1 && n >= 9)) {
@@ -154,8 +154,8 @@ void MiscPanel::cmbSt_Click()
 {
     if (cmbSt->Tag == "A" || cmbSt->Tag == "B")
         return;
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     const bool vertical = t.vertFlag[si][ni] != 0;
     const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     const bool bridge = cmbSt->itemText(0) == "Crumbling Bridge";
@@ -180,14 +180,14 @@ void MiscPanel::cmbSt_Click()
         cmbSt->Tag = "B";
         scrSt[2]->setValue(0);
         cmbSt->Tag.clear();
-        msg::step(g, subCmbSt, [&] {
+        msg::step(romDoc, subCmbSt, [&] {
             special::retype(edit.specialTbl[si][ni][static_cast<size_t>(selSt)], vertical,
-                cmbSt->currentIndex(), g.doc.tables().stTemplates,
+                cmbSt->currentIndex(), romDoc.tables().stTemplates,
                 t.layoutLen[si][ni] / (vertical ? 64 : 48));
         });
         ctl::ImageBox *m = markers.at(selSt + 31);
         twips::resize(m, 480, 480);
-        msg::step(g, subCmbSt, [&] {
+        msg::step(romDoc, subCmbSt, [&] {
             if (special::isEmptySlot(rec))
                 cmbSt->setItemText(0, "Empty");
             m->setPicture(datPicture(special::pictureOf(rec)));
@@ -201,8 +201,8 @@ void MiscPanel::cmbSt_Click()
 
 bool MiscPanel::edit(const std::function<void(StageTables &)> &change)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     return host.objectEdit([&](StageTables &e) {
         const std::array<specialRec, specialSlots> before = e.specialTbl[si][ni];
         change(e);
@@ -215,7 +215,7 @@ bool MiscPanel::edit(const std::function<void(StageTables &)> &change)
             if (rec[0] == 255)
                 break;
             special::specialPlace(
-                rec, vertical, 0, 0, g.doc.tables().stOffX, g.doc.tables().stOffY, counter);
+                rec, vertical, 0, 0, romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
         }
     });
 }
@@ -223,10 +223,10 @@ bool MiscPanel::edit(const std::function<void(StageTables &)> &change)
 void MiscPanel::chkBlockChange()
 {
     edit([&](StageTables &edit) {
-        msg::step(g, subBlock, [&] {
+        msg::step(romDoc, subBlock, [&] {
             special::setBlockFlag(
-                edit.specialTbl[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
-                    g.doc.shown().curSection)][static_cast<size_t>(selSt)],
+                edit.specialTbl[static_cast<size_t>(romDoc.shown().curStage)][static_cast<size_t>(
+                    romDoc.shown().curSection)][static_cast<size_t>(selSt)],
                 chkBlock->isChecked() ? 1 : 0);
         });
     });
@@ -235,8 +235,8 @@ void MiscPanel::chkBlockChange()
 // A new section in the Miscellaneous mode: the type list of its kind, nothing selected.
 void MiscPanel::resetMiscPanel()
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     Hlight();
     // Resetting the bar for a new section is no edit of it.
     scrSt[2]->blockSignals(true);

@@ -1,3 +1,4 @@
+#include "model/RomDocument.h"
 #include "model/objects/MiscDrag.h"
 #include "model/objects/PropertyBars.h"
 #include "model/objects/SpecialTypes.h"
@@ -6,7 +7,6 @@
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -57,15 +57,15 @@ void MiscPanel::stMarkerDown(int index, int button, double x, double y)
         markers.startMarkerDrag(index, x, y);
     } else if (button == 2) {
         m->raise();
-        const auto si = static_cast<size_t>(g.doc.shown().curStage);
-        const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+        const auto si = static_cast<size_t>(romDoc.shown().curStage);
+        const auto ni = static_cast<size_t>(romDoc.shown().curSection);
         const stairRec &rec = t.stairTbl[si][ni][static_cast<size_t>(index)];
         int shift = 0;
         edit([&](StageTables &edit) {
             special::turnStair(
                 edit.stairTbl[si][ni][static_cast<size_t>(index)], t.vertFlag[si][ni] != 0, shift);
         });
-        msg::step(g, subMarkerDown,
+        msg::step(romDoc, subMarkerDown,
             [&] { m->setPicture(datPicture("s" + std::to_string(rec[3] / 4) + ".dat")); });
         if (shift != 0)
             twips::move(m, twips::left(m), twips::top(m) + shift);
@@ -75,8 +75,8 @@ void MiscPanel::stMarkerDown(int index, int button, double x, double y)
 // The screens of the shown section.
 int MiscPanel::sectionScreens() const
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     return t.layoutLen[si][ni] / (t.vertFlag[si][ni] != 0 ? 64 : 48);
 }
 
@@ -85,20 +85,20 @@ void MiscPanel::scrSt_Change(int index)
 {
     if (cmbSt->Tag == "B")
         return;
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
     bool done = false;
     edit([&](StageTables &edit) {
-        done = msg::step(g, subBars, [&] {
+        done = msg::step(romDoc, subBars, [&] {
             special::BarInputs in;
             in.bar0 = scrSt[0]->value();
             in.vScrollDisabled = !host.vBar().enabled;
             in.screens = sectionScreens();
             change = special::barChanged(index, scrSt[static_cast<size_t>(index)]->value(),
-                edit.specialTbl[si][ni][static_cast<size_t>(selSt)], g.doc.tables().stTemplates, in,
-                speedTiles);
+                edit.specialTbl[si][ni][static_cast<size_t>(selSt)], romDoc.tables().stTemplates,
+                in, speedTiles);
         });
     });
     if (!done)
@@ -133,10 +133,10 @@ void MiscPanel::PosPu_MouseDown(int index, int button, double x, double y)
 
 void MiscPanel::PosPu_MouseMove(int index)
 {
-    msg::step(g, subMarkerMove, [&] {
+    msg::step(romDoc, subMarkerMove, [&] {
         const ModeHost::ReadOuts out = host.readOuts();
-        const auto s = static_cast<size_t>(g.doc.shown().curStage);
-        const auto n = static_cast<size_t>(g.doc.shown().curSection);
+        const auto s = static_cast<size_t>(romDoc.shown().curStage);
+        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         if (index <= 30) {
             out.offset->setText("Staircase");
             out.val->setText(viewtext::hex2(index));

@@ -1,10 +1,10 @@
+#include "model/RomDocument.h"
 #include "model/objects/PropertyBars.h"
 #include "model/objects/SpecialTypes.h"
 #include "special/MiscPanel.h"
 #include "stage/StageTables.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 
 #include <QCheckBox>
@@ -93,7 +93,7 @@ void MiscPanel::pendulumBars(const specialRec &rec, int viewMax, TypeSetup &setu
     setBar(scrSt[1], setup, 1, speed, rec[6]);
     int sample = -1;
     for (int j = 0; j <= 4; ++j)
-        if (g.doc.tables().stTemplates[3][static_cast<size_t>(j)][5] == rec[5])
+        if (romDoc.tables().stTemplates[3][static_cast<size_t>(j)][5] == rec[5])
             sample = j;
     setBar(scrSt[2], setup, 2, sample, rec[5]);
 }
@@ -104,8 +104,8 @@ void MiscPanel::pendulumBars(const specialRec &rec, int viewMax, TypeSetup &setu
 void MiscPanel::pickType(int listIndex)
 {
     cmbSt->Tag = "B";
-    const bool vertical = t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                                    [static_cast<size_t>(g.doc.shown().curSection)]
+    const bool vertical = t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                                    [static_cast<size_t>(romDoc.shown().curSection)]
         != 0;
     const std::vector<std::string> all = special::typeList(vertical, true);
     if (listIndex == cmbSt->count() && listIndex < static_cast<int>(all.size()))
@@ -221,12 +221,12 @@ void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
 {
     specialRec copy = rec;
     special::BarChange shown;
-    msg::step(g, subMarkerDown, [&] {
+    msg::step(romDoc, subMarkerDown, [&] {
         special::BarInputs in;
         in.bar0 = scrSt[0]->value();
         in.showOnly = true;
         shown = special::barChanged(k, scrSt[static_cast<size_t>(k)]->value(), copy,
-            g.doc.tables().stTemplates, in, speedTiles);
+            romDoc.tables().stTemplates, in, speedTiles);
     });
     for (size_t i = 0; i < shown.captions.size(); ++i)
         if (shown.captions[i])
@@ -247,8 +247,8 @@ void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
 // object; nothing is written into its record. Returns whether the type is dragged.
 bool MiscPanel::showSpecial(int index)
 {
-    const auto si = static_cast<size_t>(g.doc.shown().curStage);
-    const auto ni = static_cast<size_t>(g.doc.shown().curSection);
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
     selSt = index - 31;
     markers.at(index)->raise();
     cmbSt->Tag = "A";
@@ -265,7 +265,7 @@ bool MiscPanel::showSpecial(int index)
     const auto offered = static_cast<int>(special::typeList(vertical, host.hBar().enabled).size());
     while (cmbSt->count() > offered)
         cmbSt->removeItem(cmbSt->count() - 1);
-    msg::step(g, subMarkerDown, [&] { setup = setUpType(rec, type, vertical, viewMax); });
+    msg::step(romDoc, subMarkerDown, [&] { setup = setUpType(rec, type, vertical, viewMax); });
     for (int k : setup.refresh)
         showBar(k, rec, setup);
     cmbSt->Tag.clear();

@@ -31,12 +31,12 @@ constexpr int typeField = 2;
 
 } // namespace
 
-PresetWindow::PresetWindow(
-    Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape, int puVal)
-    : QDialog(parent), g(g), shape(shape), subs(subs), m_puVal(puVal)
+PresetWindow::PresetWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width,
+    Subs subs, const presets::Shape &shape, int puVal)
+    : QDialog(parent), romDoc(romDoc), files(files), shape(shape), subs(subs), m_puVal(puVal)
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);
-    r = g.doc.romVer() == "1" ? 1 : 0;
+    r = romDoc.release();
 }
 
 QString PresetWindow::rowName(const char *base, int i)
@@ -135,7 +135,7 @@ void PresetWindow::Form_Load()
     // One box when the records cannot be read; the window then shows the shared table and
     // Save stays off.
     m_loaded = msg::step(
-        g, subs.load, [&] { book = presets::Book(RomImage::load(g.files.ini.romPath), shape); });
+        romDoc, subs.load, [&] { book = presets::Book(RomImage::load(files.ini.romPath), shape); });
     takeWork();
     first.assign(256, {});
     for (int n = 0; n < 256; ++n)
@@ -143,7 +143,7 @@ void PresetWindow::Form_Load()
             first[static_cast<size_t>(n)][static_cast<size_t>(f)] = value(n, f);
     cmdOK->setEnabled(m_loaded);
     cmdOK->setToolTip(m_loaded ? QString() : "The ROM could not be read when the window opened.");
-    msg::step(g, subs.load, [&] {
+    msg::step(romDoc, subs.load, [&] {
         for (int i = 0; i < 16; ++i) {
             fillLists(i);
             connectRow(i);
@@ -163,7 +163,7 @@ void PresetWindow::Form_Load()
 
 void PresetWindow::scroll_Change()
 {
-    msg::step(g, subs.page, [&] {
+    msg::step(romDoc, subs.page, [&] {
         const QScopedValueRollback<bool> guard(showing, true);
         showPage();
         showNote();
@@ -287,7 +287,7 @@ void PresetWindow::pick(int sub, const Lists &lists, int i, int f)
 {
     if (showing)
         return;
-    msg::step(g, sub, [&] {
+    msg::step(romDoc, sub, [&] {
         const int v = tableui::selectedValue(lists[static_cast<size_t>(i)]);
         if (v >= 0)
             edit(i, f, v);
@@ -310,7 +310,7 @@ void PresetWindow::cmdOK_Click()
         return;
     // The shared table follows the ROM file: it changes only when the write succeeded, and a
     // failed write keeps the window open with the edits.
-    const bool ok = msg::step(g, subs.ok, [&] { giveShared(book.changes()); });
+    const bool ok = msg::step(romDoc, subs.ok, [&] { giveShared(book.changes()); });
     if (ok)
         accept();
 }
@@ -318,11 +318,11 @@ void PresetWindow::cmdOK_Click()
 void PresetWindow::cmdRestore_Click()
 {
     bool restored = false;
-    msg::step(g, subs.restore, [&] {
-        if (!tableui::restoreAsked(g))
+    msg::step(romDoc, subs.restore, [&] {
+        if (!tableui::restoreAsked(romDoc, files))
             return;
-        const RomImage backup = RomImage::load(g.files.ini.backupPath);
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
+        const RomImage backup = RomImage::load(files.ini.backupPath);
+        const RomImage rom = RomImage::load(files.ini.romPath);
         restoreFrom(backup, rom);
         restored = true;
     });

@@ -1,7 +1,7 @@
 #pragma once
 #include "model/Presets.h"
+#include "model/RomDocument.h"
 #include "rom/RomFile.h"
-#include "ui/Shared.h"
 
 #include <QDialog>
 
@@ -74,8 +74,8 @@ protected:
     };
     using Text = std::function<QString(int)>;
 
-    PresetWindow(
-        Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape, int puVal);
+    PresetWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width, Subs subs,
+        const presets::Shape &shape, int puVal);
 
     static QString rowName(const char *base, int i);
     // The row labels and lists, row by row in the order given (which is the focus order).
@@ -121,7 +121,9 @@ protected:
     // The list that takes the focus in the row puVal() names.
     virtual QComboBox *focusList(int i) = 0;
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     int r = 0; // the release: 0 US, 1 Japanese
     presets::Shape shape;
     presets::Book book;
@@ -147,9 +149,9 @@ template <class Rec> class PresetTable : public PresetWindow
 protected:
     using Table = std::array<Rec, 256>;
 
-    PresetTable(Shared &g, QWidget *parent, int width, Subs subs, const presets::Shape &shape,
-        const Table &shared, int puVal)
-        : PresetWindow(g, parent, width, subs, shape, puVal), shared(shared)
+    PresetTable(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width, Subs subs,
+        const presets::Shape &shape, const Table &shared, int puVal)
+        : PresetWindow(romDoc, files, parent, width, subs, shape, puVal), shared(shared)
     { }
 
     uint8_t &value(int n, int f) override
@@ -159,13 +161,13 @@ protected:
     void takeShared() override { work = shared; }
     void giveShared(const std::vector<Patch> &patches) override
     {
-        g.doc.savePresets(patches, work, static_cast<size_t>(shape.count));
+        romDoc.savePresets(patches, work, static_cast<size_t>(shape.count));
     }
     void restoreFrom(const RomImage &backup, const RomImage &rom) override
     {
         Table t = shared;
         const std::vector<Patch> patches = presets::restore(backup, rom, shape, t);
-        g.doc.savePresets(patches, t, t.size());
+        romDoc.savePresets(patches, t, t.size());
     }
 
     Table work {};

@@ -66,9 +66,9 @@ void errBox(const std::string &number, const std::string &description)
         msg::Critical, errtext::title);
 }
 
-bool restoreAsked(const Shared &g)
+bool restoreAsked(const RomDocument &romDoc, const ProgramFiles &files)
 {
-    if (g.files.ini.backupPath.empty()) {
+    if (files.ini.backupPath.empty()) {
         msg::box("To restore from your backup, first specify a backup ROM in the file settings.",
             msg::Information, "I am Error");
         return false;
@@ -76,9 +76,9 @@ bool restoreAsked(const Shared &g)
     // A backup of the other release or of another size holds other things at the same
     // positions: refused before anything is asked or written.
     std::error_code ec;
-    const auto romSize = std::filesystem::file_size(g.files.ini.romPath, ec);
+    const auto romSize = std::filesystem::file_size(files.ini.romPath, ec);
     const std::string problem = release::backupProblem(
-        g.files.ini.backupPath, g.doc.romVer(), ec ? 0 : static_cast<long long>(romSize));
+        files.ini.backupPath, romDoc.romVer(), ec ? 0 : static_cast<long long>(romSize));
     if (!problem.empty()) {
         msg::box(problem + "\rNothing was restored.", msg::Exclamation, "I am Error");
         return false;

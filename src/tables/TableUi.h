@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QString>
 
@@ -39,6 +39,6 @@ void errBox(const std::string &number, const std::string &description);
 // shows the "I am Error" box and gives false; a backup of the other release, of another size or
 // without the release signature is refused with a box naming the problem; "Proceed ?" answered
 // No gives false.
-bool restoreAsked(const Shared &g);
+bool restoreAsked(const RomDocument &romDoc, const ProgramFiles &files);
 
 } // namespace tableui

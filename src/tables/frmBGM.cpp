@@ -17,12 +17,13 @@ constexpr int rowStep = 360;
 
 } // namespace
 
-frmBGM::frmBGM(Shared &g, QWidget *parent) : QDialog(parent), g(g)
+frmBGM::frmBGM(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmBGM");
     setWindowTitle("BGM Tracks");
     look::dialogFrame(this, 7440, rowTop + 16 * rowStep + 600);
-    r = g.doc.romVer() == "1" ? 1 : 0;
+    r = romDoc.release();
     buildControls();
     Form_Load();
 }
@@ -63,8 +64,8 @@ void frmBGM::Form_Load()
         for (int n = 0; n < bgm::items; ++n)
             c->addItem(QString::fromStdString(bgm::itemText(n)), bgm::itemWord(n, r));
     // One box when the table cannot be read; Save then writes nothing.
-    m_loaded = msg::step(g, subLoad, [&] {
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
+    m_loaded = msg::step(romDoc, subLoad, [&] {
+        const RomImage rom = RomImage::load(files.ini.romPath);
         for (int i = 0; i < bgm::situations; ++i)
             m_read[static_cast<size_t>(i)] = rom.word(bgmPos + 2 * i);
     });
@@ -98,13 +99,13 @@ void frmBGM::cmdOK_Click()
             chosen[i] = static_cast<unsigned>(v);
     const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
     // A failed write is reported and keeps the window open with the choices.
-    if (patches.empty() || msg::step(g, subOK, [&] { g.doc.file().write(patches); }))
+    if (patches.empty() || msg::step(romDoc, subOK, [&] { romDoc.file().write(patches); }))
         accept();
 }
 
 void frmBGM::cmdDefault_Click()
 {
-    msg::step(g, subDefault, [&] {
+    msg::step(romDoc, subDefault, [&] {
         for (int i = 0; i < bgm::situations; ++i) {
             QComboBox *c = cmb[static_cast<size_t>(i)];
             // A situation whose own song is listed as read takes that entry.

@@ -1,6 +1,6 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "model/tables/Bgm.h"
-#include "ui/Shared.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class frmBGM : public QDialog
 {
     Q_OBJECT
 public:
-    frmBGM(Shared &g, QWidget *parent = nullptr);
+    frmBGM(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -36,7 +36,9 @@ private:
     void buildControls();
     void buildRow(int place, int situation, int left, int top);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     int r = 0;
     bgm::Words m_read {}; // the words as loaded
     bool m_loaded = false;

@@ -26,13 +26,14 @@ static_assert(presets::enLeft == 0 && presets::enTop == 1);
 
 } // namespace
 
-frmEnPresets::frmEnPresets(Shared &g, int puVal, QWidget *parent)
-    : PresetTable(g, parent, 5760, { subPage, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::enShape(g.doc.romVer() == "1" ? 1 : 0), g.doc.tables().enPresets, puVal)
+frmEnPresets::frmEnPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent)
+    : PresetTable(romDoc, files, parent, 5760,
+        { subPage, subLeft, subTop, subOK, subRestore, subLoad },
+        presets::enShape(romDoc.release()), romDoc.tables().enPresets, puVal)
 {
     setObjectName("frmEnPresets");
     setWindowTitle("Enemy Byte Values");
-    for (const EnemyRow &row : enemyList(g.doc.romVer()))
+    for (const EnemyRow &row : enemyList(romDoc.romVer()))
         types.push_back({ row.text, static_cast<uint8_t>(row.id) });
     types.push_back({ "None", 0 });
     buildControls();
@@ -88,7 +89,7 @@ void frmEnPresets::cmbType_Click(int i)
 {
     if (showing)
         return;
-    msg::step(g, subType, [&] {
+    msg::step(romDoc, subType, [&] {
         const size_t n = static_cast<size_t>(i);
         const int v = tableui::selectedValue(cmbType[n]);
         if (v < 0)

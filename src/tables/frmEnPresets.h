@@ -6,13 +6,13 @@
 #include <vector>
 
 // "Enemy Byte Values": the enemy presets, 16 a page. Opened modally on preset puVal, whose
-// row takes the focus; Save and Restore write the ROM file and g.doc.tables().enPresets, Cancel and
-// the close box write nothing.
+// row takes the focus; Save and Restore write the ROM file and romDoc.tables().enPresets, Cancel
+// and the close box write nothing.
 class frmEnPresets : public PresetTable<enPresetRec>
 {
     Q_OBJECT
 public:
-    frmEnPresets(Shared &g, int puVal, QWidget *parent = nullptr);
+    frmEnPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
 

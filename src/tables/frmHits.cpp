@@ -46,8 +46,9 @@ QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, cons
 
 } // namespace
 
-DamageWindow::DamageWindow(Shared &g, int release, QWidget *mainWindow, QWidget *parent)
-    : QDialog(parent), g(g), r(release), m_main(mainWindow)
+DamageWindow::DamageWindow(
+    RomDocument &romDoc, ProgramFiles &files, int release, QWidget *mainWindow, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), r(release), m_main(mainWindow)
 {
     setWindowFlags(
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -86,7 +87,7 @@ void DamageWindow::buildRows(QGroupBox *frame, int first, int count, int frameTo
 {
     // Every segment shows the empty picture until the rows are read.
     QPixmap empty;
-    msg::step(g, sub(subLoad), [&] { empty = segmentPicture(g.files.datPath + "m0.dat"); });
+    msg::step(romDoc, sub(subLoad), [&] { empty = segmentPicture(files.datPath + "m0.dat"); });
     for (int k = 0; k < count; ++k) {
         const int i = first + k;
         const size_t n = static_cast<size_t>(i);
@@ -159,8 +160,8 @@ void DamageWindow::Form_Load()
         seg->Tag = "0";
     std::fill(m_edited.begin(), m_edited.end(), false);
     // One box when the ROM cannot be read, and Save then writes nothing.
-    m_loaded = msg::step(g, sub(subLoad), [&] {
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
+    m_loaded = msg::step(romDoc, sub(subLoad), [&] {
+        const RomImage rom = RomImage::load(files.ini.romPath);
         for (size_t i = 0; i < hs1.size(); ++i)
             m_read[i] = rom.byte(damage::rows(r)[i].pos);
     });
@@ -212,9 +213,8 @@ void DamageWindow::showSegment(ctl::ImageBox *seg, bool full)
     if (seg->Tag != want) {
         // A picture that cannot be loaded keeps the old one; the Tag moves on all the same, so
         // the same state is not tried again.
-        msg::step(g, sub(subRedraw), [&] {
-            seg->setPicture(segmentPicture(g.files.datPath + (full ? "m1.dat" : "m0.dat")));
-        });
+        msg::step(romDoc, sub(subRedraw),
+            [&] { seg->setPicture(segmentPicture(files.datPath + (full ? "m1.dat" : "m0.dat"))); });
     }
     seg->Tag = want;
 }
@@ -234,7 +234,7 @@ void DamageWindow::cmdOK_Click()
     const std::vector<uint8_t> now = bytes();
     const std::vector<Patch> patches = damage::patches(now, m_read, r);
     // A failed write is reported and keeps the window open, so nothing counts as saved.
-    if (!patches.empty() && !msg::step(g, sub(subSave), [&] { g.doc.file().write(patches); }))
+    if (!patches.empty() && !msg::step(romDoc, sub(subSave), [&] { romDoc.file().write(patches); }))
         return;
     QString caption = "Vorlig";
     if (damage::allCheap(now)) {
@@ -252,7 +252,7 @@ void DamageWindow::cmdOK_Click()
 // The defaults are the user's choice for every row.
 void DamageWindow::cmdDefault_Click()
 {
-    msg::step(g, sub(subDefault), [&] {
+    msg::step(romDoc, sub(subDefault), [&] {
         for (size_t i = 0; i < hs1.size(); ++i) {
             m_edited[i] = true;
             hs1[i]->setSpin(damage::defaultValue(damage::rows(r)[i]));
@@ -266,15 +266,15 @@ void DamageWindow::cmdCancel_Click()
     reject();
 }
 
-frmHits::frmHits(Shared &g, QWidget *mainWindow, QWidget *parent)
-    : DamageWindow(g, 0, mainWindow, parent)
+frmHits::frmHits(RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+    : DamageWindow(romDoc, files, 0, mainWindow, parent)
 {
     setObjectName("frmHits");
     setWindowTitle("Curse Severity - US version");
 }
 
-frmHits2::frmHits2(Shared &g, QWidget *mainWindow, QWidget *parent)
-    : DamageWindow(g, 1, mainWindow, parent)
+frmHits2::frmHits2(RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+    : DamageWindow(romDoc, files, 1, mainWindow, parent)
 {
     setObjectName("frmHits2");
     setWindowTitle("Curse Severity - Japanese Version");

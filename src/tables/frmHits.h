@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 
@@ -22,7 +22,8 @@ class DamageWindow : public QDialog
     Q_OBJECT
 public:
     // release: 0 US, 1 Japanese; mainWindow gets the caption on Save.
-    DamageWindow(Shared &g, int release, QWidget *mainWindow, QWidget *parent);
+    DamageWindow(RomDocument &romDoc, ProgramFiles &files, int release, QWidget *mainWindow,
+        QWidget *parent);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -53,7 +54,9 @@ private:
     std::vector<uint8_t> bytes() const;
     int sub(int us) const { return r == 1 ? us + 4 : us; }
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     int r;
     QWidget *m_main;
     uint8_t scratch = 0; // every read and write passes through it
@@ -66,12 +69,14 @@ class frmHits : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
+    frmHits(
+        RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
 };
 
 class frmHits2 : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits2(Shared &g, QWidget *mainWindow, QWidget *parent = nullptr);
+    frmHits2(
+        RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
 };

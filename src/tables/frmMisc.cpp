@@ -17,9 +17,9 @@
 namespace {
 
 // Runs one step under the window's own error numbers ("M00", "M01").
-template <typename F> bool stepM(Shared &g, const char *number, F &&f)
+template <typename F> bool stepM(RomDocument &doc, const char *number, F &&f)
 {
-    return msg::guarded(g, std::forward<F>(f),
+    return msg::guarded(doc, std::forward<F>(f),
         [&](const std::string &description) { tableui::errBox(number, description); });
 }
 
@@ -35,7 +35,8 @@ QLineEdit *readOut(QWidget *parent, const char *name, int top)
 
 } // namespace
 
-frmMisc::frmMisc(Shared &g, QWidget *parent) : QDialog(parent), g(g)
+frmMisc::frmMisc(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmMisc");
     setWindowTitle("Game options");
@@ -78,14 +79,14 @@ void frmMisc::buildControls()
 
 void frmMisc::Form_Load()
 {
-    const int r = g.doc.romVer() == "1" ? 1 : 0;
+    const int r = romDoc.release();
     livesPos = gameopt::livesPos(r);
     heartsPos = gameopt::heartsPos(r);
     m_lives = {};
     m_hearts = {};
     // One box when the bytes cannot be read; Save then writes nothing.
-    m_loaded = stepM(g, "M00", [&] {
-        const RomImage rom = RomImage::load(g.files.ini.romPath);
+    m_loaded = stepM(romDoc, "M00", [&] {
+        const RomImage rom = RomImage::load(files.ini.romPath);
         m_lives.read = rom.byte(livesPos);
         m_hearts.read = rom.byte(heartsPos);
     });
@@ -141,7 +142,7 @@ void frmMisc::cmdOK_Click()
         if (byteNow(h, s) != h.read)
             patches.push_back({ pos, { byteNow(h, s) } });
     // A failed write is reported and keeps the window open with the values.
-    if (patches.empty() || stepM(g, "M01", [&] { g.doc.file().write(patches); }))
+    if (patches.empty() || stepM(romDoc, "M01", [&] { romDoc.file().write(patches); }))
         accept();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class frmMisc : public QDialog
 {
     Q_OBJECT
 public:
-    frmMisc(Shared &g, QWidget *parent = nullptr);
+    frmMisc(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -51,5 +51,7 @@ private:
     bool m_loaded = false;
     Held m_lives, m_hearts;
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
 };

@@ -26,9 +26,10 @@ static_assert(presets::puLeft == 0 && presets::puTop == 1);
 
 } // namespace
 
-frmPuPresets::frmPuPresets(Shared &g, int puVal, QWidget *parent)
-    : PresetTable(g, parent, 6120, { subScroll, subLeft, subTop, subOK, subRestore, subLoad },
-        presets::puShape(g.doc.romVer() == "1" ? 1 : 0), g.doc.tables().puPresets, puVal)
+frmPuPresets::frmPuPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent)
+    : PresetTable(romDoc, files, parent, 6120,
+        { subScroll, subLeft, subTop, subOK, subRestore, subLoad },
+        presets::puShape(romDoc.release()), romDoc.tables().puPresets, puVal)
 {
     setObjectName("frmPuPresets");
     setWindowTitle("Power-Up Byte Values");
@@ -105,7 +106,7 @@ void frmPuPresets::cmbType_Click(int i)
 {
     if (showing)
         return;
-    msg::step(g, subType, [&] {
+    msg::step(romDoc, subType, [&] {
         const size_t n = static_cast<size_t>(i);
         const int v = tableui::selectedValue(cmbType[n]);
         if (v < 0)
@@ -126,7 +127,7 @@ void frmPuPresets::cmbContent_Click(int i)
 {
     if (showing)
         return;
-    msg::step(g, subContent, [&] {
+    msg::step(romDoc, subContent, [&] {
         const size_t n = static_cast<size_t>(i);
         const int v = tableui::selectedValue(cmbContent[n]);
         if (v < 0)

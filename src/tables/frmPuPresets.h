@@ -6,13 +6,13 @@
 #include <vector>
 
 // "Power-Up Byte Values": the power-up presets, 16 a page. Opened modally on preset puVal,
-// whose row takes the focus; Save and Restore write the ROM file and g.doc.tables().puPresets,
+// whose row takes the focus; Save and Restore write the ROM file and romDoc.tables().puPresets,
 // Cancel and the close box write nothing.
 class frmPuPresets : public PresetTable<puPresetRec>
 {
     Q_OBJECT
 public:
-    frmPuPresets(Shared &g, int puVal, QWidget *parent = nullptr);
+    frmPuPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
     void cmbContent_Click(int i);

@@ -153,7 +153,7 @@ void errBox(int subroutine, const std::string &description, const std::string &l
         Critical, errtext::title);
 }
 
-void romChanged(Shared &g, const std::string &description)
+void romChanged(RomDocument &doc, const std::string &description)
 {
     if (box(description
                 + ".\rYour changes are kept.\rLoad the ROM again as it is now? Every unsaved "
@@ -161,7 +161,7 @@ void romChanged(Shared &g, const std::string &description)
             QuestionYesNo | DefaultButton2, "ROM file changed")
         != Yes)
         return;
-    g.doc.reloadAsked = true;
+    doc.reloadAsked = true;
     closeModalWindows();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Shared.h"
+#include "model/RomDocument.h"
 
 #include <QString>
 
@@ -56,19 +56,19 @@ std::string describe(std::exception_ptr e);
 
 // The ROM file is no longer the one loaded (RomChanged): nothing was written and the edits are
 // kept. The "ROM file changed" box offers to load the file again as it is now. A Yes sets
-// g.doc.reloadAsked and closes every modal window, so that the main window loads the file once
+// doc.reloadAsked and closes every modal window, so that the main window loads the file once
 // they are gone.
-void romChanged(Shared &g, const std::string &description);
+void romChanged(RomDocument &doc, const std::string &description);
 
 // Runs one step; a failure shows `errorBox(description)`, or the "ROM file changed" box when
 // the file was no longer the one loaded. Returns whether the step succeeded.
-template <typename F, typename E> bool guarded(Shared &g, F &&f, E &&errorBox)
+template <typename F, typename E> bool guarded(RomDocument &doc, F &&f, E &&errorBox)
 {
     try {
         f();
         return true;
     } catch (const RomChanged &e) {
-        romChanged(g, e.what());
+        romChanged(doc, e.what());
     } catch (...) {
         errorBox(describe(std::current_exception()));
     }
@@ -77,9 +77,10 @@ template <typename F, typename E> bool guarded(Shared &g, F &&f, E &&errorBox)
 
 // Runs one step under a procedure's error handler: a failure shows the error box and the
 // caller goes on with its next step. Returns whether the step succeeded.
-template <typename F> bool step(Shared &g, int subroutine, F &&f, const std::string &lastLine = {})
+template <typename F>
+bool step(RomDocument &doc, int subroutine, F &&f, const std::string &lastLine = {})
 {
-    return guarded(g, std::forward<F>(f),
+    return guarded(doc, std::forward<F>(f),
         [&](const std::string &description) { errBox(subroutine, description, lastLine); });
 }
 

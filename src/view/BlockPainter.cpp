@@ -1,10 +1,10 @@
 #include "view/BlockPainter.h"
 
+#include "model/RomDocument.h"
 #include "stage/StageData.h"
 #include "ui/Controls.h"
 #include "ui/ErrorText.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 
 namespace {
 
@@ -13,42 +13,42 @@ constexpr int subDrawBlock = 159;
 
 } // namespace
 
-BlockPainter::BlockPainter(Shared &g) : g(g)
+BlockPainter::BlockPainter(RomDocument &romDoc, ProgramFiles &files) : romDoc(romDoc), files(files)
 {
-    g.doc.addListener(this);
+    romDoc.addListener(this);
 }
 
 BlockPainter::~BlockPainter()
 {
-    g.doc.removeListener(this);
+    romDoc.removeListener(this);
 }
 
 void BlockPainter::chrChanged(int tileset, int tileNum, int bank)
 {
-    const auto &chr = g.doc.tables().chrData.at(static_cast<size_t>(bank));
+    const auto &chr = romDoc.tables().chrData.at(static_cast<size_t>(bank));
     render::decodeTile(chr.at(static_cast<size_t>(tileNum & 63)),
         tiles(tileset).at(static_cast<size_t>(tileNum & 0xFF)));
 }
 
 void BlockPainter::tileDet(int tileset)
 {
-    msg::step(g, subTileDet, [&] {
-        const auto &banks = g.doc.tables().patBG[static_cast<size_t>(g.doc.shown().curStage)]
-                                                [static_cast<size_t>(g.doc.shown().curSection)];
+    msg::step(romDoc, subTileDet, [&] {
+        const auto &banks = romDoc.tables().patBG[static_cast<size_t>(romDoc.shown().curStage)]
+                                                 [static_cast<size_t>(romDoc.shown().curSection)];
         render::TilePixels &out = m_tiles.at(static_cast<size_t>(tileset));
         Decoded &from = m_decoded.at(static_cast<size_t>(tileset));
         for (size_t k = 0; k < 4; ++k)
-            g.doc.tables().chrData.at(
+            romDoc.tables().chrData.at(
                 banks[k]); // a bank outside the table fails before anything changes
         bool same = from.known && from.banks == banks;
         for (size_t tile = 0; same && tile < 256; ++tile)
-            same = from.chr[tile] == g.doc.tables().chrData[banks[tile / 64]][tile % 64];
+            same = from.chr[tile] == romDoc.tables().chrData[banks[tile / 64]][tile % 64];
         if (same)
             return;
         from.known = false;
         ++from.generation;
         for (size_t tile = 0; tile < 256; ++tile) {
-            from.chr[tile] = g.doc.tables().chrData[banks[tile / 64]][tile % 64];
+            from.chr[tile] = romDoc.tables().chrData[banks[tile / 64]][tile % 64];
             render::decodeTile(from.chr[tile], out[tile]);
         }
         from.banks = banks;
@@ -66,17 +66,17 @@ render::TilePixels &BlockPainter::tiles(int tileset)
 
 void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf)
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const auto ts
-        = static_cast<size_t>(tilesetOf(g.doc.shown().curStage, g.doc.shown().curSection));
+        = static_cast<size_t>(tilesetOf(romDoc.shown().curStage, romDoc.shown().curSection));
     const auto b = static_cast<size_t>(block & 0xFF);
     render::BlockInput in;
     in.tiles = &m_tiles.at(ts);
-    in.tileNumbers = g.doc.tables().blockTiles[ts][b].data();
-    in.quadrantPal = g.doc.tables().blockPal[ts][b].data();
-    in.palettes = g.doc.tables().palStr[s][n].data();
-    in.nesRgb = g.doc.tables().nesRgb.data();
+    in.tileNumbers = romDoc.tables().blockTiles[ts][b].data();
+    in.quadrantPal = romDoc.tables().blockPal[ts][b].data();
+    in.palettes = romDoc.tables().palStr[s][n].data();
+    in.nesRgb = romDoc.tables().nesRgb.data();
     in.maskUpperHalf = maskUpperHalf;
     const BlockPictures::Picture &pic
         = m_pictures.get(in, static_cast<int>(ts), m_decoded[ts].generation, static_cast<int>(b));

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 namespace ctl {
 class ImageBox;
 } // namespace ctl
@@ -17,7 +18,7 @@ class ImageBox;
 class BlockPainter : private RomDocument::Listener
 {
 public:
-    explicit BlockPainter(Shared &g);
+    explicit BlockPainter(RomDocument &romDoc, ProgramFiles &files);
     ~BlockPainter() override;
     BlockPainter(const BlockPainter &) = delete;
     BlockPainter &operator=(const BlockPainter &) = delete;
@@ -49,7 +50,9 @@ private:
     void chrChanged(int tileset, int tileNum, int bank) override;
     void drawingBox(const std::string &description);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     std::vector<render::TilePixels> m_tiles = std::vector<render::TilePixels>(15);
     // What each tileset's slot was decoded from, and a generation that changes with its pixels.
     struct Decoded

@@ -1,10 +1,10 @@
 #include "view/BlockSelector.h"
 
+#include "model/RomDocument.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 #include "view/BlockPainter.h"
 
@@ -19,9 +19,10 @@ constexpr int subImgSelMove = 125;
 
 } // namespace
 
-BlockSelector::BlockSelector(
-    QWidget *client, Shared &g, const StageDocument &doc, BlockPainter &blocks)
-    : PanelLayer(client, "BlockSelector"), g(g), m_doc(doc), m_blocks(blocks)
+BlockSelector::BlockSelector(QWidget *client, RomDocument &romDoc, ProgramFiles &files,
+    const StageDocument &doc, BlockPainter &blocks)
+    : PanelLayer(client, "BlockSelector"), romDoc(romDoc), files(files), m_doc(doc),
+      m_blocks(blocks)
 {
     for (int k = 0; k < 8; ++k) {
         auto *cell = new ctl::ImageBox(this, "sel", k);
@@ -54,8 +55,8 @@ QString BlockSelector::tilesetRange() const
 void BlockSelector::selectionChange()
 {
     BlockPainter::Batch batch(m_blocks);
-    msg::step(g, subSelection, [&] {
-        const int n = g.doc.tables().blockCount.at(static_cast<size_t>(m_doc.curTileset()));
+    msg::step(romDoc, subSelection, [&] {
+        const int n = romDoc.tables().blockCount.at(static_cast<size_t>(m_doc.curTileset()));
         for (int k = 1; k < 8; ++k)
             sel[static_cast<size_t>(k)]->setEnabled(true);
         int max = n / 8;
@@ -64,7 +65,7 @@ void BlockSelector::selectionChange()
         selscroll->setMaximum(std::max(0, max));
         const int c = fillPage(n);
         if (selscroll->value() == selscroll->maximum() && c != 0) {
-            const QPixmap null(QString::fromStdString(g.files.datPath + "null.dat"));
+            const QPixmap null(QString::fromStdString(files.datPath + "null.dat"));
             for (int i = c; i < 8; ++i) {
                 sel[static_cast<size_t>(i)]->setPicture(null);
                 sel[static_cast<size_t>(i)]->setEnabled(false);
@@ -179,7 +180,7 @@ void BlockSelector::sel_MouseDown(int index, int button)
 {
     BlockPainter::Batch batch(m_blocks);
     int block = 0;
-    msg::step(g, subSelDown, [&] {
+    msg::step(romDoc, subSelDown, [&] {
         block = viewtext::tagBlock(sel[static_cast<size_t>(index)]->Tag);
         if (button == 1) {
             imgSel->Tag = "&H" + sel[static_cast<size_t>(index)]->Tag;
@@ -193,7 +194,7 @@ void BlockSelector::sel_MouseDown(int index, int button)
 
 void BlockSelector::sel_MouseMove(int index)
 {
-    msg::step(g, subSelMove, [&] {
+    msg::step(romDoc, subSelMove, [&] {
         m_offset->setText(tilesetRange());
         m_val->setText(sel[static_cast<size_t>(index)]->Tag);
     });
@@ -203,7 +204,7 @@ void BlockSelector::imgSel_MouseMove()
 {
     if (!m_shown)
         return;
-    msg::step(g, subImgSelMove, [&] {
+    msg::step(romDoc, subImgSelMove, [&] {
         m_offset->setText(tilesetRange());
         m_val->setText(viewtext::hex2(paintBlock()));
     });

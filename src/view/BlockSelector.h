@@ -12,7 +12,8 @@ class BlockPainter;
 class QLineEdit;
 class StageDocument;
 class QScrollBar;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 namespace ctl {
 class ImageBox;
 class ScrollBar;
@@ -25,7 +26,8 @@ class BlockSelector : public PanelLayer
 {
     Q_OBJECT
 public:
-    BlockSelector(QWidget *client, Shared &g, const StageDocument &doc, BlockPainter &blocks);
+    BlockSelector(QWidget *client, RomDocument &romDoc, ProgramFiles &files,
+        const StageDocument &doc, BlockPainter &blocks);
     // The boxes that tell what lies under the pointer.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
 
@@ -67,7 +69,9 @@ private:
     void imgSel_MouseMove();
     int fillPage(int n);
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     const StageDocument &m_doc;
     BlockPainter &m_blocks;
     std::array<ctl::ImageBox *, 8> sel {};

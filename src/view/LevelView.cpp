@@ -1,10 +1,10 @@
 #include "view/LevelView.h"
+#include "model/RomDocument.h"
 #include "rom/VbError.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 #include "view/BlockPainter.h"
 
@@ -25,10 +25,10 @@ int tagValue(const QString &tag)
 
 } // namespace
 
-LevelView::LevelView(
-    QWidget *client, Shared &g, StageDocument &doc, BlockPainter &blocks, BlockSelector &selector)
-    : PanelLayer(client, "LevelView"), g(g), doc(doc), t(doc.tables()), m_blocks(blocks),
-      m_selector(selector)
+LevelView::LevelView(QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc,
+    BlockPainter &blocks, BlockSelector &selector)
+    : PanelLayer(client, "LevelView"), romDoc(romDoc), files(files), doc(doc), t(doc.tables()),
+      m_blocks(blocks), m_selector(selector)
 {
     buildCells();
     buildBars();
@@ -130,8 +130,8 @@ int LevelView::cellAt(const QPoint &p) const
 
 const std::string &LevelView::layout() const
 {
-    return t.layoutStr[static_cast<size_t>(g.doc.shown().curStage)]
-                      [static_cast<size_t>(g.doc.shown().curSection)];
+    return t.layoutStr[static_cast<size_t>(romDoc.shown().curStage)]
+                      [static_cast<size_t>(romDoc.shown().curSection)];
 }
 
 void LevelView::enterStage()
@@ -145,8 +145,8 @@ void LevelView::enterStage()
 // section is entered from its right (or bottom) door.
 void LevelView::enterSection()
 {
-    const auto s = static_cast<size_t>(g.doc.shown().curStage);
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     for (int i = 0; i < 8; ++i)
         lH[static_cast<size_t>(i)]->setText(viewtext::placeOf(scrscroll->value() + i));
     for (int i = 0; i < 6; ++i)
@@ -256,7 +256,7 @@ void LevelView::scrollRun(
     if (m_held || viewUnchanged(bar))
         return;
     bool odd = false;
-    msg::step(g, subroutine, [&] {
+    msg::step(romDoc, subroutine, [&] {
         const int v = bar->value();
         if (v % 2 != 0) {
             odd = true;
@@ -342,8 +342,8 @@ void LevelView::markMaskedRows()
 void LevelView::redrawMaskRow()
 {
     BlockPainter::Batch batch(m_blocks);
-    if (t.vertFlag[static_cast<size_t>(g.doc.shown().curStage)]
-                  [static_cast<size_t>(g.doc.shown().curSection)]
+    if (t.vertFlag[static_cast<size_t>(romDoc.shown().curStage)]
+                  [static_cast<size_t>(romDoc.shown().curSection)]
         == -1)
         return;
     for (int i = 0; i < 8; ++i)

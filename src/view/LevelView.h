@@ -14,7 +14,8 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class StageDocument;
-struct Shared;
+class RomDocument;
+struct ProgramFiles;
 struct StageTables;
 namespace ctl {
 class ImageBox;
@@ -30,8 +31,8 @@ class LevelView : public PanelLayer
 {
     Q_OBJECT
 public:
-    LevelView(QWidget *client, Shared &g, StageDocument &doc, BlockPainter &blocks,
-        BlockSelector &selector);
+    LevelView(QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc,
+        BlockPainter &blocks, BlockSelector &selector);
 
     // The boxes that tell the block and its offset under the pointer in the Background mode.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
@@ -94,7 +95,9 @@ private:
     void strokeMove(const QPoint &globalPos);
     void endStroke();
 
-    Shared &g;
+    RomDocument &romDoc;
+
+    ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     BlockPainter &m_blocks;

@@ -1,10 +1,10 @@
 // Painting the view with the selector's block, and the read-outs of the block under the pointer.
+#include "model/RomDocument.h"
 #include "resources/Icons.h"
 #include "rom/VbError.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
-#include "ui/Shared.h"
 #include "ui/ViewText.h"
 #include "view/BlockPainter.h"
 #include "view/BlockSelector.h"
@@ -31,14 +31,14 @@ void LevelView::scr_MouseDown(int index, int button, double, double)
 {
     if (!m_paintMode)
         return;
-    msg::step(g, subMouseDown, [&] {
+    msg::step(romDoc, subMouseDown, [&] {
         ctl::ImageBox *c = scr[static_cast<size_t>(index)];
         const int pos = m_cellPos[static_cast<size_t>(index)];
         if (button == 1) {
             emit modified();
             const int block = m_selector.paintBlock();
             drawBlock(c, block, index < 8);
-            if (!doc.paintCell(g.doc.shown().curStage, g.doc.shown().curSection, pos,
+            if (!doc.paintCell(romDoc.shown().curStage, romDoc.shown().curSection, pos,
                     static_cast<uint8_t>(block)))
                 throw VbError("Subscript out of range");
             c->Tag = viewtext::cellTag(block);
@@ -60,7 +60,7 @@ void LevelView::scr_DragOver(int index)
     ctl::ImageBox *c = scr[static_cast<size_t>(index)];
     c->setPicture(m_selector.brush());
     c->Tag = viewtext::cellTag(m_selector.paintBlock());
-    doc.paintCell(g.doc.shown().curStage, g.doc.shown().curSection,
+    doc.paintCell(romDoc.shown().curStage, romDoc.shown().curSection,
         m_cellPos[static_cast<size_t>(index)], static_cast<uint8_t>(m_selector.paintBlock()));
 }
 
@@ -89,9 +89,9 @@ void LevelView::strokeMove(const QPoint &globalPos)
 void LevelView::scr_MouseMove(int index, int, double x, double y)
 {
     if (m_paintMode && m_offset && m_val)
-        msg::step(g, subMouseMove, [&] {
-            const auto s = static_cast<size_t>(g.doc.shown().curStage);
-            const auto n = static_cast<size_t>(g.doc.shown().curSection);
+        msg::step(romDoc, subMouseMove, [&] {
+            const auto s = static_cast<size_t>(romDoc.shown().curStage);
+            const auto n = static_cast<size_t>(romDoc.shown().curSection);
             m_offset->setText("Offset "
                 + viewtext::hex(t.layoutPos[s][n] + m_cellPos[static_cast<size_t>(index)] - 1));
             m_val->setText(scr[static_cast<size_t>(index)]->Tag.right(2));

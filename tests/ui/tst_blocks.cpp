@@ -28,7 +28,7 @@ QRgb testRgb(int nes)
 // Tile `tile` of the section's decoded tiles in sub-palette `pal`, drawn here on its own.
 QImage expectedTile(const Program &p, int tile, int pal)
 {
-    const Shared &g = *p.g;
+    const ProgramState &g = *p.g;
     const std::string &colours
         = g.doc.tables().palStr[static_cast<size_t>(g.doc.shown().curStage)][static_cast<size_t>(
             g.doc.shown().curSection)][static_cast<size_t>(pal)];
@@ -111,7 +111,7 @@ private slots:
         Boxes boxes;
         Program p;
         selectSection(p, 13, 8);
-        frmEditTSA ed(*p.g, p.w->sideLink(), 0x2A);
+        frmEditTSA ed(p.g->doc, p.g->files, p.w->sideLink(), 0x2A);
         QCOMPARE(ed.windowTitle(), QString("Edit Tileset #2A"));
         QCOMPARE(ed.m.tileset, 5);
         QCOMPARE(ed.m.blkTiles, p.g->doc.tables().blockTiles[5][0x2A]);
@@ -235,7 +235,7 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         {
-            frmEditTSA ed(*p.g, p.w->sideLink(), 4);
+            frmEditTSA ed(p.g->doc, p.g->files, p.w->sideLink(), 4);
             pointer::click(ed.cmdRestore);
             QCOMPARE(boxes.last().text,
                 QString("To restore from your backup, first specify a backup ROM in the file "
@@ -276,7 +276,7 @@ private slots:
         Program p;
         const Bytes before = p.romBytes();
         p.g->files.ini.backupPath = p.dir.file("gone.nes");
-        frmEditTSA ed(*p.g, p.w->sideLink(), 4);
+        frmEditTSA ed(p.g->doc, p.g->files, p.w->sideLink(), 4);
         pointer::click(ed.cmdRestore);
         QCOMPARE(boxes.count(), 2);
         QVERIFY(boxes.last().text.contains("in subroutine 308."));
@@ -291,7 +291,7 @@ private slots:
         RealBoxes boxes;
         Program p;
         const auto tiles = p.g->doc.tables().blockTiles[0][6];
-        frmEditTSA ed(*p.g, p.w->sideLink(), 6);
+        frmEditTSA ed(p.g->doc, p.g->files, p.w->sideLink(), 6);
         pointer::click(ed.imgTile[0x44]);
         p.writeProtect(true);
         pointer::click(ed.cmdOK);

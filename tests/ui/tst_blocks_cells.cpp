@@ -40,7 +40,7 @@ struct Editor
         DocTables::of(p.g->doc).blockPal[0][9] = quads;
         for (size_t j = 0; j < 16; ++j)
             DocTables::of(p.g->doc).blockTiles[0][9][j] = static_cast<uint8_t>(0x10 + j);
-        ed = std::make_unique<frmEditTSA>(*p.g, p.w->sideLink(), 9);
+        ed = std::make_unique<frmEditTSA>(p.g->doc, p.g->files, p.w->sideLink(), 9);
     }
     // The chooser image t as drawn in sub-palette pal.
     QImage tileIn(int t, int pal)

@@ -130,9 +130,9 @@ private slots:
     // left or right edge below the castle.
     void aboutAndSplashShowTheirWholeText()
     {
-        Shared g;
+        ProgramState g;
         frmAbout about;
-        frmSplash splash(g);
+        frmSplash splash(g.doc, g.files);
         for (QWidget *w : { static_cast<QWidget *>(&about), static_cast<QWidget *>(&splash) }) {
             auto *face = w->findChild<QLabel *>("face");
             QVERIFY(face);

@@ -28,7 +28,7 @@ using SubPals = std::array<std::array<int, 4>, 4>;
 // The block as the ROM's CHR bytes and the given sub-palettes make it, decoded here on its own.
 QImage expectedBlock(const Program &p, int block, const SubPals &pals)
 {
-    const Shared &g = *p.g;
+    const ProgramState &g = *p.g;
     const auto n = static_cast<size_t>(g.doc.shown().curSection);
     const auto ts
         = static_cast<size_t>(expectedTileset(g.doc.shown().curStage, g.doc.shown().curSection));

@@ -36,7 +36,7 @@ struct Corner
 
 Corner cornerOf(const Program &p)
 {
-    const Shared &g = *p.g;
+    const ProgramState &g = *p.g;
     const auto s = static_cast<size_t>(g.doc.shown().curStage),
                n = static_cast<size_t>(g.doc.shown().curSection);
     const auto ts

@@ -31,7 +31,7 @@ private slots:
         RealBoxes boxes;
         Program p;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        frmPuPresets w(*p.g, 0x25);
+        frmPuPresets w(p.g->doc, p.g->files, 0x25);
         QCOMPARE(w.windowTitle(), QString("Power-Up Byte Values"));
         QCOMPARE(w.scroll->value(), 2);
         QCOMPARE(w.puVal(), 5);
@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.cmbContent[5]));
         QVERIFY(!w.time->isActive());
 
-        frmEnPresets e(*p.g, 0x25);
+        frmEnPresets e(p.g->doc, p.g->files, 0x25);
         QCOMPARE(e.windowTitle(), QString("Enemy Byte Values"));
         QCOMPARE(e.scroll->value(), 2);
         QCOMPARE(e.cmbType[5]->count(), 74);
@@ -53,7 +53,7 @@ private slots:
 
         // The focus waits until the preset's row is enabled.
         side::poke(p, p.built.ledger.puRecords[0x31], { 0, 0, 0, 0x38 }); // a "Nothing" row
-        frmPuPresets n(*p.g, 0x31);
+        frmPuPresets n(p.g->doc, p.g->files, 0x31);
         n.show();
         for (int i = 0; i < 3; ++i)
             QVERIFY(HeldTimers::tick(n.time));
@@ -71,7 +71,7 @@ private slots:
         QFETCH(int, release);
         RealBoxes boxes;
         Program p(release ? rb::Rel::JP : rb::Rel::US);
-        frmPuPresets w(*p.g, 0xF1);
+        frmPuPresets w(p.g->doc, p.g->files, 0xF1);
         QCOMPARE(w.scroll->value(), 15);
         const int last = release ? 4 : 14;
         for (int i = 0; i < 16; ++i) {
@@ -89,7 +89,7 @@ private slots:
         toPage(&w, 0);
         QCOMPARE(rowEnabled(&w, 0, w.cmbContent[0]), QList<bool>({ false, false, false, false }));
 
-        frmEnPresets e(*p.g, 0xD0);
+        frmEnPresets e(p.g->doc, p.g->files, 0xD0);
         QCOMPARE(e.scroll->maximum(), release ? 13 : 14);
         QCOMPARE(e.labola[0]->text(), QString("Enemy (Second Quest)"));
         QCOMPARE(e.cmbType[15]->count(), release ? 73 : 74);
@@ -101,7 +101,7 @@ private slots:
                 QCOMPARE(rowTexts(&e, i), QStringList({ "None", "00", "20" }));
         }
         // A preset number past the last page: reported, the rows stay empty.
-        frmEnPresets e2(*p.g, 0xF2);
+        frmEnPresets e2(p.g->doc, p.g->files, 0xF2);
         QVERIFY(boxes.last().text.contains("in subroutine 406."));
         QCOMPARE(e2.lbl[0]->text(), QString());
         QCOMPARE(e2.puVal(), 2);

@@ -36,7 +36,7 @@ enum class Kind { US, Japanese, Other };
 struct Folder
 {
     TempDir dir;
-    Shared g;
+    ProgramState g;
     StageDocument &doc = g.doc.stages();
     std::unique_ptr<frmRI3> w;
     Folder()
@@ -44,7 +44,7 @@ struct Folder
         g.files.programDir
             = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
         testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
-        w = std::make_unique<frmRI3>(g, doc);
+        w = std::make_unique<frmRI3>(g.doc, g.files, doc);
     }
     std::string rom(Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
     {
@@ -331,8 +331,8 @@ private slots:
     void splashStaysUntilReleaseIsKnown()
     {
         Boxes boxes;
-        Shared g;
-        frmSplash s(g);
+        ProgramState g;
+        frmSplash s(g.doc, g.files);
         s.Form_Load();
         s.show();
         pointer::click(&s, QPoint(300, 200));

@@ -40,11 +40,11 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     IniValues v;
     v.romPath = rom;
     ini::write(dir.file(ini::fileName), v);
-    g = std::make_unique<Shared>();
+    g = std::make_unique<ProgramState>();
     g->files.programDir = dir.path();
     doc = &g->doc.stages();
     t = &doc->tables();
-    w = std::make_unique<frmRI3>(*g, *doc);
+    w = std::make_unique<frmRI3>(g->doc, g->files, *doc);
     if (startNow)
         start();
 }

@@ -3,8 +3,8 @@
 #include "stage/Document.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
-#include "ui/Shared.h"
 #include "ui/support/HeldTimers.h"
+#include "ui/support/ProgramState.h"
 
 #include <memory>
 
@@ -28,7 +28,7 @@ struct Program
     TempDir dir;
     std::string rom;
     rb::Built built;
-    std::unique_ptr<Shared> g;
+    std::unique_ptr<ProgramState> g;
     StageDocument *doc = nullptr; // the ROM document's stage records
     StageTables *t = nullptr; // the document's tables
     std::unique_ptr<frmRI3> w;

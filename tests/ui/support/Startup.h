@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/Shared.h"
 #include "support/TempDir.h"
+#include "ui/support/ProgramState.h"
 
 #include <QDialog>
 

@@ -10,7 +10,7 @@ namespace viewpx {
 
 QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
 {
-    const Shared &g = *p.g;
+    const ProgramState &g = *p.g;
     const auto s = static_cast<size_t>(g.doc.shown().curStage);
     const auto n = static_cast<size_t>(g.doc.shown().curSection);
     const auto ts
