@@ -31,7 +31,7 @@ void HelpWindows::mnuAbout_Click()
 void HelpWindows::showSplash()
 {
     if (!m_splash)
-        m_splash = new frmSplash(romDoc, files, m_main); // owned by the window whose state it reads
+        m_splash = new frmSplash(romDoc, m_main); // owned by the window whose state it reads
     m_splash->Form_Load();
     m_splash->show();
     m_splash->raise();

@@ -45,7 +45,6 @@ private:
     void selectScrollItem(ctl::ComboBox *box, int value);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;

@@ -60,7 +60,6 @@ private:
     bool writeSettings();
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     const StageDocument &m_doc;
     QWidget *m_main;

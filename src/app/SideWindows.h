@@ -58,7 +58,6 @@ private:
     bool openBlockEditor(int tsaBlock);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;

@@ -59,7 +59,6 @@ private:
     QString startFolder() const;
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     const int browseTarget;
     const QString m_boxText;

@@ -36,7 +36,7 @@ std::string withSlash(std::string p)
 
 frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, StageDocument &doc, QWidget *parent)
     : QMainWindow(parent), romDoc(romDoc), files(files), doc(doc), t(doc.tables()),
-      m_blocks(romDoc, files), m_help(romDoc, files, this)
+      m_blocks(romDoc), m_help(romDoc, files, this)
 {
     setObjectName("frmRI3");
     setWindowTitle(designCaption);

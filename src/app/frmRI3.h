@@ -106,7 +106,6 @@ private:
     void connectLevelView();
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t; // the document's tables, written only through its edits

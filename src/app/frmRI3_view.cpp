@@ -22,7 +22,7 @@ void frmRI3::buildView()
 
     setupModeButtons(client);
     m_selector = new BlockSelector(client, romDoc, files, doc, m_blocks);
-    m_view = new LevelView(client, romDoc, files, doc, m_blocks, *m_selector);
+    m_view = new LevelView(client, romDoc, doc, m_blocks, *m_selector);
     setupSectionControls(client);
     m_props = new SectionProperties(client, romDoc, files, doc);
     setupCommands(client);
@@ -44,7 +44,7 @@ void frmRI3::buildModes()
     m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, doc, client, *m_view,
         *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
         cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
-    m_markers = std::make_unique<MarkerLayer>(romDoc, files, t, *m_host, client);
+    m_markers = std::make_unique<MarkerLayer>(romDoc, t, *m_host, client);
     m_pu = new PowerUpPanel(romDoc, files, t, *m_host, *m_markers, client);
     m_misc = new MiscPanel(romDoc, files, t, *m_host, *m_markers, client);
     m_markers->setOwners(m_pu, m_misc);

@@ -10,8 +10,7 @@
 #include <QLabel>
 #include <QWindow>
 
-frmSplash::frmSplash(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
-    : QWidget(parent), romDoc(romDoc), files(files)
+frmSplash::frmSplash(RomDocument &romDoc, QWidget *parent) : QWidget(parent), romDoc(romDoc)
 {
     setObjectName("frmSplash");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

@@ -10,7 +10,7 @@ class frmSplash : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmSplash(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
+    explicit frmSplash(RomDocument &romDoc, QWidget *parent = nullptr);
     void Form_Load();
     void closeIfLoaded();
     // While a load holds it, neither a click nor another window's activation closes it, and the
@@ -30,7 +30,6 @@ protected:
 
 private:
     RomDocument &romDoc;
-    ProgramFiles &files;
     bool m_wasActive = false;
     bool m_held = false;
 };

@@ -89,7 +89,6 @@ protected:
     void setLoaded(bool ok);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     int curSet = 0;
     int selSlot = 0;

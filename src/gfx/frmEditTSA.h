@@ -112,7 +112,6 @@ private:
     };
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     MainLink &m_main;
     const int tsaBlock;

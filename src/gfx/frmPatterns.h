@@ -78,7 +78,6 @@ private:
     std::pair<patbank::SectionBanks, patbank::SectionBanks> banksToSave(bool &copyRefused) const;
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     MainLink &m_main;
     std::array<uint32_t, 4> patColors {};

@@ -68,7 +68,6 @@ private:
     void setDragIcon(const QString &name);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     MainLink &m_main;
     const blocks::TileRef m_tile;

@@ -24,9 +24,8 @@ constexpr int subVDragOver = 151;
 
 } // namespace
 
-MarkerLayer::MarkerLayer(
-    RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host, QWidget *client)
-    : romDoc(romDoc), files(files), t(t), host(host)
+MarkerLayer::MarkerLayer(RomDocument &romDoc, const StageTables &t, ModeHost &host, QWidget *client)
+    : romDoc(romDoc), t(t), host(host)
 {
     m_rectSelSt = new SelFrame(client, "rectSelSt");
     look::place(m_rectSelSt, 0, 0, 525, 525);

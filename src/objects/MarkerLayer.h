@@ -38,8 +38,7 @@ protected:
 class MarkerLayer
 {
 public:
-    MarkerLayer(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
-        QWidget *client);
+    MarkerLayer(RomDocument &romDoc, const StageTables &t, ModeHost &host, QWidget *client);
     void setOwners(MarkerOwner *powerUps, MarkerOwner *misc);
 
     ctl::ImageBox *at(int index) const { return m_PosPu[static_cast<size_t>(index)]; }
@@ -68,8 +67,6 @@ private:
     void showJump(int left, int top, int screen);
 
     RomDocument &romDoc;
-
-    ProgramFiles &files;
     const StageTables &t;
     ModeHost &host;
     MarkerOwner *m_powerUps = nullptr;

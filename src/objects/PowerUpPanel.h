@@ -119,7 +119,6 @@ private:
     void puReadOut(int index, double x, double y);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     const StageTables &t; // written only through host.objectEdit
     ModeHost &host;

@@ -101,7 +101,6 @@ private:
     void dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     // Every edit of the panel: host.objectEdit, with the special-object list tidied when the
     // edit changed it.

@@ -122,7 +122,6 @@ protected:
     virtual QComboBox *focusList(int i) = 0;
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     int r = 0; // the release: 0 US, 1 Japanese
     presets::Shape shape;

@@ -37,7 +37,6 @@ private:
     void buildRow(int place, int situation, int left, int top);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     int r = 0;
     bgm::Words m_read {}; // the words as loaded

@@ -55,7 +55,6 @@ private:
     int sub(int us) const { return r == 1 ? us + 4 : us; }
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     int r;
     QWidget *m_main;

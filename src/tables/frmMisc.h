@@ -52,6 +52,5 @@ private:
     Held m_lives, m_hearts;
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
 };

@@ -13,7 +13,7 @@ constexpr int subDrawBlock = 159;
 
 } // namespace
 
-BlockPainter::BlockPainter(RomDocument &romDoc, ProgramFiles &files) : romDoc(romDoc), files(files)
+BlockPainter::BlockPainter(RomDocument &romDoc) : romDoc(romDoc)
 {
     romDoc.addListener(this);
 }

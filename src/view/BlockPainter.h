@@ -18,7 +18,7 @@ class ImageBox;
 class BlockPainter : private RomDocument::Listener
 {
 public:
-    explicit BlockPainter(RomDocument &romDoc, ProgramFiles &files);
+    explicit BlockPainter(RomDocument &romDoc);
     ~BlockPainter() override;
     BlockPainter(const BlockPainter &) = delete;
     BlockPainter &operator=(const BlockPainter &) = delete;
@@ -51,8 +51,6 @@ private:
     void drawingBox(const std::string &description);
 
     RomDocument &romDoc;
-
-    ProgramFiles &files;
     std::vector<render::TilePixels> m_tiles = std::vector<render::TilePixels>(15);
     // What each tileset's slot was decoded from, and a generation that changes with its pixels.
     struct Decoded

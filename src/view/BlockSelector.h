@@ -70,7 +70,6 @@ private:
     int fillPage(int n);
 
     RomDocument &romDoc;
-
     ProgramFiles &files;
     const StageDocument &m_doc;
     BlockPainter &m_blocks;

@@ -31,8 +31,8 @@ class LevelView : public PanelLayer
 {
     Q_OBJECT
 public:
-    LevelView(QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc,
-        BlockPainter &blocks, BlockSelector &selector);
+    LevelView(QWidget *client, RomDocument &romDoc, StageDocument &doc, BlockPainter &blocks,
+        BlockSelector &selector);
 
     // The boxes that tell the block and its offset under the pointer in the Background mode.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
@@ -96,8 +96,6 @@ private:
     void endStroke();
 
     RomDocument &romDoc;
-
-    ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     BlockPainter &m_blocks;

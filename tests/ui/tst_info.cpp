@@ -132,7 +132,7 @@ private slots:
     {
         ProgramState g;
         frmAbout about;
-        frmSplash splash(g.doc, g.files);
+        frmSplash splash(g.doc);
         for (QWidget *w : { static_cast<QWidget *>(&about), static_cast<QWidget *>(&splash) }) {
             auto *face = w->findChild<QLabel *>("face");
             QVERIFY(face);

@@ -332,7 +332,7 @@ private slots:
     {
         Boxes boxes;
         ProgramState g;
-        frmSplash s(g.doc, g.files);
+        frmSplash s(g.doc);
         s.Form_Load();
         s.show();
         pointer::click(&s, QPoint(300, 200));
