@@ -164,7 +164,7 @@ void SectionProperties::cmbTime_Click()
     const long long pos = (romDoc.romVer() == "1" ? 227109 : 78812) + area;
     uint8_t code = static_cast<uint8_t>(cmbTime->currentIndex() + 1);
     const immediate::Failure failure = immediate::write(
-        romDoc.file(), pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
+        romDoc, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (failure.failed())
         code = immediate::held(files.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
     doc.setAreaTime(romDoc.shown().curStage, area, code);

@@ -117,7 +117,7 @@ void frmRI3::DebugChecking()
     const bool before = mnuDebug->isChecked();
     const bool on = !before;
     mnuDebug->setChecked(on);
-    const immediate::Failure failure = immediate::write(romDoc.file(), release::debugBytePos,
+    const immediate::Failure failure = immediate::write(romDoc, release::debugBytePos,
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (failure.failed()) {
         mnuDebug->setChecked(before);

@@ -135,7 +135,7 @@ void frmRI3::Revert()
 {
     // A file changed on disk would give this section records of another file.
     try {
-        romDoc.file().reread();
+        romDoc.checkFile();
     } catch (const RomChanged &e) {
         romChangedOnDisk(e.what());
         return;

@@ -46,10 +46,11 @@ public:
     const std::string &romVer() const { return m_g.romVer; }
     void setRomVer(const std::string &v) { m_g.romVer = v; }
     int release() const { return m_g.romVer == "1" ? 1 : 0; }
-    // The working file, for the bytes written at once (Debug Screen, an area's time) and for
-    // taking the file as it is on disk now.
-    RomFile &file() { return m_g.rom; }
+    // The working file as loaded; it is written only through the operations below.
     const RomFile &file() const { return m_g.rom; }
+    // Throws RomChanged when the file on disk is no longer the one loaded, VbError when it
+    // cannot be read.
+    void checkFile() { m_g.rom.reread(); }
 
     StageDocument &stages() { return m_stages; }
     const StageDocument &stages() const { return m_stages; }
@@ -69,7 +70,8 @@ public:
     std::optional<uint8_t> readRelease(ReadReport &r, int subroutine);
 
     // --- Writes ---
-    // Bytes of a table the document keeps no copy of (damage, music, game options).
+    // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte
+    // written at once (Debug Screen, an area's time).
     void write(const std::vector<Patch> &patches);
     // The tile editor's tile into its CHR bank; `tileset` takes it among its decoded tiles.
     void saveTile(int tileset, const blocks::TileEdit &e, const render::ChrTile &was);

@@ -99,7 +99,7 @@ void frmBGM::cmdOK_Click()
             chosen[i] = static_cast<unsigned>(v);
     const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
     // A failed write is reported and keeps the window open with the choices.
-    if (patches.empty() || msg::step(romDoc, subOK, [&] { romDoc.file().write(patches); }))
+    if (patches.empty() || msg::step(romDoc, subOK, [&] { romDoc.write(patches); }))
         accept();
 }
 

@@ -234,7 +234,7 @@ void DamageWindow::cmdOK_Click()
     const std::vector<uint8_t> now = bytes();
     const std::vector<Patch> patches = damage::patches(now, m_read, r);
     // A failed write is reported and keeps the window open, so nothing counts as saved.
-    if (!patches.empty() && !msg::step(romDoc, sub(subSave), [&] { romDoc.file().write(patches); }))
+    if (!patches.empty() && !msg::step(romDoc, sub(subSave), [&] { romDoc.write(patches); }))
         return;
     QString caption = "Vorlig";
     if (damage::allCheap(now)) {

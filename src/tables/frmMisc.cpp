@@ -142,7 +142,7 @@ void frmMisc::cmdOK_Click()
         if (byteNow(h, s) != h.read)
             patches.push_back({ pos, { byteNow(h, s) } });
     // A failed write is reported and keeps the window open with the values.
-    if (patches.empty() || stepM(romDoc, "M01", [&] { romDoc.file().write(patches); }))
+    if (patches.empty() || stepM(romDoc, "M01", [&] { romDoc.write(patches); }))
         accept();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "rom/RomFile.h"
 #include "ui/MsgBox.h"
 
@@ -18,10 +19,10 @@ struct Failure
 };
 
 // Replaces the byte at pos with make(the byte there now).
-inline Failure write(RomFile &rom, long long pos, const std::function<uint8_t(uint8_t)> &make)
+inline Failure write(RomDocument &doc, long long pos, const std::function<uint8_t(uint8_t)> &make)
 {
     try {
-        rom.write({ { pos, { make(romfile::readByte(rom.path(), pos)) } } });
+        doc.write({ { pos, { make(romfile::readByte(doc.file().path(), pos)) } } });
         return {};
     } catch (const RomChanged &e) {
         return { e.what(), true };
