@@ -12,7 +12,7 @@ struct ProgramFiles;
 class HelpWindows
 {
 public:
-    HelpWindows(RomDocument &romDoc, ProgramFiles &files, QWidget *main)
+    HelpWindows(RomDocument &romDoc, const ProgramFiles &files, QWidget *main)
         : romDoc(romDoc), files(files), m_main(main)
     { }
 
@@ -28,7 +28,7 @@ public:
 
 private:
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     QWidget *m_main;
     frmSplash *m_splash = nullptr;
     QPointer<frmReadme> m_readme; // closing deletes it

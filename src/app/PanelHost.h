@@ -20,7 +20,7 @@ public:
     struct Parts
     {
         RomDocument &romDoc;
-        ProgramFiles &files;
+        const ProgramFiles &files;
         StageDocument &doc;
         QWidget *client;
         LevelView &view;

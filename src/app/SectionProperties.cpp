@@ -50,7 +50,7 @@ void fill(ctl::ComboBox *box, std::initializer_list<std::pair<const char *, int>
 } // namespace
 
 SectionProperties::SectionProperties(
-    QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc)
+    QWidget *client, RomDocument &romDoc, const ProgramFiles &files, StageDocument &doc)
     : PanelLayer(client, "SectionProperties"), romDoc(romDoc), files(files), doc(doc),
       t(doc.tables())
 {

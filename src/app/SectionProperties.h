@@ -23,7 +23,7 @@ class SectionProperties : public PanelLayer
     Q_OBJECT
 public:
     SectionProperties(
-        QWidget *client, RomDocument &romDoc, ProgramFiles &files, StageDocument &doc);
+        QWidget *client, RomDocument &romDoc, const ProgramFiles &files, StageDocument &doc);
 
     // The controls for the section now current; `vertical` when it scrolls up and down.
     void showSection(bool vertical);
@@ -45,7 +45,7 @@ private:
     void selectScrollItem(ctl::ComboBox *box, int value);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     QLineEdit *txtPal = nullptr;

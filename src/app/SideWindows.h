@@ -23,7 +23,7 @@ public:
     struct Parts
     {
         RomDocument &romDoc;
-        ProgramFiles &files;
+        const ProgramFiles &files;
         StageDocument &doc;
         BlockPainter &blocks;
         BlockSelector &selector;
@@ -58,7 +58,7 @@ private:
     bool openBlockEditor(int tsaBlock);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     StageDocument &doc;
     const StageTables &t;
     BlockPainter &m_blocks;

@@ -63,7 +63,7 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-frmBrowse::frmBrowse(RomDocument &romDoc, ProgramFiles &files, int browseTarget,
+frmBrowse::frmBrowse(RomDocument &romDoc, const ProgramFiles &files, int browseTarget,
     const QString &boxText, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), browseTarget(browseTarget), m_boxText(boxText)
 {

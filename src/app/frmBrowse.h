@@ -17,8 +17,8 @@ class frmBrowse : public QDialog
     Q_OBJECT
 public:
     // browseTarget: 0 ROM box, 1 emulator box, 2 backup box; boxText: that box's text.
-    frmBrowse(RomDocument &romDoc, ProgramFiles &files, int browseTarget, const QString &boxText,
-        QWidget *parent = nullptr);
+    frmBrowse(RomDocument &romDoc, const ProgramFiles &files, int browseTarget,
+        const QString &boxText, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -59,7 +59,7 @@ private:
     QString startFolder() const;
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     const int browseTarget;
     const QString m_boxText;
     QString m_chosen;

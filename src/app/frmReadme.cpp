@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-frmReadme::frmReadme(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+frmReadme::frmReadme(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
     : QWidget(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmReadme");

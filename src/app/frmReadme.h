@@ -9,7 +9,7 @@ class frmReadme : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmReadme(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
+    explicit frmReadme(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
     // Loads "readme.txt"; false (after its message) when the file cannot be read.
     bool Form_Load();
 
@@ -22,5 +22,5 @@ protected:
 private:
     void fit();
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
 };

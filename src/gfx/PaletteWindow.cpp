@@ -15,7 +15,7 @@
 #include <QTimer>
 
 PaletteWindow::PaletteWindow(
-    RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int colourMoveSub)
+    RomDocument &romDoc, const ProgramFiles &files, QWidget *parent, int colourMoveSub)
     : QDialog(parent), romDoc(romDoc), files(files), colourMoveSub(colourMoveSub)
 {
     setMouseTracking(true);

@@ -54,7 +54,8 @@ public:
 
 protected:
     // colourMoveSub: the error number of picColor_MouseMove.
-    PaletteWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int colourMoveSub);
+    PaletteWindow(
+        RomDocument &romDoc, const ProgramFiles &files, QWidget *parent, int colourMoveSub);
     void mouseMoveEvent(QMouseEvent *e) override;
 
     // Pieces placed in twips.
@@ -89,7 +90,7 @@ protected:
     void setLoaded(bool ok);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     int curSet = 0;
     int selSlot = 0;
     bool m_loaded = false;

@@ -53,7 +53,7 @@ QPixmap cursorFrame()
 } // namespace
 
 frmEditTSA::frmEditTSA(
-    RomDocument &romDoc, ProgramFiles &files, MainLink &main, int tsaBlock, QWidget *parent)
+    RomDocument &romDoc, const ProgramFiles &files, MainLink &main, int tsaBlock, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), m_main(main), tsaBlock(tsaBlock)
 {
     setObjectName("frmEditTSA");

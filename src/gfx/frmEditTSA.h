@@ -32,7 +32,7 @@ class frmEditTSA : public QDialog
     Q_OBJECT
 public:
     // tsaBlock: the block of the section's tileset to edit.
-    frmEditTSA(RomDocument &romDoc, ProgramFiles &files, MainLink &main, int tsaBlock,
+    frmEditTSA(RomDocument &romDoc, const ProgramFiles &files, MainLink &main, int tsaBlock,
         QWidget *parent = nullptr);
     ~frmEditTSA() override;
 
@@ -112,7 +112,7 @@ private:
     };
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     MainLink &m_main;
     const int tsaBlock;
     bool m_tileChanged = false;

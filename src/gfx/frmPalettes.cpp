@@ -15,7 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-frmPalettes::frmPalettes(RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent)
+frmPalettes::frmPalettes(
+    RomDocument &romDoc, const ProgramFiles &files, MainLink &main, QWidget *parent)
     : PaletteWindow(romDoc, files, parent, 607), m_main(main)
 {
     setObjectName("frmPalettes");

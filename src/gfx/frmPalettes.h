@@ -17,7 +17,7 @@ class frmPalettes : public PaletteWindow
     Q_OBJECT
 public:
     frmPalettes(
-        RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
+        RomDocument &romDoc, const ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load() override;

@@ -26,7 +26,8 @@ const char *const slotNames[3] = { "BG 1", "BG 2", "Sprites 4" };
 
 } // namespace
 
-frmPatterns::frmPatterns(RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent)
+frmPatterns::frmPatterns(
+    RomDocument &romDoc, const ProgramFiles &files, MainLink &main, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), m_main(main)
 {
     setObjectName("frmPatterns");
@@ -323,8 +324,8 @@ std::pair<patbank::SectionBanks, patbank::SectionBanks> frmPatterns::banksToSave
     now.sprPos = romDoc.tables().patSprPos.at(s).at(n);
     const int32_t copy
         = patbank::copyCandidate(romDoc.shown().curStage, romDoc.shown().curSection, now.sprPos);
-    const bool allowed = patbank::copyAllowed(
-        romDoc.tables(), m_main.tables(), romDoc.release(), copy);
+    const bool allowed
+        = patbank::copyAllowed(romDoc.tables(), m_main.tables(), romDoc.release(), copy);
     copyRefused = copy > 0 && !allowed;
     now.copyPos = allowed ? copy : 0;
     patbank::SectionBanks read = now;

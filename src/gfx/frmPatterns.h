@@ -30,7 +30,7 @@ class frmPatterns : public QDialog
     Q_OBJECT
 public:
     frmPatterns(
-        RomDocument &romDoc, ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
+        RomDocument &romDoc, const ProgramFiles &files, MainLink &main, QWidget *parent = nullptr);
 
     void run(); // loads and runs the window modally
 
@@ -78,7 +78,7 @@ private:
     std::pair<patbank::SectionBanks, patbank::SectionBanks> banksToSave(bool &copyRefused) const;
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     MainLink &m_main;
     std::array<uint32_t, 4> patColors {};
     bool m_loaded = false;

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-frmSprites::frmSprites(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+frmSprites::frmSprites(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
     : PaletteWindow(romDoc, files, parent, 806)
 {
     setObjectName("frmSprites");

@@ -11,7 +11,7 @@ class frmSprites : public PaletteWindow
 {
     Q_OBJECT
 public:
-    frmSprites(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
+    frmSprites(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load() override;

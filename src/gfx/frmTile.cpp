@@ -31,7 +31,7 @@ constexpr int pixelSize = 285;
 
 } // namespace
 
-frmTile::frmTile(RomDocument &romDoc, ProgramFiles &files, MainLink &main,
+frmTile::frmTile(RomDocument &romDoc, const ProgramFiles &files, MainLink &main,
     const blocks::TileRef &tile, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), m_main(main), m_tile(tile)
 {

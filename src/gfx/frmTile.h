@@ -24,8 +24,8 @@ class frmTile : public QDialog
 {
     Q_OBJECT
 public:
-    frmTile(RomDocument &romDoc, ProgramFiles &files, MainLink &main, const blocks::TileRef &tile,
-        QWidget *parent = nullptr);
+    frmTile(RomDocument &romDoc, const ProgramFiles &files, MainLink &main,
+        const blocks::TileRef &tile, QWidget *parent = nullptr);
     ~frmTile() override;
 
     // Handlers, by their design names.
@@ -68,7 +68,7 @@ private:
     void setDragIcon(const QString &name);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     MainLink &m_main;
     const blocks::TileRef m_tile;
     bool m_tileChanged = false;

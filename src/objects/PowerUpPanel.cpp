@@ -22,7 +22,7 @@ constexpr int subOptPu = 134;
 
 } // namespace
 
-PowerUpPanel::PowerUpPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t,
+PowerUpPanel::PowerUpPanel(RomDocument &romDoc, const ProgramFiles &files, const StageTables &t,
     ModeHost &host, MarkerLayer &markers, QWidget *client)
     : PanelLayer(client, "PowerUpPanel"), romDoc(romDoc), files(files), t(t), host(host),
       markers(markers)

@@ -30,8 +30,8 @@ class PowerUpPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    PowerUpPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
-        MarkerLayer &markers, QWidget *client);
+    PowerUpPanel(RomDocument &romDoc, const ProgramFiles &files, const StageTables &t,
+        ModeHost &host, MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its palette, the markers of the section, and a first pick.
     void enter();
@@ -119,7 +119,7 @@ private:
     void puReadOut(int index, double x, double y);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     const StageTables &t; // written only through host.objectEdit
     ModeHost &host;
     MarkerLayer &markers;

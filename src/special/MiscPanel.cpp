@@ -21,8 +21,8 @@ constexpr int subOptSt = 101;
 
 } // namespace
 
-MiscPanel::MiscPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
-    MarkerLayer &markers, QWidget *client)
+MiscPanel::MiscPanel(RomDocument &romDoc, const ProgramFiles &files, const StageTables &t,
+    ModeHost &host, MarkerLayer &markers, QWidget *client)
     : PanelLayer(client, "MiscPanel"), romDoc(romDoc), files(files), t(t), host(host),
       markers(markers)
 {

@@ -31,7 +31,7 @@ class MiscPanel : public PanelLayer, public MarkerOwner
 {
     Q_OBJECT
 public:
-    MiscPanel(RomDocument &romDoc, ProgramFiles &files, const StageTables &t, ModeHost &host,
+    MiscPanel(RomDocument &romDoc, const ProgramFiles &files, const StageTables &t, ModeHost &host,
         MarkerLayer &markers, QWidget *client);
 
     // The mode shown: its panel with nothing selected, and the section's markers.
@@ -101,7 +101,7 @@ private:
     void dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx, int ty);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     // Every edit of the panel: host.objectEdit, with the special-object list tidied when the
     // edit changed it.
     bool edit(const std::function<void(StageTables &)> &change);

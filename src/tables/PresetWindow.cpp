@@ -31,8 +31,8 @@ constexpr int typeField = 2;
 
 } // namespace
 
-PresetWindow::PresetWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width,
-    Subs subs, const presets::Shape &shape, int puVal)
+PresetWindow::PresetWindow(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent,
+    int width, Subs subs, const presets::Shape &shape, int puVal)
     : QDialog(parent), romDoc(romDoc), files(files), shape(shape), subs(subs), m_puVal(puVal)
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);

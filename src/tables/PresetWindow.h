@@ -74,8 +74,8 @@ protected:
     };
     using Text = std::function<QString(int)>;
 
-    PresetWindow(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width, Subs subs,
-        const presets::Shape &shape, int puVal);
+    PresetWindow(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent, int width,
+        Subs subs, const presets::Shape &shape, int puVal);
 
     static QString rowName(const char *base, int i);
     // The row labels and lists, row by row in the order given (which is the focus order).
@@ -122,7 +122,7 @@ protected:
     virtual QComboBox *focusList(int i) = 0;
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     int r = 0; // the release: 0 US, 1 Japanese
     presets::Shape shape;
     presets::Book book;
@@ -148,8 +148,8 @@ template <class Rec> class PresetTable : public PresetWindow
 protected:
     using Table = std::array<Rec, 256>;
 
-    PresetTable(RomDocument &romDoc, ProgramFiles &files, QWidget *parent, int width, Subs subs,
-        const presets::Shape &shape, const Table &shared, int puVal)
+    PresetTable(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent, int width,
+        Subs subs, const presets::Shape &shape, const Table &shared, int puVal)
         : PresetWindow(romDoc, files, parent, width, subs, shape, puVal), shared(shared)
     { }
 

@@ -17,7 +17,7 @@ class frmBGM : public QDialog
 {
     Q_OBJECT
 public:
-    frmBGM(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
+    frmBGM(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -37,7 +37,7 @@ private:
     void buildRow(int place, int situation, int left, int top);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     int r = 0;
     bgm::Words m_read {}; // the words as loaded
     bool m_loaded = false;

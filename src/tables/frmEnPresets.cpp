@@ -26,7 +26,8 @@ static_assert(presets::enLeft == 0 && presets::enTop == 1);
 
 } // namespace
 
-frmEnPresets::frmEnPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent)
+frmEnPresets::frmEnPresets(
+    RomDocument &romDoc, const ProgramFiles &files, int puVal, QWidget *parent)
     : PresetTable(romDoc, files, parent, 5760,
         { subPage, subLeft, subTop, subOK, subRestore, subLoad },
         presets::enShape(romDoc.release()), romDoc.tables().enPresets, puVal)

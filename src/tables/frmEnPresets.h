@@ -12,7 +12,8 @@ class frmEnPresets : public PresetTable<enPresetRec>
 {
     Q_OBJECT
 public:
-    frmEnPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent = nullptr);
+    frmEnPresets(
+        RomDocument &romDoc, const ProgramFiles &files, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
 

@@ -46,8 +46,8 @@ QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, cons
 
 } // namespace
 
-DamageWindow::DamageWindow(
-    RomDocument &romDoc, ProgramFiles &files, int release, QWidget *mainWindow, QWidget *parent)
+DamageWindow::DamageWindow(RomDocument &romDoc, const ProgramFiles &files, int release,
+    QWidget *mainWindow, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), r(release), m_main(mainWindow)
 {
     setWindowFlags(
@@ -266,14 +266,16 @@ void DamageWindow::cmdCancel_Click()
     reject();
 }
 
-frmHits::frmHits(RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+frmHits::frmHits(
+    RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
     : DamageWindow(romDoc, files, 0, mainWindow, parent)
 {
     setObjectName("frmHits");
     setWindowTitle("Curse Severity - US version");
 }
 
-frmHits2::frmHits2(RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+frmHits2::frmHits2(
+    RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
     : DamageWindow(romDoc, files, 1, mainWindow, parent)
 {
     setObjectName("frmHits2");

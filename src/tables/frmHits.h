@@ -22,7 +22,7 @@ class DamageWindow : public QDialog
     Q_OBJECT
 public:
     // release: 0 US, 1 Japanese; mainWindow gets the caption on Save.
-    DamageWindow(RomDocument &romDoc, ProgramFiles &files, int release, QWidget *mainWindow,
+    DamageWindow(RomDocument &romDoc, const ProgramFiles &files, int release, QWidget *mainWindow,
         QWidget *parent);
 
     // Handlers, by their design names.
@@ -55,7 +55,7 @@ private:
     int sub(int us) const { return r == 1 ? us + 4 : us; }
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     int r;
     QWidget *m_main;
     uint8_t scratch = 0; // every read and write passes through it
@@ -68,14 +68,14 @@ class frmHits : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits(
-        RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
+    frmHits(RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow,
+        QWidget *parent = nullptr);
 };
 
 class frmHits2 : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits2(
-        RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
+    frmHits2(RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow,
+        QWidget *parent = nullptr);
 };

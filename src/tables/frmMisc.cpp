@@ -35,7 +35,7 @@ QLineEdit *readOut(QWidget *parent, const char *name, int top)
 
 } // namespace
 
-frmMisc::frmMisc(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+frmMisc::frmMisc(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmMisc");

@@ -17,7 +17,7 @@ class frmMisc : public QDialog
 {
     Q_OBJECT
 public:
-    frmMisc(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
+    frmMisc(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -52,5 +52,5 @@ private:
     Held m_lives, m_hearts;
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
 };

@@ -26,7 +26,8 @@ static_assert(presets::puLeft == 0 && presets::puTop == 1);
 
 } // namespace
 
-frmPuPresets::frmPuPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent)
+frmPuPresets::frmPuPresets(
+    RomDocument &romDoc, const ProgramFiles &files, int puVal, QWidget *parent)
     : PresetTable(romDoc, files, parent, 6120,
         { subScroll, subLeft, subTop, subOK, subRestore, subLoad },
         presets::puShape(romDoc.release()), romDoc.tables().puPresets, puVal)

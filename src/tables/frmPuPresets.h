@@ -12,7 +12,8 @@ class frmPuPresets : public PresetTable<puPresetRec>
 {
     Q_OBJECT
 public:
-    frmPuPresets(RomDocument &romDoc, ProgramFiles &files, int puVal, QWidget *parent = nullptr);
+    frmPuPresets(
+        RomDocument &romDoc, const ProgramFiles &files, int puVal, QWidget *parent = nullptr);
 
     void cmbType_Click(int i) override;
     void cmbContent_Click(int i);

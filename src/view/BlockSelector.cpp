@@ -19,7 +19,7 @@ constexpr int subImgSelMove = 125;
 
 } // namespace
 
-BlockSelector::BlockSelector(QWidget *client, RomDocument &romDoc, ProgramFiles &files,
+BlockSelector::BlockSelector(QWidget *client, RomDocument &romDoc, const ProgramFiles &files,
     const StageDocument &doc, BlockPainter &blocks)
     : PanelLayer(client, "BlockSelector"), romDoc(romDoc), files(files), m_doc(doc),
       m_blocks(blocks)

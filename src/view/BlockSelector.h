@@ -26,7 +26,7 @@ class BlockSelector : public PanelLayer
 {
     Q_OBJECT
 public:
-    BlockSelector(QWidget *client, RomDocument &romDoc, ProgramFiles &files,
+    BlockSelector(QWidget *client, RomDocument &romDoc, const ProgramFiles &files,
         const StageDocument &doc, BlockPainter &blocks);
     // The boxes that tell what lies under the pointer.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
@@ -70,7 +70,7 @@ private:
     int fillPage(int n);
 
     RomDocument &romDoc;
-    ProgramFiles &files;
+    const ProgramFiles &files;
     const StageDocument &m_doc;
     BlockPainter &m_blocks;
     std::array<ctl::ImageBox *, 8> sel {};
