@@ -31,7 +31,7 @@ void startOn(const Program &p)
 {
     ProgramState g;
     g.files.programDir = p.dir.path();
-    frmRI3 w(g.doc, g.files, g.doc.stages());
+    frmRI3 w(g.doc, g.files);
     w.Form_Load();
     benchmark::DoNotOptimize(g.doc.shown().curStage);
 }

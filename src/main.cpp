@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     auto files = std::make_unique<ProgramFiles>();
     auto romDoc = std::make_unique<RomDocument>(*files);
     files->programDir = QCoreApplication::applicationDirPath().toStdString();
-    frmRI3 w(*romDoc, *files, romDoc->stages());
+    frmRI3 w(*romDoc, *files);
     w.Form_Load();
     w.show();
     return app.exec();

@@ -50,8 +50,8 @@ void fill(ctl::ComboBox *box, std::initializer_list<std::pair<const char *, int>
 } // namespace
 
 SectionProperties::SectionProperties(
-    QWidget *client, RomDocument &romDoc, const ProgramFiles &files, StageDocument &doc)
-    : PanelLayer(client, "SectionProperties"), romDoc(romDoc), files(files), doc(doc),
+    QWidget *client, RomDocument &romDoc, const ProgramFiles &files)
+    : PanelLayer(client, "SectionProperties"), romDoc(romDoc), files(files), doc(romDoc.stages()),
       t(doc.tables())
 {
     txtPal = frmRI3Ui::readOut(this, "txtPal", 10200, 780, 480);

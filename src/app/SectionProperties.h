@@ -22,8 +22,7 @@ class SectionProperties : public PanelLayer
 {
     Q_OBJECT
 public:
-    SectionProperties(
-        QWidget *client, RomDocument &romDoc, const ProgramFiles &files, StageDocument &doc);
+    SectionProperties(QWidget *client, RomDocument &romDoc, const ProgramFiles &files);
 
     // The controls for the section now current; `vertical` when it scrolls up and down.
     void showSection(bool vertical);

@@ -75,9 +75,8 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
-Settings::Settings(RomDocument &romDoc, ProgramFiles &files, const StageDocument &doc,
-    QWidget *mainWindow, QWidget *parent)
-    : QDialog(parent), romDoc(romDoc), files(files), m_doc(doc), m_main(mainWindow)
+Settings::Settings(RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_doc(romDoc.stages()), m_main(mainWindow)
 {
     setObjectName("Settings");
     setWindowTitle("Vorlig File Settings");

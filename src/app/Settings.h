@@ -20,8 +20,8 @@ class Settings : public QDialog
 public:
     // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted; doc tells whether
     // a reload would drop unsaved changes.
-    Settings(RomDocument &romDoc, ProgramFiles &files, const StageDocument &doc,
-        QWidget *mainWindow, QWidget *parent = nullptr);
+    Settings(
+        RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();

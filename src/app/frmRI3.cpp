@@ -34,8 +34,8 @@ std::string withSlash(std::string p)
 
 } // namespace
 
-frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, StageDocument &doc, QWidget *parent)
-    : QMainWindow(parent), romDoc(romDoc), files(files), doc(doc), t(doc.tables()),
+frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
+    : QMainWindow(parent), romDoc(romDoc), files(files), doc(romDoc.stages()), t(doc.tables()),
       m_blocks(romDoc), m_help(romDoc, files, this)
 {
     setObjectName("frmRI3");
@@ -153,7 +153,7 @@ void frmRI3::startUp()
 bool frmRI3::askForRom()
 {
     do {
-        Settings dlg(romDoc, files, doc, this);
+        Settings dlg(romDoc, files, this);
         dlg.exec();
         if (app::ended())
             return false;

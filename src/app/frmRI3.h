@@ -28,7 +28,7 @@ class frmRI3 : public QMainWindow, private frmRI3Ui, private StageDocument::List
 {
     Q_OBJECT
 public:
-    frmRI3(RomDocument &romDoc, ProgramFiles &files, StageDocument &doc, QWidget *parent = nullptr);
+    frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent = nullptr);
     ~frmRI3() override;
 
     // Everything that makes the editor ready, before the window is shown.

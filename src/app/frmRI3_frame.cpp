@@ -48,7 +48,7 @@ void frmRI3::mnuFile_Click()
 {
     int setChoice = 0;
     {
-        Settings dlg(romDoc, files, doc, this);
+        Settings dlg(romDoc, files, this);
         dlg.exec();
         setChoice = dlg.setChoice();
     }

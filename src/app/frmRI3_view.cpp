@@ -21,10 +21,10 @@ void frmRI3::buildView()
     setCentralWidget(client);
 
     setupModeButtons(client);
-    m_selector = new BlockSelector(client, romDoc, files, doc, m_blocks);
-    m_view = new LevelView(client, romDoc, doc, m_blocks, *m_selector);
+    m_selector = new BlockSelector(client, romDoc, files, m_blocks);
+    m_view = new LevelView(client, romDoc, m_blocks, *m_selector);
     setupSectionControls(client);
-    m_props = new SectionProperties(client, romDoc, files, doc);
+    m_props = new SectionProperties(client, romDoc, files);
     setupCommands(client);
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);

@@ -19,9 +19,9 @@ constexpr int subImgSelMove = 125;
 
 } // namespace
 
-BlockSelector::BlockSelector(QWidget *client, RomDocument &romDoc, const ProgramFiles &files,
-    const StageDocument &doc, BlockPainter &blocks)
-    : PanelLayer(client, "BlockSelector"), romDoc(romDoc), files(files), m_doc(doc),
+BlockSelector::BlockSelector(
+    QWidget *client, RomDocument &romDoc, const ProgramFiles &files, BlockPainter &blocks)
+    : PanelLayer(client, "BlockSelector"), romDoc(romDoc), files(files), m_doc(romDoc.stages()),
       m_blocks(blocks)
 {
     for (int k = 0; k < 8; ++k) {

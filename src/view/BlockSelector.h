@@ -26,8 +26,8 @@ class BlockSelector : public PanelLayer
 {
     Q_OBJECT
 public:
-    BlockSelector(QWidget *client, RomDocument &romDoc, const ProgramFiles &files,
-        const StageDocument &doc, BlockPainter &blocks);
+    BlockSelector(
+        QWidget *client, RomDocument &romDoc, const ProgramFiles &files, BlockPainter &blocks);
     // The boxes that tell what lies under the pointer.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);
 

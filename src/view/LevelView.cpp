@@ -25,10 +25,10 @@ int tagValue(const QString &tag)
 
 } // namespace
 
-LevelView::LevelView(QWidget *client, RomDocument &romDoc, StageDocument &doc, BlockPainter &blocks,
-    BlockSelector &selector)
-    : PanelLayer(client, "LevelView"), romDoc(romDoc), doc(doc), t(doc.tables()), m_blocks(blocks),
-      m_selector(selector)
+LevelView::LevelView(
+    QWidget *client, RomDocument &romDoc, BlockPainter &blocks, BlockSelector &selector)
+    : PanelLayer(client, "LevelView"), romDoc(romDoc), doc(romDoc.stages()), t(doc.tables()),
+      m_blocks(blocks), m_selector(selector)
 {
     buildCells();
     buildBars();

@@ -31,8 +31,7 @@ class LevelView : public PanelLayer
 {
     Q_OBJECT
 public:
-    LevelView(QWidget *client, RomDocument &romDoc, StageDocument &doc, BlockPainter &blocks,
-        BlockSelector &selector);
+    LevelView(QWidget *client, RomDocument &romDoc, BlockPainter &blocks, BlockSelector &selector);
 
     // The boxes that tell the block and its offset under the pointer in the Background mode.
     void setReadOuts(QLineEdit *offset, QLineEdit *val);

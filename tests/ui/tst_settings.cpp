@@ -92,7 +92,7 @@ private slots:
 void tst_settings::layoutAndNames()
 {
     Fixture f;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     QCOMPARE(dlg.objectName(), QString("Settings"));
     QCOMPARE(dlg.windowTitle(), QString("Vorlig File Settings"));
     QCOMPARE(dlg.size(), QSize(273, 216));
@@ -117,15 +117,14 @@ void tst_settings::formLoadFillsFromFile()
 {
     Fixture f;
     {
-        Settings dlg(
-            f.g.doc, f.g.files, f.doc, &f.main); // no file: empty boxes, the box's design state
+        Settings dlg(f.g.doc, f.g.files, &f.main); // no file: empty boxes, the box's design state
         QCOMPARE(dlg.setChoice(), 0);
         QVERIFY(dlg.txtRomPath->text().isEmpty());
         QVERIFY(dlg.LaunchROM->isChecked());
     }
     f.writeIni("/r/a, b.nes", "/usr/bin/emu", "0", "/r/back.nes");
     {
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         QCOMPARE(dlg.txtRomPath->text(), QString("/r/a, b.nes"));
         QCOMPARE(dlg.txtEmuPath->text(), QString("/usr/bin/emu"));
         QCOMPARE(dlg.txtBackup->text(), QString("/r/back.nes"));
@@ -134,7 +133,7 @@ void tst_settings::formLoadFillsFromFile()
     // Any other last character on the third line checks it; a short file is no error.
     testfile::writeText(f.g.files.iniPath(), "rompath=/x.nes\r\nemupath=\r\nromload=?\r\n");
     RealBoxes boxes;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     QVERIFY(dlg.LaunchROM->isChecked());
     QCOMPARE(dlg.txtRomPath->text(), QString("/x.nes"));
     QCOMPARE(boxes.count(), 0);
@@ -144,7 +143,7 @@ void tst_settings::romRefusedWithC()
 {
     Fixture f;
     RealBoxes boxes;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     std::filesystem::create_directory(f.dir.file("folder.nes"));
     for (const std::string &path : { f.dir.file("missing.nes"), f.dir.file("folder.nes"),
@@ -167,7 +166,7 @@ void tst_settings::otherGameRefusedWithD()
 {
     Fixture f;
     RealBoxes boxes;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     const std::string other = f.rom("other.nes", Kind::Other);
     testfile::writeText(f.dir.file("tiny.nes"), "NES"); // too short for a signature
@@ -196,7 +195,7 @@ void tst_settings::backupAndEmulatorChecks()
     f.g.files.ini.grid = true;
     RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q("  " + rom + " "));
     dlg.txtBackup->setText(q(f.dir.file("gone.nes")));
@@ -218,7 +217,7 @@ void tst_settings::backupAndEmulatorChecks()
     const std::string backup = f.rom("copy.nes", Kind::US);
     testfile::writeText(f.dir.file("emu.sh"), "#!/bin/sh\nexec emu \"$@\"\n");
     boxes.clear();
-    Settings again(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings again(f.g.doc, f.g.files, &f.main);
     again.txtBackup->setText(q(backup));
     again.txtEmuPath->setText(q(f.dir.file("emu.sh")));
     pointer::click(again.cmdSettingsOK);
@@ -250,7 +249,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     };
     for (const Case &c : cases) {
         boxes.clear();
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(rom));
         dlg.txtBackup->setText(q(c.backup));
         pointer::click(dlg.cmdSettingsOK);
@@ -264,7 +263,7 @@ void tst_settings::backupOfOtherReleaseAndSelf()
     // A file whose name differs only in case is another file: a backup like any other.
     const std::string upper = f.rom("CV3.NES", Kind::US);
     boxes.clear();
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtBackup->setText(q(upper));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.count(), 0);
@@ -281,7 +280,7 @@ void tst_settings::choiceFirstStartAndSameRom()
     const std::string upper = f.rom("CV3.NES", Kind::US);
     f.doc.mark(14, 20);
     {
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main); // first start: nothing loaded
+        Settings dlg(f.g.doc, f.g.files, &f.main); // first start: nothing loaded
         dlg.txtRomPath->setText(q(upper));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(dlg.setChoice(), 0);
@@ -289,14 +288,14 @@ void tst_settings::choiceFirstStartAndSameRom()
     }
     f.g.files.ini.romPath = rom;
     {
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(dlg.setChoice(), 0);
         QCOMPARE(boxes.count(), 0);
     }
     boxes.click(QMessageBox::No);
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtRomPath->setText(q(upper));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
@@ -312,7 +311,7 @@ void tst_settings::choiceWithReload()
         RealBoxes boxes;
         boxes.click(QMessageBox::StandardButton(answer));
         f.doc.mark(3, 7);
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(other));
         QVERIFY(dlg.cmdRell->isEnabled());
         pointer::click(dlg.cmdRell);
@@ -325,7 +324,7 @@ void tst_settings::choiceWithReload()
     }
     f.doc.clearMarks();
     RealBoxes boxes;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtRomPath->setText(q(other));
     pointer::click(dlg.cmdRell);
     QCOMPARE(dlg.setChoice(), 1);
@@ -339,7 +338,7 @@ void tst_settings::choiceDifferentRom()
     f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
     {
         RealBoxes boxes;
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(rom));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(dlg.setChoice(), 1);
@@ -348,7 +347,7 @@ void tst_settings::choiceDifferentRom()
     RealBoxes boxes;
     boxes.click(QMessageBox::Yes);
     f.doc.mark(0, 0);
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtRomPath->setText(q(rom));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(boxes.texts(), QStringList("Save your progress before loading new ROM ?"));
@@ -367,7 +366,7 @@ void tst_settings::cancelKeepsFile()
     f.doc.mark(5, 2);
     RealBoxes boxes;
     boxes.click(QMessageBox::Cancel);
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(jp));
     dlg.txtEmuPath->clear();
@@ -383,7 +382,7 @@ void tst_settings::reloadButtonFollowsBox()
 {
     Fixture f;
     {
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main); // nothing loaded: never enabled
+        Settings dlg(f.g.doc, f.g.files, &f.main); // nothing loaded: never enabled
         QVERIFY(!dlg.cmdRell->isEnabled());
         dlg.txtRomPath->setText("/anything.nes");
         dlg.txtRomPath->setText("");
@@ -392,7 +391,7 @@ void tst_settings::reloadButtonFollowsBox()
     f.g.files.ini.romPath = f.rom("Cv3.nes", Kind::US);
     f.rom("CV3.NES", Kind::US);
     f.writeIni(f.dir.path() + "./Cv3.nes");
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     QVERIFY(dlg.cmdRell->isEnabled()); // the file names the loaded ROM
     dlg.txtRomPath->setText(q(f.g.files.ini.romPath + " "));
     QVERIFY(!dlg.cmdRell->isEnabled());
@@ -404,7 +403,7 @@ void tst_settings::reloadButtonFollowsBox()
     QVERIFY(!dlg.cmdRell->isEnabled());
 
     std::remove(f.g.files.iniPath().c_str()); // no file: the empty box does not name the ROM
-    Settings empty(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings empty(f.g.doc, f.g.files, &f.main);
     QVERIFY(!empty.cmdRell->isEnabled());
 }
 
@@ -415,7 +414,7 @@ void tst_settings::closeGuard()
         RealBoxes boxes;
         EndWatch end;
         boxes.click(QMessageBox::StandardButton(answer));
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.show();
         dlg.close();
         QCOMPARE(boxes.texts(),
@@ -431,7 +430,7 @@ void tst_settings::closeGuard()
         RealBoxes boxes; // Escape goes the same way
         EndWatch end;
         boxes.click(QMessageBox::Cancel);
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.show();
         QTest::keyClick(pointer::windowOf(&dlg), Qt::Key_Escape);
         QCOMPARE(boxes.count(), 1);
@@ -440,7 +439,7 @@ void tst_settings::closeGuard()
     f.writeIni("/x.nes");
     RealBoxes boxes;
     EndWatch end;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     dlg.close();
     QCOMPARE(boxes.count(), 0);
@@ -453,12 +452,12 @@ void tst_settings::japaneseSetsCaption()
     Fixture f;
     RealBoxes boxes;
     {
-        Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+        Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(f.rom("us.nes", Kind::US)));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(f.main.windowTitle(), QString("Castle"));
     }
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
     pointer::click(dlg.cmdSettingsOK);
     QCOMPARE(f.g.doc.romVer(), std::string("1"));
@@ -473,7 +472,7 @@ void tst_settings::writeFailureKeepsWindow()
     f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
     f.g.files.appPath = f.dir.file("no-such-folder/");
     RealBoxes boxes;
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
     dlg.txtRomPath->setText(q(rom));
     pointer::click(dlg.cmdSettingsOK);
@@ -489,7 +488,7 @@ void tst_settings::browseFillsBox()
 {
     Fixture f;
     const std::string rom = f.rom("pick.nes", Kind::US);
-    Settings dlg(f.g.doc, f.g.files, f.doc, &f.main);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtBackup->setText(q(f.dir.file("x.nes")));
     // The close box of the browser leaves the box as it was.
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });

@@ -412,7 +412,7 @@ void tst_side_windows::settingsRefuseABackupOfAnotherSize()
     longer.resize(longer.size() + 1024, 0);
     const std::string path = p.dir.file("longer.nes");
     testfile::writeAll(path, longer);
-    Settings dlg(p.g->doc, p.g->files, *p.doc, p.w.get());
+    Settings dlg(p.g->doc, p.g->files, p.w.get());
     dlg.txtRomPath->setText(QString::fromStdString(p.rom));
     dlg.txtBackup->setText(QString::fromStdString(path));
     pointer::click(dlg.cmdSettingsOK);

@@ -44,7 +44,7 @@ struct Folder
         g.files.programDir
             = dir.path().substr(0, dir.path().size() - 1); // as the executable's folder
         testfile::writeAll(dir.file("Vorlig.pal"), testPalette());
-        w = std::make_unique<frmRI3>(g.doc, g.files, doc);
+        w = std::make_unique<frmRI3>(g.doc, g.files);
     }
     std::string rom(Kind kind, uint8_t debug = 0x90, const std::string &name = "cv3.nes")
     {

@@ -44,7 +44,7 @@ Program::Program(const rb::RomDesc &desc, bool startNow)
     g->files.programDir = dir.path();
     doc = &g->doc.stages();
     t = &doc->tables();
-    w = std::make_unique<frmRI3>(g->doc, g->files, *doc);
+    w = std::make_unique<frmRI3>(g->doc, g->files);
     if (startNow)
         start();
 }
