@@ -85,7 +85,8 @@ void PanelHost::showSpriteButtons(bool on)
 
 bool PanelHost::objectEdit(const std::function<void(StageTables &)> &change)
 {
-    if (!p.doc.editRecords(p.romDoc.shown().curStage, p.romDoc.shown().curSection, change))
+    if (!p.romDoc.stages().editRecords(
+            p.romDoc.shown().curStage, p.romDoc.shown().curSection, change))
         return false;
     p.modified();
     return true;

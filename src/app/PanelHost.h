@@ -21,7 +21,6 @@ public:
     {
         RomDocument &romDoc;
         const ProgramFiles &files;
-        StageDocument &doc;
         QWidget *client;
         LevelView &view;
         BlockSelector &selector;

@@ -38,7 +38,7 @@ QWidget *ownerOf(QWidget *main)
 } // namespace
 
 SideWindows::SideWindows(const Parts &p)
-    : romDoc(p.romDoc), files(p.files), doc(p.doc), t(p.doc.tables()), m_blocks(p.blocks),
+    : romDoc(p.romDoc), files(p.files), doc(p.romDoc.stages()), t(doc.tables()), m_blocks(p.blocks),
       m_selector(&p.selector), m_view(&p.view), m_props(&p.props), m_window(p.window),
       optBg(p.optBg), txtPat1(p.txtPat1), txtPat2(p.txtPat2)
 { }

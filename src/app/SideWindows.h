@@ -24,7 +24,6 @@ public:
     {
         RomDocument &romDoc;
         const ProgramFiles &files;
-        StageDocument &doc;
         BlockPainter &blocks;
         BlockSelector &selector;
         LevelView &view;

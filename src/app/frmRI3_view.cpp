@@ -29,8 +29,8 @@ void frmRI3::buildView()
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);
     buildModes();
-    m_side = std::make_unique<SideWindows>(SideWindows::Parts { romDoc, files, doc, m_blocks,
-        *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
+    m_side = std::make_unique<SideWindows>(SideWindows::Parts {
+        romDoc, files, m_blocks, *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
     // Buttons stand above the captions and notes that share their place.
     for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
         b->raise();
@@ -41,7 +41,7 @@ void frmRI3::buildView()
 void frmRI3::buildModes()
 {
     QWidget *client = centralWidget();
-    m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, doc, client, *m_view,
+    m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, client, *m_view,
         *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
         cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
     m_markers = std::make_unique<MarkerLayer>(romDoc, t, *m_host, client);
