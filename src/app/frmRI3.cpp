@@ -90,11 +90,13 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
 void frmRI3::readRomRelease(int subroutine)
 {
     StageReport boxes;
-    const std::optional<uint8_t> debugByte = romDoc.readRelease(boxes, subroutine);
+    const RomDocument::ReleaseRead r = romDoc.readRelease(boxes, subroutine);
+    if (!r.read)
+        return;
     if (romDoc.romVer() == "1")
         readDebugByte(0, false);
-    else if (debugByte)
-        readDebugByte(*debugByte, false);
+    else if (r.debugByte)
+        readDebugByte(*r.debugByte, false);
 }
 
 void frmRI3::Form_Load()

@@ -17,19 +17,19 @@ void RomDocument::removeListener(Listener *l)
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), l), m_listeners.end());
 }
 
-std::optional<uint8_t> RomDocument::readRelease(ReadReport &r, int subroutine)
+RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
 {
     RomImage rom;
+    ReleaseRead out;
     if (!reported(r, subroutine, [&] { rom = RomImage::load(files.ini.romPath); }))
-        return std::nullopt;
+        return out;
+    out.read = true;
     Bytes sig;
     if (reported(r, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
         m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
-    if (m_g.romVer == "1")
-        return std::nullopt;
-    std::optional<uint8_t> debugByte;
-    reported(r, subroutine, [&] { debugByte = rom.byte(release::debugBytePos); });
-    return debugByte;
+    if (m_g.romVer != "1")
+        reported(r, subroutine, [&] { out.debugByte = rom.byte(release::debugBytePos); });
+    return out;
 }
 
 void RomDocument::write(const std::vector<Patch> &patches)

@@ -66,8 +66,13 @@ public:
     LoadOutcome load(LoadDelegate &d) { return m_stages.load(d); }
 
     // The release from the ROM's signature, in one reading of the file. Failures go to
-    // r.error(subroutine, ...). Returns the Debug Screen byte of a US ROM when it could be read.
-    std::optional<uint8_t> readRelease(ReadReport &r, int subroutine);
+    // r.error(subroutine, ...).
+    struct ReleaseRead
+    {
+        bool read = false; // the file could be read
+        std::optional<uint8_t> debugByte; // a US ROM's Debug Screen byte, when it could be read
+    };
+    ReleaseRead readRelease(ReadReport &r, int subroutine);
 
     // --- Writes ---
     // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte
