@@ -143,7 +143,7 @@ void frmPatterns::Form_Load()
         m_dlgCancel = true;
         patColors = { 0x000000, 0xA04020, 0xD0A050, 0xF0F080 };
     });
-    // The banks come from the shared tables; the section's bytes must be in the ROM file too,
+    // The banks come from the document's tables; the section's bytes must be in the ROM file too,
     // or Save would have nowhere true to write them. One box, and Save stays disabled.
     m_loaded = msg::step(romDoc, 703, [&] {
         const auto s = static_cast<size_t>(romDoc.shown().curStage);

@@ -23,7 +23,7 @@ class ScrollBar;
 
 // "Pattern Tables": the CHR banks of the current section, two background banks and two or three
 // sprite banks, each on a scroll bar with a preview of the first two. Save writes the banks the
-// user changed into the shared tables and the ROM. The window object lives as long as the main
+// user changed into the document's tables and the ROM. The window object lives as long as the main
 // window, so the chosen preview layout lasts from one opening to the next.
 class frmPatterns : public QDialog
 {

@@ -121,7 +121,7 @@ uint8_t PresetWindow::opened(int n, int f) const
     return first.at(static_cast<size_t>(n))[static_cast<size_t>(f)];
 }
 
-// The working copy: the shared table, and over it the records as the ROM file holds them.
+// The working copy: the document's table, and over it the records as the ROM file holds them.
 void PresetWindow::takeWork()
 {
     takeShared();
@@ -132,7 +132,7 @@ void PresetWindow::takeWork()
 
 void PresetWindow::Form_Load()
 {
-    // One box when the records cannot be read; the window then shows the shared table and
+    // One box when the records cannot be read; the window then shows the document's table and
     // Save stays off.
     m_loaded = msg::step(
         romDoc, subs.load, [&] { book = presets::Book(RomImage::load(files.ini.romPath), shape); });

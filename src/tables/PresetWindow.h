@@ -112,11 +112,11 @@ protected:
         QComboBox *box, int i, int f, bool past, int pastValue, const Text &text, bool sorted);
     static QString hexText(int v);
     static QString unknownText(int v);
-    // The working copy := the shared table; `patches` written, then the shared table := the
+    // The working copy := the document's table; `patches` written, then the document's table := the
     // working copy.
     virtual void takeShared() = 0;
     virtual void giveShared(const std::vector<Patch> &patches) = 0;
-    // Reads the presets of `backup` and writes them into the ROM file and the shared table.
+    // Reads the presets of `backup` and writes them into the ROM file and the document's table.
     virtual void restoreFrom(const RomImage &backup, const RomImage &rom) = 0;
     // The list that takes the focus in the row puVal() names.
     virtual QComboBox *focusList(int i) = 0;
@@ -142,7 +142,7 @@ private:
     std::vector<std::array<uint8_t, 4>> first; // every field as the window opened
 };
 
-// A preset window over one shared table of records.
+// A preset window over one of the document's tables of records.
 template <class Rec> class PresetTable : public PresetWindow
 {
 protected:

@@ -6,7 +6,7 @@
 #include <vector>
 
 // "Enemy Byte Values": the enemy presets, 16 a page. Opened modally on preset puVal, whose
-// row takes the focus; Save and Restore write the ROM file and romDoc.tables().enPresets, Cancel
+// row takes the focus; Save and Restore write the ROM file and the document's enPresets, Cancel
 // and the close box write nothing.
 class frmEnPresets : public PresetTable<enPresetRec>
 {

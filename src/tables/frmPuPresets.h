@@ -6,7 +6,7 @@
 #include <vector>
 
 // "Power-Up Byte Values": the power-up presets, 16 a page. Opened modally on preset puVal,
-// whose row takes the focus; Save and Restore write the ROM file and romDoc.tables().puPresets,
+// whose row takes the focus; Save and Restore write the ROM file and the document's puPresets,
 // Cancel and the close box write nothing.
 class frmPuPresets : public PresetTable<puPresetRec>
 {
