@@ -59,14 +59,18 @@ void frmRI3::optBgClick()
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);
         setMode(optBg);
-        m_markers->hideAll();
-        m_markers->Hlight(m_pu->selectedSlot());
+        if (m_markers) {
+            m_markers->hideAll();
+            m_markers->Hlight(m_pu->selectedSlot());
+        }
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(g.patBG[s][n][1]));
         txtPat2->setText(viewtext::hex2(g.patBG[s][n][2]));
         m_host->showSpriteButtons(false);
-        m_pu->leave();
-        m_misc->leave();
+        if (m_pu) {
+            m_pu->leave();
+            m_misc->leave();
+        }
         m_selector->showForBackground();
         setSaveRevert(doc.modified(g.curStage, g.curSection));
     });
@@ -77,6 +81,7 @@ void frmRI3::optPuClick()
 {
     const auto s = static_cast<size_t>(g.curStage);
     const auto n = static_cast<size_t>(g.curSection);
+    buildModes();
     msg::step(g, subOptPu, [&] {
         txtOffset->clear();
         setMode(optPu);
@@ -94,6 +99,7 @@ void frmRI3::optPuClick()
 // The Miscellaneous panel in place of the block selector, under the sprite patterns.
 void frmRI3::optStClick()
 {
+    buildModes();
     msg::step(g, subOptSt, [&] {
         const auto s = static_cast<size_t>(g.curStage);
         const auto n = static_cast<size_t>(g.curSection);

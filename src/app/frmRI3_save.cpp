@@ -26,7 +26,8 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes;
-    m_pu->romLoaded();
+    if (m_pu)
+        m_pu->romLoaded();
     switch (doc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(g.files.iniPath()))
