@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -84,20 +86,21 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
         mnuDebug->setChecked(false);
 }
 
-// The signature and the debug byte, read in one opening of the ROM.
+// The signature and the debug byte, read in one opening of the ROM: those bytes alone.
 void frmRI3::readRomRelease(int subroutine)
 {
-    RomImage rom;
-    if (!msg::step(g, subroutine, [&] { rom = RomImage::load(g.files.ini.romPath); }))
+    std::optional<romfile::OpenFile> rom;
+    if (!msg::step(g, subroutine, [&] { rom.emplace(g.files.ini.romPath); }))
         return;
     Bytes sig;
-    if (msg::step(g, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
+    if (msg::step(g, subroutine, [&] { sig = rom->readAt(release::signaturePos, 16); }))
         g.romVer = release::check(release::signatureText(sig), g.romVer);
     if (g.romVer == "1") {
         readDebugByte(0, false);
         return;
     }
-    msg::step(g, subroutine, [&] { readDebugByte(rom.byte(release::debugBytePos), false); });
+    msg::step(
+        g, subroutine, [&] { readDebugByte(rom->readAt(release::debugBytePos, 1)[0], false); });
 }
 
 void frmRI3::Form_Load()
