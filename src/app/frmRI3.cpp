@@ -107,7 +107,7 @@ void frmRI3::Form_Load()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (g.files.ini.romPath.empty())
-        m_help.showSplash();
+        m_help.showSplashForLoad();
     // The splash stays, the load's boxes above it, until the first section shown ends the load.
     m_loading = true;
     m_help.holdSplash(true);

@@ -128,7 +128,7 @@ void frmRI3::reloadIfAsked()
 void frmRI3::reloadRom()
 {
     doc.clearMarks();
-    m_help.showSplash();
+    m_help.showSplashForLoad();
     Form_Load();
 }
 
