@@ -36,6 +36,11 @@ void HelpWindows::showSplash()
     m_splash->show();
     m_splash->raise();
     m_splash->activateWindow();
+}
+
+void HelpWindows::showSplashForLoad()
+{
+    showSplash();
     m_splash->paintNow();
 }
 

@@ -18,15 +18,18 @@ public:
 
     void mnuReadme_Click();
     void mnuAbout_Click();
+    // The event loop goes on at once and paints it.
     void mnuspl_Click() { showSplash(); }
     // Shown and painted before the caller goes on loading.
-    void showSplash();
+    void showSplashForLoad();
     // Keeps the shown splash up through a load (see frmSplash::hold); false lets it go again.
     void holdSplash(bool on);
     void closeSplash();
     frmSplash *splash() const { return m_splash; }
 
 private:
+    void showSplash();
+
     RomDocument &romDoc;
     const ProgramFiles &files;
     QWidget *m_main;

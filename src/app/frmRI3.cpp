@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -86,7 +88,7 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
         mnuDebug->setChecked(false);
 }
 
-// The signature and the debug byte, read in one opening of the ROM.
+// The signature and the debug byte, read in one opening of the ROM: those bytes alone.
 void frmRI3::readRomRelease(int subroutine)
 {
     StageReport boxes;
@@ -103,7 +105,7 @@ void frmRI3::Form_Load()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (files.ini.romPath.empty())
-        m_help.showSplash();
+        m_help.showSplashForLoad();
     // The splash stays, the load's boxes above it, until the first section shown ends the load.
     m_loading = true;
     m_help.holdSplash(true);

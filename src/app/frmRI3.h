@@ -101,6 +101,10 @@ private:
     void buildMenus();
     void buildView();
     void buildModes();
+    // The object modes' parts, made when first asked for.
+    PowerUpPanel &pu();
+    MiscPanel &misc();
+    MarkerLayer &markers();
     void connectView();
     void connectFrame();
     void connectLevelView();

@@ -32,16 +32,16 @@ void frmRI3::connectLevelView()
     // The markers of the object modes follow the view.
     connect(m_view, &LevelView::scrolled, this, [this](bool horizontal) {
         if (optPu->isChecked())
-            m_pu->viewScrolled(horizontal);
+            pu().viewScrolled(horizontal);
         if (optSt->isChecked())
-            m_misc->processSt();
+            misc().processSt();
     });
     connect(m_view, &LevelView::hovered, this, [this](int index, double x, double y) {
         msg::step(romDoc, subMouseMove, [&] {
             if (optPu->isChecked())
-                m_pu->cellHover(index, x, y);
+                pu().cellHover(index, x, y);
             if (optSt->isChecked())
-                m_misc->cellHover(index, x, y);
+                misc().cellHover(index, x, y);
         });
     });
     // The masks follow their menu entries, however those are set.
@@ -69,7 +69,7 @@ void frmRI3::Form_MouseMove()
             txtOffset->setText(m_selector->tilesetRange());
             txtVal->clear();
         } else if (optPu->isChecked()) {
-            m_pu->formHover();
+            pu().formHover();
         } else {
             txtOffset->clear();
             txtVal->clear();

@@ -59,14 +59,18 @@ void frmRI3::optBgClick()
         const auto s = static_cast<size_t>(romDoc.shown().curStage);
         const auto n = static_cast<size_t>(romDoc.shown().curSection);
         setMode(optBg);
-        m_markers->hideAll();
-        m_markers->Hlight(m_pu->selectedSlot());
+        if (m_markers) {
+            m_markers->hideAll();
+            m_markers->Hlight(m_pu->selectedSlot());
+        }
         txtPatterns->setText("Patterns");
         txtPat1->setText(viewtext::hex2(romDoc.tables().patBG[s][n][1]));
         txtPat2->setText(viewtext::hex2(romDoc.tables().patBG[s][n][2]));
         m_host->showSpriteButtons(false);
-        m_pu->leave();
-        m_misc->leave();
+        if (m_pu) {
+            m_pu->leave();
+            m_misc->leave();
+        }
         m_selector->showForBackground();
         setSaveRevert(doc.modified(romDoc.shown().curStage, romDoc.shown().curSection));
     });
@@ -77,6 +81,7 @@ void frmRI3::optPuClick()
 {
     const auto s = static_cast<size_t>(romDoc.shown().curStage);
     const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    buildModes();
     msg::step(romDoc, subOptPu, [&] {
         txtOffset->clear();
         setMode(optPu);
@@ -94,6 +99,7 @@ void frmRI3::optPuClick()
 // The Miscellaneous panel in place of the block selector, under the sprite patterns.
 void frmRI3::optStClick()
 {
+    buildModes();
     msg::step(romDoc, subOptSt, [&] {
         const auto s = static_cast<size_t>(romDoc.shown().curStage);
         const auto n = static_cast<size_t>(romDoc.shown().curSection);

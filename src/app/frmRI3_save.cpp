@@ -26,7 +26,8 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes;
-    m_pu->romLoaded();
+    if (m_pu)
+        m_pu->romLoaded();
     switch (romDoc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(files.iniPath()))
@@ -127,7 +128,7 @@ void frmRI3::reloadIfAsked()
 void frmRI3::reloadRom()
 {
     doc.clearMarks();
-    m_help.showSplash();
+    m_help.showSplashForLoad();
     Form_Load();
 }
 

@@ -59,9 +59,11 @@ void frmRI3::Combo1Change()
 void frmRI3::Combo2Change()
 {
     BlockPainter::Batch batch(m_blocks);
-    m_markers->frame()->setVisible(false);
+    if (m_markers) {
+        m_markers->frame()->setVisible(false);
+        m_pu->fillEnemyList();
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_pu->fillEnemyList();
     msg::step(romDoc, subCombo2, [&] {
         romDoc.shown().curSection = std::max(0, Combo2->currentIndex());
         stagScroll->setValue(romDoc.shown().curSection);
@@ -79,12 +81,14 @@ void frmRI3::Combo2Change()
     msg::step(romDoc, subCombo2, [&] { sectionBars(); });
     msg::step(romDoc, subCombo2, [&] { sectionCommands(s, n); });
     msg::step(romDoc, subCombo2, [&] { sectionModePanel(s, n); });
-    m_pu->setLayoutHeld(true);
+    if (m_pu)
+        m_pu->setLayoutHeld(true);
     m_view->drawSection();
-    m_pu->setLayoutHeld(false);
+    if (m_pu)
+        m_pu->setLayoutHeld(false);
     // The Power-Ups and Enemies mode picks again in the new section, without marking it.
     if (optPu->isChecked())
-        m_pu->sectionFirstPick();
+        pu().sectionFirstPick();
     msg::step(romDoc, subCombo2, [&] { setSaveRevert(doc.modified(s, n)); });
     // The read-outs of what the pointer was over belong to the section left.
     Form_MouseMove();
@@ -111,7 +115,8 @@ void frmRI3::sectionBars()
 // Stage 1's downward sections carry no objects: their commands give way to Mirror.
 void frmRI3::sectionCommands(int s, int n)
 {
-    m_pu->hideCodes();
+    if (m_pu)
+        m_pu->hideCodes();
     const bool noObjects = s == 1 && n >= 9;
     if (noObjects && optPu->isChecked())
         optBgClick();
@@ -133,10 +138,10 @@ void frmRI3::sectionModePanel(int s, int n)
         txtPat1->setText(viewtext::hex2(banks[1]));
         txtPat2->setText(viewtext::hex2(banks[2]));
     } else {
-        m_markers->hideAll();
+        markers().hideAll();
     }
     if (optSt->isChecked())
-        m_misc->resetMiscPanel();
+        misc().resetMiscPanel();
 }
 
 void frmRI3::stagScroll_Change()

@@ -28,7 +28,9 @@ void frmRI3::buildView()
     setupCommands(client);
     m_selector->setReadOuts(txtOffset, txtVal);
     m_view->setReadOuts(txtOffset, txtVal);
-    buildModes();
+    m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, client, *m_view,
+        *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
+        cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
     m_side = std::make_unique<SideWindows>(SideWindows::Parts {
         romDoc, files, m_blocks, *m_selector, *m_view, *m_props, this, optBg, txtPat1, txtPat2 });
     // Buttons stand above the captions and notes that share their place.
@@ -36,21 +38,48 @@ void frmRI3::buildView()
         b->raise();
 }
 
-// The markers over the view, the Power-Ups and Enemies panel and the Miscellaneous panel, all
-// hidden while the window starts in the Background mode.
+// The markers over the view, the Power-Ups and Enemies panel and the Miscellaneous panel, made
+// when one of their modes is first shown: the window starts in the Background mode, where none
+// of them shows. They stand where they would have stood had they been made with the window:
+// in the order made, under the sprite buttons.
 void frmRI3::buildModes()
 {
+    if (m_markers)
+        return;
     QWidget *client = centralWidget();
-    m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, client, *m_view,
-        *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
-        cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
+    const QObjectList before = client->children();
     m_markers = std::make_unique<MarkerLayer>(romDoc, t, *m_host, client);
     m_pu = new PowerUpPanel(romDoc, files, t, *m_host, *m_markers, client);
     m_misc = new MiscPanel(romDoc, files, t, *m_host, *m_markers, client);
     m_markers->setOwners(m_pu, m_misc);
+    const QObjectList made = client->children(); // a copy: stacking reorders the list
+    for (QObject *o : made)
+        if (o->isWidgetType() && !before.contains(o))
+            static_cast<QWidget *>(o)->stackUnder(cmdEPal);
+    for (PanelLayer *layer : { static_cast<PanelLayer *>(m_pu), static_cast<PanelLayer *>(m_misc) })
+        layer->show();
+    m_pu->fillEnemyList(); // as the sections shown since the load would have left it
+}
+
+PowerUpPanel &frmRI3::pu()
+{
+    buildModes();
+    return *m_pu;
+}
+
+MiscPanel &frmRI3::misc()
+{
+    buildModes();
+    return *m_misc;
+}
+
+MarkerLayer &frmRI3::markers()
+{
+    buildModes();
+    return *m_markers;
 }
 
 bool frmRI3::markerDragging() const
 {
-    return m_markers->markerDragging();
+    return m_markers && m_markers->markerDragging();
 }

@@ -82,8 +82,7 @@ bool frmRI3::eventFilter(QObject *o, QEvent *e)
 {
     // While a marker is dragged the pressed control keeps the mouse: its moves are the drag,
     // its release the drop, and nothing else sees them.
-    if (m_markers->markerDragging() && o->isWidgetType()
-        && static_cast<QWidget *>(o)->window() == this
+    if (markerDragging() && o->isWidgetType() && static_cast<QWidget *>(o)->window() == this
         && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease)) {
         const auto *me = static_cast<QMouseEvent *>(e);
         const QPoint global = me->globalPosition().toPoint();
@@ -127,9 +126,9 @@ void frmRI3::Form_KeyPress(int keyAscii)
         if (optBg->isChecked())
             bar = m_selector->stepBar();
         else if (optPu->isChecked())
-            bar = m_pu->stepBar();
+            bar = pu().stepBar();
         else if (optSt->isChecked())
-            bar = m_misc->stepBar();
+            bar = misc().stepBar();
         if (!bar)
             return;
         if (keyAscii == '-' && bar->value() != 0)

@@ -43,14 +43,15 @@ void frmSplash::Form_Load()
 }
 
 // Loading holds the event loop for its whole length, so the splash would stand on screen unpainted
-// until it ends: wait (briefly) for the window system to put it on screen, then paint it now.
+// until it ends: wait (briefly) for the window system to put it on screen, which paints it.
 void frmSplash::paintNow()
 {
     QElapsedTimer clock;
     clock.start();
     while (isVisible() && windowHandle() && !windowHandle()->isExposed() && clock.elapsed() < 1000)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    repaint();
+    if (!windowHandle() || !windowHandle()->isExposed())
+        repaint(); // not on screen yet: painted at least, shown as soon as it is
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

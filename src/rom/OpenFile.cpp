@@ -208,9 +208,24 @@ OpenFile::~OpenFile()
 Bytes OpenFile::readAll() const
 {
     Bytes data(static_cast<size_t>(m_st.st_size));
+    readInto(data.data(), data.size(), 0);
+    return data;
+}
+
+Bytes OpenFile::readAt(long long pos, long long n) const
+{
+    checkRange(pos, n, size());
+    Bytes data(static_cast<size_t>(n));
+    readInto(data.data(), data.size(), pos - 1);
+    return data;
+}
+
+void OpenFile::readInto(uint8_t *to, size_t n, long long offset) const
+{
     size_t got = 0;
-    while (got < data.size()) {
-        ssize_t r = ::pread(m_fd, data.data() + got, data.size() - got, static_cast<off_t>(got));
+    while (got < n) {
+        ssize_t r = ::pread(
+            m_fd, to + got, n - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)
@@ -219,7 +234,6 @@ Bytes OpenFile::readAll() const
             throw VbError("File changed while read: " + m_path);
         got += static_cast<size_t>(r);
     }
-    return data;
 }
 
 // The write bits are what the user set to protect a file, so they count even for a process

@@ -22,6 +22,9 @@ public:
     const std::string &target() const { return m_target; } // where it really is
     long long size() const { return static_cast<long long>(m_st.st_size); }
     Bytes readAll() const;
+    // The n bytes at 1-based position pos, checked against the file's size as a loaded image
+    // checks them.
+    Bytes readAt(long long pos, long long n) const;
 
     // Puts content in the file's place, the file being the one opened (content[i] becomes its
     // byte at offset i). A temporary copy in the same folder is flushed and renamed over it, so
@@ -31,6 +34,7 @@ public:
     void replace(const Bytes &content, const std::vector<Patch> &changed) const;
 
 private:
+    void readInto(uint8_t *to, size_t n, long long offset) const;
     void refuseWriteProtected() const;
     bool replaceByRename(const Bytes &content) const;
     void writeInPlace(const Bytes &content, const std::vector<Patch> &changed) const;

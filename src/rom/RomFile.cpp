@@ -22,8 +22,7 @@ bool RomImage::contains(long long pos, long long n) const
 
 void RomImage::check(long long pos, long long n) const
 {
-    if (!contains(pos, n))
-        throw VbError(romfile::outsideText(pos < 1 || n == 0 ? pos : pos + n - 1, size()));
+    romfile::checkRange(pos, n, size());
 }
 
 uint8_t RomImage::byte(long long pos) const
@@ -133,9 +132,15 @@ std::string outsideText(long long pos, long long fileSize)
         + "-byte ROM file";
 }
 
+void checkRange(long long pos, long long n, long long fileSize)
+{
+    if (pos < 1 || n < 0 || pos - 1 + n > fileSize)
+        throw VbError(outsideText(pos < 1 || n == 0 ? pos : pos + n - 1, fileSize));
+}
+
 Bytes read(const std::string &path, long long pos, long long n)
 {
-    return RomImage::load(path).bytes(pos, n);
+    return OpenFile(path).readAt(pos, n);
 }
 
 uint8_t readByte(const std::string &path, long long pos)

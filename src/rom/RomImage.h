@@ -42,4 +42,6 @@ struct Patch
 
 namespace romfile {
 std::string outsideText(long long pos, long long fileSize);
+// Throws VbError with outsideText unless the n bytes at pos lie inside a file of fileSize bytes.
+void checkRange(long long pos, long long n, long long fileSize);
 } // namespace romfile

@@ -42,12 +42,21 @@ bool PanelLayer::eventFilter(QObject *o, QEvent *e)
 }
 
 // The shown controls' rectangles; with none shown, a point outside the layer, as an empty
-// region would lift the mask altogether.
+// region would lift the mask altogether. Showing a layer moves and resizes each of its controls
+// in turn without changing any: the same rectangles keep the mask as it is.
 void PanelLayer::fitMask()
 {
-    QRegion shown;
+    std::vector<QRect> shown;
+    shown.reserve(m_shown.size());
     for (QObject *c : children())
         if (c->isWidgetType() && !static_cast<QWidget *>(c)->isHidden())
-            shown += static_cast<QWidget *>(c)->geometry();
-    setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);
+            shown.push_back(static_cast<QWidget *>(c)->geometry());
+    if (m_masked && shown == m_shown)
+        return;
+    QRegion region;
+    for (const QRect &r : shown)
+        region += r;
+    setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
+    m_shown = std::move(shown);
+    m_masked = true;
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <QRect>
 #include <QWidget>
+
+#include <vector>
 
 // A panel laid over the whole client area, so that its controls keep the window's coordinates.
 // It takes the pointer only where one of its controls is shown: the markers, the cells and the
@@ -15,4 +18,7 @@ protected:
 
 private:
     void fitMask();
+
+    std::vector<QRect> m_shown; // the rectangles the mask was made of
+    bool m_masked = false;
 };

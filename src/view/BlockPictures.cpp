@@ -59,15 +59,18 @@ const BlockPictures::Picture &BlockPictures::get(
     Def def;
     std::copy_n(in.tileNumbers, 16, def.begin());
     std::copy_n(in.quadrantPal, 4, def.begin() + 16);
-    Slot &s = p.cells[static_cast<size_t>(2 * (block & 0xFF) + (in.maskUpperHalf ? 1 : 0))];
-    if (s.made && s.def == def)
-        return s.picture;
+    std::unique_ptr<Slot> &cell
+        = p.cells[static_cast<size_t>(2 * (block & 0xFF) + (in.maskUpperHalf ? 1 : 0))];
+    if (cell && cell->def == def)
+        return cell->picture;
+    if (!cell)
+        cell = std::make_unique<Slot>();
+    Slot &s = *cell;
     s.picture.failure = render::drawBlock(in, m_pixels);
     QImage img(32, 32, QImage::Format_RGB32);
     for (int y = 0; y < 32; ++y)
         std::memcpy(img.scanLine(y), m_pixels.data() + 32 * y, 32 * sizeof(uint32_t));
     s.picture.pixmap = QPixmap::fromImage(std::move(img));
     s.def = def;
-    s.made = true;
     return s.picture;
 }

@@ -32,7 +32,6 @@ private:
     using Def = std::array<uint8_t, 20>; // tile numbers, then quadrant sub-palettes
     struct Slot
     {
-        bool made = false;
         Def def {};
         Picture picture;
     };
@@ -43,7 +42,7 @@ private:
         std::array<uint8_t, 16> palettes {};
         std::array<uint8_t, 4> lengths {};
         std::array<uint32_t, 64> rgb {};
-        std::array<Slot, 512> cells; // block * 2 + masked
+        std::array<std::unique_ptr<Slot>, 512> cells; // block * 2 + masked, made when first drawn
     };
     static void keyOf(const render::BlockInput &in, int tileset, uint32_t generation, Page &key);
     static bool sameKey(const Page &a, const Page &b);

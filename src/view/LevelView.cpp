@@ -84,8 +84,11 @@ void LevelView::buildBars()
     }
     connect(scrscroll, &QScrollBar::valueChanged, this, [this] { ScrscrollChange(); });
     connect(scrvscroll, &QScrollBar::valueChanged, this, [this] { ScrvscrollChange(); });
+}
 
-    // Grid lines between the 8 x 6 cells; shown only while "Gridlines" is on.
+// Grid lines between the 8 x 6 cells, made when "Gridlines" is first turned on.
+void LevelView::buildGrid()
+{
     for (int i = 0; i < 12; ++i) {
         auto *line = new QFrame(this);
         line->setObjectName(QString("grid(%1)").arg(i));
@@ -108,6 +111,11 @@ void LevelView::setReadOuts(QLineEdit *offset, QLineEdit *val)
 
 void LevelView::showGrid(bool on)
 {
+    if (!grid[0]) {
+        if (!on)
+            return;
+        buildGrid();
+    }
     for (QFrame *line : grid) {
         line->setVisible(on);
         if (on)

@@ -78,6 +78,7 @@ signals:
 private:
     void buildCells();
     void buildBars();
+    void buildGrid();
     void restBar(ctl::ScrollBar *bar);
     bool viewUnchanged(const ctl::ScrollBar *bar) const;
     void scrollRun(
@@ -104,7 +105,7 @@ private:
     std::array<QLabel *, 8> lH {};
     std::array<QLabel *, 6> lV {};
     std::array<ctl::Shape *, 6> highlight {};
-    std::array<QFrame *, 12> grid {};
+    std::array<QFrame *, 12> grid {}; // made when first shown
     ctl::ScrollBar *scrscroll = nullptr;
     ctl::ScrollBar *scrvscroll = nullptr;
     QLineEdit *m_offset = nullptr;

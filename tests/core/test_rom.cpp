@@ -81,6 +81,17 @@ TEST(RomImage, ReadsOutsideTheFileAreErrors)
     EXPECT_THROW(rom.bytes(40970, 8), VbError);
     EXPECT_THROW(rom.put(40976, { 1, 2 }), VbError);
     EXPECT_THROW(rom.word(40976), VbError);
+
+    // Bytes read straight from the file are checked the same way.
+    TempDir dir;
+    testfile::writeAll(dir.file("game.nes"), rom.data());
+    EXPECT_EQ(romfile::read(dir.file("game.nes"), 40975, 2), Bytes({ 7, 7 }));
+    try {
+        romfile::read(dir.file("game.nes"), 40970, 8);
+        FAIL();
+    } catch (const VbError &e) {
+        EXPECT_STREQ(e.what(), "position 40977 lies outside the 40976-byte ROM file");
+    }
 }
 
 // Paths name one file by where they lead; their text only counts when nothing exists there.

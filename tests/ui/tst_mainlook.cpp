@@ -198,10 +198,10 @@ private slots:
         RealBoxes boxes;
         Program p(relOf(rel));
         pointer::windowOf(p.w.get());
-        auto *type = named<QComboBox>(p.w.get(), "cmbSt");
         for (auto [stage, section] : { std::pair { 0, 0 }, std::pair { 4, 1 } }) {
             choose(p, stage, section);
             pointer::click(control(p, "optSt"));
+            auto *type = named<QComboBox>(p.w.get(), "cmbSt");
             QVERIFY(clickASpecial(p));
             for (int i = 0; i < type->count(); ++i) {
                 const QString name = type->itemText(i);
