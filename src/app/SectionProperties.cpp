@@ -19,6 +19,7 @@ constexpr int subTime = 107;
 constexpr int subMirror = 110;
 constexpr int subCombo3 = 114;
 constexpr int subCombo4 = 115;
+constexpr int subEditPalettes = 113;
 
 // The upward section whose layout a downward section of stage 1 mirrors.
 int upwardOf(int section)
@@ -86,6 +87,17 @@ SectionProperties::SectionProperties(
     connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
     connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
     connect(cmdMirror, &QPushButton::clicked, this, [this] { cmdMirror_Click(); });
+    romDoc.addListener(this);
+}
+
+SectionProperties::~SectionProperties()
+{
+    romDoc.removeListener(this);
+}
+
+void SectionProperties::palettesChanged()
+{
+    msg::step(romDoc, subEditPalettes, [&] { showPaletteSet(); });
 }
 
 void SectionProperties::showSection(bool vertical)

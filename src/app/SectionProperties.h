@@ -1,4 +1,5 @@
 #pragma once
+#include "model/RomDocument.h"
 #include "ui/PanelLayer.h"
 
 #include <array>
@@ -8,7 +9,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class StageDocument;
-class RomDocument;
 struct ProgramFiles;
 struct StageTables;
 namespace ctl {
@@ -18,11 +18,13 @@ class ComboBox;
 // The shown section's properties beside the view: its time (its area's byte, written at once),
 // the scroll types of a vertical section, its palette set and block read-outs, and Mirror for
 // stage 1's downward sections. Showing a section edits nothing; the lists edit on a pick only.
-class SectionProperties : public PanelLayer
+// The palette set follows every change of the colours.
+class SectionProperties : public PanelLayer, private RomDocument::Listener
 {
     Q_OBJECT
 public:
     SectionProperties(QWidget *client, RomDocument &romDoc, const ProgramFiles &files);
+    ~SectionProperties() override;
 
     // The controls for the section now current; `vertical` when it scrolls up and down.
     void showSection(bool vertical);
@@ -36,6 +38,7 @@ signals:
     void romChanged(const std::string &description);
 
 private:
+    void palettesChanged() override;
     void cmbTime_Click();
     void Combo3_Click();
     void Combo4_Click();

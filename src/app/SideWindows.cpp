@@ -1,5 +1,4 @@
 #include "app/SideWindows.h"
-#include "app/SectionProperties.h"
 #include "gfx/frmEditTSA.h"
 #include "gfx/frmPalettes.h"
 #include "gfx/frmPatterns.h"
@@ -19,12 +18,10 @@
 #include "view/LevelView.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
 
-constexpr int subPattern = 112;
 constexpr int subEditPalettes = 113;
 constexpr int subSelDown = 152;
 
@@ -39,8 +36,7 @@ QWidget *ownerOf(QWidget *main)
 
 SideWindows::SideWindows(const Parts &p)
     : romDoc(p.romDoc), files(p.files), doc(p.romDoc.stages()), t(doc.tables()), m_blocks(p.blocks),
-      m_selector(&p.selector), m_view(&p.view), m_props(&p.props), m_window(p.window),
-      optBg(p.optBg), txtPat1(p.txtPat1), txtPat2(p.txtPat2)
+      m_selector(&p.selector), m_view(&p.view), m_window(p.window), optBg(p.optBg)
 { }
 
 const StageTables &SideWindows::tables() const
@@ -50,27 +46,15 @@ const StageTables &SideWindows::tables() const
 
 void SideWindows::cmdPattern_Click()
 {
-    BlockPainter::Batch batch(m_blocks);
+    BlockPainter::Batch batch(m_blocks); // what the window saves is drawn once it closes
     frmPatterns *dlg
         = m_window->findChild<frmPatterns *>("frmPatterns", Qt::FindDirectChildrenOnly);
     if (!dlg)
         dlg = new frmPatterns(
             romDoc, files, *this, m_window); // kept, so its preview layout lasts the run
     dlg->run();
-    if (dlg->dlgCancel())
-        return;
-    msg::step(romDoc, subPattern, [&] {
-        const auto &banks = romDoc.tables()
-                                .patBG.at(static_cast<size_t>(romDoc.shown().curStage))
-                                .at(static_cast<size_t>(romDoc.shown().curSection));
-        txtPat1->setText(viewtext::hex2(banks[1]));
-        txtPat2->setText(viewtext::hex2(banks[2]));
-    });
-    m_blocks.tileDet(doc.curTileset());
-    m_view->drawSection();
-    if (optBg->isChecked())
-        m_selector->selectionChange();
-    QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
+    if (!dlg->dlgCancel())
+        QApplication::restoreOverrideCursor(); // the hourglass of the window's Save
 }
 
 void SideWindows::cmdEPat_Click()
@@ -86,18 +70,13 @@ void SideWindows::EditPalettes()
         frmPalettes dlg(romDoc, files, *this, ownerOf(m_window));
         dlg.run();
     }
-    msg::step(romDoc, subEditPalettes, [&] { m_props->showPaletteSet(); });
+    // The colours as the file holds them now, which a preview of the editor may have left.
     StageReport boxes;
     romDoc.readPalettes(boxes, subEditPalettes);
-    msg::step(romDoc, subEditPalettes, [&] {
-        m_view->redrawCells();
-        m_selector->forEachBlock(true, optBg->isChecked(),
-            [this](ctl::ImageBox *cell, int block) { m_blocks.drawBlock(cell, block); });
-    });
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 
-render::TilePixels &SideWindows::tilePixels(int tileset)
+const render::TilePixels &SideWindows::tilePixels(int tileset) const
 {
     return m_blocks.tiles(tileset);
 }
@@ -128,36 +107,16 @@ void SideWindows::cmdEPal_Click()
     dlg.run();
 }
 
-// The block editor on the selector's block; when it closes, every picture that shows a changed
-// block is drawn again.
-void SideWindows::editBlock(int index, int block)
+// The block editor on the selector's block; what it saves is drawn again when it closes.
+void SideWindows::editBlock(int block)
 {
     BlockPainter::Batch batch(m_blocks);
     msg::step(romDoc, subSelDown, [&] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool tileChanged = openBlockEditor(block);
+        frmEditTSA editor(romDoc, files, *this, block, m_window);
+        editor.exec();
         QApplication::restoreOverrideCursor();
-        const QString tag = "&H" + viewtext::hex2(block);
-        if (!tileChanged) {
-            m_view->redrawCells(&tag);
-            m_selector->redrawEdited(index, block);
-        } else {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_view->redrawCells();
-            m_selector->forEachBlock(
-                true, true, [this](ctl::ImageBox *cell, int b) { m_blocks.drawBlock(cell, b); });
-            QApplication::restoreOverrideCursor();
-        }
     });
-}
-
-// The block editor on a block, modal; the caller redraws when it returns, every block when a
-// tile was saved meanwhile.
-bool SideWindows::openBlockEditor(int tsaBlock)
-{
-    frmEditTSA editor(romDoc, files, *this, tsaBlock, m_window);
-    editor.exec();
-    return editor.tileChanged();
 }
 
 void SideWindows::Damage()

@@ -6,20 +6,18 @@
 class BlockPainter;
 class BlockSelector;
 class LevelView;
-class QLineEdit;
 class QRadioButton;
 class QWidget;
-class SectionProperties;
 class StageDocument;
 class RomDocument;
 struct ProgramFiles;
 
-// The side windows opened from the main window, and what the main window shows again after
-// them. They reach the main window only through this link.
+// The side windows opened from the main window. They reach the main window only through this
+// link; what they write is drawn again by the parts that show it, once a window closes.
 class SideWindows : public MainLink
 {
 public:
-    // What the side windows read and what is drawn again after them.
+    // What the side windows read, and the block pictures the palette editor previews on.
     struct Parts
     {
         RomDocument &romDoc;
@@ -27,11 +25,8 @@ public:
         BlockPainter &blocks;
         BlockSelector &selector;
         LevelView &view;
-        SectionProperties &props;
         QWidget *window;
         QRadioButton *optBg; // the Background mode is on
-        QLineEdit *txtPat1;
-        QLineEdit *txtPat2;
     };
     explicit SideWindows(const Parts &p);
 
@@ -41,11 +36,10 @@ public:
     void Damage();
     void BGM();
     void cmdMisc_Click();
-    // A right press on the selector's cell `index`: the block editor on its block, then every
-    // picture showing a changed block drawn again.
-    void editBlock(int index, int block);
+    // A right press on the selector's cell of `block`: the block editor on it.
+    void editBlock(int block);
 
-    render::TilePixels &tilePixels(int tileset) override;
+    const render::TilePixels &tilePixels(int tileset) const override;
     const StageTables &tables() const override;
     void EditPalettes() override;
     bool takeSpriteBanksAsked() override;
@@ -54,8 +48,6 @@ public:
         bool selectorInEveryMode, const std::function<void(ctl::ImageBox *, int)> &draw) override;
 
 private:
-    bool openBlockEditor(int tsaBlock);
-
     RomDocument &romDoc;
     const ProgramFiles &files;
     StageDocument &doc;
@@ -63,10 +55,7 @@ private:
     BlockPainter &m_blocks;
     BlockSelector *m_selector;
     LevelView *m_view;
-    SectionProperties *m_props;
     QWidget *m_window;
     QRadioButton *optBg;
-    QLineEdit *txtPat1;
-    QLineEdit *txtPat2;
     QString cmdEPatTag; // "Yeah" while the pattern window opens on the sprite banks
 };

@@ -46,10 +46,12 @@ frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
     buildView();
     connectView();
     doc.setListener(this);
+    romDoc.addListener(this);
 }
 
 frmRI3::~frmRI3()
 {
+    romDoc.removeListener(this);
     doc.setListener(nullptr);
 }
 

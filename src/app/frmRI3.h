@@ -24,7 +24,10 @@ class frmSplash;
 // The main window: the menus, the stage and section lists, the mode switch and the routing to
 // the side windows. It creates the level view, the block selector and the panels of the object
 // modes, and connects them with the document that owns the stage tables.
-class frmRI3 : public QMainWindow, private frmRI3Ui, private StageDocument::Listener
+class frmRI3 : public QMainWindow,
+               private frmRI3Ui,
+               private StageDocument::Listener,
+               private RomDocument::Listener
 {
     Q_OBJECT
 public:
@@ -55,6 +58,8 @@ private:
     void sectionBars();
     void sectionCommands(int s, int n);
     void sectionModePanel(int s, int n);
+    void showBgBanks(int s, int n);
+    void patternsChanged(int stage, int section) override;
     void stagScroll_Change();
     void mnusta_Click(int index);
 

@@ -27,6 +27,7 @@ namespace {
 constexpr int subCombo1 = 164;
 constexpr int subCombo2 = 120;
 constexpr int subStagScroll = 155;
+constexpr int subPattern = 112;
 
 } // namespace
 
@@ -134,14 +135,25 @@ void frmRI3::sectionModePanel(int s, int n)
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        const auto &banks = romDoc.tables().patBG[static_cast<size_t>(s)][static_cast<size_t>(n)];
-        txtPat1->setText(viewtext::hex2(banks[1]));
-        txtPat2->setText(viewtext::hex2(banks[2]));
+        showBgBanks(s, n);
     } else {
         markers().hideAll();
     }
     if (optSt->isChecked())
         misc().resetMiscPanel();
+}
+
+void frmRI3::showBgBanks(int s, int n)
+{
+    const auto &banks = romDoc.tables().patBG.at(static_cast<size_t>(s)).at(static_cast<size_t>(n));
+    txtPat1->setText(viewtext::hex2(banks[1]));
+    txtPat2->setText(viewtext::hex2(banks[2]));
+}
+
+// The pattern window saved the shown section's banks.
+void frmRI3::patternsChanged(int stage, int section)
+{
+    msg::step(romDoc, subPattern, [&] { showBgBanks(stage, section); });
 }
 
 void frmRI3::stagScroll_Change()

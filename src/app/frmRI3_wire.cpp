@@ -42,8 +42,8 @@ void frmRI3::connectView()
             Combo2Change();
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
-    connect(m_selector, &BlockSelector::editRequested, this, [this](int index, int block) {
-        m_side->editBlock(index, block);
+    connect(m_selector, &BlockSelector::editRequested, this, [this](int block) {
+        m_side->editBlock(block);
         reloadIfAsked();
     });
 

@@ -16,7 +16,7 @@ public:
     virtual ~MainLink() = default;
 
     // The decoded background tiles of a tileset, as the level view draws them.
-    virtual render::TilePixels &tilePixels(int tileset) = 0;
+    virtual const render::TilePixels &tilePixels(int tileset) const = 0;
     virtual const StageTables &tables() const = 0;
     virtual void EditPalettes() = 0;
     // The pattern window was opened on the sprite banks; asking answers it, once.

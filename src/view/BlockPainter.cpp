@@ -6,6 +6,9 @@
 #include "ui/ErrorText.h"
 #include "ui/MsgBox.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int subTileDet = 165;
@@ -27,7 +30,57 @@ void BlockPainter::chrChanged(int tileset, int tileNum, int bank)
 {
     const auto &chr = romDoc.tables().chrData.at(static_cast<size_t>(bank));
     render::decodeTile(chr.at(static_cast<size_t>(tileNum & 63)),
-        tiles(tileset).at(static_cast<size_t>(tileNum & 0xFF)));
+        changedTiles(tileset).at(static_cast<size_t>(tileNum & 0xFF)));
+    m_pending.all = true;
+    changed();
+}
+
+void BlockPainter::blocksChanged(int tileset, int block)
+{
+    if (tileset != romDoc.stages().curTileset())
+        return;
+    if (std::find(m_pending.blocks.begin(), m_pending.blocks.end(), block)
+        == m_pending.blocks.end())
+        m_pending.blocks.push_back(block);
+    changed();
+}
+
+void BlockPainter::palettesChanged()
+{
+    m_pending.all = true;
+    changed();
+}
+
+// The tiles are decoded from the new banks when the change is told, after the window that
+// wrote them has closed.
+void BlockPainter::patternsChanged(int stage, int section)
+{
+    if (stage != romDoc.shown().curStage || section != romDoc.shown().curSection)
+        return;
+    m_pending.all = true;
+    m_pending.banks = true;
+    changed();
+}
+
+void BlockPainter::changed()
+{
+    if (m_draws.depth == 0) {
+        const Batch told(*this);
+    }
+}
+
+void BlockPainter::tellChanges()
+{
+    if (!m_pending.all && m_pending.blocks.empty())
+        return;
+    const Pending p = std::exchange(m_pending, {});
+    if (p.banks)
+        tileDet(romDoc.stages().curTileset());
+    if (p.all)
+        emit everyBlockChanged(p.banks);
+    else
+        for (int block : p.blocks)
+            emit blockChanged(block);
 }
 
 void BlockPainter::tileDet(int tileset)
@@ -56,7 +109,12 @@ void BlockPainter::tileDet(int tileset)
     });
 }
 
-render::TilePixels &BlockPainter::tiles(int tileset)
+const render::TilePixels &BlockPainter::tiles(int tileset) const
+{
+    return m_tiles.at(static_cast<size_t>(tileset));
+}
+
+render::TilePixels &BlockPainter::changedTiles(int tileset)
 {
     Decoded &from = m_decoded.at(static_cast<size_t>(tileset));
     from.known = false;
@@ -104,9 +162,13 @@ BlockPainter::Batch::Batch(BlockPainter &p) : p(p)
         p.m_draws = { 1, 0, 0, {} };
 }
 
-// The outermost redraw says once how many of its blocks could not be drawn.
+// Each redraw ends by telling the changes heard meanwhile, so that their drawing counts in it;
+// the outermost says once how many of its blocks could not be drawn.
 BlockPainter::Batch::~Batch()
 {
+    try {
+        p.tellChanges();
+    } catch (...) { }
     if (--p.m_draws.depth > 0 || p.m_draws.failed == 0)
         return;
     const std::string description = p.m_draws.first + " (" + std::to_string(p.m_draws.failed)

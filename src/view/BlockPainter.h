@@ -3,6 +3,8 @@
 #include "model/gfx/BlockRender.h"
 #include "view/BlockPictures.h"
 
+#include <QObject>
+
 #include <string>
 #include <vector>
 
@@ -15,8 +17,12 @@ class ImageBox;
 // Draws blocks of the current section into picture boxes, from the decoded tiles of each
 // tileset. The blocks drawn during one redraw (nested redraws included) report their failures
 // in one box when the outermost redraw ends, instead of one box a block.
-class BlockPainter : private RomDocument::Listener
+// It hears the document's changes to what blocks are drawn from (tiles, blocks, colours, pattern
+// banks) and tells the parts that show blocks to draw them again: at once, or while a Batch is
+// open (a side window's run) once when it ends, so that several writes draw once.
+class BlockPainter : public QObject, private RomDocument::Listener
 {
+    Q_OBJECT
 public:
     explicit BlockPainter(RomDocument &romDoc);
     ~BlockPainter() override;
@@ -29,9 +35,8 @@ public:
     // The block in the current section's tileset and palettes; `maskUpperHalf` blacks out its
     // upper half (the masked top row of a horizontal section).
     void drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf = false);
-    // The decoded tiles of a tileset, to change: its pictures drawn so far are not shown again,
-    // and the next tileDet decodes it afresh.
-    render::TilePixels &tiles(int tileset);
+    // The decoded tiles of a tileset, as blocks are drawn from them.
+    const render::TilePixels &tiles(int tileset) const;
 
     class Batch
     {
@@ -45,9 +50,24 @@ public:
         BlockPainter &p;
     };
 
+signals:
+    // Every block of the shown section looks different; `banks`: its pattern banks changed.
+    void everyBlockChanged(bool banks);
+    // Block `block` of the shown section's tileset looks different.
+    void blockChanged(int block);
+
 private:
     // A saved tile: the tileset's decoded tiles take it and its pictures are not shown again.
     void chrChanged(int tileset, int tileNum, int bank) override;
+    void blocksChanged(int tileset, int block) override;
+    void palettesChanged() override;
+    void patternsChanged(int stage, int section) override;
+    // The decoded tiles of a tileset, to change: its pictures drawn so far are not shown again,
+    // and the next tileDet decodes it afresh.
+    render::TilePixels &changedTiles(int tileset);
+    // Tells of the changes heard, unless a Batch is open.
+    void changed();
+    void tellChanges();
     void drawingBox(const std::string &description);
 
     RomDocument &romDoc;
@@ -69,4 +89,11 @@ private:
         int failed = 0;
         std::string first; // the first failure's description
     } m_draws;
+    // Changes heard and not yet told.
+    struct Pending
+    {
+        bool all = false;
+        bool banks = false;
+        std::vector<int> blocks;
+    } m_pending;
 };

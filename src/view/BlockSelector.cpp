@@ -39,6 +39,22 @@ BlockSelector::BlockSelector(
     imgSel = new ctl::ImageBox(this, "imgSel");
     look::place(imgSel, 10080, 2760, 960, 960);
     imgSel->onMouseMove = [this](int, int, double, double) { imgSel_MouseMove(); };
+    // Hidden, the selector is drawn afresh when the Background mode shows it again.
+    connect(&blocks, &BlockPainter::everyBlockChanged, this, [this](bool banks) {
+        if (!m_shown)
+            return;
+        if (banks)
+            selectionChange();
+        else
+            forEachBlock(true, false, [this](ctl::ImageBox *cell, int b) {
+                m_blocks.drawBlock(cell, b);
+            });
+        drawPreview();
+    });
+    connect(&blocks, &BlockPainter::blockChanged, this, [this](int block) {
+        if (m_shown)
+            redrawEdited(block);
+    });
 }
 
 void BlockSelector::setReadOuts(QLineEdit *offset, QLineEdit *val)
@@ -169,11 +185,12 @@ void BlockSelector::forEachBlock(
         draw(imgSel, paintBlock());
 }
 
-void BlockSelector::redrawEdited(int index, int block)
+void BlockSelector::redrawEdited(int block)
 {
-    m_blocks.drawBlock(sel[static_cast<size_t>(index)], block);
-    if (paintBlock() == block)
-        m_blocks.drawBlock(imgSel, block);
+    forEachBlock(true, paintBlock() == block, [&](ctl::ImageBox *cell, int b) {
+        if (b == block)
+            m_blocks.drawBlock(cell, b);
+    });
 }
 
 void BlockSelector::sel_MouseDown(int index, int button)
@@ -189,7 +206,7 @@ void BlockSelector::sel_MouseDown(int index, int button)
         }
     });
     if (button == 2)
-        emit editRequested(index, block);
+        emit editRequested(block);
 }
 
 void BlockSelector::sel_MouseMove(int index)

@@ -56,18 +56,17 @@ public:
     // painting block (if `preview`).
     void forEachBlock(
         bool cells, bool preview, const std::function<void(ctl::ImageBox *, int)> &draw) const;
-    // Draws cell `index` again after its block was edited, and the painting block if it is that.
-    void redrawEdited(int index, int block);
-
 signals:
-    // A right press on cell `index`, which shows `block`.
-    void editRequested(int index, int block);
+    // A right press on a cell, which shows `block`.
+    void editRequested(int block);
 
 private:
     void sel_MouseDown(int index, int button);
     void sel_MouseMove(int index);
     void imgSel_MouseMove();
     int fillPage(int n);
+    // Draws the cells that show an edited block again, and the painting block if it is that.
+    void redrawEdited(int block);
 
     RomDocument &romDoc;
     const ProgramFiles &files;

@@ -32,6 +32,16 @@ LevelView::LevelView(
 {
     buildCells();
     buildBars();
+    // New banks draw the section afresh, as entering it does; the object modes' markers follow.
+    connect(&blocks, &BlockPainter::everyBlockChanged, this, [this](bool banks) {
+        if (banks)
+            drawSection();
+        else
+            redrawCells();
+    });
+    connect(&blocks, &BlockPainter::blockChanged, this, [this](int block) {
+        redrawCells(&viewtext::cellTag(block));
+    });
 }
 
 void LevelView::buildCells()
