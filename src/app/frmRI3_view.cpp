@@ -31,8 +31,8 @@ void frmRI3::buildView()
     m_host = std::make_unique<PanelHost>(PanelHost::Parts { romDoc, files, client, *m_view,
         *m_selector, optPu, optSt, { txtOffset, txtVal, txtPatterns, txtPat1, txtPat2 }, cmdEPal,
         cmdEPat, [this] { Modif(); }, [this] { reloadIfAsked(); } });
-    m_side = std::make_unique<SideWindows>(SideWindows::Parts {
-        romDoc, files, m_blocks, *m_selector, *m_view, this, optBg });
+    m_side = std::make_unique<SideWindows>(
+        SideWindows::Parts { romDoc, files, m_blocks, *m_selector, *m_view, this, optBg });
     // Buttons stand above the captions and notes that share their place.
     for (QWidget *b : { static_cast<QWidget *>(cmdEPal), static_cast<QWidget *>(cmdEPat) })
         b->raise();

@@ -25,8 +25,8 @@ class PicBox;
 // "Edit Tileset #": one block of the current section's tileset, its 16 tiles picked from a
 // chooser of the section's 256 background tiles and a sub-palette for each quadrant. Save
 // writes the bytes of the block the user changed into the ROM file, and the block into the
-// shared tables; Cancel and the close box write nothing. A tile saved in the tile editor it
-// opens shows in tileChanged(), for the caller to redraw every block.
+// shared tables; Cancel and the close box write nothing. tileChanged() tells whether the tile
+// editor it opens saved a tile.
 class frmEditTSA : public QDialog
 {
     Q_OBJECT

@@ -19,7 +19,7 @@ class PicBox;
 
 // "Edit Tile #": the 64 pixels of one background tile, painted with two colours (one a mouse
 // button) by clicking or dragging across the grid; Save writes the tile's changed bytes into the
-// ROM file, and tileChanged() tells the caller that blocks may look different.
+// ROM file, and tileChanged() tells whether it did.
 class frmTile : public QDialog
 {
     Q_OBJECT

@@ -46,9 +46,8 @@ BlockSelector::BlockSelector(
         if (banks)
             selectionChange();
         else
-            forEachBlock(true, false, [this](ctl::ImageBox *cell, int b) {
-                m_blocks.drawBlock(cell, b);
-            });
+            forEachBlock(
+                true, false, [this](ctl::ImageBox *cell, int b) { m_blocks.drawBlock(cell, b); });
         drawPreview();
     });
     connect(&blocks, &BlockPainter::blockChanged, this, [this](int block) {

@@ -39,9 +39,8 @@ LevelView::LevelView(
         else
             redrawCells();
     });
-    connect(&blocks, &BlockPainter::blockChanged, this, [this](int block) {
-        redrawCells(&viewtext::cellTag(block));
-    });
+    connect(&blocks, &BlockPainter::blockChanged, this,
+        [this](int block) { redrawCells(&viewtext::cellTag(block)); });
 }
 
 void LevelView::buildCells()

@@ -1,5 +1,5 @@
 // The level view keeps the pictures of the blocks it drew; an edit of a tile, a palette or a
-// pattern bank made through the side windows shows in every cell at once.
+// pattern bank made through the side windows shows in every cell at once, the selector's too.
 #include "gfx/BlockPicBox.h"
 #include "gfx/ColourBox.h"
 #include "gfx/frmEditTSA.h"
@@ -7,6 +7,7 @@
 #include "gfx/frmPatterns.h"
 #include "gfx/frmTile.h"
 #include "ui/Controls.h"
+#include "ui/ViewText.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
@@ -52,6 +53,39 @@ Corner cornerOf(const Program &p)
     c.value
         = (rom[static_cast<size_t>(chr - 1)] >> 7) + 2 * (rom[static_cast<size_t>(chr + 7)] >> 7);
     return c;
+}
+
+// The selector's cells and the painting block beside them, against what the ROM file says.
+QString selectorMismatch(const Program &p, const Bytes &rom)
+{
+    std::vector<ctl::ImageBox *> boxes { named<ctl::ImageBox>(p.w.get(), "imgSel") };
+    for (int k = 0; k < 8; ++k)
+        if (auto *cell = named<ctl::ImageBox>(p.w.get(), "sel", k); cell->isEnabled())
+            boxes.push_back(cell);
+    for (ctl::ImageBox *box : boxes) {
+        const int block = viewtext::tagBlock(box->Tag);
+        if (box->picture().toImage().convertToFormat(QImage::Format_RGB32)
+            != viewpx::expectedBlock(p, rom, block, false))
+            return QString("%1 does not show block %2 as it looks")
+                .arg(box->objectName())
+                .arg(block);
+    }
+    return {};
+}
+
+// The painting block taken from the view with a right click: the first cell whose block has a
+// tile of background banks 1 or 2, which the pattern window changes, else cell 0's.
+void takePaintingBlock(Program &p)
+{
+    const auto ts = static_cast<size_t>(
+        expectedTileset(p.g->doc.shown().curStage, p.g->doc.shown().curSection));
+    int pick = 0;
+    for (int k = 47; k >= 0; --k)
+        for (uint8_t tile :
+            p.g->doc.tables().blockTiles[ts][static_cast<size_t>(viewpx::blockAt(p, k))])
+            if (tile >= 0x40 && tile < 0xC0)
+                pick = k;
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", pick), {}, Qt::RightButton);
 }
 
 // Pixel 0 of cell 0's first tile painted in another colour of its sub-palette, in the tile
@@ -144,11 +178,14 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         const auto before = viewpx::pictures(p);
         const Bytes file = p.romBytes();
+        takePaintingBlock(p);
 
         edit(p);
         QVERIFY(p.romBytes() != file);
         QVERIFY(viewpx::pictures(p) != before);
         wrong = viewpx::mismatch(p, p.romBytes(), false);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        wrong = selectorMismatch(p, p.romBytes());
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 
         // Back and forth between sections, the pictures kept are the edited ones.
