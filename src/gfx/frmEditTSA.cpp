@@ -59,7 +59,7 @@ frmEditTSA::frmEditTSA(
     setObjectName("frmEditTSA");
     setMouseTracking(true);
     showTileEditor = [this](const blocks::TileRef &tile) {
-        frmTile editor(this->romDoc, this->files, m_main, tile, this);
+        frmTile editor(this->romDoc, this->files, tile, this);
         editor.exec();
         return editor.tileChanged();
     };

@@ -8,7 +8,6 @@
 #include "rom/VbError.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
-#include "ui/MainLink.h"
 #include "ui/MsgBox.h"
 
 #include <QApplication>
@@ -31,9 +30,9 @@ constexpr int pixelSize = 285;
 
 } // namespace
 
-frmTile::frmTile(RomDocument &romDoc, const ProgramFiles &files, MainLink &main,
-    const blocks::TileRef &tile, QWidget *parent)
-    : QDialog(parent), romDoc(romDoc), files(files), m_main(main), m_tile(tile)
+frmTile::frmTile(
+    RomDocument &romDoc, const ProgramFiles &files, const blocks::TileRef &tile, QWidget *parent)
+    : QDialog(parent), romDoc(romDoc), files(files), m_tile(tile)
 {
     setObjectName("frmTile");
     buildControls();

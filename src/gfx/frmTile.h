@@ -9,7 +9,6 @@
 class ColourBox;
 class QLabel;
 class QPushButton;
-class MainLink;
 namespace ctl {
 class ImageBox;
 }
@@ -24,8 +23,8 @@ class frmTile : public QDialog
 {
     Q_OBJECT
 public:
-    frmTile(RomDocument &romDoc, const ProgramFiles &files, MainLink &main,
-        const blocks::TileRef &tile, QWidget *parent = nullptr);
+    frmTile(RomDocument &romDoc, const ProgramFiles &files, const blocks::TileRef &tile,
+        QWidget *parent = nullptr);
     ~frmTile() override;
 
     // Handlers, by their design names.
@@ -69,7 +68,6 @@ private:
 
     RomDocument &romDoc;
     const ProgramFiles &files;
-    MainLink &m_main;
     const blocks::TileRef m_tile;
     bool m_tileChanged = false;
     std::array<QColor, 4> m_cols {}; // the tile's four colours

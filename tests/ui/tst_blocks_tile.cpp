@@ -30,7 +30,7 @@ struct TileWindow
     TileWindow(int bank = 0x2A, int tileNum = 0x47) : tile { bank, tileNum, 2, 0 }
     {
         before = p.romBytes();
-        w = std::make_unique<frmTile>(p.g->doc, p.g->files, p.w->sideLink(), tile);
+        w = std::make_unique<frmTile>(p.g->doc, p.g->files, tile);
     }
     long long tilePos() const { return rb::chrBase + 1024LL * tile.tileBank + 16 * 7; }
     // The pixel value the grid box shows, by its colour.
@@ -188,7 +188,7 @@ private slots:
         pointer::click(w.cmdRevert);
         QCOMPARE(int(w.m.colL), 2);
         // A new opening starts from colours 0 and 3 again.
-        frmTile again(t.p.g->doc, t.p.g->files, t.p.w->sideLink(), t.tile);
+        frmTile again(t.p.g->doc, t.p.g->files, t.tile);
         QCOMPARE(int(again.m.colL), 0);
         QCOMPARE(int(again.m.colR), 3);
     }
