@@ -193,7 +193,7 @@ void Settings::txtRomPath_Change()
 void Settings::cmdBrowse_Click(int index)
 {
     QLineEdit *target = box(index);
-    frmBrowse dlg(romDoc, files, index, target ? target->text() : QString(), this);
+    frmBrowse dlg(romDoc, index, target ? target->text() : QString(), this);
     if (dlg.exec() == QDialog::Accepted && target)
         target->setText(dlg.chosenPath());
 }

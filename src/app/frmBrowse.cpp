@@ -63,9 +63,9 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-frmBrowse::frmBrowse(RomDocument &romDoc, const ProgramFiles &files, int browseTarget,
-    const QString &boxText, QWidget *parent)
-    : QDialog(parent), romDoc(romDoc), files(files), browseTarget(browseTarget), m_boxText(boxText)
+frmBrowse::frmBrowse(
+    ReloadRequest &reload, int browseTarget, const QString &boxText, QWidget *parent)
+    : QDialog(parent), reload(reload), browseTarget(browseTarget), m_boxText(boxText)
 {
     setObjectName("frmBrowse");
     setWindowTitle("Browse");
@@ -187,7 +187,7 @@ void frmBrowse::selectVolume(const QString &folder)
 
 void frmBrowse::Combo1_Click()
 {
-    msg::step(romDoc, 902, [&] {
+    msg::step(reload, 902, [&] {
         if (Combo1->currentIndex() == 0) {
             if (browseTarget == 0 || browseTarget == 2)
                 m_pattern = "*.NES";
@@ -207,7 +207,7 @@ void frmBrowse::Combo1_Change()
 
 void frmBrowse::Drive1_Change()
 {
-    msg::step(romDoc, 905, [&] {
+    msg::step(reload, 905, [&] {
         const QString root = Drive1->currentText();
         if (canList(root)) {
             setDirPath(root);
@@ -260,7 +260,7 @@ void frmBrowse::fillDirs()
 
 void frmBrowse::Dir1_Change()
 {
-    msg::step(romDoc, 901, [&] { fillFiles(); });
+    msg::step(reload, 901, [&] { fillFiles(); });
 }
 
 void frmBrowse::fillFiles()
@@ -277,7 +277,7 @@ void frmBrowse::fillFiles()
 
 void frmBrowse::File1_DblClick()
 {
-    msg::step(romDoc, 903, [&] {
+    msg::step(reload, 903, [&] {
         const QListWidgetItem *item = File1->currentItem();
         if (!item)
             return;

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,8 +17,8 @@ class frmBrowse : public QDialog
     Q_OBJECT
 public:
     // browseTarget: 0 ROM box, 1 emulator box, 2 backup box; boxText: that box's text.
-    frmBrowse(RomDocument &romDoc, const ProgramFiles &files, int browseTarget,
-        const QString &boxText, QWidget *parent = nullptr);
+    frmBrowse(
+        ReloadRequest &reload, int browseTarget, const QString &boxText, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -58,8 +58,7 @@ private:
     void selectVolume(const QString &folder);
     QString startFolder() const;
 
-    RomDocument &romDoc;
-    const ProgramFiles &files;
+    ReloadRequest &reload;
     const int browseTarget;
     const QString m_boxText;
     QString m_chosen;

@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-frmReadme::frmReadme(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
-    : QWidget(parent), romDoc(romDoc), files(files)
+frmReadme::frmReadme(ReloadRequest &reload, const ProgramFiles &files, QWidget *parent)
+    : QWidget(parent), reload(reload), files(files)
 {
     setObjectName("frmReadme");
     setWindowTitle("Readme");
@@ -59,11 +59,11 @@ void frmReadme::fit()
 
 void frmReadme::resizeEvent(QResizeEvent *)
 {
-    msg::step(romDoc, 666, [&] { fit(); });
+    msg::step(reload, 666, [&] { fit(); });
 }
 
 // The frame is known only once the window stands on screen.
 void frmReadme::showEvent(QShowEvent *)
 {
-    msg::step(romDoc, 666, [&] { fit(); });
+    msg::step(reload, 666, [&] { fit(); });
 }

@@ -1,5 +1,6 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
+#include "rom/ProgramFiles.h"
 
 #include <QWidget>
 
@@ -9,7 +10,7 @@ class frmReadme : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmReadme(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
+    explicit frmReadme(ReloadRequest &reload, const ProgramFiles &files, QWidget *parent = nullptr);
     // Loads "readme.txt"; false (after its message) when the file cannot be read.
     bool Form_Load();
 
@@ -21,6 +22,6 @@ protected:
 
 private:
     void fit();
-    RomDocument &romDoc;
+    ReloadRequest &reload;
     const ProgramFiles &files;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/LoadedRom.h"
+#include "model/RomBytes.h"
 #include "model/gfx/BlockCodec.h"
 #include "model/gfx/TileCodec.h"
 #include "rom/ProgramFiles.h"
@@ -16,7 +17,7 @@
 // which writes the ROM file first and changes the tables only once the write succeeded. A
 // failed write throws (VbError, RomChanged) and changes nothing. Listeners hear of each change;
 // the document shows nothing itself.
-class RomDocument
+class RomDocument : public RomBytes
 {
 public:
     struct Listener
@@ -43,9 +44,9 @@ public:
 
     const LoadedRom &loaded() const { return m_g; }
     const RomTables &tables() const { return m_g; }
-    const std::string &romVer() const { return m_g.romVer; }
+    const std::string &romVer() const override { return m_g.romVer; }
     void setRomVer(const std::string &v) { m_g.romVer = v; }
-    int release() const { return m_g.romVer == "1" ? 1 : 0; }
+    int release() const override { return m_g.romVer == "1" ? 1 : 0; }
     // The working file as loaded; it is written only through the operations below.
     const RomFile &file() const { return m_g.rom; }
     // Throws RomChanged when the file on disk is no longer the one loaded, VbError when it
@@ -57,10 +58,6 @@ public:
     // The section the main window shows, which "the shown section" of every edit means.
     ShownSection &shown() { return m_shown; }
     const ShownSection &shown() const { return m_shown; }
-
-    // A window found the ROM file changed on disk and the user asked to load it again: the main
-    // window does so once its side windows are closed.
-    bool reloadAsked = false;
 
     // Reads the whole ROM (files.ini.romPath, release romVer()) into fresh tables.
     LoadOutcome load(LoadDelegate &d) { return m_stages.load(d); }
@@ -77,7 +74,7 @@ public:
     // --- Writes ---
     // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte
     // written at once (Debug Screen, an area's time).
-    void write(const std::vector<Patch> &patches);
+    void write(const std::vector<Patch> &patches) override;
     // The tile editor's tile into its CHR bank; `tileset` takes it among its decoded tiles.
     void saveTile(int tileset, const blocks::TileEdit &e, const render::ChrTile &was);
     void saveBlock(

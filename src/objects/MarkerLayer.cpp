@@ -1,5 +1,6 @@
 #include "objects/MarkerLayer.h"
 
+#include "model/RomDocument.h"
 #include "model/objects/ObjectEdit.h"
 #include "objects/PanelControls.h"
 #include "resources/Icons.h"

@@ -66,7 +66,7 @@ void errBox(const std::string &number, const std::string &description)
         msg::Critical, errtext::title);
 }
 
-bool restoreAsked(const RomDocument &romDoc, const ProgramFiles &files)
+bool restoreAsked(const RomBytes &romDoc, const ProgramFiles &files)
 {
     if (files.ini.backupPath.empty()) {
         msg::box("To restore from your backup, first specify a backup ROM in the file settings.",

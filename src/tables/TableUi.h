@@ -1,5 +1,6 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
+#include "rom/ProgramFiles.h"
 
 #include <QString>
 
@@ -39,6 +40,6 @@ void errBox(const std::string &number, const std::string &description);
 // shows the "I am Error" box and gives false; a backup of the other release, of another size or
 // without the release signature is refused with a box naming the problem; "Proceed ?" answered
 // No gives false.
-bool restoreAsked(const RomDocument &romDoc, const ProgramFiles &files);
+bool restoreAsked(const RomBytes &romDoc, const ProgramFiles &files);
 
 } // namespace tableui

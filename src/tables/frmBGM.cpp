@@ -17,7 +17,7 @@ constexpr int rowStep = 360;
 
 } // namespace
 
-frmBGM::frmBGM(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
+frmBGM::frmBGM(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmBGM");

@@ -1,6 +1,7 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
 #include "model/tables/Bgm.h"
+#include "rom/ProgramFiles.h"
 
 #include <QDialog>
 
@@ -17,7 +18,7 @@ class frmBGM : public QDialog
 {
     Q_OBJECT
 public:
-    frmBGM(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
+    frmBGM(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -36,7 +37,7 @@ private:
     void buildControls();
     void buildRow(int place, int situation, int left, int top);
 
-    RomDocument &romDoc;
+    RomBytes &romDoc;
     const ProgramFiles &files;
     int r = 0;
     bgm::Words m_read {}; // the words as loaded

@@ -46,8 +46,8 @@ QLabel *note(QWidget *parent, const char *name, const char *text, QRect at, cons
 
 } // namespace
 
-DamageWindow::DamageWindow(RomDocument &romDoc, const ProgramFiles &files, int release,
-    QWidget *mainWindow, QWidget *parent)
+DamageWindow::DamageWindow(
+    RomBytes &romDoc, const ProgramFiles &files, int release, QWidget *mainWindow, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files), r(release), m_main(mainWindow)
 {
     setWindowFlags(
@@ -266,8 +266,7 @@ void DamageWindow::cmdCancel_Click()
     reject();
 }
 
-frmHits::frmHits(
-    RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+frmHits::frmHits(RomBytes &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
     : DamageWindow(romDoc, files, 0, mainWindow, parent)
 {
     setObjectName("frmHits");
@@ -275,7 +274,7 @@ frmHits::frmHits(
 }
 
 frmHits2::frmHits2(
-    RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
+    RomBytes &romDoc, const ProgramFiles &files, QWidget *mainWindow, QWidget *parent)
     : DamageWindow(romDoc, files, 1, mainWindow, parent)
 {
     setObjectName("frmHits2");

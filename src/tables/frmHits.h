@@ -1,5 +1,6 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
+#include "rom/ProgramFiles.h"
 
 #include <QDialog>
 
@@ -22,7 +23,7 @@ class DamageWindow : public QDialog
     Q_OBJECT
 public:
     // release: 0 US, 1 Japanese; mainWindow gets the caption on Save.
-    DamageWindow(RomDocument &romDoc, const ProgramFiles &files, int release, QWidget *mainWindow,
+    DamageWindow(RomBytes &romDoc, const ProgramFiles &files, int release, QWidget *mainWindow,
         QWidget *parent);
 
     // Handlers, by their design names.
@@ -54,7 +55,7 @@ private:
     std::vector<uint8_t> bytes() const;
     int sub(int us) const { return r == 1 ? us + 4 : us; }
 
-    RomDocument &romDoc;
+    RomBytes &romDoc;
     const ProgramFiles &files;
     int r;
     QWidget *m_main;
@@ -68,7 +69,7 @@ class frmHits : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits(RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow,
+    frmHits(RomBytes &romDoc, const ProgramFiles &files, QWidget *mainWindow,
         QWidget *parent = nullptr);
 };
 
@@ -76,6 +77,6 @@ class frmHits2 : public DamageWindow
 {
     Q_OBJECT
 public:
-    frmHits2(RomDocument &romDoc, const ProgramFiles &files, QWidget *mainWindow,
+    frmHits2(RomBytes &romDoc, const ProgramFiles &files, QWidget *mainWindow,
         QWidget *parent = nullptr);
 };

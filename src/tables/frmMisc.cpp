@@ -17,7 +17,7 @@
 namespace {
 
 // Runs one step under the window's own error numbers ("M00", "M01").
-template <typename F> bool stepM(RomDocument &doc, const char *number, F &&f)
+template <typename F> bool stepM(ReloadRequest &doc, const char *number, F &&f)
 {
     return msg::guarded(doc, std::forward<F>(f),
         [&](const std::string &description) { tableui::errBox(number, description); });
@@ -35,7 +35,7 @@ QLineEdit *readOut(QWidget *parent, const char *name, int top)
 
 } // namespace
 
-frmMisc::frmMisc(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent)
+frmMisc::frmMisc(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent)
     : QDialog(parent), romDoc(romDoc), files(files)
 {
     setObjectName("frmMisc");

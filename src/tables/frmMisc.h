@@ -1,5 +1,6 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
+#include "rom/ProgramFiles.h"
 
 #include <QDialog>
 
@@ -17,7 +18,7 @@ class frmMisc : public QDialog
 {
     Q_OBJECT
 public:
-    frmMisc(RomDocument &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
+    frmMisc(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent = nullptr);
 
     // Handlers, by their design names.
     void Form_Load();
@@ -51,6 +52,6 @@ private:
     bool m_loaded = false;
     Held m_lives, m_hearts;
 
-    RomDocument &romDoc;
+    RomBytes &romDoc;
     const ProgramFiles &files;
 };

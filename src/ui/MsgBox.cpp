@@ -153,7 +153,7 @@ void errBox(int subroutine, const std::string &description, const std::string &l
         Critical, errtext::title);
 }
 
-void romChanged(RomDocument &doc, const std::string &description)
+void romChanged(ReloadRequest &doc, const std::string &description)
 {
     if (box(description
                 + ".\rYour changes are kept.\rLoad the ROM again as it is now? Every unsaved "

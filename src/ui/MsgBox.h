@@ -1,5 +1,5 @@
 #pragma once
-#include "model/RomDocument.h"
+#include "model/RomBytes.h"
 
 #include <QString>
 
@@ -58,11 +58,11 @@ std::string describe(std::exception_ptr e);
 // kept. The "ROM file changed" box offers to load the file again as it is now. A Yes sets
 // doc.reloadAsked and closes every modal window, so that the main window loads the file once
 // they are gone.
-void romChanged(RomDocument &doc, const std::string &description);
+void romChanged(ReloadRequest &doc, const std::string &description);
 
 // Runs one step; a failure shows `errorBox(description)`, or the "ROM file changed" box when
 // the file was no longer the one loaded. Returns whether the step succeeded.
-template <typename F, typename E> bool guarded(RomDocument &doc, F &&f, E &&errorBox)
+template <typename F, typename E> bool guarded(ReloadRequest &doc, F &&f, E &&errorBox)
 {
     try {
         f();
@@ -78,7 +78,7 @@ template <typename F, typename E> bool guarded(RomDocument &doc, F &&f, E &&erro
 // Runs one step under a procedure's error handler: a failure shows the error box and the
 // caller goes on with its next step. Returns whether the step succeeded.
 template <typename F>
-bool step(RomDocument &doc, int subroutine, F &&f, const std::string &lastLine = {})
+bool step(ReloadRequest &doc, int subroutine, F &&f, const std::string &lastLine = {})
 {
     return guarded(doc, std::forward<F>(f),
         [&](const std::string &description) { errBox(subroutine, description, lastLine); });

@@ -95,7 +95,7 @@ private slots:
 void tst_browse::layoutAndNames()
 {
     Fixture f;
-    frmBrowse b(f.g.doc, f.g.files, 0, QString());
+    frmBrowse b(f.g.doc, 0, QString());
     QCOMPARE(b.windowTitle(), QString("Browse"));
     QCOMPARE(b.size(), QSize(433, 269));
     QCOMPARE(b.findChild<QComboBox *>("Drive1")->geometry(), QRect(8, 8, 169, 21));
@@ -109,7 +109,7 @@ void tst_browse::filtersPerTarget()
 {
     Fixture f;
     for (int target : { 0, 1, 2, 7 }) {
-        frmBrowse b(f.g.doc, f.g.files, target, QString());
+        frmBrowse b(f.g.doc, target, QString());
         const QString first = target == 1 ? "Applications (*.EXE)" : "Rom Images (*.NES)";
         const QString pattern = target == 1 ? "*.EXE" : target == 7 ? "*.*" : "*.NES";
         QCOMPARE(b.Combo1->count(), 2);
@@ -126,13 +126,13 @@ void tst_browse::filtersPerTarget()
 void tst_browse::nesAndExePatterns()
 {
     Fixture f;
-    frmBrowse rom(f.g.doc, f.g.files, 0, q(f.dir.file("a.nes")));
+    frmBrowse rom(f.g.doc, 0, q(f.dir.file("a.nes")));
     QCOMPARE(files(rom), QStringList({ "a.nes", "B.NES", "c.Nes" })); // no folders, no hidden
     rom.Combo1->setCurrentIndex(1);
     QCOMPARE(
         files(rom), QStringList({ "a.nes", "B.NES", "c.Nes", "d.txt", "e.nes.bak", "run-me" }));
 
-    frmBrowse emu(f.g.doc, f.g.files, 1, q(f.dir.file("none")));
+    frmBrowse emu(f.g.doc, 1, q(f.dir.file("none")));
     QCOMPARE(files(emu), QStringList("run-me"));
 }
 
@@ -141,14 +141,14 @@ void tst_browse::startFolderFromBox()
     Fixture f;
     std::filesystem::create_directories(f.dir.file("EMU/NES"));
     {
-        frmBrowse b(f.g.doc, f.g.files, 2, q(f.dir.file("EMU/NES/RI3.NES"))); // need not exist
+        frmBrowse b(f.g.doc, 2, q(f.dir.file("EMU/NES/RI3.NES"))); // need not exist
         QCOMPARE(b.dirPath(), noSlash(f.dir.file("EMU/NES")));
         QCOMPARE(b.Drive1->currentText(), frmBrowse::volumeOf(drives(b), b.dirPath()));
     }
     // Empty, a bare name or a folder that is not there: the default folder, no message.
     Boxes boxes;
     for (const std::string &text : { std::string(), std::string("RI3.NES"), f.dir.file("no/x") }) {
-        frmBrowse b(f.g.doc, f.g.files, 2, q(text));
+        frmBrowse b(f.g.doc, 2, q(text));
         QCOMPARE(b.dirPath(), QDir::cleanPath(QDir::homePath()));
     }
     QCOMPARE(boxes.count(), 0);
@@ -157,7 +157,7 @@ void tst_browse::startFolderFromBox()
 void tst_browse::folderListEntersFolders()
 {
     Fixture f;
-    frmBrowse b(f.g.doc, f.g.files, 0, q(f.dir.file("a.nes")));
+    frmBrowse b(f.g.doc, 0, q(f.dir.file("a.nes")));
     const QStringList shown = dirs(b);
     QCOMPARE(shown.first(), frmBrowse::volumeOf(drives(b), b.dirPath()));
     QVERIFY(shown.contains(".hidden"));
@@ -179,7 +179,7 @@ void tst_browse::doubleClickChoosesTheFile()
 {
     Fixture f;
     for (int target : { 0, 1, 2 }) {
-        frmBrowse b(f.g.doc, f.g.files, target, q(f.dir.file("d.txt")));
+        frmBrowse b(f.g.doc, target, q(f.dir.file("d.txt")));
         QVERIFY(b.chosenPath().isEmpty());
         pointer::choose(b.Combo1, 1);
         pointer::clickItem(b.File1, b.File1->findItems("c.Nes", Qt::MatchExactly).first(), true);
@@ -187,7 +187,7 @@ void tst_browse::doubleClickChoosesTheFile()
         QCOMPARE(b.chosenPath(), q(f.dir.file("c.Nes")));
     }
     // In the root folder the path gets a single "/".
-    frmBrowse b(f.g.doc, f.g.files, 0, QString());
+    frmBrowse b(f.g.doc, 0, QString());
     QVERIFY(b.setDirPath("/"));
     pointer::choose(b.Combo1, 1);
     if (b.File1->count() == 0)
@@ -199,7 +199,7 @@ void tst_browse::doubleClickChoosesTheFile()
 void tst_browse::closeBoxChangesNothing()
 {
     Fixture f;
-    frmBrowse b(f.g.doc, f.g.files, 0, q(f.dir.file("a.nes")));
+    frmBrowse b(f.g.doc, 0, q(f.dir.file("a.nes")));
     pointer::clickItem(b.File1, b.File1->item(1));
     QCOMPARE(b.File1->currentRow(), 1);
     b.close(); // the close box
@@ -211,7 +211,7 @@ void tst_browse::closeBoxChangesNothing()
 void tst_browse::driveNotReady()
 {
     Fixture f;
-    frmBrowse b(f.g.doc, f.g.files, 0, q(f.dir.file("a.nes")));
+    frmBrowse b(f.g.doc, 0, q(f.dir.file("a.nes")));
     const QString before = b.dirPath();
     const QString volume = b.Drive1->currentText();
     RealBoxes boxes;
@@ -238,7 +238,7 @@ void tst_browse::unreadableFolderStays()
     Fixture f;
     std::filesystem::create_directory(f.dir.file("locked"));
     ::chmod(f.dir.file("locked").c_str(), 0);
-    frmBrowse b(f.g.doc, f.g.files, 0, q(f.dir.file("a.nes")));
+    frmBrowse b(f.g.doc, 0, q(f.dir.file("a.nes")));
     RealBoxes boxes;
     b.Drive1->addItem(noSlash(f.dir.file("locked")));
     pointer::choose(b.Drive1, b.Drive1->count() - 1);

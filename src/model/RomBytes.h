@@ -1,0 +1,28 @@
+#pragma once
+#include "rom/RomFile.h"
+
+#include <string>
+#include <vector>
+
+// A window found the ROM file changed on disk and the user asked to load it again: the main
+// window does so once its side windows are closed. Every window that reports failures can set
+// it, and needs nothing more of the document for that.
+struct ReloadRequest
+{
+    bool reloadAsked = false;
+};
+
+// What a window that writes bytes the document keeps no copy of (damage, music, game options)
+// needs of the document: the release and the write.
+class RomBytes : public ReloadRequest
+{
+public:
+    virtual ~RomBytes() = default;
+
+    // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese.
+    virtual const std::string &romVer() const = 0;
+    // 1 Japanese, 0 otherwise.
+    virtual int release() const = 0;
+    // Throws (VbError, RomChanged) when the write failed; nothing was written then.
+    virtual void write(const std::vector<Patch> &patches) = 0;
+};
