@@ -70,7 +70,8 @@ void SideWindows::EditPalettes()
         frmPalettes dlg(romDoc, files, *this, ownerOf(m_window));
         dlg.run();
     }
-    // The colours as the file holds them now, which a preview of the editor may have left.
+    // Every section of the stage takes its colours from the file again: a set saved may be the
+    // set of several.
     StageReport boxes;
     romDoc.readPalettes(boxes, subEditPalettes);
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
