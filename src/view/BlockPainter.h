@@ -18,8 +18,8 @@ class ImageBox;
 // tileset. The blocks drawn during one redraw (nested redraws included) report their failures
 // in one box when the outermost redraw ends, instead of one box a block.
 // It hears the document's changes to what blocks are drawn from (tiles, blocks, colours, pattern
-// banks) and tells the parts that show blocks to draw them again: at once, or while a Batch is
-// open (a side window's run) once when it ends, so that several writes draw once.
+// banks) and tells the parts that show blocks to draw them again: at once, or, while a Batch is
+// open (a side window's run), when it ends, so that the writes of one run draw once.
 class BlockPainter : public QObject, private RomDocument::Listener
 {
     Q_OBJECT
