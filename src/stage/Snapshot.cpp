@@ -204,6 +204,25 @@ std::vector<int> writeOrder(Kind k, int s, const Bytes &rec, int size, const std
     return order;
 }
 
+// Record i of (s, n) as a save writes it over `raw`, what the file holds there, into out.
+// False, and out untouched, when the file keeps raw: the record is unchanged, or it would become
+// an end mark and the list would lose its tail.
+bool savedForm(
+    const StageTables &t, Kind k, int s, int n, int i, const uint8_t *raw, bool vert, uint8_t *out)
+{
+    const Mem base = codec::decode(k, raw, vert);
+    const Mem now = get(t, k, s, n, i);
+    if (now == base)
+        return false;
+    std::array<uint8_t, sizeof(Mem)> enc {};
+    codec::encode(k, now, base, raw, vert, enc.data());
+    const int size = codec::recordSize(k);
+    if (codec::isEnd(k, enc.data()) || std::equal(enc.begin(), enc.begin() + size, raw))
+        return false;
+    std::copy_n(enc.begin(), size, out);
+    return true;
+}
+
 // The area's bytes after a save, and the order a list went out in (empty when kept). A long
 // layout is walked without an allocation per cell: sections sharing records are compared at
 // every section change.
@@ -221,16 +240,7 @@ Bytes areaAfterSave(const StageTables &t, const Area &a, int s, int n, std::vect
         const uint8_t *raw = was.data() + static_cast<size_t>(at[i]) * size;
         uint8_t *out = rec.data() + static_cast<size_t>(i) * size;
         std::copy_n(raw, size, out);
-        const Mem base = codec::decode(a.kind, raw, vert);
-        const Mem now = get(t, a.kind, s, n, i);
-        if (now == base)
-            continue;
-        std::array<uint8_t, sizeof(Mem)> enc {};
-        codec::encode(a.kind, now, base, raw, vert, enc.data());
-        if (codec::isEnd(a.kind, enc.data()))
-            continue; // a record never becomes an end mark: the list would lose its tail
-        touched = touched || !std::equal(enc.begin(), enc.begin() + size, raw);
-        std::copy_n(enc.begin(), size, out);
+        touched = savedForm(t, a.kind, s, n, i, raw, vert, out) || touched;
     }
     if (sorted(a.kind) && touched)
         order = writeOrder(a.kind, s, rec, size, at);
@@ -412,15 +422,9 @@ bool differs(const StageTables &t, int s, int n, std::string &unread)
         const int size = a.size();
         const uint8_t *area = img.at(a.pos, static_cast<long long>(a.count) * size);
         for (int i = 0; i < a.count && !any; ++i) {
-            const uint8_t *raw = area + static_cast<size_t>(i) * size;
-            const Mem base = codec::decode(a.kind, raw, vert);
-            const Mem now = get(t, a.kind, s, n, i);
-            if (now == base)
-                continue;
-            std::array<uint8_t, sizeof(Mem)> enc {};
-            codec::encode(a.kind, now, base, raw, vert, enc.data());
-            any = !codec::isEnd(a.kind, enc.data())
-                && !std::equal(enc.begin(), enc.begin() + size, raw);
+            std::array<uint8_t, sizeof(Mem)> out {};
+            any = savedForm(
+                t, a.kind, s, n, i, area + static_cast<size_t>(i) * size, vert, out.data());
         }
     }
     return any;
