@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -182,10 +183,10 @@ void writeWhole(int fd, std::span<const uint8_t> bytes, const std::string &file)
     }
 }
 
-// Creates file in the new folder dir with the bytes given. Throws on any failure.
-void createIn(const std::string &file, std::span<const uint8_t> bytes)
+// Creates file in the new folder open as dirFd with the bytes given. Throws on any failure.
+void createIn(int dirFd, const std::string &file, std::span<const uint8_t> bytes)
 {
-    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = ::openat(dirFd, file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         throw VbError("Cannot write '" + file + "'");
     try {
@@ -286,14 +287,18 @@ void settle(const std::string &dir, bool check)
 }
 
 // The flush of a first start runs beside the program, so the window does not wait for the disk;
-// the program waits for it only when it ends.
+// the program waits for it only when it ends. It yields the processor to the window being built:
+// the disk is what it waits for, and the window is what the user waits for.
 struct Flusher
 {
     std::thread running;
     void start(std::string dir)
     {
         finish();
-        running = std::thread([dir = std::move(dir)] { settle(dir, false); });
+        running = std::thread([dir = std::move(dir)] {
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+            settle(dir, false);
+        });
     }
     void finish()
     {
@@ -356,14 +361,22 @@ bool fillEmptyFolder(const std::string &dir)
     std::string tmpl = folder + ".new-XXXXXX";
     if (!::mkdtemp(tmpl.data()))
         return false;
+    // The files are made relative to the new folder: no path is looked up again for each.
+    const int dirFd = ::open(tmpl.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool written = dirFd >= 0;
     try {
-        createIn(tmpl + "/" + unflushedMark, {});
-        for (const std::string &name : names())
-            createIn(tmpl + "/" + fileNameFor(name), data(name));
-        if (::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
-            || ::rename(tmpl.c_str(), folder.c_str()) != 0)
-            throw VbError("Cannot write '" + folder + "'");
+        if (written) {
+            createIn(dirFd, unflushedMark, {});
+            for (const std::string &name : names())
+                createIn(dirFd, fileNameFor(name), data(name));
+        }
     } catch (...) {
+        written = false;
+    }
+    if (dirFd >= 0)
+        ::close(dirFd);
+    if (!written || ::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
+        || ::rename(tmpl.c_str(), folder.c_str()) != 0) {
         std::error_code ec;
         std::filesystem::remove_all(tmpl, ec);
         return false;
