@@ -9,6 +9,7 @@
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
+#include "ui/support/ViewPixels.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,39 +24,12 @@
 
 namespace {
 
-using SubPals = std::array<std::array<int, 4>, 4>;
+using viewpx::SubPals;
 
 // The block as the ROM's CHR bytes and the given sub-palettes make it, decoded here on its own.
 QImage expectedBlock(const Program &p, int block, const SubPals &pals)
 {
-    const ProgramState &g = *p.g;
-    const auto n = static_cast<size_t>(g.doc.shown().curSection);
-    const auto ts
-        = static_cast<size_t>(expectedTileset(g.doc.shown().curStage, g.doc.shown().curSection));
-    const Bytes file = p.romBytes();
-    const Bytes pal = testPalette();
-    QImage img(32, 32, QImage::Format_RGB32);
-    for (int pos = 0; pos < 16; ++pos) {
-        const int tile
-            = g.doc.tables().blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
-        const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
-        const auto &colours
-            = pals[g.doc.tables().blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
-        const long long chr = rb::chrBase
-            + 1024LL
-                * g.doc.tables().patBG[static_cast<size_t>(g.doc.shown().curStage)][n]
-                                      [static_cast<size_t>(tile / 64)]
-            + 16 * (tile % 64);
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 8; ++c) {
-                const int lo = rb::at(file, chr + r), hi = rb::at(file, chr + r + 8);
-                const int nes = colours[static_cast<size_t>(
-                    ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1))];
-                img.setPixel((pos % 4) * 8 + c, (pos / 4) * 8 + r,
-                    qRgb(pal[3 * nes], pal[3 * nes + 1], pal[3 * nes + 2]));
-            }
-    }
-    return img;
+    return viewpx::expectedBlock(p, p.romBytes(), block, pals);
 }
 
 // The sub-palettes of background set s as the ROM file holds them now.

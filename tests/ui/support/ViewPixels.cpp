@@ -11,6 +11,19 @@ namespace viewpx {
 QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
 {
     const ProgramState &g = *p.g;
+    const auto &held = g.doc.tables().palStr[static_cast<size_t>(g.doc.shown().curStage)]
+                                            [static_cast<size_t>(g.doc.shown().curSection)];
+    SubPals pals {};
+    for (size_t sp = 0; sp < 4; ++sp)
+        for (size_t c = 0; c < 4; ++c)
+            pals[sp][c] = static_cast<uint8_t>(held[sp][c]);
+    return expectedBlock(p, rom, block, pals, masked);
+}
+
+QImage expectedBlock(
+    const Program &p, const Bytes &rom, int block, const SubPals &pals, bool masked)
+{
+    const ProgramState &g = *p.g;
     const auto s = static_cast<size_t>(g.doc.shown().curStage);
     const auto n = static_cast<size_t>(g.doc.shown().curSection);
     const auto ts
@@ -21,9 +34,8 @@ QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
         const int tile
             = g.doc.tables().blockTiles[ts][static_cast<size_t>(block)][static_cast<size_t>(pos)];
         const int q = (pos >= 8 ? 1 : 3) - ((pos % 4) >= 2 ? 1 : 0);
-        const std::string &colours
-            = g.doc.tables().palStr[s][n][g.doc.tables().blockPal[ts][static_cast<size_t>(block)]
-                                                                 [static_cast<size_t>(q)]];
+        const auto &colours
+            = pals[g.doc.tables().blockPal[ts][static_cast<size_t>(block)][static_cast<size_t>(q)]];
         const long long chr = rb::chrBase
             + 1024LL * g.doc.tables().patBG[s][n][static_cast<size_t>(tile / 64)]
             + 16 * (tile % 64);
@@ -31,8 +43,8 @@ QImage expectedBlock(const Program &p, const Bytes &rom, int block, bool masked)
             const int lo = rb::at(rom, chr + r);
             const int hi = rb::at(rom, chr + r + 8);
             for (int c = 0; c < 8; ++c) {
-                const int v = ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1);
-                const int nes = static_cast<uint8_t>(colours[static_cast<size_t>(v)]);
+                const int nes = colours[static_cast<size_t>(
+                    ((lo >> (7 - c)) & 1) + 2 * ((hi >> (7 - c)) & 1))];
                 QRgb rgb = qRgb(pal[3 * nes], pal[3 * nes + 1], pal[3 * nes + 2]);
                 if (masked && pos < 8)
                     rgb = qRgb(0, 0, 0);
