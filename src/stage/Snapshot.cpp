@@ -15,8 +15,6 @@ namespace snap {
 namespace {
 
 using namespace records;
-using codec::Kind;
-using codec::Mem;
 
 // The order the game needs: objects by screen, then height, from the top (in stages 11 and
 // 14 from the bottom); special objects by screen. Equal records keep their order in the file.

@@ -90,9 +90,9 @@ void BlockPainter::tileDet(int tileset)
                                                  [static_cast<size_t>(romDoc.shown().curSection)];
         render::TilePixels &out = m_tiles.at(static_cast<size_t>(tileset));
         Decoded &from = m_decoded.at(static_cast<size_t>(tileset));
+        // A bank outside the table fails before anything changes.
         for (size_t k = 0; k < 4; ++k)
-            romDoc.tables().chrData.at(
-                banks[k]); // a bank outside the table fails before anything changes
+            (void)romDoc.tables().chrData.at(banks[k]);
         bool same = from.known && from.banks == banks;
         for (size_t tile = 0; same && tile < 256; ++tile)
             same = from.chr[tile] == romDoc.tables().chrData[banks[tile / 64]][tile % 64];

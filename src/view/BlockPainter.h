@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class RomDocument;
-struct ProgramFiles;
 namespace ctl {
 class ImageBox;
 } // namespace ctl
