@@ -1,6 +1,7 @@
 #include "model/RomDocument.h"
 
 #include "model/gfx/PalSets.h"
+#include "rom/OpenFile.h"
 #include "rom/Release.h"
 #include "rom/RomImage.h"
 
@@ -17,18 +18,19 @@ void RomDocument::removeListener(Listener *l)
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), l), m_listeners.end());
 }
 
+// Those bytes alone are read, not the whole file.
 RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
 {
-    RomImage rom;
+    std::optional<romfile::OpenFile> rom;
     ReleaseRead out;
-    if (!reported(r, subroutine, [&] { rom = RomImage::load(files.ini.romPath); }))
+    if (!reported(r, subroutine, [&] { rom.emplace(files.ini.romPath); }))
         return out;
     out.read = true;
     Bytes sig;
-    if (reported(r, subroutine, [&] { sig = rom.bytes(release::signaturePos, 16); }))
+    if (reported(r, subroutine, [&] { sig = rom->readAt(release::signaturePos, 16); }))
         m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
     if (m_g.romVer != "1")
-        reported(r, subroutine, [&] { out.debugByte = rom.byte(release::debugBytePos); });
+        reported(r, subroutine, [&] { out.debugByte = rom->readAt(release::debugBytePos, 1)[0]; });
     return out;
 }
 
