@@ -120,18 +120,23 @@ void RomDocument::savePatterns(const std::vector<Patch> &patches, const std::arr
     announce([&](Listener &l) { l.patternsChanged(m_shown.curStage, m_shown.curSection); });
 }
 
+template <class Rec>
+void RomDocument::storePresets(const std::vector<Patch> &patches,
+    const std::array<Rec, 256> &presets, size_t count, std::array<Rec, 256> &into)
+{
+    write(patches);
+    std::copy_n(presets.begin(), std::min(count, presets.size()), into.begin());
+    announce([](Listener &l) { l.presetsChanged(); });
+}
+
 void RomDocument::savePresets(
     const std::vector<Patch> &patches, const std::array<puPresetRec, 256> &presets, size_t count)
 {
-    write(patches);
-    std::copy_n(presets.begin(), std::min(count, presets.size()), m_g.puPresets.begin());
-    announce([](Listener &l) { l.presetsChanged(); });
+    storePresets(patches, presets, count, m_g.puPresets);
 }
 
 void RomDocument::savePresets(
     const std::vector<Patch> &patches, const std::array<enPresetRec, 256> &presets, size_t count)
 {
-    write(patches);
-    std::copy_n(presets.begin(), std::min(count, presets.size()), m_g.enPresets.begin());
-    announce([](Listener &l) { l.presetsChanged(); });
+    storePresets(patches, presets, count, m_g.enPresets);
 }

@@ -101,6 +101,9 @@ public:
 private:
     friend struct DocTables; // tests set up tables the way a ROM could hold them
 
+    template <class Rec>
+    void storePresets(const std::vector<Patch> &patches, const std::array<Rec, 256> &presets,
+        size_t count, std::array<Rec, 256> &into);
     template <class F> void announce(F f)
     {
         for (Listener *l : std::vector<Listener *>(m_listeners))
