@@ -2,6 +2,7 @@
 
 #include "model/Presets.h"
 #include "rom/Numbers.h"
+#include "rom/OpenFile.h"
 #include "rom/Release.h"
 #include "rom/VbError.h"
 #include "stage/FirstPass.h"
@@ -10,7 +11,6 @@
 #include "stage/Snapshot.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -276,16 +276,9 @@ void Loader::readTemplates()
 
 void Loader::readTemplateLines(FaultList &bad)
 {
-    const std::string path = files.datPath + "anim" + g.romVer + ".dat";
-    std::string text;
-    if (std::FILE *f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        for (size_t got; (got = std::fread(buf, 1, sizeof buf, f)) > 0;)
-            text.append(buf, got);
-        std::fclose(f);
-    } else {
-        throw VbError("File not found: " + path);
-    }
+    // Read like the ROM: never waiting on a pipe planted at the name.
+    const Bytes bytes = romfile::readFile(files.datPath + "anim" + g.romVer + ".dat");
+    const std::string text(bytes.begin(), bytes.end());
     size_t at = 0;
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -336,6 +339,13 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     EXPECT_EQ(l->d.errors[0].first, 160);
     EXPECT_EQ(l->g.stTemplates[0][1], specialRec {});
     EXPECT_EQ(l->g.stTemplates[0][2][2], 2);
+
+    // A pipe at the file's name is reported, not waited on for a writer that never comes.
+    std::filesystem::remove(l->dir.file("anim0.dat"));
+    ASSERT_EQ(::mkfifo(l->dir.file("anim0.dat").c_str(), 0644), 0);
+    l->d = RecordingDelegate {};
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_TRUE(l->d.mentions("not a ROM file"));
 }
 
 TEST(StageLoadFiles, CancelOnTheIrregularBoxStopsAtOnce)
