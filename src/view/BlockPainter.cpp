@@ -167,8 +167,8 @@ BlockPainter::Batch::Batch(BlockPainter &p) : p(p)
 BlockPainter::Batch::~Batch()
 {
     try {
-        p.tellChanges();
-    } catch (...) { }
+        msg::step(p.romDoc, subDrawBlock, [&] { p.tellChanges(); }); // a failed redraw says so
+    } catch (...) { } // the box itself failed: nothing may leave a destructor
     if (--p.m_draws.depth > 0 || p.m_draws.failed == 0)
         return;
     const std::string description = p.m_draws.first + " (" + std::to_string(p.m_draws.failed)
