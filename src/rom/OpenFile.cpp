@@ -2,6 +2,7 @@
 
 #include "rom/VbError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -212,6 +213,13 @@ Bytes OpenFile::readAll() const
     return data;
 }
 
+Bytes OpenFile::readPrefix(size_t max) const
+{
+    Bytes data(std::min(max, static_cast<size_t>(m_st.st_size)));
+    readInto(data.data(), data.size(), 0);
+    return data;
+}
+
 Bytes OpenFile::readAt(long long pos, long long n) const
 {
     checkRange(pos, n, size());
@@ -319,6 +327,11 @@ void OpenFile::writeInPlace(const Bytes &content, const std::vector<Patch> &chan
 Bytes readFile(const std::string &path)
 {
     return OpenFile(path).readAll();
+}
+
+Bytes readFilePrefix(const std::string &path, size_t max)
+{
+    return OpenFile(path).readPrefix(max);
 }
 
 void replaceFile(const std::string &path, const std::string &content)

@@ -22,6 +22,9 @@ public:
     const std::string &target() const { return m_target; } // where it really is
     long long size() const { return static_cast<long long>(m_st.st_size); }
     Bytes readAll() const;
+    // The file's first bytes, at most max of them: what a reader that uses only a beginning needs,
+    // however large the file has grown.
+    Bytes readPrefix(size_t max) const;
     // The n bytes at 1-based position pos, checked against the file's size as a loaded image
     // checks them.
     Bytes readAt(long long pos, long long n) const;
@@ -49,6 +52,8 @@ private:
 
 // The whole of a regular file, read without waiting on anyone.
 Bytes readFile(const std::string &path);
+// At most the first max bytes of a regular file, read the same way.
+Bytes readFilePrefix(const std::string &path, size_t max);
 
 // Replaces a whole file, creating it when missing (the settings file, the resource files), the
 // same safe way as the ROM.
