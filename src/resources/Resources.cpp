@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <set>
 #include <thread>
 
 namespace res {
@@ -320,8 +322,48 @@ bool isEmptyDir(const std::string &dir)
     return std::filesystem::is_empty(dir, ec) && !ec;
 }
 
+bool isWrittenName(const std::string &name)
+{
+    static const std::set<std::string> written = [] {
+        std::set<std::string> s { unflushedMark };
+        for (const std::string &n : names())
+            s.insert(fileNameFor(n));
+        return s;
+    }();
+    return written.count(name) != 0;
+}
+
+// The entries of dir when it is what a first start leaves: its mark, and beside it nothing but
+// regular files of the names it writes. Anything else (no mark, a file of another name, a link,
+// a folder) may be the user's, and then nothing is returned.
+std::vector<std::string> leftoverFiles(const std::string &dir)
+{
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return {};
+    std::vector<std::string> files;
+    bool ours = true;
+    bool marked = false;
+    while (const dirent *e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st
+        {
+        };
+        ours = ours && isWrittenName(name)
+            && ::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(st.st_mode);
+        marked = marked || name == unflushedMark;
+        files.push_back(name);
+    }
+    ::closedir(d);
+    return ours && marked ? files : std::vector<std::string> {};
+}
+
 // Folders "<folder>.new-XXXXXX" that a first start left behind when it was cut off; one a start
-// running right now may still be filling is younger than a minute and kept.
+// running right now may still be filling is younger than a minute and kept. Only the files a
+// first start writes are removed, one by one, and the folder only once that leaves it empty.
 void sweepLeftovers(const std::string &folder)
 {
     namespace fs = std::filesystem;
@@ -337,8 +379,11 @@ void sweepLeftovers(const std::string &folder)
             || ::lstat(e.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)
             || st.st_uid != ::geteuid() || ::time(nullptr) - st.st_mtime < 60)
             continue;
-        std::error_code ignored;
-        fs::remove_all(e.path(), ignored);
+        const std::vector<std::string> files = leftoverFiles(e.path());
+        for (const std::string &f : files)
+            ::unlink((e.path() / f).c_str());
+        if (!files.empty())
+            ::rmdir(e.path().c_str());
     }
 }
 
