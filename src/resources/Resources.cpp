@@ -161,8 +161,47 @@ void LDIF(const std::string &dataName, const std::string &fileName)
 {
     if (romfile::fileExists(fileName))
         return;
+    struct stat st
+    {
+    };
+    if (::lstat(fileName.c_str(), &st) == 0) {
+        const bool leads = ::stat(fileName.c_str(), &st) == 0;
+        throw VbError("'" + fileName + "' is "
+            + (leads ? romfile::kindText(st.st_mode) : "a link that leads nowhere")
+            + ", not a file of the program: it was left as it is");
+    }
     std::span<const uint8_t> bytes = data(dataName);
     romfile::replaceFile(fileName, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string pictureFault(const std::string &path, const std::string &what)
+{
+    return "The program's own picture file '" + path + "' " + what
+        + " (the ROM is not affected; delete the file and the next start writes it again)";
+}
+
+Bytes readPicture(const std::string &path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw VbError("File not found: " + path);
+        throw VbError(pictureFault(path, std::string("cannot be read: ") + std::strerror(errno)));
+    }
+    if (!S_ISREG(st.st_mode))
+        throw VbError(pictureFault(
+            path, std::string("is ") + romfile::kindText(st.st_mode) + ", not a picture"));
+    Bytes bytes;
+    try {
+        bytes = romfile::readFilePrefix(path, pictureLimit + 1);
+    } catch (const std::exception &e) {
+        throw VbError(pictureFault(path, std::string("cannot be read (") + e.what() + ")"));
+    }
+    if (bytes.size() > pictureLimit)
+        throw VbError(pictureFault(path, "is a file larger than 1 MiB, too large for a picture"));
+    return bytes;
 }
 
 namespace {
@@ -215,7 +254,7 @@ bool cutShort(const std::string &file, std::span<const uint8_t> bytes)
         return false;
     Bytes held;
     try {
-        held = romfile::readFile(file);
+        held = romfile::readFilePrefix(file, bytes.size());
     } catch (const std::exception &) {
         return false;
     }
@@ -231,9 +270,27 @@ void syncPath(const std::string &path)
     }
 }
 
+// The regular file name in the folder open as dirFd, opened for reading, or -1. Nothing else is
+// opened: a pipe would wait for a writer, a device may do anything.
+int openRegularAt(int dirFd, const std::string &name)
+{
+    struct stat st
+    {
+    };
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // Puts every picture of dir, and dir itself, on the disk. The writeback of the whole set is
 // started before the first wait, so the waits find it done together instead of each file costing
-// a round trip of its own. A picture that is gone or is a link now is the user's and left out.
+// a round trip of its own. A picture that is gone, or is a link or anything but a regular file
+// now, is the user's and left out.
 // False when anything failed to reach the disk.
 bool flushPictures(const std::string &dir)
 {
@@ -243,8 +300,7 @@ bool flushPictures(const std::string &dir)
     std::vector<int> fds;
     fds.reserve(names().size());
     for (const std::string &name : names()) {
-        const int fd
-            = ::openat(dirFd, fileNameFor(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const int fd = openRegularAt(dirFd, fileNameFor(name));
         if (fd < 0)
             continue;
         ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
