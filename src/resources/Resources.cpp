@@ -378,7 +378,8 @@ bool isEmptyDir(const std::string &dir)
     return std::filesystem::is_empty(dir, ec) && !ec;
 }
 
-bool isWrittenName(const std::string &name)
+// Every name a first start writes into its new folder: the mark and the resource files.
+const std::set<std::string> &writtenNames()
 {
     static const std::set<std::string> written = [] {
         std::set<std::string> s { unflushedMark };
@@ -386,7 +387,16 @@ bool isWrittenName(const std::string &name)
             s.insert(fileNameFor(n));
         return s;
     }();
-    return written.count(name) != 0;
+    return written;
+}
+
+// Removes the files named from dir, then dir itself once that leaves it empty: nothing of
+// another name is ever removed, so a folder someone else filled stays.
+template <typename Names> void removeWritten(const std::string &dir, const Names &files)
+{
+    for (const std::string &f : files)
+        ::unlink((dir + "/" + f).c_str());
+    ::rmdir(dir.c_str());
 }
 
 // The entries of dir when it is what a first start leaves: its mark, and beside it nothing but
@@ -407,7 +417,7 @@ std::vector<std::string> leftoverFiles(const std::string &dir)
         struct stat st
         {
         };
-        ours = ours && isWrittenName(name)
+        ours = ours && writtenNames().count(name) != 0
             && ::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
             && S_ISREG(st.st_mode);
         marked = marked || name == unflushedMark;
@@ -436,10 +446,8 @@ void sweepLeftovers(const std::string &folder)
             || st.st_uid != ::geteuid() || ::time(nullptr) - st.st_mtime < 60)
             continue;
         const std::vector<std::string> files = leftoverFiles(e.path());
-        for (const std::string &f : files)
-            ::unlink((e.path() / f).c_str());
         if (!files.empty())
-            ::rmdir(e.path().c_str());
+            removeWritten(e.path(), files);
     }
 }
 
@@ -478,8 +486,7 @@ bool fillEmptyFolder(const std::string &dir)
         ::close(dirFd);
     if (!written || ::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
         || ::rename(tmpl.c_str(), folder.c_str()) != 0) {
-        std::error_code ec;
-        std::filesystem::remove_all(tmpl, ec);
+        removeWritten(tmpl, writtenNames());
         return false;
     }
     flusher().start(dir);
