@@ -1,5 +1,6 @@
 #include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
+#include "resources/FolderPictures.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
@@ -17,6 +18,7 @@
 
 namespace {
 
+constexpr int subInit = 111;
 constexpr int subSaveBlock = 156;
 constexpr int subSaveAll = 157;
 constexpr int subUnload = 124;
@@ -47,8 +49,9 @@ void frmRI3::Init()
     }
     if (romDoc.romVer() == "1")
         mnuDebug->setEnabled(false);
-    imgAku->setPicture(
-        QPixmap(QString::fromStdString(files.datPath + "aku" + romDoc.romVer() + ".dat")));
+    msg::step(romDoc, subInit, [&] {
+        imgAku->setPicture(res::folderPicture(files.datPath + "aku" + romDoc.romVer() + ".dat"));
+    });
     if (Combo1->currentIndex() == 0)
         Combo1Change();
     Combo1->setCurrentIndex(0);

@@ -1,10 +1,10 @@
 #include "app/frmReadme.h"
 
+#include "rom/OpenFile.h"
 #include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 
@@ -30,20 +30,23 @@ frmReadme::frmReadme(ReloadRequest &reload, const ProgramFiles &files, QWidget *
 bool frmReadme::Form_Load()
 {
     fit();
-    QFile file(QString::fromStdString(files.appPath + "readme.txt"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        msg::box(QString("File not found or error reading file."), msg::Critical,
-            QString::fromUtf8(errtext::title));
-        return false;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Read as every file of the program is: never waiting on a pipe, and no further than a text
+    // to read could go; a larger file is no readme of ours.
+    constexpr size_t limit = size_t(16) << 20;
+    Bytes bytes;
+    bool read = false;
+    try {
+        bytes = romfile::readFilePrefix(files.appPath + "readme.txt", limit + 1);
+        read = bytes.size() <= limit;
+    } catch (const std::exception &) { }
+    if (!read) {
         msg::box(QString("File not found or error reading file."), msg::Critical,
             QString::fromUtf8(errtext::title));
         return false;
     }
     // One character per byte, as the file is read byte-wise.
-    Text1->setPlainText(QString::fromLatin1(bytes));
+    Text1->setPlainText(QString::fromLatin1(
+        reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "gfx/BlockPicBox.h"
 #include "gfx/frmTile.h"
 #include "model/gfx/TileCodec.h"
+#include "resources/FolderPictures.h"
 #include "rom/Numbers.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
@@ -214,12 +215,8 @@ void frmEditTSA::showColours()
 
 void frmEditTSA::setGroupDigit(int q, int subPalette)
 {
-    const QString file
-        = QString::fromStdString(files.datPath) + QString::number(subPalette, 16) + ".dat";
-    const QPixmap pm(file);
-    if (pm.isNull())
-        throw VbError("File not found");
-    picPal.at(static_cast<size_t>(q))[3]->setPicture(pm);
+    picPal.at(static_cast<size_t>(q))[3]->setPicture(
+        res::folderPicture(files.datPath + QString::number(subPalette, 16).toStdString() + ".dat"));
 }
 
 void frmEditTSA::drawTile(ctl::ImageBox *target, int tile)

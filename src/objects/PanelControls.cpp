@@ -1,5 +1,6 @@
 #include "objects/PanelControls.h"
 
+#include "resources/FolderPictures.h"
 #include "rom/ProgramFiles.h"
 #include "rom/VbError.h"
 #include "ui/Controls.h"
@@ -127,10 +128,7 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &caption
 
 QPixmap datPicture(const ProgramFiles &files, const std::string &file)
 {
-    QPixmap pm(QString::fromStdString(files.datPath + file));
-    if (pm.isNull())
-        throw VbError("File not found: " + file);
-    return pm;
+    return res::folderPicture(files.datPath + file);
 }
 
 void showErrors(int subroutine, const std::vector<std::string> &errors)

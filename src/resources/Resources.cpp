@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <set>
 #include <thread>
 
 namespace res {
@@ -159,8 +161,47 @@ void LDIF(const std::string &dataName, const std::string &fileName)
 {
     if (romfile::fileExists(fileName))
         return;
+    struct stat st
+    {
+    };
+    if (::lstat(fileName.c_str(), &st) == 0) {
+        const bool leads = ::stat(fileName.c_str(), &st) == 0;
+        throw VbError("'" + fileName + "' is "
+            + (leads ? romfile::kindText(st.st_mode) : "a link that leads nowhere")
+            + ", not a file of the program: it was left as it is");
+    }
     std::span<const uint8_t> bytes = data(dataName);
     romfile::replaceFile(fileName, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string pictureFault(const std::string &path, const std::string &what)
+{
+    return "The program's own picture file '" + path + "' " + what
+        + " (the ROM is not affected; delete the file and the next start writes it again)";
+}
+
+Bytes readPicture(const std::string &path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw VbError("File not found: " + path);
+        throw VbError(pictureFault(path, std::string("cannot be read: ") + std::strerror(errno)));
+    }
+    if (!S_ISREG(st.st_mode))
+        throw VbError(pictureFault(
+            path, std::string("is ") + romfile::kindText(st.st_mode) + ", not a picture"));
+    Bytes bytes;
+    try {
+        bytes = romfile::readFilePrefix(path, pictureLimit + 1);
+    } catch (const std::exception &e) {
+        throw VbError(pictureFault(path, std::string("cannot be read (") + e.what() + ")"));
+    }
+    if (bytes.size() > pictureLimit)
+        throw VbError(pictureFault(path, "is a file larger than 1 MiB, too large for a picture"));
+    return bytes;
 }
 
 namespace {
@@ -213,7 +254,7 @@ bool cutShort(const std::string &file, std::span<const uint8_t> bytes)
         return false;
     Bytes held;
     try {
-        held = romfile::readFile(file);
+        held = romfile::readFilePrefix(file, bytes.size());
     } catch (const std::exception &) {
         return false;
     }
@@ -229,9 +270,27 @@ void syncPath(const std::string &path)
     }
 }
 
+// The regular file name in the folder open as dirFd, opened for reading, or -1. Nothing else is
+// opened: a pipe would wait for a writer, a device may do anything.
+int openRegularAt(int dirFd, const std::string &name)
+{
+    struct stat st
+    {
+    };
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // Puts every picture of dir, and dir itself, on the disk. The writeback of the whole set is
 // started before the first wait, so the waits find it done together instead of each file costing
-// a round trip of its own. A picture that is gone or is a link now is the user's and left out.
+// a round trip of its own. A picture that is gone, or is a link or anything but a regular file
+// now, is the user's and left out.
 // False when anything failed to reach the disk.
 bool flushPictures(const std::string &dir)
 {
@@ -241,8 +300,7 @@ bool flushPictures(const std::string &dir)
     std::vector<int> fds;
     fds.reserve(names().size());
     for (const std::string &name : names()) {
-        const int fd
-            = ::openat(dirFd, fileNameFor(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const int fd = openRegularAt(dirFd, fileNameFor(name));
         if (fd < 0)
             continue;
         ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -320,8 +378,58 @@ bool isEmptyDir(const std::string &dir)
     return std::filesystem::is_empty(dir, ec) && !ec;
 }
 
+// Every name a first start writes into its new folder: the mark and the resource files.
+const std::set<std::string> &writtenNames()
+{
+    static const std::set<std::string> written = [] {
+        std::set<std::string> s { unflushedMark };
+        for (const std::string &n : names())
+            s.insert(fileNameFor(n));
+        return s;
+    }();
+    return written;
+}
+
+// Removes the files named from dir, then dir itself once that leaves it empty: nothing of
+// another name is ever removed, so a folder someone else filled stays.
+template <typename Names> void removeWritten(const std::string &dir, const Names &files)
+{
+    for (const std::string &f : files)
+        ::unlink((dir + "/" + f).c_str());
+    ::rmdir(dir.c_str());
+}
+
+// The entries of dir when it is what a first start leaves: its mark, and beside it nothing but
+// regular files of the names it writes. Anything else (no mark, a file of another name, a link,
+// a folder) may be the user's, and then nothing is returned.
+std::vector<std::string> leftoverFiles(const std::string &dir)
+{
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return {};
+    std::vector<std::string> files;
+    bool ours = true;
+    bool marked = false;
+    while (const dirent *e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st
+        {
+        };
+        ours = ours && writtenNames().count(name) != 0
+            && ::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(st.st_mode);
+        marked = marked || name == unflushedMark;
+        files.push_back(name);
+    }
+    ::closedir(d);
+    return ours && marked ? files : std::vector<std::string> {};
+}
+
 // Folders "<folder>.new-XXXXXX" that a first start left behind when it was cut off; one a start
-// running right now may still be filling is younger than a minute and kept.
+// running right now may still be filling is younger than a minute and kept. Only the files a
+// first start writes are removed, one by one, and the folder only once that leaves it empty.
 void sweepLeftovers(const std::string &folder)
 {
     namespace fs = std::filesystem;
@@ -337,8 +445,9 @@ void sweepLeftovers(const std::string &folder)
             || ::lstat(e.path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)
             || st.st_uid != ::geteuid() || ::time(nullptr) - st.st_mtime < 60)
             continue;
-        std::error_code ignored;
-        fs::remove_all(e.path(), ignored);
+        const std::vector<std::string> files = leftoverFiles(e.path());
+        if (!files.empty())
+            removeWritten(e.path(), files);
     }
 }
 
@@ -377,8 +486,7 @@ bool fillEmptyFolder(const std::string &dir)
         ::close(dirFd);
     if (!written || ::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
         || ::rename(tmpl.c_str(), folder.c_str()) != 0) {
-        std::error_code ec;
-        std::filesystem::remove_all(tmpl, ec);
+        removeWritten(tmpl, writtenNames());
         return false;
     }
     flusher().start(dir);

@@ -1,4 +1,7 @@
 #pragma once
+#include "rom/RomImage.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,8 +29,22 @@ std::string fileNameFor(const std::string &name);
 std::span<const uint8_t> data(const std::string &name);
 
 // Writes resource dataName into the file fileName unless an ordinary file is there already, so a
-// file the user edited is never overwritten. Throws VbError when the write fails.
+// file the user edited is never overwritten. Anything else standing at that name (a pipe, a
+// folder, a link that leads nowhere) is left as it is. Throws VbError when nothing was written.
 void LDIF(const std::string &dataName, const std::string &fileName);
+
+// The most a picture file may hold. The program's own are a few hundred bytes; one a user drew
+// may be far larger, but one beyond this is taken as damaged rather than read whole.
+inline constexpr size_t pictureLimit = size_t(1) << 20;
+
+// The bytes of a picture file of the program, read without ever waiting on another process
+// and never beyond pictureLimit. Throws VbError naming the file, and what stands at its path,
+// when it is missing, no regular file, larger than that, or cannot be read.
+Bytes readPicture(const std::string &path);
+
+// What is said of a picture file of the program that cannot be used: which file, what is wrong
+// with it, that the ROM is not concerned, and how to have the picture back.
+std::string pictureFault(const std::string &path, const std::string &what);
 
 // Runs LDIF for every resource into folder ("/" is added when missing); the failures are returned
 // in order, the remaining resources still tried.

@@ -353,6 +353,11 @@ void replaceFile(const std::string &path, const std::string &content)
     tmp.commit(path, path);
 }
 
+const char *kindText(mode_t mode)
+{
+    return kindOf(mode);
+}
+
 bool fileExists(const std::string &path)
 {
     struct stat st

@@ -1,6 +1,7 @@
 #include "tables/frmHits.h"
 
 #include "model/tables/Damage.h"
+#include "resources/FolderPictures.h"
 #include "rom/VbError.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
@@ -19,11 +20,7 @@ enum Sub { subRedraw = 500, subLoad = 501, subSave = 502, subDefault = 503 };
 
 QPixmap segmentPicture(const std::string &path)
 {
-    if (!romfile::fileExists(path))
-        throw VbError("File not found: " + path);
-    QPixmap pm(QString::fromStdString(path));
-    if (pm.isNull())
-        throw VbError("Invalid picture: " + path);
+    const QPixmap pm = res::folderPicture(path);
     // Segments stand 8 pixels apart: each shows the 8 columns from its rectangle's left edge
     // (columns 2-9 of the 10), so no segment covers the right edge of the one before it.
     return pm.copy(2, 0, 8, pm.height());

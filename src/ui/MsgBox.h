@@ -1,5 +1,6 @@
 #pragma once
 #include "model/RomBytes.h"
+#include "rom/VbError.h"
 
 #include <QString>
 
@@ -60,6 +61,14 @@ std::string describe(std::exception_ptr e);
 // they are gone.
 void romChanged(ReloadRequest &doc, const std::string &description);
 
+// A failure the user was told of already (a picture file that cannot be used): the step it
+// ends fails like any other, without the same box again.
+class Reported : public VbError
+{
+public:
+    using VbError::VbError;
+};
+
 // Runs one step; a failure shows `errorBox(description)`, or the "ROM file changed" box when
 // the file was no longer the one loaded. Returns whether the step succeeded.
 template <typename F, typename E> bool guarded(ReloadRequest &doc, F &&f, E &&errorBox)
@@ -69,6 +78,7 @@ template <typename F, typename E> bool guarded(ReloadRequest &doc, F &&f, E &&er
         return true;
     } catch (const RomChanged &e) {
         romChanged(doc, e.what());
+    } catch (const Reported &) {
     } catch (...) {
         errorBox(describe(std::current_exception()));
     }

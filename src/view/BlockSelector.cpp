@@ -1,6 +1,7 @@
 #include "view/BlockSelector.h"
 
 #include "model/RomDocument.h"
+#include "resources/FolderPictures.h"
 #include "stage/Document.h"
 #include "ui/Controls.h"
 #include "ui/Look.h"
@@ -80,7 +81,10 @@ void BlockSelector::selectionChange()
         selscroll->setMaximum(std::max(0, max));
         const int c = fillPage(n);
         if (selscroll->value() == selscroll->maximum() && c != 0) {
-            const QPixmap null(QString::fromStdString(files.datPath + "null.dat"));
+            // Cells past the last block are disabled even when their picture cannot be had.
+            QPixmap null;
+            msg::step(romDoc, subSelection,
+                [&] { null = res::folderPicture(files.datPath + "null.dat"); });
             for (int i = c; i < 8; ++i) {
                 sel[static_cast<size_t>(i)]->setPicture(null);
                 sel[static_cast<size_t>(i)]->setEnabled(false);

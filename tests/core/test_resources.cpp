@@ -1,6 +1,7 @@
 #include "resources/Resources.h"
 #include "rom/VbError.h"
 #include "support/DiskFull.h"
+#include "support/PipeWatch.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -152,26 +153,67 @@ TEST(Resources, ExistingFilesAreKeptAndMissingOnesComeBack)
     EXPECT_EQ(testfile::readText(dir.file("pu_A1.dat")), "edited by hand");
 }
 
+// Folders a first start left half-filled beside the picture folder are swept once they are old;
+// a young one may be another start's, under way. A folder of that name holding anything a first
+// start does not write, or lacking its mark, may be the user's and is left whole.
+TEST(Resources, OnlyFoldersAFirstStartLeftAreSwept)
+{
+    TempDir program;
+    const std::string attic = program.file("Attic");
+    ASSERT_EQ(::mkdir(attic.c_str(), 0755), 0);
+    const std::map<std::string, std::map<std::string, std::string>> folders = {
+        { "Attic.new-Ab12Cd", { { ".unflushed", "" }, { "aku0.dat", "half" } } }, // swept
+        { "Attic.new-Ef34Gh", { { ".unflushed", "" } } }, // young
+        { "Attic.new-backup", { { "precious.txt", "mine" } } },
+        { "Attic.new-noMark", { { "aku0.dat", "mine" } } },
+        { "Attic.new-mixed1", { { ".unflushed", "" }, { "notes.txt", "mine" } } },
+        { "Attic.new-linked", { { ".unflushed", "" }, { "aku1.dat", "->precious" } } },
+        { "Attic.new-nested", { { ".unflushed", "" }, { "an--.dat", "/" } } },
+    };
+    const struct timeval past[2] = { { ::time(nullptr) - 3600, 0 }, { ::time(nullptr) - 3600, 0 } };
+    for (const auto &[folder, files] : folders) {
+        const std::string dir = program.file(folder);
+        ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+        for (const auto &[file, content] : files) {
+            const std::string at = dir + "/" + file;
+            if (content == "/")
+                ASSERT_EQ(::mkdir(at.c_str(), 0755), 0);
+            else if (content.rfind("->", 0) == 0)
+                ASSERT_EQ(::symlink(content.substr(2).c_str(), at.c_str()), 0);
+            else
+                testfile::writeText(at, content);
+        }
+        if (folder != "Attic.new-Ef34Gh") {
+            ASSERT_EQ(::utimes(dir.c_str(), past), 0);
+        }
+    }
+
+    ASSERT_TRUE(res::extractAll(attic).empty());
+    res::finishFlush();
+    std::set<std::string> kept { "Attic" };
+    for (const auto &[folder, files] : folders) {
+        if (folder == "Attic.new-Ab12Cd")
+            continue;
+        kept.insert(folder);
+        std::set<std::string> names;
+        for (const auto &file : files)
+            names.insert(file.first);
+        EXPECT_EQ(filesIn(program.file(folder)), names) << folder;
+    }
+    EXPECT_EQ(filesIn(program.path()), kept);
+    EXPECT_EQ(testfile::readText(program.file("Attic.new-backup/precious.txt")), "mine");
+}
+
 // The machine went down before the first start's pictures reached the disk: the folder still
 // has its mark, and the next start puts back every picture that did not survive, while one the
-// user edited in the meantime is kept. Folders a first start left half-filled beside it are swept
-// once they are old; a young one may be another start's, under way.
+// user edited in the meantime is kept.
 TEST(Resources, AFirstStartCutOffBeforeItsFlushIsMendedByTheNext)
 {
     TempDir program;
     const std::string attic = program.file("Attic");
     ASSERT_EQ(::mkdir(attic.c_str(), 0755), 0);
-    const std::string old = program.file("Attic.new-Ab12Cd");
-    const std::string young = program.file("Attic.new-Ef34Gh");
-    ASSERT_EQ(::mkdir(old.c_str(), 0755), 0);
-    testfile::writeText(old + "/aku0.dat", "half");
-    ASSERT_EQ(::mkdir(young.c_str(), 0755), 0);
-    const struct timeval past[2] = { { ::time(nullptr) - 3600, 0 }, { ::time(nullptr) - 3600, 0 } };
-    ASSERT_EQ(::utimes(old.c_str(), past), 0);
-
     ASSERT_TRUE(res::extractAll(attic).empty());
     res::finishFlush();
-    EXPECT_EQ(filesIn(program.path()), (std::set<std::string> { "Attic", "Attic.new-Ef34Gh" }));
 
     // What a crash leaves: the mark, pictures cut short, one never written; and what the user
     // did before the next start: a picture redrawn, one with a byte changed, one grown.
@@ -197,11 +239,21 @@ TEST(Resources, AFirstStartCutOffBeforeItsFlushIsMendedByTheNext)
     };
     for (const auto &[file, bytes] : edited)
         testfile::writeAll(attic + "/" + file, bytes);
-    EXPECT_TRUE(res::extractAll(attic).empty());
+    // A pipe put where a picture was is never waited on, and left where it is.
+    ASSERT_EQ(::unlink((attic + "/cursor.dat").c_str()), 0);
+    PipeWatch pipe(attic + "/cursor.dat");
+    const std::vector<res::Failure> failures = res::extractAll(attic);
+    EXPECT_FALSE(pipe.opened());
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].description,
+        "'" + attic
+            + "/cursor.dat' is a named pipe, not a file of the program: it was left as it is");
     std::set<std::string> expected;
     for (const std::string &n : res::names()) {
         const std::string file = res::fileNameFor(n);
         expected.insert(file);
+        if (file == "cursor.dat")
+            continue;
         const auto kept = edited.find(file);
         EXPECT_EQ(testfile::readAll(attic + "/" + file),
             kept == edited.end() ? resourceBytes(n) : kept->second)

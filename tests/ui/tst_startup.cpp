@@ -318,12 +318,15 @@ private slots:
             p.start();
         }
         const QString folder = QString::fromStdString(p.dir.path() + "Attic/");
-        QCOMPARE(boxes.count(), 2); // the folder, then the loader missing its template file
+        // The folder, the loader missing its template file, the main window its picture.
+        QCOMPARE(boxes.count(), 3);
         QVERIFY(boxes.shown[0].text.contains(
             "Description : 90 of the 90 files could not be written into the folder '" + folder
             + "' (AKU0: Cannot write '" + folder + "aku0.dat': "));
         QVERIFY(boxes.shown[0].text.contains(" in subroutine 162.\n"));
         QVERIFY(boxes.shown[1].text.contains("irregular or damaged"));
+        QVERIFY(boxes.shown[2].text.contains(
+            "File not found: " + folder + "aku0.dat in subroutine 111."));
         QVERIFY(QDir(folder).isEmpty());
         QCOMPARE(p.g->doc.shown().curStage, 0); // and the program goes on
     }

@@ -1,0 +1,28 @@
+#pragma once
+#include <atomic>
+#include <string>
+#include <thread>
+
+// A named pipe at a path, with a thread standing at its other end: an open for writing, which
+// waits until someone opens the pipe to read. A program that opens the pipe is let go at once
+// (it reads an empty file) and the watch notes it; a program that never does leaves the thread
+// waiting until opened() opens the pipe itself. Nothing is timed either way.
+class PipeWatch
+{
+public:
+    explicit PipeWatch(const std::string &path);
+    ~PipeWatch();
+    PipeWatch(const PipeWatch &) = delete;
+    PipeWatch &operator=(const PipeWatch &) = delete;
+
+    // Ends the watch; true when anyone but the watch opened the pipe.
+    bool opened();
+
+private:
+    void watch();
+
+    std::string m_path;
+    std::atomic<bool> m_ending { false };
+    std::atomic<bool> m_opened { false };
+    std::thread m_thread;
+};
