@@ -198,6 +198,11 @@ void MiscPanel::cmbSt_Click()
     noteStTag = "RR";
     PosPu_MouseDown(selSt + 31, 1, 0, 0);
     noteStTag.clear();
+    // The new object takes what its bars show where its record holds a byte they do not
+    // offer, as the refresh of a bar stores it, so no new object starts "Out of range".
+    const std::vector<int> odd = oddBars;
+    for (int k : odd)
+        scrSt_Change(k);
     processSt();
 }
 
