@@ -98,6 +98,14 @@ void MarkerLayer::startMarkerDrag(int index, double x, double y)
     setDragIcon("EMPTY");
 }
 
+void MarkerLayer::dragFailed(int subroutine, const std::vector<std::string> &errors)
+{
+    if (errors.empty())
+        return;
+    markerDragEnd();
+    msg::errBox(subroutine, errors.front());
+}
+
 void MarkerLayer::setDragIcon(const QString &name)
 {
     if (m_dragIcon == name && m_dragged >= 0)

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <array>
+#include <string>
+#include <vector>
 
 class RomDocument;
 struct ProgramFiles;
@@ -49,6 +51,9 @@ public:
     void Hlight(int index);
 
     void startMarkerDrag(int index, double x, double y);
+    // A step of the drag under way that could not be stored ends the drag and shows one error
+    // box: the box takes the pointer, so the drag's own release would never come.
+    void dragFailed(int subroutine, const std::vector<std::string> &errors);
     bool markerDragging() const { return m_dragged >= 0; }
     // The pointer inside the dragged marker when it was pressed, in twips.
     QPoint grab() const { return { m_grabX, m_grabY }; }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class RomDocument;
 struct ProgramFiles;
@@ -118,5 +119,7 @@ private:
 
     QString noteStTag;
     int selSt = 0;
+    // The bars of the selected object whose range does not hold its record's byte.
+    std::vector<int> oddBars;
     int speedTiles = 0;
 };

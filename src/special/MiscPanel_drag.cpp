@@ -75,7 +75,7 @@ void MiscPanel::dragMiscMarker(StageTables &edit, ctl::ImageBox *source, int tx,
         m = dragSpecialObject(edit, source, tx, ty, st, errors);
     if (m.moved)
         twips::move(source, m.left, m.top);
-    objects::showErrors(subDragOver, errors);
+    markers.dragFailed(subDragOver, errors);
 }
 
 void MiscPanel::dragOver(ctl::ImageBox *source, int tx, int ty)

@@ -20,6 +20,7 @@ struct StView
     bool vertical = false;
     int h = 0;
     int v = 0;
+    int screens = 1;
 };
 
 } // namespace special
@@ -54,7 +55,8 @@ void MiscPanel::layStairs(const StView &view)
         m->setVisible(false);
         msg::step(romDoc, subProcessSt, [&] {
             lay(m,
-                special::stairPlace(stairs[static_cast<size_t>(i)], view.vertical, view.h, view.v));
+                special::stairPlace(
+                    stairs[static_cast<size_t>(i)], view.vertical, view.h, view.v, view.screens));
         });
         m->Tag = QString::number(i);
     }
@@ -101,7 +103,7 @@ void MiscPanel::laySpecials(const StView &view)
             break;
         msg::step(romDoc, subProcessSt, [&] {
             const objects::Place p = special::specialPlace(rec, view.vertical, view.h, view.v,
-                romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
+                view.screens, romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
             lay(m, p);
             if (p.shown)
                 m->Tag = viewtext::hex2(i);
@@ -141,7 +143,7 @@ void MiscPanel::processSt()
     const int s = romDoc.shown().curStage;
     const int n = romDoc.shown().curSection;
     const StView view { t.vertFlag[static_cast<size_t>(s)][static_cast<size_t>(n)] != 0,
-        host.hBar().value, host.vBar().value };
+        host.hBar().value, host.vBar().value, sectionScreens() };
     if (!(s == 1 && n >= 9)) {
         layStairs(view);
         layStart(view);
@@ -196,6 +198,11 @@ void MiscPanel::cmbSt_Click()
     noteStTag = "RR";
     PosPu_MouseDown(selSt + 31, 1, 0, 0);
     noteStTag.clear();
+    // The new object takes what its bars show where its record holds a byte they do not
+    // offer, as the refresh of a bar stores it, so no new object starts "Out of range".
+    const std::vector<int> odd = oddBars;
+    for (int k : odd)
+        scrSt_Change(k);
     processSt();
 }
 
@@ -215,7 +222,7 @@ bool MiscPanel::edit(const std::function<void(StageTables &)> &change)
             if (rec[0] == 255)
                 break;
             special::specialPlace(
-                rec, vertical, 0, 0, romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
+                rec, vertical, 0, 0, 1, romDoc.tables().stOffX, romDoc.tables().stOffY, counter);
         }
     });
 }

@@ -268,6 +268,9 @@ bool MiscPanel::showSpecial(int index)
     msg::step(romDoc, subMarkerDown, [&] { setup = setUpType(rec, type, vertical, viewMax); });
     for (int k : setup.refresh)
         showBar(k, rec, setup);
+    oddBars.clear();
+    for (const auto &odd : setup.odd)
+        oddBars.push_back(odd.first);
     cmbSt->Tag.clear();
     return setup.drag;
 }

@@ -20,7 +20,7 @@ inline long long rnd(double v)
     return num::roundEven(v);
 }
 
-// Failures of one event, each shown in its own error box; a failed store leaves its byte.
+// Failures of one event; a failed store leaves its byte. The first failure ends the drag.
 using Errors = std::vector<std::string>;
 
 inline bool store(uint8_t &to, long long v, Errors &errors)

@@ -6,86 +6,135 @@ using dragmath::rnd;
 using dragmath::snap;
 using dragmath::store;
 
+namespace {
+
+// What `write` stores into a copy of the record is taken only when every store fits and the
+// result is a place the record can hold (`write` returns false otherwise); else the record
+// stays as it was.
+template <class R, class F> bool storeAll(R &rec, dragmath::Errors &errors, F write)
+{
+    R r = rec;
+    const size_t failed = errors.size();
+    if (!write(r) || errors.size() != failed)
+        return false;
+    rec = r;
+    return true;
+}
+
+// The ROM keeps a horizontal staircase's row, and a vertical one's screen, in 4 bits.
+bool stairFromH(stairRec &r, int k, const Moved &m, const ScrollState &s, dragmath::Errors &e)
+{
+    long long a = k == 1 || k == 2 ? 24 : 0;
+    a = rnd(m.left / 10.0 + 96.0 * s.h + a - 36);
+    store(r[2], a / 768, e);
+    a %= 768;
+    if (a < 0)
+        a = 0;
+    store(r[0], rnd(a / 3.0), e);
+    const long long b = k < 2 ? 240 : 0;
+    store(r[1], rnd((m.top + b + 120) / 480.0), e);
+    return r[1] <= 15 && r[2] < s.screens;
+}
+
+bool stairFromV(stairRec &r, int k, const Moved &m, const ScrollState &s, dragmath::Errors &e)
+{
+    long long a = k == 1 || k == 2 ? 240 : 0;
+    a = rnd(m.left + a - 360);
+    store(r[0], rnd(a / 30.0), e);
+    long long b = k < 2 ? 24 : 0;
+    b = rnd(96.0 * s.v + b + m.top / 10.0 - 84);
+    if (b < 0)
+        b = 0;
+    store(r[2], b / 768, e);
+    store(r[1], rnd((b % 768) / 3.0), e);
+    return r[2] <= 15 && r[2] < s.screens;
+}
+
+} // namespace
+
+// A step the bounds refuse, or whose place the record cannot hold, leaves the marker and the
+// record where they were.
 Moved dragStair(stairRec &rec, bool vertical, int x, int y, int left, int top, const ScrollState &s,
     dragmath::Errors &errors)
 {
-    Moved out { false, left, top };
+    const Moved stay { false, left, top };
     const int k = rec[3] / 4;
+    Moved out;
     if (!vertical) {
-        const bool refused = (x < 600 && s.h == 0) || (x > 7560 && s.h == s.hMax);
-        if (!refused) {
-            out = { true, static_cast<int>(snap(x, 360, 240)),
-                static_cast<int>(snap(y, k >= 2 ? 360 : 600, 480)) };
-        }
-        long long a = k == 1 || k == 2 ? 24 : 0;
-        a = rnd(out.left / 10.0 + 96.0 * s.h + a - 36);
-        store(rec[2], a / 768, errors);
-        a %= 768;
-        if (a < 0)
-            a = 0;
-        store(rec[0], rnd(a / 3.0), errors);
-        const long long b = k < 2 ? 240 : 0;
-        store(rec[1], rnd((out.top + b + 120) / 480.0), errors);
-        return out;
-    }
-    const bool refused
-        = x < 600 || x > 7800 || (y < 900 && s.v == 0) || (y > 5440 && s.v == s.vMax);
-    if (!refused)
+        if ((x < 600 && s.h == 0) || (x > 7560 && s.h == s.hMax))
+            return stay;
+        out = { true, static_cast<int>(snap(x, 360, 240)),
+            static_cast<int>(snap(y, k >= 2 ? 360 : 600, 480)) };
+    } else {
+        if (x < 600 || x > 7800 || (y < 900 && s.v == 0) || (y > 5440 && s.v == s.vMax))
+            return stay;
         out = { true, static_cast<int>(snap(x, 360, 240)), static_cast<int>(snap(y, 360, 240)) };
-    long long a = k == 1 || k == 2 ? 240 : 0;
-    a = rnd(out.left + a - 360);
-    store(rec[0], rnd(a / 30.0), errors);
-    long long b = k < 2 ? 24 : 0;
-    b = rnd(96.0 * s.v + b + out.top / 10.0 - 84);
-    if (b < 0)
-        b = 0;
-    store(rec[2], b / 768, errors);
-    store(rec[1], rnd((b % 768) / 3.0), errors);
-    return out;
+    }
+    const bool stored = storeAll(rec, errors, [&](stairRec &r) {
+        return vertical ? stairFromV(r, k, out, s, errors) : stairFromH(r, k, out, s, errors);
+    });
+    return stored ? out : stay;
 }
+
+namespace {
+
+// The start point's place is kept in two nibbles.
+bool startFrom(startRec &r, bool vertical, int stage, int layoutLen, const Moved &m,
+    const ScrollState &s, dragmath::Errors &e)
+{
+    if (!vertical) {
+        const long long a = rnd(96.0 * s.h + m.left / 10.0 - 12);
+        store(r.screen, a / 768, e);
+        store(r.nibHi, rnd((a % 768) / 48.0), e);
+        store(r.nibLo, rnd((m.top + 1020) / 480.0), e);
+        return r.nibHi <= 15 && r.nibLo <= 15 && r.screen < s.screens;
+    }
+    store(r.nibHi, rnd((m.left - 120) / 480.0), e);
+    if (stage == 11 || stage == 14)
+        store(r.nibLo, rnd((m.top + 960.0 * s.v + 1800) / 480.0), e);
+    else
+        store(r.nibLo, rnd((m.top + 960.0 * s.v + 240 - (layoutLen / 64 - 1) * 7680.0) / 480.0), e);
+    return r.nibHi <= 15 && r.nibLo <= 15;
+}
+
+} // namespace
 
 Moved dragStart(startRec &rec, bool vertical, int stage, int layoutLen, int x, int y, int left,
     int top, const ScrollState &s, dragmath::Errors &errors)
 {
-    Moved out { false, left, top };
-    if (!vertical) {
-        if (!(s.h == 0 && x < 600) && y < 5600 && !(s.h == s.hMax && x > 7560))
-            out = { true, static_cast<int>(snap(x, 600, 480)),
-                static_cast<int>(snap(y, -120, 480)) };
-        const long long a = rnd(96.0 * s.h + out.left / 10.0 - 12);
-        store(rec.screen, a / 768, errors);
-        store(rec.nibHi, rnd((a % 768) / 48.0), errors);
-        store(rec.nibLo, rnd((out.top + 1020) / 480.0), errors);
-        return out;
-    }
-    const bool firstScreen = stage == 11 || stage == 14;
+    const Moved stay { false, left, top };
     bool inside = false;
-    if (firstScreen) {
-        inside = 960LL * s.v + y - 360 < 6360;
+    if (!vertical) {
+        inside = !(s.h == 0 && x < 600) && y < 5600 && !(s.h == s.hMax && x > 7560);
     } else {
-        const float rows = static_cast<float>((s.vMax + 6) - ((y - 360) / 960.0 + s.v));
-        inside = rows < 7.4f;
+        if (stage == 11 || stage == 14) {
+            inside = 960LL * s.v + y - 360 < 6360;
+        } else {
+            const float rows = static_cast<float>((s.vMax + 6) - ((y - 360) / 960.0 + s.v));
+            inside = rows < 7.4f;
+        }
+        inside = inside && x > 600 && y < 5300 && x < 7560;
     }
-    if (inside && x > 600 && y < 5300 && x < 7560)
-        out = { true, static_cast<int>(snap(x, 600, 480)), static_cast<int>(snap(y, -240, 480)) };
-    store(rec.nibHi, rnd((out.left - 120) / 480.0), errors);
-    if (firstScreen)
-        store(rec.nibLo, rnd((out.top + 960.0 * s.v + 1800) / 480.0), errors);
-    else
-        store(rec.nibLo, rnd((out.top + 960.0 * s.v + 240 - (layoutLen / 64 - 1) * 7680.0) / 480.0),
-            errors);
-    return out;
+    if (!inside)
+        return stay;
+    const Moved out { true, static_cast<int>(snap(x, 600, 480)),
+        static_cast<int>(snap(y, vertical ? -240 : -120, 480)) };
+    const bool stored = storeAll(rec, errors,
+        [&](startRec &r) { return startFrom(r, vertical, stage, layoutLen, out, s, errors); });
+    return stored ? out : stay;
 }
 
 Moved dragDoor(uint8_t &door, int y, int left, int top, dragmath::Errors &errors)
 {
-    Moved out { false, left, top };
-    if (y > 0 && y < 4500) {
-        out.moved = true;
-        out.top = static_cast<int>(snap(y, 360, 480));
-    }
-    store(door, rnd((out.top - 360) / 30.0 + 64), errors);
-    return out;
+    const Moved stay { false, left, top };
+    if (y <= 0 || y >= 4500)
+        return stay;
+    const Moved out { true, left, static_cast<int>(snap(y, 360, 480)) };
+    const bool stored = storeAll(door, errors, [&](uint8_t &d) {
+        store(d, rnd((out.top - 360) / 30.0 + 64), errors);
+        return true;
+    });
+    return stored ? out : stay;
 }
 
 namespace {
@@ -146,17 +195,18 @@ Moved dragSpecialTo(specialRec &rec, bool vertical, int x, int y, int left, int 
 
 } // namespace
 
-// An offset marker near the section's end could name the screen after the last: such a step
-// is refused, the record and the marker stay.
+// An offset marker near the section's end could name the screen after the last, and one at
+// the section's start a place before it: such a step is refused, the record and the marker
+// stay.
 Moved dragSpecial(specialRec &rec, bool vertical, int x, int y, int left, int top,
     const ScrollState &s, const Offsets &stOffX, const Offsets &stOffY, dragmath::Errors &errors)
 {
-    specialRec r = rec;
-    const Moved out = dragSpecialTo(r, vertical, x, y, left, top, s, stOffX, stOffY, errors);
-    if (r[0] >= s.screens)
-        return { false, left, top };
-    rec = r;
-    return out;
+    Moved out;
+    const bool stored = storeAll(rec, errors, [&](specialRec &r) {
+        out = dragSpecialTo(r, vertical, x, y, left, top, s, stOffX, stOffY, errors);
+        return r[0] < s.screens;
+    });
+    return stored ? out : Moved { false, left, top };
 }
 
 namespace {

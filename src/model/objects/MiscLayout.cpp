@@ -3,12 +3,45 @@
 #include "model/objects/DragMath.h"
 #include "model/objects/SpecialTypes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 namespace special {
 
-Place stairPlace(const stairRec &rec, bool vertical, int h, int v)
+namespace {
+
+// The level view in twips of the window's client area: 8 x 6 cells of 960 twips.
+constexpr int viewLeft = 360;
+constexpr int viewTop = 360;
+constexpr int viewRight = viewLeft + 8 * 960;
+constexpr int viewBottom = viewTop + 6 * 960;
+
+// A place along the scrolling taken into [0, end): an object before the section's start or
+// past its end is shown at the first or last position the view reaches.
+template <class T> T inSection(T p, T end)
+{
+    return p < 0 ? 0 : p >= end ? end - 1 : p;
+}
+
+// A shown marker drawn wholly inside the view, so that the pointer reaches all of it.
+Place inView(Place p)
+{
+    if (p.shown) {
+        p.left = std::clamp(p.left, viewLeft, viewRight - p.width);
+        p.top = std::clamp(p.top, viewTop, viewBottom - p.height);
+    }
+    return p;
+}
+
+int pixelsOf(int screens)
+{
+    return 256 * std::max(screens, 1);
+}
+
+} // namespace
+
+Place stairPlace(const stairRec &rec, bool vertical, int h, int v, int screens)
 {
     Place out;
     const int k = rec[3] / 4;
@@ -20,6 +53,8 @@ Place stairPlace(const stairRec &rec, bool vertical, int h, int v)
             p -= 8;
         if (p % 256 >= 224)
             p += 16;
+        // The view shows a staircase's place 16 pixels short of its bottom.
+        p = inSection(p, pixelsOf(screens) - 16);
         if (32 * v <= p && p < 32 * v + 176) {
             out.shown = true;
             out.left = rec[0] * 30 + 360 - (k == 1 || k == 2 ? 240 : 0);
@@ -29,13 +64,14 @@ Place stairPlace(const stairRec &rec, bool vertical, int h, int v)
         int p = rec[2] * 256 + rec[0];
         if (k == 1 || k == 2)
             p -= 8;
+        p = inSection(p, pixelsOf(screens));
         if (32 * h <= p && p < 32 * h + 256) {
             out.shown = true;
             out.left = (p - 32 * h) * 30 + 360;
             out.top = rec[1] * 480 - 120 - (k < 2 ? 240 : 0);
         }
     }
-    return out;
+    return inView(out);
 }
 
 Place startPlace(const startRec &rec, bool vertical, int stage, int layoutLen, int h, int v)
@@ -44,23 +80,26 @@ Place startPlace(const startRec &rec, bool vertical, int stage, int layoutLen, i
     out.width = 480;
     out.height = 960;
     out.picture = rec.nibHi < 8 ? "trevor.dat" : "rovert.dat";
+    const int end = pixelsOf(layoutLen / (vertical ? 64 : 48));
     if (vertical) {
-        const int p = stage == 11 || stage == 14 ? rec.nibLo * 16 - 36
-                                                 : (layoutLen / 64 - 1) * 256 + 12 + rec.nibLo * 16;
+        const int p = inSection(stage == 11 || stage == 14
+                ? rec.nibLo * 16 - 36
+                : (layoutLen / 64 - 1) * 256 + 12 + rec.nibLo * 16,
+            end);
         if (32 * v <= p && p < 32 * v + 192) {
             out.shown = true;
             out.left = rec.nibHi * 480 + 120;
             out.top = (p - 32 * v) * 30 - 600;
         }
     } else {
-        const int p = rec.screen * 256 + rec.nibHi * 16;
+        const int p = inSection(rec.screen * 256 + rec.nibHi * 16, end);
         if (32 * h <= p && p < 32 * h + 256) {
             out.shown = true;
             out.left = (p - 32 * h) * 30 + 120;
             out.top = rec.nibLo * 480 - 1080;
         }
     }
-    return out;
+    return inView(out);
 }
 
 namespace {
@@ -141,7 +180,7 @@ int twips(double v)
 
 } // namespace
 
-Place specialPlace(specialRec &rec, bool vertical, int h, int v, const Offsets &stOffX,
+Place specialPlace(specialRec &rec, bool vertical, int h, int v, int screens, const Offsets &stOffX,
     const Offsets &stOffY, int &counter)
 {
     Place out;
@@ -151,8 +190,9 @@ Place specialPlace(specialRec &rec, bool vertical, int h, int v, const Offsets &
     const int type = rec[3];
     const double offX = offsetOf(stOffX, type);
     const double offY = offsetOf(stOffY, type);
+    const double cells = pixelsOf(screens) / 16.0;
     if (vertical) {
-        const double y = rec[0] * 16 + rec[4] / 16 + offX + yAdj / 2.0;
+        const double y = inSection(rec[0] * 16 + rec[4] / 16 + offX + yAdj / 2.0, cells);
         if (2 * v <= y && y < 2 * v + 12) {
             out.shown = true;
             out.left = twips((rec[1] / 16 + offY + xAdj / 2.0) * 480 + 360);
@@ -161,7 +201,7 @@ Place specialPlace(specialRec &rec, bool vertical, int h, int v, const Offsets &
     } else {
         if ((rec[4] & 15) == 14)
             yAdj = 2;
-        const double x = rec[0] * 16 + rec[1] / 16 + offY + xAdj / 2.0;
+        const double x = inSection(rec[0] * 16 + rec[1] / 16 + offY + xAdj / 2.0, cells);
         if (2 * h <= x && x < 2 * h + 16) {
             out.shown = true;
             out.left = twips((x - 2 * h) * 480 + 360);
@@ -173,7 +213,7 @@ Place specialPlace(specialRec &rec, bool vertical, int h, int v, const Offsets &
         rec[4] = static_cast<uint8_t>((rec[4] & 0xF0) | 8);
     if (vertical && type == 17 && rec[6] <= 1)
         rec[4] = static_cast<uint8_t>((rec[4] & 0xF0) | (rec[6] == 0 ? 5 : 13));
-    return out;
+    return inView(out);
 }
 
 bool listedDoorSection(int stage, int section)
@@ -198,8 +238,11 @@ DoorPlace doorPlace(
     else
         return out;
     out.shown = true;
-    out.top1 = (door1 - 64) * 30 + 360;
-    out.top2 = (door2 - 64) * 30 + 360;
+    const auto top = [](uint8_t door) {
+        return inView({ true, 0, (door - 64) * 30 + 360, 240, 1440, {} }).top;
+    };
+    out.top1 = top(door1);
+    out.top2 = top(door2);
     return out;
 }
 

@@ -11,13 +11,17 @@ namespace special {
 using objects::Place;
 using Offsets = std::array<float, 18>;
 
-// h, v: the first visible block column / row (the view's scroll values).
-Place stairPlace(const stairRec &rec, bool vertical, int h, int v);
+// Every object of a section keeps a marker the pointer can reach: a place before the section's
+// start or past its end is taken as its first or last position along the scrolling, and a
+// marker that would reach outside the view is drawn at its edge, wholly inside.
+// h, v: the first visible block column / row (the view's scroll values); screens: the
+// section's.
+Place stairPlace(const stairRec &rec, bool vertical, int h, int v, int screens);
 Place startPlace(const startRec &rec, bool vertical, int stage, int layoutLen, int h, int v);
 
 // Special object in memory order; rewrites the bytes the layout normalises (type 3's
 // property, the breakable blocks' numbers `counter` and their position nibble).
-Place specialPlace(specialRec &rec, bool vertical, int h, int v, const Offsets &stOffX,
+Place specialPlace(specialRec &rec, bool vertical, int h, int v, int screens, const Offsets &stOffX,
     const Offsets &stOffY, int &counter);
 
 // The doors: both shown at one edge, or hidden.
