@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/SettingsRead.h"
+#include "app/StartDetached.h"
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
@@ -11,7 +12,6 @@
 #include "view/LevelView.h"
 
 #include <QAction>
-#include <QProcess>
 
 namespace {
 
@@ -101,11 +101,11 @@ void frmRI3::EmuLaunch()
 {
     files.ini.romLoad = 1;
     readSettings(files, subEmuLaunch, 3, files.ini);
-    const QString program = QString::fromStdString(files.ini.emuPath);
-    QStringList args;
+    // The paths go to the system as the settings file holds them, never through a text encoding.
+    std::vector<std::string> args;
     if (files.ini.romLoad == 1)
-        args << QString::fromStdString(files.ini.romPath);
-    if (program.isEmpty() || !QProcess::startDetached(program, args))
+        args.push_back(files.ini.romPath);
+    if (!startDetached(files.ini.emuPath, args))
         msg::box("Specify a valid location for your emulator in the file settings.",
             msg::Exclamation, "Invalid pathname");
 }
