@@ -230,7 +230,11 @@ void write(const std::string &path, const IniValues &v)
                           "was not written");
     IniValues out = v;
     keepRelative(path, out);
-    romfile::replaceFile(path, text(out));
+    try {
+        romfile::replaceFile(path, text(out));
+    } catch (const VbError &e) {
+        throw VbError(std::string("The settings file could not be written: ") + e.what());
+    }
 }
 
 } // namespace ini

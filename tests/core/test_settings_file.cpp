@@ -5,6 +5,19 @@
 
 #include <filesystem>
 
+namespace ini {
+void PrintTo(const Problem &p, std::ostream *os)
+{
+    *os << "{kind " << p.kind << ", line " << p.line << ", key " << p.key << "}";
+}
+} // namespace ini
+
+void PrintTo(const IniValues &v, std::ostream *os)
+{
+    *os << "{" << v.romPath << " | " << v.emuPath << " | " << v.romLoad << " | " << v.backupPath
+        << " | " << v.hMask << v.vMask << v.grid << "}";
+}
+
 namespace {
 
 using ini::Problem;
