@@ -2,6 +2,7 @@
 #include "model/RomDocument.h"
 #include "stage/Document.h"
 #include "ui/Look.h"
+#include "ui/Paths.h"
 
 #include <memory>
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     // The program's files and the ROM document outlive the main window.
     auto files = std::make_unique<ProgramFiles>();
     auto romDoc = std::make_unique<RomDocument>(*files);
-    files->programDir = QCoreApplication::applicationDirPath().toStdString();
+    files->programDir = paths::programFolder();
     frmRI3 w(*romDoc, *files);
     w.Form_Load();
     w.show();

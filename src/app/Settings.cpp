@@ -8,14 +8,15 @@
 #include "stage/Document.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
+#include "ui/Paths.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <filesystem>
 
 namespace {
 
@@ -33,27 +34,27 @@ const char *const textH = "Your emulator was not found. You can specify it later
 const char *const textInfo
     = "You must specify the location of the ROM. Press Cancel to exit the program.";
 
-std::string local(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 // Reads up to n bytes at a 1-based position. Only the bytes asked for are read, so a large file
 // picked by mistake costs nothing, and a file too short for them gives fewer bytes rather than
 // an error. Failing to open or read throws.
-Bytes headBytes(const QString &path, qint64 pos, qint64 n)
+Bytes headBytes(const std::string &path, long long pos, long long n)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw VbError("Cannot open '" + local(path) + "': " + f.errorString().toStdString());
+    const romfile::OpenFile f(path);
     if (f.size() < pos)
         return {};
-    QByteArray b;
-    if (f.seek(pos - 1))
-        b = f.read(n);
-    if (f.error() != QFileDevice::NoError)
-        throw VbError("Cannot read '" + local(path) + "': " + f.errorString().toStdString());
-    return Bytes(b.begin(), b.end());
+    return f.readAt(pos, std::min(n, f.size() - pos + 1));
+}
+
+long long romSize(const std::string &path)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<long long>(size);
+}
+
+std::string native(const QLineEdit *box)
+{
+    return paths::toNative(box->text());
 }
 
 // Leading and trailing blanks only, as a path may hold other white space.
@@ -65,12 +66,6 @@ QString trimBlanks(const QString &s)
     while (b > a && s[b - 1] == u' ')
         --b;
     return s.mid(a, b - a);
-}
-
-// Two paths name the same file by what they lead to, not by their text.
-bool sameFile(const QString &a, const QString &b)
-{
-    return romfile::sameFile(local(a), local(b));
 }
 
 } // namespace
@@ -169,9 +164,9 @@ void Settings::Form_Load()
         msg::step(romDoc, subSettings, [&] {
             IniValues v;
             ini::read(files.iniPath(), 4, v);
-            txtRomPath->setText(QString::fromStdString(v.romPath));
-            txtEmuPath->setText(QString::fromStdString(v.emuPath));
-            txtBackup->setText(QString::fromStdString(v.backupPath));
+            txtRomPath->setText(paths::toQt(v.romPath));
+            txtEmuPath->setText(paths::toQt(v.emuPath));
+            txtBackup->setText(paths::toQt(v.backupPath));
             LaunchROM->setChecked(v.romLoad != 0);
         });
     }
@@ -181,9 +176,9 @@ void Settings::Form_Load()
 
 void Settings::txtRomPath_Change()
 {
-    const QString loaded = QString::fromStdString(files.ini.romPath);
-    if (sameFile(txtRomPath->text(), loaded)) {
-        if (!loaded.isEmpty())
+    // Two paths name the same file by what they lead to, not by their text.
+    if (romfile::sameFile(native(txtRomPath), files.ini.romPath)) {
+        if (!files.ini.romPath.empty())
             cmdRell->setEnabled(true);
     } else {
         cmdRell->setEnabled(false);
@@ -205,19 +200,33 @@ void Settings::cmdRell_Click()
     reloadFlag = false;
 }
 
+// Blanks trimmed, and a relative path made whole against the folder of the settings file, where
+// the file will take it from.
 void Settings::trimBoxes()
 {
     for (QLineEdit *e : { txtRomPath, txtEmuPath, txtBackup }) {
-        const QString t = trimBlanks(e->text());
+        const QString t
+            = paths::toQt(ini::resolve(files.iniPath(), paths::toNative(trimBlanks(e->text()))));
         if (t != e->text())
             e->setText(t);
     }
 }
 
+// A box whose path the settings file cannot hold stops the step with every box kept.
+bool Settings::pathsStorable()
+{
+    for (QLineEdit *e : { txtRomPath, txtBackup, txtEmuPath })
+        if (!paths::storable(e->text())) {
+            e->setFocus();
+            return false;
+        }
+    return true;
+}
+
 bool Settings::checkRom(QString &signature)
 {
-    const QString path = txtRomPath->text();
-    if (!romfile::fileExists(local(path))) {
+    const std::string path = native(txtRomPath);
+    if (!romfile::fileExists(path)) {
         msg::box(textC, msg::Exclamation, "Invalid pathname");
         return false;
     }
@@ -240,9 +249,9 @@ bool Settings::checkRom(QString &signature)
 
 void Settings::checkBackup(const QString &signature)
 {
-    const QString path = txtBackup->text();
+    const std::string path = native(txtBackup);
     QString backupSig;
-    bool found = romfile::fileExists(local(path));
+    bool found = romfile::fileExists(path);
     if (found) {
         try {
             backupSig = QString::fromStdString(
@@ -254,11 +263,9 @@ void Settings::checkBackup(const QString &signature)
     if (!found)
         msg::box(textE, msg::Exclamation, "Invalid Pathname");
     else if (backupSig != signature
-        || !release::backupProblem(
-            local(path), romDoc.romVer(), QFileInfo(txtRomPath->text()).size())
-                .empty())
+        || !release::backupProblem(path, romDoc.romVer(), romSize(native(txtRomPath))).empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
-    else if (sameFile(path, txtRomPath->text()))
+    else if (romfile::sameFile(path, native(txtRomPath)))
         msg::box(textG, msg::Exclamation, "Duh!");
     else
         return;
@@ -267,8 +274,8 @@ void Settings::checkBackup(const QString &signature)
 
 void Settings::checkEmulator()
 {
-    const QString path = txtEmuPath->text();
-    bool ok = romfile::fileExists(local(path));
+    const std::string path = native(txtEmuPath);
+    bool ok = romfile::fileExists(path);
     if (ok) {
         try {
             headBytes(path, 32, 16); // only whether it can be read counts
@@ -286,9 +293,8 @@ void Settings::checkEmulator()
 // user cancelled.
 bool Settings::decideChoice()
 {
-    const QString loaded = QString::fromStdString(files.ini.romPath);
-    const bool same = sameFile(txtRomPath->text(), loaded);
-    if ((same && !reloadFlag) || loaded.isEmpty())
+    const bool same = romfile::sameFile(native(txtRomPath), files.ini.romPath);
+    if ((same && !reloadFlag) || files.ini.romPath.empty())
         return true;
     if (!m_doc.anyModified()) {
         m_setChoice = 1;
@@ -312,17 +318,19 @@ bool Settings::decideChoice()
 bool Settings::writeSettings()
 {
     IniValues v;
-    v.romPath = txtRomPath->text().toStdString();
-    v.emuPath = txtEmuPath->text().toStdString();
+    v.romPath = native(txtRomPath);
+    v.emuPath = native(txtEmuPath);
     v.romLoad = LaunchROM->isChecked() ? 1 : 0;
-    v.backupPath = txtBackup->text().toStdString();
+    v.backupPath = native(txtBackup);
     v.hMask = files.ini.hMask;
     v.vMask = files.ini.vMask;
     v.grid = files.ini.grid;
     // A settings file that could not be written must not pass for accepted: say so, reload
     // nothing and keep the window open with what was typed.
-    if (msg::step(romDoc, subSettings, [&] { ini::write(files.iniPath(), v); }))
+    if (msg::step(romDoc, subSettings, [&] { ini::write(files.iniPath(), v); })) {
+        files.iniReport.clear(); // the file is whole again
         return true;
+    }
     m_setChoice = 0;
     return false;
 }
@@ -331,6 +339,8 @@ void Settings::cmdSettingsOK_Click()
 {
     trimBoxes();
     romDoc.setRomVer(" ");
+    if (!pathsStorable())
+        return;
     QString signature;
     if (!checkRom(signature))
         return;

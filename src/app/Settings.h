@@ -53,6 +53,7 @@ public:
 private:
     void buildControls();
     void trimBoxes();
+    bool pathsStorable();
     bool checkRom(QString &signature);
     void checkBackup(const QString &signature);
     void checkEmulator();

@@ -2,12 +2,16 @@
 
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
+#include "ui/Paths.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+
+#include <algorithm>
+#include <filesystem>
 
 #include <dirent.h>
 #include <unistd.h>
@@ -47,7 +51,7 @@ QString unescapeMount(const QString &s)
 // Whether a folder can be listed; a permission check alone would be fooled by root and ACLs.
 bool canList(const QString &path)
 {
-    DIR *d = ::opendir(QFile::encodeName(path).constData());
+    DIR *d = ::opendir(paths::toNative(path).c_str());
     if (!d)
         return false;
     ::closedir(d);
@@ -60,6 +64,28 @@ QString joined(const QString &dir, const QString &name)
 }
 
 constexpr int pathRole = Qt::UserRole;
+
+// The names in a folder: its folders, hidden ones too, or its files but the hidden ones, in
+// alphabetical order whatever the case. Read by the system's bytes, so that a name the file-name
+// encoding cannot decode is listed too.
+QStringList names(const QString &dir, bool folders)
+{
+    namespace fs = std::filesystem;
+    QStringList out;
+    std::error_code ec;
+    fs::directory_iterator it(paths::toNative(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code kindEc;
+        const bool wanted
+            = folders ? it->is_directory(kindEc) : it->is_regular_file(kindEc) && name[0] != '.';
+        if (wanted)
+            out << paths::toQt(name);
+    }
+    std::sort(out.begin(), out.end(),
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return out;
+}
 
 } // namespace
 
@@ -138,12 +164,15 @@ QString frmBrowse::volumeOf(const QStringList &volumes, const QString &folder)
     return best.isEmpty() ? QString("/") : best;
 }
 
-bool frmBrowse::matches(const QString &pattern, const QFileInfo &file)
+bool frmBrowse::matches(const QString &pattern, const QString &path)
 {
     if (pattern == "*.NES")
-        return file.fileName().endsWith(".nes", Qt::CaseInsensitive);
-    if (pattern == "*.EXE")
-        return file.isFile() && ::access(QFile::encodeName(file.filePath()).constData(), X_OK) == 0;
+        return path.endsWith(".nes", Qt::CaseInsensitive);
+    if (pattern == "*.EXE") {
+        const std::string native = paths::toNative(path);
+        std::error_code ec;
+        return std::filesystem::is_regular_file(native, ec) && ::access(native.c_str(), X_OK) == 0;
+    }
     return true;
 }
 
@@ -221,7 +250,8 @@ void frmBrowse::Drive1_Change()
 bool frmBrowse::setDirPath(const QString &path)
 {
     const QString dir = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    if (!QFileInfo(dir).isDir() || !canList(dir))
+    std::error_code ec;
+    if (!std::filesystem::is_directory(paths::toNative(dir), ec) || !canList(dir))
         return false;
     m_dir = dir;
     fillDirs();
@@ -250,11 +280,9 @@ void frmBrowse::fillDirs()
         ++depth;
     }
     Dir1->setCurrentRow(Dir1->count() - 1);
-    const QFileInfoList subs = QDir(m_dir).entryInfoList(
-        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &s : subs) {
-        auto *item = new QListWidgetItem(QString(depth * 2, ' ') + s.fileName(), Dir1);
-        item->setData(pathRole, joined(m_dir, s.fileName()));
+    for (const QString &name : names(m_dir, true)) {
+        auto *item = new QListWidgetItem(QString(depth * 2, ' ') + name, Dir1);
+        item->setData(pathRole, joined(m_dir, name));
     }
 }
 
@@ -268,11 +296,9 @@ void frmBrowse::fillFiles()
     File1->clear();
     if (m_dir.isEmpty())
         return;
-    const QFileInfoList files
-        = QDir(m_dir).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &f : files)
-        if (matches(m_pattern, f))
-            File1->addItem(f.fileName());
+    for (const QString &name : names(m_dir, false))
+        if (matches(m_pattern, joined(m_dir, name)))
+            File1->addItem(name);
 }
 
 void frmBrowse::File1_DblClick()
@@ -281,7 +307,11 @@ void frmBrowse::File1_DblClick()
         const QListWidgetItem *item = File1->currentItem();
         if (!item)
             return;
-        m_chosen = joined(m_dir, item->text());
+        // The picker stays open on a name the settings file could not hold.
+        const QString path = joined(m_dir, item->text());
+        if (!paths::storable(path))
+            return;
+        m_chosen = path;
         accept();
     });
 }

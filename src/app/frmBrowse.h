@@ -6,7 +6,6 @@
 #include <QStringList>
 
 class QComboBox;
-class QFileInfo;
 class QListWidget;
 
 // "Browse": a small modal file picker for one box of the Settings window. It opens in the
@@ -44,7 +43,7 @@ public:
     static QString volumeOf(const QStringList &volumes, const QString &folder);
     // Whether a file passes a pattern: "*.NES" by its ending in any case, "*.EXE" when the
     // user may execute it (Linux programs carry no ending), "*.*" always.
-    static bool matches(const QString &pattern, const QFileInfo &file);
+    static bool matches(const QString &pattern, const QString &path);
 
     QComboBox *Drive1 = nullptr;
     QListWidget *Dir1 = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/PanelHost.h"
 #include "app/Settings.h"
+#include "app/SettingsRead.h"
 #include "app/SideWindows.h"
 #include "resources/Icons.h"
 #include "resources/Resources.h"
@@ -127,8 +128,7 @@ void frmRI3::startUp()
     files.ini.romLoad = 1;
     bool haveRom = false;
     if (romfile::fileExists(files.iniPath())) {
-        for (const std::string &e : ini::read(files.iniPath(), 7, files.ini))
-            msg::errBox(subLoad, e);
+        readSettings(files, subLoad, 7, files.ini);
         menuFromIni();
         if (files.ini.grid)
             m_view->showGrid(true);
@@ -138,7 +138,9 @@ void frmRI3::startUp()
                 msg::box("Your backup ROM was not found. You can specify another later.",
                     msg::Information, "I am Error");
                 files.ini.backupPath.clear();
-                msg::step(romDoc, subLoad, [&] { ini::write(files.iniPath(), files.ini); });
+                // A file with lines the program could not use is left for the user to see.
+                if (files.iniReport.empty())
+                    msg::step(romDoc, subLoad, [&] { ini::write(files.iniPath(), files.ini); });
             }
             readRomRelease(subLoad);
         } else {
@@ -165,8 +167,7 @@ bool frmRI3::askForRom()
             return false;
     } while (!romfile::fileExists(files.iniPath()));
     IniValues v = files.ini;
-    for (const std::string &e : ini::read(files.iniPath(), 4, v))
-        msg::errBox(subLoad, e);
+    readSettings(files, subLoad, 4, v);
     files.ini.romPath = v.romPath;
     files.ini.emuPath = v.emuPath;
     files.ini.romLoad = v.romLoad;

@@ -1,4 +1,6 @@
 #include "app/Settings.h"
+#include "app/SettingsRead.h"
+#include "app/StartDetached.h"
 #include "app/frmRI3.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
@@ -10,7 +12,6 @@
 #include "view/LevelView.h"
 
 #include <QAction>
-#include <QProcess>
 
 namespace {
 
@@ -71,8 +72,7 @@ void frmRI3::mnuFile_Click()
         if (app::ended())
             return;
     }
-    for (const std::string &e : ini::read(files.iniPath(), 7, files.ini))
-        msg::errBox(subReload, e);
+    readSettings(files, subReload, 7, files.ini);
     menuFromIni();
     readRomRelease(subReload);
 }
@@ -92,20 +92,20 @@ void frmRI3::keepLoadedRomInSettings()
 void frmRI3::WriteIni()
 {
     iniFromMenu();
-    msg::step(romDoc, subWriteIni, [&] { ini::write(files.iniPath(), files.ini); });
+    if (msg::step(romDoc, subWriteIni, [&] { ini::write(files.iniPath(), files.ini); }))
+        files.iniReport.clear();
 }
 
 // The emulator gets the ROM path as its one argument, or nothing; the editor does not wait.
 void frmRI3::EmuLaunch()
 {
     files.ini.romLoad = 1;
-    for (const std::string &e : ini::read(files.iniPath(), 3, files.ini))
-        msg::errBox(subEmuLaunch, e);
-    const QString program = QString::fromStdString(files.ini.emuPath);
-    QStringList args;
+    readSettings(files, subEmuLaunch, 3, files.ini);
+    // The paths go to the system as the settings file holds them, never through a text encoding.
+    std::vector<std::string> args;
     if (files.ini.romLoad == 1)
-        args << QString::fromStdString(files.ini.romPath);
-    if (program.isEmpty() || !QProcess::startDetached(program, args))
+        args.push_back(files.ini.romPath);
+    if (!startDetached(files.ini.emuPath, args))
         msg::box("Specify a valid location for your emulator in the file settings.",
             msg::Exclamation, "Invalid pathname");
 }
@@ -129,7 +129,9 @@ void frmRI3::DebugChecking()
                 std::string("The ROM was not changed: the Debug Screen stays ")
                     + (mnuDebug->isChecked() ? "on." : "off."));
     }
-    WriteIni();
+    // The file holds no debug setting: a file with lines the program could not use is left.
+    if (files.iniReport.empty())
+        WriteIni();
 }
 
 void frmRI3::mnuGridlines_Click()

@@ -11,6 +11,9 @@ struct ProgramFiles
     std::string appPath; // program folder, ending in "/"
     std::string datPath; // appPath + "Attic/"
     IniValues ini; // paths and view flags from the settings file
+    // What the last reading found wrong with the settings file; empty when nothing. While it
+    // holds something the program does not rewrite the file unless the user changes a setting.
+    std::string iniReport;
 
     std::string iniPath() const { return appPath + ini::fileName; }
 };

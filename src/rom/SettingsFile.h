@@ -1,5 +1,8 @@
 #pragma once
+#include <climits>
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The seven settings of "Vorlig.ini", in file order.
@@ -12,21 +15,51 @@ struct IniValues
     bool hMask = false; // check marks of the Display menu
     bool vMask = true;
     bool grid = false;
+    bool operator==(const IniValues &) const = default;
 };
 
 namespace ini {
 
 inline constexpr const char *fileName = "Vorlig.ini";
 
-// Reads the first `lines` lines (1..7) into v, each by its position. A value the file cannot
-// give (missing line, a path line shorter than its key) keeps its setting; each such failure
-// is returned as a description for the caller's error box.
-std::vector<std::string> read(const std::string &path, int lines, IniValues &v);
+// The most a good file holds: seven lines of a key, a path and CR LF. A longer file is read only
+// that far.
+inline constexpr size_t maxSize = 7 * (8 + PATH_MAX + 2);
+
+// What a reading found wrong with the file. The settings it concerns keep their values.
+struct Problem
+{
+    enum Kind { Unreadable, TooLong, Unknown, Duplicate, Missing };
+    Problem(Kind kind, int line = 0, std::string key = {}, std::string detail = {})
+        : kind(kind), line(line), key(std::move(key)), detail(std::move(detail))
+    { }
+    Kind kind;
+    int line = 0; // Unknown, Duplicate: the line, counted from 1
+    std::string key; // Duplicate, Missing
+    std::string detail; // Unreadable: why
+    bool operator==(const Problem &) const = default;
+};
+
+// Reads the file at path, each line by its key. The first `settings` (1..7) of the seven, in
+// file order, are set in v; the others stay. A path written relative is taken from the folder
+// of the settings file. The problems cover the whole file, whichever settings were asked for.
+std::vector<Problem> read(const std::string &path, int settings, IniValues &v);
+
+// One text for one box, listing the problems of the settings file at path.
+std::string describe(const std::string &path, const std::vector<Problem> &problems);
+
+// A path relative to the folder of the settings file at iniPath, made whole; an empty or whole
+// path as it is.
+std::string resolve(const std::string &iniPath, const std::string &path);
+
+// Whether a value fits on one line of the file.
+bool canHold(const std::string &value);
 
 // The file's text: seven CR LF lines, key then value.
 std::string text(const IniValues &v);
 
-// Rewrites the whole file; throws VbError on failure.
+// Rewrites the whole file. A path the file holds written relative, and that still names the
+// same place, stays written so. Throws VbError on failure, and for a value with a line break.
 void write(const std::string &path, const IniValues &v);
 
 } // namespace ini

@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "app/frmBrowse.h"
 #include "stage/Document.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
@@ -6,9 +7,11 @@
 #include "ui/support/Pointer.h"
 #include "ui/support/ProgramState.h"
 #include "ui/support/RealBoxes.h"
+#include "ui/support/Startup.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -87,6 +90,8 @@ private slots:
     void japaneseSetsCaption();
     void writeFailureKeepsWindow();
     void browseFillsBox();
+    void pathWithLineBreakRefused();
+    void pathKeepsTheSystemsBytes();
 };
 
 void tst_settings::layoutAndNames()
@@ -513,6 +518,75 @@ void tst_settings::browseFillsBox()
     QVERIFY(ran);
     QCOMPARE(dlg.txtBackup->text(), q(rom));
     QVERIFY(dlg.txtRomPath->text().isEmpty());
+}
+
+// The settings file holds one path a line: a name with a line break can be neither chosen in
+// the browser nor pasted into a box and accepted.
+void tst_settings::pathWithLineBreakRefused()
+{
+    Fixture f;
+    RealBoxes boxes;
+    const std::string rom = f.rom("cv3.nes", Kind::US);
+    const std::string broken = f.rom("two\nlines.nes", Kind::US);
+    f.g.files.ini.romPath = rom;
+    f.writeIni(rom);
+    const std::string before = f.iniText();
+    Settings dlg(f.g.doc, f.g.files, &f.main);
+    pointer::windowOf(&dlg);
+    bool browserStayed = false;
+    startup::whenOpen<frmBrowse>(
+        [&](frmBrowse *b) {
+            const auto found = b->File1->findItems(q("two\nlines.nes"), Qt::MatchExactly);
+            if (found.isEmpty())
+                return;
+            pointer::clickItem(b->File1, found.first(), true);
+            browserStayed = b->isVisible() && b->chosenPath().isEmpty();
+        },
+        [&] { pointer::click(dlg.cmdBrowse[0]); });
+    QVERIFY(browserStayed);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().text.startsWith("This path holds a line break"));
+    QCOMPARE(dlg.txtRomPath->text(), q(rom));
+
+    QApplication::clipboard()->setText(q(broken));
+    pointer::click(dlg.txtBackup);
+    QTest::keyClick(dlg.txtBackup, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(dlg.txtBackup->text(), q(broken));
+    pointer::click(dlg.cmdSettingsOK);
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.last().title, QString("Invalid pathname"));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.txtBackup->text(), q(broken));
+    QCOMPARE(f.iniText(), before);
+}
+
+// A folder named in Latin-1 under a UTF-8 system: the path is listed, shown, kept and written
+// byte for byte, and it names the ROM in use.
+void tst_settings::pathKeepsTheSystemsBytes()
+{
+    Fixture f;
+    RealBoxes boxes;
+    std::filesystem::create_directory(f.dir.file("caf\xE9"));
+    const std::string rom = f.rom("caf\xE9/r\xF6m.nes", Kind::US);
+    f.g.files.ini.romPath = rom;
+    f.writeIni(rom);
+    Settings dlg(f.g.doc, f.g.files, &f.main);
+    pointer::windowOf(&dlg);
+    QVERIFY(dlg.cmdRell->isEnabled()); // the box names the ROM in use
+    bool listed = false; // the browser opens in the box's folder and lists the file
+    startup::whenOpen<frmBrowse>(
+        [&](frmBrowse *b) {
+            listed = b->File1->count() == 1;
+            if (listed)
+                pointer::clickItem(b->File1, b->File1->item(0), true);
+        },
+        [&] { pointer::click(dlg.cmdBrowse[0]); });
+    QVERIFY(listed);
+    pointer::click(dlg.cmdSettingsOK);
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.setChoice(), 0);
+    QCOMPARE(f.iniText(), seven(rom, "", "1", ""));
 }
 
 QTEST_MAIN(tst_settings)

@@ -245,18 +245,32 @@ private slots:
         QVERIFY(!named<QFrame>(p.w.get(), "grid", 0)->isHidden());
     }
 
-    void shortSettingsFileIsReportedAndStartupGoesOn()
+    // Each line counts by its key: a second rompath line, a backup that is gone and a missing
+    // line shift nothing. The file is reported in one box, once, and kept as it is.
+    void damagedSettingsFileIsReportedOnceAndKept()
     {
         RealBoxes boxes;
         Folder p;
         std::string rom = p.rom(Kind::US);
-        testfile::writeText(p.dir.file("Vorlig.ini"), "rompath=" + rom + "\r\nemupath=\r\n");
+        const std::string text = "rompath=" + rom + "\r\nrompath=/other.nes\r\nemupath=\r\n"
+            + "romload=1\r\nbackupr=" + p.dir.file("gone.nes") + "\r\nhscmask=0\r\nvscmask=0\r\n";
+        testfile::writeText(p.dir.file("Vorlig.ini"), text);
         p.w->Form_Load();
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.contains("in subroutine 100."));
-        QCOMPARE(boxes.last().style(), int(msg::Critical));
+        QCOMPARE(boxes.count(), 2);
+        QVERIFY(boxes.shown[0].text.contains("in subroutine 100."));
+        QCOMPARE(boxes.shown[0].style(), int(msg::Critical));
+        QCOMPARE(boxes.last().text,
+            QString("Your backup ROM was not found. You can specify "
+                    "another later."));
+        QCOMPARE(p.g.files.ini.romPath, rom);
         QCOMPARE(p.g.doc.romVer(), std::string("0"));
-        QVERIFY(named<QAction>(p.w.get(), "mnuVMask")->isChecked()); // design default kept
+        QVERIFY(!named<QAction>(p.w.get(), "mnuVMask")->isChecked());
+        QCOMPARE(testfile::readText(p.dir.file("Vorlig.ini")), text);
+        // Read again for the emulator: only the emulator's own box.
+        named<QAction>(p.w.get(), "mnuLaunchEmu")->trigger();
+        QCOMPARE(boxes.count(), 3);
+        QVERIFY(boxes.last().text.startsWith("Specify a valid location for your emulator"));
+        QCOMPARE(testfile::readText(p.dir.file("Vorlig.ini")), text);
     }
 
     // Loading holds the event loop, so the splash must already stand painted when it starts:
