@@ -54,7 +54,7 @@ public:
     std::vector<Shown> shown;
     // Runs on each box while it stands open, before it is answered.
     std::function<void(QMessageBox *)> whileShown;
-    // Scripted buttons that the box did not have (the box was then answered with Escape).
+    // Scripted buttons that the box did not have (Escape was pressed on it instead).
     QStringList missingButtons;
 
 private:
