@@ -57,8 +57,9 @@ private:
     void Combo2Change();
     void sectionBars();
     void sectionCommands(int s, int n);
-    void sectionModePanel(int s, int n);
-    void showBgBanks(int s, int n);
+    void sectionModePanel();
+    // The Patterns read-outs: the banks of what the mode shows.
+    void showBanks();
     void patternsChanged(int stage, int section) override;
     void stagScroll_Change();
     void mnusta_Click(int index);

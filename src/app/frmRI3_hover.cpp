@@ -63,8 +63,6 @@ void frmRI3::drawBlock(ctl::ImageBox *target, int block)
 void frmRI3::Form_MouseMove()
 {
     msg::step(romDoc, subFormMove, [&] {
-        const auto s = static_cast<size_t>(romDoc.shown().curStage);
-        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         if (optBg->isChecked()) {
             txtOffset->setText(m_selector->tilesetRange());
             txtVal->clear();
@@ -73,9 +71,7 @@ void frmRI3::Form_MouseMove()
         } else {
             txtOffset->clear();
             txtVal->clear();
-            txtPatterns->setText("Patterns");
-            txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
-            txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
+            showBanks();
         }
     });
 }

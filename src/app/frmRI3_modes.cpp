@@ -56,16 +56,12 @@ void frmRI3::optBgClick()
 {
     BlockPainter::Batch batch(m_blocks);
     msg::step(romDoc, subOptBg, [&] {
-        const auto s = static_cast<size_t>(romDoc.shown().curStage);
-        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         setMode(optBg);
         if (m_markers) {
             m_markers->hideAll();
             m_markers->Hlight(m_pu->selectedSlot());
         }
-        txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(romDoc.tables().patBG[s][n][1]));
-        txtPat2->setText(viewtext::hex2(romDoc.tables().patBG[s][n][2]));
+        showBanks();
         m_host->showSpriteButtons(false);
         if (m_pu) {
             m_pu->leave();
@@ -79,15 +75,11 @@ void frmRI3::optBgClick()
 // The Power-Ups and Enemies panel in place of the block selector, under the sprite patterns.
 void frmRI3::optPuClick()
 {
-    const auto s = static_cast<size_t>(romDoc.shown().curStage);
-    const auto n = static_cast<size_t>(romDoc.shown().curSection);
     buildModes();
     msg::step(romDoc, subOptPu, [&] {
         txtOffset->clear();
         setMode(optPu);
-        txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
-        txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
+        showBanks();
         // The preview's place is the holder kinds' row; the lit palette entry shows the choice.
         m_selector->hideSelector(false);
         m_misc->leave();
@@ -101,14 +93,10 @@ void frmRI3::optStClick()
 {
     buildModes();
     msg::step(romDoc, subOptSt, [&] {
-        const auto s = static_cast<size_t>(romDoc.shown().curStage);
-        const auto n = static_cast<size_t>(romDoc.shown().curSection);
         m_pu->leave();
         m_host->showSpriteButtons(true);
-        txtPatterns->setText("Patterns");
-        txtPat1->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][2]));
-        txtPat2->setText(viewtext::hex2(romDoc.tables().patSpr[s][n][3]));
         setMode(optSt);
+        showBanks();
         m_markers->hideAll();
         m_selector->hideSelector(true); // the preview's place is the type box's
     });

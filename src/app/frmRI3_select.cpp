@@ -81,7 +81,7 @@ void frmRI3::Combo2Change()
     m_blocks.tileDet(doc.curTileset());
     msg::step(romDoc, subCombo2, [&] { sectionBars(); });
     msg::step(romDoc, subCombo2, [&] { sectionCommands(s, n); });
-    msg::step(romDoc, subCombo2, [&] { sectionModePanel(s, n); });
+    msg::step(romDoc, subCombo2, [&] { sectionModePanel(); });
     if (m_pu)
         m_pu->setLayoutHeld(true);
     m_view->drawSection();
@@ -130,12 +130,12 @@ void frmRI3::sectionCommands(int s, int n)
     m_props->showMirror(noObjects);
 }
 
-void frmRI3::sectionModePanel(int s, int n)
+void frmRI3::sectionModePanel()
 {
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        showBgBanks(s, n);
+        showBanks();
     } else {
         markers().hideAll();
     }
@@ -143,17 +143,24 @@ void frmRI3::sectionModePanel(int s, int n)
         misc().resetMiscPanel();
 }
 
-void frmRI3::showBgBanks(int s, int n)
+// The banks of what the mode shows: the background's in the Background mode, the sprites' in
+// the object modes.
+void frmRI3::showBanks()
 {
-    const auto &banks = romDoc.tables().patBG.at(static_cast<size_t>(s)).at(static_cast<size_t>(n));
-    txtPat1->setText(viewtext::hex2(banks[1]));
-    txtPat2->setText(viewtext::hex2(banks[2]));
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    const auto &bg = romDoc.tables().patBG.at(s).at(n);
+    const auto &spr = romDoc.tables().patSpr.at(s).at(n);
+    const bool background = optBg->isChecked();
+    txtPatterns->setText("Patterns");
+    txtPat1->setText(viewtext::hex2(background ? bg[1] : spr[2]));
+    txtPat2->setText(viewtext::hex2(background ? bg[2] : spr[3]));
 }
 
 // The pattern window saved the shown section's banks.
-void frmRI3::patternsChanged(int stage, int section)
+void frmRI3::patternsChanged(int, int)
 {
-    msg::step(romDoc, subPattern, [&] { showBgBanks(stage, section); });
+    msg::step(romDoc, subPattern, [&] { showBanks(); });
 }
 
 void frmRI3::stagScroll_Change()

@@ -10,6 +10,7 @@
 #include "view/BlockSelector.h"
 #include "view/LevelView.h"
 
+#include <QLayout>
 #include <QToolButton>
 
 void frmRI3::buildView()
@@ -19,6 +20,11 @@ void frmRI3::buildView()
     client->setFixedSize(look::tw(11400), look::tw(7950));
     client->setMouseTracking(true);
     setCentralWidget(client);
+    // The controls stand where the design put them: a larger window would add only black
+    // space, so the window keeps the one size and offers no maximize box.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     setupModeButtons(client);
     m_selector = new BlockSelector(client, romDoc, files, m_blocks);

@@ -276,9 +276,20 @@ void frmEditTSA::imgTile_MouseDown(int index, int button)
     });
 }
 
-// The tile editor may have changed the tile: its chooser image, the cells that hold it and the
-// saved copy of the selected cell follow.
+// The tile editor may have changed the tile: it shows at every slot of the chooser that holds
+// its bank (a section may use one bank twice), and the chooser images there, the cells that
+// hold them and the saved copy of the selected cell follow.
 void frmEditTSA::refreshAfterTileEdit(int index, int tilePalNo)
+{
+    const auto bankOf = [this](int slot) {
+        return num::hexVal(LbkTag[static_cast<size_t>(slot / 64)].toStdString());
+    };
+    for (int twin = index % 64; twin < 256; twin += 64)
+        if (bankOf(twin) == bankOf(index))
+            refreshTile(twin, tilePalNo);
+}
+
+void frmEditTSA::refreshTile(int index, int tilePalNo)
 {
     drawTile(imgTile[static_cast<size_t>(index)], index);
     for (int j = 0; j < 16; ++j) {

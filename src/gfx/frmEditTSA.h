@@ -97,6 +97,7 @@ private:
     void drawCellsFromModel();
     void setGroupDigit(int q, int subPalette);
     void refreshAfterTileEdit(int index, int tilePalNo);
+    void refreshTile(int index, int tilePalNo);
     QColor colour(int nes);
 
     // Opens a handler; the outermost one starts with no drawing error reported yet.

@@ -2,11 +2,15 @@
 
 #include "ui/Look.h"
 
+#include <QAbstractItemView>
 #include <QCursor>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QWheelEvent>
 
 namespace ctl {
@@ -152,6 +156,9 @@ void ScrollBar::letGo()
 ComboBox::ComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
 {
     setObjectName(name);
+    // Its list's rows are drawn as wide as they say they need, so the list can be fitted to
+    // them (the menu-like rows of a styled box need more than they say).
+    setItemDelegate(new QStyledItemDelegate(this));
 }
 
 void ComboBox::setWheelNeedsFocus(bool on)
@@ -167,6 +174,37 @@ void ComboBox::wheelEvent(QWheelEvent *e)
         return;
     }
     QComboBox::wheelEvent(e);
+}
+
+QString ComboBox::shownText() const
+{
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QRect field
+        = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    // The style draws the text a pixel in from each side of the field.
+    return fontMetrics().elidedText(currentText(), Qt::ElideRight, field.width() - 2);
+}
+
+void ComboBox::showPopup()
+{
+    QAbstractItemView *list = view();
+    int widest = list->sizeHintForColumn(modelColumn());
+    if (count() > maxVisibleItems())
+        widest += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(widest + 2 * list->frameWidth());
+    QComboBox::showPopup();
+}
+
+void ComboBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    p.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    p.drawComplexControl(QStyle::CC_ComboBox, opt);
+    opt.currentText = shownText();
+    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
 }
 
 Shape::Shape(QWidget *parent, const QString &name, QColor fill) : QWidget(parent), m_fill(fill)

@@ -71,6 +71,8 @@ private:
     bool m_blocked = false;
 };
 
+// Its list opens as wide as its longest item; a current text longer than the closed box ends
+// in "…" there instead of being cut off.
 class ComboBox : public QComboBox
 {
     Q_OBJECT
@@ -79,9 +81,13 @@ public:
     QString Tag;
     // The wheel picks only while the box has the focus (it no longer takes the focus by wheel).
     void setWheelNeedsFocus(bool on);
+    // The current text as the closed box shows it.
+    QString shownText() const;
+    void showPopup() override;
 
 protected:
     void wheelEvent(QWheelEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     bool m_wheelNeedsFocus = false;

@@ -59,6 +59,8 @@ void applyTo(QApplication &app)
         "QMenuBar::item:selected, QMenu::item:selected { background-color: rgb(255, 231, 163);"
         " color: black; }"
         "QMenu::item:disabled { color: rgb(128, 128, 128); }"
+        "QComboBox QAbstractItemView { selection-background-color: rgb(255, 231, 163);"
+        " selection-color: black; }"
         "QRadioButton::indicator, QCheckBox::indicator { width: 9px; height: 9px;"
         " border: 1px solid rgb(255, 231, 163); background: black; }"
         "QRadioButton::indicator { border-radius: 5px; }"

@@ -3,10 +3,16 @@
 #include "ui/ErrorText.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -80,8 +86,59 @@ void defaultToSecond(QMessageBox &box, QMessageBox::StandardButtons buttons)
         }
 }
 
-// The button that closed the box says the answer; Escape or the title bar's close
-// counts as the box's escape button (Cancel, No, or the only OK).
+// A box that asks Yes or No has no way out but its two buttons: Escape and the title bar's
+// close do nothing there, so that no reflex answers it (the quit question's No loses every
+// unsaved edit). Boxes with Cancel keep Escape as Cancel, an OK-only box keeps it as OK.
+class Box : public QMessageBox
+{
+public:
+    Box(QWidget *parent, bool mustChoose) : QMessageBox(parent), m_mustChoose(mustChoose)
+    {
+        if (mustChoose)
+            setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (m_mustChoose && e->matches(QKeySequence::Cancel)) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent *e) override
+    {
+        if (m_mustChoose) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+
+private:
+    bool m_mustChoose;
+};
+
+// Wide enough that a window manager's title bar, in a larger bold face and with its icon and
+// buttons, shows the whole title: Qt sizes a box by its text and buttons, the title's width in
+// the box's own small face at most.
+void fitTitle(QMessageBox &box, const QString &title)
+{
+    constexpr double titlePoints = 11;
+    constexpr int titleBarParts = 128; // the bar's icon and its buttons
+    QFont bold = box.font();
+    bold.setBold(true);
+    bold.setPointSizeF(std::max(bold.pointSizeF(), titlePoints));
+    const QMargins m = box.layout()->contentsMargins();
+    const int need
+        = QFontMetrics(bold).horizontalAdvance(title) + titleBarParts - m.left() - m.right();
+    if (auto *buttons = box.findChild<QDialogButtonBox *>())
+        buttons->setMinimumWidth(need);
+}
+
+// The button that closed the box says the answer. A box closed without one (by the program,
+// never by a person on a Yes/No box) answers as its escape button would: Cancel, No, or OK.
 int answerOf(QMessageBox::StandardButton clicked, QMessageBox::StandardButtons buttons)
 {
     switch (clicked) {
@@ -103,7 +160,8 @@ int answerOf(QMessageBox::StandardButton clicked, QMessageBox::StandardButtons b
 int showReal(const QString &text, int fullStyle, const QString &title)
 {
     const Look look = lookOf(fullStyle & ~msg::DefaultButton2);
-    QMessageBox box(parentForBox());
+    const bool yesNoOnly = look.buttons == (QMessageBox::Yes | QMessageBox::No);
+    Box box(parentForBox(), yesNoOnly);
     box.setObjectName("msgBox");
     box.setWindowTitle(title);
     box.setText(QString(text).replace(QChar('\r'), QChar('\n')));
@@ -111,6 +169,7 @@ int showReal(const QString &text, int fullStyle, const QString &title)
     box.setStandardButtons(look.buttons);
     if (fullStyle & msg::DefaultButton2)
         defaultToSecond(box, look.buttons);
+    fitTitle(box, title);
     box.exec();
     return answerOf(box.standardButton(box.clickedButton()), look.buttons);
 }
@@ -134,6 +193,17 @@ int box(const QString &text, int style, const QString &title)
     if (responder())
         return responder()(text, style, title);
     return showReal(text, style, title);
+}
+
+std::vector<int> answers(int style)
+{
+    const QMessageBox::StandardButtons buttons = lookOf(style & ~DefaultButton2).buttons;
+    std::vector<int> out;
+    for (QMessageBox::StandardButton b :
+        { QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel })
+        if (buttons & b)
+            out.push_back(answerOf(b, buttons));
+    return out;
 }
 
 void setResponder(Responder r)

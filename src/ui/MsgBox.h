@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -42,6 +43,9 @@ inline int box(const char *text, int style, const char *title)
 {
     return box(QString::fromUtf8(text), style, QString::fromUtf8(title));
 }
+// The answers a box of this style offers, its first button first. A box with Yes and No only
+// gives one of those two: Escape and the title bar's close do not answer it.
+std::vector<int> answers(int style);
 // Tests answer boxes through a responder; an empty one restores the real dialogs.
 void setResponder(Responder r);
 

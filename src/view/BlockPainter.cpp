@@ -26,11 +26,13 @@ BlockPainter::~BlockPainter()
     romDoc.removeListener(this);
 }
 
-void BlockPainter::chrChanged(int tileset, int tileNum, int bank)
+// The shown section may draw the saved bank from several slots (a bank used twice, or one
+// equal to a fixed one): its tiles are decoded again from every slot, as entering it does.
+void BlockPainter::chrChanged(int tileset, int, int)
 {
-    const auto &chr = romDoc.tables().chrData.at(static_cast<size_t>(bank));
-    render::decodeTile(chr.at(static_cast<size_t>(tileNum & 63)),
-        changedTiles(tileset).at(static_cast<size_t>(tileNum & 0xFF)));
+    changedTiles(tileset);
+    if (tileset == romDoc.stages().curTileset())
+        tileDet(tileset);
     m_pending.all = true;
     changed();
 }

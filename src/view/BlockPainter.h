@@ -55,7 +55,8 @@ signals:
     void blockChanged(int block);
 
 private:
-    // A saved tile: the tileset's decoded tiles take it and its pictures are not shown again.
+    // A saved tile: every slot of the tileset's decoded tiles that holds its bank takes it, and
+    // the tileset's pictures are not shown again.
     void chrChanged(int tileset, int tileNum, int bank) override;
     void blocksChanged(int tileset, int block) override;
     void palettesChanged() override;

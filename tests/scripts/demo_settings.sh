@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# scripts/demo-settings: a fresh program folder gets a Vorlig.ini naming a copy of the demo ROM;
-# an existing Vorlig.ini, or an existing copy with its edits, is never touched.
+# scripts/demo-settings: a fresh program folder gets a Vorlig.ini naming a copy of the US demo
+# ROM, and a copy of the Japanese demo; an existing Vorlig.ini, or an existing copy with its
+# edits, is never touched.
 set -euo pipefail
 script=$1
 dir=$(mktemp -d)
@@ -25,5 +26,16 @@ before=$(md5sum "$dir"/*.nes "$dir/Vorlig.ini")
 rm "$dir/Vorlig.ini"
 "$script" "$dir" >/dev/null
 [ "$(head -c 6 "$dir/my-demo-us.nes")" = "edited" ] || fail "the edited copy was replaced"
+
+# The Japanese demo gets a copy of its own, also beside an existing Vorlig.ini, said once.
+head -c 300000 /dev/urandom >"$dir/demo-jp.nes"
+ini_before=$(md5sum "$dir/Vorlig.ini")
+said=$("$script" "$dir")
+grep -q "$dir/my-demo-jp.nes" <<<"$said" || fail "the Japanese copy is not named: $said"
+cmp -s "$dir/demo-jp.nes" "$dir/my-demo-jp.nes" || fail "the Japanese copy differs from its demo"
+[ "$(md5sum "$dir/Vorlig.ini")" = "$ini_before" ] || fail "Vorlig.ini changed"
+printf 'edited' | dd of="$dir/my-demo-jp.nes" conv=notrunc status=none
+[ -z "$("$script" "$dir")" ] || fail "a run with both copies made spoke"
+[ "$(head -c 6 "$dir/my-demo-jp.nes")" = "edited" ] || fail "the edited Japanese copy was replaced"
 [ -z "$(find "$dir" -name '.Vorlig.ini.*' -o -name '*.tmp')" ] || fail "temporary files left"
 echo "ok"

@@ -18,7 +18,8 @@ QRgb testRgb(int nes)
     return qRgb(4 * nes, 255 - 4 * nes, nes);
 }
 
-// The tile editor on tile 0x47 (bank tile 7) of bank 0x2A in sub-palette 2.
+// The tile editor on tile 0x47 (bank tile 7) in sub-palette 2, of the bank the section holds
+// there unless another is given.
 struct TileWindow
 {
     Boxes boxes;
@@ -27,7 +28,8 @@ struct TileWindow
     blocks::TileRef tile;
     std::unique_ptr<frmTile> w;
 
-    TileWindow(int bank = 0x2A, int tileNum = 0x47) : tile { bank, tileNum, 2, 0 }
+    explicit TileWindow(int bank = -1, int tileNum = 0x47)
+        : tile { bank < 0 ? p.g->doc.tables().patBG[0][0][tileNum / 64] : bank, tileNum, 2, 0 }
     {
         before = p.romBytes();
         w = std::make_unique<frmTile>(p.g->doc, p.g->files, tile);
@@ -55,7 +57,7 @@ private slots:
         TileWindow t;
         frmTile &w = *t.w;
         QCOMPARE(w.windowTitle(), QString("Edit Tile #07"));
-        const auto &chr = t.p.g->doc.tables().chrData[0x2A][7];
+        const auto &chr = t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7];
         for (int i = 0; i < 64; ++i) {
             const int r = i / 8, c = i % 8;
             const int v = ((chr[static_cast<size_t>(r)] >> (7 - c)) & 1)
@@ -103,7 +105,8 @@ private slots:
                 QVERIFY(after[i] == t.before[i]);
         const Bytes expect = { 0x80, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0x40 };
         QCOMPARE(Bytes(after.begin() + pos - 1, after.begin() + pos + 15), expect);
-        QCOMPARE(int(t.p.g->doc.tables().chrData[0x2A][7][15]), 0x40);
+        QCOMPARE(
+            int(t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7][15]), 0x40);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][7][1]), 2);
         QCOMPARE(int(t.p.w->sideLink().tilePixels(0)[0x47][0][0]), 3);
         QVERIFY(t.w->tileChanged());
@@ -196,12 +199,12 @@ private slots:
     void cancelWritesNothing()
     {
         TileWindow t;
-        const auto chr = t.p.g->doc.tables().chrData[0x2A][7];
+        const auto chr = t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7];
         const auto pix = t.p.w->sideLink().tilePixels(0)[0x47];
         pointer::click(t.w->pixel[0], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdCancel);
         QCOMPARE(t.p.romBytes(), t.before);
-        QVERIFY(t.p.g->doc.tables().chrData[0x2A][7] == chr);
+        QVERIFY(t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7] == chr);
         QVERIFY(t.p.w->sideLink().tilePixels(0)[0x47] == pix);
         QVERIFY(!t.w->tileChanged());
         QCOMPARE(t.w->result(), int(QDialog::Rejected));
@@ -229,13 +232,13 @@ private slots:
     void aFailedWriteKeepsMemoryAsItWas()
     {
         TileWindow t;
-        const auto chr = t.p.g->doc.tables().chrData[0x2A][7];
+        const auto chr = t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7];
         const Bytes before = t.p.romBytes();
         t.p.writeProtect(true);
         pointer::click(t.w->pixel[9], QPoint(-1, -1), Qt::RightButton);
         pointer::click(t.w->cmdOK);
         QCOMPARE(t.boxes.count(), 1);
-        QVERIFY(t.p.g->doc.tables().chrData[0x2A][7] == chr);
+        QVERIFY(t.p.g->doc.tables().chrData[static_cast<size_t>(t.tile.tileBank)][7] == chr);
         QVERIFY(!t.w->tileChanged());
         QVERIFY(t.p.romBytes() == before);
         QVERIFY(t.w->isVisible());

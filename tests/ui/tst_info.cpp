@@ -167,18 +167,23 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // Only Yes or No answers the question: Escape and the title bar's close, a person's
+    // reflexes, leave it standing. The box shows its whole title in a window manager's bar.
     void closingAsksAboutUnsavedSections_data()
     {
+        QTest::addColumn<bool>("reflexFirst");
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("saves");
-        QTest::newRow("Yes saves") << int(QMessageBox::Yes) << 0 << true;
-        QTest::newRow("Return saves") << 0 << int(Qt::Key_Return) << true;
-        QTest::newRow("No drops") << int(QMessageBox::No) << 0 << false;
-        QTest::newRow("Escape drops") << 0 << int(Qt::Key_Escape) << false;
+        QTest::newRow("Yes saves") << false << int(QMessageBox::Yes) << 0 << true;
+        QTest::newRow("Return saves") << false << 0 << int(Qt::Key_Return) << true;
+        QTest::newRow("No drops") << false << int(QMessageBox::No) << 0 << false;
+        QTest::newRow("Escape and close, then Yes") << true << int(QMessageBox::Yes) << 0 << true;
+        QTest::newRow("Escape and close, then No") << true << int(QMessageBox::No) << 0 << false;
     }
     void closingAsksAboutUnsavedSections()
     {
+        QFETCH(bool, reflexFirst);
         QFETCH(int, button);
         QFETCH(int, key);
         QFETCH(bool, saves);
@@ -192,14 +197,26 @@ private slots:
         const Bytes before = p.romBytes();
         pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 5));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 20));
+        if (reflexFirst) {
+            boxes.key(Qt::Key_Escape);
+            boxes.closeByTitleBar();
+        }
         if (button)
             boxes.click(QMessageBox::StandardButton(button));
         else
             boxes.key(Qt::Key(key));
+        int titleRoom = 0;
+        boxes.whileShown = [&](QMessageBox *b) { titleRoom = b->width(); };
         p.w->close();
         QCOMPARE(boxes.count("Save changes?"), 1);
+        QCOMPARE(boxes.last().leftOpen, reflexFirst ? 2 : 0);
         QCOMPARE(boxes.last().title, QString("You have unsaved data"));
         QCOMPARE(boxes.last().style(), int(msg::QuestionYesNo));
+        // A title bar's bold face of 11 points, its icon and three buttons beside the title.
+        QFont bar = QApplication::font();
+        bar.setBold(true);
+        bar.setPointSize(11);
+        QVERIFY(titleRoom >= QFontMetrics(bar).horizontalAdvance(boxes.last().title) + 100);
         Bytes after = p.romBytes();
         if (saves) {
             const long long at = p.t->layoutPos[0][0] + shownPos(*p.w, 20);

@@ -137,6 +137,14 @@ private slots:
         tour::everyWindow(release, [&](const QString &state, QWidget *window) {
             ++seen;
             faults << layoutcheck::faults(window, state, deliberate);
+            if (window->objectName() != "frmRI3")
+                return;
+            // The main window keeps its one size, with no maximize box (a larger one would show
+            // only black space); its lists and read-outs show their texts whole.
+            faults << layoutcheck::textFaults(window, state);
+            if (window->minimumSize() != window->maximumSize()
+                || window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
+                faults << state + ": the window can be enlarged";
         });
         QCOMPARE(seen, 23);
         // Qt Test shortens long messages: the whole list goes to the error stream.

@@ -140,11 +140,13 @@ void tst_patterns::opensOnTheBackgroundBanksMarksInvalidOnesAndCancelWritesNothi
     QCOMPARE(boxes.count(), 0);
 }
 
+// Saved in the Power-Ups and Enemies mode, whose Patterns read-outs show the sprite banks.
 void tst_patterns::spriteGroupAndTheJapaneseRelease()
 {
     Boxes boxes;
     Program p(rb::Rel::JP);
     const Bytes before = p.romBytes();
+    pointer::click(named<QRadioButton>(p.w.get(), "optPu"));
     patterns(p, [&](frmPatterns *w) {
         side::toValue(w->sc[0], 0x17);
         QCOMPARE(w->txtA[0]->text(), QString("* BG 1"));
@@ -176,6 +178,9 @@ void tst_patterns::spriteGroupAndTheJapaneseRelease()
     // No Sprites 4 byte in this release.
     QCOMPARE(changedPositions(expect, p.romBytes()), std::vector<long long> {});
     QCOMPARE(p.g->doc.tables().patSpr[0][0][2], uint8_t(0x17));
+    QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat1")->text(), QString("17"));
+    QCOMPARE(
+        named<QLineEdit>(p.w.get(), "txtPat2")->text(), hex(p.g->doc.tables().patSpr[0][0][3]));
     QCOMPARE(boxes.count(), 0);
 }
 

@@ -1,16 +1,28 @@
 #include "ui/support/Boxes.h"
 
+#include <QtTest>
+
+#include <algorithm>
+
+// An answer the box could never give (Cancel to a Yes/No box) fails the test: the program was
+// not tried the way a person can answer it.
 Boxes::Boxes()
 {
     msg::setResponder([this](const QString &text, int style, const QString &title) {
         shown.push_back({ text, style, title });
-        if (!script.empty()) {
-            int a = script.front();
-            script.pop_front();
-            return a;
-        }
-        return (style == msg::QuestionYesNo || style == msg::QuestionYesNoCancel) ? int(msg::Yes)
-                                                                                  : int(msg::Ok);
+        const std::vector<int> offered = msg::answers(style);
+        if (script.empty())
+            return offered.front();
+        const int a = script.front();
+        script.pop_front();
+        if (std::find(offered.begin(), offered.end(), a) == offered.end())
+            QTest::qFail(qPrintable(QString("answer %1 scripted for a box of style %2, which "
+                                            "cannot give it: \"%3\"")
+                                        .arg(a)
+                                        .arg(style)
+                                        .arg(text)),
+                __FILE__, __LINE__);
+        return a;
     });
 }
 

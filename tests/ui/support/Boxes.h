@@ -8,7 +8,8 @@
 #include <vector>
 
 // Answers every message box from a script and records what was shown. Unscripted boxes are
-// answered with OK (or Yes where there is no OK).
+// answered with their first button: OK, or Yes where there is no OK. A scripted answer that the
+// box does not offer fails the test.
 struct Boxes
 {
     struct Shown

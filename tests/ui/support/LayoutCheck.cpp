@@ -1,12 +1,19 @@
 #include "ui/support/LayoutCheck.h"
 
+#include "ui/Controls.h"
+
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QWidget>
 
 namespace layoutcheck {
@@ -76,6 +83,91 @@ QRect captionRoom(QAbstractButton *b)
     else if (!qobject_cast<QPushButton *>(b))
         return b->contentsRect().adjusted(2, 2, -2, -2);
     return b->style()->subElementRect(e, &opt, b);
+}
+
+// Whether `part` shows what the left of `whole` shows, but for its last pixels, where a row's
+// highlight draws its right edge.
+bool samePixels(const QImage &part, const QImage &whole)
+{
+    if (part.height() != whole.height() || part.width() > whole.width())
+        return false;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width() - 4; ++x)
+            if (part.pixel(x, y) != whole.pixel(x, y))
+                return false;
+    return true;
+}
+
+// Each row of an open list as drawn in the list's width, then with room to spare: a row whose
+// text was cut off or shortened with "…" looks different. Rows are scrolled into view in turn.
+QStringList cutListRows(QComboBox *box)
+{
+    QAbstractItemView *list = box->view();
+    QWidget *popup = list->window();
+    auto rows = [&] {
+        std::vector<QImage> out;
+        for (int r = 0; r < box->count(); ++r) {
+            const QModelIndex i = list->model()->index(r, box->modelColumn(), list->rootIndex());
+            list->scrollTo(i);
+            const QRect at = list->visualRect(i);
+            const QSize size(list->viewport()->width() - at.left(), at.height());
+            out.push_back(list->viewport()->grab(QRect(at.topLeft(), size)).toImage());
+        }
+        return out;
+    };
+    box->showPopup();
+    const std::vector<QImage> shown = rows();
+    const QSize was = popup->size();
+    popup->resize(was.width() + 400, was.height());
+    const std::vector<QImage> roomy = rows();
+    popup->resize(was);
+    box->hidePopup();
+    QStringList cut;
+    for (size_t r = 0; r < shown.size(); ++r)
+        if (!samePixels(shown[r], roomy[r]))
+            cut << box->itemText(static_cast<int>(r));
+    return cut;
+}
+
+// A closed box's text, drawn whole or ending in "…" by the box itself; its list's rows whole.
+QString comboFault(QComboBox *box)
+{
+    QStringList faults;
+    const QStringList cut = cutListRows(box);
+    if (!cut.isEmpty())
+        faults << QString("list shows \"%1\" cut off").arg(cut.join("\", \""));
+    auto *own = qobject_cast<ctl::ComboBox *>(box);
+    const QString drawn = own ? own->shownText() : box->currentText();
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    const QRect field = box->style()->subControlRect(
+        QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box);
+    const int need = box->fontMetrics().horizontalAdvance(drawn) + 2;
+    if (need > field.width())
+        faults << QString("shows \"%1\" cut off: it needs %2 pixels, has %3")
+                      .arg(drawn)
+                      .arg(need)
+                      .arg(field.width());
+    return faults.join("; ");
+}
+
+// A read-out's text whole between its frame's margins; a text box a person types into scrolls.
+QString readOutFault(QLineEdit *t)
+{
+    if (!t->isReadOnly())
+        return {};
+    QStyleOptionFrame opt;
+    opt.initFrom(t);
+    opt.lineWidth
+        = t->hasFrame() ? t->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, t) : 0;
+    const QRect room = t->style()->subElementRect(QStyle::SE_LineEditContents, &opt, t);
+    const int need = t->fontMetrics().horizontalAdvance(t->text()) + 4; // Qt's margin, both sides
+    if (t->text().isEmpty() || need <= room.width())
+        return {};
+    return QString("shows \"%1\" cut off: it needs %2 pixels, has %3")
+        .arg(t->text())
+        .arg(need)
+        .arg(room.width());
 }
 
 QString captionFault(QWidget *w)
@@ -199,6 +291,23 @@ QStringList faults(QWidget *window, const QString &where, const std::vector<Over
             else if (reversed)
                 say(top, QString("must stand under %1, which it covers").arg(under->objectName()));
         }
+    return out;
+}
+
+QStringList textFaults(QWidget *window, const QString &where)
+{
+    QStringList out;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!isControl(w))
+            continue;
+        QString fault;
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            fault = comboFault(box);
+        else if (auto *t = qobject_cast<QLineEdit *>(w))
+            fault = readOutFault(t);
+        if (!fault.isEmpty())
+            out << QString("%1: %2 %3").arg(where, w->objectName(), fault);
+    }
     return out;
 }
 

@@ -7,7 +7,7 @@
 class QWidget;
 
 // What a person sees wrong in a window: a control outside its window, a control covered by
-// another, a caption cut off.
+// another, a caption or a text cut off.
 namespace layoutcheck {
 
 // Two controls that stand one over the other on purpose. Names are object names; a name ending
@@ -22,5 +22,9 @@ struct Overlap
 // One line for each fault among the visible, named controls of `window`, each naming the
 // control and `where` (the window and its state).
 QStringList faults(QWidget *window, const QString &where, const std::vector<Overlap> &allowed);
+
+// One line for each text that `window` shows cut off in a list box (closed, or in the rows of
+// its open list; a closed box may end a long text in "…") or in a read-out. Opens each list.
+QStringList textFaults(QWidget *window, const QString &where);
 
 } // namespace layoutcheck

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QTimer>
 #include <QtTest>
 
@@ -32,23 +33,35 @@ void RealBoxes::key(Qt::Key k)
     m_script.push_back({ QMessageBox::NoButton, k });
 }
 
+void RealBoxes::closeByTitleBar()
+{
+    Action a;
+    a.close = true;
+    m_script.push_back(a);
+}
+
 void RealBoxes::poll()
 {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible() || box == m_last || !box->windowHandle())
+    if (!box || !box->isVisible() || (box == m_last && !m_lastOpen) || !box->windowHandle())
         return;
-    m_last = box;
+    if (box != m_last) {
+        m_last = box;
+        Shown s { box->text(), box->windowTitle(), box->icon(), {} };
+        for (QAbstractButton *b : box->buttons())
+            s.buttons << box->standardButton(b);
+        shown.push_back(s);
+        if (whileShown)
+            whileShown(box);
+    }
     answer(box);
+    m_lastOpen = box && box->isVisible();
+    if (m_lastOpen)
+        ++shown.back().leftOpen;
 }
 
 void RealBoxes::answer(QMessageBox *box)
 {
-    Shown s { box->text(), box->windowTitle(), box->icon(), {} };
-    for (QAbstractButton *b : box->buttons())
-        s.buttons << box->standardButton(b);
-    shown.push_back(s);
-    if (whileShown)
-        whileShown(box);
 
     Action a;
     if (!m_script.empty()) {
@@ -63,6 +76,12 @@ void RealBoxes::answer(QMessageBox *box)
         }
         missingButtons << QString("0x%1 on \"%2\"").arg(int(a.button), 0, 16).arg(box->text());
         a.key = Qt::Key_Escape;
+    }
+    if (a.close) {
+        // What the window system sends when its close button is clicked.
+        QCloseEvent close;
+        QApplication::sendEvent(box->windowHandle(), &close);
+        return;
     }
     QTest::keyClick(box->windowHandle(), a.key);
 }

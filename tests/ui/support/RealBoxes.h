@@ -13,7 +13,8 @@ class QTimer;
 // Answers the program's real message boxes the way a person does: it waits for the box to
 // open, writes down what it shows, then clicks the scripted button through the box's window
 // (Qt routes the click by position) or presses a key on it. A box with nothing scripted is
-// answered with Return, its default button. No responder is installed, so what the program
+// answered with Return, its default button. A box that an action leaves standing takes the
+// next scripted action (or Return) in turn. No responder is installed, so what the program
 // gets back is what QMessageBox itself returned.
 class RealBoxes
 {
@@ -24,6 +25,8 @@ public:
         QString title;
         QMessageBox::Icon icon;
         QList<QMessageBox::StandardButton> buttons;
+        // Scripted keys and closes that left the box standing (Escape on a Yes/No box).
+        int leftOpen = 0;
         // The box's style as the program asked for it (16 critical, 49 exclamation OK/Cancel,
         // 35 question Yes/No/Cancel, ...), read back from its icon and buttons.
         int style() const;
@@ -38,6 +41,8 @@ public:
     void click(QMessageBox::StandardButton b);
     // The next box is answered by this key (Return, Enter, Escape).
     void key(Qt::Key k);
+    // The next box is closed as its title bar's close button closes it.
+    void closeByTitleBar();
 
     int count() const { return static_cast<int>(shown.size()); }
     int count(const QString &text) const;
@@ -49,7 +54,7 @@ public:
     std::vector<Shown> shown;
     // Runs on each box while it stands open, before it is answered.
     std::function<void(QMessageBox *)> whileShown;
-    // Scripted buttons that the box did not have (the box was then answered with Escape).
+    // Scripted buttons that the box did not have (Escape was pressed on it instead).
     QStringList missingButtons;
 
 private:
@@ -57,6 +62,7 @@ private:
     {
         QMessageBox::StandardButton button = QMessageBox::NoButton;
         Qt::Key key = Qt::Key_Return;
+        bool close = false;
     };
     void poll();
     void answer(QMessageBox *box);
@@ -64,4 +70,5 @@ private:
     std::deque<Action> m_script;
     QPointer<QTimer> m_timer;
     QPointer<QMessageBox> m_last;
+    bool m_lastOpen = false; // the last box answered still stands, to be answered again
 };
