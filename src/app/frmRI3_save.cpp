@@ -26,12 +26,16 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes;
+    m_once.clear();
     if (m_pu)
         m_pu->romLoaded();
     switch (romDoc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(files.iniPath()))
             std::remove(files.iniPath().c_str());
+        app::endProgram();
+        return;
+    case LoadOutcome::Quit:
         app::endProgram();
         return;
     case LoadOutcome::PaletteFailed:
@@ -45,6 +49,7 @@ void frmRI3::Init()
     case LoadOutcome::Loaded:
         break;
     }
+    boxes.flush();
     if (romDoc.romVer() == "1")
         mnuDebug->setEnabled(false);
     imgAku->setPicture(
@@ -54,13 +59,11 @@ void frmRI3::Init()
     Combo1->setCurrentIndex(0);
 }
 
+// The commands follow the mark: a section that takes no edit gets none.
 void frmRI3::Modif()
 {
     doc.markShown();
-    for (QPushButton *b : { cmdSave, cmdSaveAll, cmdRevert })
-        b->setEnabled(true);
-    for (QAction *a : { mnuSave, mnuRevert, mnuSaveAll })
-        a->setEnabled(true);
+    afterSave();
 }
 
 // A section whose write failed stays marked, so its commands stay enabled.
