@@ -114,6 +114,10 @@ void SectionProperties::showSection(bool vertical)
         scrollTypeLists();
     Combo3->setVisible(t.vertFlag[s][n] != 0);
     Combo4->setVisible(!lblVs[1]->isHidden());
+    // A section not read from the ROM takes no edit: its time byte belongs to another area.
+    const bool read = doc.sectionRead(static_cast<int>(s), static_cast<int>(n));
+    for (QWidget *w : std::initializer_list<QWidget *> { cmbTime, Combo3, Combo4, cmdMirror })
+        w->setEnabled(read);
 }
 
 void SectionProperties::showPaletteSet()

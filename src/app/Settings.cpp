@@ -9,6 +9,7 @@
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/Paths.h"
+#include "ui/Reports.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,8 +24,6 @@ namespace {
 constexpr int subSettings = 900; // the window's procedures report under this number
 
 const char *const textC = "ROM not found! Enter the full pathname (e.g.: C:\\EMU\\NES\\RI3.NES).";
-const char *const textD = "This doesn't look like a ROM of the game to be edited!\r"
-                          "Castlevania III (US) and Akumajou Densetsu (J) are supported.";
 const char *const textE = "Backup ROM was not found. You can specify it later.";
 const char *const textF = "Your backup ROM may be invalid, or not the same version as the ROM you "
                           "chose to edit.\rYou can choose another later.";
@@ -241,7 +240,7 @@ bool Settings::checkRom(QString &signature)
     if (romDoc.romVer() == "1" && m_main)
         m_main->setWindowTitle("Vorlig");
     if (romDoc.romVer() != "0" && romDoc.romVer() != "1") {
-        msg::box(textD, msg::Exclamation, "Invalid ROM File");
+        reports::notTheGame(); // the start refuses such a ROM alike
         return false;
     }
     return true;

@@ -5,8 +5,10 @@
 #include "app/Settings.h"
 #include "app/SettingsRead.h"
 #include "app/SideWindows.h"
+#include "resources/FolderPictures.h"
 #include "resources/Icons.h"
 #include "resources/Resources.h"
+#include "rom/PathKind.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
@@ -18,6 +20,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include <sys/stat.h>
@@ -35,6 +39,20 @@ std::string withSlash(std::string p)
     return p;
 }
 
+// Why the picture folder could not be made: what stands in its way, or the system's word.
+std::string atticProblem(const std::string &folder, int error)
+{
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    const std::string there = romfile::whatStandsAt(path);
+    const std::string why = there.empty() ? "'" + path + "' is a file, not a folder"
+        : there.rfind("nothing stands", 0) == 0
+        ? "'" + path + "' cannot be made: " + std::strerror(error)
+        : there;
+    return why + "; the program's pictures and templates cannot be kept there";
+}
+
 } // namespace
 
 frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
@@ -42,6 +60,7 @@ frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
       m_blocks(romDoc), m_help(romDoc, files, this)
 {
     setObjectName("frmRI3");
+    m_blocks.setShownOnce(&m_once);
     setWindowTitle(designCaption);
     buildMenus();
     buildView();
@@ -91,17 +110,40 @@ void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
         mnuDebug->setChecked(false);
 }
 
-// The signature and the debug byte, read in one opening of the ROM: those bytes alone.
-void frmRI3::readRomRelease(int subroutine)
+namespace {
+
+// Counts the failures it shows.
+struct CountedReport : StageReport
 {
-    StageReport boxes;
+    int errors = 0;
+    void error(int subroutine, const std::string &description) override
+    {
+        ++errors;
+        StageReport::error(subroutine, description);
+    }
+};
+
+} // namespace
+
+// The signature and the debug byte, read in one opening of the ROM: those bytes alone. The
+// release is the file's own, whatever was loaded before. False when it is neither release:
+// a ROM read with positions that mean nothing there must never be edited, so it is refused as
+// the Settings window refuses it.
+bool frmRI3::readRomRelease(int subroutine)
+{
+    CountedReport boxes;
+    romDoc.setRomVer("");
     const RomDocument::ReleaseRead r = romDoc.readRelease(boxes, subroutine);
-    if (!r.read)
-        return;
+    if (!release::known(romDoc.romVer())) {
+        if (boxes.errors == 0)
+            reports::notTheGame();
+        return false;
+    }
     if (romDoc.romVer() == "1")
         readDebugByte(0, false);
     else if (r.debugByte)
         readDebugByte(*r.debugByte, false);
+    return true;
 }
 
 void frmRI3::Form_Load()
@@ -122,8 +164,11 @@ void frmRI3::startUp()
     msg::step(romDoc, subLoad, [&] {
         files.appPath = withSlash(files.programDir);
         files.datPath = files.appPath + "Attic/";
-        if (!romfile::dirExists(files.datPath) && ::mkdir(files.datPath.c_str(), 0755) != 0)
-            throw VbError("Path/File access error: " + files.datPath);
+        if (!romfile::dirExists(files.datPath) && ::mkdir(files.datPath.c_str(), 0755) != 0) {
+            const std::string why = atticProblem(files.datPath, errno);
+            res::folderToldOf(files.datPath);
+            throw VbError("Path/File access error: " + why);
+        }
     });
     files.ini.romLoad = 1;
     bool haveRom = false;
@@ -133,7 +178,6 @@ void frmRI3::startUp()
         if (files.ini.grid)
             m_view->showGrid(true);
         if (!files.ini.romPath.empty() && romfile::fileExists(files.ini.romPath)) {
-            haveRom = true;
             if (!files.ini.backupPath.empty() && !romfile::fileExists(files.ini.backupPath)) {
                 msg::box("Your backup ROM was not found. You can specify another later.",
                     msg::Information, "I am Error");
@@ -142,18 +186,32 @@ void frmRI3::startUp()
                 if (files.iniReport.empty())
                     msg::step(romDoc, subLoad, [&] { ini::write(files.iniPath(), files.ini); });
             }
-            readRomRelease(subLoad);
+            haveRom = readRomRelease(subLoad);
         } else {
-            msg::box("Your ROM was not found.", msg::Information, "I am Error");
+            romNotFound();
         }
     }
     if (!haveRom && !askForRom())
         return;
-    // A folder that cannot be written fails every file alike: one box says so.
-    const std::vector<res::Failure> failed = res::extractAll(files.datPath);
-    if (!failed.empty())
-        msg::errBox(subLDIF, res::failureText(failed, files.datPath));
+    // A folder that cannot be written fails every file alike: one box says so. A folder that
+    // could not be made was told of already.
+    if (romfile::dirExists(files.datPath)) {
+        const std::vector<res::Failure> failed = res::extractAll(files.datPath);
+        if (!failed.empty())
+            msg::errBox(subLDIF, res::failureText(failed, files.datPath));
+    }
     Init();
+}
+
+// Says what stands at the ROM's path instead, when something does.
+void frmRI3::romNotFound()
+{
+    const std::string there
+        = files.ini.romPath.empty() ? std::string() : romfile::whatStandsAt(files.ini.romPath);
+    const bool nothing = there.empty() || there.rfind("nothing stands", 0) == 0;
+    msg::box(
+        nothing ? std::string("Your ROM was not found.") : "Your ROM was not found: " + there + ".",
+        msg::Information, "I am Error");
 }
 
 // No ROM named yet: the Settings window until the settings file exists, then the ROM it names.
@@ -172,7 +230,10 @@ bool frmRI3::askForRom()
     files.ini.emuPath = v.emuPath;
     files.ini.romLoad = v.romLoad;
     files.ini.backupPath = v.backupPath;
-    if (romDoc.romVer() == "1")
+    // A window closed on a ROM of neither release leaves nothing to load: nothing to switch.
+    if (!release::known(romDoc.romVer()))
+        mnuDebug->setEnabled(false);
+    else if (romDoc.romVer() == "1")
         readDebugByte(0, true);
     else
         msg::step(romDoc, subLoad, [&] {

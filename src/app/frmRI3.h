@@ -4,6 +4,7 @@
 #include "model/RomDocument.h"
 #include "stage/Document.h"
 #include "ui/MainLink.h"
+#include "ui/Reports.h"
 #include "view/BlockPainter.h"
 
 #include <QMainWindow>
@@ -89,6 +90,7 @@ private:
 
     // The File, Display, Emulation and Help menus (frmRI3_frame.cpp, frmRI3_menu.cpp).
     bool askForRom();
+    void romNotFound();
     void mnuFile_Click();
     void keepLoadedRomInSettings();
     void menuFromIni();
@@ -97,7 +99,7 @@ private:
     void EmuLaunch();
     void DebugChecking();
     void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
-    void readRomRelease(int subroutine);
+    bool readRomRelease(int subroutine);
     void mnuGridlines_Click();
     void mnuHMask_Click();
     void mnuVMask_Click();
@@ -114,6 +116,7 @@ private:
     void connectView();
     void connectFrame();
     void connectLevelView();
+    bool overUnreadSection(QObject *o, QEvent *e) const;
 
     RomDocument &romDoc;
     ProgramFiles &files;
@@ -129,5 +132,6 @@ private:
     MiscPanel *m_misc = nullptr;
     HelpWindows m_help;
     bool m_loading = false; // from Form_Load until its first section is shown
+    ShownOnce m_once; // failures of section changes shown since the load
     std::unique_ptr<SideWindows> m_side;
 };

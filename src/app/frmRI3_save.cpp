@@ -1,6 +1,7 @@
 #include "app/frmRI3.h"
 #include "objects/PowerUpPanel.h"
 #include "resources/FolderPictures.h"
+#include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "stage/Document.h"
 #include "stage/Unsaved.h"
@@ -28,12 +29,16 @@ constexpr int subUnload = 124;
 void frmRI3::Init()
 {
     LoadBoxes boxes;
+    m_once.clear();
     if (m_pu)
         m_pu->romLoaded();
     switch (romDoc.load(boxes)) {
     case LoadOutcome::Cancelled:
         if (romfile::fileExists(files.iniPath()))
             std::remove(files.iniPath().c_str());
+        app::endProgram();
+        return;
+    case LoadOutcome::Quit:
         app::endProgram();
         return;
     case LoadOutcome::PaletteFailed:
@@ -47,23 +52,26 @@ void frmRI3::Init()
     case LoadOutcome::Loaded:
         break;
     }
+    boxes.flush();
     if (romDoc.romVer() == "1")
         mnuDebug->setEnabled(false);
-    msg::step(romDoc, subInit, [&] {
-        imgAku->setPicture(res::folderPicture(files.datPath + "aku" + romDoc.romVer() + ".dat"));
-    });
+    // The release's flag; a ROM of neither release has none to show.
+    imgAku->setPicture(QPixmap());
+    if (release::known(romDoc.romVer()))
+        msg::step(romDoc, subInit, [&] {
+            imgAku->setPicture(
+                res::folderPicture(files.datPath + "aku" + romDoc.romVer() + ".dat"));
+        });
     if (Combo1->currentIndex() == 0)
         Combo1Change();
     Combo1->setCurrentIndex(0);
 }
 
+// The commands follow the mark: a section that takes no edit gets none.
 void frmRI3::Modif()
 {
     doc.markShown();
-    for (QPushButton *b : { cmdSave, cmdSaveAll, cmdRevert })
-        b->setEnabled(true);
-    for (QAction *a : { mnuSave, mnuRevert, mnuSaveAll })
-        a->setEnabled(true);
+    afterSave();
 }
 
 // A section whose write failed stays marked, so its commands stay enabled.

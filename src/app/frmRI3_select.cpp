@@ -48,7 +48,7 @@ void frmRI3::Combo1Change()
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        StageReport report;
+        StageReport report(&m_once);
         doc.readStageData(report);
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
@@ -74,7 +74,7 @@ void frmRI3::Combo2Change()
     doc.enterSection(s, n); // records shared with the section left show its edits
     msg::step(romDoc, subCombo2, [&] {
         if (s == 13 || s == 14) {
-            StageReport report;
+            StageReport report(&m_once);
             doc.readStageData(report);
         }
     });

@@ -6,6 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
 #include "view/BlockSelector.h"
+#include "view/LevelView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,8 +79,33 @@ void frmRI3::connectView()
     new FormKeys(this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
 }
 
+// A section that was not read from the ROM shows nothing of the file: the pointer over its
+// view paints, picks and drags nothing there, and reads out nothing.
+bool frmRI3::overUnreadSection(QObject *o, QEvent *e) const
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        break;
+    default:
+        return false;
+    }
+    if (!o->isWidgetType() || static_cast<QWidget *>(o)->window() != this
+        || doc.sectionRead(romDoc.shown().curStage, romDoc.shown().curSection))
+        return false;
+    QWidget *client = centralWidget();
+    const QPoint at
+        = client->mapFromGlobal(static_cast<QMouseEvent *>(e)->globalPosition().toPoint());
+    const QRect view = m_view->cell(0)->geometry().united(m_view->cell(47)->geometry());
+    return view.contains(at);
+}
+
 bool frmRI3::eventFilter(QObject *o, QEvent *e)
 {
+    if (overUnreadSection(o, e))
+        return true;
     // While a marker is dragged the pressed control keeps the mouse: its moves are the drag,
     // its release the drop, and nothing else sees them.
     if (markerDragging() && o->isWidgetType() && static_cast<QWidget *>(o)->window() == this

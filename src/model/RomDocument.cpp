@@ -4,6 +4,7 @@
 #include "rom/OpenFile.h"
 #include "rom/Release.h"
 #include "rom/RomImage.h"
+#include "rom/VbError.h"
 
 #include <algorithm>
 
@@ -18,6 +19,20 @@ void RomDocument::removeListener(Listener *l)
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), l), m_listeners.end());
 }
 
+namespace {
+
+// The bytes at pos, a failure naming what they are.
+Bytes readArea(const romfile::OpenFile &rom, long long pos, long long n, const char *what)
+{
+    try {
+        return rom.readAt(pos, n);
+    } catch (const std::exception &e) {
+        throw VbError(std::string(what) + ": " + e.what());
+    }
+}
+
+} // namespace
+
 // Those bytes alone are read, not the whole file.
 RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
 {
@@ -27,10 +42,13 @@ RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
         return out;
     out.read = true;
     Bytes sig;
-    if (reported(r, subroutine, [&] { sig = rom->readAt(release::signaturePos, 16); }))
+    if (reported(r, subroutine,
+            [&] { sig = readArea(*rom, release::signaturePos, 16, "The release signature"); }))
         m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
     if (m_g.romVer != "1")
-        reported(r, subroutine, [&] { out.debugByte = rom->readAt(release::debugBytePos, 1)[0]; });
+        reported(r, subroutine, [&] {
+            out.debugByte = readArea(*rom, release::debugBytePos, 1, "The Debug Screen byte")[0];
+        });
     return out;
 }
 

@@ -6,6 +6,8 @@
 
 #include <set>
 
+#include <sys/stat.h>
+
 namespace res {
 
 namespace {
@@ -29,6 +31,18 @@ QPixmap decoded(const std::string &path)
     return pm;
 }
 
+// What a failure is told of by: the folder, when the folder itself is unusable (every picture in
+// it fails for that one cause), else the file.
+std::string faultKey(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    struct stat st
+    {
+    };
+    return ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ? folder : path;
+}
+
 } // namespace
 
 QPixmap folderPicture(const std::string &path)
@@ -38,10 +52,17 @@ QPixmap folderPicture(const std::string &path)
         reported().erase(path);
         return pm;
     } catch (const VbError &e) {
-        if (!reported().insert(path).second)
+        if (!reported().insert(faultKey(path)).second)
             throw msg::Reported(e.what());
         throw;
     }
+}
+
+void folderToldOf(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    reported().insert(folder);
 }
 
 } // namespace res

@@ -12,4 +12,7 @@ namespace res {
 // so that the step it ends fails without the same box again, until the file can be used again.
 QPixmap folderPicture(const std::string &path);
 
+// The folder itself was told to be unusable: its pictures fail without a box of their own.
+void folderToldOf(std::string folder);
+
 } // namespace res

@@ -14,6 +14,11 @@ inline constexpr const char *jpSignature = "00AC4E05B90F80853818690185396000";
 
 // The 16 bytes as 32 upper-case hexadecimal digits.
 std::string signatureText(const Bytes &sixteen);
+// Whether romVer names one of the two releases, whose positions the program knows.
+inline bool known(const std::string &romVer)
+{
+    return romVer == "0" || romVer == "1";
+}
 // "0" for the US text, "1" for the Japanese one, otherwise current unchanged.
 std::string check(const std::string &signature, const std::string &current);
 

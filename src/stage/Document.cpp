@@ -57,6 +57,11 @@ void StageDocument::setMark(int stage, int section, uint8_t on)
         m_listener->marksChanged();
 }
 
+bool StageDocument::sectionRead(int stage, int section) const
+{
+    return inRange(stage, section) && (m_t.readMask[stage][section] & rec::Layout) != 0;
+}
+
 void StageDocument::mark(int stage, int section)
 {
     setMark(stage, section, 1);
@@ -64,7 +69,8 @@ void StageDocument::mark(int stage, int section)
 
 void StageDocument::markShown()
 {
-    mark(shown.curStage, shown.curSection);
+    if (sectionRead(shown.curStage, shown.curSection))
+        mark(shown.curStage, shown.curSection);
 }
 
 void StageDocument::clearMarks()
@@ -221,6 +227,8 @@ std::vector<std::pair<int, int>> StageDocument::revertLoses()
 
 void StageDocument::readStageData(ReadReport &r)
 {
+    if (!g.rom.loaded()) // no ROM, or one of neither release: its bytes mean nothing here
+        return;
     const int tileset = StageData(g, files.ini.romPath, shown.curStage, shown.curSection, m_t, r);
     if (tileset >= 0)
         m_curTileset = static_cast<uint8_t>(tileset);
@@ -277,6 +285,8 @@ void StageDocument::settleMark(int stage, int section)
 bool StageDocument::paintCell(int stage, int section, int pos, uint8_t block)
 {
     std::string &layout = m_t.layoutStr.at(stage).at(section);
+    if (!sectionRead(stage, section))
+        return false;
     if (pos < 0 || pos >= static_cast<int>(layout.size())) {
         mark(stage, section);
         return false;
@@ -288,6 +298,8 @@ bool StageDocument::paintCell(int stage, int section, int pos, uint8_t block)
 
 void StageDocument::copyLayout(int stage, int section, int from)
 {
+    if (!sectionRead(stage, section))
+        return;
     std::string &to = m_t.layoutStr.at(stage).at(section);
     const std::string &src = m_t.layoutStr.at(stage).at(from);
     const size_t n = std::min(to.size(), src.size());
@@ -298,7 +310,7 @@ void StageDocument::copyLayout(int stage, int section, int from)
 bool StageDocument::setScrollByte(int stage, int section, uint8_t value)
 {
     uint8_t &byte = m_t.scrollByte.at(stage).at(section);
-    if (byte == value)
+    if (byte == value || !sectionRead(stage, section))
         return false;
     byte = value;
     edited(stage, section);
@@ -308,7 +320,7 @@ bool StageDocument::setScrollByte(int stage, int section, uint8_t value)
 bool StageDocument::setScrollType(int index, uint8_t value)
 {
     uint8_t &type = m_t.vScrollType.at(index);
-    if (type == value)
+    if (type == value || !sectionRead(shown.curStage, shown.curSection))
         return false;
     type = value;
     edited(shown.curStage, shown.curSection);

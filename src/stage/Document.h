@@ -73,13 +73,19 @@ public:
     // a record.
     StageTables &tables() { return m_t; }
 
+    // Whether the layout of (stage, section) was read from the ROM. A section that was not (a
+    // ROM cut short, damaged or not loaded) holds nothing of the file: it is neither marked nor
+    // edited, and every edit below leaves it as it is.
+    bool sectionRead(int stage, int section) const;
+
     // Marks: a marked section has changes the file does not hold yet. After every edit, save
     // and Revert, each section sharing records with the one acted on is marked exactly when
     // its records differ from the file.
     bool modified(int stage, int section) const;
     bool anyModified() const;
     void mark(int stage, int section);
-    void markShown(); // the section the window shows (shown.curStage, shown.curSection)
+    // The section the window shows (shown.curStage, shown.curSection), when it was read.
+    void markShown();
     void clearMarks();
 
     // Writes the records of one section into the ROM file in one crash-safe patch and clears
@@ -129,6 +135,8 @@ public:
     // section is marked when they changed, also when f throws half-way. True when they changed.
     template <class F> bool editRecords(int stage, int section, F &&f)
     {
+        if (!sectionRead(stage, section))
+            return false;
         const SectionRecords before = records(stage, section);
         try {
             f(m_t);

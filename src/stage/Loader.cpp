@@ -3,8 +3,10 @@
 #include "model/Presets.h"
 #include "rom/Numbers.h"
 #include "rom/OpenFile.h"
+#include "rom/PathKind.h"
 #include "rom/Release.h"
 #include "rom/VbError.h"
+#include "stage/FaultList.h"
 #include "stage/FirstPass.h"
 #include "stage/Locations.h"
 #include "stage/RecordCodec.h"
@@ -67,68 +69,24 @@ void setEnemyOffsets(RomTables &g)
     g.enOffY[32] = 32;
 }
 
-// Faults met in one pass, each kind once in the order first met, with how often it came. Two
-// faults are of one kind when their texts differ only in numbers: positions, sizes, stages and
-// sections (which the texts write in hexadecimal).
-class FaultList
+// What the loader is reading when a read fails: "the layout" of a stage's section, "the CHR
+// banks" of the whole file. Its text is made only for a failure.
+struct Area
 {
-public:
-    void add(const std::string &text)
+    const char *what;
+    int s = -1;
+    int n = -1;
+    std::string place() const
     {
-        const std::string k = kind(text);
-        for (Entry &e : m_entries)
-            if (e.kind == k) {
-                ++e.count;
-                return;
-            }
-        m_entries.push_back({ k, text, 1 });
+        return s < 0 ? std::string() : n < 0 ? "stage " + hexText(s) : where(s, n);
     }
-    std::vector<std::string> texts() const
+    std::string text(const std::string &failure) const
     {
-        std::vector<std::string> out;
-        for (const Entry &e : m_entries)
-            out.push_back(
-                e.count == 1 ? e.first : e.first + " (" + std::to_string(e.count) + " times)");
-        return out;
+        std::string out = what;
+        out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
+        const std::string at = place();
+        return out + (at.empty() ? "" : " of " + at) + ": " + failure;
     }
-
-private:
-    static bool isNumber(const std::string &word)
-    {
-        bool digit = false;
-        for (char c : word) {
-            if (!std::isdigit(static_cast<unsigned char>(c)) && (c < 'A' || c > 'F'))
-                return false;
-            digit = digit || std::isdigit(static_cast<unsigned char>(c));
-        }
-        return digit || word.size() == 1;
-    }
-    static std::string kind(const std::string &text)
-    {
-        std::string out, word;
-        auto flush = [&] {
-            out += isNumber(word) ? "#" : word;
-            word.clear();
-        };
-        for (char c : text) {
-            if (std::isalnum(static_cast<unsigned char>(c))) {
-                word += c;
-                continue;
-            }
-            if (!word.empty())
-                flush();
-            out += c;
-        }
-        if (!word.empty())
-            flush();
-        return out;
-    }
-    struct Entry
-    {
-        std::string kind, first;
-        int count = 0;
-    };
-    std::vector<Entry> m_entries;
 };
 
 class Loader
@@ -140,8 +98,9 @@ public:
     LoadOutcome run();
 
 private:
-    // Runs one step; a failure goes to the irregular-ROM box and the load resumes after it.
-    template <class F> bool step(F f)
+    // Runs one step; a failure goes to the irregular-ROM box, naming the area read, and the
+    // load resumes after it.
+    template <class F> bool step(const Area &area, F f)
     {
         if (cancelled)
             return false;
@@ -149,14 +108,14 @@ private:
             f();
             return true;
         } catch (const std::exception &e) {
-            report(e.what());
+            report(area.text(e.what()), area.place());
         }
         return false;
     }
-    void report(const std::string &description)
+    void report(const std::string &description, const std::string &place = {})
     {
         if (m_pass)
-            m_pass->add(description);
+            m_pass->add(description, place);
         else
             ask(description);
     }
@@ -166,7 +125,7 @@ private:
             cancelled = true;
     }
     // Runs f as one pass over the stages or sections: a fault that comes again and again is
-    // asked about once, at the end of the pass, with how often it came.
+    // asked about once, at the end of the pass, with how often and where it came.
     template <class F> void pass(F f)
     {
         FaultList faults;
@@ -177,12 +136,15 @@ private:
             ask(text);
     }
 
+    bool readRom();
+    void refuseRom();
     void readTemplates();
-    void readTemplateLines(FaultList &bad);
+    void readTemplateLines(const std::string &path, FaultList &bad);
     void firstPass();
     void readChr();
     void readBanks(int s, int n);
-    template <class Rec> void readPresets(std::array<Rec, 256> &table, const presets::Shape &s);
+    template <class Rec>
+    void readPresets(std::array<Rec, 256> &table, const presets::Shape &s, const char *what);
     void readSpecialTables(int s, int n);
     void readLayoutAndObjects(int s, int n);
     void placeholders();
@@ -207,6 +169,7 @@ private:
     size_t m_chrRead = 0; // CHR banks copied from the file
     int r = 0;
     bool cancelled = false;
+    bool keepSettings = false; // the Cancel came from a failure of the program's own files
     FaultList *m_pass = nullptr;
 };
 
@@ -223,19 +186,22 @@ LoadOutcome Loader::run()
     g.holderCode1 = us ? 0x91 : 0x81;
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
-    step([&] { readTemplates(); });
-    bool romRead = step([&] { m_rom = &g.rom.load(files.ini.romPath); });
+    const bool romRead = readRom();
     if (romRead) {
         pass([&] { firstPass(); });
-        step([&] {
+        const Area colours { "the shared background colours" };
+        step(colours, [&] {
             Bytes b = rom().bytes(loc::palFixed(r), 3);
             g.palFixed = std::string(b.begin(), b.end());
         });
-        step([&] { g.palBackdrop = std::string(1, char(rom().byte(loc::palBackdrop(r)))); });
-        step([&] { readChr(); });
-        forSections([&](int s, int n) { step([&] { readBanks(s, n); }); });
-        readPresets(g.puPresets, presets::puShape(r));
-        readPresets(g.enPresets, presets::enShape(r));
+        step(colours,
+            [&] { g.palBackdrop = std::string(1, char(rom().byte(loc::palBackdrop(r)))); });
+        step({ "the CHR banks (the tile graphics)" }, [&] { readChr(); });
+        forSections([&](int s, int n) {
+            step({ "the pattern bank numbers", s, n }, [&] { readBanks(s, n); });
+        });
+        readPresets(g.puPresets, presets::puShape(r), "the power-up presets");
+        readPresets(g.enPresets, presets::enShape(r), "the enemy presets");
     }
     setEnemyOffsets(g);
     if (romRead) {
@@ -246,7 +212,7 @@ LoadOutcome Loader::run()
     for (size_t b = m_chrRead; b < g.chrData.size(); ++b)
         g.chrData[b] = ChrBank {};
     if (cancelled)
-        return LoadOutcome::Cancelled;
+        return keepSettings ? LoadOutcome::Quit : LoadOutcome::Cancelled;
     placeholders();
     snap::reset(t, rom()); // saves compare against the bytes read
     if (!readPalette())
@@ -257,44 +223,92 @@ LoadOutcome Loader::run()
     return LoadOutcome::Loaded;
 }
 
+// The template file of the release, then the ROM. A ROM that cannot be read at all, or is of
+// neither release, is told once, with what stands at its path, rather than once a table.
+bool Loader::readRom()
+{
+    if (!release::known(g.romVer)) {
+        refuseRom();
+        return false;
+    }
+    readTemplates();
+    if (cancelled)
+        return false;
+    try {
+        m_rom = &g.rom.load(files.ini.romPath);
+        return true;
+    } catch (const std::exception &) {
+        refuseRom();
+    }
+    return false;
+}
+
+void Loader::refuseRom()
+{
+    g.rom = RomFile(); // no write may reach a file whose positions mean nothing here
+    const std::string path = files.ini.romPath;
+    std::string why = romfile::whatStandsAt(path);
+    if (why.empty()) {
+        try {
+            (void)romfile::readFilePrefix(path, 32);
+            why = "'" + path
+                + "' is not a ROM of either release: its release signature matches neither";
+        } catch (const std::exception &e) {
+            why = e.what();
+        }
+    }
+    if (!d.romUnread("Nothing was read from the ROM: " + why))
+        cancelled = true;
+}
+
 // A damaged template file breaks many lines alike: each fault is told once, before what ended
-// the reading (a missing file, a short one).
+// the reading (a missing file, a short one), which the program's own file is to blame for.
 void Loader::readTemplates()
 {
+    const std::string path = files.datPath + "anim" + g.romVer + ".dat";
     FaultList bad;
-    std::exception_ptr stop;
+    std::string stop;
     try {
-        readTemplateLines(bad);
-    } catch (...) {
-        stop = std::current_exception();
+        readTemplateLines(path, bad);
+    } catch (const std::exception &e) {
+        const std::string there = romfile::whatStandsAt(path);
+        stop = there.empty() ? e.what() : there;
     }
     for (const std::string &text : bad.texts())
         d.error(160, text);
-    if (stop)
-        std::rethrow_exception(stop);
+    if (stop.empty())
+        return;
+    if (!d.programFile("The program's own template file '" + path + "' could not be read: " + stop
+            + ". Special objects take no templates")) {
+        cancelled = true;
+        keepSettings = true;
+    }
 }
 
-void Loader::readTemplateLines(FaultList &bad)
+void Loader::readTemplateLines(const std::string &path, FaultList &bad)
 {
     // Read like the ROM: never waiting on a pipe planted at the name.
-    const Bytes bytes = romfile::readFile(files.datPath + "anim" + g.romVer + ".dat");
+    const Bytes bytes = romfile::readFile(path);
     const std::string text(bytes.begin(), bytes.end());
     size_t at = 0;
+    int lineNo = 0;
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {
             if (at >= text.size())
-                throw VbError("Input past end of file");
+                throw VbError("it ends after line " + std::to_string(lineNo) + " of 67");
             size_t end = text.find('\n', at);
             if (end == std::string::npos)
                 end = text.size();
             std::string line = text.substr(at, end - at);
             at = end + 1;
+            ++lineNo;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             try {
                 parseAnim(g, line, group, k);
             } catch (const std::exception &e) {
-                bad.add(e.what());
+                bad.add("Line " + std::to_string(lineNo) + " of the program's own file '" + path
+                    + "': " + e.what());
             }
         }
     }
@@ -305,10 +319,10 @@ void Loader::firstPass()
     int areaNo = -1;
     for (int s = 0; s < stageCount && !cancelled; ++s) {
         std::vector<std::string> notes;
-        bool ok = step([&] { firstpass::readStage(rom(), g, t, s, r, areaNo, notes); });
+        step({ "the section tables", s },
+            [&] { firstpass::readStage(rom(), g, t, s, r, areaNo, notes); });
         for (const std::string &note : notes)
-            report(note);
-        (void)ok;
+            report(note, Area { "", s }.place());
         if (cancelled)
             return;
         try {
@@ -351,10 +365,11 @@ void Loader::readBanks(int s, int n)
     g.patSpr[s][n][1] = 1;
 }
 
-template <class Rec> void Loader::readPresets(std::array<Rec, 256> &table, const presets::Shape &s)
+template <class Rec>
+void Loader::readPresets(std::array<Rec, 256> &table, const presets::Shape &s, const char *what)
 {
     // One damaged record stops its table: the rest of it comes from the same pointers.
-    step([&] {
+    step({ what }, [&] {
         for (int k = 0; k < s.count; ++k) {
             const uint8_t *b = rom().at(presets::recordPos(rom(), s.table, k), s.size);
             table[static_cast<size_t>(k)] = presets::recordOf<Rec>(s, b);
@@ -365,16 +380,16 @@ template <class Rec> void Loader::readPresets(std::array<Rec, 256> &table, const
 void Loader::readSpecialTables(int s, int n)
 {
     t.stairTbl[s][n][0][2] = 255;
-    step([&] {
+    step({ "the staircase list", s, n }, [&] {
         if (!codec::readStairs(rom(), t, s, n))
-            report(tooLong("staircase", s, n));
+            report(tooLong("staircase", s, n), where(s, n));
     });
     if (t.specialIdx[s][n] == 0)
         return;
     t.specialTbl[s][n][0][0] = 0xFF;
-    step([&] {
+    step({ "the special object list", s, n }, [&] {
         if (!codec::readSpecials(rom(), t, s, n))
-            report(tooLong("special object", s, n));
+            report(tooLong("special object", s, n), where(s, n));
     });
 }
 
@@ -384,7 +399,7 @@ void Loader::readLayoutAndObjects(int s, int n)
         t.layoutLen[s][n] = t.layoutLen[s][n] / 48 * 64;
     // A layout that cannot be read is shown blank and never written.
     t.layoutStr[s][n].assign(static_cast<size_t>(std::max(0, t.layoutLen[s][n])), '\0');
-    step([&] { codec::readLayout(rom(), t, s, n); });
+    step({ "the layout", s, n }, [&] { codec::readLayout(rom(), t, s, n); });
     if (s == 1 && n >= 9) {
         t.vertFlag[s][n] = 0;
         return;
@@ -392,14 +407,14 @@ void Loader::readLayoutAndObjects(int s, int n)
     if (t.vertFlag[s][n] != 0) {
         t.objLen[s][n] = -1;
         t.enemyTbl[s][n][0][2] = 0xFF;
-        step([&] {
+        step({ "the object list", s, n }, [&] {
             if (!codec::readObjects(rom(), t, s, n))
                 d.corrupted(s, n);
         });
     } else {
         t.objLen[s][n] = t.layoutLen[s][n] / 6;
         t.puStr[s][n].assign(static_cast<size_t>(std::max(0, t.objLen[s][n])), '\0');
-        step([&] { codec::readColumns(rom(), t, s, n); });
+        step({ "the power-up columns", s, n }, [&] { codec::readColumns(rom(), t, s, n); });
     }
 }
 

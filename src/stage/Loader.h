@@ -39,20 +39,28 @@ std::string tooLong(const std::string &list, int stage, int section);
 
 struct LoadDelegate : ReadReport
 {
-    // The "irregular or damaged" box of the loader (subroutine 111): true = OK, go on;
-    // false = Cancel.
+    // The "irregular or damaged" box of the loader (subroutine 111), for data of the ROM that
+    // could not be read: true = OK, go on; false = Cancel.
     virtual bool irregular(const std::string &description) = 0;
+    // The ROM file could not be read at all, or is of neither release: nothing was read from it
+    // and no write can reach it. Answered as irregular unless the window says more.
+    virtual bool romUnread(const std::string &description) { return irregular(description); }
+    // One of the program's own files could not be read; the ROM is not at fault. Cancel ends
+    // the program and keeps the settings.
+    virtual bool programFile(const std::string &description) { return irregular(description); }
 };
 
 enum class LoadOutcome {
     Loaded,
-    Cancelled, // the user chose Cancel: delete the settings file and end
+    Cancelled, // Cancel on a failure of the ROM: delete the settings file and end
+    Quit, // Cancel on a failure of the program's own files: end, the settings kept
     PaletteFailed, // "Vorlig.pal" missing or shorter than 64 colours: its message, then end
 };
 
 // Reads the whole ROM (files.ini.romPath, release g.romVer) and the files beside the program
 // (files.appPath, files.datPath) into g and t, starting from cleared tables. Stops before the
-// selection of stage 0.
+// selection of stage 0. A release other than "0" and "1" reads nothing of the ROM, since its
+// positions would mean nothing there, and leaves no file that a write could reach.
 LoadOutcome Init(LoadedRom &g, const ProgramFiles &files, StageTables &t, LoadDelegate &d);
 
 // One line of the template file into stTemplates(group, index); throws VbError on bad text.

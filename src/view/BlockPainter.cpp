@@ -126,6 +126,10 @@ render::TilePixels &BlockPainter::changedTiles(int tileset)
 
 void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf)
 {
+    if (!romDoc.stages().sectionRead(romDoc.shown().curStage, romDoc.shown().curSection)) {
+        target->setPicture(QPixmap()); // nothing of the file to show
+        return;
+    }
     const auto s = static_cast<size_t>(romDoc.shown().curStage);
     const auto n = static_cast<size_t>(romDoc.shown().curSection);
     const auto ts
@@ -153,8 +157,10 @@ void BlockPainter::drawBlock(ctl::ImageBox *target, int block, bool maskUpperHal
 
 void BlockPainter::drawingBox(const std::string &description)
 {
+    if (m_once && !m_once->first(description))
+        return;
     msg::box(errtext::box("The program encountered an unexpected error while drawing.", description,
-                 subDrawBlock, errtext::cont),
+                 subDrawBlock, m_once ? reports::contOnce : errtext::cont),
         msg::Critical, errtext::title);
 }
 
@@ -174,7 +180,7 @@ BlockPainter::Batch::~Batch()
     if (--p.m_draws.depth > 0 || p.m_draws.failed == 0)
         return;
     const std::string description = p.m_draws.first + " (" + std::to_string(p.m_draws.failed)
-        + " of the " + std::to_string(p.m_draws.drawn) + " blocks drawn)";
+        + " of the " + std::to_string(p.m_draws.drawn) + " blocks could not be drawn)";
     p.m_draws.failed = 0;
     try {
         p.drawingBox(description);

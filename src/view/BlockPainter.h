@@ -1,6 +1,7 @@
 #pragma once
 #include "model/RomDocument.h"
 #include "model/gfx/BlockRender.h"
+#include "ui/Reports.h"
 #include "view/BlockPictures.h"
 
 #include <QObject>
@@ -33,6 +34,8 @@ public:
     // The block in the current section's tileset and palettes; `maskUpperHalf` blacks out its
     // upper half (the masked top row of a horizontal section).
     void drawBlock(ctl::ImageBox *target, int block, bool maskUpperHalf = false);
+    // Failures already shown since the load are not shown again (null: each is shown).
+    void setShownOnce(ShownOnce *once) { m_once = once; }
     // The decoded tiles of a tileset, as blocks are drawn from them.
     const render::TilePixels &tiles(int tileset) const;
 
@@ -70,6 +73,7 @@ private:
     void drawingBox(const std::string &description);
 
     RomDocument &romDoc;
+    ShownOnce *m_once = nullptr;
     std::vector<render::TilePixels> m_tiles = std::vector<render::TilePixels>(15);
     // What each tileset's slot was decoded from, and a generation that changes with its pixels.
     struct Decoded

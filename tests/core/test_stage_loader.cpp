@@ -345,7 +345,7 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     ASSERT_EQ(::mkfifo(l->dir.file("anim0.dat").c_str(), 0644), 0);
     l->d = RecordingDelegate {};
     EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
-    EXPECT_TRUE(l->d.mentions("not a ROM file"));
+    EXPECT_TRUE(l->d.mentions("anim0.dat' is a named pipe"));
 }
 
 TEST(StageLoadFiles, CancelOnTheIrregularBoxStopsAtOnce)
@@ -404,7 +404,8 @@ TEST(StageLoadFiles, AFaultMetAgainAndAgainIsAskedAboutOnce)
         EXPECT_GE(l->d.irregulars.size(), 1u);
         EXPECT_LE(l->d.irregulars.size(), 6u) << size; // a few passes, a few kinds each
         // The first pass reads every stage's area list, cut off in all 15 stages alike.
-        EXPECT_NE(l->d.irregulars[0].find("-byte ROM file (15 times)"), std::string::npos)
+        EXPECT_NE(l->d.irregulars[0].find("-byte ROM file (15 times, in stage 0; stage 1;"),
+            std::string::npos)
             << l->d.irregulars[0];
     }
 

@@ -1,9 +1,11 @@
 #include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
+#include "stage/FaultList.h"
 #include "support/DiskFull.h"
 #include "support/RomBuilder.h"
 #include "support/TempDir.h"
+#include "ui/Controls.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Named.h"
 #include "ui/support/Pointer.h"
@@ -31,6 +33,47 @@ const QString romNotFound = "Your ROM was not found.";
 const QString backupNotFound = "Your backup ROM was not found. You can specify another later.";
 
 enum class Kind { US, Japanese, Other };
+
+enum class Damage { CutInHalf, RandomBody, BadTemplates, AtticIsAFile, FolderAsRom };
+
+// Each box text as its kind: numbers written as "#".
+QStringList kindsOf(const QStringList &texts)
+{
+    QStringList out;
+    for (const QString &t : texts)
+        out << QString::fromStdString(FaultList::kind(t.toStdString()));
+    return out;
+}
+
+// Damages the program folder or its ROM before the start.
+void damageProgram(Program &p, Damage damage)
+{
+    Bytes rom = p.built.rom;
+    uint32_t seed = 7;
+    switch (damage) {
+    case Damage::CutInHalf:
+        rom.resize(rom.size() / 2);
+        break;
+    case Damage::RandomBody: // the US signature, then noise
+        for (size_t i = 32; i < rom.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            rom[i] = static_cast<uint8_t>(seed >> 16);
+        }
+        break;
+    case Damage::BadTemplates:
+        QDir().mkpath(QString::fromStdString(p.dir.file("Attic")));
+        testfile::writeText(p.dir.file("Attic/anim0.dat"), "not a template\r\n");
+        break;
+    case Damage::AtticIsAFile:
+        testfile::writeText(p.dir.file("Attic"), "");
+        break;
+    case Damage::FolderAsRom:
+        std::remove(p.rom.c_str());
+        QDir().mkpath(QString::fromStdString(p.rom));
+        return;
+    }
+    testfile::writeAll(p.rom, rom);
+}
 
 // A program folder with the palette file but no settings file yet.
 struct Folder
@@ -219,13 +262,143 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
-    void unknownSignatureLeavesReleaseEmpty()
+    // A ROM of neither release is refused at the start as the Settings window refuses it, and
+    // the Settings window opens. Closed without another ROM, the load reads nothing of the file:
+    // a paint and a save leave it as it was.
+    void romOfNeitherReleaseIsRefusedAndNeverWritten()
     {
         Boxes boxes;
         Folder p;
-        startup::writeIni(p.dir, p.rom(Kind::Other));
+        const std::string rom = p.rom(Kind::Other);
+        const Bytes before = testfile::readAll(rom);
+        startup::writeIni(p.dir, rom);
+        int settingsShown = 0;
+        startup::onModal([&](QDialog *d) {
+            settingsShown += d->objectName() == "Settings";
+            d->close();
+            return true;
+        });
         p.w->Form_Load();
-        QCOMPARE(p.g.doc.romVer(), std::string());
+        startup::stopWatching();
+        QCOMPARE(settingsShown, 1);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.shown[0].title, QString("Invalid ROM File"));
+        QVERIFY(boxes.shown[0].text.startsWith("This doesn't look like a ROM of the game"));
+        QVERIFY(boxes.shown[1].text.contains("No ROM is loaded"));
+        QVERIFY(boxes.shown[1].text.contains(
+            QString::fromStdString("'" + rom + "' is not a ROM of either release")));
+        QVERIFY(!named<QAction>(p.w.get(), "mnuDebug")->isEnabled());
+
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 9));
+        auto *save = named<QPushButton>(p.w.get(), "cmdSave");
+        QVERIFY(!save->isEnabled());
+        named<QAction>(p.w.get(), "mnuSaveAll")->trigger();
+        QVERIFY(!p.doc.anyModified());
+        QCOMPARE(testfile::readAll(rom), before);
+        QCOMPARE(boxes.count(), 2);
+    }
+
+    // Each damaged input of a load gives the boxes listed, in order, each naming its cause and
+    // where it came; a failure met in section after section is told once, at the load, and a
+    // browse of every section tells nothing of the load again.
+    void loadMessagesNameTheirCauseOnce_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::addColumn<QStringList>("expected"); // a part of each box's text, in order
+        QTest::addColumn<int>("cancelAt"); // the box answered with Cancel, or -1
+        const QString irregular = "The ROM you're loading is irregular or damaged. :(";
+        const QString ownFile = "One of the program's own files could not be read; your ROM "
+                                "is fine.";
+        QTest::newRow("ROM cut in half")
+            << int(Damage::CutInHalf)
+            << QStringList { "Description : The Debug Screen byte: position 255898 lies "
+                             "outside the 196616-byte ROM file in subroutine 100.",
+                   irregular
+                       + "\rClick Cancel to quit.\rDescription : The section tables of "
+                         "stage 0: position 251456 lies outside the 196616-byte ROM file "
+                         "(15 times, in stage 0; stage 1; stage 2;",
+                   "Description : The CHR banks (the tile graphics): position 263184 lies "
+                   "outside the 196616-byte ROM file in subroutine 111." }
+            << -1;
+        QTest::newRow("random body")
+            << int(Damage::RandomBody)
+            << QStringList { "Stage 0 has more than 11 areas; only 11 are read (",
+                   "Stage 0 has more than 21 sections; only 21 are read (15 times, in stage 0; ",
+                   "has more than 30 entries; only 30 are read (",
+                   "has more than 30 entries; only 30 are read (",
+                   "Corrupted data in V/PU (stage 0, sections 0, 1, ",
+                   "(66 of the 66 blocks could not be drawn) in subroutine 159." }
+            << -1;
+        QTest::newRow("template file damaged")
+            << int(Damage::BadTemplates)
+            << QStringList { "Description : Line 1 of the program's own file '%DIR%Attic/"
+                             "anim0.dat': Type mismatch in subroutine 160.",
+                   ownFile
+                       + " Once the cause below is removed, the program writes the file "
+                         "anew when it starts again.\rClick Cancel to quit.\rDescription : "
+                         "The program's own template file '%DIR%Attic/anim0.dat' could not "
+                         "be read: it ends after line 1 of 67. Special objects take no templates" }
+            << 1;
+        QTest::newRow("Attic is a file")
+            << int(Damage::AtticIsAFile)
+            << QStringList { "Path/File access error: '%DIR%Attic' is a file, not a folder",
+                   ownFile
+                       + " Once the cause below is removed, the program writes the file "
+                         "anew when it starts again.\rClick Cancel to quit.\rDescription : "
+                         "The program's own template file '%DIR%Attic/anim0.dat' could not "
+                         "be read: '%DIR%Attic' is a file, not a folder. Special objects take no "
+                         "templates" }
+            << -1;
+        QTest::newRow("a folder at the ROM's path")
+            << int(Damage::FolderAsRom)
+            << QStringList { "Your ROM was not found: '%DIR%game.nes' is a folder.",
+                   "No ROM is loaded: nothing can be edited, and no file is written. Choose a "
+                   "ROM in File > Settings.\rClick Cancel to quit.\rDescription : Nothing was "
+                   "read from the ROM: '%DIR%game.nes' is a folder in subroutine 111." }
+            << -1;
+    }
+    void loadMessagesNameTheirCauseOnce()
+    {
+        QFETCH(int, damage);
+        QFETCH(QStringList, expected);
+        QFETCH(int, cancelAt);
+        Boxes boxes;
+        EndWatch end;
+        Program p(rb::Rel::US, false);
+        damageProgram(p, Damage(damage));
+        for (int k = 0; k < cancelAt; ++k)
+            boxes.answer(msg::Ok);
+        if (cancelAt >= 0)
+            boxes.answer(msg::Cancel);
+        startup::onModal([](QDialog *d) {
+            d->close(); // the Settings window, left as it stands
+            return true;
+        });
+        p.start();
+        startup::stopWatching();
+        const QStringList texts = boxes.texts();
+        const QString dir = QString::fromStdString(p.dir.path());
+        QCOMPARE(texts.size(), expected.size());
+        for (int k = 0; k < expected.size(); ++k)
+            QVERIFY2(texts[k].contains(QString(expected[k]).replace("%DIR%", dir)),
+                qPrintable(texts[k]));
+        QCOMPARE(end.calls, cancelAt >= 0 ? 1 : 0);
+        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini"))); // the settings are not at fault
+        if (cancelAt >= 0)
+            return;
+        boxes.clear();
+        auto *stages = named<ctl::ComboBox>(p.w.get(), "Combo1");
+        auto *sections = named<ctl::ComboBox>(p.w.get(), "Combo2");
+        for (int s = 0; s < 15; ++s) {
+            stages->setCurrentIndex(s);
+            for (int n = 0; n < sections->count(); ++n)
+                sections->setCurrentIndex(n);
+        }
+        QStringList told = kindsOf(texts);
+        for (const QString &kind : kindsOf(boxes.texts())) {
+            QVERIFY2(!told.contains(kind), qPrintable(kind));
+            told << kind;
+        }
     }
 
     void viewFlagsComeFromTheSettingsFile()
@@ -338,7 +511,7 @@ private slots:
             "Description : 90 of the 90 files could not be written into the folder '" + folder
             + "' (AKU0: Cannot write '" + folder + "aku0.dat': "));
         QVERIFY(boxes.shown[0].text.contains(" in subroutine 162.\n"));
-        QVERIFY(boxes.shown[1].text.contains("irregular or damaged"));
+        QVERIFY(boxes.shown[1].text.contains("The program's own template file"));
         QVERIFY(boxes.shown[2].text.contains(
             "File not found: " + folder + "aku0.dat in subroutine 111."));
         QVERIFY(QDir(folder).isEmpty());
