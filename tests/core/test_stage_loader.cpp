@@ -345,7 +345,7 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     ASSERT_EQ(::mkfifo(l->dir.file("anim0.dat").c_str(), 0644), 0);
     l->d = RecordingDelegate {};
     EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
-    EXPECT_TRUE(l->d.mentions("not a ROM file"));
+    EXPECT_TRUE(l->d.mentions("is a named pipe, not a regular file"));
 }
 
 TEST(StageLoadFiles, CancelOnTheIrregularBoxStopsAtOnce)
@@ -374,8 +374,7 @@ TEST(StageDataTest, TilesetBorrowingAttributesAndPalettes)
     auto l = loadShape(d, &b);
     l->g.curStage = 13;
     l->g.curSection = 8;
-    EXPECT_EQ(
-        StageData(l->g, l->g.files.ini.romPath, l->g.curStage, l->g.curSection, l->t, l->d), 5);
+    EXPECT_EQ(StageData(l->g, l->g.curStage, l->g.curSection, l->t, l->d), 5);
     EXPECT_TRUE(l->d.errors.empty());
     EXPECT_EQ(l->g.blockPal[5][3], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     long long def = loc::stageConst(5, 0).blockDefPos();
