@@ -73,7 +73,7 @@ void SideWindows::EditPalettes()
     // Every section of the stage takes its colours from the file again: a set saved may be the
     // set of several.
     StageReport boxes;
-    romDoc.readPalettes(boxes, subEditPalettes);
+    msg::step(romDoc, subEditPalettes, [&] { romDoc.readPalettes(boxes, subEditPalettes); });
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 

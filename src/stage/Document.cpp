@@ -221,7 +221,7 @@ std::vector<std::pair<int, int>> StageDocument::revertLoses()
 
 void StageDocument::readStageData(ReadReport &r)
 {
-    const int tileset = StageData(g, files.ini.romPath, shown.curStage, shown.curSection, m_t, r);
+    const int tileset = StageData(g, shown.curStage, shown.curSection, m_t, r);
     if (tileset >= 0)
         m_curTileset = static_cast<uint8_t>(tileset);
 }
