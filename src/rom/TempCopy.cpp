@@ -60,12 +60,13 @@ namespace romfile {
 
 TempCopy::TempCopy(const std::string &target, mode_t createMode)
 {
-    for (const std::string &name : tempNames(target)) {
+    const std::vector<std::string> names = tempNames(target);
+    for (const std::string &name : names)
+        removeLeftover(name);
+    for (const std::string &name : names) {
         if (take(name, createMode))
             return;
         if (errno != EEXIST)
-            return;
-        if (removeLeftover(name) && take(name, createMode))
             return;
     }
 }
@@ -106,6 +107,13 @@ void TempCopy::commit(const std::string &target, const std::string &path)
     const int second = ::dup(m_fd);
     if (second < 0 || ::close(second) != 0)
         throw VbError(sysText("Cannot write", path));
+    // Only this copy may be renamed over the file, never one that took its name meanwhile.
+    struct stat mine
+    {
+    }, named {};
+    if (::fstat(m_fd, &mine) != 0 || ::lstat(m_name.c_str(), &named) != 0
+        || !io::sameFile(mine, named))
+        throw VbError("File changed while saved: " + path);
     if (::rename(m_name.c_str(), target.c_str()) != 0)
         throw VbError(sysText("Cannot write", path));
     m_name.clear();

@@ -8,7 +8,7 @@ namespace romfile {
 
 // A temporary file beside a target, made by this process alone (never through a link, never
 // over anything already there) and locked while it lives; removed again unless committed. A
-// copy that a crashed save left at one of the names is removed first, when it is certainly
+// copy that a crashed save left at any of the names is removed first, when it is certainly
 // such a copy, so that leftovers neither pile up nor use up the names.
 class TempCopy
 {
