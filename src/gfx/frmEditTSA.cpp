@@ -60,7 +60,8 @@ frmEditTSA::frmEditTSA(
     setMouseTracking(true);
     showTileEditor = [this](const blocks::TileRef &tile) {
         frmTile editor(this->romDoc, this->files, tile, this);
-        editor.exec();
+        if (!this->romDoc.reloadAsked) // asked while it read the tile: it is not shown
+            editor.exec();
         return editor.tileChanged();
     };
     editPalettes = [this] { m_main.EditPalettes(); };

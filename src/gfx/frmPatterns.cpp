@@ -106,7 +106,8 @@ void frmPatterns::run()
 {
     m_dlgCancel = false; // an opening that fails before its load sets it counts as saved
     Form_Load();
-    exec();
+    if (!romDoc.reloadAsked) // asked while it read the file: it is not shown
+        exec();
 }
 
 // Every opening starts from the window's design state; only the layout choice is kept.
