@@ -182,7 +182,7 @@ void SectionProperties::cmbTime_Click()
     const immediate::Failure failure = immediate::write(
         romDoc, pos, [code](uint8_t old) { return uint8_t((code << 4) | (old & 0x0F)); });
     if (failure.failed())
-        code = immediate::held(files.ini.romPath, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
+        code = immediate::held(romDoc, pos, uint8_t(t.timeTbl[s][n][0] << 4)) >> 4;
     doc.setAreaTime(romDoc.shown().curStage, area, code);
     if (!failure.failed())
         return;

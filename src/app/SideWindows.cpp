@@ -73,7 +73,8 @@ void SideWindows::EditPalettes()
     // Every section of the stage takes its colours from the file again: a set saved may be the
     // set of several.
     StageReport boxes;
-    romDoc.readPalettes(boxes, subEditPalettes);
+    if (!romDoc.reloadAsked) // the file is loaded again instead
+        msg::step(romDoc, subEditPalettes, [&] { romDoc.readPalettes(boxes, subEditPalettes); });
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }
 
@@ -115,7 +116,8 @@ void SideWindows::editBlock(int block)
     msg::step(romDoc, subSelDown, [&] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         frmEditTSA editor(romDoc, files, *this, block, m_window);
-        editor.exec();
+        if (!romDoc.reloadAsked) // asked while it read the block: it is not shown
+            editor.exec();
         QApplication::restoreOverrideCursor();
     });
 }

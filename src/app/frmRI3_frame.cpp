@@ -121,7 +121,7 @@ void frmRI3::DebugChecking()
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (failure.failed()) {
         mnuDebug->setChecked(before);
-        readDebugByte(immediate::held(files.ini.romPath, release::debugBytePos, 0), false);
+        readDebugByte(immediate::held(romDoc, release::debugBytePos, 0), false);
         if (failure.romChanged)
             romChangedOnDisk(failure.description);
         else

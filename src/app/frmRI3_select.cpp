@@ -48,8 +48,9 @@ void frmRI3::Combo1Change()
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        // A file changed on disk gives its box; the stage is shown as the program knows it.
         StageReport report(&m_once);
-        doc.readStageData(report);
+        msg::step(romDoc, subCombo1, [&] { doc.readStageData(report); });
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
         stagScroll->setMaximum(

@@ -34,13 +34,16 @@ void route(QObject *owner, QAbstractButton *button, QAction *entry, std::functio
 // Connects the controls of the window to their handlers.
 void frmRI3::connectView()
 {
+    // A stage or section read from a file changed on disk may have asked to load it again.
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
             Combo1Change();
+        reloadIfAsked();
     });
     connect(Combo2, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
             Combo2Change();
+        reloadIfAsked();
     });
     connect(stagScroll, &QScrollBar::valueChanged, this, [this] { stagScroll_Change(); });
     connect(m_selector, &BlockSelector::editRequested, this, [this](int block) {

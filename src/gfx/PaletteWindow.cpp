@@ -97,6 +97,8 @@ void PaletteWindow::connectControls(std::span<ColourBox *const> pal)
 void PaletteWindow::run()
 {
     Form_Load();
+    if (romDoc.reloadAsked) // asked while it read the file: it is not shown
+        return;
     tim->start();
     exec();
 }

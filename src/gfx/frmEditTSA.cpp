@@ -61,7 +61,8 @@ frmEditTSA::frmEditTSA(
     setMouseTracking(true);
     showTileEditor = [this](const blocks::TileRef &tile) {
         frmTile editor(this->romDoc, this->files, tile, this);
-        editor.exec();
+        if (!this->romDoc.reloadAsked) // asked while it read the tile: it is not shown
+            editor.exec();
         return editor.tileChanged();
     };
     editPalettes = [this] { m_main.EditPalettes(); };
@@ -159,7 +160,7 @@ void frmEditTSA::Form_Load()
     // The block must also be in the ROM file as a block of its tileset, or Save and Restore
     // would write over other data: one box, and both stay disabled.
     m_loaded = taken && msg::step(romDoc, subLoad, [&] {
-        m_stored = blocks::readBlock(files.ini.romPath, romDoc.tables(), m.tileset, m.block);
+        m_stored = blocks::readBlock(romDoc.reread(), romDoc.tables(), m.tileset, m.block);
     });
     m_opened = { m.blkTiles, m.quadPal };
     const QString why = m_loaded ? QString() : "The ROM could not be read when the window opened.";
@@ -349,7 +350,8 @@ void frmEditTSA::cmdRestore_Click()
         return;
     blocks::StoredBlock b;
     if (!msg::step(romDoc, subRestore, [&] {
-            b = blocks::readBlock(files.ini.backupPath, romDoc.tables(), m.tileset, m.block);
+            b = blocks::readBlock(
+                RomImage::load(files.ini.backupPath), romDoc.tables(), m.tileset, m.block);
         }))
         return;
     const blocks::BlockEdit keep = m;

@@ -83,7 +83,7 @@ void frmPalettes::Form_Load()
         setBase = bgpal::setBase(r);
     });
     const bool read = msg::step(romDoc, 605, [&] {
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         const auto fixed
             = std::array<uint8_t, 3> { static_cast<uint8_t>(romDoc.tables().palFixed.at(0)),
                   static_cast<uint8_t>(romDoc.tables().palFixed.at(1)),

@@ -106,7 +106,8 @@ void frmPatterns::run()
 {
     m_dlgCancel = false; // an opening that fails before its load sets it counts as saved
     Form_Load();
-    exec();
+    if (!romDoc.reloadAsked) // asked while it read the file: it is not shown
+        exec();
 }
 
 // Every opening starts from the window's design state; only the layout choice is kept.
@@ -148,7 +149,7 @@ void frmPatterns::Form_Load()
     m_loaded = msg::step(romDoc, 703, [&] {
         const auto s = static_cast<size_t>(romDoc.shown().curStage);
         const auto n = static_cast<size_t>(romDoc.shown().curSection);
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         rom.bytes(romDoc.tables().patBGPos.at(s).at(n), romDoc.romVer() == "1" ? 2 : 3);
         rom.bytes(romDoc.tables().patSprPos.at(s).at(n), 2);
     });

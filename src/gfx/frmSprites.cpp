@@ -60,7 +60,7 @@ void frmSprites::Form_Load()
 {
     msg::step(romDoc, 804, [&] { listColoursAndSets(sprpal::setCount(release())); });
     const bool read = msg::step(romDoc, 804, [&] {
-        sprPalSets = sprpal::load(RomImage::load(files.ini.romPath), release());
+        sprPalSets = sprpal::load(romDoc.reread(), release());
         for (int k = 0; k < sprpal::fixedCount; ++k)
             for (int j = 0; j < 3; ++j)
                 showColour(picPal[static_cast<size_t>(3 + 3 * k + j)],

@@ -123,7 +123,7 @@ void frmTile::Form_Load()
     // The tile must be in the ROM file, or Save would have nowhere true to write it: one box,
     // and Save stays disabled.
     m_loaded = msg::step(romDoc, subLoad, [&] {
-        romfile::read(files.ini.romPath, blocks::tileAt(romDoc.tables(), m.bank, m.bankTile), 16);
+        romDoc.reread().bytes(blocks::tileAt(romDoc.tables(), m.bank, m.bankTile), 16);
         m_opened = romDoc.tables()
                        .chrData.at(static_cast<size_t>(m.bank))
                        .at(static_cast<size_t>(m.bankTile));

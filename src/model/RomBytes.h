@@ -13,7 +13,7 @@ struct ReloadRequest
 };
 
 // What a window that writes bytes the document keeps no copy of (damage, music, game options)
-// needs of the document: the release and the write.
+// needs of the document: the release, the file's bytes and the write.
 class RomBytes : public ReloadRequest
 {
 public:
@@ -23,6 +23,10 @@ public:
     virtual const std::string &romVer() const = 0;
     // 1 Japanese, 0 otherwise.
     virtual int release() const = 0;
-    // Throws (VbError, RomChanged) when the write failed; nothing was written then.
+    // The working file's bytes now. Throws RomChanged when the file on disk is no longer the
+    // one loaded, VbError when it cannot be read.
+    virtual RomImage reread() = 0;
+    // Throws (VbError, RomChanged) when the write failed; the file is then as it was, unless
+    // the error says it could not be put back.
     virtual void write(const std::vector<Patch> &patches) = 0;
 };

@@ -89,8 +89,14 @@ void RomDocument::readPalettes(ReadReport &r, int subroutine)
     const auto s = static_cast<size_t>(m_shown.curStage);
     const int rel = release();
     RomImage rom;
-    const bool haveRom = reported(r, subroutine, [&] {
-        rom = RomImage::load(files.ini.romPath);
+    try {
+        rom = m_g.rom.reread();
+    } catch (const RomChanged &) {
+        throw;
+    } catch (const std::exception &e) {
+        r.error(subroutine, e.what());
+    }
+    const bool haveRom = rom.size() > 0 && reported(r, subroutine, [&] {
         const Bytes fixed = rom.bytes(bgpal::fixedPos(rel), 3);
         m_g.palFixed = std::string(fixed.begin(), fixed.end());
         m_g.palBackdrop = std::string(1, static_cast<char>(rom.byte(bgpal::backdropPos(rel))));

@@ -49,9 +49,8 @@ public:
     int release() const override { return m_g.romVer == "1" ? 1 : 0; }
     // The working file as loaded; it is written only through the operations below.
     const RomFile &file() const { return m_g.rom; }
-    // Throws RomChanged when the file on disk is no longer the one loaded, VbError when it
-    // cannot be read.
-    void checkFile() { m_g.rom.reread(); }
+    RomImage reread() override { return m_g.rom.reread(); }
+    void checkFile() { reread(); }
 
     StageDocument &stages() { return m_stages; }
     const StageDocument &stages() const { return m_stages; }
@@ -84,7 +83,8 @@ public:
     void savePalettes(const std::vector<Patch> &patches, std::optional<int16_t> setNo,
         uint8_t backdrop, const std::array<uint8_t, 3> &fixed);
     // The shared colours and the shown stage's section palettes, read again from the file.
-    // Failures go to r.error(subroutine, ...), each section on its own.
+    // Failures go to r.error(subroutine, ...), each section on its own; a file that is no
+    // longer the one loaded throws RomChanged and changes nothing.
     void readPalettes(ReadReport &r, int subroutine);
     // Sprite palettes: the patches, then the shown section's set number when it has one.
     void saveSpritePalettes(const std::vector<Patch> &patches, std::optional<uint8_t> setNo);

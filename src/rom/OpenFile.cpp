@@ -1,5 +1,7 @@
 #include "rom/OpenFile.h"
 
+#include "rom/FileIo.h"
+#include "rom/TempCopy.h"
 #include "rom/VbError.h"
 
 #include <algorithm>
@@ -14,19 +16,12 @@
 
 namespace {
 
+using romfile::io::sameFile;
+using romfile::io::sysText;
+
 // A crash may leave a copy behind, and another program may have planted anything at these
-// names: a few fixed names, each taken only if nothing is there yet.
+// names: a few fixed names, each taken only if nothing is there yet or a copy left behind.
 constexpr int tempNameCount = 8;
-
-std::string sysText(const std::string &what, const std::string &path, int e = errno)
-{
-    return what + " '" + path + "': " + std::strerror(e);
-}
-
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
 
 const char *kindOf(mode_t m)
 {
@@ -38,7 +33,7 @@ const char *kindOf(mode_t m)
         return "a device";
     if (S_ISSOCK(m))
         return "a socket";
-    return "not a regular file";
+    return "a special file";
 }
 
 [[noreturn]] void notFound(const std::string &path)
@@ -68,106 +63,8 @@ void requireRegular(const struct stat &st, const std::string &path)
 {
     if (!S_ISREG(st.st_mode))
         throw VbError("'" + path + "' is " + kindOf(st.st_mode)
-            + ", not a ROM file: nothing was read or written");
+            + ", not a regular file: nothing was read or written");
 }
-
-// 0, or the error that stopped the write.
-int writeAll(int fd, const uint8_t *p, size_t n, off_t at)
-{
-    while (n > 0) {
-        ssize_t w = ::pwrite(fd, p, n, at);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return w == 0 ? EIO : errno;
-        p += w;
-        at += w;
-        n -= static_cast<size_t>(w);
-    }
-    return 0;
-}
-
-bool diskFull(int e)
-{
-    return e == ENOSPC || e == EDQUOT;
-}
-
-std::string folderOf(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
-// After a rename the new name lives in the folder: flush it too. A folder that cannot be
-// flushed changes nothing about the file, which holds its bytes already.
-void syncFolder(const std::string &path)
-{
-    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// A temporary file beside the target, made by this process alone (never through a link, never
-// over anything already there); removed again unless committed.
-class TempCopy
-{
-public:
-    TempCopy(const std::string &target, mode_t createMode)
-    {
-        for (const std::string &name : romfile::tempNames(target)) {
-            m_fd = ::open(
-                name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
-            if (m_fd >= 0) {
-                m_name = name;
-                return;
-            }
-            if (errno != EEXIST)
-                return;
-        }
-    }
-    ~TempCopy()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (!m_name.empty())
-            ::unlink(m_name.c_str());
-    }
-    TempCopy(const TempCopy &) = delete;
-    TempCopy &operator=(const TempCopy &) = delete;
-
-    bool made() const { return m_fd >= 0; }
-    int fd() const { return m_fd; }
-
-    // Writes and flushes content; false when the disk is full (the caller may go on another
-    // way), throws on any other failure.
-    bool fill(const uint8_t *data, size_t n, const std::string &path)
-    {
-        int e = writeAll(m_fd, data, n, 0);
-        if (e == 0 && ::fsync(m_fd) != 0)
-            e = errno;
-        if (e != 0 && !diskFull(e))
-            throw VbError(sysText("Cannot write", path, e));
-        return e == 0;
-    }
-
-    void commit(const std::string &target, const std::string &path)
-    {
-        int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0)
-            throw VbError(sysText("Cannot write", path));
-        if (::rename(m_name.c_str(), target.c_str()) != 0)
-            throw VbError(sysText("Cannot write", path));
-        m_name.clear();
-        syncFolder(target);
-    }
-
-private:
-    int m_fd = -1;
-    std::string m_name;
-};
 
 } // namespace
 
@@ -256,18 +153,19 @@ void OpenFile::refuseWriteProtected() const
         throw VbError("'" + m_path + "' is marked immutable: nothing was written");
 }
 
-void OpenFile::replace(const Bytes &content, const std::vector<Patch> &changed) const
+void OpenFile::replace(
+    const Bytes &content, const std::vector<Patch> &changed, const Check &stillSame) const
 {
     refuseWriteProtected();
     // A new file would leave the other names on the old bytes and take this user as its owner.
     const bool keepInode = m_st.st_nlink > 1 || m_st.st_uid != ::geteuid();
-    if (!keepInode && replaceByRename(content))
+    if (!keepInode && replaceByRename(content, stillSame))
         return;
-    writeInPlace(content, changed);
+    writeInPlace(content, changed, stillSame);
 }
 
 // False when no temporary copy with the file's group can be made beside it.
-bool OpenFile::replaceByRename(const Bytes &content) const
+bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) const
 {
     TempCopy tmp(m_target, 0600);
     if (!tmp.made())
@@ -283,6 +181,9 @@ bool OpenFile::replaceByRename(const Bytes &content) const
         throw VbError(sysText("Cannot write", m_path));
     if (!tmp.fill(content.data(), content.size(), m_path))
         return false;
+    // Whatever another program wrote into the file while the copy was made would be lost.
+    if (stillSame)
+        stillSame();
     // The name must still lead to the file checked, or the rename would hide another one.
     struct stat now
     {
@@ -293,40 +194,25 @@ bool OpenFile::replaceByRename(const Bytes &content) const
     return true;
 }
 
-void OpenFile::writeInPlace(const Bytes &content, const std::vector<Patch> &changed) const
-{
-    int fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        throw VbError(sysText("Cannot write", m_path));
-    struct stat st
-    {
-    };
-    try {
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !sameFile(st, m_st))
-            throw VbError("File changed while saved: " + m_path);
-        for (const Patch &p : changed) {
-            const size_t at = static_cast<size_t>(p.pos - 1);
-            const size_t n
-                = std::min(p.bytes.size(), content.size() - std::min(at, content.size()));
-            if (int e = writeAll(fd, content.data() + at, n, static_cast<off_t>(at)))
-                throw VbError(sysText("Cannot write", m_path, e));
-        }
-        if (static_cast<size_t>(st.st_size) != content.size()
-            && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0)
-            throw VbError(sysText("Cannot write", m_path));
-        if (::fsync(fd) != 0)
-            throw VbError(sysText("Cannot write", m_path));
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (::close(fd) != 0)
-        throw VbError(sysText("Cannot write", m_path));
-}
-
 Bytes readFile(const std::string &path)
 {
     return OpenFile(path).readAll();
+}
+
+void checkRomSize(const std::string &path, long long size)
+{
+    if (size > maxRomSize)
+        throw VbError("'" + path + "' is " + std::to_string(size)
+            + " bytes long, far more than a ROM of the game (" + std::to_string(gameRomSize)
+            + " bytes); no file over " + std::to_string(maxRomSize)
+            + " bytes is read as a ROM: nothing was read");
+}
+
+Bytes readRom(const std::string &path)
+{
+    OpenFile f(path);
+    checkRomSize(path, f.size());
+    return f.readAll();
 }
 
 Bytes readFilePrefix(const std::string &path, size_t max)

@@ -1,6 +1,7 @@
 #pragma once
 #include "rom/RomImage.h"
 
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -29,18 +30,28 @@ public:
     // checks them.
     Bytes readAt(long long pos, long long n) const;
 
+    // Throws when the file no longer holds what the caller made its new content from.
+    using Check = std::function<void()>;
+
     // Puts content in the file's place, the file being the one opened (content[i] becomes its
     // byte at offset i). A temporary copy in the same folder is flushed and renamed over it, so
     // a failure leaves the file whole; where a rename would lose the file's other names, owner
     // or group, or the folder takes no new file, the ranges in `changed` are written in place
-    // instead. A file the user may not write is refused. Throws VbError.
-    void replace(const Bytes &content, const std::vector<Patch> &changed) const;
+    // instead, and put back as they were when the write fails. stillSame runs at the last
+    // moment before the file changes: before the rename, before the first byte in place. A
+    // file the user may not write is refused. Throws VbError.
+    void replace(
+        const Bytes &content, const std::vector<Patch> &changed, const Check &stillSame = {}) const;
 
 private:
     void readInto(uint8_t *to, size_t n, long long offset) const;
     void refuseWriteProtected() const;
-    bool replaceByRename(const Bytes &content) const;
-    void writeInPlace(const Bytes &content, const std::vector<Patch> &changed) const;
+    bool replaceByRename(const Bytes &content, const Check &stillSame) const;
+    void writeInPlace(
+        const Bytes &content, const std::vector<Patch> &changed, const Check &stillSame) const;
+    int openForWrite() const;
+    [[noreturn]] void putBack(
+        int fd, const Bytes &old, size_t newSize, const std::vector<Patch> &changed, int e) const;
 
     std::string m_path;
     std::string m_target;
@@ -52,6 +63,13 @@ private:
 
 // The whole of a regular file, read without waiting on anyone.
 Bytes readFile(const std::string &path);
+// A ROM of either release holds 393,232 bytes; one with a trainer or padding a little more.
+inline constexpr long long gameRomSize = 393232;
+inline constexpr long long maxRomSize = 4LL << 20;
+// The whole of a ROM file, read as readFile reads; a file over maxRomSize is refused unread.
+Bytes readRom(const std::string &path);
+// Throws VbError unless a file of `size` bytes at path may be a ROM.
+void checkRomSize(const std::string &path, long long size);
 // At most the first max bytes of a regular file, read the same way.
 Bytes readFilePrefix(const std::string &path, size_t max);
 

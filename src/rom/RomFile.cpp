@@ -6,7 +6,7 @@
 
 RomImage RomImage::load(const std::string &path)
 {
-    return RomImage(romfile::readFile(path));
+    return RomImage(romfile::readRom(path));
 }
 
 const Bytes &RomImage::none()
@@ -66,7 +66,8 @@ const RomImage &RomFile::load(const std::string &path)
     std::string from = path; // path may be m_path itself
     m_path.clear();
     m_known = RomImage();
-    m_known = RomImage(romfile::readFile(from));
+    m_maybe = RomImage();
+    m_known = RomImage(romfile::readRom(from));
     m_path = std::move(from);
     return m_known;
 }
@@ -76,7 +77,8 @@ RomImage RomFile::reread()
     if (!loaded())
         throw VbError("No ROM file is loaded");
     romfile::OpenFile f(m_path);
-    return RomImage(current(f, "read"));
+    current(f, "read");
+    return m_known;
 }
 
 void RomFile::write(const std::vector<Patch> &patches)
@@ -89,32 +91,60 @@ void RomFile::write(const std::vector<Patch> &patches)
     RomImage next(current(f, "written"));
     for (const Patch &p : patches)
         next.put(p.pos, p.bytes);
-    f.replace(next.data(), patches);
-    for (const Patch &p : patches)
-        m_known.put(p.pos, p.bytes);
+    try {
+        f.replace(next.data(), patches, [&] { current(f, "written"); });
+    } catch (const RomChanged &) {
+        throw;
+    } catch (...) {
+        afterFailedWrite(next);
+        throw;
+    }
+    m_known = next;
 }
 
-// The file's bytes now, which must be every byte the program read or last wrote: a file changed
-// anywhere is another file, and edits made on one never land in another. Reading and comparing
-// the file whole costs less than a tenth of a save, and unlike the file's times it cannot miss a
-// change made within the same clock tick.
-Bytes RomFile::current(const romfile::OpenFile &f, const char *verb) const
+// The file is what it was, what it would have been, or a mix of both where the bytes could not
+// be put back: it is read again so that the next write does not take it for another file.
+void RomFile::afterFailedWrite(const RomImage &next)
 {
-    Bytes now = f.readAll();
+    m_maybe = next;
+    try {
+        romfile::OpenFile f(m_path);
+        current(f, "read");
+    } catch (...) {
+        // Read again by the next write, which then takes either byte at each position.
+    }
+}
+
+// The file's bytes now, which must be every byte the program read or last wrote (or, after a
+// failed write, would have written): a file changed anywhere is another file, and edits made on
+// one never land in another. Reading and comparing the file whole costs less than a tenth of a
+// save, and unlike the file's times it cannot miss a change made within the same clock tick.
+Bytes RomFile::current(const romfile::OpenFile &f, const char *verb)
+{
     const Bytes &known = m_known.data();
-    if (now.size() != known.size())
-        changed("it is now " + std::to_string(now.size()) + " bytes long, not "
+    if (f.size() != static_cast<long long>(known.size()))
+        changed("it is now " + std::to_string(f.size()) + " bytes long, not "
                 + std::to_string(known.size()),
             verb);
+    Bytes now = f.readAll();
+    const Bytes &maybe = m_maybe.data();
+    auto differs = [&](size_t i) {
+        return now[i] != known[i] && (maybe.size() != now.size() || now[i] != maybe[i]);
+    };
     const size_t sig = static_cast<size_t>(release::signaturePos - 1);
-    const size_t sigEnd = std::min(known.size(), sig + 16);
-    if (sig < sigEnd && !std::equal(now.begin() + sig, now.begin() + sigEnd, known.begin() + sig))
-        changed("it holds another ROM, its release signature differs", verb);
-    const auto diff = std::mismatch(now.begin(), now.end(), known.begin());
-    if (diff.first != now.end())
-        changed("it no longer holds at position " + std::to_string(diff.first - now.begin() + 1)
-                + " what the program read or wrote there",
-            verb);
+    for (size_t i = sig; i < std::min(known.size(), sig + 16); ++i)
+        if (differs(i))
+            changed("it holds another ROM, its release signature differs", verb);
+    for (auto d = std::mismatch(now.begin(), now.end(), known.begin()); d.first != now.end();
+         d = std::mismatch(d.first + 1, now.end(), d.second + 1))
+        if (differs(static_cast<size_t>(d.first - now.begin())))
+            changed("it no longer holds at position " + std::to_string(d.first - now.begin() + 1)
+                    + " what the program read or wrote there",
+                verb);
+    if (!maybe.empty()) {
+        m_known = RomImage(now);
+        m_maybe = RomImage();
+    }
     return now;
 }
 

@@ -21,8 +21,8 @@ public:
 class RomFile
 {
 public:
-    // Reads the ROM at path and makes it the file later writes go to. Throws VbError (and then
-    // knows no file).
+    // Reads the ROM at path and makes it the file later writes go to; a file far larger than a
+    // ROM is refused unread. Throws VbError (and then knows no file).
     const RomImage &load(const std::string &path);
     bool loaded() const { return !m_path.empty(); }
     const std::string &path() const { return m_path; }
@@ -33,16 +33,22 @@ public:
     RomImage reread();
 
     // Writes the patches into the file after checking that it is still the file loaded: every
-    // byte what the program read or last wrote. Throws RomChanged, or VbError when the write
-    // itself failed; the file is then unchanged.
+    // byte what the program read or last wrote, checked again just before the file changes.
+    // Throws RomChanged, or VbError when the write itself failed; the file is then as it was,
+    // unless the error says it could not be put back. Either way the program knows what the
+    // file holds afterwards, so the same write may simply be tried again.
     void write(const std::vector<Patch> &patches);
 
 private:
-    Bytes current(const romfile::OpenFile &f, const char *verb) const;
+    Bytes current(const romfile::OpenFile &f, const char *verb);
     [[noreturn]] void changed(const std::string &why, const char *verb) const;
+    void afterFailedWrite(const RomImage &next);
 
     std::string m_path;
     RomImage m_known; // per position, what the program read or wrote
+    // After a write whose outcome could not be read back: what the file holds if it all went
+    // through. Each byte of the file is then one of the two.
+    RomImage m_maybe;
 };
 
 namespace romfile {

@@ -229,7 +229,7 @@ void StageDocument::readStageData(ReadReport &r)
 {
     if (!g.rom.loaded()) // no ROM, or one of neither release: its bytes mean nothing here
         return;
-    const int tileset = StageData(g, files.ini.romPath, shown.curStage, shown.curSection, m_t, r);
+    const int tileset = StageData(g, shown.curStage, shown.curSection, m_t, r);
     if (tileset >= 0)
         m_curTileset = static_cast<uint8_t>(tileset);
 }

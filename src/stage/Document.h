@@ -105,6 +105,7 @@ public:
     std::vector<std::pair<int, int>> revertLoses();
 
     // The tileset, palettes and pattern banks of the shown stage, read again from the file.
+    // Throws RomChanged, reading nothing, when the file is no longer the one loaded.
     void readStageData(ReadReport &r);
     // The tileset of the shown section, as readStageData last made it current.
     int curTileset() const { return m_curTileset; }

@@ -35,8 +35,7 @@ void readPalettes(const RomImage &rom, LoadedRom &g, int s, StageTables &t, Read
 
 } // namespace
 
-int StageData(
-    LoadedRom &g, const std::string &romPath, int stage, int section, StageTables &t, ReadReport &r)
+int StageData(LoadedRom &g, int stage, int section, StageTables &t, ReadReport &r)
 {
     if (stage < 0 || stage >= stageCount || section < 0 || section >= maxSections) {
         r.error(121, "Subscript out of range");
@@ -44,8 +43,14 @@ int StageData(
     }
     const int ts = tilesetOf(stage, section);
     RomImage rom;
-    if (!reported(r, 121, [&] { rom = RomImage::load(romPath); }))
+    try {
+        rom = g.rom.reread();
+    } catch (const RomChanged &) {
+        throw; // the caller offers to load the file as it is now
+    } catch (const std::exception &e) {
+        r.error(121, e.what());
         return ts;
+    }
     int count = g.blockCount[ts];
     Bytes defs, attrs;
     bool haveDefs = reported(r, 121, [&] { defs = rom.bytes(g.blockDefPos[ts], 16LL * count); });

@@ -134,8 +134,7 @@ void PresetWindow::Form_Load()
 {
     // One box when the records cannot be read; the window then shows the document's table and
     // Save stays off.
-    m_loaded = msg::step(
-        romDoc, subs.load, [&] { book = presets::Book(RomImage::load(files.ini.romPath), shape); });
+    m_loaded = msg::step(romDoc, subs.load, [&] { book = presets::Book(romDoc.reread(), shape); });
     takeWork();
     first.assign(256, {});
     for (int n = 0; n < 256; ++n)
@@ -322,7 +321,7 @@ void PresetWindow::cmdRestore_Click()
         if (!tableui::restoreAsked(romDoc, files))
             return;
         const RomImage backup = RomImage::load(files.ini.backupPath);
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         restoreFrom(backup, rom);
         restored = true;
     });

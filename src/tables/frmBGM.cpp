@@ -65,7 +65,7 @@ void frmBGM::Form_Load()
             c->addItem(QString::fromStdString(bgm::itemText(n)), bgm::itemWord(n, r));
     // One box when the table cannot be read; Save then writes nothing.
     m_loaded = msg::step(romDoc, subLoad, [&] {
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         for (int i = 0; i < bgm::situations; ++i)
             m_read[static_cast<size_t>(i)] = rom.word(bgmPos + 2 * i);
     });

@@ -158,7 +158,7 @@ void DamageWindow::Form_Load()
     std::fill(m_edited.begin(), m_edited.end(), false);
     // One box when the ROM cannot be read, and Save then writes nothing.
     m_loaded = msg::step(romDoc, sub(subLoad), [&] {
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         for (size_t i = 0; i < hs1.size(); ++i)
             m_read[i] = rom.byte(damage::rows(r)[i].pos);
     });

@@ -86,7 +86,7 @@ void frmMisc::Form_Load()
     m_hearts = {};
     // One box when the bytes cannot be read; Save then writes nothing.
     m_loaded = stepM(romDoc, "M00", [&] {
-        const RomImage rom = RomImage::load(files.ini.romPath);
+        const RomImage rom = romDoc.reread();
         m_lives.read = rom.byte(livesPos);
         m_hearts.read = rom.byte(heartsPos);
     });

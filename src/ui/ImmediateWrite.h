@@ -7,7 +7,8 @@
 #include <string>
 
 // Bytes the program writes into the ROM at once (the Debug Screen byte, an area's time). When a
-// write fails the screen must show what the ROM still holds, so the caller reads it back.
+// write fails the screen must show what the ROM still holds, so the caller asks the document,
+// which knows it after any failure, and never mixes in a file changed on disk.
 namespace immediate {
 
 // What failed; an empty description when the byte was written.
@@ -22,7 +23,7 @@ struct Failure
 inline Failure write(RomDocument &doc, long long pos, const std::function<uint8_t(uint8_t)> &make)
 {
     try {
-        doc.write({ { pos, { make(romfile::readByte(doc.file().path(), pos)) } } });
+        doc.write({ { pos, { make(doc.file().image().byte(pos)) } } });
         return {};
     } catch (const RomChanged &e) {
         return { e.what(), true };
@@ -31,14 +32,11 @@ inline Failure write(RomDocument &doc, long long pos, const std::function<uint8_
     }
 }
 
-// The byte the ROM holds at pos, or fallback when it cannot be read.
-inline uint8_t held(const std::string &rom, long long pos, uint8_t fallback)
+// The byte the ROM holds at pos, or fallback when it lies outside.
+inline uint8_t held(const RomDocument &doc, long long pos, uint8_t fallback)
 {
-    try {
-        return romfile::readByte(rom, pos);
-    } catch (...) {
-        return fallback;
-    }
+    const RomImage &rom = doc.file().image();
+    return rom.contains(pos) ? rom.byte(pos) : fallback;
 }
 
 } // namespace immediate

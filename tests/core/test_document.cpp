@@ -212,3 +212,19 @@ TEST_P(SharedDocTest, RevertNamesTheSectionsThatLoseEditsAndTellsTheirMarksTrue)
 
 INSTANTIATE_TEST_SUITE_P(Shared, SharedDocTest, ::testing::ValuesIn(sharings),
     [](const ::testing::TestParamInfo<Sharing> &info) { return std::string(info.param.name); });
+
+// After the file changed on disk, reading the shown stage again brings nothing of the changed
+// file into the tables: the read says the file changed, as a write would.
+TEST_F(DocTest, AStageReadOfAFileChangedOnDiskTakesNothingFromIt)
+{
+    const int ts = tilesetOf(0, 0);
+    Bytes theirs = b.rom;
+    theirs[static_cast<size_t>(l->g.blockDefPos[ts] - 1)] ^= 0xFF;
+    theirs[static_cast<size_t>(l->t.palRecPos[0][0] - 1)] ^= 0x3F;
+    testfile::writeAll(l->romPath(), theirs);
+    const auto tiles = l->g.blockTiles[ts][0];
+    const auto colours = l->g.palStr[0][0];
+    EXPECT_THROW(l->doc.readStageData(l->d), RomChanged);
+    EXPECT_EQ(l->g.blockTiles[ts][0], tiles);
+    EXPECT_EQ(l->g.palStr[0][0], colours);
+}

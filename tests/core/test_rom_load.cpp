@@ -237,16 +237,16 @@ TEST_P(Load, BorrowedTilesetsAndQuadrants)
     RomState &g = dir.g();
     g.curStage = 13;
     g.curSection = 1;
-    EXPECT_EQ(StageData(g, g.files.ini.romPath, g.curStage, g.curSection, dir.t(), dir.rec), 2);
+    EXPECT_EQ(StageData(g, g.curStage, g.curSection, dir.t(), dir.rec), 2);
     EXPECT_EQ(g.blockPal[2][5], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     EXPECT_EQ(g.blockTiles[2][1][0], 0x04); // brick tiles
     g.curSection = 8;
-    EXPECT_EQ(StageData(g, g.files.ini.romPath, g.curStage, g.curSection, dir.t(), dir.rec), 5);
+    EXPECT_EQ(StageData(g, g.curStage, g.curSection, dir.t(), dir.rec), 5);
     g.curStage = 14;
     g.curSection = 1;
-    EXPECT_EQ(StageData(g, g.files.ini.romPath, g.curStage, g.curSection, dir.t(), dir.rec), 1);
+    EXPECT_EQ(StageData(g, g.curStage, g.curSection, dir.t(), dir.rec), 1);
     g.curSection = 0;
-    EXPECT_EQ(StageData(g, g.files.ini.romPath, g.curStage, g.curSection, dir.t(), dir.rec), 14);
+    EXPECT_EQ(StageData(g, g.curStage, g.curSection, dir.t(), dir.rec), 14);
     EXPECT_EQ(dir.rec.boxes.size(), 0u);
 }
 

@@ -2,6 +2,7 @@
 // temporary copy that no planted link can redirect, and keeps the file's links, mode and owner.
 #include "rom/RomFile.h"
 #include "rom/SettingsFile.h"
+#include "support/Faults.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
 
@@ -13,6 +14,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -313,4 +315,138 @@ TEST(ReplaceFile, TheSettingsFileIsWrittenTheSameSafeWay)
     EXPECT_EQ(testfile::readText(real), "short");
     EXPECT_EQ(testfile::readText(victim), "keep me");
     EXPECT_TRUE(noTempLeft(real));
+}
+
+namespace {
+
+// A loaded ROM with a second name, so that every save goes in place.
+struct Linked : Loaded
+{
+    Linked() { ::link(path.c_str(), dir.file("second.nes").c_str()); }
+    static std::vector<Patch> twoEdits() { return { { pos, { 0x81 } }, { pos + 100, { 0x82 } } }; }
+    Bytes edited() const
+    {
+        Bytes b = expect(0x81);
+        b[pos + 99] = 0x82;
+        return b;
+    }
+    std::string failure(const faults::Fault &fault)
+    {
+        faults::Armed armed(fault);
+        try {
+            rom.write(twoEdits());
+        } catch (const RomChanged &e) {
+            return std::string("taken for another program's change: ") + e.what();
+        } catch (const VbError &e) {
+            EXPECT_GE(armed.hits(), 1);
+            return e.what();
+        }
+        return "written";
+    }
+};
+
+} // namespace
+
+// A write in place that fails part way, or once every byte went out, leaves the file as it was,
+// and once the fault is gone the same save goes through.
+TEST(RomFileWrite, AFailedWriteInPlaceLeavesTheFileAsItWas)
+{
+    using faults::Call;
+    for (const auto &[what, call, skip] : { std::tuple { "second write", Call::Write, 1 },
+             std::tuple { "flush", Call::Sync, 0 }, std::tuple { "close", Call::Close, 0 } }) {
+        Linked f;
+        const std::string text = f.failure({ call, f.path, skip, 1 });
+        EXPECT_NE(
+            text.find("Input/output error; the file was put back as it was"), std::string::npos)
+            << what << ": " << text;
+        EXPECT_EQ(f.file(), smallrom::make(Kind::US)) << what;
+        EXPECT_EQ(f.rom.image().data(), smallrom::make(Kind::US)) << what;
+        f.rom.write(Linked::twoEdits());
+        EXPECT_EQ(f.file(), f.edited()) << what;
+    }
+    // The settings file written shorter in place: a failed truncate puts its old text back.
+    TempDir dir;
+    const std::string ini = dir.file("Vorlig.ini");
+    testfile::writeText(ini, "a longer old text");
+    ASSERT_EQ(::link(ini.c_str(), dir.file("other.ini").c_str()), 0);
+    {
+        faults::Armed armed({ Call::Truncate, ini, 0, 1 });
+        EXPECT_THROW(romfile::replaceFile(ini, "short"), VbError);
+    }
+    EXPECT_EQ(testfile::readText(ini), "a longer old text");
+}
+
+// Where even the old bytes cannot go back, the error says so and where; the program still
+// knows what the file holds, so the same save goes through once the fault is gone, without
+// taking its own half-written bytes for another program's.
+TEST(RomFileWrite, AWriteThatCannotBeUndoneSaysWhereAndCanBeTriedAgain)
+{
+    Linked f;
+    const std::string text = f.failure({ faults::Call::Write, f.path, 1 });
+    EXPECT_NE(text.find("may hold part of this save at positions 5000, 5100"), std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("nothing was"), std::string::npos) << text;
+    EXPECT_EQ(f.rom.image().data(), f.file());
+    f.rom.write(Linked::twoEdits());
+    EXPECT_EQ(f.file(), f.edited());
+}
+
+// Another program writes a byte of the ROM while the save's copy is made: the copy is not
+// renamed over it, and its byte stays.
+TEST(RomFileWrite, AByteWrittenByAnotherProgramDuringTheSaveIsKept)
+{
+    Loaded f;
+    Bytes theirs = smallrom::make(Kind::US);
+    theirs[pos + 99] = 0x42;
+    faults::Fault theyWrite(faults::Call::Sync); // the copy's flush
+    theyWrite.instead = [&] {
+        const int fd = ::open(f.path.c_str(), O_WRONLY);
+        ASSERT_EQ(::pwrite(fd, &theirs[pos + 99], 1, pos + 99), 1);
+        ::close(fd);
+    };
+    faults::Armed armed(theyWrite);
+    EXPECT_THROW(f.rom.write({ { pos, { 0x11 } } }), RomChanged);
+    EXPECT_EQ(armed.hits(), 1);
+    EXPECT_EQ(f.file(), theirs);
+    EXPECT_TRUE(noTempLeft(f.path));
+}
+
+// Copies a crashed save left at every temporary name are removed, and the save still goes
+// through a copy and a rename; what could be another's file stays.
+TEST(RomFileWrite, CopiesACrashedSaveLeftAreRemovedAndNothingElse)
+{
+    Loaded f;
+    const std::vector<std::string> names = romfile::tempNames(f.path);
+    for (const std::string &n : names)
+        testfile::writeAll(n, Bytes(100, 0xEE));
+    const std::string kept = f.dir.file("kept.bin"); // a second name makes it someone's file
+    ::unlink(names[3].c_str());
+    testfile::writeText(kept, "keep me");
+    ASSERT_EQ(::link(kept.c_str(), names[3].c_str()), 0);
+    const ino_t inode = statOf(f.path).st_ino;
+    f.rom.write({ { pos, { 0x91 } } });
+    EXPECT_EQ(f.file(), f.expect(0x91));
+    EXPECT_NE(statOf(f.path).st_ino, inode);
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(::access(names[i].c_str(), F_OK) == 0, i == 3) << names[i];
+    EXPECT_EQ(testfile::readText(names[3]), "keep me");
+}
+
+// A file far larger than a ROM is refused at once, naming its size and the limit, and never
+// read; the size alone tells a grown file from the one loaded.
+TEST(RomFileLoad, AFileFarLargerThanARomIsRefusedUnread)
+{
+    Loaded f;
+    ASSERT_EQ(::truncate(f.path.c_str(), 1LL << 30), 0); // sparse: nothing to read in memory
+    try {
+        RomFile other;
+        other.load(f.path);
+        ADD_FAILURE() << "a 1 GiB file was loaded";
+    } catch (const VbError &e) {
+        EXPECT_NE(std::string(e.what()).find("is 1073741824 bytes long"), std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("4194304"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(RomImage::load(f.path), VbError);
+    EXPECT_THROW(f.rom.reread(), RomChanged);
 }

@@ -374,8 +374,7 @@ TEST(StageDataTest, TilesetBorrowingAttributesAndPalettes)
     auto l = loadShape(d, &b);
     l->g.curStage = 13;
     l->g.curSection = 8;
-    EXPECT_EQ(
-        StageData(l->g, l->g.files.ini.romPath, l->g.curStage, l->g.curSection, l->t, l->d), 5);
+    EXPECT_EQ(StageData(l->g, l->g.curStage, l->g.curSection, l->t, l->d), 5);
     EXPECT_TRUE(l->d.errors.empty());
     EXPECT_EQ(l->g.blockPal[5][3], (std::array<uint8_t, 4> { 3, 2, 1, 0 }));
     long long def = loc::stageConst(5, 0).blockDefPos();

@@ -1,12 +1,12 @@
 // Saving through the window when the ROM file is not what it was: replaced on disk, not a
-// regular file, write-protected, linked. Every edit and mark survives a save that fails, and no
-// write lands anywhere but in the file loaded. Revert asks before it takes the edits of another
-// section sharing the records it reads again.
+// regular file, write-protected, linked, or failing part way. Every edit and mark survives a save
+// that fails, and no write lands anywhere but in the file loaded. Revert asks before it takes the
+// edits of another section sharing the records it reads again.
 #include "app/Settings.h"
 #include "gfx/BlockPicBox.h"
-#include "gfx/frmEditTSA.h"
-#include "gfx/frmTile.h"
+#include "gfx/frmPalettes.h"
 #include "rom/RomFile.h"
+#include "support/Faults.h"
 #include "support/SmallRom.h"
 #include "tables/Spinner.h"
 #include "tables/frmBGM.h"
@@ -117,7 +117,8 @@ private slots:
 
     // One byte changed on disk away from every edit: Save, Save All, the time, the debug byte
     // and the side windows' Save each write nothing, say "ROM file changed", and keep what was
-    // edited. Yes in a window opened from another closes both and loads the file as it is now.
+    // edited; the windows that read the file say so when they open. Yes loads the file as it
+    // is now.
     void aFileChangedAwayFromTheEditsIsNotWritten()
     {
         RealBoxes boxes;
@@ -141,21 +142,14 @@ private slots:
                     activeWindow(p);
                     QTest::keyClick(win, Qt::Key_D, Qt::ControlModifier);
                 } },
+            // The side windows read the file when they open: the box comes then.
             { "lives",
                 [&] {
-                    side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [&](frmMisc *w) {
-                        side::arrow(w->vLife, true);
-                        pointer::click(w->cmdOK);
-                        QVERIFY(w->isVisible());
-                    });
+                    side::open<frmMisc>(named<QToolButton>(p.w.get(), "cmdMisc"), [](frmMisc *) {});
                 } },
             { "BGM",
                 [&] {
-                    side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [&](frmBGM *w) {
-                        side::pick(w->cmb[1], 27);
-                        pointer::click(w->cmdOK);
-                        QVERIFY(w->isVisible());
-                    });
+                    side::open<frmBGM>(named<QToolButton>(p.w.get(), "cmdBGM"), [](frmBGM *) {});
                 } },
         };
         for (const auto &[what, write] : writes) {
@@ -171,25 +165,65 @@ private slots:
         QCOMPARE(int(p.t->layoutStr[0][0][static_cast<size_t>(shownPos(*p.w, 1))]), 2);
         QCOMPARE(time->currentIndex(), timeShown);
         QCOMPARE(debug->isChecked(), debugShown);
+        // Reads say the same and take nothing from the changed file: the palette editor, and
+        // the colours read again when it closes.
+        boxes.clear();
+        side::open<frmPalettes>(named<QToolButton>(p.w.get(), "cmdPalettes"), [](frmPalettes *) {});
+        QVERIFY(boxes.count() >= 1);
+        for (const RealBoxes::Shown &b : boxes.shown)
+            QCOMPARE(b.title, QString("ROM file changed"));
+        QVERIFY(p.romBytes() == theirs);
 
+        // Yes loads the file as it is now; the palette editor, which reads the file when it
+        // opens, is then not shown on the changed file, nor are its colours read again.
+        boxes.clear();
         boxes.click(QMessageBox::Yes);
-        side::openByRightPress<frmEditTSA>(
-            named<ctl::ImageBox>(p.w.get(), "sel", 2), [&](frmEditTSA *ed) {
-                side::openByRightPress<frmTile>(ed->imgTile[0x45], [&](frmTile *t) {
-                    pointer::click(t->pixel[0], QPoint(-1, -1), Qt::RightButton);
-                    pointer::click(t->pixel[1]);
-                    pointer::click(t->cmdOK);
-                    QVERIFY(!t->isVisible());
-                });
-                QVERIFY(!ed->isVisible());
-            });
-        QCOMPARE(boxes.count(), 2);
+        pointer::click(named<QToolButton>(p.w.get(), "cmdPalettes"));
+        QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QString("ROM file changed"));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(p.romBytes() == theirs);
         QVERIFY(p.g->doc.file().image().data() == theirs);
         QVERIFY(!p.doc->anyModified());
         QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
+    }
+
+    // Save All with a write in place (the ROM has a second name) that fails part way: the box
+    // says so, the file is as it was and both sections stay marked. With the fault gone the
+    // same Save All writes exactly the edits and clears the marks, also where the old bytes
+    // could not be put back: the program's own bytes are not taken for another program's.
+    void aSaveAllThatFailsPartWayCanBeDoneAgain()
+    {
+        for (bool undone : { true, false }) {
+            RealBoxes boxes;
+            Program p;
+            QCOMPARE(::link(p.rom.c_str(), p.dir.file("second.nes").c_str()), 0);
+            const long long first = paint(p);
+            pointer::choose(named<ctl::ComboBox>(p.w.get(), "Combo2"), 3);
+            pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 4));
+            pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
+            const long long second = p.t->layoutPos[0][3] + shownPos(*p.w, 0);
+            auto *saveAll = named<QPushButton>(p.w.get(), "cmdSaveAll");
+            {
+                faults::Armed eio({ faults::Call::Write, p.rom, 1, undone ? 1 : -1 });
+                pointer::click(saveAll);
+            }
+            QCOMPARE(boxes.count(), 1);
+            const QString text = boxes.last().text;
+            QVERIFY2(text.contains("Input/output error")
+                    && text.contains(undone ? "put back as it was" : "may hold part of this save")
+                    && !text.contains("nothing was"),
+                qPrintable(text));
+            QVERIFY(!undone || p.romBytes() == p.built.rom);
+            QVERIFY(p.doc->modified(0, 0) && p.doc->modified(0, 3) && saveAll->isEnabled());
+            pointer::click(saveAll);
+            QCOMPARE(boxes.count(), 1);
+            Bytes expect = p.built.rom;
+            expect[static_cast<size_t>(first - 1)] = 2;
+            expect[static_cast<size_t>(second - 1)] = 4;
+            QVERIFY(p.romBytes() == expect);
+            QVERIFY(!p.doc->anyModified() && !saveAll->isEnabled());
+        }
     }
 
     // Yes on that box loads the file as it is now; every later save goes into it.

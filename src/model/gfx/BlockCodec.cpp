@@ -90,10 +90,9 @@ void saveBlock(LoadedRom &g, int tileset, int block, const StoredBlock &now, con
         g.blockPal[ts][b][q] = now.quads[q] & 3;
 }
 
-StoredBlock readBlock(const std::string &path, const RomTables &g, int tileset, int block)
+StoredBlock readBlock(const RomImage &rom, const RomTables &g, int tileset, int block)
 {
     StoredBlock out;
-    const RomImage rom = RomImage::load(path);
     const Bytes defs = rom.bytes(blockDefAt(g, tileset, block), 16);
     std::copy(defs.begin(), defs.end(), out.tiles.begin());
     out.quads = attrQuads(rom.byte(blockAttrAt(g, tileset, block)));

@@ -48,8 +48,8 @@ std::vector<Patch> blockPatches(const RomTables &g, int tileset, int block, cons
 void saveBlock(
     LoadedRom &g, int tileset, int block, const StoredBlock &now, const StoredBlock &was);
 
-// The block as the ROM file at path holds it (Restore reads the backup this way). Throws
-// VbError when the file is missing or does not reach the block.
-StoredBlock readBlock(const std::string &path, const RomTables &g, int tileset, int block);
+// The block as a ROM image holds it (the working file, or the backup Restore reads). Throws
+// VbError when the image does not reach the block.
+StoredBlock readBlock(const RomImage &rom, const RomTables &g, int tileset, int block);
 
 } // namespace blocks

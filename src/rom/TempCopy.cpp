@@ -1,0 +1,126 @@
+#include "rom/TempCopy.h"
+
+#include "rom/FileIo.h"
+#include "rom/OpenFile.h"
+#include "rom/VbError.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using romfile::io::sysText;
+
+std::string folderOf(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// After a rename the new name lives in the folder: flush it too. A folder that cannot be
+// flushed changes nothing about the file, which holds its bytes already.
+void syncFolder(const std::string &path)
+{
+    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Removes what stands at name when it can only be a copy a save of this user left: a regular
+// file of this user with no other name (so never the target or another link of it), that no
+// save holds locked now. Anything else stays where it is.
+bool removeLeftover(const std::string &name)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()
+        || st.st_nlink != 1)
+        return false;
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat held
+    {
+    };
+    const bool leftover = ::fstat(fd, &held) == 0 && romfile::io::sameFile(held, st)
+        && held.st_nlink == 1 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = leftover && ::unlink(name.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+} // namespace
+
+namespace romfile {
+
+TempCopy::TempCopy(const std::string &target, mode_t createMode)
+{
+    const std::vector<std::string> names = tempNames(target);
+    for (const std::string &name : names)
+        removeLeftover(name);
+    for (const std::string &name : names) {
+        if (take(name, createMode))
+            return;
+        if (errno != EEXIST)
+            return;
+    }
+}
+
+// Made and locked at once, so that no other save takes it for a leftover.
+bool TempCopy::take(const std::string &name, mode_t createMode)
+{
+    m_fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
+    if (m_fd < 0)
+        return false;
+    m_name = name;
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
+    return true;
+}
+
+TempCopy::~TempCopy()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_name.empty())
+        ::unlink(m_name.c_str());
+}
+
+bool TempCopy::fill(const uint8_t *data, size_t n, const std::string &path)
+{
+    int e = io::writeAll(m_fd, data, n, 0);
+    if (e == 0 && ::fsync(m_fd) != 0)
+        e = errno;
+    if (e != 0 && !io::diskFull(e))
+        throw VbError(sysText("Cannot write", path, e));
+    return e == 0;
+}
+
+// The copy stays open, and so locked, until it has its new name; closing a second handle of it
+// reports what a close would (some file systems only tell of a failed write then).
+void TempCopy::commit(const std::string &target, const std::string &path)
+{
+    const int second = ::dup(m_fd);
+    if (second < 0 || ::close(second) != 0)
+        throw VbError(sysText("Cannot write", path));
+    // Only this copy may be renamed over the file, never one that took its name meanwhile.
+    struct stat mine
+    {
+    }, named {};
+    if (::fstat(m_fd, &mine) != 0 || ::lstat(m_name.c_str(), &named) != 0
+        || !io::sameFile(mine, named))
+        throw VbError("File changed while saved: " + path);
+    if (::rename(m_name.c_str(), target.c_str()) != 0)
+        throw VbError(sysText("Cannot write", path));
+    m_name.clear();
+    int fd = m_fd;
+    m_fd = -1;
+    ::close(fd);
+    syncFolder(target);
+}
+
+} // namespace romfile

@@ -1,0 +1,37 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+
+namespace romfile {
+
+// A temporary file beside a target, made by this process alone (never through a link, never
+// over anything already there) and locked while it lives; removed again unless committed. A
+// copy that a crashed save left at any of the names is removed first, when it is certainly
+// such a copy, so that leftovers neither pile up nor use up the names.
+class TempCopy
+{
+public:
+    TempCopy(const std::string &target, mode_t createMode);
+    ~TempCopy();
+    TempCopy(const TempCopy &) = delete;
+    TempCopy &operator=(const TempCopy &) = delete;
+
+    bool made() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+
+    // Writes and flushes content; false when the disk is full (the caller may go on another
+    // way), throws on any other failure.
+    bool fill(const uint8_t *data, size_t n, const std::string &path);
+    // Renames the copy over target; path is what the user calls the file. Throws VbError.
+    void commit(const std::string &target, const std::string &path);
+
+private:
+    bool take(const std::string &name, mode_t createMode);
+
+    int m_fd = -1;
+    std::string m_name;
+};
+
+} // namespace romfile
