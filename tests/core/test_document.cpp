@@ -218,6 +218,8 @@ INSTANTIATE_TEST_SUITE_P(Shared, SharedDocTest, ::testing::ValuesIn(sharings),
 TEST_F(DocTest, AStageReadOfAFileChangedOnDiskTakesNothingFromIt)
 {
     const int ts = tilesetOf(0, 0);
+    l->doc.readStageData(l->d); // the positions of the shown stage's palettes
+    ASSERT_GT(l->t.palRecPos[0][0], 0);
     Bytes theirs = b.rom;
     theirs[static_cast<size_t>(l->g.blockDefPos[ts] - 1)] ^= 0xFF;
     theirs[static_cast<size_t>(l->t.palRecPos[0][0] - 1)] ^= 0x3F;
