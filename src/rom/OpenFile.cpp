@@ -23,19 +23,6 @@ using romfile::io::sysText;
 // names: a few fixed names, each taken only if nothing is there yet or a copy left behind.
 constexpr int tempNameCount = 8;
 
-const char *kindOf(mode_t m)
-{
-    if (S_ISFIFO(m))
-        return "a named pipe";
-    if (S_ISDIR(m))
-        return "a folder";
-    if (S_ISCHR(m) || S_ISBLK(m))
-        return "a device";
-    if (S_ISSOCK(m))
-        return "a socket";
-    return "a special file";
-}
-
 [[noreturn]] void notFound(const std::string &path)
 {
     throw VbError("File not found: " + path);
@@ -62,7 +49,7 @@ std::string resolved(const std::string &path)
 void requireRegular(const struct stat &st, const std::string &path)
 {
     if (!S_ISREG(st.st_mode))
-        throw VbError("'" + path + "' is " + kindOf(st.st_mode)
+        throw VbError("'" + path + "' is " + romfile::kindText(st.st_mode)
             + ", not a regular file: nothing was read or written");
 }
 
@@ -239,9 +226,19 @@ void replaceFile(const std::string &path, const std::string &content)
     tmp.commit(path, path);
 }
 
-const char *kindText(mode_t mode)
+const char *kindText(mode_t m)
 {
-    return kindOf(mode);
+    if (S_ISREG(m))
+        return "a file";
+    if (S_ISFIFO(m))
+        return "a named pipe";
+    if (S_ISDIR(m))
+        return "a folder";
+    if (S_ISCHR(m) || S_ISBLK(m))
+        return "a device";
+    if (S_ISSOCK(m))
+        return "a socket";
+    return "a special file";
 }
 
 bool fileExists(const std::string &path)

@@ -77,7 +77,7 @@ Bytes readFilePrefix(const std::string &path, size_t max);
 // same safe way as the ROM.
 void replaceFile(const std::string &path, const std::string &content);
 
-// What stands at a path of that mode, for messages: "a named pipe", "a folder", ...
+// What stands at a path of that mode, for messages: "a file", "a named pipe", "a folder", ...
 const char *kindText(mode_t mode);
 
 bool fileExists(const std::string &path);

@@ -1,10 +1,12 @@
 #include "rom/PathKind.h"
 
-#include <filesystem>
+#include "rom/OpenFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace romfile {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -13,37 +15,19 @@ std::string quoted(const std::string &path)
     return "'" + path + "'";
 }
 
-std::string kindName(fs::file_type type)
-{
-    switch (type) {
-    case fs::file_type::regular:
-        return "a file";
-    case fs::file_type::directory:
-        return "a folder";
-    case fs::file_type::fifo:
-        return "a named pipe";
-    case fs::file_type::character:
-    case fs::file_type::block:
-        return "a device";
-    case fs::file_type::socket:
-        return "a socket";
-    default:
-        return "not a regular file";
-    }
-}
-
 // The first folder on the way to path that is something else, or "".
-std::string blockedFolder(const fs::path &path)
+std::string blockedFolder(const std::string &path)
 {
-    fs::path part;
-    for (const fs::path &name : path.parent_path()) {
-        part /= name;
-        std::error_code ec;
-        const fs::file_type type = fs::status(part, ec).type();
-        if (type == fs::file_type::not_found || ec)
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        struct stat st
+        {
+        };
+        if (::stat(part.c_str(), &st) != 0)
             return {};
-        if (type != fs::file_type::directory)
-            return quoted(part.string()) + " is " + kindName(type) + ", not a folder";
+        if (!S_ISDIR(st.st_mode))
+            return quoted(part) + " is " + kindText(st.st_mode) + ", not a folder";
     }
     return {};
 }
@@ -54,18 +38,18 @@ std::string whatStandsAt(const std::string &path)
 {
     if (path.empty())
         return "no path is given";
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (st.type() == fs::file_type::regular)
-        return {};
-    if (st.type() != fs::file_type::not_found && !ec)
-        return quoted(path) + " is " + kindName(st.type());
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0)
+        return S_ISREG(st.st_mode) ? std::string() : quoted(path) + " is " + kindText(st.st_mode);
+    const int e = errno;
     const std::string blocked = blockedFolder(path);
     if (!blocked.empty())
         return blocked;
-    if (st.type() == fs::file_type::not_found || ec == std::errc::not_a_directory)
+    if (e == ENOENT || e == ENOTDIR)
         return "nothing stands at " + quoted(path);
-    return quoted(path) + " cannot be reached: " + ec.message();
+    return quoted(path) + " cannot be reached: " + std::strerror(e);
 }
 
 } // namespace romfile
