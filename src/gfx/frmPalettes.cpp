@@ -31,7 +31,7 @@ void frmPalettes::buildControls()
 {
     Text1 = ctl::readOut(this, "Text1", "Palette Sets", 120, 120, 1200);
     setList(120, 420, 1200, 2940);
-    txt1 = ctl::readOut(this, "txt1", "Current Room", 1440, 120, 1200);
+    txt1 = ctl::readOut(this, "txt1", "Current Room", 1440, 120, 1230);
     txtSet = ctl::readOut(this, "txtSet", "", 2700, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1440, 3480, 1740, 375);
     buildGrid();

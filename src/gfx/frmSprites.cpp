@@ -24,7 +24,7 @@ frmSprites::frmSprites(RomDocument &romDoc, const ProgramFiles &files, QWidget *
 
 void frmSprites::buildControls()
 {
-    ctl::readOut(this, "txt1", "Current Room", 120, 120, 1200);
+    ctl::readOut(this, "txt1", "Current Room", 120, 120, 1230);
     txtSet = ctl::readOut(this, "txtSet", "", 1380, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1980, 90, 1500, 345);
     ctl::readOut(this, "Text1", "Palette Sets", 120, 540, 1200);

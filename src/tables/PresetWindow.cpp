@@ -2,6 +2,7 @@
 
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
@@ -53,8 +54,8 @@ void PresetWindow::buildRows(std::initializer_list<Column> list)
         const int y = rowTop + i * rowStep;
         lbl[n] = tableui::label(this, rowName("lbl", i), QString(), 120, y + 45, 480, 225);
         for (const Column &c : list) {
-            auto *box = new QComboBox(this);
-            box->setObjectName(rowName(c.name, i));
+            // Its list opens wide enough for the longest enemy name.
+            auto *box = new ctl::ComboBox(this, rowName(c.name, i));
             look::place(box, c.left, y, c.width, rowHeight);
             (*c.lists)[n] = box;
         }
