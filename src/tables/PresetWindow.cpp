@@ -3,6 +3,7 @@
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
@@ -38,6 +39,8 @@ PresetWindow::PresetWindow(RomDocument &romDoc, const ProgramFiles &files, QWidg
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);
     r = romDoc.release();
+    editguard::install(
+        this, [this] { return m_loaded && !book.changes().empty(); }, [this] { cmdOK_Click(); });
 }
 
 QString PresetWindow::rowName(const char *base, int i)
