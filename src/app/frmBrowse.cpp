@@ -1,5 +1,6 @@
 #include "app/frmBrowse.h"
 
+#include "ui/Controls.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/Paths.h"
@@ -106,8 +107,8 @@ frmBrowse::frmBrowse(
 
 void frmBrowse::buildControls()
 {
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName("Drive1");
+    // Its list opens wide enough for the longest mount point.
+    Drive1 = new ctl::ComboBox(this, "Drive1");
     QFile mounts("/proc/mounts");
     QString text;
     if (mounts.open(QIODevice::ReadOnly))

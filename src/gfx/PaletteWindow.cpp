@@ -3,6 +3,7 @@
 #include "gfx/ColourBox.h"
 #include "rom/Numbers.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
@@ -19,6 +20,8 @@ PaletteWindow::PaletteWindow(
     : QDialog(parent), romDoc(romDoc), files(files), colourMoveSub(colourMoveSub)
 {
     setMouseTracking(true);
+    editguard::install(
+        this, [this] { return m_loaded && !changes().empty(); }, [this] { cmdOK_Click(); });
 }
 
 void PaletteWindow::label(const QString &text, int left, int top, int width)

@@ -70,6 +70,8 @@ protected:
     void connectControls(std::span<ColourBox *const> pal);
 
     int release() const;
+    // The bytes Save would write.
+    virtual std::vector<Patch> changes() const = 0;
     // A box shows NES colour `colour`, and its Tag the colour's number.
     void showColour(ColourBox *box, int colour);
     // The read-out over `box`, moved by (dx, dy) twips.

@@ -5,9 +5,11 @@
 #include "model/gfx/TileCodec.h"
 #include "resources/FolderPictures.h"
 #include "rom/Numbers.h"
+#include "rom/PatchDiff.h"
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MainLink.h"
 #include "ui/MsgBox.h"
@@ -66,6 +68,8 @@ frmEditTSA::frmEditTSA(
         return editor.tileChanged();
     };
     editPalettes = [this] { m_main.EditPalettes(); };
+    editguard::install(
+        this, [this] { return m_loaded && !blockChanges().empty(); }, [this] { cmdOK_Click(); });
     buildControls();
     look::dialogFrame(this, 7800, 5700);
     Form_Load();
@@ -328,6 +332,13 @@ bool frmEditTSA::save(const blocks::StoredBlock &was)
     return msg::step(romDoc, subSave, [&] {
         romDoc.saveBlock(m.tileset, m.block, { m.blkTiles, m.quadPal }, was);
     });
+}
+
+std::vector<Patch> frmEditTSA::blockChanges() const
+{
+    const RomTables &t = romDoc.tables();
+    return changedBytes(blocks::blockPatches(t, m.tileset, m.block, { m.blkTiles, m.quadPal }),
+        blocks::blockPatches(t, m.tileset, m.block, m_opened));
 }
 
 // A save whose write failed leaves the window open with the edits, the tables as they were.

@@ -121,6 +121,8 @@ private:
     int m_depth = 0;
     int m_pressedCell = -1;
     bool m_loaded = false; // the block was found in the ROM file at the opening
+    // The bytes of the block that Save would write.
+    std::vector<Patch> blockChanges() const;
     blocks::StoredBlock m_opened; // as the window took it from the tables
     blocks::StoredBlock m_stored; // as the ROM file held it
 };

@@ -31,7 +31,7 @@ void frmPalettes::buildControls()
 {
     Text1 = ctl::readOut(this, "Text1", "Palette Sets", 120, 120, 1200);
     setList(120, 420, 1200, 2940);
-    txt1 = ctl::readOut(this, "txt1", "Current Room", 1440, 120, 1200);
+    txt1 = ctl::readOut(this, "txt1", "Current Room", 1440, 120, 1230);
     txtSet = ctl::readOut(this, "txtSet", "", 2700, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1440, 3480, 1740, 375);
     buildGrid();
@@ -166,22 +166,29 @@ void frmPalettes::picPal_MouseMove(int index)
 
 // The bytes that changed go into the ROM in one write; only a write that succeeded changes the
 // program's own copy, and a failed one leaves the window open so nothing edited is lost.
+int32_t frmPalettes::setPos() const
+{
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    return n < 18 && s < romDoc.tables().palSetPos.size() ? romDoc.tables().palSetPos[s][n] : 0;
+}
+
+std::vector<Patch> frmPalettes::changes() const
+{
+    return changedBytes(bgpal::savePatches(palSets, release(), setPos(), num::toByte(curSet)),
+        bgpal::savePatches(m_read, release(), setPos(), num::toByte(m_readSet)));
+}
+
 void frmPalettes::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(romDoc.shown().curStage);
-    const auto n = static_cast<size_t>(romDoc.shown().curSection);
-    const int32_t setPos
-        = n < 18 && s < romDoc.tables().palSetPos.size() ? romDoc.tables().palSetPos[s][n] : 0;
+    const int32_t setPos = this->setPos();
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && setPos <= 0;
     const bgpal::SetColours &first = palSets.sets[0];
     const bool saved = msg::step(romDoc, 602, [&] {
-        const std::vector<Patch> patches
-            = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
-                bgpal::savePatches(m_read, release(), setPos, num::toByte(m_readSet)));
-        romDoc.savePalettes(patches,
+        romDoc.savePalettes(changes(),
             setPos > 0 ? std::optional<int16_t>(static_cast<int16_t>(curSet)) : std::nullopt,
             first[0][0], { first[0][1], first[0][2], first[0][3] });
     });

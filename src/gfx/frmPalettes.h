@@ -42,6 +42,9 @@ public:
     void done(int r) override;
 
 private:
+    // The position of the section's set number, 0 when it has none.
+    int32_t setPos() const;
+    std::vector<Patch> changes() const override;
     void buildControls();
     void buildGrid();
     void allBordersOff();

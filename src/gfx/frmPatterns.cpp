@@ -3,6 +3,7 @@
 #include "model/gfx/PatternBanks.h"
 #include "rom/Numbers.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MainLink.h"
 #include "ui/MsgBox.h"
@@ -35,6 +36,9 @@ frmPatterns::frmPatterns(
     buildControls();
     connectControls();
     look::dialogFrame(this, 5400, 4560);
+    editguard::install(
+        this, [this] { return m_loaded && (bgBanks != m_readBg || sprBanks != m_readSpr); },
+        [this] { cmdOK_Click(); });
 }
 
 void frmPatterns::buildSlot(QWidget *parent, int i, int top)

@@ -24,7 +24,7 @@ frmSprites::frmSprites(RomDocument &romDoc, const ProgramFiles &files, QWidget *
 
 void frmSprites::buildControls()
 {
-    ctl::readOut(this, "txt1", "Current Room", 120, 120, 1200);
+    ctl::readOut(this, "txt1", "Current Room", 120, 120, 1230);
     txtSet = ctl::readOut(this, "txtSet", "", 1380, 120, 480);
     cmdAssign = button("cmdAssign", "Assign This Set", 1980, 90, 1500, 345);
     ctl::readOut(this, "Text1", "Palette Sets", 120, 540, 1200);
@@ -146,24 +146,31 @@ sprpal::SprPalData frmSprites::fromBoxes() const
 // One write for the bytes that changed: a fixed palette's copies only where its colour was
 // changed, so copies that differ from the first one stay as they are. The section's set number
 // changes only once it is in the ROM, and a failed write leaves the window open with its edits.
+int32_t frmSprites::setPos() const
+{
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    return s < romDoc.tables().sprPalPos.size() && n < romDoc.tables().sprPalPos[s].size()
+        ? romDoc.tables().sprPalPos[s][n]
+        : 0;
+}
+
+std::vector<Patch> frmSprites::changes() const
+{
+    return changedBytes(sprpal::savePatches(fromBoxes(), release(), setPos(), num::toByte(curSet)),
+        sprpal::savePatches(m_read, release(), setPos(), num::toByte(m_readSet)));
+}
+
 void frmSprites::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    const auto s = static_cast<size_t>(romDoc.shown().curStage);
-    const auto n = static_cast<size_t>(romDoc.shown().curSection);
-    const int32_t pos
-        = s < romDoc.tables().sprPalPos.size() && n < romDoc.tables().sprPalPos[s].size()
-        ? romDoc.tables().sprPalPos[s][n]
-        : 0;
+    const int32_t pos = setPos();
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && pos <= 0;
     const bool saved = msg::step(romDoc, 802, [&] {
-        const std::vector<Patch> patches
-            = changedBytes(sprpal::savePatches(fromBoxes(), release(), pos, num::toByte(curSet)),
-                sprpal::savePatches(m_read, release(), pos, num::toByte(m_readSet)));
-        romDoc.saveSpritePalettes(
-            patches, pos > 0 ? std::optional<uint8_t>(static_cast<uint8_t>(curSet)) : std::nullopt);
+        romDoc.saveSpritePalettes(changes(),
+            pos > 0 ? std::optional<uint8_t>(static_cast<uint8_t>(curSet)) : std::nullopt);
     });
     if (!saved)
         return;

@@ -33,6 +33,9 @@ private:
     void buildControls();
     void buildBoxes();
     sprpal::SprPalData fromBoxes() const;
+    // The position of the section's set number, 0 when it has none.
+    int32_t setPos() const;
+    std::vector<Patch> changes() const override;
 
     sprpal::SprPalData sprPalSets;
     sprpal::SprPalData m_read; // as the last load left the ROM

@@ -7,6 +7,7 @@
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -35,6 +36,9 @@ frmTile::frmTile(
     : QDialog(parent), romDoc(romDoc), files(files), m_tile(tile)
 {
     setObjectName("frmTile");
+    editguard::install(
+        this, [this] { return m_loaded && blocks::encodeTile(m.rows()) != m_opened; },
+        [this] { cmdOK_Click(); });
     buildControls();
     look::dialogFrame(this, 4560, 3240);
     Form_Load();

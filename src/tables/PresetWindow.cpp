@@ -2,6 +2,8 @@
 
 #include "rom/VbError.h"
 #include "tables/TableUi.h"
+#include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
@@ -37,6 +39,8 @@ PresetWindow::PresetWindow(RomDocument &romDoc, const ProgramFiles &files, QWidg
 {
     look::dialogFrame(this, width, buttonTop + 375 + noteHeight + 180);
     r = romDoc.release();
+    editguard::install(
+        this, [this] { return m_loaded && !book.changes().empty(); }, [this] { cmdOK_Click(); });
 }
 
 QString PresetWindow::rowName(const char *base, int i)
@@ -53,8 +57,8 @@ void PresetWindow::buildRows(std::initializer_list<Column> list)
         const int y = rowTop + i * rowStep;
         lbl[n] = tableui::label(this, rowName("lbl", i), QString(), 120, y + 45, 480, 225);
         for (const Column &c : list) {
-            auto *box = new QComboBox(this);
-            box->setObjectName(rowName(c.name, i));
+            // Its list opens wide enough for the longest enemy name.
+            auto *box = new ctl::ComboBox(this, rowName(c.name, i));
             look::place(box, c.left, y, c.width, rowHeight);
             (*c.lists)[n] = box;
         }

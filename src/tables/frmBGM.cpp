@@ -1,6 +1,7 @@
 #include "tables/frmBGM.h"
 
 #include "tables/TableUi.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -25,6 +26,9 @@ frmBGM::frmBGM(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent)
     look::dialogFrame(this, 7440, rowTop + 16 * rowStep + 600);
     r = romDoc.release();
     buildControls();
+    editguard::install(
+        this, [this] { return m_loaded && !bgm::patches(chosen(), m_read, r).empty(); },
+        [this] { cmdOK_Click(); });
     Form_Load();
 }
 
@@ -89,15 +93,20 @@ void frmBGM::Form_Load()
     }
 }
 
+bgm::Words frmBGM::chosen() const
+{
+    bgm::Words out {};
+    for (size_t i = 0; i < cmb.size(); ++i)
+        if (const int v = tableui::selectedValue(cmb[i]); v >= 0)
+            out[i] = static_cast<unsigned>(v);
+    return out;
+}
+
 void frmBGM::cmdOK_Click()
 {
     if (!m_loaded)
         return;
-    bgm::Words chosen {};
-    for (size_t i = 0; i < cmb.size(); ++i)
-        if (const int v = tableui::selectedValue(cmb[i]); v >= 0)
-            chosen[i] = static_cast<unsigned>(v);
-    const std::vector<Patch> patches = bgm::patches(chosen, m_read, r);
+    const std::vector<Patch> patches = bgm::patches(chosen(), m_read, r);
     // A failed write is reported and keeps the window open with the choices.
     if (patches.empty() || msg::step(romDoc, subOK, [&] { romDoc.write(patches); }))
         accept();

@@ -36,6 +36,8 @@ public:
 private:
     void buildControls();
     void buildRow(int place, int situation, int left, int top);
+    // The song word each situation's list shows.
+    bgm::Words chosen() const;
 
     RomBytes &romDoc;
     const ProgramFiles &files;

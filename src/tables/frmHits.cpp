@@ -6,6 +6,7 @@
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
 #include "ui/Controls.h"
+#include "ui/EditGuard.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewText.h"
 
@@ -51,6 +52,9 @@ DamageWindow::DamageWindow(
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(r == 1 ? QSize(325, 451) : QSize(327, 384));
     buildControls();
+    editguard::install(
+        this, [this] { return m_loaded && !damage::patches(bytes(), m_read, r).empty(); },
+        [this] { cmdOK_Click(); });
     Form_Load();
 }
 

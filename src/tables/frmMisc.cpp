@@ -4,6 +4,7 @@
 #include "rom/RomFile.h"
 #include "tables/Spinner.h"
 #include "tables/TableUi.h"
+#include "ui/EditGuard.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 
@@ -42,6 +43,8 @@ frmMisc::frmMisc(RomBytes &romDoc, const ProgramFiles &files, QWidget *parent)
     setWindowTitle("Game options");
     look::dialogFrame(this, 3120, 1920);
     buildControls();
+    editguard::install(
+        this, [this] { return !changes().empty(); }, [this] { cmdOK_Click(); });
     Form_Load();
 }
 
@@ -132,15 +135,23 @@ void frmMisc::cmdDefault_Click()
     vHeart_Change();
 }
 
-void frmMisc::cmdOK_Click()
+std::vector<Patch> frmMisc::changes() const
 {
-    if (!m_loaded)
-        return;
     std::vector<Patch> patches;
+    if (!m_loaded)
+        return patches;
     for (auto [pos, h, s] :
         { std::tuple { livesPos, m_lives, vLife }, std::tuple { heartsPos, m_hearts, vHeart } })
         if (byteNow(h, s) != h.read)
             patches.push_back({ pos, { byteNow(h, s) } });
+    return patches;
+}
+
+void frmMisc::cmdOK_Click()
+{
+    if (!m_loaded)
+        return;
+    const std::vector<Patch> patches = changes();
     // A failed write is reported and keeps the window open with the values.
     if (patches.empty() || stepM(romDoc, "M01", [&] { romDoc.write(patches); }))
         accept();

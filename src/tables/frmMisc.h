@@ -47,6 +47,8 @@ private:
         bool edited = false;
     };
     uint8_t byteNow(const Held &h, const Spinner *s) const;
+    // The bytes Save would write.
+    std::vector<Patch> changes() const;
     QString shownText(const Held &h, const Spinner *s) const;
 
     bool m_loaded = false;

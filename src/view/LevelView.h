@@ -94,6 +94,7 @@ private:
     void scr_DragOver(int index);
     void strokeMove(const QPoint &globalPos);
     void endStroke();
+    void showCell(int index);
 
     RomDocument &romDoc;
     StageDocument &doc;

@@ -42,6 +42,7 @@ void LevelView::scr_MouseDown(int index, int button, double, double)
                     static_cast<uint8_t>(block)))
                 throw VbError("Subscript out of range");
             c->Tag = viewtext::cellTag(block);
+            showCell(index); // the pointer stays on the cell: the read-out shows its new block
             m_painting = true;
             m_lastDragCell = index;
             QApplication::setOverrideCursor(res::dragCursor("PAINT"));
@@ -62,6 +63,7 @@ void LevelView::scr_DragOver(int index)
     c->Tag = viewtext::cellTag(m_selector.paintBlock());
     doc.paintCell(romDoc.shown().curStage, romDoc.shown().curSection,
         m_cellPos[static_cast<size_t>(index)], static_cast<uint8_t>(m_selector.paintBlock()));
+    showCell(index);
 }
 
 void LevelView::endStroke()
@@ -86,15 +88,21 @@ void LevelView::strokeMove(const QPoint &globalPos)
         }
 }
 
+// The Background read-out of the cell under the pointer: its layout byte's offset and block.
+void LevelView::showCell(int index)
+{
+    if (!m_offset || !m_val)
+        return;
+    const auto s = static_cast<size_t>(romDoc.shown().curStage);
+    const auto n = static_cast<size_t>(romDoc.shown().curSection);
+    m_offset->setText(
+        "Offset " + viewtext::hex(t.layoutPos[s][n] + m_cellPos[static_cast<size_t>(index)] - 1));
+    m_val->setText(scr[static_cast<size_t>(index)]->Tag.right(2));
+}
+
 void LevelView::scr_MouseMove(int index, int, double x, double y)
 {
-    if (m_paintMode && m_offset && m_val)
-        msg::step(romDoc, subMouseMove, [&] {
-            const auto s = static_cast<size_t>(romDoc.shown().curStage);
-            const auto n = static_cast<size_t>(romDoc.shown().curSection);
-            m_offset->setText("Offset "
-                + viewtext::hex(t.layoutPos[s][n] + m_cellPos[static_cast<size_t>(index)] - 1));
-            m_val->setText(scr[static_cast<size_t>(index)]->Tag.right(2));
-        });
+    if (m_paintMode)
+        msg::step(romDoc, subMouseMove, [&] { showCell(index); });
     emit hovered(index, x, y);
 }

@@ -207,7 +207,9 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
-    void cancelAndTheCloseBoxWriteNothing()
+    // Cancel writes nothing. Escape and the close box, given by reflex, ask first: Cancel
+    // keeps the window and its edit, No closes it writing nothing, Yes saves.
+    void cancelWritesNothingAndReflexesAskFirst()
     {
         Boxes boxes;
         Program p;
@@ -219,14 +221,34 @@ private slots:
             pointer::click(ed->picPal[0][0]);
             pointer::click(ed->cmdCancel);
         });
+        QCOMPARE(boxes.count(), 0);
+        boxes.answer(msg::Cancel);
+        boxes.answer(msg::No);
         editFromSelector(p, 2, [](frmEditTSA *ed) {
             pointer::click(ed->imgTile[0x32]);
             ed->close();
+            QVERIFY(ed->isVisible());
+            QCOMPARE(int(ed->m.blkTiles[0]), 0x32);
+            QTest::keyClick(ed, Qt::Key_Escape);
+            QVERIFY(!ed->isVisible());
         });
+        QCOMPARE(boxes.count("Save changes?"), 2);
         QCOMPARE(p.romBytes(), before);
         QVERIFY(p.g->doc.tables().blockTiles == tiles);
         QVERIFY(p.g->doc.tables().blockPal == pals);
-        QCOMPARE(boxes.count(), 0);
+
+        boxes.answer(msg::Yes);
+        size_t tileset = 0, block = 0;
+        editFromSelector(p, 2, [&](frmEditTSA *ed) {
+            tileset = static_cast<size_t>(ed->m.tileset);
+            block = static_cast<size_t>(ed->m.block);
+            pointer::click(ed->imgTile[0x32]);
+            QTest::keyClick(ed, Qt::Key_Escape);
+            QVERIFY(!ed->isVisible());
+        });
+        QCOMPARE(boxes.count("Save changes?"), 3);
+        QCOMPARE(int(p.g->doc.tables().blockTiles[tileset][block][0]), 0x32);
+        QVERIFY(p.romBytes() != before);
     }
 
     void restoreNeedsABackupAndAYes()

@@ -137,11 +137,12 @@ private slots:
         tour::everyWindow(release, [&](const QString &state, QWidget *window) {
             ++seen;
             faults << layoutcheck::faults(window, state, deliberate);
+            // Every list and read-out shows its texts whole.
+            faults << layoutcheck::textFaults(window, state);
             if (window->objectName() != "frmRI3")
                 return;
             // The main window keeps its one size, with no maximize box (a larger one would show
-            // only black space); its lists and read-outs show their texts whole.
-            faults << layoutcheck::textFaults(window, state);
+            // only black space).
             if (window->minimumSize() != window->maximumSize()
                 || window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
                 faults << state + ": the window can be enlarged";

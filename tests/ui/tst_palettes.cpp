@@ -233,13 +233,15 @@ void tst_palettes::assignPreviewsRevertAndCancelBringBackTheSavedSet()
         QCOMPARE(shown(named<ctl::ImageBox>(p.w.get(), "imgSel")),
             expectedBlock(p, tagBlock(named<ctl::ImageBox>(p.w.get(), "imgSel")->Tag), pals));
         QCOMPARE(p.romBytes(), before);
-        w->close(); // the close box
+        boxes.answer(msg::No);
+        w->close(); // the close box asks first
     });
+    QCOMPARE(boxes.count("Save changes?"), 1);
     QCOMPARE(p.romBytes(), before);
     QCOMPARE(p.g->doc.tables().palSetNo[0][0], set);
     QVERIFY(viewShows(p, romSet(p, set)));
     QVERIFY(selectorShows(romSet(p, set)));
-    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(boxes.count(), 1);
 }
 
 void tst_palettes::assignInMiscModeLeavesTheSelector()

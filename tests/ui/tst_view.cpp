@@ -547,7 +547,22 @@ private slots:
         pointer::move(viewCell(p, 9));
         QCOMPARE(offset->text(),
             "Offset " + QString::number(p.t->layoutPos[0][0] + 9 - 1, 16).toUpper());
-        QCOMPARE(named<QLineEdit>(p.w.get(), "txtVal")->text(), viewCell(p, 9)->Tag.right(2));
+        auto *val = named<QLineEdit>(p.w.get(), "txtVal");
+        QCOMPARE(val->text(), viewCell(p, 9)->Tag.right(2));
+        // A block painted under the pointer, and those a stroke passes, show at once.
+        int pick = 0;
+        while (named<ctl::ImageBox>(p.w.get(), "sel", pick)->Tag == viewCell(p, 9)->Tag.right(2)
+            || named<ctl::ImageBox>(p.w.get(), "sel", pick)->Tag == viewCell(p, 8)->Tag.right(2))
+            ++pick;
+        const QString painted = named<ctl::ImageBox>(p.w.get(), "sel", pick)->Tag;
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", pick));
+        pointer::press(viewCell(p, 9));
+        QCOMPARE(val->text(), painted);
+        pointer::move(viewCell(p, 8));
+        QCOMPARE(offset->text(),
+            "Offset " + QString::number(p.t->layoutPos[0][0] + 8 - 1, 16).toUpper());
+        QCOMPARE(val->text(), painted);
+        pointer::release(viewCell(p, 8));
         // Over the window's own background: the selector's range again.
         pointer::move(p.w->centralWidget(), QPoint(4, p.w->centralWidget()->height() - 4));
         QCOMPARE(offset->text(), QString("Tileset 00-07"));

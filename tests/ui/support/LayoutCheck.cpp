@@ -123,9 +123,15 @@ QStringList cutListRows(QComboBox *box)
     popup->resize(was);
     box->hidePopup();
     QStringList cut;
-    for (size_t r = 0; r < shown.size(); ++r)
-        if (!samePixels(shown[r], roomy[r]))
-            cut << box->itemText(static_cast<int>(r));
+    // A list taller than the screen scrolls by arrows, and a row it cannot bring into view draws
+    // nothing: its text is then measured against the list's width.
+    const int room = list->viewport()->width() - 8;
+    for (size_t r = 0; r < shown.size(); ++r) {
+        const QString text = box->itemText(static_cast<int>(r));
+        if (shown[r].isNull() ? list->fontMetrics().horizontalAdvance(text) > room
+                              : !samePixels(shown[r], roomy[r]))
+            cut << text;
+    }
     return cut;
 }
 
