@@ -177,6 +177,7 @@ void frmPalettes::cmdOK_Click()
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && setPos <= 0;
     const bgpal::SetColours &first = palSets.sets[0];
+    m_writeTried = true;
     const bool saved = msg::step(romDoc, 602, [&] {
         const std::vector<Patch> patches
             = changedBytes(bgpal::savePatches(palSets, release(), setPos, num::toByte(curSet)),
@@ -197,6 +198,7 @@ void frmPalettes::cmdRestore_Click()
     if (!tableui::restoreAsked(romDoc, files))
         return;
     const int l = listIndex();
+    m_writeTried = true;
     bool restored = msg::step(romDoc, 603, [&] {
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.
