@@ -69,6 +69,8 @@ public:
         std::optional<uint8_t> debugByte; // a US ROM's Debug Screen byte, when it could be read
     };
     ReleaseRead readRelease(ReadReport &r, int subroutine);
+    // The release of the ROM in memory, from its own signature; "" when none is loaded.
+    std::string loadedRelease() const;
 
     // --- Writes ---
     // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte
