@@ -66,14 +66,18 @@ void SideWindows::cmdEPat_Click()
 void SideWindows::EditPalettes()
 {
     BlockPainter::Batch batch(m_blocks);
+    bool readAgain = true;
     {
         frmPalettes dlg(romDoc, files, *this, ownerOf(m_window));
         dlg.run();
+        // A window that could not read the file and wrote nothing has told why already, and
+        // the file holds nothing new of this program's.
+        readAgain = dlg.loaded() || dlg.writeTried();
     }
     // Every section of the stage takes its colours from the file again: a set saved may be the
     // set of several.
     StageReport boxes;
-    if (!romDoc.reloadAsked) // the file is loaded again instead
+    if (readAgain && !romDoc.reloadAsked) // the file is loaded again instead
         msg::step(romDoc, subEditPalettes, [&] { romDoc.readPalettes(boxes, subEditPalettes); });
     QApplication::restoreOverrideCursor(); // the hourglass of the editor's unloading
 }

@@ -128,7 +128,8 @@ struct CountedReport : StageReport
 // The signature and the debug byte, read in one opening of the ROM: those bytes alone. The
 // release is the file's own, whatever was loaded before. False when it is neither release:
 // a ROM read with positions that mean nothing there must never be edited, so it is refused as
-// the Settings window refuses it.
+// the Settings window refuses it. A ROM in memory keeps its own release then, so that no edit
+// of it lands at another release's positions once its file can be read again.
 bool frmRI3::readRomRelease(int subroutine)
 {
     CountedReport boxes;
@@ -137,6 +138,7 @@ bool frmRI3::readRomRelease(int subroutine)
     if (!release::known(romDoc.romVer())) {
         if (boxes.errors == 0)
             reports::notTheGame();
+        romDoc.setRomVer(romDoc.loadedRelease());
         return false;
     }
     if (romDoc.romVer() == "1")

@@ -187,6 +187,7 @@ void frmPalettes::cmdOK_Click()
     // A section without a set number keeps its set: the rest is saved, and the box says so.
     const bool setKept = curSet != m_readSet && setPos <= 0;
     const bgpal::SetColours &first = palSets.sets[0];
+    m_writeTried = true;
     const bool saved = msg::step(romDoc, 602, [&] {
         romDoc.savePalettes(changes(),
             setPos > 0 ? std::optional<int16_t>(static_cast<int16_t>(curSet)) : std::nullopt,
@@ -204,6 +205,7 @@ void frmPalettes::cmdRestore_Click()
     if (!tableui::restoreAsked(romDoc, files))
         return;
     const int l = listIndex();
+    m_writeTried = true;
     bool restored = msg::step(romDoc, 603, [&] {
         const int r = release();
         // A backup that has gone missing or is too short fails here, before the ROM is touched.

@@ -35,6 +35,8 @@ public:
     void previewBlock(ctl::ImageBox *target, int block);
 
     const bgpal::PalSets &sets() const { return palSets; }
+    // Whether Save or Restore tried to write the ROM since the window opened.
+    bool writeTried() const { return m_writeTried; }
 
     QLineEdit *Text1 = nullptr, *txt1 = nullptr;
     std::array<ColourBox *, 16> picPal {};
@@ -58,4 +60,5 @@ private:
     int m_readSet = 0;
     int32_t setBase = 0;
     bool m_unloaded = false;
+    bool m_writeTried = false;
 };

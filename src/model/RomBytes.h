@@ -27,6 +27,6 @@ public:
     // one loaded, VbError when it cannot be read.
     virtual RomImage reread() = 0;
     // Throws (VbError, RomChanged) when the write failed; the file is then as it was, unless
-    // the error says it could not be put back.
+    // the error is NotPutBack.
     virtual void write(const std::vector<Patch> &patches) = 0;
 };

@@ -52,6 +52,14 @@ RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
     return out;
 }
 
+std::string RomDocument::loadedRelease() const
+{
+    const RomImage &rom = m_g.rom.image();
+    if (!m_g.rom.loaded() || !rom.contains(release::signaturePos, 16))
+        return {};
+    return release::check(release::signatureText(rom.bytes(release::signaturePos, 16)), {});
+}
+
 void RomDocument::write(const std::vector<Patch> &patches)
 {
     if (!patches.empty())

@@ -15,7 +15,7 @@
 // The loaded ROM: the working file, its release, every table read from it and the stage
 // document. Windows read the tables and change them only through the operations below, each of
 // which writes the ROM file first and changes the tables only once the write succeeded. A
-// failed write throws (VbError, RomChanged) and changes nothing. Listeners hear of each change;
+// failed write throws (VbError, RomChanged) and changes no table. Listeners hear of each change;
 // the document shows nothing itself.
 class RomDocument : public RomBytes
 {
@@ -69,6 +69,8 @@ public:
         std::optional<uint8_t> debugByte; // a US ROM's Debug Screen byte, when it could be read
     };
     ReleaseRead readRelease(ReadReport &r, int subroutine);
+    // The release of the ROM in memory, from its own signature; "" when none is loaded.
+    std::string loadedRelease() const;
 
     // --- Writes ---
     // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte

@@ -125,23 +125,25 @@ void OpenFile::writeInPlace(
 void OpenFile::putBack(
     int fd, const Bytes &old, size_t newSize, const std::vector<Patch> &changed, int e) const
 {
-    int r = 0;
+    std::string why; // what kept the old bytes from going back
     if (fd < 0) {
         try {
             fd = openForWrite();
-        } catch (const VbError &) {
-            r = errno ? errno : EIO;
+        } catch (const VbError &x) {
+            why = x.what();
         }
     }
     if (fd >= 0) {
-        r = restore(fd, old, newSize, changed);
+        int r = restore(fd, old, newSize, changed);
         if (::close(fd) != 0 && r == 0)
             r = errno;
+        if (r != 0)
+            why = std::strerror(r);
     }
     const std::string failed = sysText("Cannot write", m_path, e);
-    if (r == 0)
+    if (why.empty())
         throw VbError(failed + "; the file was put back as it was");
-    throw VbError(failed + "; putting back what it held failed too (" + std::strerror(r)
+    throw NotPutBack(failed + "; putting back what it held failed too (" + why
         + "), so the file may hold part of this save at positions "
         + positionsText(changed, std::max(old.size(), newSize)));
 }

@@ -39,7 +39,8 @@ public:
     // or group, or the folder takes no new file, the ranges in `changed` are written in place
     // instead, and put back as they were when the write fails. stillSame runs at the last
     // moment before the file changes: before the rename, before the first byte in place. A
-    // file the user may not write is refused. Throws VbError.
+    // file the user may not write is refused. Throws VbError, NotPutBack when the file may hold
+    // part of the content.
     void replace(
         const Bytes &content, const std::vector<Patch> &changed, const Check &stillSame = {}) const;
 

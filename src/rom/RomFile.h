@@ -35,8 +35,8 @@ public:
     // Writes the patches into the file after checking that it is still the file loaded: every
     // byte what the program read or last wrote, checked again just before the file changes.
     // Throws RomChanged, or VbError when the write itself failed; the file is then as it was,
-    // unless the error says it could not be put back. Either way the program knows what the
-    // file holds afterwards, so the same write may simply be tried again.
+    // unless the error is NotPutBack. Either way the program knows what the file holds
+    // afterwards, so the same write may simply be tried again.
     void write(const std::vector<Patch> &patches);
 
 private:

@@ -62,6 +62,11 @@ bool StageDocument::sectionRead(int stage, int section) const
     return inRange(stage, section) && (m_t.readMask[stage][section] & rec::Layout) != 0;
 }
 
+bool StageDocument::recordsRead(int stage, int section) const
+{
+    return inRange(stage, section) && snap::unreadRecords(m_t, stage, section).empty();
+}
+
 void StageDocument::mark(int stage, int section)
 {
     setMark(stage, section, 1);

@@ -77,6 +77,8 @@ public:
     // ROM cut short, damaged or not loaded) holds nothing of the file: it is neither marked nor
     // edited, and every edit below leaves it as it is.
     bool sectionRead(int stage, int section) const;
+    // Whether every record of (stage, section) that a save writes was read.
+    bool recordsRead(int stage, int section) const;
 
     // Marks: a marked section has changes the file does not hold yet. After every edit, save
     // and Revert, each section sharing records with the one acted on is marked exactly when
@@ -134,9 +136,11 @@ public:
     SectionRecords records(int stage, int section) const;
     // f changes the object records of (stage, section) through the tables it is handed; the
     // section is marked when they changed, also when f throws half-way. True when they changed.
+    // A section with any record a save needs unread takes no such edit, as Save could not
+    // write it.
     template <class F> bool editRecords(int stage, int section, F &&f)
     {
-        if (!sectionRead(stage, section))
+        if (!recordsRead(stage, section))
             return false;
         const SectionRecords before = records(stage, section);
         try {

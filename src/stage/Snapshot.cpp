@@ -215,6 +215,14 @@ void reset(StageTables &t, const RomImage &file)
     t.saved.image = file;
 }
 
+std::string unreadRecords(const StageTables &t, int s, int n)
+{
+    std::string out;
+    if (inRange(s, n))
+        areasOf(t, t.saved.image, s, n, &out);
+    return out;
+}
+
 SectionChanges changes(const StageTables &t, int s, int n, std::string &unread)
 {
     SectionChanges c;

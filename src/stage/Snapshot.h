@@ -43,6 +43,10 @@ void reset(StageTables &t, const RomImage &file);
 // in `unread` and not written. Throws VbError for a value that does not fit its bits.
 SectionChanges changes(const StageTables &t, int s, int n, std::string &unread);
 
+// The records of (s, n) a save needs that were never read, named as changes names them; empty
+// when every one was read.
+std::string unreadRecords(const StageTables &t, int s, int n);
+
 // Whether a save of (s, n) would write anything: changes(...).patches is not empty, found
 // without building the patches. Names unread records and throws as changes does.
 bool differs(const StageTables &t, int s, int n, std::string &unread);

@@ -16,6 +16,7 @@ struct Failure
 {
     std::string description;
     bool romChanged = false; // the file was no longer the one loaded
+    bool notPutBack = false; // the file may hold the new byte
     bool failed() const { return !description.empty(); }
 };
 
@@ -27,9 +28,20 @@ inline Failure write(RomDocument &doc, long long pos, const std::function<uint8_
         return {};
     } catch (const RomChanged &e) {
         return { e.what(), true };
+    } catch (const NotPutBack &e) {
+        return { e.what(), false, true };
     } catch (...) {
         return { msg::describe(std::current_exception()) };
     }
+}
+
+// The error box's last line, once the control shows `value` again: `what` stays as it was only
+// where the old byte is certainly back.
+inline std::string lastLine(const Failure &f, const std::string &what, const std::string &value)
+{
+    if (f.notPutBack)
+        return "The ROM may not have been put back as it was: " + what + " shows " + value + ".";
+    return "The ROM was not changed: " + what + " stays " + value + ".";
 }
 
 // The byte the ROM holds at pos, or fallback when it lies outside.

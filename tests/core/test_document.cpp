@@ -87,6 +87,18 @@ TEST_F(DocTest, ARecordEditKeepsWhatItChangedBeforeItFailed)
     EXPECT_EQ(heard.edits, (std::vector<std::pair<int, int>> { { 0, 2 } }));
 }
 
+// A section whose layout was read but whose object list was not takes no record edit, as it
+// takes no edit at all when its layout was not read: its Save could not write the records.
+TEST_F(DocTest, ASectionWithRecordsNotReadTakesNoRecordEdit)
+{
+    const uint8_t door = l->t.door1[0][2];
+    l->t.readMask[0][2] &= static_cast<uint8_t>(~rec::Objects);
+    EXPECT_FALSE(l->doc.editRecords(0, 2, [](StageTables &t) { t.door1[0][2] ^= 1; }));
+    EXPECT_EQ(l->t.door1[0][2], door);
+    EXPECT_FALSE(l->doc.anyModified());
+    EXPECT_TRUE(heard.edits.empty());
+}
+
 // The copied layout keeps the size of the section it lands in.
 TEST_F(DocTest, CopyLayoutKeepsTheTargetsSize)
 {

@@ -5,8 +5,9 @@
 
 // A named pipe at a path, with a thread standing at its other end: an open for writing, which
 // waits until someone opens the pipe to read. A program that opens the pipe is let go at once
-// (it reads an empty file) and the watch notes it; a program that never does leaves the thread
-// waiting until opened() opens the pipe itself. Nothing is timed either way.
+// (it reads an empty file); a program that never does leaves the thread waiting until opened()
+// opens the pipe itself. Whether anyone opened it is told by the system's note of each open,
+// made during the open call, so nothing is timed and no thread is raced.
 class PipeWatch
 {
 public:
@@ -19,10 +20,11 @@ public:
     bool opened();
 
 private:
-    void watch();
+    void release();
 
     std::string m_path;
     std::atomic<bool> m_ending { false };
-    std::atomic<bool> m_opened { false };
+    bool m_opened = false;
+    int m_events = -1; // the open notes
     std::thread m_thread;
 };

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/frmSplash.h"
 #include "support/RomBuilder.h"
+#include "support/RomMap.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/MainView.h"
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -50,6 +52,26 @@ private slots:
         QCOMPARE(p.g->doc.romVer(), std::string("0"));
         QCOMPARE(p.g->doc.shown().curStage, 3);
         QCOMPARE(boxes.count(), 0);
+    }
+
+    // The ROM's file is away while the Settings window closes: the ROM in memory keeps its
+    // release, so a time picked once the file is back lands at that release's position.
+    void aRomAwayWhileSettingsCloseKeepsItsRelease()
+    {
+        Boxes boxes;
+        Program p(rb::Rel::JP);
+        const std::string away = p.dir.file("away.nes");
+        QCOMPARE(std::rename(p.rom.c_str(), away.c_str()), 0);
+        settings(p, [](Settings *s) { s->close(); });
+        QCOMPARE(boxes.count(), 1); // the file is not found
+        QCOMPARE(std::rename(away.c_str(), p.rom.c_str()), 0);
+        const long long area = p.t->timeTbl[0][0][1];
+        const long long jpAt = rb::romMap(rb::Rel::JP).timeBytes + area;
+        pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbTime"), 14); // "F00"
+        Bytes expect = p.built.rom;
+        expect[static_cast<size_t>(jpAt - 1)] = uint8_t(0xF0 | (rb::at(p.built.rom, jpAt) & 0x0F));
+        QVERIFY(p.romBytes() == expect);
+        QCOMPARE(boxes.count(), 1);
     }
 
     void newEmulatorPathNeedsNoReload()

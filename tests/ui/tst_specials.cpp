@@ -6,6 +6,7 @@
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
+#include "ui/support/WindowTour.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -173,17 +174,12 @@ private slots:
     // The staircases, start points and doors a ROM holds have markers in reach too: a staircase
     // before the section's start and a start point above the view (added here), and the demos'
     // doors, some of which stand above or below the view.
-    void loadedMarkersStayInReach_data()
-    {
-        QTest::addColumn<int>("rel");
-        QTest::newRow("US") << 0;
-        QTest::newRow("Japanese") << 1;
-    }
+    void loadedMarkersStayInReach_data() { tour::releaseRows(); }
     void loadedMarkersStayInReach()
     {
-        QFETCH(int, rel);
+        QFETCH(int, release);
         RealBoxes boxes;
-        rb::RomDesc d = rb::gameShape(relOf(rel));
+        rb::RomDesc d = rb::gameShape(relOf(release));
         rb::Section &first = rb::loadSection(d, 0, 0);
         first.stairs = { rb::stairH(4, 0x04, 0, 0) };
         first.start = { 0x20, 0x00 };

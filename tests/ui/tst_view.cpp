@@ -1,6 +1,7 @@
 #include "app/frmSplash.h"
 #include "rom/Numbers.h"
 #include "support/DiskFull.h"
+#include "support/Faults.h"
 #include "support/RomMap.h"
 #include "ui/Controls.h"
 #include "ui/support/Boxes.h"
@@ -20,6 +21,8 @@
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -413,6 +416,20 @@ private slots:
                 QCOMPARE(timeBox->currentText(), shown);
             }
         QVERIFY(!p.doc->modified(3, 1));
+
+        // A write in place (the ROM has a second name) whose old byte cannot be flushed back
+        // either: the box does not say that the ROM was not changed.
+        QCOMPARE(::link(p.rom.c_str(), p.dir.file("second.nes").c_str()), 0);
+        {
+            faults::Armed eio({ faults::Call::Sync, p.rom });
+            pointer::choose(timeBox, 14);
+        }
+        QCOMPARE(boxes.count(), 2);
+        QVERIFY2(boxes.last().text.endsWith(
+                     "The ROM may not have been put back as it was: the time shows " + shown + "."),
+            qPrintable(boxes.last().text));
+        QVERIFY(p.romBytes() == before);
+        QCOMPARE(timeBox->currentText(), shown);
     }
 
     // A section that was not read from the ROM (all of them, when the file is cut in half or
