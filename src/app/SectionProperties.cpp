@@ -116,8 +116,11 @@ void SectionProperties::showSection(bool vertical)
     Combo4->setVisible(!lblVs[1]->isHidden());
     // A section not read from the ROM takes no edit: its time byte belongs to another area.
     const bool read = doc.sectionRead(static_cast<int>(s), static_cast<int>(n));
-    for (QWidget *w : std::initializer_list<QWidget *> { cmbTime, Combo3, Combo4, cmdMirror })
+    const bool scrollRead = doc.scrollRead(static_cast<int>(s), static_cast<int>(n));
+    for (QWidget *w : std::initializer_list<QWidget *> { cmbTime, cmdMirror })
         w->setEnabled(read);
+    for (QWidget *w : std::initializer_list<QWidget *> { Combo3, Combo4 })
+        w->setEnabled(scrollRead);
 }
 
 void SectionProperties::showPaletteSet()

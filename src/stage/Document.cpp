@@ -62,6 +62,12 @@ bool StageDocument::sectionRead(int stage, int section) const
     return inRange(stage, section) && (m_t.readMask[stage][section] & rec::Layout) != 0;
 }
 
+// The scroll bytes are read apart from the layout: a section may hold one without the other.
+bool StageDocument::scrollRead(int stage, int section) const
+{
+    return sectionRead(stage, section) && (m_t.readMask[stage][section] & rec::Scroll) != 0;
+}
+
 bool StageDocument::recordsRead(int stage, int section) const
 {
     return inRange(stage, section) && snap::unreadRecords(m_t, stage, section).empty();
@@ -315,7 +321,7 @@ void StageDocument::copyLayout(int stage, int section, int from)
 bool StageDocument::setScrollByte(int stage, int section, uint8_t value)
 {
     uint8_t &byte = m_t.scrollByte.at(stage).at(section);
-    if (byte == value || !sectionRead(stage, section))
+    if (byte == value || !scrollRead(stage, section))
         return false;
     byte = value;
     edited(stage, section);
@@ -325,7 +331,7 @@ bool StageDocument::setScrollByte(int stage, int section, uint8_t value)
 bool StageDocument::setScrollType(int index, uint8_t value)
 {
     uint8_t &type = m_t.vScrollType.at(index);
-    if (type == value || !sectionRead(shown.curStage, shown.curSection))
+    if (type == value || !scrollRead(shown.curStage, shown.curSection))
         return false;
     type = value;
     edited(shown.curStage, shown.curSection);

@@ -79,6 +79,7 @@ public:
     bool sectionRead(int stage, int section) const;
     // Whether every record of (stage, section) that a save writes was read.
     bool recordsRead(int stage, int section) const;
+    bool scrollRead(int stage, int section) const;
 
     // Marks: a marked section has changes the file does not hold yet. After every edit, save
     // and Revert, each section sharing records with the one acted on is marked exactly when

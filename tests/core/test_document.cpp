@@ -92,9 +92,12 @@ TEST_F(DocTest, ARecordEditKeepsWhatItChangedBeforeItFailed)
 TEST_F(DocTest, ASectionWithRecordsNotReadTakesNoRecordEdit)
 {
     const uint8_t door = l->t.door1[0][2];
-    l->t.readMask[0][2] &= static_cast<uint8_t>(~rec::Objects);
+    const uint8_t scroll = l->t.scrollByte[0][2];
+    l->t.readMask[0][2] &= static_cast<uint8_t>(~(rec::Objects | rec::Scroll));
     EXPECT_FALSE(l->doc.editRecords(0, 2, [](StageTables &t) { t.door1[0][2] ^= 1; }));
     EXPECT_EQ(l->t.door1[0][2], door);
+    EXPECT_FALSE(l->doc.setScrollByte(0, 2, scroll ^ 1));
+    EXPECT_EQ(l->t.scrollByte[0][2], scroll);
     EXPECT_FALSE(l->doc.anyModified());
     EXPECT_TRUE(heard.edits.empty());
 }
