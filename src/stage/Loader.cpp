@@ -137,7 +137,7 @@ private:
     }
 
     bool readRom();
-    void refuseRom();
+    void refuseRom(const std::string &failure = {});
     void readTemplates();
     void readTemplateLines(const std::string &path, FaultList &bad);
     void firstPass();
@@ -237,18 +237,22 @@ bool Loader::readRom()
     try {
         m_rom = &g.rom.load(files.ini.romPath);
         return true;
-    } catch (const std::exception &) {
-        refuseRom();
+    } catch (const std::exception &e) {
+        refuseRom(e.what());
     }
     return false;
 }
 
-void Loader::refuseRom()
+// failure: why the ROM of a known release could not be read (a file far too large), which
+// then names the cause instead of the signature.
+void Loader::refuseRom(const std::string &failure)
 {
     g.rom = RomFile(); // no write may reach a file whose positions mean nothing here
     const std::string path = files.ini.romPath;
     std::string why = romfile::whatStandsAt(path);
-    if (why.empty()) {
+    if (why.empty() && !failure.empty()) {
+        why = failure;
+    } else if (why.empty()) {
         try {
             (void)romfile::readFilePrefix(path, 32);
             why = "'" + path

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
+#include "rom/OpenFile.h"
 #include "stage/FaultList.h"
 #include "support/DiskFull.h"
 #include "support/RomBuilder.h"
@@ -34,7 +35,15 @@ const QString backupNotFound = "Your backup ROM was not found. You can specify a
 
 enum class Kind { US, Japanese, Other };
 
-enum class Damage { CutInHalf, RandomBody, BadTemplates, AtticIsAFile, FolderAsRom };
+enum class Damage {
+    CutInHalf,
+    Empty,
+    TooLarge,
+    RandomBody,
+    BadTemplates,
+    AtticIsAFile,
+    FolderAsRom
+};
 
 // Each box text as its kind: numbers written as "#".
 QStringList kindsOf(const QStringList &texts)
@@ -53,6 +62,12 @@ void damageProgram(Program &p, Damage damage)
     switch (damage) {
     case Damage::CutInHalf:
         rom.resize(rom.size() / 2);
+        break;
+    case Damage::Empty:
+        rom.clear();
+        break;
+    case Damage::TooLarge:
+        rom.resize(romfile::maxRomSize + 1);
         break;
     case Damage::RandomBody: // the US signature, then noise
         for (size_t i = 32; i < rom.size(); ++i) {
@@ -319,6 +334,19 @@ private slots:
                          "(15 times, in stage 0; stage 1; stage 2;",
                    "Description : The CHR banks (the tile graphics): position 263184 lies "
                    "outside the 196616-byte ROM file in subroutine 111." }
+            << -1;
+        // Nothing past a signature that cannot be read is read, and so told of.
+        QTest::newRow("empty ROM file")
+            << int(Damage::Empty)
+            << QStringList { "Description : The release signature: position 32 lies outside "
+                             "the 0-byte ROM file in subroutine 100.",
+                   "Description : Nothing was read from the ROM: '%DIR%game.nes' is not a ROM "
+                   "of either release" }
+            << -1;
+        QTest::newRow("ROM file far too large")
+            << int(Damage::TooLarge)
+            << QStringList { "Description : Nothing was read from the ROM: '%DIR%game.nes' is "
+                             "4194305 bytes long, far more than a ROM of the game" }
             << -1;
         QTest::newRow("random body")
             << int(Damage::RandomBody)
