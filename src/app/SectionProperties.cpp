@@ -191,8 +191,7 @@ void SectionProperties::cmbTime_Click()
         emit romChanged(failure.description);
     else
         msg::errBox(subTime, failure.description,
-            "The ROM was not changed: the time stays "
-                + QString::number(code, 16).toUpper().toStdString() + "00.");
+            failure.shown("the time", QString::number(code, 16).toUpper().toStdString() + "00"));
 }
 
 void SectionProperties::Combo3_Click()

@@ -126,8 +126,7 @@ void frmRI3::DebugChecking()
             romChangedOnDisk(failure.description);
         else
             msg::errBox(subDebug, failure.description,
-                std::string("The ROM was not changed: the Debug Screen stays ")
-                    + (mnuDebug->isChecked() ? "on." : "off."));
+                failure.shown("the Debug Screen", mnuDebug->isChecked() ? "on" : "off"));
     }
     // The file holds no debug setting: a file with lines the program could not use is left.
     if (files.iniReport.empty())

@@ -141,7 +141,7 @@ void OpenFile::putBack(
     const std::string failed = sysText("Cannot write", m_path, e);
     if (r == 0)
         throw VbError(failed + "; the file was put back as it was");
-    throw VbError(failed + "; putting back what it held failed too (" + std::strerror(r)
+    throw NotPutBack(failed + "; putting back what it held failed too (" + std::strerror(r)
         + "), so the file may hold part of this save at positions "
         + positionsText(changed, std::max(old.size(), newSize)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "rom/RomImage.h"
+#include "rom/VbError.h"
 
 #include <functional>
 #include <string>
@@ -7,6 +8,14 @@
 #include <vector>
 
 namespace romfile {
+
+// A write in place failed and the old bytes could not all be put back: the file may hold part of
+// the write.
+class NotPutBack : public VbError
+{
+public:
+    using VbError::VbError;
+};
 
 // A regular file opened for reading without ever waiting on another process: a link in its
 // path is resolved once, and anything but a regular file (a named pipe, a device, a folder) is

@@ -16,7 +16,16 @@ struct Failure
 {
     std::string description;
     bool romChanged = false; // the file was no longer the one loaded
+    bool putBack = true; // the file holds what it held before, not part of the write
     bool failed() const { return !description.empty(); }
+    // The last line of the box: what the control shows now, which is what the file holds.
+    std::string shown(const std::string &what, const std::string &value) const
+    {
+        if (putBack)
+            return "The ROM was not changed: " + what + " stays " + value + ".";
+        return "The ROM could not be put back as it was; as the file reads now, " + what + " is "
+            + value + ".";
+    }
 };
 
 // Replaces the byte at pos with make(the byte there now).
@@ -27,6 +36,8 @@ inline Failure write(RomDocument &doc, long long pos, const std::function<uint8_
         return {};
     } catch (const RomChanged &e) {
         return { e.what(), true };
+    } catch (const romfile::NotPutBack &e) {
+        return { e.what(), false, false };
     } catch (...) {
         return { msg::describe(std::current_exception()) };
     }

@@ -1,5 +1,6 @@
 #include "app/frmRI3.h"
 #include "support/DiskFull.h"
+#include "support/Faults.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
 #include "ui/support/Named.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -163,10 +165,24 @@ private slots:
         QCOMPARE(testfile::readAll(p.rom)[255897], uint8_t(0xE4));
         QVERIFY(boxes.last().text.endsWith("the Debug Screen stays on."));
 
+        // Written in place (the ROM has a second name), and even the old byte cannot be flushed
+        // back: the box does not claim the ROM unchanged, and the mark shows what the file holds.
+        QCOMPARE(::link(p.rom.c_str(), p.dir.file("second.nes").c_str()), 0);
+        {
+            faults::Armed flushFails({ faults::Call::Sync, p.rom, 0, 2 });
+            ctrlD();
+        }
+        QCOMPARE(boxes.count(), 3);
+        QVERIFY2(boxes.last().text.endsWith("The ROM could not be put back as it was; as the file "
+                                            "reads now, the Debug Screen is on."),
+            qPrintable(boxes.last().text));
+        QCOMPARE(testfile::readAll(p.rom)[255897], uint8_t(0xE4));
+        QVERIFY(debug->isChecked());
+
         // A ROM gone from its place: nothing is created, the mark keeps what it showed.
         std::remove(p.rom.c_str());
         ctrlD();
-        QCOMPARE(boxes.count(), 3);
+        QCOMPARE(boxes.count(), 4);
         QVERIFY(debug->isChecked());
         QVERIFY(!romfile::fileExists(p.rom));
     }
