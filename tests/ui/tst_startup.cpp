@@ -42,7 +42,8 @@ enum class Damage {
     RandomBody,
     BadTemplates,
     AtticIsAFile,
-    FolderAsRom
+    FolderAsRom,
+    FolderAsSettings
 };
 
 // Each box text as its kind: numbers written as "#".
@@ -85,6 +86,10 @@ void damageProgram(Program &p, Damage damage)
     case Damage::FolderAsRom:
         std::remove(p.rom.c_str());
         QDir().mkpath(QString::fromStdString(p.rom));
+        return;
+    case Damage::FolderAsSettings:
+        std::remove(p.dir.file("Vorlig.ini").c_str());
+        QDir().mkpath(QString::fromStdString(p.dir.file("Vorlig.ini")));
         return;
     }
     testfile::writeAll(p.rom, rom);
@@ -384,6 +389,13 @@ private slots:
                    "ROM in File > Settings.\rClick Cancel to quit.\rDescription : Nothing was "
                    "read from the ROM: '%DIR%game.nes' is a folder in subroutine 111." }
             << -1;
+        // Said at the start, not only once the Settings window fails to write it.
+        QTest::newRow("a folder at the settings file's path")
+            << int(Damage::FolderAsSettings)
+            << QStringList { "Description : The settings file could not be read: "
+                             "'%DIR%Vorlig.ini' is a folder",
+                   "You must specify the location of the ROM." }
+            << 1;
     }
     void loadMessagesNameTheirCauseOnce()
     {
@@ -411,7 +423,8 @@ private slots:
             QVERIFY2(texts[k].contains(QString(expected[k]).replace("%DIR%", dir)),
                 qPrintable(texts[k]));
         QCOMPARE(end.calls, cancelAt >= 0 ? 1 : 0);
-        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini"))); // the settings are not at fault
+        if (Damage(damage) != Damage::FolderAsSettings) // the settings are not at fault
+            QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
         if (cancelAt >= 0)
             return;
         boxes.clear();
