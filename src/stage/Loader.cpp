@@ -442,13 +442,20 @@ void Loader::placeholders()
 
 bool Loader::readPalette()
 {
+    constexpr size_t colours = 64;
+    const std::string path = files.appPath + "Vorlig.pal";
     try {
-        RomImage pal = RomImage::load(files.appPath + "Vorlig.pal");
-        Bytes b = pal.bytes(1, 192);
-        for (int i = 0; i < 64; ++i)
+        // Only the colours are read: whatever follows them is not the program's to judge.
+        const Bytes b = romfile::readFilePrefix(path, 3 * colours);
+        if (b.size() < 3 * colours)
+            throw VbError("'" + path + "' holds " + std::to_string(b.size())
+                + " bytes, fewer than the " + std::to_string(3 * colours) + " of "
+                + std::to_string(colours) + " colours");
+        for (size_t i = 0; i < colours; ++i)
             g.nesRgb[i] = b[3 * i] + 256u * b[3 * i + 1] + 65536u * b[3 * i + 2];
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        d.paletteFault = e.what();
         return false;
     }
 }
