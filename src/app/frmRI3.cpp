@@ -53,6 +53,14 @@ std::string atticProblem(const std::string &folder, int error)
     return why + "; the program's pictures and templates cannot be kept there";
 }
 
+// What stands at path instead of a regular file (a folder, a pipe, ...), or "" when a file or
+// nothing does.
+std::string otherThanFile(const std::string &path)
+{
+    const std::string there = path.empty() ? std::string() : romfile::whatStandsAt(path);
+    return there.rfind("nothing stands", 0) == 0 ? std::string() : there;
+}
+
 } // namespace
 
 frmRI3::frmRI3(RomDocument &romDoc, ProgramFiles &files, QWidget *parent)
@@ -192,6 +200,8 @@ void frmRI3::startUp()
         } else {
             romNotFound();
         }
+    } else if (!otherThanFile(files.iniPath()).empty()) {
+        readSettings(files, subLoad, 7, files.ini); // says what stands there instead
     }
     if (!haveRom && !askForRom())
         return;
@@ -208,11 +218,9 @@ void frmRI3::startUp()
 // Says what stands at the ROM's path instead, when something does.
 void frmRI3::romNotFound()
 {
-    const std::string there
-        = files.ini.romPath.empty() ? std::string() : romfile::whatStandsAt(files.ini.romPath);
-    const bool nothing = there.empty() || there.rfind("nothing stands", 0) == 0;
-    msg::box(
-        nothing ? std::string("Your ROM was not found.") : "Your ROM was not found: " + there + ".",
+    const std::string there = otherThanFile(files.ini.romPath);
+    msg::box(there.empty() ? std::string("Your ROM was not found.")
+                           : "Your ROM was not found: " + there + ".",
         msg::Information, "I am Error");
 }
 

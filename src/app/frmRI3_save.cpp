@@ -42,10 +42,9 @@ void frmRI3::Init()
         app::endProgram();
         return;
     case LoadOutcome::PaletteFailed:
-        msg::box(
-            std::string("Palette file 'Vorlig.pal' is either missing or corrupt.\rPlease copy a "
-                        "valid NES palette file bearing that name in the EXE folder.\r"
-                        "Execution will now stop."),
+        msg::box("Palette file 'Vorlig.pal' is either missing or corrupt.\r" + boxes.paletteFault
+                + ".\rPlease copy a valid NES palette file bearing that name in the EXE folder.\r"
+                  "Execution will now stop.",
             msg::Critical, errtext::title);
         app::endProgram();
         return;

@@ -45,7 +45,9 @@ RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
     if (reported(r, subroutine,
             [&] { sig = readArea(*rom, release::signaturePos, 16, "The release signature"); }))
         m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
-    if (m_g.romVer != "1")
+    // Only a US ROM has the byte; a file of neither release (or whose signature could not be
+    // read) is read no further.
+    if (m_g.romVer == "0")
         reported(r, subroutine, [&] {
             out.debugByte = readArea(*rom, release::debugBytePos, 1, "The Debug Screen byte")[0];
         });

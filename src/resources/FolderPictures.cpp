@@ -4,6 +4,7 @@
 #include "rom/VbError.h"
 #include "ui/MsgBox.h"
 
+#include <map>
 #include <set>
 
 #include <sys/stat.h>
@@ -18,6 +19,16 @@ std::set<std::string> &reported()
 {
     static std::set<std::string> paths;
     return paths;
+}
+
+// A folder whose pictures are all damaged would raise a box for each at the start: after this
+// many, the others of the folder fail without a box of their own.
+constexpr int toldPerFolder = 5;
+
+int &toldIn(const std::string &path)
+{
+    static std::map<std::string, int> counts;
+    return counts[path.substr(0, path.rfind('/') + 1)];
 }
 
 QPixmap decoded(const std::string &path)
@@ -52,7 +63,7 @@ QPixmap folderPicture(const std::string &path)
         reported().erase(path);
         return pm;
     } catch (const VbError &e) {
-        if (!reported().insert(faultKey(path)).second)
+        if (!reported().insert(faultKey(path)).second || ++toldIn(path) > toldPerFolder)
             throw msg::Reported(e.what());
         throw;
     }

@@ -462,9 +462,10 @@ bool fillEmptyFolder(const std::string &dir)
     struct stat st
     {
     };
-    // A link is left as it is; a folder the user may not write is not replaced.
+    // A link is left as it is; a folder the user may not write is not replaced, nor is one of
+    // another owner (a new folder would be this user's).
     if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || !isEmptyDir(folder)
-        || ::access(folder.c_str(), W_OK) != 0)
+        || ::access(folder.c_str(), W_OK) != 0 || st.st_uid != ::geteuid())
         return false;
     sweepLeftovers(folder);
     std::string tmpl = folder + ".new-XXXXXX";
@@ -484,7 +485,9 @@ bool fillEmptyFolder(const std::string &dir)
     }
     if (dirFd >= 0)
         ::close(dirFd);
-    if (!written || ::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
+    // The new folder takes the old one's group and mode, or does not take its place.
+    if (!written || ::chown(tmpl.c_str(), static_cast<uid_t>(-1), st.st_gid) != 0
+        || ::chmod(tmpl.c_str(), st.st_mode & 07777) != 0
         || ::rename(tmpl.c_str(), folder.c_str()) != 0) {
         removeWritten(tmpl, writtenNames());
         return false;

@@ -132,9 +132,13 @@ void OpenFile::readInto(uint8_t *to, size_t n, long long offset) const
 // that could write past them; the immutable and append-only flags likewise.
 void OpenFile::refuseWriteProtected() const
 {
-    if ((m_st.st_mode & 0222) == 0
-        || ::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+    if ((m_st.st_mode & 0222) == 0)
         throw VbError("'" + m_path + "' is write-protected: nothing was written");
+    // Write bits that are set and still refuse: the file system, or the file's owner, does.
+    if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+        throw VbError(errno == EROFS
+                ? "'" + m_path + "' lies on a file system mounted read-only: nothing was written"
+                : sysText("Cannot write", m_path) + ": nothing was written");
     int flags = 0;
     if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)))
         throw VbError("'" + m_path + "' is marked immutable: nothing was written");

@@ -1,5 +1,6 @@
 #pragma once
 #include "rom/RomImage.h"
+#include "rom/VbError.h"
 
 #include <functional>
 #include <string>

@@ -89,13 +89,20 @@ Parsed parse(std::string text)
             p.problems.push_back({ Problem::Unknown, no });
         } else if (p.present[k]) {
             p.problems.push_back({ Problem::Duplicate, no, keys[k] });
+        } else if (lines[i].find('\0') != std::string::npos) {
+            // No path holds one: the system would stop reading the name there, at another file.
+            p.problems.push_back({ Problem::NulByte, no, keys[k] });
         } else {
             p.present[k] = true;
             p.lines[k] = lines[i];
         }
     }
+    const auto told = [&](int k) {
+        return std::any_of(p.problems.begin(), p.problems.end(),
+            [&](const Problem &q) { return q.kind == Problem::NulByte && q.key == keys[k]; });
+    };
     for (int k = 0; k < keyCount; ++k)
-        if (!p.present[k])
+        if (!p.present[k] && !told(k))
             p.problems.push_back({ Problem::Missing, 0, keys[k] });
     return p;
 }
@@ -154,6 +161,8 @@ std::string problemText(const Problem &p)
         return line + " has no known key and was not used";
     case Problem::Duplicate:
         return line + " repeats the key \"" + p.key + "\" and was not used";
+    case Problem::NulByte:
+        return line + " holds a NUL byte, which no setting can hold, and was not used";
     case Problem::Missing:
         break;
     }

@@ -29,13 +29,13 @@ inline constexpr size_t maxSize = 7 * (8 + PATH_MAX + 2);
 // What a reading found wrong with the file. The settings it concerns keep their values.
 struct Problem
 {
-    enum Kind { Unreadable, TooLong, Unknown, Duplicate, Missing };
+    enum Kind { Unreadable, TooLong, Unknown, Duplicate, Missing, NulByte };
     Problem(Kind kind, int line = 0, std::string key = {}, std::string detail = {})
         : kind(kind), line(line), key(std::move(key)), detail(std::move(detail))
     { }
     Kind kind;
-    int line = 0; // Unknown, Duplicate: the line, counted from 1
-    std::string key; // Duplicate, Missing
+    int line = 0; // Unknown, Duplicate, NulByte: the line, counted from 1
+    std::string key; // Duplicate, Missing, NulByte
     std::string detail; // Unreadable: why
     bool operator==(const Problem &) const = default;
 };

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -31,8 +32,9 @@ void syncFolder(const std::string &path)
 }
 
 // Removes what stands at name when it can only be a copy a save of this user left: a regular
-// file of this user with no other name (so never the target or another link of it), that no
-// save holds locked now. Anything else stays where it is.
+// file of this user with no other name (so never the target or another link of it), bearing the
+// mark every copy is made with, that no save holds locked now. Anything else, such as a file
+// the user gave that name, stays where it is.
 bool removeLeftover(const std::string &name)
 {
     struct stat st
@@ -48,7 +50,8 @@ bool removeLeftover(const std::string &name)
     {
     };
     const bool leftover = ::fstat(fd, &held) == 0 && romfile::io::sameFile(held, st)
-        && held.st_nlink == 1 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        && held.st_nlink == 1 && ::fgetxattr(fd, romfile::copyMark, nullptr, 0) >= 0
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     const bool removed = leftover && ::unlink(name.c_str()) == 0;
     ::close(fd);
     return removed;
@@ -79,6 +82,8 @@ bool TempCopy::take(const std::string &name, mode_t createMode)
         return false;
     m_name = name;
     ::flock(m_fd, LOCK_EX | LOCK_NB);
+    // Where the file system keeps no such mark, a copy a crash leaves is never taken for one.
+    ::fsetxattr(m_fd, copyMark, "1", 1, 0);
     return true;
 }
 
@@ -114,6 +119,8 @@ void TempCopy::commit(const std::string &target, const std::string &path)
     if (::fstat(m_fd, &mine) != 0 || ::lstat(m_name.c_str(), &named) != 0
         || !io::sameFile(mine, named))
         throw VbError("File changed while saved: " + path);
+    // The file under the target's name is no copy any more.
+    ::fremovexattr(m_fd, copyMark);
     if (::rename(m_name.c_str(), target.c_str()) != 0)
         throw VbError(sysText("Cannot write", path));
     m_name.clear();

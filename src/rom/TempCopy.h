@@ -6,10 +6,14 @@
 
 namespace romfile {
 
+// The extended attribute every temporary copy carries until it takes the target's name: only a
+// file that bears it is certainly a copy a save left, and may be removed as such.
+inline constexpr const char *copyMark = "user.vorlig.copy";
+
 // A temporary file beside a target, made by this process alone (never through a link, never
 // over anything already there) and locked while it lives; removed again unless committed. A
 // copy that a crashed save left at any of the names is removed first, when it is certainly
-// such a copy, so that leftovers neither pile up nor use up the names.
+// such a copy (it bears copyMark), so that leftovers neither pile up nor use up the names.
 class TempCopy
 {
 public:

@@ -137,7 +137,7 @@ private:
     }
 
     bool readRom();
-    void refuseRom();
+    void refuseRom(const std::string &failure = {});
     void readTemplates();
     void readTemplateLines(const std::string &path, FaultList &bad);
     void firstPass();
@@ -237,18 +237,22 @@ bool Loader::readRom()
     try {
         m_rom = &g.rom.load(files.ini.romPath);
         return true;
-    } catch (const std::exception &) {
-        refuseRom();
+    } catch (const std::exception &e) {
+        refuseRom(e.what());
     }
     return false;
 }
 
-void Loader::refuseRom()
+// failure: why the ROM of a known release could not be read (a file far too large), which
+// then names the cause instead of the signature.
+void Loader::refuseRom(const std::string &failure)
 {
     g.rom = RomFile(); // no write may reach a file whose positions mean nothing here
     const std::string path = files.ini.romPath;
     std::string why = romfile::whatStandsAt(path);
-    if (why.empty()) {
+    if (why.empty() && !failure.empty()) {
+        why = failure;
+    } else if (why.empty()) {
         try {
             (void)romfile::readFilePrefix(path, 32);
             why = "'" + path
@@ -438,13 +442,20 @@ void Loader::placeholders()
 
 bool Loader::readPalette()
 {
+    constexpr size_t colours = 64;
+    const std::string path = files.appPath + "Vorlig.pal";
     try {
-        RomImage pal = RomImage::load(files.appPath + "Vorlig.pal");
-        Bytes b = pal.bytes(1, 192);
-        for (int i = 0; i < 64; ++i)
+        // Only the colours are read: whatever follows them is not the program's to judge.
+        const Bytes b = romfile::readFilePrefix(path, 3 * colours);
+        if (b.size() < 3 * colours)
+            throw VbError("'" + path + "' holds " + std::to_string(b.size())
+                + " bytes, fewer than the " + std::to_string(3 * colours) + " of "
+                + std::to_string(colours) + " colours");
+        for (size_t i = 0; i < colours; ++i)
             g.nesRgb[i] = b[3 * i] + 256u * b[3 * i + 1] + 65536u * b[3 * i + 2];
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        d.paletteFault = e.what();
         return false;
     }
 }

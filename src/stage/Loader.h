@@ -48,6 +48,8 @@ struct LoadDelegate : ReadReport
     // One of the program's own files could not be read; the ROM is not at fault. Cancel ends
     // the program and keeps the settings.
     virtual bool programFile(const std::string &description) { return irregular(description); }
+    // Why "Vorlig.pal" could not be used, after a load that ended with PaletteFailed.
+    std::string paletteFault;
 };
 
 enum class LoadOutcome {

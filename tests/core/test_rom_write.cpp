@@ -2,6 +2,7 @@
 // temporary copy that no planted link can redirect, and keeps the file's links, mode and owner.
 #include "rom/RomFile.h"
 #include "rom/SettingsFile.h"
+#include "rom/TempCopy.h"
 #include "support/Faults.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
@@ -14,6 +15,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/xattr.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -412,24 +414,31 @@ TEST(RomFileWrite, AByteWrittenByAnotherProgramDuringTheSaveIsKept)
 }
 
 // Copies a crashed save left at every temporary name are removed, and the save still goes
-// through a copy and a rename; what could be another's file stays.
+// through a copy and a rename; what could be another's file stays: one with a second name, one
+// the user gave such a name, without the mark of a copy. The saved file bears no mark.
 TEST(RomFileWrite, CopiesACrashedSaveLeftAreRemovedAndNothingElse)
 {
     Loaded f;
     const std::vector<std::string> names = romfile::tempNames(f.path);
-    for (const std::string &n : names)
+    for (const std::string &n : names) {
         testfile::writeAll(n, Bytes(100, 0xEE));
+        ASSERT_EQ(::setxattr(n.c_str(), romfile::copyMark, "1", 1, 0), 0);
+    }
     const std::string kept = f.dir.file("kept.bin"); // a second name makes it someone's file
     ::unlink(names[3].c_str());
     testfile::writeText(kept, "keep me");
     ASSERT_EQ(::link(kept.c_str(), names[3].c_str()), 0);
+    ::unlink(names[5].c_str());
+    testfile::writeText(names[5], "the user's notes");
     const ino_t inode = statOf(f.path).st_ino;
     f.rom.write({ { pos, { 0x91 } } });
     EXPECT_EQ(f.file(), f.expect(0x91));
     EXPECT_NE(statOf(f.path).st_ino, inode);
+    EXPECT_LT(::getxattr(f.path.c_str(), romfile::copyMark, nullptr, 0), 0);
     for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(::access(names[i].c_str(), F_OK) == 0, i == 3) << names[i];
+        EXPECT_EQ(::access(names[i].c_str(), F_OK) == 0, i == 3 || i == 5) << names[i];
     EXPECT_EQ(testfile::readText(names[3]), "keep me");
+    EXPECT_EQ(testfile::readText(names[5]), "the user's notes");
 }
 
 // A file far larger than a ROM is refused at once, naming its size and the limit, and never

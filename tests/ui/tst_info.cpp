@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -227,19 +228,41 @@ private slots:
         QVERIFY(!p.w->isVisible());
     }
 
-    void missingPaletteFileEndsTheProgram()
+    // A palette file that cannot be used ends the program with one box that names the cause.
+    void unusablePaletteFileEndsTheProgram_data()
     {
+        QTest::addColumn<int>("kind"); // 0 missing, 1 a named pipe, 2 too short
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing") << 0 << "File not found: %DIR%Vorlig.pal";
+        QTest::newRow("a named pipe")
+            << 1 << "'%DIR%Vorlig.pal' is a named pipe, not a regular file";
+        QTest::newRow("too short")
+            << 2 << "'%DIR%Vorlig.pal' holds 100 bytes, fewer than the 192 of 64 colours";
+    }
+    void unusablePaletteFileEndsTheProgram()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, cause);
         RealBoxes boxes;
         EndWatch end;
         Program p(rb::Rel::US, false);
-        std::remove(p.dir.file("Vorlig.pal").c_str());
+        const std::string pal = p.dir.file("Vorlig.pal");
+        std::remove(pal.c_str());
+        if (kind == 1)
+            QCOMPARE(::mkfifo(pal.c_str(), 0644), 0);
+        if (kind == 2)
+            testfile::writeAll(pal, Bytes(100, 0x20));
         p.start();
         QCOMPARE(end.calls, 1);
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text,
-            QString("Palette file 'Vorlig.pal' is either missing or corrupt.\nPlease copy a "
-                    "valid NES palette file bearing that name in the EXE folder.\nExecution "
-                    "will now stop."));
+        const QStringList lines = boxes.last().text.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QString("Palette file 'Vorlig.pal' is either missing or corrupt."));
+        QVERIFY2(lines[1].startsWith(cause.replace("%DIR%", QString::fromStdString(p.dir.path()))),
+            qPrintable(lines[1]));
+        QCOMPARE(lines.mid(2).join('\n'),
+            QString("Please copy a valid NES palette file bearing that name in the EXE "
+                    "folder.\nExecution will now stop."));
         QCOMPARE(boxes.last().style(), int(msg::Critical));
         QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
     }

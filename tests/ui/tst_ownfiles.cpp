@@ -2,6 +2,7 @@
 // folder, a damaged or huge file in a picture's place. The program never waits on one, says
 // once which file it is and what stands there, and goes on.
 #include "app/frmRI3.h"
+#include "resources/Resources.h"
 #include "support/PipeWatch.h"
 #include "ui/Controls.h"
 #include "ui/support/Named.h"
@@ -113,6 +114,26 @@ private slots:
         pointer::click(named<ctl::ImageBox>(p.w.get(), "imgPu", 3));
         QVERIFY(!named<ctl::ImageBox>(p.w.get(), "imgPu", 4)->picture().isNull()); // "97"
         QCOMPARE(boxes.count(), int(cases.size()));
+    }
+
+    // Every picture of the folder damaged: a few are named, not one box each as the modes load
+    // them.
+    void aFolderOfDamagedPicturesIsToldOfInAFewBoxes()
+    {
+        RealBoxes boxes;
+        Program p(rb::Rel::US, false);
+        const std::string attic = p.dir.file("Attic/");
+        QCOMPARE(::mkdir(attic.c_str(), 0755), 0);
+        for (const std::string &name : res::names())
+            testfile::writeText(attic + res::fileNameFor(name), "damaged");
+        p.start();
+        for (const char *mode : { "optPu", "optSt" })
+            pointer::click(named<QRadioButton>(p.w.get(), mode));
+        QCOMPARE(p.g->doc.shown().curStage, 0); // the program went on
+        int told = 0;
+        for (const QString &text : boxes.texts())
+            told += text.contains("holds no picture the program can show");
+        QVERIFY2(told == 5, qPrintable(boxes.texts().join("\n")));
     }
 };
 

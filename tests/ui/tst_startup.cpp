@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "app/frmRI3.h"
 #include "app/frmSplash.h"
+#include "rom/OpenFile.h"
 #include "stage/FaultList.h"
 #include "support/DiskFull.h"
 #include "support/RomBuilder.h"
@@ -34,7 +35,16 @@ const QString backupNotFound = "Your backup ROM was not found. You can specify a
 
 enum class Kind { US, Japanese, Other };
 
-enum class Damage { CutInHalf, RandomBody, BadTemplates, AtticIsAFile, FolderAsRom };
+enum class Damage {
+    CutInHalf,
+    Empty,
+    TooLarge,
+    RandomBody,
+    BadTemplates,
+    AtticIsAFile,
+    FolderAsRom,
+    FolderAsSettings
+};
 
 // Each box text as its kind: numbers written as "#".
 QStringList kindsOf(const QStringList &texts)
@@ -54,6 +64,12 @@ void damageProgram(Program &p, Damage damage)
     case Damage::CutInHalf:
         rom.resize(rom.size() / 2);
         break;
+    case Damage::Empty:
+        rom.clear();
+        break;
+    case Damage::TooLarge:
+        rom.resize(romfile::maxRomSize + 1);
+        break;
     case Damage::RandomBody: // the US signature, then noise
         for (size_t i = 32; i < rom.size(); ++i) {
             seed = seed * 1103515245u + 12345u;
@@ -70,6 +86,10 @@ void damageProgram(Program &p, Damage damage)
     case Damage::FolderAsRom:
         std::remove(p.rom.c_str());
         QDir().mkpath(QString::fromStdString(p.rom));
+        return;
+    case Damage::FolderAsSettings:
+        std::remove(p.dir.file("Vorlig.ini").c_str());
+        QDir().mkpath(QString::fromStdString(p.dir.file("Vorlig.ini")));
         return;
     }
     testfile::writeAll(p.rom, rom);
@@ -320,6 +340,19 @@ private slots:
                    "Description : The CHR banks (the tile graphics): position 263184 lies "
                    "outside the 196616-byte ROM file in subroutine 111." }
             << -1;
+        // Nothing past a signature that cannot be read is read, and so told of.
+        QTest::newRow("empty ROM file")
+            << int(Damage::Empty)
+            << QStringList { "Description : The release signature: position 32 lies outside "
+                             "the 0-byte ROM file in subroutine 100.",
+                   "Description : Nothing was read from the ROM: '%DIR%game.nes' is not a ROM "
+                   "of either release" }
+            << -1;
+        QTest::newRow("ROM file far too large")
+            << int(Damage::TooLarge)
+            << QStringList { "Description : Nothing was read from the ROM: '%DIR%game.nes' is "
+                             "4194305 bytes long, far more than a ROM of the game" }
+            << -1;
         QTest::newRow("random body")
             << int(Damage::RandomBody)
             << QStringList { "Stage 0 has more than 11 areas; only 11 are read (",
@@ -356,6 +389,13 @@ private slots:
                    "ROM in File > Settings.\rClick Cancel to quit.\rDescription : Nothing was "
                    "read from the ROM: '%DIR%game.nes' is a folder in subroutine 111." }
             << -1;
+        // Said at the start, not only once the Settings window fails to write it.
+        QTest::newRow("a folder at the settings file's path")
+            << int(Damage::FolderAsSettings)
+            << QStringList { "Description : The settings file could not be read: "
+                             "'%DIR%Vorlig.ini' is a folder",
+                   "You must specify the location of the ROM." }
+            << 1;
     }
     void loadMessagesNameTheirCauseOnce()
     {
@@ -383,7 +423,8 @@ private slots:
             QVERIFY2(texts[k].contains(QString(expected[k]).replace("%DIR%", dir)),
                 qPrintable(texts[k]));
         QCOMPARE(end.calls, cancelAt >= 0 ? 1 : 0);
-        QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini"))); // the settings are not at fault
+        if (Damage(damage) != Damage::FolderAsSettings) // the settings are not at fault
+            QVERIFY(romfile::fileExists(p.dir.file("Vorlig.ini")));
         if (cancelAt >= 0)
             return;
         boxes.clear();
