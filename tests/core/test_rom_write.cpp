@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/xattr.h>
+#include <cerrno>
 #include <tuple>
 #include <unistd.h>
 
@@ -422,7 +423,9 @@ TEST(RomFileWrite, CopiesACrashedSaveLeftAreRemovedAndNothingElse)
     const std::vector<std::string> names = romfile::tempNames(f.path);
     for (const std::string &n : names) {
         testfile::writeAll(n, Bytes(100, 0xEE));
-        ASSERT_EQ(::setxattr(n.c_str(), romfile::copyMark, "1", 1, 0), 0);
+        if (::setxattr(n.c_str(), romfile::copyMark, "1", 1, 0) != 0 && errno == ENOTSUP)
+            GTEST_SKIP() << "the test folder's file system keeps no marks on files";
+        ASSERT_EQ(::getxattr(n.c_str(), romfile::copyMark, nullptr, 0), 1);
     }
     const std::string kept = f.dir.file("kept.bin"); // a second name makes it someone's file
     ::unlink(names[3].c_str());
