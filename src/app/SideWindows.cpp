@@ -120,8 +120,7 @@ void SideWindows::editBlock(int block)
     msg::step(romDoc, subSelDown, [&] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         frmEditTSA editor(romDoc, files, *this, block, m_window);
-        if (!romDoc.reloadAsked) // asked while it read the block: it is not shown
-            editor.exec();
+        msg::execUnlessReload(editor, romDoc);
         QApplication::restoreOverrideCursor();
     });
 }
@@ -131,21 +130,21 @@ void SideWindows::Damage()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (romDoc.romVer() != "0") {
         frmHits2 w(romDoc, files, m_window, m_window);
-        w.exec();
+        msg::execUnlessReload(w, romDoc);
     } else {
         frmHits w(romDoc, files, m_window, m_window);
-        w.exec();
+        msg::execUnlessReload(w, romDoc);
     }
 }
 
 void SideWindows::BGM()
 {
     frmBGM w(romDoc, files, m_window);
-    w.exec();
+    msg::execUnlessReload(w, romDoc);
 }
 
 void SideWindows::cmdMisc_Click()
 {
     frmMisc w(romDoc, files, m_window);
-    w.exec();
+    msg::execUnlessReload(w, romDoc);
 }

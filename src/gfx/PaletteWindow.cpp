@@ -100,10 +100,8 @@ void PaletteWindow::connectControls(std::span<ColourBox *const> pal)
 void PaletteWindow::run()
 {
     Form_Load();
-    if (romDoc.reloadAsked) // asked while it read the file: it is not shown
-        return;
     tim->start();
-    exec();
+    msg::execUnlessReload(*this, romDoc);
 }
 
 int PaletteWindow::release() const

@@ -63,8 +63,7 @@ frmEditTSA::frmEditTSA(
     setMouseTracking(true);
     showTileEditor = [this](const blocks::TileRef &tile) {
         frmTile editor(this->romDoc, this->files, tile, this);
-        if (!this->romDoc.reloadAsked) // asked while it read the tile: it is not shown
-            editor.exec();
+        msg::execUnlessReload(editor, this->romDoc);
         return editor.tileChanged();
     };
     editPalettes = [this] { m_main.EditPalettes(); };

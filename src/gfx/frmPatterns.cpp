@@ -110,8 +110,7 @@ void frmPatterns::run()
 {
     m_dlgCancel = false; // an opening that fails before its load sets it counts as saved
     Form_Load();
-    if (!romDoc.reloadAsked) // asked while it read the file: it is not shown
-        exec();
+    msg::execUnlessReload(*this, romDoc);
 }
 
 // Every opening starts from the window's design state; only the layout choice is kept.

@@ -237,9 +237,9 @@ void PowerUpPanel::openPresets(bool enemies, int puVal)
 {
     if (enemies) {
         frmEnPresets dlg(romDoc, files, puVal, window());
-        dlg.exec();
+        msg::execUnlessReload(dlg, romDoc);
     } else {
         frmPuPresets dlg(romDoc, files, puVal, window());
-        dlg.exec();
+        msg::execUnlessReload(dlg, romDoc);
     }
 }

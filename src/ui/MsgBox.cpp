@@ -235,6 +235,11 @@ void romChanged(ReloadRequest &doc, const std::string &description)
     closeModalWindows();
 }
 
+int execUnlessReload(QDialog &window, const ReloadRequest &doc)
+{
+    return doc.reloadAsked ? QDialog::Rejected : window.exec();
+}
+
 std::string describe(std::exception_ptr e)
 {
     try {

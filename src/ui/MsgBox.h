@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 // Every message box of the program goes through here. Styles and answers use the numbers of
@@ -64,6 +65,11 @@ std::string describe(std::exception_ptr e);
 // doc.reloadAsked and closes every modal window, so that the main window loads the file once
 // they are gone.
 void romChanged(ReloadRequest &doc, const std::string &description);
+
+// Runs a modal window that has read the file, unless that reading asked to load the file again:
+// the window is not shown then, since the load follows at once. Returns what exec() returned, or
+// Rejected.
+int execUnlessReload(QDialog &window, const ReloadRequest &doc);
 
 // A failure the user was told of already (a picture file that cannot be used): the step it
 // ends fails like any other, without the same box again.
