@@ -13,22 +13,29 @@ namespace res {
 
 namespace {
 
-// The picture files whose failure was reported in this run of the program, by path: a damaged
-// picture is told of once, not at every section shown or marker drawn.
-std::set<std::string> &reported()
+// What this run of the program has told of: picture files and unusable folders by path, and
+// how many pictures of each folder. A damaged picture is told of once, not at every section
+// shown or marker drawn.
+struct Told
 {
-    static std::set<std::string> paths;
-    return paths;
+    std::set<std::string> paths;
+    std::map<std::string, int> perFolder;
+};
+
+Told &told()
+{
+    static Told t;
+    return t;
 }
 
 // A folder whose pictures are all damaged would raise a box for each at the start: after this
 // many, the others of the folder fail without a box of their own.
 constexpr int toldPerFolder = 5;
 
-int &toldIn(const std::string &path)
+std::string folderOf(const std::string &path)
 {
-    static std::map<std::string, int> counts;
-    return counts[path.substr(0, path.rfind('/') + 1)];
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
 QPixmap decoded(const std::string &path)
@@ -46,8 +53,7 @@ QPixmap decoded(const std::string &path)
 // it fails for that one cause), else the file.
 std::string faultKey(const std::string &path)
 {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::string folder = folderOf(path);
     struct stat st
     {
     };
@@ -60,10 +66,11 @@ QPixmap folderPicture(const std::string &path)
 {
     try {
         QPixmap pm = decoded(path);
-        reported().erase(path);
+        told().paths.erase(path);
         return pm;
     } catch (const VbError &e) {
-        if (!reported().insert(faultKey(path)).second || ++toldIn(path) > toldPerFolder)
+        Told &t = told();
+        if (!t.paths.insert(faultKey(path)).second || ++t.perFolder[folderOf(path)] > toldPerFolder)
             throw msg::Reported(e.what());
         throw;
     }
@@ -73,7 +80,7 @@ void folderToldOf(std::string folder)
 {
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
-    reported().insert(folder);
+    told().paths.insert(folder);
 }
 
 } // namespace res

@@ -92,9 +92,7 @@ OpenFile::~OpenFile()
 
 Bytes OpenFile::readAll() const
 {
-    Bytes data(static_cast<size_t>(m_st.st_size));
-    readInto(data.data(), data.size(), 0);
-    return data;
+    return readPrefix(static_cast<size_t>(m_st.st_size));
 }
 
 Bytes OpenFile::readPrefix(size_t max) const

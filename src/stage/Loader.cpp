@@ -250,9 +250,9 @@ void Loader::refuseRom(const std::string &failure)
     g.rom = RomFile(); // no write may reach a file whose positions mean nothing here
     const std::string path = files.ini.romPath;
     std::string why = romfile::whatStandsAt(path);
-    if (why.empty() && !failure.empty()) {
+    if (why.empty())
         why = failure;
-    } else if (why.empty()) {
+    if (why.empty()) {
         try {
             (void)romfile::readFilePrefix(path, 32);
             why = "'" + path
