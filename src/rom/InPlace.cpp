@@ -104,9 +104,7 @@ void OpenFile::writeInPlace(
     int fd = openForWrite();
     Bytes old;
     try {
-        if (stillSame)
-            stillSame();
-        old = readAll();
+        old = stillSame ? stillSame() : readAll();
     } catch (...) {
         ::close(fd);
         throw;

@@ -31,8 +31,9 @@ public:
     // checks them.
     Bytes readAt(long long pos, long long n) const;
 
-    // Throws when the file no longer holds what the caller made its new content from.
-    using Check = std::function<void()>;
+    // Throws when the file no longer holds what the caller made its new content from; else
+    // returns the file's bytes as it read them.
+    using Check = std::function<Bytes()>;
 
     // Puts content in the file's place, the file being the one opened (content[i] becomes its
     // byte at offset i). A temporary copy in the same folder is flushed and renamed over it, so

@@ -92,7 +92,7 @@ void RomFile::write(const std::vector<Patch> &patches)
     for (const Patch &p : patches)
         next.put(p.pos, p.bytes);
     try {
-        f.replace(next.data(), patches, [&] { current(f, "written"); });
+        f.replace(next.data(), patches, [&] { return current(f, "written"); });
     } catch (const RomChanged &) {
         throw;
     } catch (...) {
