@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -90,16 +91,54 @@ OpenFile::~OpenFile()
         ::close(m_fd);
 }
 
-Bytes OpenFile::readAll() const
+long long OpenFile::sizeNow() const
 {
-    return readPrefix(static_cast<size_t>(m_st.st_size));
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0)
+        throw VbError(sysText("Cannot read", m_path));
+    return static_cast<long long>(st.st_size);
 }
 
+Bytes OpenFile::readAll() const
+{
+    return readPrefix(SIZE_MAX);
+}
+
+// Read to the end the file has while it is read, not the end it had when opened or stat'ed:
+// bytes another program appended meanwhile are read too, a cut is seen as the end.
 Bytes OpenFile::readPrefix(size_t max) const
 {
-    Bytes data(std::min(max, static_cast<size_t>(m_st.st_size)));
-    readInto(data.data(), data.size(), 0);
+    Bytes data(std::min(max, static_cast<size_t>(sizeNow())));
+    size_t got = 0;
+    while (got < max) {
+        if (got == data.size()) {
+            uint8_t probe = 0; // whether the file goes on past the size taken
+            if (readSome(&probe, 1, got) == 0)
+                break;
+            data.resize(std::min(max, std::max(data.size() * 2, got + 4096)));
+            data[got++] = probe;
+            continue;
+        }
+        const size_t r = readSome(data.data() + got, data.size() - got, got);
+        if (r == 0)
+            break;
+        got += r;
+    }
+    data.resize(got);
     return data;
+}
+
+size_t OpenFile::readSome(uint8_t *to, size_t n, size_t offset) const
+{
+    for (;;) {
+        const ssize_t r = ::pread(m_fd, to, n, static_cast<off_t>(offset));
+        if (r >= 0)
+            return static_cast<size_t>(r);
+        if (errno != EINTR)
+            throw VbError(sysText("Cannot read", m_path));
+    }
 }
 
 Bytes OpenFile::readAt(long long pos, long long n) const
@@ -114,15 +153,10 @@ void OpenFile::readInto(uint8_t *to, size_t n, long long offset) const
 {
     size_t got = 0;
     while (got < n) {
-        ssize_t r = ::pread(
-            m_fd, to + got, n - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            throw VbError(sysText("Cannot read", m_path));
+        const size_t r = readSome(to + got, n - got, static_cast<size_t>(offset) + got);
         if (r == 0)
             throw VbError("File changed while read: " + m_path);
-        got += static_cast<size_t>(r);
+        got += r;
     }
 }
 
@@ -153,7 +187,8 @@ void OpenFile::replace(
     writeInPlace(content, changed, stillSame);
 }
 
-// False when no temporary copy with the file's group can be made beside it.
+// False when no temporary copy with the file's group and extended attributes can be made
+// beside it.
 bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) const
 {
     TempCopy tmp(m_target, 0600);
@@ -168,6 +203,9 @@ bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) con
         return false;
     if (::fchmod(tmp.fd(), m_st.st_mode & 07777) != 0)
         throw VbError(sysText("Cannot write", m_path));
+    // After the mode: an access list sets the group bits to its mask again.
+    if (!tmp.takeAttributes(m_fd))
+        return false;
     if (!tmp.fill(content.data(), content.size(), m_path))
         return false;
     // Whatever another program wrote into the file while the copy was made would be lost.
@@ -201,7 +239,9 @@ Bytes readRom(const std::string &path)
 {
     OpenFile f(path);
     checkRomSize(path, f.size());
-    return f.readAll();
+    Bytes rom = f.readPrefix(static_cast<size_t>(maxRomSize) + 1); // it may grow meanwhile
+    checkRomSize(path, static_cast<long long>(rom.size()));
+    return rom;
 }
 
 Bytes readFilePrefix(const std::string &path, size_t max)

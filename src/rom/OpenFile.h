@@ -22,10 +22,14 @@ public:
 
     const std::string &path() const { return m_path; } // as given
     const std::string &target() const { return m_target; } // where it really is
+    // The size when the file was opened.
     long long size() const { return static_cast<long long>(m_st.st_size); }
+    // The size now: another program may have grown or cut the file since it was opened.
+    long long sizeNow() const;
+    // The whole file as it is now, read to its end.
     Bytes readAll() const;
-    // The file's first bytes, at most max of them: what a reader that uses only a beginning needs,
-    // however large the file has grown.
+    // The file's first bytes as it is now, at most max of them: what a reader that uses only a
+    // beginning needs, however large the file has grown.
     Bytes readPrefix(size_t max) const;
     // The n bytes at 1-based position pos, checked against the file's size as a loaded image
     // checks them.
@@ -37,17 +41,18 @@ public:
 
     // Puts content in the file's place, the file being the one opened (content[i] becomes its
     // byte at offset i). A temporary copy in the same folder is flushed and renamed over it, so
-    // a failure leaves the file whole; where a rename would lose the file's other names, owner
-    // or group, or the folder takes no new file, the ranges in `changed` are written in place
-    // instead, and put back as they were when the write fails. stillSame runs at the last
-    // moment before the file changes: before the rename, before the first byte in place. A
-    // file the user may not write is refused. Throws VbError, NotPutBack when the file may hold
-    // part of the content.
+    // a failure leaves the file whole; where a rename would lose the file's other names, owner,
+    // group or extended attributes (its access list among them), or the folder takes no new file,
+    // the ranges in `changed` are written in place instead, and put back as they were when the
+    // write fails. stillSame runs at the last moment before the file changes: before the rename,
+    // before the first byte in place. A file the user may not write is refused. Throws VbError,
+    // NotPutBack when the file may hold part of the content.
     void replace(
         const Bytes &content, const std::vector<Patch> &changed, const Check &stillSame = {}) const;
 
 private:
     void readInto(uint8_t *to, size_t n, long long offset) const;
+    size_t readSome(uint8_t *to, size_t n, size_t offset) const; // 0 at the end
     void refuseWriteProtected() const;
     bool replaceByRename(const Bytes &content, const Check &stillSame) const;
     void writeInPlace(

@@ -122,11 +122,13 @@ void RomFile::afterFailedWrite(const RomImage &next)
 Bytes RomFile::current(const romfile::OpenFile &f, const char *verb)
 {
     const Bytes &known = m_known.data();
-    if (f.size() != static_cast<long long>(known.size()))
-        changed("it is now " + std::to_string(f.size()) + " bytes long, not "
+    // Read as it is now, up to one byte past the length known: a file grown or cut since it
+    // was opened is another file.
+    Bytes now = f.readPrefix(known.size() + 1);
+    if (now.size() != known.size())
+        changed("it is now " + std::to_string(f.sizeNow()) + " bytes long, not "
                 + std::to_string(known.size()),
             verb);
-    Bytes now = f.readAll();
     const Bytes &maybe = m_maybe.data();
     auto differs = [&](size_t i) {
         return now[i] != known[i] && (maybe.size() != now.size() || now[i] != maybe[i]);

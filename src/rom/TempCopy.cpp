@@ -4,11 +4,14 @@
 #include "rom/OpenFile.h"
 #include "rom/VbError.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -57,9 +60,46 @@ bool removeLeftover(const std::string &name)
     return removed;
 }
 
+// What a list or get call of extended attributes gives, sized as the call asks; false when the
+// call fails (errno then set).
+template <class Call> bool attrBytes(std::vector<char> &out, Call call)
+{
+    for (;;) {
+        const ssize_t n = call(nullptr, 0);
+        if (n < 0)
+            return false;
+        out.resize(static_cast<size_t>(n));
+        const ssize_t got = call(out.data(), out.size());
+        if (got >= 0) {
+            out.resize(static_cast<size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) // grown between the two calls: asked again
+            return false;
+    }
+}
+
 } // namespace
 
 namespace romfile {
+
+bool TempCopy::takeAttributes(int from)
+{
+    std::vector<char> names;
+    if (!attrBytes(names, [&](char *to, size_t n) { return ::flistxattr(from, to, n); }))
+        return errno == ENOTSUP; // a file system without them: the file has none to carry
+    std::vector<char> value;
+    for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
+        const char *name = &names[at];
+        // The copy's own mark would be taken off at the rename, and so lost to the file.
+        if (std::strcmp(name, copyMark) == 0)
+            return false;
+        if (!attrBytes(value, [&](char *to, size_t n) { return ::fgetxattr(from, name, to, n); })
+            || ::fsetxattr(m_fd, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
 
 TempCopy::TempCopy(const std::string &target, mode_t createMode)
 {

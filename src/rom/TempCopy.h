@@ -25,6 +25,10 @@ public:
     bool made() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
 
+    // Gives the copy every extended attribute of the file open at from: on Linux its access
+    // list is one (system.posix_acl_access), so a copy without them would change who may read
+    // or write the file. False when any of them cannot be read or set.
+    bool takeAttributes(int from);
     // Writes and flushes content; false when the disk is full (the caller may go on another
     // way), throws on any other failure.
     bool fill(const uint8_t *data, size_t n, const std::string &path);

@@ -9,14 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
+#include <map>
+#include <optional>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/xattr.h>
-#include <cerrno>
 #include <tuple>
 #include <unistd.h>
 
@@ -394,24 +397,98 @@ TEST(RomFileWrite, AWriteThatCannotBeUndoneSaysWhereAndCanBeTriedAgain)
     EXPECT_EQ(f.file(), f.edited());
 }
 
-// Another program writes a byte of the ROM while the save's copy is made: the copy is not
-// renamed over it, and its byte stays.
-TEST(RomFileWrite, AByteWrittenByAnotherProgramDuringTheSaveIsKept)
+// Another program writes a byte of the ROM, or appends to it or cuts it, while the save's copy
+// is made (as slow as a network disk may make it): the copy is not renamed over it, and what
+// they did stays.
+TEST(RomFileWrite, WhatAnotherProgramDidDuringTheSaveIsKept)
 {
-    Loaded f;
-    Bytes theirs = smallrom::make(Kind::US);
-    theirs[pos + 99] = 0x42;
-    faults::Fault theyWrite(faults::Call::Sync); // the copy's flush
-    theyWrite.instead = [&] {
-        const int fd = ::open(f.path.c_str(), O_WRONLY);
-        ASSERT_EQ(::pwrite(fd, &theirs[pos + 99], 1, pos + 99), 1);
-        ::close(fd);
+    const Bytes rom = smallrom::make(Kind::US);
+    struct Case
+    {
+        const char *what;
+        std::function<void(int fd, Bytes &theirs)> act;
     };
-    faults::Armed armed(theyWrite);
-    EXPECT_THROW(f.rom.write({ { pos, { 0x11 } } }), RomChanged);
-    EXPECT_EQ(armed.hits(), 1);
-    EXPECT_EQ(f.file(), theirs);
-    EXPECT_TRUE(noTempLeft(f.path));
+    const Case cases[] = {
+        { "a byte written",
+            [](int fd, Bytes &theirs) {
+                theirs[pos + 99] = 0x42;
+                ASSERT_EQ(::pwrite(fd, &theirs[pos + 99], 1, pos + 99), 1);
+            } },
+        { "16 bytes appended",
+            [](int fd, Bytes &theirs) {
+                const Bytes more(16, 0x5A);
+                const off_t end = off_t(theirs.size());
+                theirs.insert(theirs.end(), more.begin(), more.end());
+                ASSERT_EQ(::pwrite(fd, more.data(), more.size(), end), 16);
+            } },
+        { "16 bytes cut off",
+            [](int fd, Bytes &theirs) {
+                theirs.resize(theirs.size() - 16);
+                ASSERT_EQ(::ftruncate(fd, off_t(theirs.size())), 0);
+            } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loaded f;
+        Bytes theirs = rom;
+        faults::Fault theyWrite(faults::Call::Sync); // the copy's flush
+        theyWrite.instead = [&] {
+            const int fd = ::open(f.path.c_str(), O_WRONLY);
+            c.act(fd, theirs);
+            ::close(fd);
+        };
+        faults::Armed armed(theyWrite);
+        EXPECT_THROW(f.rom.write({ { pos, { 0x11 } } }), RomChanged);
+        EXPECT_EQ(armed.hits(), 1);
+        EXPECT_EQ(f.file(), theirs);
+        EXPECT_TRUE(noTempLeft(f.path));
+    }
+}
+
+// The file's extended attributes and its access list go with a save, so nobody gains or loses
+// a permission through it; where the copy cannot take one, the bytes are written in place.
+TEST(RomFileWrite, AccessListAndAttributesAreKept)
+{
+    // user::rw-, user:nobody:rw-, group::r--, mask::rw-, other::---
+    Bytes acl = { 2, 0, 0, 0 };
+    for (auto [tag, perm, id] : { std::tuple { 0x01, 6, ~0u }, { 0x02, 6, 65534u },
+             { 0x04, 4, ~0u }, { 0x10, 6, ~0u }, { 0x20, 0, ~0u } }) {
+        const uint8_t e[8] = { uint8_t(tag), 0, uint8_t(perm), 0, uint8_t(id), uint8_t(id >> 8),
+            uint8_t(id >> 16), uint8_t(id >> 24) };
+        acl.insert(acl.end(), e, e + 8);
+    }
+    auto attrs = [](const std::string &path) {
+        std::map<std::string, Bytes> out;
+        for (const char *name : { "user.note", "system.posix_acl_access" }) {
+            Bytes v(256);
+            const ssize_t n = ::getxattr(path.c_str(), name, v.data(), v.size());
+            v.resize(n < 0 ? 0 : size_t(n));
+            out[name] = v;
+        }
+        return out;
+    };
+    for (const bool copyTakesThem : { true, false }) {
+        SCOPED_TRACE(copyTakesThem ? "saved by a copy" : "the copy refuses an attribute");
+        Loaded f;
+        ::chmod(f.path.c_str(), 0640);
+        if (::setxattr(f.path.c_str(), "user.note", "mine", 4, 0) != 0
+            || ::setxattr(f.path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0)
+                != 0)
+            GTEST_SKIP() << "the test folder's file system keeps no attributes or access lists";
+        const auto before = attrs(f.path);
+        const mode_t mode = statOf(f.path).st_mode;
+        const ino_t inode = statOf(f.path).st_ino;
+        // The first attribute set is the copy's own mark, the next one the file's.
+        std::optional<faults::Armed> armed;
+        if (!copyTakesThem)
+            armed.emplace(faults::Fault(faults::Call::SetAttr, {}, 1, 1));
+        f.rom.write({ { pos, { 0x33 } } });
+        EXPECT_EQ(f.file(), f.expect(0x33));
+        EXPECT_EQ(attrs(f.path), before);
+        EXPECT_EQ(statOf(f.path).st_mode, mode);
+        EXPECT_EQ(statOf(f.path).st_ino == inode, !copyTakesThem);
+        EXPECT_TRUE(noTempLeft(f.path));
+    }
 }
 
 // Copies a crashed save left at every temporary name are removed, and the save still goes

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -144,6 +145,14 @@ int close(int fd)
         return r;
     errno = e;
     return -1;
+}
+
+// Setting an extended attribute on an open file (a save's copy, say).
+int fsetxattr(int fd, const char *name, const void *value, size_t n, int flags) noexcept
+{
+    static const auto next
+        = real<int (*)(int, const char *, const void *, size_t, int)>("fsetxattr");
+    return strikes(faults::Call::SetAttr, fd) ? -1 : next(fd, name, value, n, flags);
 }
 
 int rename(const char *from, const char *to) noexcept
