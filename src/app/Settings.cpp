@@ -2,6 +2,7 @@
 
 #include "app/frmBrowse.h"
 #include "rom/FileIdentity.h"
+#include "rom/PathKind.h"
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
@@ -35,13 +36,29 @@ const char *const textInfo
 
 // Reads up to n bytes at a 1-based position. Only the bytes asked for are read, so a large file
 // picked by mistake costs nothing, and a file too short for them gives fewer bytes rather than
-// an error. Failing to open or read throws.
-Bytes headBytes(const std::string &path, long long pos, long long n)
+// an error. Failing to read throws.
+Bytes headBytes(const romfile::OpenFile &f, long long pos, long long n)
 {
-    const romfile::OpenFile f(path);
     if (f.size() < pos)
         return {};
     return f.readAt(pos, std::min(n, f.size() - pos + 1));
+}
+
+Bytes headBytes(const std::string &path, long long pos, long long n)
+{
+    return headBytes(romfile::OpenFile(path), pos, n);
+}
+
+// The box's text when no file stands at path, or, when something else stands there, the same
+// text naming it: "Backup ROM was not found: '/x' is a folder. You can specify it later."
+std::string notFound(const char *text, const std::string &path)
+{
+    const std::string there = romfile::otherThanFile(path);
+    const std::string t = text;
+    const size_t end = t.find_first_of("!.");
+    if (there.empty() || end == std::string::npos)
+        return t;
+    return t.substr(0, end) + ": " + there + "." + t.substr(end + 1);
 }
 
 long long romSize(const std::string &path)
@@ -226,20 +243,23 @@ bool Settings::checkRom(QString &signature)
 {
     const std::string path = native(txtRomPath);
     if (!romfile::fileExists(path)) {
-        msg::box(textC, msg::Exclamation, "Invalid pathname");
+        msg::box(notFound(textC, path), msg::Exclamation, "Invalid pathname");
         return false;
     }
+    // Refused for what the load would refuse it for, while the window can still take another.
     try {
+        const romfile::OpenFile f(path);
+        romfile::checkRomSize(path, f.size());
         signature = QString::fromStdString(
-            release::signatureText(headBytes(path, release::signaturePos, 16)));
-    } catch (...) {
-        msg::box(textC, msg::Exclamation, "Invalid pathname");
+            release::signatureText(headBytes(f, release::signaturePos, 16)));
+    } catch (const std::exception &e) {
+        msg::box(std::string(e.what()) + ".", msg::Exclamation, "Invalid ROM File");
         return false;
     }
-    romDoc.setRomVer(release::check(signature.toStdString(), romDoc.romVer()));
-    if (romDoc.romVer() == "1" && m_main)
+    m_romVer = release::check(signature.toStdString(), m_romVer);
+    if (m_romVer == "1" && m_main)
         m_main->setWindowTitle("Vorlig");
-    if (romDoc.romVer() != "0" && romDoc.romVer() != "1") {
+    if (!release::known(m_romVer)) {
         reports::notTheGame(); // the start refuses such a ROM alike
         return false;
     }
@@ -260,9 +280,9 @@ void Settings::checkBackup(const QString &signature)
         }
     }
     if (!found)
-        msg::box(textE, msg::Exclamation, "Invalid Pathname");
+        msg::box(notFound(textE, path), msg::Exclamation, "Invalid Pathname");
     else if (backupSig != signature
-        || !release::backupProblem(path, romDoc.romVer(), romSize(native(txtRomPath))).empty())
+        || !release::backupProblem(path, m_romVer, romSize(native(txtRomPath))).empty())
         msg::box(textF, msg::Exclamation, "Wrong version or ROM");
     else if (romfile::sameFile(path, native(txtRomPath)))
         msg::box(textG, msg::Exclamation, "Duh!");
@@ -283,7 +303,7 @@ void Settings::checkEmulator()
         }
     }
     if (!ok) {
-        msg::box(textH, msg::Exclamation, "Invalid Pathname");
+        msg::box(notFound(textH, path), msg::Exclamation, "Invalid Pathname");
         txtEmuPath->clear();
     }
 }
@@ -337,7 +357,7 @@ bool Settings::writeSettings()
 void Settings::cmdSettingsOK_Click()
 {
     trimBoxes();
-    romDoc.setRomVer(" ");
+    m_romVer = " ";
     if (!pathsStorable())
         return;
     QString signature;
@@ -347,7 +367,7 @@ void Settings::cmdSettingsOK_Click()
         checkBackup(signature);
     if (!txtEmuPath->text().isEmpty())
         checkEmulator();
-    if (romDoc.romVer() != "0" && romDoc.romVer() != "1")
+    if (!release::known(m_romVer))
         return;
     if (!decideChoice()) {
         reject(); // the file keeps what it held when the window opened

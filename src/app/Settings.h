@@ -39,6 +39,10 @@ public:
     // What the caller does once the window has closed: 0 nothing, 1 reload, 2 save all, then
     // reload.
     int setChoice() const { return m_setChoice; }
+    // The release of the ROM the OK step last checked: "0", "1", " " while it checks, or "" when
+    // none was checked. It is the window's own: the ROM being edited keeps the release it was
+    // loaded with until a load reads another file.
+    const std::string &romVer() const { return m_romVer; }
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
     QLineEdit *txtRomPath = nullptr, *txtEmuPath = nullptr, *txtBackup = nullptr;
@@ -65,4 +69,5 @@ private:
     const StageDocument &m_doc;
     QWidget *m_main;
     int m_setChoice = 0;
+    std::string m_romVer;
 };

@@ -12,6 +12,7 @@
 #include "rom/Release.h"
 #include "rom/RomFile.h"
 #include "rom/VbError.h"
+#include "ui/ImmediateWrite.h"
 #include "ui/Look.h"
 #include "ui/MsgBox.h"
 #include "ui/Reports.h"
@@ -51,14 +52,6 @@ std::string atticProblem(const std::string &folder, int error)
         ? "'" + path + "' cannot be made: " + std::strerror(error)
         : there;
     return why + "; the program's pictures and templates cannot be kept there";
-}
-
-// What stands at path instead of a regular file (a folder, a pipe, ...), or "" when a file or
-// nothing does.
-std::string otherThanFile(const std::string &path)
-{
-    const std::string there = path.empty() ? std::string() : romfile::whatStandsAt(path);
-    return there.rfind("nothing stands", 0) == 0 ? std::string() : there;
 }
 
 } // namespace
@@ -104,9 +97,13 @@ void frmRI3::iniFromMenu()
 
 // After a release check: 0x90 unchecks, 0xE4 checks, other values leave the mark; after the
 // Settings loop every value but 0xE4 unchecks.
-void frmRI3::readDebugByte(uint8_t debugByte, bool fromSettingsLoop)
+void frmRI3::readDebugByte(const std::string &romVer, uint8_t debugByte, bool fromSettingsLoop)
 {
-    if (romDoc.romVer() == "1") {
+    if (!release::known(romVer)) {
+        mnuDebug->setEnabled(false); // no byte to switch in a file of neither release
+        return;
+    }
+    if (romVer == "1") {
         setWindowTitle("Vorlig");
         mnuDebug->setEnabled(false);
         return;
@@ -133,27 +130,27 @@ struct CountedReport : StageReport
 
 } // namespace
 
-// The signature and the debug byte, read in one opening of the ROM: those bytes alone. The
-// release is the file's own, whatever was loaded before. False when it is neither release:
-// a ROM read with positions that mean nothing there must never be edited, so it is refused as
-// the Settings window refuses it. A ROM in memory keeps its own release then, so that no edit
-// of it lands at another release's positions once its file can be read again.
+// The signature and the debug byte of the ROM the settings name, read in one opening of the
+// ROM: those bytes alone. False when it is neither release: a ROM read with positions that mean
+// nothing there must never be edited, so it is refused as the Settings window refuses it. The
+// ROM in memory keeps its own release until the load reads the file.
 bool frmRI3::readRomRelease(int subroutine)
 {
     CountedReport boxes;
-    romDoc.setRomVer("");
     const RomDocument::ReleaseRead r = romDoc.readRelease(boxes, subroutine);
-    if (!release::known(romDoc.romVer())) {
+    if (!release::known(r.romVer)) {
         if (boxes.errors == 0)
             reports::notTheGame();
-        romDoc.setRomVer(romDoc.loadedRelease());
         return false;
     }
-    if (romDoc.romVer() == "1")
-        readDebugByte(0, false);
-    else if (r.debugByte)
-        readDebugByte(*r.debugByte, false);
+    readDebugByte(r.romVer, r.debugByte.value_or(0), false);
     return true;
+}
+
+// The title and the Debug Screen switch as the ROM in memory has them.
+void frmRI3::showLoadedRelease()
+{
+    readDebugByte(romDoc.romVer(), immediate::held(romDoc, release::debugBytePos, 0), false);
 }
 
 void frmRI3::Form_Load()
@@ -200,7 +197,7 @@ void frmRI3::startUp()
         } else {
             romNotFound();
         }
-    } else if (!otherThanFile(files.iniPath()).empty()) {
+    } else if (!romfile::otherThanFile(files.iniPath()).empty()) {
         readSettings(files, subLoad, 7, files.ini); // says what stands there instead
     }
     if (!haveRom && !askForRom())
@@ -218,7 +215,7 @@ void frmRI3::startUp()
 // Says what stands at the ROM's path instead, when something does.
 void frmRI3::romNotFound()
 {
-    const std::string there = otherThanFile(files.ini.romPath);
+    const std::string there = romfile::otherThanFile(files.ini.romPath);
     msg::box(there.empty() ? std::string("Your ROM was not found.")
                            : "Your ROM was not found: " + there + ".",
         msg::Information, "I am Error");
@@ -228,11 +225,13 @@ void frmRI3::romNotFound()
 // False when the program ended meanwhile.
 bool frmRI3::askForRom()
 {
+    std::string romVer;
     do {
         Settings dlg(romDoc, files, this);
         dlg.exec();
         if (app::ended())
             return false;
+        romVer = dlg.romVer();
     } while (!romfile::fileExists(files.iniPath()));
     IniValues v = files.ini;
     readSettings(files, subLoad, 4, v);
@@ -241,14 +240,13 @@ bool frmRI3::askForRom()
     files.ini.romLoad = v.romLoad;
     files.ini.backupPath = v.backupPath;
     // A window closed on a ROM of neither release leaves nothing to load: nothing to switch.
-    if (!release::known(romDoc.romVer()))
-        mnuDebug->setEnabled(false);
-    else if (romDoc.romVer() == "1")
-        readDebugByte(0, true);
+    if (romVer != "0")
+        readDebugByte(romVer, 0, true);
     else
         msg::step(romDoc, subLoad, [&] {
             mnuDebug->setEnabled(true);
-            readDebugByte(romfile::readByte(files.ini.romPath, release::debugBytePos), true);
+            readDebugByte(
+                romVer, romfile::readByte(files.ini.romPath, release::debugBytePos), true);
         });
     return true;
 }

@@ -98,8 +98,9 @@ private:
     void WriteIni();
     void EmuLaunch();
     void DebugChecking();
-    void readDebugByte(uint8_t debugByte, bool fromSettingsLoop);
+    void readDebugByte(const std::string &romVer, uint8_t debugByte, bool fromSettingsLoop);
     bool readRomRelease(int subroutine);
+    void showLoadedRelease();
     void mnuGridlines_Click();
     void mnuHMask_Click();
     void mnuVMask_Click();

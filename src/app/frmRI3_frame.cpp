@@ -43,8 +43,8 @@ void frmRI3::connectFrame()
     flipping(mnuVMask, &frmRI3::mnuVMask_Click);
 }
 
-// The Settings window, then what it asked for; the settings and the release are read again in
-// every case, so the window always agrees with the file.
+// The Settings window, then what it asked for; the settings are read again in every case, and
+// the release and the Debug Screen switch shown as the ROM in memory holds them.
 void frmRI3::mnuFile_Click()
 {
     int setChoice = 0;
@@ -74,7 +74,8 @@ void frmRI3::mnuFile_Click()
     }
     readSettings(files, subReload, 7, files.ini);
     menuFromIni();
-    readRomRelease(subReload);
+    // The release is the ROM's in memory: the settings may name another file by now.
+    showLoadedRelease();
 }
 
 // The settings window has written the ROM it was given into the settings file; when the reload
@@ -121,7 +122,7 @@ void frmRI3::DebugChecking()
         [on](uint8_t) { return on ? release::debugOn : release::debugOff; });
     if (failure.failed()) {
         mnuDebug->setChecked(before);
-        readDebugByte(immediate::held(romDoc, release::debugBytePos, 0), false);
+        showLoadedRelease();
         if (failure.romChanged)
             romChangedOnDisk(failure.description);
         else

@@ -52,8 +52,7 @@ void frmRI3::Init()
         break;
     }
     boxes.flush();
-    if (romDoc.romVer() == "1")
-        mnuDebug->setEnabled(false);
+    showLoadedRelease();
     // The release's flag; a ROM of neither release has none to show.
     imgAku->setPicture(QPixmap());
     if (release::known(romDoc.romVer()))

@@ -7,7 +7,7 @@
 // The ROM as loaded: the working file, its release and the tables read from it.
 struct LoadedRom : RomTables
 {
-    std::string romVer; // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese
+    std::string romVer; // the loaded ROM's own: "0" US, "1" Japanese, "" none loaded
     RomFile rom; // the working ROM as loaded; every write of it goes through here
 };
 

@@ -19,7 +19,7 @@ class RomBytes : public ReloadRequest
 public:
     virtual ~RomBytes() = default;
 
-    // "" nothing checked yet, " " Settings checking, "0" US, "1" Japanese.
+    // The release of the ROM in memory: "0" US, "1" Japanese, "" none (or nothing loaded).
     virtual const std::string &romVer() const = 0;
     // 1 Japanese, 0 otherwise.
     virtual int release() const = 0;

@@ -34,7 +34,7 @@ Bytes readArea(const romfile::OpenFile &rom, long long pos, long long n, const c
 } // namespace
 
 // Those bytes alone are read, not the whole file.
-RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
+RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine) const
 {
     std::optional<romfile::OpenFile> rom;
     ReleaseRead out;
@@ -44,22 +44,14 @@ RomDocument::ReleaseRead RomDocument::readRelease(ReadReport &r, int subroutine)
     Bytes sig;
     if (reported(r, subroutine,
             [&] { sig = readArea(*rom, release::signaturePos, 16, "The release signature"); }))
-        m_g.romVer = release::check(release::signatureText(sig), m_g.romVer);
+        out.romVer = release::check(release::signatureText(sig), {});
     // Only a US ROM has the byte; a file of neither release (or whose signature could not be
     // read) is read no further.
-    if (m_g.romVer == "0")
+    if (out.romVer == "0")
         reported(r, subroutine, [&] {
             out.debugByte = readArea(*rom, release::debugBytePos, 1, "The Debug Screen byte")[0];
         });
     return out;
-}
-
-std::string RomDocument::loadedRelease() const
-{
-    const RomImage &rom = m_g.rom.image();
-    if (!m_g.rom.loaded() || !rom.contains(release::signaturePos, 16))
-        return {};
-    return release::check(release::signatureText(rom.bytes(release::signaturePos, 16)), {});
 }
 
 void RomDocument::write(const std::vector<Patch> &patches)

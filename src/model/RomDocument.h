@@ -58,19 +58,19 @@ public:
     ShownSection &shown() { return m_shown; }
     const ShownSection &shown() const { return m_shown; }
 
-    // Reads the whole ROM (files.ini.romPath, release romVer()) into fresh tables.
+    // Reads the whole ROM (files.ini.romPath) into fresh tables; romVer() becomes its release.
     LoadOutcome load(LoadDelegate &d) { return m_stages.load(d); }
 
-    // The release from the ROM's signature, in one reading of the file. Failures go to
-    // r.error(subroutine, ...).
+    // The release of the ROM the settings name, from its signature, in one reading of the file,
+    // before it is loaded; the document's own release stays that of the ROM in memory. Failures
+    // go to r.error(subroutine, ...).
     struct ReleaseRead
     {
         bool read = false; // the file could be read
+        std::string romVer; // "0", "1", or "" for neither or unread
         std::optional<uint8_t> debugByte; // a US ROM's Debug Screen byte, when it could be read
     };
-    ReleaseRead readRelease(ReadReport &r, int subroutine);
-    // The release of the ROM in memory, from its own signature; "" when none is loaded.
-    std::string loadedRelease() const;
+    ReleaseRead readRelease(ReadReport &r, int subroutine) const;
 
     // --- Writes ---
     // Bytes of a table the document keeps no copy of (damage, music, game options), or a byte

@@ -221,11 +221,6 @@ bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) con
     return true;
 }
 
-Bytes readFile(const std::string &path)
-{
-    return OpenFile(path).readAll();
-}
-
 void checkRomSize(const std::string &path, long long size)
 {
     if (size > maxRomSize)

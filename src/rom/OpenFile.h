@@ -69,12 +69,10 @@ private:
     };
 };
 
-// The whole of a regular file, read without waiting on anyone.
-Bytes readFile(const std::string &path);
 // A ROM of either release holds 393,232 bytes; one with a trainer or padding a little more.
 inline constexpr long long gameRomSize = 393232;
 inline constexpr long long maxRomSize = 4LL << 20;
-// The whole of a ROM file, read as readFile reads; a file over maxRomSize is refused unread.
+// The whole of a ROM file, never waiting on anyone; a file over maxRomSize is refused unread.
 Bytes readRom(const std::string &path);
 // Throws VbError unless a file of `size` bytes at path may be a ROM.
 void checkRomSize(const std::string &path, long long size);

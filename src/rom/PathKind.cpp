@@ -52,4 +52,10 @@ std::string whatStandsAt(const std::string &path)
     return quoted(path) + " cannot be reached: " + std::strerror(e);
 }
 
+std::string otherThanFile(const std::string &path)
+{
+    const std::string there = path.empty() ? std::string() : whatStandsAt(path);
+    return there.rfind("nothing stands", 0) == 0 ? std::string() : there;
+}
+
 } // namespace romfile

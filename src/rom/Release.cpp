@@ -23,6 +23,13 @@ std::string check(const std::string &signature, const std::string &current)
     return current;
 }
 
+std::string of(const RomImage &rom)
+{
+    if (!rom.contains(signaturePos, 16))
+        return {};
+    return check(signatureText(rom.bytes(signaturePos, 16)), {});
+}
+
 namespace {
 
 std::string releaseName(const std::string &v)

@@ -21,6 +21,9 @@ inline bool known(const std::string &romVer)
 }
 // "0" for the US text, "1" for the Japanese one, otherwise current unchanged.
 std::string check(const std::string &signature, const std::string &current);
+// The release of an image from its own signature; "" when it is of neither, or too short to
+// hold one.
+std::string of(const RomImage &rom);
 
 // Why the file at backupPath cannot be the source of a restore into the ROM being edited
 // (release romVer, romSize bytes, 0 when unknown), or "" when it can. A backup must carry the

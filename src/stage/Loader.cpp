@@ -169,7 +169,7 @@ private:
     size_t m_chrRead = 0; // CHR banks copied from the file
     int r = 0;
     bool cancelled = false;
-    bool keepSettings = false; // the Cancel came from a failure of the program's own files
+    bool keepSettings = false; // the Cancel came from a box that does not blame the settings
     FaultList *m_pass = nullptr;
 };
 
@@ -179,6 +179,7 @@ LoadOutcome Loader::run()
     // Fresh tables made where the old ones were rather than copied in from a temporary.
     std::destroy_at(&t);
     std::construct_at(&t);
+    const bool romRead = readRom(); // sets the release, which everything below depends on
     r = g.romVer == "1" ? 1 : 0;
     bool us = g.romVer == "0";
     g.holderCode0 = us ? 0x90 : 0x80;
@@ -186,7 +187,6 @@ LoadOutcome Loader::run()
     g.holderCode1 = us ? 0x91 : 0x81;
     setOffsets(g);
     t.enemyList = enemyList(g.romVer);
-    const bool romRead = readRom();
     if (romRead) {
         pass([&] { firstPass(); });
         const Area colours { "the shared background colours" };
@@ -223,24 +223,27 @@ LoadOutcome Loader::run()
     return LoadOutcome::Loaded;
 }
 
-// The template file of the release, then the ROM. A ROM that cannot be read at all, or is of
+// The ROM, then the template file of its release. The release is the bytes' own, whatever was
+// loaded or checked before: a file replaced since its release was checked is read by its own
+// rules or refused, never by another release's. A ROM that cannot be read at all, or is of
 // neither release, is told once, with what stands at its path, rather than once a table.
 bool Loader::readRom()
 {
+    g.romVer.clear();
+    try {
+        m_rom = &g.rom.load(files.ini.romPath);
+    } catch (const std::exception &e) {
+        refuseRom(e.what());
+        return false;
+    }
+    g.romVer = release::of(rom());
     if (!release::known(g.romVer)) {
+        m_rom = &m_none;
         refuseRom();
         return false;
     }
     readTemplates();
-    if (cancelled)
-        return false;
-    try {
-        m_rom = &g.rom.load(files.ini.romPath);
-        return true;
-    } catch (const std::exception &e) {
-        refuseRom(e.what());
-    }
-    return false;
+    return !cancelled;
 }
 
 // failure: why the ROM of a known release could not be read (a file far too large), which
@@ -261,8 +264,11 @@ void Loader::refuseRom(const std::string &failure)
             why = e.what();
         }
     }
-    if (!d.romUnread("Nothing was read from the ROM: " + why))
+    // Its Cancel quits: the box says no file is written, so the settings file stays too.
+    if (!d.romUnread("Nothing was read from the ROM: " + why)) {
         cancelled = true;
+        keepSettings = true;
+    }
 }
 
 // A damaged template file breaks many lines alike: each fault is told once, before what ended
@@ -291,15 +297,20 @@ void Loader::readTemplates()
 
 void Loader::readTemplateLines(const std::string &path, FaultList &bad)
 {
-    // Read like the ROM: never waiting on a pipe planted at the name.
-    const Bytes bytes = romfile::readFile(path);
+    // Read like the ROM, never waiting on a pipe planted at the name, and only as far as its
+    // lines are used: 67 lines of 16 digits take 1.2 KB, however large the file has grown.
+    constexpr size_t used = 64 * 1024;
+    const Bytes bytes = romfile::readFilePrefix(path, used);
     const std::string text(bytes.begin(), bytes.end());
     size_t at = 0;
     int lineNo = 0;
     for (int group = 0; group < 9; ++group) {
         for (int k = 0; k < animGroupLines[group]; ++k) {
             if (at >= text.size())
-                throw VbError("it ends after line " + std::to_string(lineNo) + " of 67");
+                throw VbError(bytes.size() < used
+                        ? "it ends after line " + std::to_string(lineNo) + " of 67"
+                        : "its first " + std::to_string(used) + " bytes hold only "
+                            + std::to_string(lineNo) + " of its 67 lines");
             size_t end = text.find('\n', at);
             if (end == std::string::npos)
                 end = text.size();

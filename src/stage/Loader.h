@@ -54,15 +54,16 @@ struct LoadDelegate : ReadReport
 
 enum class LoadOutcome {
     Loaded,
-    Cancelled, // Cancel on a failure of the ROM: delete the settings file and end
-    Quit, // Cancel on a failure of the program's own files: end, the settings kept
+    Cancelled, // Cancel on the box of an irregular ROM: delete the settings file and end
+    Quit, // Cancel on any other box of the load: end, the settings kept
     PaletteFailed, // "Vorlig.pal" missing or shorter than 64 colours: its message, then end
 };
 
-// Reads the whole ROM (files.ini.romPath, release g.romVer) and the files beside the program
-// (files.appPath, files.datPath) into g and t, starting from cleared tables. Stops before the
-// selection of stage 0. A release other than "0" and "1" reads nothing of the ROM, since its
-// positions would mean nothing there, and leaves no file that a write could reach.
+// Reads the whole ROM (files.ini.romPath) and the files beside the program (files.appPath,
+// files.datPath) into g and t, starting from cleared tables; g.romVer becomes the release the
+// ROM's own signature names. Stops before the selection of stage 0. A ROM of neither release
+// is read no further, since its positions would mean nothing there, and leaves no file that a
+// write could reach.
 LoadOutcome Init(LoadedRom &g, const ProgramFiles &files, StageTables &t, LoadDelegate &d);
 
 // One line of the template file into stTemplates(group, index); throws VbError on bad text.

@@ -340,6 +340,15 @@ TEST(StageLoadFiles, TemplateProblemsAreReportedAndTheLoadGoesOn)
     EXPECT_EQ(l->g.stTemplates[0][1], specialRec {});
     EXPECT_EQ(l->g.stTemplates[0][2][2], 2);
 
+    // A file grown far past its lines (a terabyte, sparse) is read only as far as they go.
+    testfile::writeText(l->dir.file("anim0.dat"), templateText(0));
+    ASSERT_EQ(::truncate(l->dir.file("anim0.dat").c_str(), 1LL << 40), 0);
+    l->d = RecordingDelegate {};
+    EXPECT_EQ(Init(l->g, l->g.files, l->t, l->d), LoadOutcome::Loaded);
+    EXPECT_TRUE(l->d.errors.empty());
+    EXPECT_TRUE(l->d.irregulars.empty());
+    EXPECT_EQ(l->g.stTemplates[0][1][2], 1);
+
     // A pipe at the file's name is reported, not waited on for a writer that never comes.
     std::filesystem::remove(l->dir.file("anim0.dat"));
     ASSERT_EQ(::mkfifo(l->dir.file("anim0.dat").c_str(), 0644), 0);

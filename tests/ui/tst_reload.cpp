@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -54,24 +55,106 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
-    // The ROM's file is away while the Settings window closes: the ROM in memory keeps its
-    // release, so a time picked once the file is back lands at that release's position.
-    void aRomAwayWhileSettingsCloseKeepsItsRelease()
+    // The Settings window closes while the ROM's file is away, or while the settings file
+    // names a ROM of the other release (as a second copy of the program leaves it): the ROM in
+    // memory keeps its own release, so a time picked lands at that release's position, and
+    // the Debug Screen switch is the loaded ROM's.
+    void theLoadedRomKeepsItsRelease_data()
     {
+        QTest::addColumn<int>("rel");
+        QTest::addColumn<bool>("otherNamed");
+        QTest::newRow("Japanese ROM away") << int(rb::Rel::JP) << false;
+        QTest::newRow("US ROM, a Japanese one named") << int(rb::Rel::US) << true;
+        QTest::newRow("Japanese ROM, a US one named") << int(rb::Rel::JP) << true;
+    }
+
+    void theLoadedRomKeepsItsRelease()
+    {
+        QFETCH(int, rel);
+        QFETCH(bool, otherNamed);
+        const auto loaded = rb::Rel(rel);
+        const auto other = loaded == rb::Rel::US ? rb::Rel::JP : rb::Rel::US;
         Boxes boxes;
-        Program p(rb::Rel::JP);
+        Program p(loaded);
         const std::string away = p.dir.file("away.nes");
-        QCOMPARE(std::rename(p.rom.c_str(), away.c_str()), 0);
-        settings(p, [](Settings *s) { s->close(); });
-        QCOMPARE(boxes.count(), 1); // the file is not found
-        QCOMPARE(std::rename(away.c_str(), p.rom.c_str()), 0);
+        std::string otherRom;
+        if (otherNamed) {
+            otherRom = writeRom(p, other, "other.nes");
+            startup::writeIni(p.dir, otherRom);
+        } else {
+            QCOMPARE(std::rename(p.rom.c_str(), away.c_str()), 0);
+        }
+        settings(p, [](Settings *s) { QTest::keyClick(s, Qt::Key_Escape); });
+        if (!otherNamed)
+            QCOMPARE(std::rename(away.c_str(), p.rom.c_str()), 0);
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(p.g->doc.romVer(), std::string(loaded == rb::Rel::JP ? "1" : "0"));
+        QCOMPARE(named<QAction>(p.w.get(), "mnuDebug")->isEnabled(), loaded == rb::Rel::US);
         const long long area = p.t->timeTbl[0][0][1];
-        const long long jpAt = rb::romMap(rb::Rel::JP).timeBytes + area;
+        const long long at = rb::romMap(loaded).timeBytes + area;
         pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbTime"), 14); // "F00"
         Bytes expect = p.built.rom;
-        expect[static_cast<size_t>(jpAt - 1)] = uint8_t(0xF0 | (rb::at(p.built.rom, jpAt) & 0x0F));
+        expect[static_cast<size_t>(at - 1)] = uint8_t(0xF0 | (rb::at(p.built.rom, at) & 0x0F));
         QVERIFY(p.romBytes() == expect);
-        QCOMPARE(boxes.count(), 1);
+        if (otherNamed)
+            QVERIFY(testfile::readAll(otherRom) == rb::build(rb::gameShape(other)).rom);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    // Another program gives the ROM a signature of neither release while an edit waits: the
+    // save finds the file changed, and loading it again refuses it as a start would. Nothing
+    // is loaded, nothing can be edited, and nothing is written into it.
+    void aReloadIntoAFileOfNeitherReleaseEditsNothing_data()
+    {
+        QTest::addColumn<int>("rel");
+        QTest::newRow("US") << int(rb::Rel::US);
+        QTest::newRow("Japanese") << int(rb::Rel::JP);
+    }
+
+    void aReloadIntoAFileOfNeitherReleaseEditsNothing()
+    {
+        QFETCH(int, rel);
+        RealBoxes boxes;
+        Program p(rb::Rel { rel });
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 0));
+        QVERIFY(p.doc->anyModified());
+        Bytes foreign = p.romBytes();
+        std::fill(foreign.begin() + 16, foreign.begin() + 32, uint8_t(0x11));
+        testfile::writeAll(p.rom, foreign);
+
+        boxes.click(QMessageBox::Yes); // "Load the ROM again?"; every other box takes Return
+        int settingsShown = 0;
+        bool stayed = false;
+        startup::onModal([&](QDialog *d) {
+            if (d->objectName() != "Settings")
+                return true;
+            ++settingsShown;
+            auto *s = static_cast<Settings *>(d);
+            pointer::click(s->cmdSettingsOK); // refused: the window stays
+            stayed = s->isVisible();
+            QTest::keyClick(s, Qt::Key_Escape);
+            return true;
+        });
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+        startup::stopWatching();
+        QCOMPARE(settingsShown, 1);
+        QVERIFY(stayed);
+        QCOMPARE(boxes.count(), 4);
+        QCOMPARE(boxes.shown[0].title, QString("ROM file changed"));
+        QCOMPARE(boxes.shown[1].title, QString("Invalid ROM File"));
+        QCOMPARE(boxes.shown[2].title, QString("Invalid ROM File"));
+        QVERIFY(boxes.shown[3].text.contains("No ROM is loaded"));
+        QCOMPARE(p.g->doc.romVer(), std::string());
+        QVERIFY(!named<QAction>(p.w.get(), "mnuDebug")->isEnabled());
+
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 3));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
+        QVERIFY(!p.doc->anyModified());
+        QVERIFY(!named<QPushButton>(p.w.get(), "cmdSave")->isEnabled());
+        named<QAction>(p.w.get(), "mnuSaveAll")->trigger();
+        QVERIFY(p.romBytes() == foreign);
+        QCOMPARE(boxes.count(), 4);
     }
 
     void newEmulatorPathNeedsNoReload()

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/frmBrowse.h"
+#include "rom/OpenFile.h"
 #include "stage/Document.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
@@ -21,6 +22,8 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using smallrom::Kind;
 
@@ -150,18 +153,42 @@ void tst_settings::romRefusedWithC()
     RealBoxes boxes;
     Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.show();
-    std::filesystem::create_directory(f.dir.file("folder.nes"));
-    for (const std::string &path : { f.dir.file("missing.nes"), f.dir.file("folder.nes"),
-             f.dir.file("*.nes"), std::string("   ") }) {
+    const std::string folder = f.dir.file("folder.nes"), pipe = f.dir.file("pipe.nes");
+    std::filesystem::create_directory(folder);
+    QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+    // A ROM the load would refuse for its size is refused here, for the same cause.
+    const std::string big = f.rom("big.nes", Kind::US);
+    QCOMPARE(::truncate(big.c_str(), romfile::maxRomSize + 1), 0);
+    const auto standing = [](const std::string &what) {
+        return "ROM not found: " + q(what)
+            + ". Enter the full pathname (e.g.: C:\\EMU\\NES\\RI3.NES).";
+    };
+    const struct
+    {
+        std::string path;
+        QString text, title;
+    } cases[] = {
+        { f.dir.file("missing.nes"), textC, "Invalid pathname" },
+        { folder, standing("'" + folder + "' is a folder"), "Invalid pathname" },
+        { pipe, standing("'" + pipe + "' is a named pipe"), "Invalid pathname" },
+        { f.dir.file("*.nes"), textC, "Invalid pathname" },
+        { big,
+            q("'" + big
+                + "' is 4194305 bytes long, far more than a ROM of the game (393232 "
+                  "bytes); no file over 4194304 bytes is read as a ROM: nothing was read."),
+            "Invalid ROM File" },
+        { "   ", textC, "Invalid pathname" }, // last: the blanks are trimmed away
+    };
+    for (const auto &c : cases) {
         boxes.clear();
-        dlg.txtRomPath->setText(q(path));
+        dlg.txtRomPath->setText(q(c.path));
         pointer::click(dlg.cmdSettingsOK);
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text, textC);
-        QCOMPARE(boxes.last().title, QString("Invalid pathname"));
+        QCOMPARE(boxes.last().text, c.text);
+        QCOMPARE(boxes.last().title, c.title);
         QCOMPARE(boxes.last().style(), 48);
         QVERIFY(dlg.isVisible());
-        QCOMPARE(f.g.doc.romVer(), std::string(" "));
+        QCOMPARE(dlg.romVer(), std::string(" "));
     }
     QVERIFY(dlg.txtRomPath->text().isEmpty()); // the blanks were trimmed away
     QVERIFY(!romfile::fileExists(f.g.files.iniPath()));
@@ -215,8 +242,23 @@ void tst_settings::backupAndEmulatorChecks()
     QCOMPARE(boxes.shown[1].style(), 48);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(f.g.doc.romVer(), std::string("0"));
+    QCOMPARE(dlg.romVer(), std::string("0"));
     QCOMPARE(f.iniText(), seven(rom, "", "0", "", "101"));
+
+    // Something else at a path is named: a folder as the backup, a pipe as the emulator.
+    const std::string folder = f.dir.file("backups"), pipe = f.dir.file("emu-pipe");
+    std::filesystem::create_directory(folder);
+    QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+    boxes.clear();
+    Settings others(f.g.doc, f.g.files, &f.main);
+    others.txtBackup->setText(q(folder));
+    others.txtEmuPath->setText(q(pipe));
+    pointer::click(others.cmdSettingsOK);
+    QCOMPARE(boxes.texts(),
+        QStringList({ q("Backup ROM was not found: '" + folder
+                          + "' is a folder. You can specify it later."),
+            q("Your emulator was not found: '" + pipe
+                + "' is a named pipe. You can specify it later.") }));
 
     // A good backup and a tiny emulator script are kept as typed.
     const std::string backup = f.rom("copy.nes", Kind::US);
@@ -380,7 +422,8 @@ void tst_settings::cancelKeepsFile()
     QCOMPARE(dlg.setChoice(), 0);
     QCOMPARE(f.iniText(), before);
     QVERIFY(!dlg.isVisible());
-    QCOMPARE(f.g.doc.romVer(), std::string("1")); // the candidate's release stays
+    QCOMPARE(dlg.romVer(), std::string("1")); // the candidate's release
+    QCOMPARE(f.g.doc.romVer(), std::string()); // not the loaded ROM's
 }
 
 void tst_settings::reloadButtonFollowsBox()
@@ -465,7 +508,7 @@ void tst_settings::japaneseSetsCaption()
     Settings dlg(f.g.doc, f.g.files, &f.main);
     dlg.txtRomPath->setText(q(f.rom("jp.nes", Kind::Japanese)));
     pointer::click(dlg.cmdSettingsOK);
-    QCOMPARE(f.g.doc.romVer(), std::string("1"));
+    QCOMPARE(dlg.romVer(), std::string("1"));
     QCOMPARE(f.main.windowTitle(), QString("Vorlig"));
     QCOMPARE(boxes.count(), 0);
 }

@@ -353,6 +353,12 @@ private slots:
             << QStringList { "Description : Nothing was read from the ROM: '%DIR%game.nes' is "
                              "4194305 bytes long, far more than a ROM of the game" }
             << -1;
+        // Cancel there quits and keeps the settings file: the box says nothing is written.
+        QTest::newRow("ROM file far too large, Cancel")
+            << int(Damage::TooLarge)
+            << QStringList { "Description : Nothing was read from the ROM: '%DIR%game.nes' is "
+                             "4194305 bytes long, far more than a ROM of the game" }
+            << 0;
         QTest::newRow("random body")
             << int(Damage::RandomBody)
             << QStringList { "Stage 0 has more than 11 areas; only 11 are read (",
