@@ -23,6 +23,8 @@ public:
     virtual const std::string &romVer() const = 0;
     // 1 Japanese, 0 otherwise.
     virtual int release() const = 0;
+    // The length of the ROM in memory, 0 when none is loaded.
+    virtual long long romSize() const = 0;
     // The working file's bytes now. Throws RomChanged when the file on disk is no longer the
     // one loaded, VbError when it cannot be read.
     virtual RomImage reread() = 0;

@@ -47,6 +47,7 @@ public:
     const std::string &romVer() const override { return m_g.romVer; }
     void setRomVer(const std::string &v) { m_g.romVer = v; }
     int release() const override { return m_g.romVer == "1" ? 1 : 0; }
+    long long romSize() const override { return m_g.rom.image().size(); }
     // The working file as loaded; it is written only through the operations below.
     const RomFile &file() const { return m_g.rom; }
     RomImage reread() override { return m_g.rom.reread(); }

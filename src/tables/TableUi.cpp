@@ -10,8 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <filesystem>
-
 namespace tableui {
 
 void normalPointer()
@@ -75,10 +73,9 @@ bool restoreAsked(const RomBytes &romDoc, const ProgramFiles &files)
     }
     // A backup of the other release or of another size holds other things at the same
     // positions: refused before anything is asked or written.
-    std::error_code ec;
-    const auto romSize = std::filesystem::file_size(files.ini.romPath, ec);
-    const std::string problem = release::backupProblem(
-        files.ini.backupPath, romDoc.romVer(), ec ? 0 : static_cast<long long>(romSize));
+    // Measured against the ROM in memory, not whatever file the settings name by now.
+    const std::string problem
+        = release::backupProblem(files.ini.backupPath, romDoc.romVer(), romDoc.romSize());
     if (!problem.empty()) {
         msg::box(problem + "\rNothing was restored.", msg::Exclamation, "I am Error");
         return false;
