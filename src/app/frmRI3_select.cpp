@@ -136,10 +136,11 @@ void frmRI3::sectionModePanel()
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        showBanks();
     } else {
         markers().hideAll();
     }
+    // In every mode and direction the banks shown are the new section's.
+    showBanks();
     if (optSt->isChecked())
         misc().resetMiscPanel();
 }
