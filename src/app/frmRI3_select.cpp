@@ -48,8 +48,9 @@ void frmRI3::Combo1Change()
         Combo2->setCurrentIndex(-1);
         Combo2->blockSignals(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        // A file changed on disk gives its box; the stage is shown as the program knows it.
-        StageReport report(&m_once);
+        // A file changed on disk gives its box; the stage is shown as the program knows it. A
+        // failure's box warns that the level data may be wrong.
+        StageReport report(&m_once, errtext::contLevel);
         msg::step(romDoc, subCombo1, [&] { doc.readStageData(report); });
         m_selector->firstPage();
         Combo2->setCurrentIndex(0);
@@ -75,7 +76,7 @@ void frmRI3::Combo2Change()
     doc.enterSection(s, n); // records shared with the section left show its edits
     msg::step(romDoc, subCombo2, [&] {
         if (s == 13 || s == 14) {
-            StageReport report(&m_once);
+            StageReport report(&m_once, errtext::contLevel);
             doc.readStageData(report);
         }
     });
@@ -136,10 +137,11 @@ void frmRI3::sectionModePanel()
     if (optBg->isChecked()) {
         m_selector->selectionChange();
         m_selector->drawPreview();
-        showBanks();
     } else {
         markers().hideAll();
     }
+    // In every mode and direction the banks shown are the new section's.
+    showBanks();
     if (optSt->isChecked())
         misc().resetMiscPanel();
 }

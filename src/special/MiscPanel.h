@@ -78,6 +78,7 @@ private:
     // A marker pressed, a bar moved (MiscPanel_pick.cpp).
     void stMarkerDown(int index, int button, double x, double y);
     void scrSt_Change(int index);
+    void viewFollows();
 
     // The selected special object shown (MiscPanel_select.cpp).
     bool showSpecial(int index);
@@ -92,7 +93,7 @@ private:
     special::TypeSetup bridgeBars(const specialRec &rec, int max2);
     special::TypeSetup blockPairBars(const specialRec &rec, int listIndex, bool vertical);
     special::TypeSetup setUpType(const specialRec &rec, int type, bool vertical, int viewMax);
-    void showBar(int k, const specialRec &rec, const special::TypeSetup &setup);
+    bool showBar(int k, const specialRec &rec, const special::TypeSetup &setup);
 
     // The dragged marker's record follows it (MiscPanel_drag.cpp).
     special::Moved dragStartPoint(StageTables &edit, ctl::ImageBox *source, int tx, int ty,
@@ -121,5 +122,8 @@ private:
     int selSt = 0;
     // The bars of the selected object whose range does not hold its record's byte.
     std::vector<int> oddBars;
+    // The selected object's bars name one of its places (a Location or a Layout), so the view
+    // follows it to its screen after a retype, as after a move of that bar.
+    bool barPlaces = false;
     int speedTiles = 0;
 };

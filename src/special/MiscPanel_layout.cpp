@@ -203,6 +203,9 @@ void MiscPanel::cmbSt_Click()
     const std::vector<int> odd = oddBars;
     for (int k : odd)
         scrSt_Change(k);
+    // A type that takes one of the game's places may have moved the object to another screen.
+    if (barPlaces)
+        viewFollows();
     processSt();
 }
 

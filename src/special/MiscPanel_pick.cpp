@@ -87,7 +87,6 @@ void MiscPanel::scrSt_Change(int index)
         return;
     const auto si = static_cast<size_t>(romDoc.shown().curStage);
     const auto ni = static_cast<size_t>(romDoc.shown().curSection);
-    const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
     special::BarChange change;
     bool done = false;
     edit([&](StageTables &edit) {
@@ -116,14 +115,22 @@ void MiscPanel::scrSt_Change(int index)
     for (size_t i = 0; i < change.captions.size(); ++i)
         if (change.captions[i])
             lblSt[i]->setText(QString::fromStdString(*change.captions[i]));
-    if (change.followView) {
-        if (t.vertFlag[si][ni] == 0 && host.hBar().enabled)
-            host.setHBar(std::min(rec[0] * 8, host.hBar().maximum));
-        else if (t.vertFlag[si][ni] == -1)
-            host.setVBar(std::min(rec[0] * 8, host.vBar().maximum));
-    }
+    if (change.followView)
+        viewFollows();
     if (change.relay)
         processSt();
+}
+
+// The view scrolls to the selected object's screen.
+void MiscPanel::viewFollows()
+{
+    const auto si = static_cast<size_t>(romDoc.shown().curStage);
+    const auto ni = static_cast<size_t>(romDoc.shown().curSection);
+    const specialRec &rec = t.specialTbl[si][ni][static_cast<size_t>(selSt)];
+    if (t.vertFlag[si][ni] == 0 && host.hBar().enabled)
+        host.setHBar(std::min(rec[0] * 8, host.hBar().maximum));
+    else if (t.vertFlag[si][ni] == -1)
+        host.setVBar(std::min(rec[0] * 8, host.vBar().maximum));
 }
 
 void MiscPanel::PosPu_MouseDown(int index, int button, double x, double y)

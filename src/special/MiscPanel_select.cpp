@@ -216,8 +216,9 @@ TypeSetup MiscPanel::setUpType(const specialRec &rec, int type, bool vertical, i
 }
 
 // The read-outs of bar k for the record as it is: the captions a move to the bar's value would
-// show, computed on a copy, and for a value outside the bar's range the byte itself.
-void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
+// show, computed on a copy, and for a value outside the bar's range the byte itself. Returns
+// whether the bar names the object's place, which the view follows.
+bool MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
 {
     specialRec copy = rec;
     special::BarChange shown;
@@ -241,6 +242,7 @@ void MiscPanel::showBar(int k, const specialRec &rec, const TypeSetup &setup)
         lblSt[7]->raise();
         lblSt[8]->raise();
     }
+    return shown.followView;
 }
 
 // The type box, the bars, the note and the breakable-block box show the selected special
@@ -266,8 +268,9 @@ bool MiscPanel::showSpecial(int index)
     while (cmbSt->count() > offered)
         cmbSt->removeItem(cmbSt->count() - 1);
     msg::step(romDoc, subMarkerDown, [&] { setup = setUpType(rec, type, vertical, viewMax); });
+    barPlaces = false;
     for (int k : setup.refresh)
-        showBar(k, rec, setup);
+        barPlaces = showBar(k, rec, setup) || barPlaces;
     oddBars.clear();
     for (const auto &odd : setup.odd)
         oddBars.push_back(odd.first);

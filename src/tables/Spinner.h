@@ -1,6 +1,8 @@
 #pragma once
 #include <QScrollBar>
 
+class QPainter;
+
 // A small scroll bar used as an up/down control whose range runs from its highest value at
 // the left or top end to its lowest at the other, so the left or up arrow raises the number.
 // The bar's own value counts from the high end; spin() is the number shown.
@@ -16,6 +18,11 @@ public:
 signals:
     void spinChanged(int v);
 
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
 private:
+    static void drawArrow(QPainter &p, const QRect &r, bool up, const QColor &c);
+
     int m_high;
 };

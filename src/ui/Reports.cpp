@@ -71,9 +71,9 @@ bool ShownOnce::first(const std::string &description)
 void StageReport::error(int subroutine, const std::string &description)
 {
     if (!m_once)
-        return msg::errBox(subroutine, description);
+        return msg::errBox(subroutine, description, m_cont);
     if (m_once->first(description))
-        msg::errBox(subroutine, description, reports::contOnce);
+        msg::errBox(subroutine, description, reports::contOnce(m_cont));
 }
 
 void LoadBoxes::error(int subroutine, const std::string &description)

@@ -1,5 +1,6 @@
 #pragma once
 #include "stage/Loader.h"
+#include "ui/ErrorText.h"
 
 #include <set>
 #include <string>
@@ -13,9 +14,13 @@ void corrupted(int stage, int menuSection);
 void corrupted(const std::vector<std::pair<int, int>> &sections);
 // "This doesn't look like a ROM of the game to be edited!": a ROM of neither release, refused.
 void notTheGame();
-// The last line of a box that is not shown again for the sections that follow.
-inline constexpr const char *contOnce = "Execution will continue. The same failure in other "
-                                        "sections is not shown again until the ROM is loaded anew.";
+// The last line of a box that is not shown again for the sections that follow: the box's own
+// last line `cont`, then that it is told once.
+inline std::string contOnce(const std::string &cont)
+{
+    return cont
+        + " The same failure in other sections is not shown again until the ROM is loaded anew.";
+}
 } // namespace reports
 
 // Failures shown since the ROM was loaded, by kind (their texts alike but for numbers): a
@@ -34,13 +39,17 @@ private:
 class StageReport : public ReadReport
 {
 public:
-    // once: when given, a failure already shown since the load is not shown again.
-    explicit StageReport(ShownOnce *once = nullptr) : m_once(once) { }
+    // once: when given, a failure already shown since the load is not shown again. cont: the
+    // last line of its boxes.
+    explicit StageReport(ShownOnce *once = nullptr, std::string cont = errtext::cont)
+        : m_once(once), m_cont(std::move(cont))
+    { }
     void corrupted(int stage, int menuSection) override { reports::corrupted(stage, menuSection); }
     void error(int subroutine, const std::string &description) override;
 
 private:
     ShownOnce *m_once;
+    std::string m_cont;
 };
 
 // The boxes of one load. The "Corrupted ROM" sections are gathered and shown in one box by

@@ -160,7 +160,7 @@ void BlockPainter::drawingBox(const std::string &description)
     if (m_once && !m_once->first(description))
         return;
     msg::box(errtext::box("The program encountered an unexpected error while drawing.", description,
-                 subDrawBlock, m_once ? reports::contOnce : errtext::cont),
+                 subDrawBlock, m_once ? reports::contOnce(errtext::cont) : errtext::cont),
         msg::Critical, errtext::title);
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/demo-settings: a fresh program folder gets a Vorlig.ini naming a copy of the US demo
-# ROM, and a copy of the Japanese demo; an existing Vorlig.ini, or an existing copy with its
-# edits, is never touched.
+# ROM, and a copy of the Japanese demo; a missing copy is made again beside any Vorlig.ini; an
+# existing Vorlig.ini, or an existing copy with its edits, is never touched.
 set -euo pipefail
 script=$1
 dir=$(mktemp -d)
@@ -37,5 +37,16 @@ cmp -s "$dir/demo-jp.nes" "$dir/my-demo-jp.nes" || fail "the Japanese copy diffe
 printf 'edited' | dd of="$dir/my-demo-jp.nes" conv=notrunc status=none
 [ -z "$("$script" "$dir")" ] || fail "a run with both copies made spoke"
 [ "$(head -c 6 "$dir/my-demo-jp.nes")" = "edited" ] || fail "the edited Japanese copy was replaced"
+# A working copy deleted beside an existing Vorlig.ini, whatever it names, is made again and
+# said; Vorlig.ini is not touched.
+printf 'rompath=/elsewhere/own.nes\r\nemupath=\r\nromload=1\r\n' >"$dir/Vorlig.ini"
+ini_before=$(md5sum "$dir/Vorlig.ini")
+rm "$dir/my-demo-us.nes"
+said=$("$script" "$dir")
+grep -q "$dir/my-demo-us.nes" <<<"$said" || fail "the remade US copy is not named: $said"
+cmp -s "$dir/demo-us.nes" "$dir/my-demo-us.nes" || fail "the remade US copy differs from its demo"
+[ "$(md5sum "$dir/Vorlig.ini")" = "$ini_before" ] || fail "Vorlig.ini changed on a remade copy"
+[ "$(head -c 6 "$dir/my-demo-jp.nes")" = "edited" ] || fail "the Japanese copy was replaced"
+[ -z "$("$script" "$dir")" ] || fail "a run after the remade copy spoke"
 [ -z "$(find "$dir" -name '.Vorlig.ini.*' -o -name '*.tmp')" ] || fail "temporary files left"
 echo "ok"

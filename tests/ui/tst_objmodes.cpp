@@ -285,7 +285,8 @@ private slots:
 
     // The Miscellaneous mode shows the section it is in: a Scrolling Ledges record of a
     // one-screen section, whose list does not offer the type, still shows its type; a section
-    // without special objects keeps no read-out of the object the pointer was over before.
+    // without special objects keeps no read-out of the object the pointer was over before. The
+    // Patterns read-outs of every mode follow each section change.
     void miscModeShowsTheSectionItIsIn()
     {
         RealBoxes boxes;
@@ -322,6 +323,25 @@ private slots:
         QCOMPARE(named<QLineEdit>(p.w.get(), "txtPat2")->text(),
             viewtext::hex2(p.g->doc.tables().patSpr[0][static_cast<size_t>(none)][3]));
         QVERIFY(!p.doc->modified(0, 1));
+
+        // Every mode shows the banks of the section chosen, horizontal or vertical: the
+        // background's in the Background mode, the sprites' in the object modes.
+        const auto &tables = p.g->doc.tables();
+        for (const char *mode : { "optBg", "optPu", "optSt" }) {
+            pointer::click(named<QRadioButton>(p.w.get(), mode));
+            for (int n : { 0, 2, 1, 2 }) {
+                side::choose(sections, n);
+                const auto &bg = tables.patBG[0][static_cast<size_t>(n)];
+                const auto &spr = tables.patSpr[0][static_cast<size_t>(n)];
+                const bool background = QString(mode) == "optBg";
+                const QString shown = named<QLineEdit>(p.w.get(), "txtPat1")->text() + " "
+                    + named<QLineEdit>(p.w.get(), "txtPat2")->text();
+                QCOMPARE(shown,
+                    viewtext::hex2(background ? bg[1] : spr[2]) + " "
+                        + viewtext::hex2(background ? bg[2] : spr[3]));
+                QCOMPARE(named<QLineEdit>(p.w.get(), "txtPatterns")->text(), QString("Patterns"));
+            }
+        }
         QCOMPARE(boxes.count(), 0);
     }
 

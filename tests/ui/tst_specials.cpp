@@ -84,31 +84,36 @@ int emptySlot(const Program &p, int s, int n)
 }
 
 // Every entry of the type box, in sections of both directions and lengths of both demos: the
-// rows name the release, the stage, the section and the entry.
+// rows name the release, the stage, the section, the slot retyped (-1: the empty one) and the
+// entry. Slot 1 of the three-screen section is the Tilting Ledge on its last screen.
 void everyNewType()
 {
     QTest::addColumn<int>("rel");
     QTest::addColumn<int>("stage");
     QTest::addColumn<int>("section");
+    QTest::addColumn<int>("from");
     QTest::addColumn<int>("entry");
     struct Where
     {
-        int rel, stage, section, entries;
+        int rel, stage, section, from, entries;
         const char *what;
     };
-    const Where all[] = { { 0, 0, 0, 15, "US three screens" }, { 0, 0, 1, 14, "US one screen" },
-        { 0, 0, 2, 6, "US vertical" }, { 1, 3, 3, 15, "JP stage 3 section 3" } };
+    const Where all[] = { { 0, 0, 0, -1, 15, "US three screens" },
+        { 0, 0, 0, 1, 15, "US three screens, object on screen 2" },
+        { 0, 0, 1, -1, 14, "US one screen" }, { 0, 0, 2, -1, 6, "US vertical" },
+        { 1, 3, 3, -1, 15, "JP stage 3 section 3" } };
     for (const Where &w : all)
         for (int e = 1; e < w.entries; ++e)
-            QTest::addRow("%s, entry %d", w.what, e) << w.rel << w.stage << w.section << e;
+            QTest::addRow("%s, entry %d", w.what, e)
+                << w.rel << w.stage << w.section << w.from << e;
 }
 
-// The empty slot of the section retyped to entry `entry` of the type box, as a person does it:
-// the slot's marker found and clicked, the entry chosen. Returns the slot.
-int retypeEmptySlot(Program &p, int s, int n, int entry)
+// Slot `from` of the section (the empty slot for -1) retyped to entry `entry` of the type box,
+// as a person does it: the slot's marker found and clicked, the entry chosen. Returns the slot.
+int retypeSlot(Program &p, int s, int n, int from, int entry)
 {
     showSection(p, s, n);
-    const int slot = emptySlot(p, s, n);
+    const int slot = from >= 0 ? from : emptySlot(p, s, n);
     if (slot < 0 || !findMarker(p, s, n, 31 + slot))
         return -1;
     pointer::click(marker(p, 31 + slot));
@@ -122,9 +127,10 @@ class tst_specials : public QObject
 {
     Q_OBJECT
 private slots:
-    // An empty slot retyped to any type shows every bar at a value of its own (no read-out says
-    // "Out of range"; moving spikes take the first range, code 9), and keeps a marker that the
-    // view shows wholly inside it, at its edge where the object's place lies outside; pressed,
+    // An empty slot or an object retyped to any type shows every bar at a value of its own (no
+    // read-out says "Out of range"; moving spikes take the first range, code 9), and keeps a
+    // marker that the view shows wholly inside it at once, where the type took a place on
+    // another screen too, and at its edge where the object's place lies outside; pressed,
     // it selects the object, and a type that is dragged follows the pointer into the view and is
     // stored there.
     void newObjectsStayInReachWithOfferedValues_data() { everyNewType(); }
@@ -133,12 +139,16 @@ private slots:
         QFETCH(int, rel);
         QFETCH(int, stage);
         QFETCH(int, section);
+        QFETCH(int, from);
         QFETCH(int, entry);
         RealBoxes boxes;
         Program p(rb::gameShape(relOf(rel)));
-        const int slot = retypeEmptySlot(p, stage, section, entry);
+        const int slot = retypeSlot(p, stage, section, from, entry);
         QVERIFY(slot >= 0);
         const QString type = typeBox(p)->itemText(entry);
+        QVERIFY2(!marker(p, 31 + slot)->isHidden()
+                && viewArea(p).contains(marker(p, 31 + slot)->geometry()),
+            "the retyped object is out of sight");
         const specialRec &rec = p.t->specialTbl[static_cast<size_t>(stage)][static_cast<size_t>(
             section)][static_cast<size_t>(slot)];
         for (int k : { 4, 5, 6, 8 }) {
@@ -210,7 +220,7 @@ private slots:
     {
         RealBoxes boxes;
         Program p(rb::gameShape(rb::Rel::US));
-        const int slot = retypeEmptySlot(p, 0, 2, 2);
+        const int slot = retypeSlot(p, 0, 2, -1, 2);
         QVERIFY(slot >= 0);
         QCOMPARE(typeBox(p)->currentText(), QString("Moving Spikes"));
         const specialRec &rec = p.t->specialTbl[0][2][static_cast<size_t>(slot)];

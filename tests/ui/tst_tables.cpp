@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -45,6 +46,24 @@ void openDamage(Program &p, std::function<void(DamageWindow *)> act)
 unsigned wordAt(const Bytes &rom, long long pos)
 {
     return rb::at(rom, pos) + 256u * rb::at(rom, pos + 1);
+}
+
+// The widths, from the top, of the rows of the arrow in the upper or lower half of an upright
+// spinner, as it is drawn: its pixels of the buttons' text colour.
+std::vector<int> arrowRows(Spinner *s, bool upper)
+{
+    const QImage shown = s->grab().toImage();
+    const QRgb ink = s->palette().color(QPalette::ButtonText).rgb();
+    std::vector<int> rows;
+    const int half = shown.height() / 2;
+    for (int y = upper ? 0 : half; y < (upper ? half : shown.height()); ++y) {
+        int n = 0;
+        for (int x = 0; x < shown.width(); ++x)
+            n += shown.pixel(x, y) == ink;
+        if (n > 0)
+            rows.push_back(n);
+    }
+    return rows;
 }
 
 } // namespace
@@ -314,6 +333,16 @@ private slots:
         QCOMPARE(rb::at(before, lives), uint8_t(0x2A));
         side::open<frmMisc>(options, [&](frmMisc *w) {
             QCOMPARE(w->windowTitle(), QString("Game options"));
+            // The upper button of each control, which raises the number, points up; the lower
+            // one down.
+            for (Spinner *s : { w->vHeart, w->vLife }) {
+                const std::vector<int> up = arrowRows(s, true), down = arrowRows(s, false);
+                QVERIFY2(up.size() >= 2 && std::is_sorted(up.begin(), up.end())
+                        && up.front() < up.back(),
+                    qPrintable(s->objectName()));
+                QVERIFY2(std::vector<int>(down.rbegin(), down.rend()) == up,
+                    qPrintable(s->objectName()));
+            }
             QCOMPARE(w->txtl->text(), QString("2A"));
             QCOMPARE(w->txth->text(), QString("A5"));
             pointer::click(w->cmdOK);
