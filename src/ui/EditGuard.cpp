@@ -1,8 +1,10 @@
 #include "ui/EditGuard.h"
 
+#include "ui/Controls.h"
 #include "ui/MsgBox.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 
@@ -22,6 +24,8 @@ protected:
     {
         if (watched != m_dialog)
             return false;
+        if (e->type() == QEvent::Show)
+            noReflexes();
         if (e->type() == QEvent::KeyPress
             && static_cast<QKeyEvent *>(e)->matches(QKeySequence::Cancel) && edited()) {
             if (ask() == msg::No)
@@ -39,6 +43,13 @@ protected:
     }
 
 private:
+    // The wheel picks in no list without the focus.
+    void noReflexes()
+    {
+        for (QComboBox *box : m_dialog->findChildren<QComboBox *>())
+            ctl::setWheelNeedsFocus(box);
+    }
+
     // Asking is the safe side when the window cannot tell.
     bool edited() const
     {

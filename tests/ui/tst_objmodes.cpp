@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QWheelEvent>
-#include <QWindow>
 #include <QtTest>
 
 #include <cstdio>
@@ -562,12 +560,7 @@ private slots:
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const int shown = named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex();
         const specialRec loaded = trapDoor(p);
-        pointer::move(named<ctl::ComboBox>(p.w.get(), "cmbSt"));
-        const QPointF at = pointer::inWindow(named<ctl::ComboBox>(p.w.get(), "cmbSt"),
-            named<ctl::ComboBox>(p.w.get(), "cmbSt")->rect().center());
-        QWheelEvent wheel(at, p.w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-            Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(p.w->windowHandle(), &wheel);
+        pointer::wheel(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 1);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), shown);
         QCOMPARE(trapDoor(p), loaded);
 
