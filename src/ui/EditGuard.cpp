@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace editguard {
 
@@ -43,9 +44,12 @@ protected:
     }
 
 private:
-    // The wheel picks in no list without the focus.
+    // Before the window picks a default button: it finds none, so Return presses no button
+    // (Space presses the one with the focus); and the wheel picks in no list without the focus.
     void noReflexes()
     {
+        for (QPushButton *b : m_dialog->findChildren<QPushButton *>())
+            b->setAutoDefault(false);
         for (QComboBox *box : m_dialog->findChildren<QComboBox *>())
             ctl::setWheelNeedsFocus(box);
     }

@@ -141,6 +141,8 @@ private slots:
     void oneEditWritesOnlyItsBytes();
     void aWheelPassingOverAListPicksNothing_data();
     void aWheelPassingOverAListPicksNothing();
+    void returnPressesNoButton_data();
+    void returnPressesNoButton();
     void aWindowThatCouldNotReadSavesNothing();
     void aSectionWithoutASetNumberKeepsItsSet();
     void restoreRefusesABackupThatIsNotTheRomsTwin();
@@ -298,6 +300,42 @@ void tst_side_windows::aWheelPassingOverAListPicksNothing()
         }
         QVERIFY(!box->hasFocus());
         pointer::click(named<QPushButton>(w, "cmdOK"));
+    });
+    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
+void tst_side_windows::returnPressesNoButton_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("bar"); // a bar stepped first, an edit Save would write
+    const std::pair<const char *, const char *> windows[]
+        = { { "damage", "hs1(0)" }, { "bgm", "" }, { "game options", "vHeart" }, { "palettes", "" },
+              { "sprite palettes", "" }, { "patterns", "sc(0)" }, { "blocks", "" }, { "tile", "" },
+              { "power-up presets", "" }, { "enemy presets", "" } };
+    for (auto [window, bar] : windows)
+        QTest::newRow(window) << QString(window) << QString(bar);
+}
+
+// Return, wherever the window put the focus, presses none of its buttons: the window stays,
+// with its edit unsaved.
+void tst_side_windows::returnPressesNoButton()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, bar);
+    RealBoxes boxes;
+    Program p(shape(0, false));
+    const Bytes before = p.romBytes();
+    openWindow(p, window, [&](QDialog *w) {
+        QStringList pressed;
+        for (QPushButton *b : w->findChildren<QPushButton *>())
+            connect(b, &QPushButton::clicked, w, [&pressed, b] { pressed << b->text(); });
+        if (!bar.isEmpty())
+            side::arrow(named<QScrollBar>(w, bar), false);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(pressed, QStringList());
+        QVERIFY(w->isVisible());
     });
     QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
     QCOMPARE(boxes.texts(), QStringList());
