@@ -104,6 +104,18 @@ void openWindow(Program &p, const QString &which, const std::function<void(QDial
         QFAIL(qPrintable("no side window " + which));
 }
 
+// Side window `which` on the US ROM, `act` run on it: the ROM is as it was after it, and no
+// box was shown.
+void romStaysAsItWas(const QString &which, const std::function<void(QDialog *)> &act)
+{
+    RealBoxes boxes;
+    Program p(shape(0, false));
+    const Bytes before = p.romBytes();
+    openWindow(p, which, act);
+    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
 std::vector<int> listEntries(const QDialog *w)
 {
     std::vector<int> out;
@@ -287,10 +299,7 @@ void tst_side_windows::aWheelPassingOverAListPicksNothing()
 {
     QFETCH(QString, window);
     QFETCH(QString, list);
-    RealBoxes boxes;
-    Program p(shape(0, false));
-    const Bytes before = p.romBytes();
-    openWindow(p, window, [&](QDialog *w) {
+    romStaysAsItWas(window, [&](QDialog *w) {
         auto *box = named<QComboBox>(w, list);
         QVERIFY(box->isEnabled() && !box->hasFocus());
         const std::vector<int> shown = listEntries(w);
@@ -301,8 +310,6 @@ void tst_side_windows::aWheelPassingOverAListPicksNothing()
         QVERIFY(!box->hasFocus());
         pointer::click(named<QPushButton>(w, "cmdOK"));
     });
-    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
-    QCOMPARE(boxes.texts(), QStringList());
 }
 
 void tst_side_windows::returnPressesNoButton_data()
@@ -323,10 +330,7 @@ void tst_side_windows::returnPressesNoButton()
 {
     QFETCH(QString, window);
     QFETCH(QString, bar);
-    RealBoxes boxes;
-    Program p(shape(0, false));
-    const Bytes before = p.romBytes();
-    openWindow(p, window, [&](QDialog *w) {
+    romStaysAsItWas(window, [&](QDialog *w) {
         QStringList pressed;
         for (QPushButton *b : w->findChildren<QPushButton *>())
             connect(b, &QPushButton::clicked, w, [&pressed, b] { pressed << b->text(); });
@@ -337,8 +341,6 @@ void tst_side_windows::returnPressesNoButton()
         QCOMPARE(pressed, QStringList());
         QVERIFY(w->isVisible());
     });
-    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
-    QCOMPARE(boxes.texts(), QStringList());
 }
 
 void tst_side_windows::aWindowThatCouldNotReadSavesNothing()
