@@ -79,7 +79,7 @@ SectionProperties::SectionProperties(
     // Lists that edit the section: a wheel turned over them on its way elsewhere edits nothing.
     // They edit on a pick only: an entry shown for a section is no edit.
     for (ctl::ComboBox *box : { cmbTime, Combo3, Combo4 })
-        box->setWheelNeedsFocus(true);
+        ctl::setWheelNeedsFocus(box);
     connect(cmbTime, &QComboBox::activated, this, [this](int i) {
         if (i >= 0)
             cmbTime_Click();

@@ -123,7 +123,6 @@ void frmEditTSA::buildControls()
     for (const Btn &b : btns) {
         *b.p = new QPushButton(b.text, this);
         (*b.p)->setObjectName(b.name);
-        (*b.p)->setAutoDefault(false); // Enter must not save behind the user's back
         look::place(*b.p, b.left, b.top, b.width, 375);
     }
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

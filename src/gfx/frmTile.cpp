@@ -91,8 +91,6 @@ void frmTile::buildControls()
     look::place(cmdOK, 120, 2700, 1320, 375);
     look::place(cmdCancel, 1560, 2700, 1320, 375);
     look::place(cmdRevert, 3000, 2700, 1320, 375);
-    for (QPushButton *b : { cmdOK, cmdCancel, cmdRevert })
-        b->setAutoDefault(false); // Enter must not save behind the user's back
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdRevert, &QPushButton::clicked, this, [this] { cmdRevert_Click(); });

@@ -56,7 +56,7 @@ void MiscPanel::build()
 {
     lblSt[0] = objects::hiddenLabel(this, "lblSt(0)", "Type", 8520, 2760, 2760);
     cmbSt = new ctl::ComboBox(this, "cmbSt");
-    cmbSt->setWheelNeedsFocus(true);
+    ctl::setWheelNeedsFocus(cmbSt);
     look::place(cmbSt, 8520, 3030, 2760, 315);
     cmbSt->setVisible(false);
     buildBars();

@@ -213,10 +213,14 @@ void encodeSpecial(const Mem &now, const Mem &was, const uint8_t *raw, bool vert
     std::copy_n(now.begin(), 8, out);
     if (vert)
         std::swap(out[1], out[4]);
-    if (now[0] == was[0] && now[3] == was[3]) { // screen and type as the file has them
+    // A slot loaded empty and still at its screen and type keeps the file's own form of them;
+    // any other slot that is "Empty" now goes out in the ROM's empty form. A crumbling bridge
+    // emptied has the type it had, so only the slot as loaded tells it from one left empty.
+    const bool loadedEmpty = (raw[0] == 9 && raw[3] == 5) || (was[3] == 0 && was[4] == 0x20);
+    if (loadedEmpty && now[0] == was[0] && now[3] == was[3]) {
         out[0] = raw[0];
         out[3] = raw[3];
-    } else if (now[3] == 0 && now[4] == 0x20) { // "Empty" goes out in the ROM's empty form
+    } else if (now[3] == 0 && now[4] == 0x20) {
         out[0] = 9;
         out[3] = 5;
     }

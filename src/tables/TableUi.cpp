@@ -23,7 +23,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, int 
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     look::place(b, left, top, width, height);
     return b;
 }

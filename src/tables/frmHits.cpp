@@ -124,7 +124,6 @@ void DamageWindow::buildButtons()
     auto make = [this](const char *name, const char *text, QRect at) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(name);
-        b->setAutoDefault(false);
         b->setGeometry(at);
         return b;
     };

@@ -11,7 +11,6 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
-#include <QWheelEvent>
 
 namespace ctl {
 
@@ -161,19 +160,34 @@ ComboBox::ComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
     setItemDelegate(new QStyledItemDelegate(this));
 }
 
-void ComboBox::setWheelNeedsFocus(bool on)
-{
-    m_wheelNeedsFocus = on;
-    setFocusPolicy(on ? Qt::StrongFocus : Qt::WheelFocus);
-}
+namespace {
 
-void ComboBox::wheelEvent(QWheelEvent *e)
+// Lets the wheel by a list that has no focus; the window under it may take it instead.
+class WheelPass : public QObject
 {
-    if (m_wheelNeedsFocus && !hasFocus()) {
+public:
+    explicit WheelPass(QComboBox *box) : QObject(box), m_box(box) { setObjectName("WheelPass"); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (watched != m_box || e->type() != QEvent::Wheel || m_box->hasFocus())
+            return false;
         e->ignore();
-        return;
+        return true;
     }
-    QComboBox::wheelEvent(e);
+
+private:
+    QComboBox *m_box;
+};
+
+} // namespace
+
+void setWheelNeedsFocus(QComboBox *box)
+{
+    box->setFocusPolicy(Qt::StrongFocus);
+    if (!box->findChild<QObject *>("WheelPass", Qt::FindDirectChildrenOnly))
+        box->installEventFilter(new WheelPass(box));
 }
 
 QString ComboBox::shownText() const

@@ -79,19 +79,17 @@ class ComboBox : public QComboBox
 public:
     ComboBox(QWidget *parent, const QString &name);
     QString Tag;
-    // The wheel picks only while the box has the focus (it no longer takes the focus by wheel).
-    void setWheelNeedsFocus(bool on);
     // The current text as the closed box shows it.
     QString shownText() const;
     void showPopup() override;
 
 protected:
-    void wheelEvent(QWheelEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
-
-private:
-    bool m_wheelNeedsFocus = false;
 };
+
+// The wheel picks in the list only while it has the focus, and gives it no focus: a wheel
+// turned over it on its way elsewhere passes it by. Any list box, this module's or Qt's.
+void setWheelNeedsFocus(QComboBox *box);
 
 // A rectangle whose fill style 7 hatches it diagonally and 1 leaves it transparent.
 class Shape : public QWidget

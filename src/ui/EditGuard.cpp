@@ -1,10 +1,13 @@
 #include "ui/EditGuard.h"
 
+#include "ui/Controls.h"
 #include "ui/MsgBox.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace editguard {
 
@@ -22,6 +25,8 @@ protected:
     {
         if (watched != m_dialog)
             return false;
+        if (e->type() == QEvent::Show)
+            noReflexes();
         if (e->type() == QEvent::KeyPress
             && static_cast<QKeyEvent *>(e)->matches(QKeySequence::Cancel) && edited()) {
             if (ask() == msg::No)
@@ -39,6 +44,16 @@ protected:
     }
 
 private:
+    // Before the window picks a default button: it finds none, so Return presses no button
+    // (Space presses the one with the focus); and the wheel picks in no list without the focus.
+    void noReflexes()
+    {
+        for (QPushButton *b : m_dialog->findChildren<QPushButton *>())
+            b->setAutoDefault(false);
+        for (QComboBox *box : m_dialog->findChildren<QComboBox *>())
+            ctl::setWheelNeedsFocus(box);
+    }
+
     // Asking is the safe side when the window cannot tell.
     bool edited() const
     {

@@ -7,6 +7,8 @@ class QDialog;
 // ask "Save changes?" first. Yes saves (a save that failed keeps the window open), No closes
 // without saving, Cancel and Escape keep the window open. Its Cancel button, a deliberate
 // choice, still closes at once, and so do the program's own closings (reject()).
+// Nor is it saved or edited by one: Return presses none of its buttons, and the wheel picks in
+// none of its lists that has not the focus.
 namespace editguard {
 
 // `edited` says whether Save would change the file; `save` is the window's Save.

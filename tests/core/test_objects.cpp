@@ -161,8 +161,11 @@ TEST(Objects, ProposalGeometryByKind)
 TEST(Objects, SlotRetypes)
 {
     objRec r { 1, 2, 3, 14, 0x55, 7, 1 };
-    enemyToHolder(r, 2, 1);
-    EXPECT_EQ(r, (objRec { 1, 2, 3, 0x82, 0xAE, 0, 0 }));
+    objRec us = r;
+    enemyToHolder(us, 2, 0);
+    EXPECT_EQ(us, (objRec { 1, 2, 3, 0x92, 0xAE, 0, 0 }));
+    enemyToHolder(r, 2, 1); // the Japanese Small Heart
+    EXPECT_EQ(r, (objRec { 1, 2, 3, 0x82, 0x9E, 0, 0 }));
     holderToEnemy(r);
     EXPECT_EQ(r, (objRec { 1, 2, 3, 1, 0xAE, 0, 0 }));
     objRec h { 0, 0, 0, 0x90, 0xAD, 9, 9 };

@@ -8,6 +8,7 @@
 #include "ui/support/Program.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/Startup.h"
+#include "ui/support/WindowTour.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -49,6 +50,18 @@ void onlyChangedWithin(const Bytes &before, const Bytes &after, long long from, 
         if (after[i] != before[i] && (pos < from || pos >= to))
             QFAIL(qPrintable(QString("byte at position %1 changed").arg(pos)));
     }
+}
+
+// Whether one of the `count` 7-byte records of the list at `pos` in the ROM file is `rec`.
+bool fileListHolds(const Program &p, long long pos, int count, const Bytes &rec)
+{
+    const Bytes file = p.romBytes();
+    for (int i = 0; i < count; ++i) {
+        const auto at = file.begin() + (pos - 1 + 7 * i);
+        if (std::equal(rec.begin(), rec.end(), at))
+            return true;
+    }
+    return false;
 }
 
 PowerUpPanel *pu(const Program &p)
@@ -185,10 +198,14 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // In both releases: an enemy slot retyped to a holder holds the release's Small Heart.
+    void objectListSlotsAreSelectedRetypedAndDragged_data() { tour::releaseRows(); }
     void objectListSlotsAreSelectedRetypedAndDragged()
     {
+        QFETCH(int, release);
+        const int r = release;
         RealBoxes boxes;
-        Program p(realCodes());
+        Program p(realCodes(release ? rb::Rel::JP : rb::Rel::US));
         // Vertical, two screens, open at the bottom.
         named<ctl::ComboBox>(p.w.get(), "Combo2")->setCurrentIndex(2);
         named<QRadioButton>(p.w.get(), "optPu")->click();
@@ -233,9 +250,15 @@ private slots:
         QVERIFY(!p.w->markerDragging());
         recs[static_cast<size_t>(enemy)][5] = 7;
         pointer::click(named<ctl::ImageBox>(p.w.get(), "imgCandle", 2));
-        QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(0x92));
-        QCOMPARE(recs[static_cast<size_t>(enemy)][4], uint8_t(0xAE));
+        QCOMPARE(recs[static_cast<size_t>(enemy)][3], uint8_t(0x92 - 16 * r));
+        QCOMPARE(recs[static_cast<size_t>(enemy)][4], uint8_t(0xAE - 16 * r));
         QCOMPARE(recs[static_cast<size_t>(enemy)][5], uint8_t(0));
+        // Saved so: the file's list holds the slot as a Lantern with the release's Small Heart.
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+        const objRec &held = recs[static_cast<size_t>(enemy)];
+        const Bytes saved { held[2], held[1], uint8_t(0x92 - 16 * r), held[0],
+            uint8_t(0xAE - 16 * r), 0, 0 };
+        QVERIFY(fileListHolds(p, p.t->enemyPos[0][2], p.t->objLen[0][2] + 1, saved));
         QVERIFY(named<ctl::ImageBox>(p.w.get(), "imgPu", 0)->isHidden() == false);
 
         // Back to an enemy: the list picks enemy 1, then the Fuzz Buster.

@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QWheelEvent>
-#include <QWindow>
 #include <QtTest>
 
 #include <cstdio>
@@ -567,39 +565,56 @@ private slots:
     }
 
     // The wheel over the type box passes by without retyping; a pick of entry 0 for a
-    // crumbling bridge asks before the bridge is emptied.
+    // crumbling bridge of the file asks before the bridge is emptied, and the save writes the
+    // ROM's empty slot in its place.
     void typeBoxEditsOnlyByAPick()
     {
         RealBoxes boxes;
-        Program p(rb::gameShape(rb::Rel::US));
+        rb::RomDesc d = rb::gameShape(rb::Rel::US);
+        const rb::Special bridge { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
+        rb::loadSection(d, 0, 0).specials.insert(
+            rb::loadSection(d, 0, 0).specials.end() - 1, bridge);
+        Program p(d);
+        const Bytes before = p.romBytes();
         pointer::click(named<QRadioButton>(p.w.get(), "optSt"));
         pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
         const int shown = named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex();
         const specialRec loaded = trapDoor(p);
-        pointer::move(named<ctl::ComboBox>(p.w.get(), "cmbSt"));
-        const QPointF at = pointer::inWindow(named<ctl::ComboBox>(p.w.get(), "cmbSt"),
-            named<ctl::ComboBox>(p.w.get(), "cmbSt")->rect().center());
-        QWheelEvent wheel(at, p.w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-            Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(p.w->windowHandle(), &wheel);
+        pointer::wheel(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 1);
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->currentIndex(), shown);
         QCOMPARE(trapDoor(p), loaded);
 
-        trapDoor(p) = { 0, 0x40, 0, 0, 0x80, 0, 0, 0 };
-        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31));
+        const int slot = static_cast<int>(rb::loadSection(d, 0, 0).specials.size()) - 2;
+        const specialRec &rec = p.t->specialTbl[0][0][static_cast<size_t>(slot)];
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "PosPu", 31 + slot));
         QCOMPARE(
             named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Crumbling Bridge"));
         boxes.click(QMessageBox::No);
         pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 0);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.any("replace the object with an empty slot"));
-        QCOMPARE(trapDoor(p)[4], uint8_t(0x80));
+        QCOMPARE(rec[4], uint8_t(0x80));
         boxes.click(QMessageBox::Yes);
         pointer::choose(named<ctl::ComboBox>(p.w.get(), "cmbSt"), 0);
         QCOMPARE(boxes.count(), 2);
-        QCOMPARE(trapDoor(p)[3], uint8_t(0));
-        QCOMPARE(trapDoor(p)[4], uint8_t(0x20));
+        QCOMPARE(rec[3], uint8_t(0));
+        QCOMPARE(rec[4], uint8_t(0x20));
         QCOMPARE(named<ctl::ComboBox>(p.w.get(), "cmbSt")->itemText(0), QString("Empty"));
+        // Saved, the list holds no bridge any more but an empty slot where the bridge stood.
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+        const Bytes after = p.romBytes();
+        QStringList written;
+        for (int k = 0; k <= slot + 1; ++k) // the list goes out sorted by screen
+            written << QString::fromLatin1(QByteArray(
+                reinterpret_cast<const char *>(after.data()) + p.t->specialPos[0][0] - 1 + 8 * k, 8)
+                                               .toHex(' '));
+        QVERIFY2(written.contains("09 40 00 05 20 00 00 00"), qPrintable(written.join(", ")));
+        QVERIFY2(!written.contains("00 40 00 00 20 00 00 00"), qPrintable(written.join(", ")));
+        const auto from = p.t->specialPos[0][0] - 1;
+        QVERIFY(std::equal(after.begin(), after.begin() + from, before.begin()));
+        QVERIFY(std::equal(after.begin() + from + 8 * (slot + 2), after.end(),
+            before.begin() + from + 8 * (slot + 2), before.end()));
+        QCOMPARE(boxes.count(), 2);
     }
 
     // "Reverse Sprite" can be clicked; the holder kinds all show their pictures at once; a

@@ -21,6 +21,7 @@
 #include "ui/Controls.h"
 #include "ui/ViewText.h"
 #include "ui/support/Named.h"
+#include "ui/support/PresetWindows.h"
 #include "ui/support/RealBoxes.h"
 #include "ui/support/SideWindows.h"
 
@@ -74,6 +75,55 @@ template <class W> void lookThroughPalettes(W *w)
         side::pick(w->boxSet, row);
 }
 
+// Side window `which` opened as a person opens it, `act` run on it while it stands.
+void openWindow(Program &p, const QString &which, const std::function<void(QDialog *)> &act)
+{
+    QWidget *w = p.w.get();
+    const auto on = [&](auto *d) { act(d); };
+    if (which == "damage")
+        side::open<DamageWindow>(named<QToolButton>(w, "cmdDamage"), on);
+    else if (which == "bgm")
+        side::open<frmBGM>(named<QToolButton>(w, "cmdBGM"), on);
+    else if (which == "game options")
+        side::open<frmMisc>(named<QToolButton>(w, "cmdMisc"), on);
+    else if (which == "palettes")
+        side::open<frmPalettes>(named<QToolButton>(w, "cmdPalettes"), on);
+    else if (which == "sprite palettes")
+        spritePalettes(p, on);
+    else if (which == "patterns")
+        side::open<frmPatterns>(named<QToolButton>(w, "cmdPattern"), on);
+    else if (which == "blocks")
+        blockEditor(p, on);
+    else if (which == "tile")
+        blockEditor(p, [&](frmEditTSA *ed) { tileEditor(ed, 0x45, on); });
+    else if (which == "power-up presets")
+        presets::openPu(p, on);
+    else if (which == "enemy presets")
+        presets::openEn(p, on);
+    else
+        QFAIL(qPrintable("no side window " + which));
+}
+
+// Side window `which` on the US ROM, `act` run on it: the ROM is as it was after it, and no
+// box was shown.
+void romStaysAsItWas(const QString &which, const std::function<void(QDialog *)> &act)
+{
+    RealBoxes boxes;
+    Program p(shape(0, false));
+    const Bytes before = p.romBytes();
+    openWindow(p, which, act);
+    QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
+std::vector<int> listEntries(const QDialog *w)
+{
+    std::vector<int> out;
+    for (const QComboBox *box : w->findChildren<QComboBox *>())
+        out.push_back(box->currentIndex());
+    return out;
+}
+
 std::vector<long long> sorted(std::vector<long long> v)
 {
     std::sort(v.begin(), v.end());
@@ -101,6 +151,10 @@ private slots:
     void lookingAndSavingChangesNothing();
     void oneEditWritesOnlyItsBytes_data() { side::addRoms("odd bytes"); }
     void oneEditWritesOnlyItsBytes();
+    void aWheelPassingOverAListPicksNothing_data();
+    void aWheelPassingOverAListPicksNothing();
+    void returnPressesNoButton_data();
+    void returnPressesNoButton();
     void aWindowThatCouldNotReadSavesNothing();
     void aSectionWithoutASetNumberKeepsItsSet();
     void restoreRefusesABackupThatIsNotTheRomsTwin();
@@ -224,6 +278,69 @@ void tst_side_windows::oneEditWritesOnlyItsBytes()
     QCOMPARE(rb::at(after, tileAt) & 0x80, 0x80);
     QCOMPARE(rb::at(after, tileAt + 8) & 0x80, 0x80);
     QCOMPARE(boxes.texts(), QStringList());
+}
+
+void tst_side_windows::aWheelPassingOverAListPicksNothing_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("list");
+    const std::pair<const char *, const char *> lists[]
+        = { { "bgm", "cmb(0)" }, { "bgm", "cmb(17)" }, { "power-up presets", "cmbType(2)" },
+              { "power-up presets", "cmbLeft(3)" }, { "power-up presets", "cmbTop(7)" },
+              { "power-up presets", "cmbContent(5)" }, { "enemy presets", "cmbType(2)" },
+              { "enemy presets", "cmbLeft(3)" }, { "enemy presets", "cmbTop(9)" } };
+    for (auto [window, list] : lists)
+        QTest::addRow("%s %s", window, list) << QString(window) << QString(list);
+}
+
+// A wheel turned over a list without the focus, on its way elsewhere, leaves every list of the
+// window as it was, and Save then writes nothing.
+void tst_side_windows::aWheelPassingOverAListPicksNothing()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, list);
+    romStaysAsItWas(window, [&](QDialog *w) {
+        auto *box = named<QComboBox>(w, list);
+        QVERIFY(box->isEnabled() && !box->hasFocus());
+        const std::vector<int> shown = listEntries(w);
+        for (int notches : { 1, 2, -1, -2 }) {
+            pointer::wheel(box, notches);
+            QCOMPARE(listEntries(w), shown);
+        }
+        QVERIFY(!box->hasFocus());
+        pointer::click(named<QPushButton>(w, "cmdOK"));
+    });
+}
+
+void tst_side_windows::returnPressesNoButton_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("bar"); // a bar stepped first, an edit Save would write
+    const std::pair<const char *, const char *> windows[]
+        = { { "damage", "hs1(0)" }, { "bgm", "" }, { "game options", "vHeart" }, { "palettes", "" },
+              { "sprite palettes", "" }, { "patterns", "sc(0)" }, { "blocks", "" }, { "tile", "" },
+              { "power-up presets", "" }, { "enemy presets", "" } };
+    for (auto [window, bar] : windows)
+        QTest::newRow(window) << QString(window) << QString(bar);
+}
+
+// Return, wherever the window put the focus, presses none of its buttons: the window stays,
+// with its edit unsaved.
+void tst_side_windows::returnPressesNoButton()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, bar);
+    romStaysAsItWas(window, [&](QDialog *w) {
+        QStringList pressed;
+        for (QPushButton *b : w->findChildren<QPushButton *>())
+            connect(b, &QPushButton::clicked, w, [&pressed, b] { pressed << b->text(); });
+        if (!bar.isEmpty())
+            side::arrow(named<QScrollBar>(w, bar), false);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(pressed, QStringList());
+        QVERIFY(w->isVisible());
+    });
 }
 
 void tst_side_windows::aWindowThatCouldNotReadSavesNothing()

@@ -14,7 +14,7 @@ using dragmath::store;
 void enemyToHolder(objRec &rec, int kind, int r)
 {
     rec[3] = static_cast<uint8_t>(holderCode(kind, r));
-    rec[4] = 0xAE;
+    rec[4] = static_cast<uint8_t>(puContent(smallHeart, r)); // the palette pick of entry 8
     rec[5] = 0;
     rec[6] = 0;
 }

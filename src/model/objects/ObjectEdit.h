@@ -6,7 +6,8 @@
 // Edits of an object-list slot: retyping, the enemy pick, dragging and dropping on a screen.
 namespace objects {
 
-// A holder kind chosen for an enemy slot: a Small Heart holder with bytes 5 and 6 cleared.
+// A holder kind chosen for an enemy slot: a holder of the release's Small Heart, bytes 5 and
+// 6 cleared.
 void enemyToHolder(objRec &rec, int kind, int r);
 // The enemy kind chosen for a slot that is no enemy: enemy 1, bytes 5 and 6 kept.
 void holderToEnemy(objRec &rec);

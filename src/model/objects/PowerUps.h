@@ -10,6 +10,7 @@ namespace objects {
 
 inline constexpr int puCount = 19;
 inline constexpr int enemyKind = 3;
+inline constexpr int smallHeart = 8; // the palette entry "Small Heart"
 
 struct PowerUp
 {

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
 
 namespace pointer {
@@ -71,6 +73,17 @@ void doubleClick(QWidget *over, QPoint local, Qt::MouseButton b)
     const QPoint p = at(over, local);
     QTest::mouseMove(win, p);
     QTest::mouseDClick(win, b, Qt::NoModifier, p);
+}
+
+void wheel(QWidget *over, int notches, QPoint local)
+{
+    QWindow *win = windowOf(over);
+    const QPoint p = at(over, local);
+    QTest::mouseMove(win, p);
+    QWheelEvent e(QPointF(p), win->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, -120 * notches),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&e); // so the application routes it as the user's own
+    QApplication::sendEvent(win, &e);
 }
 
 void clickItem(QListWidget *list, QListWidgetItem *item, bool twice)

@@ -32,6 +32,10 @@ void doubleClick(QWidget *over, QPoint local = QPoint(-1, -1), Qt::MouseButton b
 void drag(QWidget *from, QPoint fromLocal, QWidget *to, QPoint toLocal, int steps = 4,
     Qt::MouseButton b = Qt::LeftButton);
 
+// The wheel turned `notches` notches towards the user (negative: away) over `local` of `over`, as
+// the window system delivers it: to the window, which hands it to the widget under the pointer.
+void wheel(QWidget *over, int notches, QPoint local = QPoint(-1, -1));
+
 // Opens the list box's drop-down with a click and clicks entry `index` in it.
 void choose(QComboBox *box, int index);
 // Brings the list's item into view and clicks it (or double-clicks it).
