@@ -65,8 +65,7 @@ public:
     void setListener(Listener *l) { m_listener = l; }
 
     // Reads the whole ROM (files.ini.romPath, of the release its bytes name) into fresh
-    // tables. The marks
-    // stay: the caller drops them when it throws the edits away.
+    // tables. The marks stay: the caller drops them when it throws the edits away.
     LoadOutcome load(LoadDelegate &d);
 
     const StageTables &tables() const { return m_t; }
