@@ -187,8 +187,8 @@ void OpenFile::replace(
     writeInPlace(content, changed, stillSame);
 }
 
-// False when no temporary copy with the file's group and extended attributes can be made
-// beside it.
+// False when no temporary copy with the file's group and its extended attributes, and no
+// others, can be made beside it.
 bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) const
 {
     TempCopy tmp(m_target, 0600);
@@ -217,8 +217,7 @@ bool OpenFile::replaceByRename(const Bytes &content, const Check &stillSame) con
     };
     if (::stat(m_target.c_str(), &now) != 0 || !sameFile(now, m_st))
         throw VbError("File changed while saved: " + m_path);
-    tmp.commit(m_target, m_path);
-    return true;
+    return tmp.commit(m_target, m_path);
 }
 
 void checkRomSize(const std::string &path, long long size)
@@ -260,7 +259,8 @@ void replaceFile(const std::string &path, const std::string &content)
         throw VbError(sysText("Cannot write", path));
     if (!tmp.fill(bytes.data(), bytes.size(), path))
         throw VbError(sysText("Cannot write", path, ENOSPC));
-    tmp.commit(path, path);
+    if (!tmp.commit(path, path))
+        throw VbError(sysText("Cannot write", path));
 }
 
 const char *kindText(mode_t m)

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -88,6 +89,7 @@ bool TempCopy::takeAttributes(int from)
     std::vector<char> names;
     if (!attrBytes(names, [&](char *to, size_t n) { return ::flistxattr(from, to, n); }))
         return errno == ENOTSUP; // a file system without them: the file has none to carry
+    std::set<std::string> theirs;
     std::vector<char> value;
     for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
         const char *name = &names[at];
@@ -96,6 +98,18 @@ bool TempCopy::takeAttributes(int from)
             return false;
         if (!attrBytes(value, [&](char *to, size_t n) { return ::fgetxattr(from, name, to, n); })
             || ::fsetxattr(m_fd, name, value.data(), value.size(), 0) != 0)
+            return false;
+        theirs.insert(name);
+    }
+    // What the copy got by being made in the folder (its default access list, say) would hand
+    // the file an access it did not have.
+    std::vector<char> mine;
+    if (!attrBytes(mine, [&](char *to, size_t n) { return ::flistxattr(m_fd, to, n); }))
+        return false;
+    for (size_t at = 0; at < mine.size(); at += std::strlen(&mine[at]) + 1) {
+        const char *name = &mine[at];
+        if (std::strcmp(name, copyMark) != 0 && !theirs.count(name)
+            && ::fremovexattr(m_fd, name) != 0)
             return false;
     }
     return true;
@@ -147,7 +161,7 @@ bool TempCopy::fill(const uint8_t *data, size_t n, const std::string &path)
 
 // The copy stays open, and so locked, until it has its new name; closing a second handle of it
 // reports what a close would (some file systems only tell of a failed write then).
-void TempCopy::commit(const std::string &target, const std::string &path)
+bool TempCopy::commit(const std::string &target, const std::string &path)
 {
     const int second = ::dup(m_fd);
     if (second < 0 || ::close(second) != 0)
@@ -159,8 +173,10 @@ void TempCopy::commit(const std::string &target, const std::string &path)
     if (::fstat(m_fd, &mine) != 0 || ::lstat(m_name.c_str(), &named) != 0
         || !io::sameFile(mine, named))
         throw VbError("File changed while saved: " + path);
-    // The file under the target's name is no copy any more.
-    ::fremovexattr(m_fd, copyMark);
+    // The file under the target's name is no copy any more; one that kept the mark would bear
+    // an attribute the file never had. A file system that keeps no marks has none to take off.
+    if (::fremovexattr(m_fd, copyMark) != 0 && errno != ENODATA && errno != ENOTSUP)
+        return false;
     if (::rename(m_name.c_str(), target.c_str()) != 0)
         throw VbError(sysText("Cannot write", path));
     m_name.clear();
@@ -168,6 +184,7 @@ void TempCopy::commit(const std::string &target, const std::string &path)
     m_fd = -1;
     ::close(fd);
     syncFolder(target);
+    return true;
 }
 
 } // namespace romfile

@@ -25,15 +25,18 @@ public:
     bool made() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
 
-    // Gives the copy every extended attribute of the file open at from: on Linux its access
-    // list is one (system.posix_acl_access), so a copy without them would change who may read
-    // or write the file. False when any of them cannot be read or set.
+    // Gives the copy the extended attributes of the file open at from, and no others (its own
+    // mark aside): on Linux the access list is one (system.posix_acl_access), so a copy with
+    // other attributes would change who may read or write the file. False when any of them
+    // cannot be read, set or taken off.
     bool takeAttributes(int from);
     // Writes and flushes content; false when the disk is full (the caller may go on another
     // way), throws on any other failure.
     bool fill(const uint8_t *data, size_t n, const std::string &path);
-    // Renames the copy over target; path is what the user calls the file. Throws VbError.
-    void commit(const std::string &target, const std::string &path);
+    // Renames the copy over target; path is what the user calls the file. False, with nothing
+    // renamed, when the copy's mark cannot be taken off (errno then set); throws VbError when
+    // the rename fails.
+    bool commit(const std::string &target, const std::string &path);
 
 private:
     bool take(const std::string &name, mode_t createMode);

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <linux/fs.h>
@@ -445,49 +446,92 @@ TEST(RomFileWrite, WhatAnotherProgramDidDuringTheSaveIsKept)
     }
 }
 
-// The file's extended attributes and its access list go with a save, so nobody gains or loses
-// a permission through it; where the copy cannot take one, the bytes are written in place.
+// A save hands the file the extended attributes and the access list it had, and no others,
+// so that nobody gains or loses a permission through it: not its own list, nor the default
+// list of its folder, which a new file there takes. Where the copy cannot be made so, the
+// bytes are written in place.
 TEST(RomFileWrite, AccessListAndAttributesAreKept)
 {
-    // user::rw-, user:nobody:rw-, group::r--, mask::rw-, other::---
-    Bytes acl = { 2, 0, 0, 0 };
-    for (auto [tag, perm, id] : { std::tuple { 0x01, 6, ~0u }, { 0x02, 6, 65534u },
-             { 0x04, 4, ~0u }, { 0x10, 6, ~0u }, { 0x20, 0, ~0u } }) {
-        const uint8_t e[8] = { uint8_t(tag), 0, uint8_t(perm), 0, uint8_t(id), uint8_t(id >> 8),
-            uint8_t(id >> 16), uint8_t(id >> 24) };
-        acl.insert(acl.end(), e, e + 8);
-    }
-    auto attrs = [](const std::string &path) {
-        std::map<std::string, Bytes> out;
-        for (const char *name : { "user.note", "system.posix_acl_access" }) {
-            Bytes v(256);
-            const ssize_t n = ::getxattr(path.c_str(), name, v.data(), v.size());
-            v.resize(n < 0 ? 0 : size_t(n));
-            out[name] = v;
+    // entries of (tag, permissions, id): the user, a named user, the group, the mask, others
+    auto acl = [](std::initializer_list<std::tuple<int, int, unsigned>> entries) {
+        Bytes out = { 2, 0, 0, 0 };
+        for (auto [tag, perm, id] : entries) {
+            const uint8_t e[8] = { uint8_t(tag), 0, uint8_t(perm), 0, uint8_t(id), uint8_t(id >> 8),
+                uint8_t(id >> 16), uint8_t(id >> 24) };
+            out.insert(out.end(), e, e + 8);
         }
         return out;
     };
-    for (const bool copyTakesThem : { true, false }) {
-        SCOPED_TRACE(copyTakesThem ? "saved by a copy" : "the copy refuses an attribute");
-        Loaded f;
-        ::chmod(f.path.c_str(), 0640);
-        if (::setxattr(f.path.c_str(), "user.note", "mine", 4, 0) != 0
-            || ::setxattr(f.path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0)
-                != 0)
-            GTEST_SKIP() << "the test folder's file system keeps no attributes or access lists";
-        const auto before = attrs(f.path);
-        const mode_t mode = statOf(f.path).st_mode;
-        const ino_t inode = statOf(f.path).st_ino;
+    // user::rw-, user:nobody:rw-, group::r--, mask::rw-, other::---
+    const Bytes own = acl({ { 0x01, 6, ~0u }, { 0x02, 6, 65534u }, { 0x04, 4, ~0u },
+        { 0x10, 6, ~0u }, { 0x20, 0, ~0u } });
+    // user::rwx, user:nobody:rw-, group::---, mask::rw-, other::---
+    const Bytes folderDefault = acl({ { 0x01, 7, ~0u }, { 0x02, 6, 65534u }, { 0x04, 0, ~0u },
+        { 0x10, 6, ~0u }, { 0x20, 0, ~0u } });
+    auto attrs = [](const std::string &path) {
+        std::map<std::string, Bytes> out;
+        std::vector<char> names(4096);
+        const ssize_t n = ::listxattr(path.c_str(), names.data(), names.size());
+        for (ssize_t at = 0; at < n; at += ssize_t(std::strlen(&names[size_t(at)])) + 1) {
+            Bytes v(256);
+            const ssize_t got = ::getxattr(path.c_str(), &names[size_t(at)], v.data(), v.size());
+            v.resize(got < 0 ? 0 : size_t(got));
+            out[&names[size_t(at)]] = v;
+        }
+        return out;
+    };
+    struct Case
+    {
+        const char *what;
+        bool ownList; // the file has its own list and an attribute; else its folder a default
+        std::optional<faults::Fault> fault; // on the copy, which then cannot be renamed
+        bool settings = false; // the settings file, saved whole
+    };
+    const Case cases[] = {
+        { "its own list, saved by a copy", true, {} },
         // The first attribute set is the copy's own mark, the next one the file's.
+        { "its own list, the copy refuses it", true,
+            faults::Fault(faults::Call::SetAttr, {}, 1, 1) },
+        { "its own list, the copy keeps its mark", true,
+            faults::Fault(faults::Call::RemoveAttr, {}, 0, 1) },
+        { "the folder's default list, saved by a copy", false, {} },
+        { "the folder's default list, the copy keeps it", false,
+            faults::Fault(faults::Call::RemoveAttr, {}, 0, 1) },
+        { "the settings file, the folder's default list", false, {}, true },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loaded f;
+        const std::string path = c.settings ? f.dir.file("Vorlig.ini") : f.path;
+        if (c.settings)
+            testfile::writeText(path, "rompath=old\r\n");
+        ::chmod(path.c_str(), c.ownList ? 0640 : 0660);
+        auto set = [](const std::string &at, const char *name, const Bytes &v) {
+            return ::setxattr(at.c_str(), name, v.data(), v.size(), 0) == 0;
+        };
+        const bool kept = c.ownList
+            ? set(path, "user.note", { 'm', 'y' }) && set(path, "system.posix_acl_access", own)
+            : set(f.dir.path(), "system.posix_acl_default", folderDefault);
+        if (!kept)
+            GTEST_SKIP() << "the test folder's file system keeps no attributes or access lists";
+        const auto before = attrs(path);
+        const mode_t mode = statOf(path).st_mode;
+        const ino_t inode = statOf(path).st_ino;
         std::optional<faults::Armed> armed;
-        if (!copyTakesThem)
-            armed.emplace(faults::Fault(faults::Call::SetAttr, {}, 1, 1));
-        f.rom.write({ { pos, { 0x33 } } });
-        EXPECT_EQ(f.file(), f.expect(0x33));
-        EXPECT_EQ(attrs(f.path), before);
-        EXPECT_EQ(statOf(f.path).st_mode, mode);
-        EXPECT_EQ(statOf(f.path).st_ino == inode, !copyTakesThem);
-        EXPECT_TRUE(noTempLeft(f.path));
+        if (c.fault)
+            armed.emplace(*c.fault);
+        if (c.settings) {
+            romfile::replaceFile(path, "rompath=new\r\n");
+            EXPECT_EQ(testfile::readText(path), "rompath=new\r\n");
+        } else {
+            f.rom.write({ { pos, { 0x33 } } });
+            EXPECT_EQ(f.file(), f.expect(0x33));
+        }
+        EXPECT_EQ(attrs(path), before);
+        EXPECT_EQ(statOf(path).st_mode, mode);
+        EXPECT_EQ(statOf(path).st_ino == inode, c.fault.has_value());
+        EXPECT_EQ(armed ? armed->hits() : 1, 1);
+        EXPECT_TRUE(noTempLeft(path));
     }
 }
 

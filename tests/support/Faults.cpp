@@ -155,6 +155,12 @@ int fsetxattr(int fd, const char *name, const void *value, size_t n, int flags) 
     return strikes(faults::Call::SetAttr, fd) ? -1 : next(fd, name, value, n, flags);
 }
 
+int fremovexattr(int fd, const char *name) noexcept
+{
+    static const auto next = real<int (*)(int, const char *)>("fremovexattr");
+    return strikes(faults::Call::RemoveAttr, fd) ? -1 : next(fd, name);
+}
+
 int rename(const char *from, const char *to) noexcept
 {
     static const auto next = real<int (*)(const char *, const char *)>("rename");

@@ -9,7 +9,7 @@
 // come here); each goes on to the C library unless a fault is armed for it.
 namespace faults {
 
-enum class Call { Write, Sync, Truncate, Close, Rename, SetAttr };
+enum class Call { Write, Sync, Truncate, Close, Rename, SetAttr, RemoveAttr };
 
 struct Fault
 {
