@@ -162,7 +162,10 @@ ComboBox::ComboBox(QWidget *parent, const QString &name) : QComboBox(parent)
 
 namespace {
 
-// Lets the wheel by a list that has no focus; the window under it may take it instead.
+// Lets the wheel by a list that the user has not gone to: one without the focus, or with a
+// focus the window gave it by itself (at opening, say), which the list shows no sign of. A
+// click on it, Tab and an access key go to it; going to another control ends that, while a
+// trip to its own drop-down or to another window does not.
 class WheelPass : public QObject
 {
 public:
@@ -171,14 +174,50 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override
     {
-        if (watched != m_box || e->type() != QEvent::Wheel || m_box->hasFocus())
+        if (watched != m_box)
             return false;
-        e->ignore();
-        return true;
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_goneTo = true;
+            break;
+        case QEvent::FocusIn:
+            // A window being shown tells its focus widget of a focus it has not yet got.
+            if (m_box->hasFocus())
+                m_goneTo = byTheUser(reason(e)) || (m_goneTo && comesBack(reason(e)));
+            break;
+        case QEvent::FocusOut:
+            // The drop-down takes the focus away for reasons of its own.
+            if (byTheUser(reason(e)))
+                m_goneTo = false;
+            break;
+        case QEvent::Wheel:
+            if (m_box->hasFocus() && m_goneTo)
+                return false;
+            e->ignore();
+            return true;
+        default:
+            break;
+        }
+        return false;
     }
 
 private:
+    static bool byTheUser(Qt::FocusReason r)
+    {
+        return r == Qt::MouseFocusReason || r == Qt::TabFocusReason || r == Qt::BacktabFocusReason
+            || r == Qt::ShortcutFocusReason;
+    }
+    // The focus the list had, given back.
+    static bool comesBack(Qt::FocusReason r)
+    {
+        return r == Qt::PopupFocusReason || r == Qt::ActiveWindowFocusReason
+            || r == Qt::MenuBarFocusReason;
+    }
+    static Qt::FocusReason reason(QEvent *e) { return static_cast<QFocusEvent *>(e)->reason(); }
+
     QComboBox *m_box;
+    bool m_goneTo = false;
 };
 
 } // namespace

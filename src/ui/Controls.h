@@ -87,8 +87,10 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 };
 
-// The wheel picks in the list only while it has the focus, and gives it no focus: a wheel
-// turned over it on its way elsewhere passes it by. Any list box, this module's or Qt's.
+// The wheel picks in the list only while it has a focus the user gave it (a click, Tab, an
+// access key), and gives it no focus: a wheel turned over it on its way elsewhere passes it
+// by, also over the list a window put its focus in at opening. Any list box, this module's or
+// Qt's.
 void setWheelNeedsFocus(QComboBox *box);
 
 // A rectangle whose fill style 7 hatches it diagonally and 1 leaves it transparent.

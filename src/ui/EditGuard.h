@@ -8,7 +8,7 @@ class QDialog;
 // without saving, Cancel and Escape keep the window open. Its Cancel button, a deliberate
 // choice, still closes at once, and so do the program's own closings (reject()).
 // Nor is it saved or edited by one: Return presses none of its buttons, and the wheel picks in
-// none of its lists that has not the focus.
+// none of its lists that the user has not gone to.
 namespace editguard {
 
 // `edited` says whether Save would change the file; `save` is the window's Save.

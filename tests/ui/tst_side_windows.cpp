@@ -106,14 +106,22 @@ void openWindow(Program &p, const QString &which, const std::function<void(QDial
 
 // Side window `which` on the US ROM, `act` run on it: the ROM is as it was after it, and no
 // box was shown.
-void romStaysAsItWas(const QString &which, const std::function<void(QDialog *)> &act)
+// Opened once for each act.
+void romStaysAsItWas(
+    const QString &which, std::initializer_list<std::function<void(QDialog *)>> acts)
 {
     RealBoxes boxes;
     Program p(shape(0, false));
     const Bytes before = p.romBytes();
-    openWindow(p, which, act);
+    for (const auto &act : acts)
+        openWindow(p, which, act);
     QCOMPARE(changedPositions(before, p.romBytes()), std::vector<long long> {});
     QCOMPARE(boxes.texts(), QStringList());
+}
+
+void romStaysAsItWas(const QString &which, const std::function<void(QDialog *)> &act)
+{
+    romStaysAsItWas(which, { act });
 }
 
 std::vector<int> listEntries(const QDialog *w)
@@ -284,32 +292,54 @@ void tst_side_windows::aWheelPassingOverAListPicksNothing_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("list");
+    // The first list of each window has its focus from the opening on.
     const std::pair<const char *, const char *> lists[]
-        = { { "bgm", "cmb(0)" }, { "bgm", "cmb(17)" }, { "power-up presets", "cmbType(2)" },
+        = { { "bgm", "cmb(1)" }, { "bgm", "cmb(17)" }, { "power-up presets", "cmbType(1)" },
               { "power-up presets", "cmbLeft(3)" }, { "power-up presets", "cmbTop(7)" },
-              { "power-up presets", "cmbContent(5)" }, { "enemy presets", "cmbType(2)" },
+              { "power-up presets", "cmbContent(5)" }, { "enemy presets", "cmbType(1)" },
               { "enemy presets", "cmbLeft(3)" }, { "enemy presets", "cmbTop(9)" } };
     for (auto [window, list] : lists)
         QTest::addRow("%s %s", window, list) << QString(window) << QString(list);
 }
 
-// A wheel turned over a list without the focus, on its way elsewhere, leaves every list of the
-// window as it was, and Save then writes nothing.
+// A wheel turned over a list the user has not gone to, on its way elsewhere, leaves every list
+// of the window as it was, also the one the window gave its focus at opening; Save then writes
+// nothing. A list the user clicked or went to with Tab takes the wheel.
 void tst_side_windows::aWheelPassingOverAListPicksNothing()
 {
     QFETCH(QString, window);
     QFETCH(QString, list);
-    romStaysAsItWas(window, [&](QDialog *w) {
-        auto *box = named<QComboBox>(w, list);
-        QVERIFY(box->isEnabled() && !box->hasFocus());
-        const std::vector<int> shown = listEntries(w);
-        for (int notches : { 1, 2, -1, -2 }) {
-            pointer::wheel(box, notches);
-            QCOMPARE(listEntries(w), shown);
-        }
-        QVERIFY(!box->hasFocus());
-        pointer::click(named<QPushButton>(w, "cmdOK"));
-    });
+    const auto active = [](QDialog *w) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    };
+    romStaysAsItWas(window,
+        { [&](QDialog *w) {
+             active(w);
+             auto *box = named<QComboBox>(w, list);
+             QVERIFY(box->isEnabled());
+             const std::vector<int> shown = listEntries(w);
+             for (int notches : { 1, 2, -1, -2 }) {
+                 pointer::wheel(box, notches);
+                 QCOMPARE(listEntries(w), shown);
+             }
+             pointer::click(named<QPushButton>(w, "cmdOK"));
+         },
+            [&](QDialog *w) { // left open, so cancelled
+                active(w);
+                auto *box = named<QComboBox>(w, list);
+                const int was = box->currentIndex();
+                if (box->hasFocus()) { // away and back with the keyboard
+                    QTest::keyClick(w->windowHandle(), Qt::Key_Tab);
+                    QTest::keyClick(w->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+                    QVERIFY(box->hasFocus());
+                } else {
+                    side::pick(box, was);
+                }
+                const int notch = was + 1 < box->count() ? 1 : -1;
+                pointer::wheel(box, notch);
+                QCOMPARE(box->currentIndex(), was + notch);
+            } });
 }
 
 void tst_side_windows::returnPressesNoButton_data()
