@@ -45,7 +45,8 @@ protected:
 
 private:
     // Before the window picks a default button: it finds none, so Return presses no button
-    // (Space presses the one with the focus); and the wheel picks in no list the user has not gone to.
+    // (Space presses the one with the focus); and the wheel picks in no list the user has not
+    // gone to.
     void noReflexes()
     {
         for (QPushButton *b : m_dialog->findChildren<QPushButton *>())
