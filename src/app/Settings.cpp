@@ -154,6 +154,13 @@ void Settings::buildControls()
     connect(cmdSettingsOK, &QPushButton::clicked, this, [this] { cmdSettingsOK_Click(); });
 }
 
+// The file loaded, whatever path the settings file names by now (another program may have
+// rewritten it since).
+const std::string &Settings::editedRom() const
+{
+    return romDoc.file().path();
+}
+
 QLineEdit *Settings::box(int target) const
 {
     switch (target) {
@@ -172,7 +179,7 @@ void Settings::Form_Load()
 {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-    if (files.ini.romPath.empty())
+    if (editedRom().empty())
         cmdRell->setEnabled(false);
     m_setChoice = 0;
     // A missing or short settings file leaves the boxes empty without a message.
@@ -193,8 +200,8 @@ void Settings::Form_Load()
 void Settings::txtRomPath_Change()
 {
     // Two paths name the same file by what they lead to, not by their text.
-    if (romfile::sameFile(native(txtRomPath), files.ini.romPath)) {
-        if (!files.ini.romPath.empty())
+    if (romfile::sameFile(native(txtRomPath), editedRom())) {
+        if (!editedRom().empty())
             cmdRell->setEnabled(true);
     } else {
         cmdRell->setEnabled(false);
@@ -312,8 +319,8 @@ void Settings::checkEmulator()
 // user cancelled.
 bool Settings::decideChoice()
 {
-    const bool same = romfile::sameFile(native(txtRomPath), files.ini.romPath);
-    if ((same && !reloadFlag) || files.ini.romPath.empty())
+    const bool same = romfile::sameFile(native(txtRomPath), editedRom());
+    if ((same && !reloadFlag) || editedRom().empty())
         return true;
     if (!m_doc.anyModified()) {
         m_setChoice = 1;

@@ -18,8 +18,9 @@ class Settings : public QDialog
 {
     Q_OBJECT
 public:
-    // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted; doc tells whether
-    // a reload would drop unsaved changes.
+    // mainWindow gets the caption "Vorlig" when a Japanese ROM is accepted; romDoc tells which
+    // ROM is being edited (the file it loaded, none before the first load) and whether a reload
+    // would drop unsaved changes.
     Settings(
         RomDocument &romDoc, ProgramFiles &files, QWidget *mainWindow, QWidget *parent = nullptr);
 
@@ -37,7 +38,7 @@ public:
     QLineEdit *box(int target) const;
 
     // What the caller does once the window has closed: 0 nothing, 1 reload, 2 save all, then
-    // reload.
+    // reload. With no ROM loaded it stays 0: whoever shows the window then loads what it names.
     int setChoice() const { return m_setChoice; }
     // The release of the ROM the OK step last checked: "0", "1", " " while it checks, or "" when
     // none was checked. It is the window's own: the ROM being edited keeps the release it was
@@ -55,6 +56,7 @@ public:
     void done(int r) override;
 
 private:
+    const std::string &editedRom() const;
     void buildControls();
     void trimBoxes();
     bool pathsStorable();

@@ -50,8 +50,12 @@ void frmRI3::mnuFile_Click()
     int setChoice = 0;
     {
         Settings dlg(romDoc, files, this);
-        dlg.exec();
+        const bool accepted = dlg.exec() == QDialog::Accepted;
         setChoice = dlg.setChoice();
+        // With no ROM loaded (the one named was refused), the ROM the window accepted is loaded:
+        // the settings file names it now.
+        if (accepted && !romDoc.file().loaded())
+            setChoice = 1;
     }
     if (app::ended())
         return;
@@ -79,14 +83,16 @@ void frmRI3::mnuFile_Click()
 }
 
 // The settings window has written the ROM it was given into the settings file; when the reload
-// to it is called off, the file names the ROM still being edited again.
+// to it is called off, the file names the ROM still being edited again: the file loaded, which
+// the path last read from the settings file need not be.
 void frmRI3::keepLoadedRomInSettings()
 {
+    const std::string &edited = romDoc.file().path();
     IniValues v = files.ini;
     ini::read(files.iniPath(), 7, v);
-    if (v.romPath == files.ini.romPath)
+    if (edited.empty() || v.romPath == edited)
         return;
-    v.romPath = files.ini.romPath;
+    v.romPath = edited;
     msg::step(romDoc, subReload, [&] { ini::write(files.iniPath(), v); });
 }
 

@@ -5,5 +5,5 @@
 // a block drawn a certain way) where no window may write.
 struct DocTables
 {
-    static RomTables &of(RomDocument &d) { return d.m_g; }
+    static LoadedRom &of(RomDocument &d) { return d.m_g; }
 };

@@ -101,9 +101,39 @@ private slots:
         QCOMPARE(boxes.count(), 0);
     }
 
+    // A second copy of the program leaves the settings file naming another ROM: the Settings
+    // window, opened again after Escape, takes that one for another file (no Reload), and its
+    // OK loads it, so the next save goes where the window and the settings file say.
+    void theRomBeingEditedIsTheFileLoaded()
+    {
+        RealBoxes boxes;
+        Program p;
+        const std::string other = writeRom(p, rb::Rel::US, "other.nes");
+        startup::writeIni(p.dir, other);
+        settings(p, [](Settings *s) { QTest::keyClick(s, Qt::Key_Escape); });
+        settings(p, [&](Settings *s) {
+            QCOMPARE(s->txtRomPath->text(), QString::fromStdString(other));
+            QVERIFY(!s->cmdRell->isEnabled());
+            pointer::click(s->cmdSettingsOK);
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(p.g->doc.file().path(), other);
+        IniValues v;
+        ini::read(p.dir.file("Vorlig.ini"), 7, v);
+        QCOMPARE(v.romPath, other);
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
+        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
+        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+        QCOMPARE(
+            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + shownPos(*p.w, 1)), uint8_t(2));
+        QVERIFY(p.romBytes() == p.built.rom);
+        QCOMPARE(boxes.count(), 0);
+    }
+
     // Another program gives the ROM a signature of neither release while an edit waits: the
     // save finds the file changed, and loading it again refuses it as a start would. Nothing
-    // is loaded, nothing can be edited, and nothing is written into it.
+    // is loaded, nothing can be edited, and nothing is written into it, until the Settings
+    // window's OK loads a ROM again.
     void aReloadIntoAFileOfNeitherReleaseEditsNothing_data()
     {
         QTest::addColumn<int>("rel");
@@ -159,6 +189,17 @@ private slots:
         named<QAction>(p.w.get(), "mnuSaveAll")->trigger();
         QVERIFY(p.romBytes() == foreign);
         QCOMPARE(boxes.count(), told);
+
+        // Put right again by another program, the ROM is no ROM being edited (no Reload), and
+        // OK loads it.
+        testfile::writeAll(p.rom, p.built.rom);
+        settings(p, [](Settings *s) {
+            QVERIFY(!s->cmdRell->isEnabled());
+            pointer::click(s->cmdSettingsOK);
+        });
+        QCOMPARE(boxes.count(), told);
+        QCOMPARE(p.g->doc.romVer(), std::string(rb::Rel { rel } == rb::Rel::JP ? "1" : "0"));
+        QCOMPARE(p.g->doc.file().path(), p.rom);
     }
 
     void newEmulatorPathNeedsNoReload()

@@ -288,10 +288,13 @@ private slots:
     }
 
     // "Save your progress before reloading?" Yes, the save fails: nothing is reloaded, and the
-    // settings file still names the ROM whose edits are kept.
+    // settings file still names the ROM whose edits are kept, also when another program had
+    // it name the new ROM before (as a second copy of the program does).
     void aFailedSaveBeforeAReloadKeepsTheRomAndEveryEdit()
     {
-        for (bool newRom : { false, true }) {
+        enum { Reload, NewRom, NamedElsewhere };
+        for (int how : { Reload, NewRom, NamedElsewhere }) {
+            const bool newRom = how != Reload;
             RealBoxes boxes;
             Program p;
             const std::string other = p.dir.file("other.nes");
@@ -301,6 +304,10 @@ private slots:
             paint(p);
             const Bytes before = p.romBytes();
             p.writeProtect(true);
+            if (how == NamedElsewhere) {
+                startup::writeIni(p.dir, other);
+                settings(p, [](Settings *s) { QTest::keyClick(s, Qt::Key_Escape); });
+            }
             boxes.click(QMessageBox::Yes);
             settings(p, [&](Settings *s) {
                 if (newRom) {

@@ -2,6 +2,7 @@
 #include "app/frmBrowse.h"
 #include "rom/OpenFile.h"
 #include "stage/Document.h"
+#include "support/DocTables.h"
 #include "support/SmallRom.h"
 #include "support/TempDir.h"
 #include "ui/support/Boxes.h"
@@ -53,6 +54,12 @@ struct Fixture
     {
         testfile::writeAll(dir.file(name), smallrom::make(kind));
         return dir.file(name);
+    }
+    // The ROM the program edits, loaded as the program loads it (the settings then name it).
+    void load(const std::string &path)
+    {
+        g.files.ini.romPath = path;
+        DocTables::of(g.doc).rom.load(path);
     }
     std::string iniText() const { return testfile::readText(g.files.iniPath()); }
     void writeIni(const std::string &rom, const std::string &emu = "",
@@ -333,7 +340,7 @@ void tst_settings::choiceFirstStartAndSameRom()
         QCOMPARE(dlg.setChoice(), 0);
         QCOMPARE(boxes.count(), 0);
     }
-    f.g.files.ini.romPath = rom;
+    f.load(rom);
     {
         Settings dlg(f.g.doc, f.g.files, &f.main);
         dlg.txtRomPath->setText(q(f.dir.path() + "./cv3.nes"));
@@ -352,7 +359,7 @@ void tst_settings::choiceFirstStartAndSameRom()
 void tst_settings::choiceWithReload()
 {
     Fixture f;
-    f.g.files.ini.romPath = f.rom("cv3.nes", Kind::US);
+    f.load(f.rom("cv3.nes", Kind::US));
     const std::string other = f.dir.path() + "./cv3.nes"; // the loaded ROM, spelt otherwise
     for (int answer : { int(QMessageBox::Yes), int(QMessageBox::No) }) {
         RealBoxes boxes;
@@ -382,7 +389,7 @@ void tst_settings::choiceDifferentRom()
 {
     Fixture f;
     const std::string rom = f.rom("new.nes", Kind::US);
-    f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
+    f.load(f.rom("old.nes", Kind::US));
     {
         RealBoxes boxes;
         Settings dlg(f.g.doc, f.g.files, &f.main);
@@ -407,7 +414,7 @@ void tst_settings::cancelKeepsFile()
     Fixture f;
     const std::string old = f.rom("old.nes", Kind::US);
     const std::string jp = f.rom("jp.nes", Kind::Japanese);
-    f.g.files.ini.romPath = old;
+    f.load(old);
     f.writeIni(old, "/emu", "1", "");
     const std::string before = f.iniText();
     f.doc.mark(5, 2);
@@ -436,7 +443,7 @@ void tst_settings::reloadButtonFollowsBox()
         dlg.txtRomPath->setText("");
         QVERIFY(!dlg.cmdRell->isEnabled());
     }
-    f.g.files.ini.romPath = f.rom("Cv3.nes", Kind::US);
+    f.load(f.rom("Cv3.nes", Kind::US));
     f.rom("CV3.NES", Kind::US);
     f.writeIni(f.dir.path() + "./Cv3.nes");
     Settings dlg(f.g.doc, f.g.files, &f.main);
@@ -517,7 +524,7 @@ void tst_settings::writeFailureKeepsWindow()
 {
     Fixture f;
     const std::string rom = f.rom("new.nes", Kind::US);
-    f.g.files.ini.romPath = f.rom("old.nes", Kind::US);
+    f.load(f.rom("old.nes", Kind::US));
     f.g.files.appPath = f.dir.file("no-such-folder/");
     RealBoxes boxes;
     Settings dlg(f.g.doc, f.g.files, &f.main);
@@ -571,7 +578,7 @@ void tst_settings::pathWithLineBreakRefused()
     RealBoxes boxes;
     const std::string rom = f.rom("cv3.nes", Kind::US);
     const std::string broken = f.rom("two\nlines.nes", Kind::US);
-    f.g.files.ini.romPath = rom;
+    f.load(rom);
     f.writeIni(rom);
     const std::string before = f.iniText();
     Settings dlg(f.g.doc, f.g.files, &f.main);
@@ -611,7 +618,7 @@ void tst_settings::pathKeepsTheSystemsBytes()
     RealBoxes boxes;
     std::filesystem::create_directory(f.dir.file("caf\xE9"));
     const std::string rom = f.rom("caf\xE9/r\xF6m.nes", Kind::US);
-    f.g.files.ini.romPath = rom;
+    f.load(rom);
     f.writeIni(rom);
     Settings dlg(f.g.doc, f.g.files, &f.main);
     pointer::windowOf(&dlg);
