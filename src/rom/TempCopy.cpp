@@ -80,38 +80,44 @@ template <class Call> bool attrBytes(std::vector<char> &out, Call call)
     }
 }
 
+// The names of the extended attributes of the file open at fd; false when they cannot be
+// listed (errno then set).
+bool attrNames(int fd, std::set<std::string> &out)
+{
+    std::vector<char> names;
+    if (!attrBytes(names, [&](char *to, size_t n) { return ::flistxattr(fd, to, n); }))
+        return false;
+    for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1)
+        out.insert(&names[at]);
+    return true;
+}
+
 } // namespace
 
 namespace romfile {
 
 bool TempCopy::takeAttributes(int from)
 {
-    std::vector<char> names;
-    if (!attrBytes(names, [&](char *to, size_t n) { return ::flistxattr(from, to, n); }))
-        return errno == ENOTSUP; // a file system without them: the file has none to carry
     std::set<std::string> theirs;
+    if (!attrNames(from, theirs))
+        return errno == ENOTSUP; // a file system without them: the file has none to carry
+    // The copy's own mark would be taken off at the rename, and so lost to the file.
+    if (theirs.count(copyMark))
+        return false;
     std::vector<char> value;
-    for (size_t at = 0; at < names.size(); at += std::strlen(&names[at]) + 1) {
-        const char *name = &names[at];
-        // The copy's own mark would be taken off at the rename, and so lost to the file.
-        if (std::strcmp(name, copyMark) == 0)
+    for (const std::string &name : theirs)
+        if (!attrBytes(
+                value, [&](char *to, size_t n) { return ::fgetxattr(from, name.c_str(), to, n); })
+            || ::fsetxattr(m_fd, name.c_str(), value.data(), value.size(), 0) != 0)
             return false;
-        if (!attrBytes(value, [&](char *to, size_t n) { return ::fgetxattr(from, name, to, n); })
-            || ::fsetxattr(m_fd, name, value.data(), value.size(), 0) != 0)
-            return false;
-        theirs.insert(name);
-    }
     // What the copy got by being made in the folder (its default access list, say) would hand
     // the file an access it did not have.
-    std::vector<char> mine;
-    if (!attrBytes(mine, [&](char *to, size_t n) { return ::flistxattr(m_fd, to, n); }))
+    std::set<std::string> mine;
+    if (!attrNames(m_fd, mine))
         return false;
-    for (size_t at = 0; at < mine.size(); at += std::strlen(&mine[at]) + 1) {
-        const char *name = &mine[at];
-        if (std::strcmp(name, copyMark) != 0 && !theirs.count(name)
-            && ::fremovexattr(m_fd, name) != 0)
+    for (const std::string &name : mine)
+        if (name != copyMark && !theirs.count(name) && ::fremovexattr(m_fd, name.c_str()) != 0)
             return false;
-    }
     return true;
 }
 
