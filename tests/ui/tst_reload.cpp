@@ -38,6 +38,15 @@ std::string writeRom(Program &p, rb::Rel rel, const std::string &name)
     return path;
 }
 
+// Block 2 painted into cell 1 of stage 0, section 0, and saved: the position the save writes.
+long long paintAndSave(Program &p)
+{
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
+    pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
+    pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
+    return p.t->layoutPos[0][0] + shownPos(*p.w, 1);
+}
+
 } // namespace
 
 class tst_reload : public QObject
@@ -121,11 +130,7 @@ private slots:
         IniValues v;
         ini::read(p.dir.file("Vorlig.ini"), 7, v);
         QCOMPARE(v.romPath, other);
-        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
-        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
-        QCOMPARE(
-            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + shownPos(*p.w, 1)), uint8_t(2));
+        QCOMPARE(rb::at(testfile::readAll(other), paintAndSave(p)), uint8_t(2));
         QVERIFY(p.romBytes() == p.built.rom);
         QCOMPARE(boxes.count(), 0);
     }
@@ -293,11 +298,7 @@ private slots:
         });
         QCOMPARE(p.g->files.ini.romPath, other);
         QCOMPARE(int(p.t->layoutStr[0][0][0]), 7);
-        pointer::click(named<ctl::ImageBox>(p.w.get(), "sel", 2));
-        pointer::click(named<ctl::ImageBox>(p.w.get(), "scr", 1));
-        pointer::click(named<QPushButton>(p.w.get(), "cmdSave"));
-        QCOMPARE(
-            rb::at(testfile::readAll(other), p.t->layoutPos[0][0] + shownPos(*p.w, 1)), uint8_t(2));
+        QCOMPARE(rb::at(testfile::readAll(other), paintAndSave(p)), uint8_t(2));
         QVERIFY(p.romBytes() == loadedBytes);
         QCOMPARE(boxes.count(), 0);
     }
